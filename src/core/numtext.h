@@ -1,0 +1,38 @@
+#pragma once
+// Reading numbers out of texts and writing them back, the same way everywhere:
+// box texts, label captions, parameters and database values. Nothing here
+// looks at the process locale: "." is always the decimal point.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamrik {
+
+// The number a text begins with. Blanks are skipped wherever they stand; an
+// optional sign, digits, at most one "." and an optional exponent are read up
+// to the first character that cannot continue the number. A text that does not
+// begin with a number reads as 0. Never fails: a value too large for a double
+// saturates to the largest finite double (with its sign), so every range check
+// rejects it instead of meeting an infinity; one too small reads as 0.
+double Val(std::string_view text);
+
+// The value of a text that is a number as a whole (blanks around it allowed),
+// or nothing: "12abc", "" and "." are not numbers.
+std::optional<double> WholeNumber(std::string_view text);
+
+// Shortest decimal text that reads back as the same double, at most 15
+// significant digits, no trailing zeros or point: 85, 72.5, 0.3.
+std::string NumberText(double value);
+
+// A display pattern such as "0.00", "0.000", "00" or "00.00": each "0" is a
+// digit place that is always filled, integer digits beyond the pattern are
+// still shown, a "-" precedes a negative value. The value is rounded at its
+// 15-significant-digit decimal text, half away from zero, so 2.675 shows 2.68.
+std::string Format(double value, std::string_view pattern);
+
+// The pattern applied to a text: a text that is a number as a whole is
+// rewritten, any other text is returned unchanged.
+std::string FormatText(std::string_view text, std::string_view pattern);
+
+}  // namespace tamrik

@@ -1,0 +1,97 @@
+#pragma once
+// The read-only rule database: one SQLite file opened once, queries run into
+// result slots that hold their rows in memory. It stands where the original
+// design had its DAO engine, and offers only what the program relies on:
+// EOF, MoveNext, MoveFirst and a field's value by column name.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace tamrik::ruledb {
+
+// Any failure of the database: open, query or field read. what() says what
+// went wrong in words a user can act on.
+class DbError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A field's value: null, text or number.
+class DbValue {
+public:
+    enum class Kind { Null, Text, Number };
+    DbValue() = default;
+    static DbValue text(std::string s);
+    static DbValue number(double d);
+
+    Kind kind() const { return m_kind; }
+    bool isNull() const { return m_kind == Kind::Null; }
+    // The value as text; a number is written as NumberText writes it. A null
+    // value cannot be turned into text: throws DbError.
+    std::string toText() const;
+    // The value as a number: a number as it is, a text through Val. A null
+    // value throws DbError.
+    double toNumber() const;
+    // Exact comparison with a text (a null equals nothing).
+    bool equals(std::string_view text) const;
+
+private:
+    Kind m_kind = Kind::Null;
+    std::string m_text;
+    double m_number = 0;
+};
+
+// The rows of one query, in the table's stored order, with a cursor.
+class QueryResult {
+public:
+    QueryResult() = default;
+    bool EOF_() const;  // named so because EOF is a macro
+    void MoveNext();
+    void MoveFirst();
+    // The current row's value of a column, matched without regard to case.
+    // Throws DbError when there is no current row or no such column.
+    DbValue field(std::string_view column) const;
+    bool hasColumn(std::string_view column) const;
+    std::size_t rowCount() const { return m_rows.size(); }
+
+private:
+    friend class RuleDatabase;
+    std::vector<std::string> m_columns;
+    std::vector<std::vector<DbValue>> m_rows;
+    std::size_t m_pos = 0;
+};
+
+class RuleDatabase {
+public:
+    // Opens the file read-only and checks that it is a database. Throws
+    // DbError naming the file and what is wrong (missing, unreadable, not a
+    // database).
+    explicit RuleDatabase(const std::string& path);
+    ~RuleDatabase();
+    RuleDatabase(const RuleDatabase&) = delete;
+    RuleDatabase& operator=(const RuleDatabase&) = delete;
+
+    // Runs one SELECT and replaces the slot's previous result with its rows.
+    // Throws DbError when the statement fails.
+    void OpenQuery(const std::string& sql, QueryResult& slot) const;
+    QueryResult query(const std::string& sql) const;
+
+    bool hasTable(std::string_view name) const;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+    sqlite3* m_db = nullptr;
+};
+
+// A value for a query text between single quotes: every ' doubled.
+std::string QuoteText(std::string_view value);
+// An identifier from a file, between double quotes with every " doubled.
+std::string QuoteIdentifier(std::string_view name);
+
+}  // namespace tamrik::ruledb
