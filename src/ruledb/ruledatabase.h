@@ -46,7 +46,8 @@ private:
     double m_number = 0;
 };
 
-// The rows of one query, in the table's stored order, with a cursor.
+// The rows of one query, in the table's stored order, read whole into memory,
+// with a cursor that starts on the first row.
 class QueryResult {
 public:
     QueryResult() = default;
@@ -57,6 +58,8 @@ public:
     // Throws DbError when there is no current row or no such column.
     DbValue field(std::string_view column) const;
     bool hasColumn(std::string_view column) const;
+    // Column names as the database spells them, in the query's order.
+    const std::vector<std::string>& columns() const { return m_columns; }
     std::size_t rowCount() const { return m_rows.size(); }
 
 private:

@@ -1,0 +1,52 @@
+#pragma once
+// The rule tables as the rest of the program asks for them: the faculty rule's
+// rows through the RuleSource interface, a normal-table probability and last
+// year's score range. Each answer is one SELECT whose texts keep the rule
+// database's query forms; values go in quoted, so a name with a single quote
+// still finds its row instead of breaking the query.
+
+#include "ruledatabase.h"
+#include "rulesource.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamrik::ruledb {
+
+// Answers the rule load from the open rule database. Table and key column
+// names are the program's own and must be plain names (letters, digits, "_");
+// the key is a value and may hold anything.
+class DatabaseRuleSource : public tamrik::RuleSource {
+public:
+    explicit DatabaseRuleSource(const RuleDatabase& db) : m_db(db) {}
+
+    // Null values come back as empty optionals, numbers as their shortest
+    // text. Throws DbError when the query fails (a missing table, say).
+    std::optional<tamrik::RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
+                                            std::string_view key) override;
+
+    // The query text that firstRow runs, for messages and tests.
+    static std::string queryText(std::string_view table, std::string_view keyColumn, std::string_view key);
+
+private:
+    const RuleDatabase& m_db;
+};
+
+// Prob of the Zi2Prob row whose key is `key` (such as "1.960"); nullopt when
+// the lookup fails in any way: no table, no row, a null or non-numeric Prob.
+std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key);
+
+struct LastYearRange {
+    double ScMax = 0;
+    double ScMin = 0;
+};
+
+// The first row of the range table `tableName` for the faculty `facCode`.
+// nullopt on any failure: no such table, no row, ScMax or ScMin missing, null
+// or not a number. The table name comes from a hand-editable file, so it goes
+// in as a quoted identifier: it can only ever name a table.
+std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
+                                                 const std::string& facCode);
+
+}  // namespace tamrik::ruledb
