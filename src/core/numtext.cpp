@@ -1,0 +1,315 @@
+#include "numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace tamrik {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Exponents beyond this already overflow or underflow any double; clamping
+// keeps the magnitude arithmetic below from overflowing on absurd input.
+constexpr long long kExponentClamp = 100000;
+
+// The parts of a number as read from a text, before conversion.
+struct Scanned {
+    bool negative = false;
+    std::string mantissa;  // digits with at most one '.', no sign
+    bool anyDigit = false;
+    long long exponent = 0;
+    std::size_t end = 0;   // index just past the last character taken
+};
+
+// Reads the number at the start of `text`: sign, digits, one point, and an
+// exponent only when a digit follows it. With `skipBlanks`, blanks anywhere in
+// the number are passed over; without, the first blank ends it.
+Scanned scan(std::string_view text, bool skipBlanks)
+{
+    Scanned s;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto skip = [&] {
+        while (skipBlanks && i < n && isBlank(text[i]))
+            ++i;
+    };
+    skip();
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        s.negative = text[i] == '-';
+        ++i;
+    }
+    bool seenPoint = false;
+    for (;;) {
+        skip();
+        if (i >= n)
+            break;
+        const char c = text[i];
+        if (isDigit(c)) {
+            s.mantissa += c;
+            s.anyDigit = true;
+        } else if (c == '.' && !seenPoint) {
+            s.mantissa += c;
+            seenPoint = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    s.end = i;
+    if (!s.anyDigit)
+        return s;
+    // An exponent counts only when a digit follows the "e" and its sign.
+    std::size_t j = i;
+    if (j < n && (text[j] == 'e' || text[j] == 'E')) {
+        ++j;
+        auto skipAt = [&] {
+            while (skipBlanks && j < n && isBlank(text[j]))
+                ++j;
+        };
+        skipAt();
+        bool expNegative = false;
+        if (j < n && (text[j] == '+' || text[j] == '-')) {
+            expNegative = text[j] == '-';
+            ++j;
+        }
+        long long e = 0;
+        bool expDigit = false;
+        for (;;) {
+            skipAt();
+            if (j >= n || !isDigit(text[j]))
+                break;
+            expDigit = true;
+            e = std::min(kExponentClamp, e * 10 + (text[j] - '0'));
+            ++j;
+        }
+        if (expDigit) {
+            s.exponent = expNegative ? -e : e;
+            s.end = j;
+        }
+    }
+    return s;
+}
+
+double convert(const Scanned& s)
+{
+    if (!s.anyDigit)
+        return 0.0;
+    // Decimal magnitude of the mantissa: digits before the point, or minus the
+    // zeros right after it; only needed to tell overflow from underflow.
+    long long magnitude = 0;
+    bool beforePoint = true;
+    bool nonZero = false;
+    for (char c : s.mantissa) {
+        if (c == '.') {
+            beforePoint = false;
+            continue;
+        }
+        if (c != '0')
+            nonZero = true;
+        if (beforePoint && nonZero)
+            ++magnitude;
+        if (!beforePoint && !nonZero)
+            --magnitude;
+        if (!beforePoint && nonZero)
+            break;
+    }
+    if (!nonZero)
+        return 0.0;
+
+    std::string text = s.mantissa;
+    text += 'e';
+    text += std::to_string(s.exponent);
+    double value = 0.0;
+    const std::errc ec = std::from_chars(text.data(), text.data() + text.size(), value).ec;
+    if (ec == std::errc::result_out_of_range)
+        value = magnitude + s.exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+    else if (ec != std::errc())
+        value = 0.0;
+    if (std::isinf(value))
+        value = std::numeric_limits<double>::max();
+    if (value == 0.0)
+        return 0.0;  // never a negative zero
+    return s.negative ? -value : value;
+}
+
+// A finite value as its 15 significant decimal digits: value = 0.d1d2...d15 x 10^point
+// (so `point` is the number of digits before the decimal point).
+struct Digits15 {
+    bool negative = false;
+    std::string digits;  // exactly 15 digits, first one non-zero unless the value is 0
+    int point = 0;
+};
+
+Digits15 digits15(double value)
+{
+    Digits15 d;
+    if (std::isnan(value))
+        value = 0.0;
+    if (std::isinf(value))
+        value = value > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
+    if (value == 0.0) {
+        d.digits.assign(15, '0');
+        d.point = 1;
+        return d;
+    }
+    d.negative = value < 0;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                   std::chars_format::scientific, 14);
+    const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddddde+xx
+    const std::size_t ePos = sci.find('e');
+    d.digits += sci[0];
+    d.digits += sci.substr(2, ePos - 2);
+    int exp10 = 0;
+    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exp10);
+    d.point = exp10 + 1;
+    return d;
+}
+
+// Rounds to `decimals` places after the point, half away from zero, on the
+// decimal digits. Returns the integer digits and the fraction digits.
+void roundDigits(const Digits15& d, int decimals, std::string& intPart, std::string& fracPart)
+{
+    // Digits as a fixed string with at least `decimals` places, then cut.
+    const int keep = d.point + decimals;  // significant digits that survive
+    std::string kept;
+    int point = d.point;
+    if (keep < 0) {
+        kept.clear();
+    } else if (keep >= static_cast<int>(d.digits.size())) {
+        kept = d.digits;
+        kept.append(static_cast<std::size_t>(keep) - d.digits.size(), '0');
+    } else {
+        kept = d.digits.substr(0, static_cast<std::size_t>(keep));
+        if (d.digits[static_cast<std::size_t>(keep)] >= '5') {
+            int i = keep - 1;
+            while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') {
+                kept[static_cast<std::size_t>(i)] = '0';
+                --i;
+            }
+            if (i >= 0) {
+                ++kept[static_cast<std::size_t>(i)];
+            } else {
+                kept.insert(kept.begin(), '1');
+                ++point;
+            }
+        }
+    }
+    // `kept` now holds the digits down to 10^-decimals, the first one at 10^(point-1).
+    const int total = point + decimals;
+    if (static_cast<int>(kept.size()) < total)
+        kept.insert(0, static_cast<std::size_t>(total) - kept.size(), '0');
+    if (point > 0) {
+        intPart = kept.substr(0, static_cast<std::size_t>(point));
+        fracPart = kept.substr(static_cast<std::size_t>(point));
+    } else {
+        intPart.clear();
+        fracPart = std::string(static_cast<std::size_t>(-point), '0') + kept;
+        fracPart = fracPart.substr(fracPart.size() - static_cast<std::size_t>(decimals));
+    }
+    const std::size_t firstNonZero = intPart.find_first_not_of('0');
+    intPart = firstNonZero == std::string::npos ? std::string() : intPart.substr(firstNonZero);
+}
+
+}  // namespace
+
+double Val(std::string_view text)
+{
+    return convert(scan(text, true));
+}
+
+std::optional<double> WholeNumber(std::string_view text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first]))
+        ++first;
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    const std::string_view core = text.substr(first, last - first);
+    const Scanned s = scan(core, false);
+    if (!s.anyDigit || s.end != core.size())
+        return std::nullopt;
+    return convert(s);
+}
+
+std::string NumberText(double value)
+{
+    const Digits15 d = digits15(value);
+    std::string digits = d.digits;
+    const std::size_t lastNonZero = digits.find_last_not_of('0');
+    if (lastNonZero == std::string::npos)
+        return "0";
+    digits.resize(lastNonZero + 1);
+
+    std::string out = d.negative ? "-" : "";
+    const int exp10 = d.point - 1;
+    if (exp10 >= 15 || exp10 < -5) {
+        // Too wide for plain digits: 1.5E+20, 2E-07.
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out += digits.substr(1);
+        }
+        out += exp10 < 0 ? "E-" : "E+";
+        const std::string e = std::to_string(std::abs(exp10));
+        out += e.size() < 2 ? "0" + e : e;
+        return out;
+    }
+    if (d.point <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-d.point), '0');
+        out += digits;
+    } else if (static_cast<int>(digits.size()) <= d.point) {
+        out += digits;
+        out.append(static_cast<std::size_t>(d.point) - digits.size(), '0');
+    } else {
+        out += digits.substr(0, static_cast<std::size_t>(d.point));
+        out += '.';
+        out += digits.substr(static_cast<std::size_t>(d.point));
+    }
+    return out;
+}
+
+std::string Format(double value, std::string_view pattern)
+{
+    const std::size_t pointPos = pattern.find('.');
+    const std::string_view intPattern = pattern.substr(0, pointPos);
+    const std::string_view fracPattern =
+        pointPos == std::string_view::npos ? std::string_view() : pattern.substr(pointPos + 1);
+    std::size_t intPlaces = 0;
+    for (char c : intPattern)
+        intPlaces += c == '0';
+    int decimals = 0;
+    for (char c : fracPattern)
+        decimals += c == '0';
+
+    std::string intPart;
+    std::string fracPart;
+    const Digits15 d = digits15(value);
+    roundDigits(d, decimals, intPart, fracPart);
+
+    const bool zero = intPart.empty() && fracPart.find_first_not_of('0') == std::string::npos;
+    if (intPart.size() < intPlaces)
+        intPart.insert(0, intPlaces - intPart.size(), '0');
+    std::string out = d.negative && !zero ? "-" : "";
+    out += intPart;
+    if (pointPos != std::string_view::npos) {
+        out += '.';
+        out += fracPart;
+    }
+    return out;
+}
+
+std::string FormatText(std::string_view text, std::string_view pattern)
+{
+    if (const auto v = WholeNumber(text))
+        return Format(*v, pattern);
+    return std::string(text);
+}
+
+}  // namespace tamrik

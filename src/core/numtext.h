@@ -22,13 +22,18 @@ double Val(std::string_view text);
 std::optional<double> WholeNumber(std::string_view text);
 
 // Shortest decimal text that reads back as the same double, at most 15
-// significant digits, no trailing zeros or point: 85, 72.5, 0.3.
+// significant digits, no trailing zeros or point: 85, 72.5, 0.3, -0.25.
+// Values from 1E+15 up or below 1E-05 take an exponent (1E+20, 1.5E-07) so the
+// text stays short; Val reads either form.
 std::string NumberText(double value);
 
 // A display pattern such as "0.00", "0.000", "00" or "00.00": each "0" is a
 // digit place that is always filled, integer digits beyond the pattern are
 // still shown, a "-" precedes a negative value. The value is rounded at its
-// 15-significant-digit decimal text, half away from zero, so 2.675 shows 2.68.
+// 15-significant-digit decimal text, half away from zero, so 2.675 shows 2.68;
+// a value that rounds to zero shows no sign. Characters other than "0" and
+// the first "." are ignored. An infinity shows as the largest finite double
+// and NaN as 0, though Val never produces either.
 std::string Format(double value, std::string_view pattern);
 
 // The pattern applied to a text: a text that is a number as a whole is
