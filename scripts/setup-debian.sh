@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tamrik needs on Debian 12, and
+# nothing when it is all there already.
+set -euo pipefail
+
+packages=(build-essential cmake libgtest-dev qt6-base-dev libsqlite3-dev
+          fonts-thai-tlwg xvfb xauth imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,210 @@
+#include "frmtamrik.h"
+
+#include "captionlabel.h"
+#include "colours.h"
+#include "controls.h"
+#include "datafolder.h"
+#include "entriesfile.h"
+#include "facultypage.h"
+#include "gpaprpage.h"
+#include "messageservice.h"
+#include "pagedecor.h"
+#include "paramfile.h"
+#include "subjectpage.h"
+#include "summarypage.h"
+#include "thaifonts.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+
+namespace tamrik {
+namespace {
+
+constexpr int ClientWidth = 11385;
+constexpr int ClientHeight = 7800;
+const QRect PageTwips(120, 960, 11200, 6735);
+
+// Tables the program reads at start-up or on every rule load; a database
+// without one of them cannot serve.
+const char* const RequiredTables[] = {"SUName", "Table12", "Facsubj", "SubjectTable",
+                                      "tableCRT", "tableSUM", "tb6174", "Zi2Prob"};
+
+}  // namespace
+
+QString FrmTamrik::RuleDbFileName() { return QStringLiteral("ScoreRule.mdb"); }
+
+FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFolder, MessageService& messages,
+                     QWidget* parent)
+    : QMainWindow(parent),
+      m_programFolder(programFolder),
+      m_session(messages, ChooseDataFolder(programFolder.toStdString(), fallbackDataFolder.toStdString())),
+      m_exitAction([] { QApplication::exit(0); })
+{
+    setObjectName(QStringLiteral("FrmTamrik"));
+    setWindowTitle(QStringLiteral("คำนวณคะแนนจากการสอบคัดเลือกบุคคลเข้าศึกษาในสถาบันอุดมศึกษา"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("FrmTamrikClient"));
+    client->setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
+    setCentralWidget(client);
+    buildHeader(client);
+
+    m_facultyPage = new FacultyPage(m_session, {m_LabelFacID, m_LabelFacName, m_LabelUname}, client);
+    m_subjectPage = new SubjectPage(m_session, client);
+    m_gpaPrPage = new GpaPrPage(m_session, client);
+    m_summaryPage = new SummaryPage(m_session, client);
+    m_FrameMain = {m_facultyPage, m_subjectPage, m_gpaPrPage, m_summaryPage};
+    // The emblems and contact lines, numbered as the design numbers them.
+    const int imageIndex[] = {0, 3, 2, 1};
+    const int footerIndex[] = {5, 8, 7, 6};
+    for (int i = 0; i < 4; ++i) {
+        m_FrameMain[i]->setObjectName(ArrayName(QStringLiteral("FrameMain"), i));
+        SetGeometryTwips(m_FrameMain[i], PageTwips);
+        AddPageDecor(m_FrameMain[i], imageIndex[i], footerIndex[i]);
+    }
+    buildMenus();
+    setFixedSize(sizeHint());
+
+    connect(m_facultyPage, &FacultyPage::nextClicked, this, &FrmTamrik::F1CmdNext_Click);
+    connect(m_facultyPage, &FacultyPage::changeUserClicked, this, &FrmTamrik::ResetUserData);
+    connect(m_subjectPage, &SubjectPage::backClicked, this, [this] {
+        ShowPage(1);
+        m_submnuOption[0]->setEnabled(true);
+    });
+    connect(m_subjectPage, &SubjectPage::checkFailed, this, [this] { ShowPage(1); });
+    connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::F2CmdNext_Accepted);
+    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { ShowPage(2); });
+    connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::F3CmdNext_Click);
+    connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { ShowPage(3); });
+    connect(m_summaryPage, &SummaryPage::firstPageClicked, this, [this] {
+        ShowPage(1);
+        m_submnuOption[0]->setEnabled(true);
+    });
+}
+
+FrmTamrik::~FrmTamrik() = default;
+
+void FrmTamrik::buildHeader(QWidget* client)
+{
+    auto makeHeader = [client](const QString& name, const QRect& twips, const QColor& background) {
+        auto* label = new CaptionLabel(client);
+        label->setObjectName(name);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(SansFont(12, true));
+        SetGeometryTwips(label, twips);
+        SetBackground(label, background);
+        return label;
+    };
+    m_LabelFacID = makeHeader(QStringLiteral("LabelFacID"), QRect(120, 120, 1335, 615), Colour::LightGreen);
+    SetTextColour(m_LabelFacID, Colour::DarkRed);
+    m_LabelFacName = makeHeader(QStringLiteral("LabelFacName"), QRect(1560, 120, 4815, 615), Colour::LightOrange);
+    m_LabelUname = makeHeader(QStringLiteral("LabelUname"), QRect(6480, 120, 4785, 615), Colour::LightYellow);
+    m_LabelFacName->setWordWrap(true);
+    m_LabelUname->setWordWrap(true);
+}
+
+void FrmTamrik::buildMenus()
+{
+    QMenu* option = menuBar()->addMenu(QStringLiteral("&Option"));
+    option->setObjectName(QStringLiteral("mnuOption"));
+    const QString captions[] = {QStringLiteral("Change User"), QStringLiteral("Change Parameter"),
+                                QStringLiteral("-"), QStringLiteral("Exit")};
+    for (int i = 0; i < 4; ++i) {
+        QAction* item = option->addAction(captions[i]);
+        item->setObjectName(ArrayName(QStringLiteral("submnuOption"), i));
+        m_submnuOption[i] = item;
+    }
+    m_submnuOption[2]->setSeparator(true);
+    connect(m_submnuOption[0], &QAction::triggered, this, &FrmTamrik::ResetUserData);
+    connect(m_submnuOption[3], &QAction::triggered, this, &FrmTamrik::Exit);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("menuAbout"));
+    m_submenuAbout = help->addAction(QStringLiteral("About"));
+    m_submenuAbout->setObjectName(QStringLiteral("submenuAbout"));
+}
+
+bool FrmTamrik::Load()
+{
+    // The database is checked before any file is touched, so a program that
+    // cannot start leaves the user's remembered entries as they were.
+    const QString dbPath = m_programFolder + QLatin1Char('/') + RuleDbFileName();
+    try {
+        auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
+        for (const char* table : RequiredTables) {
+            if (!db->hasTable(table))
+                throw ruledb::DbError("ไม่พบตาราง " + std::string(table) + " ในฐานข้อมูล " + dbPath.toStdString());
+        }
+        m_session.setRuleDb(std::move(db));
+    } catch (const ruledb::DbError& error) {
+        m_session.messages().show(QString::fromUtf8(error.what()));
+        return false;
+    }
+
+    m_submnuOption[1]->setVisible(false);
+    LoadEntriesFile(m_session.dataFolder(), m_session.entries());
+    ShowPage(1);
+    m_session.params() = LoadParam(m_session.dataFolder());
+    try {
+        m_facultyPage->FillAtStartup();
+    } catch (const ruledb::DbError& error) {
+        m_session.messages().show(QString::fromUtf8(error.what()));
+        return false;
+    }
+    return true;
+}
+
+void FrmTamrik::ShowPage(int page)
+{
+    for (int i = 0; i < 4; ++i)
+        m_FrameMain[i]->setVisible(i == page - 1);
+}
+
+int FrmTamrik::CurrentPage() const
+{
+    for (int i = 0; i < 4; ++i) {
+        if (m_FrameMain[i]->isVisibleTo(centralWidget()))
+            return i + 1;
+    }
+    return 0;
+}
+
+void FrmTamrik::F1CmdNext_Click()
+{
+    if (!m_subjectPage->LoadRule(m_facultyPage->SelFacCode(), m_facultyPage->facIdText().toStdString()))
+        return;
+    ShowPage(2);
+    m_submnuOption[0]->setEnabled(false);
+}
+
+void FrmTamrik::F2CmdNext_Accepted()
+{
+    m_gpaPrPage->EnterGpaPrPage(m_subjectPage->ScorePerPercent());
+    ShowPage(3);
+}
+
+void FrmTamrik::F3CmdNext_Click()
+{
+    ShowPage(4);
+}
+
+void FrmTamrik::ResetUserData() {}
+
+void FrmTamrik::DeleteEntriesFile() { tamrik::DeleteEntriesFile(m_session.dataFolder()); }
+
+void FrmTamrik::Exit()
+{
+    DeleteEntriesFile();
+    m_exitAction();
+}
+
+void FrmTamrik::closeEvent(QCloseEvent* event)
+{
+    DeleteEntriesFile();
+    event->accept();
+}
+
+}  // namespace tamrik

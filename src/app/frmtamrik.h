@@ -1,0 +1,84 @@
+#pragma once
+// The main window: the header strip naming the chosen faculty, four pages of
+// which exactly one is shown, and the menus.
+//
+// Flow: page 1 (FacultyPage) chooses a faculty -> Next loads its rule into
+// page 2 (SubjectPage) -> Next checks the minimums and enters page 3
+// (GpaPrPage) -> Next builds page 4 (SummaryPage) -> back to page 1. The pages
+// do their own work and announce their buttons; this window moves between
+// them and owns what they share (the Session).
+
+#include "session.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QFrame;
+
+namespace tamrik {
+
+class CaptionLabel;
+class FacultyPage;
+class GpaPrPage;
+class MessageService;
+class SubjectPage;
+class SummaryPage;
+
+class FrmTamrik : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder holds ScoreRule.mdb; param.opt and TamrikTemp.tmp live
+    // there too unless it is not writable, then in fallbackDataFolder.
+    FrmTamrik(const QString& programFolder, const QString& fallbackDataFolder, MessageService& messages,
+              QWidget* parent = nullptr);
+    ~FrmTamrik() override;
+
+    // The start-up order. When the rule database cannot be used, shows one
+    // message naming the file and what is wrong, touches no file and returns
+    // false.
+    bool Load();
+
+    // Page n (1 to 4) becomes the one visible page.
+    void ShowPage(int page);
+    int CurrentPage() const;
+
+    void ResetUserData();
+
+    // What "Exit" does after deleting the entries file; tests replace it.
+    void setExitAction(std::function<void()> exitAction) { m_exitAction = std::move(exitAction); }
+
+    Session& session() { return m_session; }
+    static QString RuleDbFileName();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildHeader(QWidget* client);
+    void buildMenus();
+    void F1CmdNext_Click();
+    void F2CmdNext_Accepted();
+    void F3CmdNext_Click();
+    void Exit();
+    void DeleteEntriesFile();
+
+    QString m_programFolder;
+    Session m_session;
+    std::function<void()> m_exitAction;
+
+    CaptionLabel* m_LabelFacID = nullptr;
+    CaptionLabel* m_LabelFacName = nullptr;
+    CaptionLabel* m_LabelUname = nullptr;
+    FacultyPage* m_facultyPage = nullptr;
+    SubjectPage* m_subjectPage = nullptr;
+    GpaPrPage* m_gpaPrPage = nullptr;
+    SummaryPage* m_summaryPage = nullptr;
+    std::array<QFrame*, 4> m_FrameMain{};
+    std::array<QAction*, 4> m_submnuOption{};
+    QAction* m_submenuAbout = nullptr;
+};
+
+}  // namespace tamrik

@@ -1,0 +1,24 @@
+#include "pagedecor.h"
+
+#include "controls.h"
+#include "twips.h"
+
+#include <QLabel>
+
+namespace tamrik {
+
+QString ContactLine()
+{
+    return QStringLiteral("Tamrik — โปรแกรมเสรีสำหรับผู้สมัครสอบคัดเลือก  แจ้งปัญหาและข้อเสนอแนะได้ที่ผู้ดูแลโปรแกรม");
+}
+
+void AddPageDecor(QWidget* page, int imageIndex, int footerIndex)
+{
+    QLabel* emblem = MakeLabel(page, ArrayName(QStringLiteral("Image1"), imageIndex), QString(),
+                               QRect(6600, 1800, 4200, 4200), Qt::AlignCenter);
+    emblem->setEnabled(false);  // decoration only: never takes a click
+    emblem->lower();
+    MakeLabel(page, ArrayName(QStringLiteral("F1Label"), footerIndex), ContactLine(), QRect(240, 6480, 6800, 255));
+}
+
+}  // namespace tamrik

@@ -1,0 +1,45 @@
+#pragma once
+// What the pages of the main window share for as long as it lives: the
+// message service, the open rule database, the user's remembered entries, the
+// scoring parameters and the folder their files live in. The main window owns
+// it; each page gets a reference.
+
+#include "ruledatabase.h"
+#include "scoringparams.h"
+#include "userentries.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace tamrik {
+
+class MessageService;
+
+class Session {
+public:
+    Session(MessageService& messages, std::filesystem::path dataFolder)
+        : m_messages(messages), m_dataFolder(std::move(dataFolder)) {}
+
+    MessageService& messages() { return m_messages; }
+    const std::filesystem::path& dataFolder() const { return m_dataFolder; }
+
+    // Only valid once start-up has opened the database.
+    const ruledb::RuleDatabase& ruleDb() const { return *m_ruleDb; }
+    void setRuleDb(std::unique_ptr<ruledb::RuleDatabase> db) { m_ruleDb = std::move(db); }
+
+    UserEntries& entries() { return m_entries; }
+    ScoringParams& params() { return m_params; }
+
+    // Writes the entries file from the current entries. A failed write is not
+    // fatal: the entries stay in memory.
+    void SaveEntriesFile();
+
+private:
+    MessageService& m_messages;
+    std::filesystem::path m_dataFolder;
+    std::unique_ptr<ruledb::RuleDatabase> m_ruleDb;
+    UserEntries m_entries;
+    ScoringParams m_params;
+};
+
+}  // namespace tamrik

@@ -1,0 +1,36 @@
+#include "colours.h"
+
+#include <QWidget>
+
+namespace tamrik {
+
+void SetBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    // Line edits and combo boxes paint the Base role, labels and frames the
+    // Window role: set both so every kind of control shows the colour.
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Disabled, QPalette::Base, colour);
+    palette.setColor(QPalette::Disabled, QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QColor Background(const QWidget* widget)
+{
+    return widget->palette().color(widget->backgroundRole() == QPalette::Base ? QPalette::Base : QPalette::Window);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+QColor TextColour(const QWidget* widget) { return widget->palette().color(widget->foregroundRole()); }
+
+}  // namespace tamrik

@@ -1,0 +1,63 @@
+#include "controls.h"
+
+#include "entrybox.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tamrik {
+
+QString ArrayName(const QString& base, int index)
+{
+    return base + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                  Qt::Alignment alignment)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    SetGeometryTwips(label, twips);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    SetGeometryTwips(button, twips);
+    return button;
+}
+
+EntryBox* MakeEntryBox(QWidget* parent, const QString& name, const QRect& twips, int maxLength)
+{
+    auto* box = new EntryBox(parent);
+    box->setObjectName(name);
+    box->setMaxLength(maxLength);
+    SetGeometryTwips(box, twips);
+    return box;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    SetGeometryTwips(frame, twips);
+    return frame;
+}
+
+QFrame* MakePlainFrame(QWidget* parent, const QString& name, const QRect& twips)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameShape(QFrame::NoFrame);
+    SetGeometryTwips(frame, twips);
+    return frame;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,30 @@
+#pragma once
+// Building the design's controls: each with its objectName, its place in
+// twips and its caption, so a page's layout reads as the design's table.
+
+#include <QRect>
+#include <QString>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tamrik {
+
+class EntryBox;
+
+// The objectName of element `index` of a control array: "Name(3)".
+QString ArrayName(const QString& base, int index);
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips);
+EntryBox* MakeEntryBox(QWidget* parent, const QString& name, const QRect& twips, int maxLength);
+// A frame with a caption (drawn with a border).
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips);
+// A borderless frame that only groups its controls.
+QFrame* MakePlainFrame(QWidget* parent, const QString& name, const QRect& twips);
+
+}  // namespace tamrik

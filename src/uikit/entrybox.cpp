@@ -1,0 +1,55 @@
+#include "entrybox.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace tamrik {
+
+EntryBox::EntryBox(QWidget* parent) : QLineEdit(parent) {}
+
+int EntryBox::CharacterCode(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return 0;
+    return text.at(0).unicode();
+}
+
+void EntryBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // QLineEdit selects all on a Tab focus after this returns; run the page's
+    // own selection afterwards so it is the one that stands.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    emit gotFocus();
+}
+
+void EntryBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    emit lostFocus();
+}
+
+void EntryBox::keyPressEvent(QKeyEvent* event)
+{
+    const int code = CharacterCode(event);
+    QLineEdit::keyPressEvent(event);
+    if (code != 0)
+        emit keyTyped(code);
+}
+
+}  // namespace tamrik

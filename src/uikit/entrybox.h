@@ -1,0 +1,32 @@
+#pragma once
+// A text box that reports the events the pages handle: focus received, focus
+// lost and a key typed. A key is reported after the box has taken its
+// character, so a handler that moves the focus on sees the new text. Focus
+// lost because a message box or another window took it is not reported: the
+// check that raised the message must not run again on its own message.
+
+#include <QLineEdit>
+
+namespace tamrik {
+
+class EntryBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit EntryBox(QWidget* parent = nullptr);
+
+    // Character code of a key press: 13 for Enter, 8 for Backspace, the
+    // character otherwise; 0 for keys that type nothing (Tab, arrows).
+    static int CharacterCode(const QKeyEvent* event);
+
+signals:
+    void gotFocus();
+    void lostFocus();
+    void keyTyped(int characterCode);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace tamrik

@@ -1,0 +1,13 @@
+#include "messageservice.h"
+
+#include <QMessageBox>
+
+namespace tamrik {
+
+void MessageBoxService::show(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("แจ้งข้อความ"), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+}  // namespace tamrik

@@ -1,0 +1,25 @@
+#pragma once
+// The one place where the design's twips become pixels: 15 twips a pixel at
+// 96 dpi. Pages state their geometry in twips. A widget placed here keeps its
+// exact twips beside its pixel geometry, so placement arithmetic (a row below
+// the row above) and tests work in the design's units without rounding drift.
+
+#include <QRect>
+
+class QWidget;
+
+namespace tamrik {
+
+constexpr int TwipsPerPixel = 15;
+
+constexpr int TwipsToPixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+constexpr int PixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+
+void SetGeometryTwips(QWidget* widget, int left, int top, int width, int height);
+void SetGeometryTwips(QWidget* widget, const QRect& twips);
+void MoveTwips(QWidget* widget, int left, int top);
+// Left, top, width and height in twips, relative to the parent: the twips it
+// was placed at, or its pixel geometry in twips when something else moved it.
+QRect GeometryTwips(const QWidget* widget);
+
+}  // namespace tamrik

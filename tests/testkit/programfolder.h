@@ -1,0 +1,44 @@
+#pragma once
+// A fresh, temporary program folder for one test, holding a copy of the
+// built rule database (or none, or any file the test puts in its place).
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+namespace tamrik::testing {
+
+class ProgramFolder {
+public:
+    // withRuleDb: copy the bundled ScoreRule.mdb in (from TAMRIK_RULE_DB).
+    explicit ProgramFolder(bool withRuleDb = true);
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString fallback() const { return m_dir.filePath(QStringLiteral("fallback")); }
+
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // Lines of a CR LF text file, without their line ends.
+    QStringList lines(const QString& name) const;
+
+    static QString bundledRuleDb();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The control with this objectName below root; fails the test when missing.
+template <typename T>
+T* Find(const QObject* root, const QString& name)
+{
+    T* found = root->findChild<T*>(name);
+    if (!found)
+        QTest::qFail(qPrintable(QStringLiteral("no control named ") + name), __FILE__, __LINE__);
+    return found;
+}
+
+}  // namespace tamrik::testing
