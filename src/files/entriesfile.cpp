@@ -1,0 +1,84 @@
+#include "entriesfile.h"
+
+#include "atomicfile.h"
+#include "numtext.h"
+
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace tamrik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kScoreLines = std::tuple_size<decltype(UserEntries::ScoreByCode)>::value;
+constexpr std::size_t kLineCount = kScoreLines + 2;
+
+bool isDigits(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+// The line when the test accepts it, otherwise the empty value; clears *intact
+// on a miss.
+template <typename Accept>
+std::string take(const std::vector<std::string>& lines, std::size_t index,
+                 Accept accept, const std::string& empty, bool* intact)
+{
+    if (index < lines.size() && accept(lines[index]))
+        return lines[index];
+    *intact = false;
+    return empty;
+}
+
+}  // namespace
+
+EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
+{
+    const fs::path file = folder / kEntriesFileName;
+    std::error_code ec;
+    if (!fs::exists(file, ec) && !ec) {
+        // A fresh file starts with no GPA and PR, whatever the window holds.
+        entries.GpaDigits = "000";
+        entries.PrDigits = "0000";
+        return SaveEntriesFile(folder, entries) ? EntriesLoad::Created : EntriesLoad::Failed;
+    }
+
+    const std::optional<std::vector<std::string>> lines = ReadLines(file);
+    if (!lines)
+        return EntriesLoad::Failed;
+
+    const UserEntries none;
+    const auto isScore = [](const std::string& t) { return WholeNumber(t).has_value(); };
+    bool intact = lines->size() == kLineCount;
+    for (std::size_t i = 0; i < kScoreLines; ++i)
+        entries.ScoreByCode[i] = take(*lines, i, isScore, none.ScoreByCode[i], &intact);
+    entries.GpaDigits = take(*lines, kScoreLines, isDigits, none.GpaDigits, &intact);
+    entries.PrDigits = take(*lines, kScoreLines + 1, isDigits, none.PrDigits, &intact);
+    return intact ? EntriesLoad::Read : EntriesLoad::Damaged;
+}
+
+bool SaveEntriesFile(const fs::path& folder, const UserEntries& entries)
+{
+    std::vector<std::string> lines(entries.ScoreByCode.begin(), entries.ScoreByCode.end());
+    lines.push_back(entries.GpaDigits);
+    lines.push_back(entries.PrDigits);
+    return WriteLinesAtomically(folder / kEntriesFileName, lines);
+}
+
+bool DeleteEntriesFile(const fs::path& folder)
+{
+    std::error_code ec;
+    fs::remove(folder / kEntriesFileName, ec);
+    return !ec;
+}
+
+}  // namespace tamrik

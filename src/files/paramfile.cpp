@@ -1,0 +1,39 @@
+#include "paramfile.h"
+
+#include "atomicfile.h"
+
+#include <system_error>
+#include <vector>
+
+namespace tamrik {
+
+namespace fs = std::filesystem;
+
+ScoringParams LoadParam(const fs::path& folder)
+{
+    ScoringParams params;
+    const fs::path file = folder / kParamFileName;
+
+    std::error_code ec;
+    if (!fs::exists(file, ec) && !ec) {
+        EditParam(folder, params.ParamDbMaxMin, params.ParamMeanGpa, params.ParamSD);
+        return params;
+    }
+
+    const std::optional<std::vector<std::string>> lines = ReadLines(file);
+    if (!lines)
+        return params;
+    std::string* const fields[] = {&params.ParamDbMaxMin, &params.ParamMeanGpa,
+                                   &params.ParamSD};
+    for (std::size_t i = 0; i < 3 && i < lines->size(); ++i)
+        *fields[i] = (*lines)[i];
+    return params;
+}
+
+bool EditParam(const fs::path& folder, const std::string& newDBpath,
+               const std::string& newmnGPA, const std::string& newSD)
+{
+    return WriteLinesAtomically(folder / kParamFileName, {newDBpath, newmnGPA, newSD});
+}
+
+}  // namespace tamrik

@@ -1,0 +1,51 @@
+#include "datafolder.h"
+
+#include <fstream>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace tamrik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Permission bits say little (root, network shares, read-only media), so the
+// folder is tried for real.
+bool canCreateFilesIn(const fs::path& folder)
+{
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec))
+        return false;
+    std::random_device device;
+    const fs::path probe = folder / (".tamrik-probe-" + std::to_string(device()));
+    {
+        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out << "probe";
+        out.close();
+        if (out.fail()) {
+            fs::remove(probe, ec);
+            return false;
+        }
+    }
+    return fs::remove(probe, ec);
+}
+
+}  // namespace
+
+fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbackFolder)
+{
+    try {
+        if (canCreateFilesIn(programFolder))
+            return programFolder;
+        std::error_code ec;
+        fs::create_directories(fallbackFolder, ec);
+    } catch (...) {  // allocation or path conversion
+    }
+    return fallbackFolder;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,36 @@
+#pragma once
+// The entries file: what the user has typed, 53 lines (51 remembered scores,
+// the GPA digits, the PR digits), so that a run that ends abnormally loses
+// nothing. The window's variables are the master copy; the file is rewritten
+// whole at each save and deleted when the window closes.
+
+#include "userentries.h"
+
+#include <filesystem>
+
+namespace tamrik {
+
+inline constexpr char kEntriesFileName[] = "TamrikTemp.tmp";
+
+enum class EntriesLoad {
+    Read,     // all 53 lines taken over
+    Damaged,  // read, but missing or malformed lines got their empty values
+    Created,  // there was no file: written from the entries
+    Failed,   // no file could be read or created: the entries are as they were
+};
+
+// Start-up: takes the file's lines over into the entries, or creates the file
+// when there is none. Scores are kept as written ("-1" for none); a line that
+// is not a number, or is missing, gives "-1", "000" or "0000". The GPA and PR
+// lines must be digits only, since page 3 cuts them at fixed places. Never
+// fails; the program goes on with what could be read.
+EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& entries);
+
+// Writes the 53 lines afresh. False when the file could not be written (the
+// old file, if any, is then unchanged).
+bool SaveEntriesFile(const std::filesystem::path& folder, const UserEntries& entries);
+
+// True when no entries file is left in the folder (also when there was none).
+bool DeleteEntriesFile(const std::filesystem::path& folder);
+
+}  // namespace tamrik

@@ -1,0 +1,27 @@
+#pragma once
+// The parameter file: three lines, the range table's name, the mean GPA and
+// its standard deviation, each kept exactly as written (a leading blank
+// stays). Read once at start-up, written whole by the parameter dialog.
+
+#include "scoringparams.h"
+
+#include <filesystem>
+#include <string>
+
+namespace tamrik {
+
+inline constexpr char kParamFileName[] = "param.opt";
+
+// The parameters from param.opt in the folder. A missing file is created with
+// the defaults. A file that cannot be read, or that has fewer than three
+// lines, gives the defaults for what it lacks and is left as it is: it may be
+// a user's own edit. Lines after the third are ignored. Never fails: when the
+// file cannot be created the defaults are still returned.
+ScoringParams LoadParam(const std::filesystem::path& folder);
+
+// Writes param.opt afresh with the three texts as lines 1 to 3. False when the
+// file could not be written (the old file, if any, is then unchanged).
+bool EditParam(const std::filesystem::path& folder, const std::string& newDBpath,
+               const std::string& newmnGPA, const std::string& newSD);
+
+}  // namespace tamrik
