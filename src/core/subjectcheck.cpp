@@ -1,0 +1,67 @@
+#include "subjectcheck.h"
+
+#include "numtext.h"
+
+#include <cmath>
+
+namespace tamrik {
+
+namespace {
+
+// 30 % of the 200 points of subjects 01 and 02 together.
+constexpr double kRule0102Least = 60.0;
+
+void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& result)
+{
+    for (const SubjectRow& row : rows) {
+        if (Val(row.score) < Val(row.minimum)) {
+            result.failed = true;
+            result.messages.push_back("   วิชา " + row.code + " " + row.name + " ไม่ผ่านเกณฑ์ขั้นต่ำ "
+                                      + row.minimum + " % ");
+        }
+    }
+}
+
+void remember(const std::vector<SubjectRow>& rows, std::array<std::string, 51>& ScoreByCode)
+{
+    for (const SubjectRow& row : rows) {
+        if (const auto slot = ScoreSlot(row.code))
+            ScoreByCode[*slot] = NumberText(Val(row.score));
+    }
+}
+
+}  // namespace
+
+SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
+                                      const std::vector<SubjectRow>& specRows, bool rule0102Shown)
+{
+    SubjectCheckResult result;
+    if (rule0102Shown) {
+        const double first = mainRows.size() > 0 ? Val(mainRows[0].score) : 0.0;
+        const double second = mainRows.size() > 1 ? Val(mainRows[1].score) : 0.0;
+        if (second + first < kRule0102Least) {
+            result.failed = true;
+            result.messages.push_back("  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ");
+        }
+    }
+    checkMinimums(mainRows, result);
+    checkMinimums(specRows, result);
+    return result;
+}
+
+std::optional<std::size_t> ScoreSlot(std::string_view code)
+{
+    const std::optional<double> number = WholeNumber(code);
+    if (!number || *number < 1 || *number > 51 || std::floor(*number) != *number)
+        return std::nullopt;
+    return static_cast<std::size_t>(*number) - 1;
+}
+
+void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specRows,
+                    std::array<std::string, 51>& ScoreByCode)
+{
+    remember(mainRows, ScoreByCode);
+    remember(specRows, ScoreByCode);
+}
+
+}  // namespace tamrik

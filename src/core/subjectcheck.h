@@ -1,0 +1,43 @@
+#pragma once
+// The check of page 2's subject scores against the faculty's minimums, and
+// the remembering of the typed scores by subject code. Both work on the row
+// texts as the page shows them; the page gathers them, shows the messages in
+// the order given and switches pages.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamrik {
+
+// One subject row of page 2, as its controls show it.
+struct SubjectRow {
+    std::string code;     // caption of the code label, "01" to "51"
+    std::string name;     // caption of the name label
+    std::string score;    // text of the score box
+    std::string minimum;  // caption of the minimum label, exactly as shown
+};
+
+struct SubjectCheckResult {
+    bool failed = false;
+    std::vector<std::string> messages;  // one per failed criterion, in showing order
+};
+
+// rule0102Shown: the 01+02 rule label is visible. The rule adds main rows 1
+// and 2 whatever their codes; a missing row reads as an empty box.
+SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
+                                      const std::vector<SubjectRow>& specRows, bool rule0102Shown);
+
+// The ScoreByCode slot of a subject code: "01" is slot 0, "51" slot 50. Only
+// a text that is a whole number from 1 to 51 has one.
+std::optional<std::size_t> ScoreSlot(std::string_view code);
+
+// Writes every row's score (main rows, then special rows) into its code's
+// slot as the text of a number: 85.00 as 85, an empty box as 0. A row whose
+// code has no slot is skipped.
+void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specRows,
+                    std::array<std::string, 51>& ScoreByCode);
+
+}  // namespace tamrik
