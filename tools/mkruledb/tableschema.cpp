@@ -1,0 +1,86 @@
+#include "tableschema.h"
+
+#include <cstdio>
+
+namespace mkruledb {
+
+namespace {
+
+std::vector<ColumnSpec> numbered(const std::string& prefix, int count, const char* format, ColumnType type)
+{
+    std::vector<ColumnSpec> columns;
+    for (int k = 1; k <= count; ++k) {
+        char suffix[8];
+        std::snprintf(suffix, sizeof suffix, format, k);
+        columns.push_back({prefix + suffix, type});
+    }
+    return columns;
+}
+
+std::vector<ColumnSpec> joined(std::vector<ColumnSpec> a, const std::vector<ColumnSpec>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// tableCRT and tableSUM: a count, then nine codes and nine scores.
+std::vector<ColumnSpec> ruleEntries()
+{
+    return joined(joined({{"FacCode", ColumnType::Text}, {"NumSub", ColumnType::Integer}},
+                         numbered("SubCod", 9, "%02d", ColumnType::Text)),
+                  numbered("Sco", 9, "%02d", ColumnType::Integer));
+}
+
+TableSpec rangeTable(const std::string& name)
+{
+    return {name,
+            {{"FacCode", ColumnType::Text}, {"ScMax", ColumnType::Real}, {"ScMin", ColumnType::Real}},
+            {{"FacCode", true}}};
+}
+
+}  // namespace
+
+const std::vector<TableSpec>& CsvTables()
+{
+    static const std::vector<TableSpec> tables = {
+        {"SUName",
+         {{"UName", ColumnType::Text}, {"FacName", ColumnType::Text}, {"FacCode", ColumnType::Text}},
+         // UName alone, not (UName, FacName): equal keys then come back in
+         // stored order, which the faculty list shows.
+         {{"FacCode", true}, {"UName", false}}},
+        {"Table12", {{"FacCode", ColumnType::Text}, {"NumSub", ColumnType::Integer}}, {{"FacCode", true}}},
+        {"Facsubj",
+         joined({{"FacCode", ColumnType::Text}, {"NumSubj", ColumnType::Integer}},
+                numbered("Sub", 8, "%d", ColumnType::Text)),
+         {{"FacCode", true}}},
+        {"SubjectTable",
+         {{"SubCod", ColumnType::Text}, {"SubName", ColumnType::Text}, {"SubTyp", ColumnType::Integer}},
+         {{"SubCod", true}}},
+        {"tableCRT", ruleEntries(), {{"FacCode", true}}},
+        {"tableSUM", joined(ruleEntries(), {{"TotSco", ColumnType::Integer}}), {{"FacCode", true}}},
+        {"tb6174", {{"FacCode", ColumnType::Text}, {"SubCod", ColumnType::Text}}, {{"FacCode", false}}},
+    };
+    return tables;
+}
+
+std::optional<TableSpec> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
+{
+    for (const TableSpec& table : CsvTables()) {
+        if (table.name == tableName)
+            return table;
+    }
+    if (tableName == Zi2ProbTable().name)
+        return std::nullopt;
+    if (header == std::vector<std::string>{"FacCode", "ScMax", "ScMin"})
+        return rangeTable(tableName);
+    return std::nullopt;
+}
+
+const TableSpec& Zi2ProbTable()
+{
+    static const TableSpec table = {
+        "Zi2Prob", {{"Zi", ColumnType::Text}, {"Prob", ColumnType::Real}}, {{"Zi", true}}};
+    return table;
+}
+
+}  // namespace mkruledb

@@ -1,0 +1,43 @@
+#pragma once
+// The tables of the rule database as the data set stores them: their columns
+// and types (codes and names are texts, so "0001" keeps its zeros; counts and
+// scores are numbers) and the index behind every key the program selects by.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mkruledb {
+
+enum class ColumnType { Text, Integer, Real };
+
+struct ColumnSpec {
+    std::string name;
+    ColumnType type;
+};
+
+struct IndexSpec {
+    std::string column;
+    // A unique key also catches a doubled row when the file is built. Keys
+    // that may repeat keep the table's stored order among equal rows.
+    bool unique;
+};
+
+struct TableSpec {
+    std::string name;
+    std::vector<ColumnSpec> columns;
+    std::vector<IndexSpec> indexes;
+};
+
+// The tables read from CSV files whose name is the table's (SUName.csv ...).
+const std::vector<TableSpec>& CsvTables();
+
+// The table a CSV file fills, found by its name without ".csv": one of
+// CsvTables(), or a table of last year's range (any other name whose header
+// is FacCode,ScMax,ScMin; its name is what the parameter file points at).
+std::optional<TableSpec> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
+
+// The normal-distribution table, computed rather than read.
+const TableSpec& Zi2ProbTable();
+
+}  // namespace mkruledb
