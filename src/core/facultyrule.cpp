@@ -1,0 +1,294 @@
+#include "facultyrule.h"
+
+#include "numtext.h"
+#include "subjectcheck.h"
+
+#include <cmath>
+#include <exception>
+
+namespace tamrik {
+
+namespace {
+
+constexpr std::size_t kMaxMainRows = 7;
+constexpr std::size_t kMaxSpecRows = 3;
+constexpr int kMaxFacultySubjects = 8;  // Facsubj columns Sub1 to Sub8
+constexpr int kMaxListEntries = 9;      // slots 1 to 9 of the calculation list; also criteria
+constexpr double kFirstSpecialCode = 16;
+constexpr double kFirstPairCode = 61;
+
+// A fault that ends the load; carries the part of the message after the faculty.
+struct LoadFailure {
+    std::string detail;
+};
+
+// A count column taken as a byte: rounded half to even, 0 to 255.
+std::optional<int> asByte(double v)
+{
+    double r = std::floor(v);
+    const double rest = v - r;
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(r, 2.0) != 0.0))
+        r += 1.0;
+    if (!(r >= 0.0 && r <= 255.0))
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+
+std::string numbered(const char* column, int k)
+{
+    return std::string(column) + std::to_string(k);
+}
+
+// The steps of the load, each reading through one RuleSource call and turning
+// every gap in the data into a LoadFailure.
+class RuleLoader {
+public:
+    RuleLoader(RuleSource& source, std::string selFacCode, std::string facIdText)
+        : m_source(source), m_fac(std::move(selFacCode)), m_facId(std::move(facIdText))
+    {
+    }
+
+    FacultyRule load()
+    {
+        readTable12();
+        placeRows(readSubjectCodes());
+        readCriteria();
+        readCalculation();
+        computeWeights();
+        return m_rule;
+    }
+
+private:
+    RuleRow facultyRow(const char* table, const std::string& code)
+    {
+        std::optional<RuleRow> row = m_source.firstRow(table, "FacCode", code);
+        if (!row)
+            throw LoadFailure{std::string("ไม่พบข้อมูลของคณะในตาราง ") + table};
+        return std::move(*row);
+    }
+
+    static std::string text(const RuleRow& row, const char* table, const std::string& column)
+    {
+        if (!row.has(column))
+            throw LoadFailure{"ไม่พบคอลัมน์ " + column + " ในตาราง " + table};
+        std::optional<std::string> value = row.get(column);
+        if (!value)
+            throw LoadFailure{"ค่า " + column + " ในตาราง " + table + " ว่าง"};
+        return std::move(*value);
+    }
+
+    static double number(const RuleRow& row, const char* table, const std::string& column)
+    {
+        return Val(text(row, table, column));
+    }
+
+    static int count(const RuleRow& row, const char* table, const char* column, int most,
+                     const std::string& tooMany)
+    {
+        const std::optional<int> n = asByte(number(row, table, column));
+        if (!n)
+            throw LoadFailure{std::string("ค่า ") + column + " ในตาราง " + table + " ไม่ใช่จำนวนที่ใช้ได้"};
+        if (*n > most)
+            throw LoadFailure{tooMany};
+        return *n;
+    }
+
+    void readTable12()
+    {
+        const RuleRow row = facultyRow("Table12", m_fac);
+        m_rule.Rule0102 = number(row, "Table12", "NumSub") == 2;
+    }
+
+    std::array<std::string, 10> readSubjectCodes()
+    {
+        std::array<std::string, 10> codes;
+        codes.fill("-1");
+        const RuleRow row = facultyRow("Facsubj", m_facId);
+        const int n = count(row, "Facsubj", "NumSubj", kMaxFacultySubjects,
+                            "มีวิชาเกิน " + std::to_string(kMaxFacultySubjects) + " วิชาในตาราง Facsubj");
+        for (int k = 1; k <= n; ++k)
+            codes[static_cast<std::size_t>(k)] = text(row, "Facsubj", numbered("Sub", k));
+        return codes;
+    }
+
+    void placeRows(const std::array<std::string, 10>& codes)
+    {
+        for (const std::string& code : codes) {
+            if (Val(code) == -1)
+                continue;
+            const std::optional<RuleRow> row = m_source.firstRow("SubjectTable", "SubCod", code);
+            if (!row)
+                throw LoadFailure{"ไม่พบวิชารหัส " + code + " ในตาราง SubjectTable"};
+            // The code later picks the subject's ScoreByCode slot.
+            if (!ScoreSlot(code))
+                throw LoadFailure{"รหัสวิชา " + code + " ไม่อยู่ในช่วง 01 ถึง 51"};
+            FacultyRule::SubjectRow subject;
+            subject.SubCod = code;
+            const bool main = number(*row, "SubjectTable", "SubTyp") == 0;
+            subject.SubName = text(*row, "SubjectTable", "SubName");
+            std::vector<FacultyRule::SubjectRow>& rows = main ? m_rule.MainRows : m_rule.SpecRows;
+            if (rows.size() == (main ? kMaxMainRows : kMaxSpecRows))
+                throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
+            rows.push_back(std::move(subject));
+        }
+    }
+
+    void readCriteria()
+    {
+        const RuleRow row = facultyRow("tableCRT", m_fac);
+        const int n = count(row, "tableCRT", "NumSub", kMaxListEntries,
+                            "มีเกณฑ์ขั้นต่ำเกิน 9 ข้อในตาราง tableCRT");
+        m_rule.CriteriaShown = n != 0;
+        for (int k = 1; k <= n; ++k) {
+            const std::string code = text(row, "tableCRT", numbered("SubCod0", k));
+            const std::string percent = NumberText(number(row, "tableCRT", numbered("Sco0", k)) / 100);
+            m_rule.CriteriaText += "วิชา " + code + " ต้องมากกว่า " + percent + " %; ";
+            auto& rows = Val(code) < kFirstSpecialCode ? m_rule.MainRows : m_rule.SpecRows;
+            for (FacultyRule::SubjectRow& r : rows) {
+                if (r.SubCod == code)
+                    r.MinPercent = percent;
+            }
+        }
+    }
+
+    void readCalculation()
+    {
+        m_rule.CalcText = std::string(kCalcTextStart);
+        m_sum = facultyRow("tableSUM", m_fac);
+        m_sumCount = count(*m_sum, "tableSUM", "NumSub", kMaxListEntries,
+                           "มีวิชาที่ใช้คำนวณเกิน 9 รายการในตาราง tableSUM");
+        for (int k = 1; k <= m_sumCount; ++k) {
+            const std::string c = text(*m_sum, "tableSUM", numbered("SubCod0", k));
+            const auto slot = static_cast<std::size_t>(k);
+            if (Val(c) < kFirstPairCode) {
+                m_rule.CalcText += c + " ; ";
+                m_rule.CalcSubjCode[slot] = c;
+            } else {
+                // A pair fills this slot and the next, so it cannot be the ninth entry.
+                if (k == kMaxListEntries)
+                    throw LoadFailure{"คู่วิชาเป็นรายการที่ 9 ในตาราง tableSUM จึงไม่มีช่องให้วิชาที่สอง"};
+                readPair();
+                m_rule.CalcText += m_pairA + " ; " + m_pairB + " ; ";
+                m_rule.CalcSubjCode[slot] = m_pairA;
+                m_rule.CalcSubjCode[slot + 1] = m_pairB;
+            }
+            if (Val(c) < kFirstSpecialCode)
+                m_mainPoints += 100;
+        }
+    }
+
+    void readPair()
+    {
+        const RuleRow row = facultyRow("tb6174", m_fac);
+        const std::string p = text(row, "tb6174", "SubCod");
+        if (p.size() != 4)
+            throw LoadFailure{"รหัสคู่วิชา " + p + " ในตาราง tb6174 ไม่ใช่ 4 ตัวอักษร"};
+        m_pairA = p.substr(0, 2);
+        m_pairB = p.substr(2, 2);
+    }
+
+    void computeWeights()
+    {
+        const RuleRow& sum = *m_sum;
+        m_rule.MaxMain = Format(m_mainPoints, "0.00");
+        const double total = number(sum, "tableSUM", "TotSco");
+        if (total == 0)
+            throw LoadFailure{"ค่า TotSco ในตาราง tableSUM เป็น 0"};
+        m_rule.WMain = Format(90 / (total / 10) * m_mainPoints, "00");
+
+        // The last pair entry names the pair's full score.
+        int pairEntry = 0;
+        for (int k = 1; k <= m_sumCount; ++k) {
+            if (Val(text(sum, "tableSUM", numbered("SubCod0", k))) >= kFirstPairCode)
+                pairEntry = k;
+        }
+        if (pairEntry != 0)
+            weighPair(pairEntry);
+
+        // Special entries close the list, so the last nSpec entries are theirs.
+        const int nSpec = static_cast<int>(m_rule.SpecRows.size());
+        for (FacultyRule::SubjectRow& row : m_rule.SpecRows) {
+            for (int j = 0; j < nSpec; ++j) {
+                const int k = m_sumCount - j;
+                if (k < 1)
+                    break;  // fewer entries than special rows: nothing left to match
+                if (row.SubCod != text(sum, "tableSUM", numbered("SubCod0", k)))
+                    continue;
+                const double s = number(sum, "tableSUM", numbered("Sco0", k));
+                row.Weight = Format((s / 100 * 90) / (number(sum, "tableSUM", "TotSco") / 10), "00");
+            }
+        }
+
+        const double w = Val(m_rule.WMain);
+        const double m = Val(m_rule.MaxMain);
+        if (w == 0)
+            throw LoadFailure{"ค่าน้ำหนักวิชาหลักเป็น 0 จึงคำนวณคะแนนเต็มวิชาเฉพาะไม่ได้"};
+        m_rule.MaxSP = Format((90 - w) / w * m, "00.00");
+        m_rule.ScorePerPercent = static_cast<float>(m / w);
+    }
+
+    void weighPair(int entry)
+    {
+        const RuleRow& sum = *m_sum;
+        FacultyRule::SubjectPair pair;
+        pair.CodeA = m_pairA;
+        pair.CodeB = m_pairB;
+        for (std::size_t i = 0; i < m_rule.SpecRows.size(); ++i) {
+            FacultyRule::SubjectRow& row = m_rule.SpecRows[i];
+            if (row.SubCod != m_pairA && row.SubCod != m_pairB)
+                continue;
+            const double t = number(sum, "tableSUM", "TotSco");
+            const double s = number(sum, "tableSUM", numbered("Sco0", entry));
+            row.Weight = Format((s / 200 * 90) / (t / 10), "00.00");
+            row.WeightShown = false;
+            pair.WeightText = Format((s / 100 * 90) / (t / 10), "00.00");
+            pair.Rows.push_back(i + 1);
+        }
+        if (!pair.Rows.empty())
+            m_rule.PairGroup = std::move(pair);
+    }
+
+    RuleSource& m_source;
+    const std::string m_fac;
+    const std::string m_facId;
+    FacultyRule m_rule;
+    std::optional<RuleRow> m_sum;  // the tableSUM row, read again by the weight steps
+    int m_sumCount = 0;
+    double m_mainPoints = 0;       // 100 for each main calculation subject
+    std::string m_pairA;
+    std::string m_pairB;
+};
+
+}  // namespace
+
+RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCode,
+                                const std::string& facIdText)
+{
+    const std::string prefix = "ไม่สามารถโหลดเกณฑ์ของคณะรหัส " + selFacCode + " ได้: ";
+    RuleLoadResult result;
+    try {
+        result.rule = RuleLoader(source, selFacCode, facIdText).load();
+    } catch (const LoadFailure& failure) {
+        result.error = prefix + failure.detail;
+    } catch (const std::exception& e) {
+        result.error = prefix + "อ่านฐานข้อมูลไม่สำเร็จ (" + e.what() + ")";
+    } catch (...) {
+        result.error = prefix + "อ่านฐานข้อมูลไม่สำเร็จ";
+    }
+    return result;
+}
+
+std::optional<std::string> RestoredScoreText(const std::array<std::string, 51>& ScoreByCode,
+                                             std::string_view code)
+{
+    const std::optional<std::size_t> slot = ScoreSlot(code);
+    if (!slot)
+        return std::nullopt;
+    const std::string& stored = ScoreByCode[*slot];
+    const double v = Val(stored);
+    if (v == -1 || v == 0)
+        return std::nullopt;
+    return FormatText(stored, "0.00");
+}
+
+}  // namespace tamrik
