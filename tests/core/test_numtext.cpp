@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,8 @@ struct ValCase {
     std::string text;
     double expected;
 };
+
+void PrintTo(const ValCase& c, std::ostream* os) { *os << c.name; }
 
 class ValTest : public ::testing::TestWithParam<ValCase> {};
 
@@ -74,6 +77,8 @@ struct WholeCase {
     std::optional<double> expected;
 };
 
+void PrintTo(const WholeCase& c, std::ostream* os) { *os << c.name; }
+
 class WholeNumberTest : public ::testing::TestWithParam<WholeCase> {};
 
 TEST_P(WholeNumberTest, AcceptsOnlyAWholeNumber)
@@ -107,6 +112,8 @@ struct TextCase {
     double value;
     const char* expected;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 class NumberTextTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -149,6 +156,8 @@ struct FormatCase {
     const char* pattern;
     const char* expected;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 
 class FormatTest : public ::testing::TestWithParam<FormatCase> {};
 
@@ -203,6 +212,8 @@ struct FormatTextCase {
     const char* text;
     const char* expected;
 };
+
+void PrintTo(const FormatTextCase& c, std::ostream* os) { *os << c.name; }
 
 class FormatTextTest : public ::testing::TestWithParam<FormatTextCase> {};
 

@@ -1,0 +1,57 @@
+#pragma once
+// The two live subtotals under page 2's subject rows and the range check of a
+// score box, over the texts the rows show. The page calls these on every text
+// change and on leaving a box, and writes the results back.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamrik {
+
+// One subject row as the subtotals see it.
+struct SubtotalRow {
+    std::string code;    // caption of the code label
+    std::string score;   // text of the score box
+    std::string weight;  // caption of Label_spec_W; unused for main rows
+};
+
+struct Subtotal {
+    double value = 0.0;          // MainTotalScore or SpecTotalScore
+    std::string caption = "0";   // the total label's caption; "0" when no row counted
+};
+
+// Sum of the main scores whose codes stand in slots 1 to nMain of
+// CalcSubjCode (nMain = mainRows.size()), once per matching slot. The running
+// total is carried through its "0.00" caption, so each partial sum is rounded
+// before the next score is added; the final value is not rounded.
+Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
+                      const std::array<std::string, 10>& CalcSubjCode);
+
+// Points of the special scores whose codes stand in slots 1 to nMain + nSpec:
+// score / WMain x MaxMain / 100 x row weight, summed in single precision.
+// With a main weight that reads as 0 nothing can be worked out and the result
+// is 0 with caption "0".
+Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMain,
+                      const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
+                      std::string_view maxMainCaption);
+
+// Message shown when a score box holds a value outside 0 to 100 (the blanks at
+// both ends are intended).
+inline constexpr std::string_view kScoreRangeMessage =
+    " คะแนนต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 100 ";
+
+struct ScoreBoxCheck {
+    bool valid = true;        // false: show kScoreRangeMessage and focus the box again
+    std::string text;         // the box's new text (empty when not valid)
+    bool paleYellow = false;  // background: pale yellow, else white
+};
+
+// The check when a score box loses the focus. A value from 0 to 100 is valid
+// (an empty or non-numeric text reads as 0); a text that is a number as a
+// whole is rewritten "0.00", any other valid text is left as it is.
+ScoreBoxCheck CheckScoreBox(std::string_view text);
+
+}  // namespace tamrik
