@@ -1,0 +1,28 @@
+// The main window's whole start-up (files, database, page 1 filled), shown
+// and closed at the first turn of the event loop. Runs over a copy of the
+// rule database in a temporary folder so the build's own folder is left as
+// it was.
+#include "frmtamrik.h"
+#include "messageservice.h"
+#include "thaifonts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    tamrik::InstallThaiFonts();
+    QTemporaryDir folder;
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/ScoreRule.mdb"),
+                folder.filePath(QStringLiteral("ScoreRule.mdb")));
+    tamrik::MessageBoxService messages;
+    tamrik::FrmTamrik window(folder.path(), folder.filePath(QStringLiteral("fallback")), messages);
+    if (!window.Load())
+        return 1;
+    window.show();
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}
