@@ -64,11 +64,15 @@ const char* const kRules =
     "CREATE TABLE SUName (UName TEXT, FacName TEXT, FacCode TEXT);"
     "INSERT INTO SUName VALUES ('ม.ม', 'วิทยาลัยนานาชาติ (Int''l College)', '0037');";
 
-TEST(DatabaseRuleSource, FacsubjRowHasItsListedColumnsWithNulls)
+class RuleRows : public testing::Test {
+protected:
+    ScratchDb scratch{kRules};
+    RuleDatabase db{scratch.path()};
+    DatabaseRuleSource source{db};
+};
+
+TEST_F(RuleRows, FacsubjRowHasItsListedColumnsWithNulls)
 {
-    ScratchDb scratch(kRules);
-    RuleDatabase db(scratch.path());
-    DatabaseRuleSource source(db);
     const auto row = source.firstRow("Facsubj", "FacCode", "0001");
     ASSERT_TRUE(row);
     EXPECT_EQ(row->get("NumSubj"), "5");
@@ -79,38 +83,26 @@ TEST(DatabaseRuleSource, FacsubjRowHasItsListedColumnsWithNulls)
     EXPECT_FALSE(row->has("Extra"));  // not in the column list
 }
 
-TEST(DatabaseRuleSource, NumbersComeBackAsTheirShortestText)
+TEST_F(RuleRows, NumbersComeBackAsTheirShortestText)
 {
-    ScratchDb scratch(kRules);
-    RuleDatabase db(scratch.path());
-    DatabaseRuleSource source(db);
     EXPECT_EQ(source.firstRow("tableSUM", "FacCode", "0001")->get("Sco01"), "2550");
     EXPECT_EQ(source.firstRow("tableSUM", "FacCode", "0002")->get("Sco01"), "0.5");
     EXPECT_EQ(source.firstRow("tableSUM", "FacCode", "0002")->get("TotSco"), "7000");
 }
 
-TEST(DatabaseRuleSource, FirstOfSeveralRowsInStoredOrder)
+TEST_F(RuleRows, FirstOfSeveralRowsInStoredOrder)
 {
-    ScratchDb scratch(kRules);
-    RuleDatabase db(scratch.path());
-    DatabaseRuleSource source(db);
     EXPECT_EQ(source.firstRow("tb6174", "FacCode", "0009")->get("SubCod"), "4546");
 }
 
-TEST(DatabaseRuleSource, MissingRowIsEmptyAndMissingTableThrows)
+TEST_F(RuleRows, MissingRowIsEmptyAndMissingTableThrows)
 {
-    ScratchDb scratch(kRules);
-    RuleDatabase db(scratch.path());
-    DatabaseRuleSource source(db);
     EXPECT_FALSE(source.firstRow("Facsubj", "FacCode", "0099").has_value());
     EXPECT_THROW(source.firstRow("Table12", "FacCode", "0001"), DbError);
 }
 
-TEST(DatabaseRuleSource, KeyWithSingleQuoteFindsItsRow)
+TEST_F(RuleRows, KeyWithSingleQuoteFindsItsRow)
 {
-    ScratchDb scratch(kRules);
-    RuleDatabase db(scratch.path());
-    DatabaseRuleSource source(db);
     const auto row = source.firstRow("SUName", "FacName", "วิทยาลัยนานาชาติ (Int'l College)");
     ASSERT_TRUE(row);
     EXPECT_EQ(row->get("FacCode"), "0037");
