@@ -4,8 +4,10 @@
 #include "colours.h"
 #include "controls.h"
 #include "datafolder.h"
+#include "dialogparameter.h"
 #include "entriesfile.h"
 #include "facultypage.h"
+#include "frmabout.h"
 #include "gpaprpage.h"
 #include "messageservice.h"
 #include "pagedecor.h"
@@ -119,12 +121,14 @@ void FrmTamrik::buildMenus()
     }
     m_submnuOption[2]->setSeparator(true);
     connect(m_submnuOption[0], &QAction::triggered, this, &FrmTamrik::ResetUserData);
+    connect(m_submnuOption[1], &QAction::triggered, this, &FrmTamrik::OpenParameterDialog);
     connect(m_submnuOption[3], &QAction::triggered, this, &FrmTamrik::Exit);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuAbout"));
     m_submenuAbout = help->addAction(QStringLiteral("About"));
     m_submenuAbout->setObjectName(QStringLiteral("submenuAbout"));
+    connect(m_submenuAbout, &QAction::triggered, this, &FrmTamrik::OpenAboutWindow);
 }
 
 bool FrmTamrik::Load()
@@ -191,7 +195,52 @@ void FrmTamrik::F3CmdNext_Click()
     ShowPage(4);
 }
 
-void FrmTamrik::ResetUserData() {}
+void FrmTamrik::ResetUserData()
+{
+    // Each step stands alone: one that fails is skipped and the rest still run.
+    UserEntries& entries = m_session.entries();
+    entries.ScoreByCode.fill("-1");
+    entries.GpaDigits = "00";
+    entries.PrDigits = "00";
+    try {
+        // m_gpaPrPage->ResetBoxes();
+    } catch (const std::exception&) {
+    }
+    try {
+        // m_summaryPage->ResetMyScores();
+    } catch (const std::exception&) {
+    }
+}
+
+void FrmTamrik::OpenParameterDialog()
+{
+    if (!m_dialogParameter) {
+        m_dialogParameter =
+            new DialogParameter(m_session.params(), m_session.dataFolder(), m_session.messages(), this);
+        connect(m_dialogParameter, &DialogParameter::parametersAccepted, this, &FrmTamrik::ShowParamsOnPages);
+        m_dialogParameter->show();
+    }
+    m_dialogParameter->raise();
+    m_dialogParameter->activateWindow();
+}
+
+void FrmTamrik::ShowParamsOnPages()
+{
+    // m_gpaPrPage->ShowParams(); m_summaryPage->ShowParams();
+}
+
+void FrmTamrik::OpenAboutWindow()
+{
+    if (!m_about) {
+        m_about = new frmAbout();
+        QRect place = m_about->rect();
+        place.moveCenter(frameGeometry().center());
+        m_about->move(place.topLeft());
+        m_about->show();
+    }
+    m_about->raise();
+    m_about->activateWindow();
+}
 
 void FrmTamrik::DeleteEntriesFile() { tamrik::DeleteEntriesFile(m_session.dataFolder()); }
 

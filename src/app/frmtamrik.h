@@ -11,6 +11,7 @@
 #include "session.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -21,11 +22,13 @@ class QFrame;
 namespace tamrik {
 
 class CaptionLabel;
+class DialogParameter;
 class FacultyPage;
 class GpaPrPage;
 class MessageService;
 class SubjectPage;
 class SummaryPage;
+class frmAbout;
 
 class FrmTamrik : public QMainWindow {
     Q_OBJECT
@@ -45,7 +48,15 @@ public:
     void ShowPage(int page);
     int CurrentPage() const;
 
+    // "Change User": forgets the remembered scores, GPA and PR and zeroes the
+    // figures of pages 3 and 4. The entries file, the faculty choice and the
+    // page shown stay as they are.
     void ResetUserData();
+
+    // "Change Parameter" and "About": each opens its window without blocking
+    // this one, or brings forward the one already open.
+    void OpenParameterDialog();
+    void OpenAboutWindow();
 
     // What "Exit" does after deleting the entries file; tests replace it.
     void setExitAction(std::function<void()> exitAction) { m_exitAction = std::move(exitAction); }
@@ -64,6 +75,7 @@ private:
     void F3CmdNext_Click();
     void Exit();
     void DeleteEntriesFile();
+    void ShowParamsOnPages();
 
     QString m_programFolder;
     Session m_session;
@@ -79,6 +91,8 @@ private:
     std::array<QFrame*, 4> m_FrameMain{};
     std::array<QAction*, 4> m_submnuOption{};
     QAction* m_submenuAbout = nullptr;
+    QPointer<DialogParameter> m_dialogParameter;
+    QPointer<frmAbout> m_about;  // no parent: it may outlive this window
 };
 
 }  // namespace tamrik

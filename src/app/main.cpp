@@ -1,4 +1,6 @@
+#include "frmsplash.h"
 #include "frmtamrik.h"
+#include "infopanel.h"
 #include "messageservice.h"
 #include "thaifonts.h"
 
@@ -9,7 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamrik"));
-    QApplication::setApplicationVersion(QStringLiteral(TAMRIK_VERSION));
+    QApplication::setApplicationVersion(tamrik::VersionNumber());
     tamrik::InstallThaiFonts();
 
     tamrik::MessageBoxService messages;
@@ -21,6 +23,10 @@ int main(int argc, char* argv[])
         delete window;
         return 1;
     }
-    window->show();
+    // The splash shows the main window, then comes up on top of it; the run
+    // ends when the last window (main, splash or About) has closed.
+    auto* splash = new tamrik::frmSplash();
+    splash->Load(window);
+    splash->show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "pagedecor.h"
 
 #include "controls.h"
+#include "emblem.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -16,7 +17,11 @@ void AddPageDecor(QWidget* page, int imageIndex, int footerIndex)
 {
     QLabel* emblem = MakeLabel(page, ArrayName(QStringLiteral("Image1"), imageIndex), QString(),
                                QRect(6600, 1800, 4200, 4200), Qt::AlignCenter);
-    emblem->setEnabled(false);  // decoration only: never takes a click
+    emblem->setPixmap(PaleEmblemPicture());
+    emblem->setScaledContents(true);
+    // Decoration only: clicks go through it. (A disabled label would grey
+    // the picture.)
+    emblem->setAttribute(Qt::WA_TransparentForMouseEvents);
     emblem->lower();
     MakeLabel(page, ArrayName(QStringLiteral("F1Label"), footerIndex), ContactLine(), QRect(240, 6480, 6800, 255));
 }

@@ -1,0 +1,12 @@
+#pragma once
+// The program's emblem, compiled in: the full picture for the splash and
+// About windows and the faint copy that lies behind every page.
+
+#include <QPixmap>
+
+namespace tamrik {
+
+QPixmap EmblemPicture();      // 100 x 100 pixels
+QPixmap PaleEmblemPicture();  // 280 x 280 pixels, mostly transparent
+
+}  // namespace tamrik

@@ -1,0 +1,43 @@
+#include "frmabout.h"
+
+#include "controls.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace tamrik {
+namespace {
+
+constexpr int ClientHeightTwips = InfoPanelHeightTwips + 600;
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      m_panel(BuildInfoPanel(this, QStringLiteral("Label1"))),
+      m_cmdOK(MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+                         QRect(InfoPanelWidthTwips - 1440, InfoPanelHeightTwips, 1320, 435)))
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Tamrik"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(TwipsToPixels(InfoPanelWidthTwips), TwipsToPixels(ClientHeightTwips));
+    m_panel.version->setText(VersionText());
+    // Only a click on the window itself closes it, not one on the frame.
+    m_panel.Frame1->setAttribute(Qt::WA_NoMousePropagation);
+    // Enter presses the default button; Esc rejects, which closes too.
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setFocus();
+    connect(m_cmdOK, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmAbout::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    close();
+}
+
+}  // namespace tamrik
