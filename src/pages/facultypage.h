@@ -1,15 +1,23 @@
 #pragma once
 // Page 1: choosing the faculty, from the two lists or by its four-digit code.
-// It writes the chosen faculty into the header strip, whose code enables Next.
+// Every row comes from the table SUName. The page writes the chosen faculty
+// into the header strip, and Next is usable exactly while the header shows a
+// code. It does not load the faculty's rule: Next only announces the click.
 
 #include <QFrame>
+#include <QString>
+#include <cstdint>
 #include <string>
 
+class QComboBox;
+class QGroupBox;
 class QPushButton;
+class QRadioButton;
 
 namespace tamrik {
 
 class CaptionLabel;
+class EntryBox;
 class Session;
 
 struct HeaderLabels {
@@ -23,11 +31,17 @@ class FacultyPage : public QFrame {
 public:
     FacultyPage(Session& session, const HeaderLabels& header, QWidget* parent);
 
-    // Fills the university list and the first university's faculties. Throws
+    // Fills the university list while counting the faculties, then shows the
+    // first university with its faculties and no faculty chosen. Throws
     // ruledb::DbError when the database cannot answer.
     void FillAtStartup();
 
     const std::string& SelFacCode() const { return m_SelFacCode; }
+    const QString& SelFacName() const { return m_SelFacName; }
+    const QString& SelUName() const { return m_SelUName; }
+    // Number of faculties, the highest valid code; saturates at 32767.
+    std::int16_t FacCount() const { return m_FacCount; }
+    // The text of the code box, which equals SelFacCode while a faculty is shown.
     QString facIdText() const;
 
 signals:
@@ -35,11 +49,43 @@ signals:
     void changeUserClicked();
 
 private:
+    void buildControls();
+
+    void F1ComboUniver_Click();
+    void F1ComboFac_Click();
+    void F1TxtFacID_Change();
+    void F1TxtFacID_GotFocus();
+    void F1TxtFacID_KeyPress(int characterCode);
+    void F1TxtFacID_LostFocus();
+    void LabelFacID_Change(const QString& caption);
+    void SetCodeMode(bool useCode);
+
+    // The code check's valid path. Returns false, changing nothing, when no
+    // faculty has this code.
+    bool ShowFacultyByCode(const std::string& code);
+    void RejectCode();
+    // Runs a query and adds every FacName of its rows to F1ComboFac.
+    void AddFacultyNames(const std::string& sql);
+
     Session& m_session;
     HeaderLabels m_header;
+
     std::string m_SelFacCode;
-    QPushButton* m_F1CmdNext;
-    QPushButton* m_F1CmdChange;
+    QString m_SelFacName;
+    QString m_SelUName;
+    std::int16_t m_FacCount = 0;
+
+    QGroupBox* m_Frame8 = nullptr;
+    QRadioButton* m_OptNoUseID = nullptr;
+    QRadioButton* m_OptUseID = nullptr;
+    QFrame* m_Frame7 = nullptr;
+    QComboBox* m_F1ComboUniver = nullptr;
+    QComboBox* m_F1ComboFac = nullptr;
+    QFrame* m_Frame2 = nullptr;
+    EntryBox* m_F1TxtFacID = nullptr;
+    QPushButton* m_F1CmdOkFac = nullptr;
+    QPushButton* m_F1CmdChange = nullptr;
+    QPushButton* m_F1CmdNext = nullptr;
 };
 
 }  // namespace tamrik
