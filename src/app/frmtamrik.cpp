@@ -188,10 +188,24 @@ void FrmTamrik::F2CmdNext_Accepted()
 {
     m_gpaPrPage->EnterGpaPrPage(m_subjectPage->ScorePerPercent());
     ShowPage(3);
+    m_gpaPrPage->FocusFirstControl();
 }
 
 void FrmTamrik::F3CmdNext_Click()
 {
+    // Page 3 has stored its digits; the summary takes every value as it stands.
+    SummaryInput input;
+    input.MainTotalScore = m_subjectPage->MainTotalScore();
+    input.SpecTotalScore = m_subjectPage->SpecTotalScore();
+    input.MainMaxText = m_subjectPage->MainMaxText().toStdString();
+    input.SpecMaxText = m_subjectPage->SpecMaxText().toStdString();
+    input.GpaScore = m_gpaPrPage->GpaScore();
+    input.PrScore = m_gpaPrPage->PrScore();
+    input.gpaFullText = m_gpaPrPage->GpaFullText().toStdString();
+    input.prFullText = m_gpaPrPage->PrFullText().toStdString();
+    input.GpaDigits = m_session.entries().GpaDigits;
+    input.PrDigits = m_session.entries().PrDigits;
+    m_summaryPage->BuildSummaryPage(input, m_facultyPage->SelFacCode());
     ShowPage(4);
 }
 

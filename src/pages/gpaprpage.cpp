@@ -1,23 +1,311 @@
 #include "gpaprpage.h"
 
+#include "captionoverlay.h"
+#include "colours.h"
 #include "controls.h"
+#include "entrybox.h"
+#include "messageservice.h"
+#include "numtext.h"
+#include "ruletables.h"
+#include "scoringparams.h"
 #include "session.h"
 #include "thaifonts.h"
+#include "twips.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace tamrik {
+namespace {
+
+// Per box, in the order of GpaPrPage::Box.
+// The title face is much taller than the design's CordiaUPC at the same
+// size; this keeps the marks below the line inside the title's 735 twips.
+constexpr qreal TitlePointSize = 20;
+const int TypedLength[] = {1, 2, 2, 2};
+const char* const InitialText[] = {"0", "00", "00", "00"};
+// Keys typed before the focus moves on by itself.
+const int KeysBeforeMove[] = {1, 2, 2, 2};
+
+const QString NoteText = QStringLiteral(
+    "** หมายเหตุ ข้อมูล x เฉลี่ย และ SD เป็นข้อมูลที่ได้จากการคัดเลือก ประจำปีการศึกษา 2543    ดังนั้น "
+    "ข้อมูลที่ใช้จริง อาจมีการเปลี่ยนแปลง");
+const QString NoteYear = QStringLiteral("2543");
+// Two lines of Thai with their marks above and below need more than the
+// 495 twips a narrower face would.
+constexpr int NoteHeight = 570;
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+// One entry row (GPA or PR) inside its frame: caption, integer box, point,
+// decimal box, earned points and full points under the column headings.
+struct EntryRow {
+    EntryBox* integer;
+    EntryBox* decimals;
+    QLabel* earned;
+    QLabel* full;
+};
+
+EntryRow MakeEntryRow(QWidget* frame, const QString& captionName, const QString& caption, const QString& boxArray,
+                      int pointIndex, const QString& earnedName, int fullIndex)
+{
+    QLabel* rowCaption = MakeLabel(frame, captionName, caption, QRect(1200, 360, 855, 420), Qt::AlignLeft | Qt::AlignVCenter);
+    rowCaption->setFont(SansFont(12, true));
+    EntryRow row{};
+    row.integer = MakeEntryBox(frame, ArrayName(boxArray, 0), QRect(2160, 360, 495, 420), 2);
+    row.integer->setAlignment(Qt::AlignRight);
+    QLabel* point = MakeLabel(frame, ArrayName(QStringLiteral("Label4"), pointIndex), QStringLiteral("."),
+                              QRect(2640, 240, 120, 540), Qt::AlignHCenter | Qt::AlignBottom);
+    point->setFont(SansFont(18, true));
+    row.decimals = MakeEntryBox(frame, ArrayName(boxArray, 1), QRect(2760, 360, 495, 420), 2);
+    row.decimals->setAlignment(Qt::AlignLeft);
+    row.earned = MakeLabel(frame, earnedName, QStringLiteral("0.00"), QRect(5760, 360, 1575, 420), Qt::AlignCenter);
+    row.full = MakeLabel(frame, ArrayName(QStringLiteral("Label_maxGpaPr"), fullIndex), QStringLiteral("0.00"),
+                         QRect(8280, 360, 1575, 420), Qt::AlignCenter);
+    for (QLabel* figure : {row.earned, row.full})
+        figure->setFont(SansFont(12));
+    for (EntryBox* box : {row.integer, row.decimals})
+        box->setFont(SansFont(12));
+    return row;
+}
+
+}  // namespace
 
 GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_session(session)
 {
+    buildControls();
+    for (int box = 0; box < BoxCount; ++box) {
+        m_box[box]->setMaxLength(TypedLength[box]);
+        m_box[box]->setText(QString::fromLatin1(InitialText[box]));
+        const Box which = static_cast<Box>(box);
+        connect(m_box[box], &EntryBox::gotFocus, this, [this, which] { Box_GotFocus(which); });
+        connect(m_box[box], &EntryBox::keyTyped, this, [this, which](int code) { Box_KeyPress(which, code); });
+        connect(m_box[box], &EntryBox::lostFocus, this, [this, which] { Box_LostFocus(which); });
+        connect(m_box[box], &QLineEdit::textChanged, this,
+                box < PrInteger ? &GpaPrPage::RecomputeGpa : &GpaPrPage::RecomputePr);
+    }
+    SetTabOrder(false);
+
+    connect(m_F3CmdBack, &QPushButton::clicked, this, [this] {
+        StoreDigits();
+        m_session.SaveEntriesFile();
+        emit backClicked();
+    });
+    connect(m_F3CmdNext, &QPushButton::clicked, this, [this] {
+        StoreDigits();
+        emit nextClicked();
+    });
+}
+
+void GpaPrPage::buildControls()
+{
     QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("LabelHead"), 0), QStringLiteral("GPA และ PR"),
                               QRect(240, 360, 5535, 735));
-    title->setFont(TitleFont(28));
+    title->setFont(TitleFont(TitlePointSize));
+
+    const QRect headingPlaces[] = {QRect(8520, 1200, 1575, 420), QRect(6000, 1200, 1575, 420)};
+    const QString headings[] = {QStringLiteral("คะแนนเต็ม"), QStringLiteral("คะแนน 5%")};
+    for (int i = 0; i < 2; ++i) {
+        QLabel* heading = MakeLabel(this, ArrayName(QStringLiteral("Label3"), i + 1), headings[i], headingPlaces[i],
+                                    Qt::AlignCenter);
+        SetBackground(heading, Colour::Grey);
+    }
+
+    MakeLabel(this, ArrayName(QStringLiteral("Label5"), 2), QStringLiteral("กรุณาใส่ค่า GPA"), QRect(240, 1320, 4800, 330));
+    QGroupBox* frame1 = MakeFrame(this, QStringLiteral("Frame1"), QString(), QRect(240, 1680, 10695, 1095));
+    const EntryRow gpa = MakeEntryRow(frame1, QStringLiteral("Label11"), QStringLiteral("GPA"),
+                                      QStringLiteral("F3Text_GPA"), 2, QStringLiteral("Label_gpa_sc"), 0);
+
+    MakeLabel(this, ArrayName(QStringLiteral("F3LabelAdd"), 0), QStringLiteral("x เฉลี่ย:  "), QRect(240, 2880, 1080, 315),
+              Qt::AlignRight | Qt::AlignTop);
+    m_F3LabelMeanGPA = MakeLabel(this, QStringLiteral("F3LabelMeanGPA"), QString(), QRect(1440, 2880, 2280, 315));
+    MakeLabel(this, ArrayName(QStringLiteral("F3LabelAdd"), 1), QStringLiteral("SD :  "), QRect(3840, 2880, 600, 315),
+              Qt::AlignRight | Qt::AlignTop);
+    m_F3LabelSD = MakeLabel(this, QStringLiteral("F3LabelSD"), QString(), QRect(4440, 2880, 2280, 315));
+
+    m_F3LabelMeanGgpSdComment =
+        MakeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText, QRect(240, 3240, 5655, NoteHeight));
+    m_F3LabelMeanGgpSdComment->setFont(SansFont(8.25));
+    SetBackground(m_F3LabelMeanGgpSdComment, Colour::LightYellow);
+    m_F4LabelYearMaxMin1 = MakeLabel(this, ArrayName(QStringLiteral("F4LabelYearMaxMin"), 1), QString(),
+                                     QRect(240, 3240, 495, 255));
+    m_F4LabelYearMaxMin1->setFont(m_F3LabelMeanGgpSdComment->font());
+    m_F4LabelYearMaxMin1->setWordWrap(false);
+    SetBackground(m_F4LabelYearMaxMin1, Colour::LightYellow);
+    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, NoteYear, QString());
+
+    MakeLabel(this, ArrayName(QStringLiteral("Label5"), 1), QStringLiteral("กรุณาใส่ค่า PR"), QRect(240, 4080, 4800, 330));
+    QGroupBox* frame3 = MakeFrame(this, QStringLiteral("Frame3"), QString(), QRect(240, 4440, 10695, 975));
+    const EntryRow pr = MakeEntryRow(frame3, QStringLiteral("Label7"), QStringLiteral("PR"), QStringLiteral("F3Text_PR"),
+                                     0, QStringLiteral("Label_pr_sc"), 1);
+
+    m_box = {gpa.integer, gpa.decimals, pr.integer, pr.decimals};
+    m_Label_gpa_sc = gpa.earned;
+    m_Label_pr_sc = pr.earned;
+    m_Label_maxGpaPr = {gpa.full, pr.full};
+
     m_F3CmdBack = MakeButton(this, QStringLiteral("F3CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
     m_F3CmdNext = MakeButton(this, QStringLiteral("F3CmdNext"), QStringLiteral("หน้าต่อไป"), QRect(9240, 6240, 1935, 495));
 }
 
-void GpaPrPage::EnterGpaPrPage(float) {}
+void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
+{
+    // Set first: the refilled boxes recompute their points with it.
+    m_ScorePerPercent = scorePerPercent;
+    SetTabOrder(false);
+
+    const ScoringParams& params = m_session.params();
+    m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
+    m_F3LabelSD->setText(ToQString(params.ParamSD));
+
+    const UserEntries& entries = m_session.entries();
+    if (const auto gpa = GpaBoxesFromDigits(entries.GpaDigits)) {
+        SetBoxText(GpaInteger, gpa->integer);
+        SetBoxText(GpaDecimals, gpa->decimals);
+    }
+    if (const auto pr = PrBoxesFromDigits(entries.PrDigits)) {
+        SetBoxText(PrInteger, pr->integer);
+        SetBoxText(PrDecimals, pr->decimals);
+    }
+
+    m_Label_gpa_sc->setText(QStringLiteral("0.00"));
+    m_Label_pr_sc->setText(QStringLiteral("0.00"));
+    const QString full = ToQString(FullShareText(scorePerPercent));
+    for (QLabel* label : m_Label_maxGpaPr)
+        label->setText(full);
+
+    // Out of range, the live recomputation has already left the points at 0.
+    if (const auto points = GpaPointsNow()) {
+        m_GpaScore = *points;
+        m_Label_gpa_sc->setText(ToQString(Format(m_GpaScore, "0.00")));
+    }
+    if (const auto points = PrPointsNow()) {
+        m_PrScore = *points;
+        m_Label_pr_sc->setText(ToQString(Format(m_PrScore, "00.00")));
+    }
+
+    // With remembered digits the user is more likely to go on than to retype.
+    if (Val(entries.GpaDigits) != 0 || Val(entries.PrDigits) != 0)
+        SetTabOrder(true);
+    m_session.SaveEntriesFile();
+}
+
+void GpaPrPage::FocusFirstControl() { m_firstInTabOrder->setFocus(Qt::TabFocusReason); }
+
+void GpaPrPage::ResetBoxes()
+{
+    for (int box = 0; box < BoxCount; ++box)
+        SetBoxText(static_cast<Box>(box), InitialText[box]);
+}
+
+void GpaPrPage::ShowParams()
+{
+    const ScoringParams& params = m_session.params();
+    m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
+    m_F3LabelSD->setText(ToQString(params.ParamSD));
+    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, NoteYear,
+                        ToQString(YearText(params.ParamDbMaxMin)));
+}
+
+QString GpaPrPage::GpaFullText() const { return m_Label_maxGpaPr[0]->text(); }
+QString GpaPrPage::PrFullText() const { return m_Label_maxGpaPr[1]->text(); }
+
+void GpaPrPage::StoreDigits()
+{
+    UserEntries& entries = m_session.entries();
+    entries.GpaDigits = (m_box[GpaInteger]->text() + m_box[GpaDecimals]->text()).toStdString();
+    entries.PrDigits = (m_box[PrInteger]->text() + m_box[PrDecimals]->text()).toStdString();
+}
+
+void GpaPrPage::SetTabOrder(bool buttonsFirst)
+{
+    const std::array<QWidget*, 6> order =
+        buttonsFirst ? std::array<QWidget*, 6>{m_F3CmdNext, m_F3CmdBack, m_box[0], m_box[1], m_box[2], m_box[3]}
+                     : std::array<QWidget*, 6>{m_box[0], m_box[1], m_box[2], m_box[3], m_F3CmdNext, m_F3CmdBack};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    m_firstInTabOrder = order.front();
+}
+
+void GpaPrPage::Box_GotFocus(Box box)
+{
+    // Typing then replaces what the box holds.
+    m_box[box]->setSelection(0, 2);
+}
+
+void GpaPrPage::Box_KeyPress(Box box, int characterCode)
+{
+    // The box has already taken the character; the focus moves after it.
+    QWidget* next = box == PrDecimals ? static_cast<QWidget*>(m_F3CmdNext) : m_box[box + 1];
+    if (characterCode == 13 && box != GpaInteger) {
+        next->setFocus();
+        return;
+    }
+    ++m_keyCount[box];
+    if (m_keyCount[box] == KeysBeforeMove[box]) {
+        m_keyCount[box] = 0;
+        next->setFocus();
+    }
+}
+
+void GpaPrPage::Box_LostFocus(Box box)
+{
+    const bool isGpa = box == GpaInteger || box == GpaDecimals;
+    const BoxPart part = box == GpaInteger || box == PrInteger ? BoxPart::Integer : BoxPart::Decimals;
+    const LeaveResult left = isGpa ? LeaveGpaBox(part, GpaTexts()) : LeavePrBox(part, PrTexts());
+    const Box integer = isGpa ? GpaInteger : PrInteger;
+    SetBoxText(integer, left.boxes.integer);
+    SetBoxText(static_cast<Box>(integer + 1), left.boxes.decimals);
+    if (left.message) {
+        m_session.messages().show(ToQString(*left.message));
+        m_box[box]->clear();
+        m_box[box]->setFocus();
+    }
+}
+
+void GpaPrPage::RecomputeGpa()
+{
+    m_GpaScore = GpaPointsNow().value_or(0);
+    m_Label_gpa_sc->setText(ToQString(Format(m_GpaScore, "0.00")));
+}
+
+void GpaPrPage::RecomputePr()
+{
+    m_PrScore = PrPointsNow().value_or(0);
+    m_Label_pr_sc->setText(ToQString(Format(m_PrScore, "0.00")));
+}
+
+BoxTexts GpaPrPage::GpaTexts() const
+{
+    return {m_box[GpaInteger]->text().toStdString(), m_box[GpaDecimals]->text().toStdString()};
+}
+
+BoxTexts GpaPrPage::PrTexts() const
+{
+    return {m_box[PrInteger]->text().toStdString(), m_box[PrDecimals]->text().toStdString()};
+}
+
+void GpaPrPage::SetBoxText(Box box, const std::string& text)
+{
+    // The typed length only limits typing: a longer text from the program
+    // (remembered digits) stands whole until it is edited down again.
+    EntryBox* target = m_box[box];
+    const QString value = ToQString(text);
+    target->setMaxLength(std::max(TypedLength[box], static_cast<int>(value.size())));
+    if (target->text() != value)
+        target->setText(value);
+}
+
+std::optional<double> GpaPrPage::GpaPointsNow() const
+{
+    const ScoringParams& params = m_session.params();
+    const Session& session = m_session;
+    return GpaPoints(BoxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
+                     [&session](const std::string& key) { return ruledb::LookupProb(session.ruleDb(), key); });
+}
+
+std::optional<double> GpaPrPage::PrPointsNow() const { return PrPoints(BoxValue(PrTexts()), m_ScorePerPercent); }
 
 }  // namespace tamrik

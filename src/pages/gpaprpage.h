@@ -1,12 +1,24 @@
 #pragma once
 // Page 3: the GPA and the PR, with their points following every keystroke.
+//
+// The page reads its four boxes, hands the texts to the GPA/PR rules of the
+// core and writes back what they return; it keeps the two points values and
+// the key counters of the automatic focus moves (for the life of the window,
+// as the page lives as long as the window). The digits typed go to the
+// session's entries when the page is left; the window shows the pages.
+
+#include "gpapr.h"
 
 #include <QFrame>
+#include <array>
+#include <cstdint>
 
+class QLabel;
 class QPushButton;
 
 namespace tamrik {
 
+class EntryBox;
 class Session;
 
 class GpaPrPage : public QFrame {
@@ -14,23 +26,69 @@ class GpaPrPage : public QFrame {
 public:
     GpaPrPage(Session& session, QWidget* parent);
 
-    // Prepares the page on the way from page 2 and saves the entries file;
-    // the caller shows the page.
+    // Prepares the page on the way from page 2: tab order, parameters, boxes
+    // refilled from the remembered digits, full points and shares for this
+    // faculty's points per percent, then saves the entries file. The caller
+    // shows the page and then calls FocusFirstControl.
     void EnterGpaPrPage(float scorePerPercent);
+    // Gives the focus to the first control of the page's tab order.
+    void FocusFirstControl();
+
+    // Change of user: the boxes back to "0", "00", "00", "00" (the points
+    // follow them down to 0).
+    void ResetBoxes();
+    // Shows the session's mean, SD and year text (after the parameter dialog).
+    void ShowParams();
 
     double GpaScore() const { return m_GpaScore; }
     double PrScore() const { return m_PrScore; }
+    // Captions of Label_maxGpaPr(0) and (1): the full points of each share.
+    QString GpaFullText() const;
+    QString PrFullText() const;
 
 signals:
     void backClicked();  // digits taken and entries file saved
-    void nextClicked();
+    void nextClicked();  // digits taken
 
 private:
+    // The four boxes in the order the focus moves through them.
+    enum Box { GpaInteger, GpaDecimals, PrInteger, PrDecimals, BoxCount };
+
+    void buildControls();
+    void StoreDigits();
+    void SetTabOrder(bool buttonsFirst);
+
+    void Box_GotFocus(Box box);
+    void Box_KeyPress(Box box, int characterCode);
+    void Box_LostFocus(Box box);
+    void RecomputeGpa();
+    void RecomputePr();
+
+    BoxTexts GpaTexts() const;
+    BoxTexts PrTexts() const;
+    void SetBoxText(Box box, const std::string& text);
+    std::optional<double> GpaPointsNow() const;
+    std::optional<double> PrPointsNow() const;
+
     Session& m_session;
-    QPushButton* m_F3CmdBack;
-    QPushButton* m_F3CmdNext;
+    float m_ScorePerPercent = 0;
     double m_GpaScore = 0;
     double m_PrScore = 0;
+    // Keys typed in each box since its last automatic focus move.
+    std::array<std::uint8_t, BoxCount> m_keyCount{};
+
+    // F3Text_GPA(0), F3Text_GPA(1), F3Text_PR(0), F3Text_PR(1).
+    std::array<EntryBox*, BoxCount> m_box{};
+    QLabel* m_Label_gpa_sc = nullptr;
+    QLabel* m_Label_pr_sc = nullptr;
+    std::array<QLabel*, 2> m_Label_maxGpaPr{};
+    QLabel* m_F3LabelMeanGPA = nullptr;
+    QLabel* m_F3LabelSD = nullptr;
+    QLabel* m_F3LabelMeanGgpSdComment = nullptr;
+    QLabel* m_F4LabelYearMaxMin1 = nullptr;
+    QPushButton* m_F3CmdBack = nullptr;
+    QPushButton* m_F3CmdNext = nullptr;
+    QWidget* m_firstInTabOrder = nullptr;
 };
 
 }  // namespace tamrik

@@ -1,23 +1,158 @@
 #include "summarypage.h"
 
+#include "captionoverlay.h"
+#include "colours.h"
 #include "controls.h"
+#include "numtext.h"
+#include "ruletables.h"
+#include "scoringparams.h"
 #include "session.h"
 #include "thaifonts.h"
 
+#include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 namespace tamrik {
+namespace {
+
+// The title face is much taller than the design's CordiaUPC at the same
+// size; this keeps the marks below the line inside the title's 735 twips.
+constexpr qreal TitlePointSize = 20;
+const QColor LightRed{0xFF, 0xC0, 0xC0};
+const QString HeadingYear = QStringLiteral("2543");
+const Qt::Alignment ValueAlignment = Qt::AlignRight | Qt::AlignVCenter;
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+QString LabelTemp(int index) { return ArrayName(QStringLiteral("Label_temp"), index); }
+
+// Earned points at 6600 and full points at 8400 of a row's frame, under the
+// column headings of the page.
+void MakeFigures(QWidget* frame, int top, QLabel*& earned, const QString& earnedName, QLabel*& full,
+                 const QString& fullName)
+{
+    earned = MakeLabel(frame, earnedName, QStringLiteral("0"), QRect(6600, top, 1575, 375), ValueAlignment);
+    full = MakeLabel(frame, fullName, QStringLiteral("0"), QRect(8400, top, 1575, 375), ValueAlignment);
+}
+
+}  // namespace
 
 SummaryPage::SummaryPage(Session& session, QWidget* parent) : QFrame(parent), m_session(session)
 {
-    QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("LabelHead"), 1), QStringLiteral("สรุปคะแนน"),
-                              QRect(360, 360, 5535, 735));
-    title->setFont(TitleFont(28));
-    m_F4CmdBack = MakeButton(this, QStringLiteral("F4CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
-    m_F4CmdNext = MakeButton(this, QStringLiteral("F4CmdNext"), QStringLiteral("ไปหน้าแรก"), QRect(9240, 6240, 1935, 495));
+    buildControls();
     connect(m_F4CmdBack, &QPushButton::clicked, this, &SummaryPage::backClicked);
     connect(m_F4CmdNext, &QPushButton::clicked, this, &SummaryPage::firstPageClicked);
+}
+
+void SummaryPage::buildControls()
+{
+    QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("LabelHead"), 1), QStringLiteral("สรุปคะแนน"),
+                              QRect(360, 360, 5535, 735));
+    title->setFont(TitleFont(TitlePointSize));
+    for (int i : {4, 5}) {
+        QLabel* heading = MakeLabel(this, LabelTemp(i),
+                                    i == 4 ? QStringLiteral("คะแนนที่ได้") : QStringLiteral("คะแนนเต็ม"),
+                                    QRect(i == 4 ? 6840 : 8640, 720, 1815, 420), Qt::AlignCenter);
+        SetBackground(heading, Colour::Grey);
+    }
+
+    QGroupBox* frame4 = MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("Frame4"), QRect(360, 1200, 10335, 1335));
+    // The caption sits on the border, as the rows below it expect.
+    frame4->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 8px;"
+                                         " background-color: %1; background-clip: margin; }"
+                                         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px;"
+                                         " background-color: %1; }")
+                              .arg(Colour::LightOrange.name()));
+    QFrame* frame5 = MakePlainFrame(this, QStringLiteral("Frame5"), QRect(360, 2640, 10335, 1335));
+    SetBackground(frame5, Colour::LightYellow);
+    const QString rowCaptions[] = {QStringLiteral("คะแนนวิชาหลัก"), QStringLiteral("คะแนนวิชาเฉพาะ"),
+                                   QStringLiteral("คะแนนจาก GPA  :"), QStringLiteral("คะแนนจาก PR  :")};
+    for (int row = 0; row < 4; ++row) {
+        QWidget* frame = row < 2 ? static_cast<QWidget*>(frame4) : frame5;
+        const int top = row % 2 == 0 ? 240 : 720;
+        MakeLabel(frame, LabelTemp(row), rowCaptions[row], QRect(240, top, 3000, 375), Qt::AlignLeft | Qt::AlignVCenter);
+        MakeFigures(frame, top, m_LabelMyScore[row], ArrayName(QStringLiteral("LabelMyScore"), row),
+                    m_LabelMaxScore[row], ArrayName(QStringLiteral("LabelMaxScore"), row));
+    }
+    m_F4LabelGPA = MakeLabel(frame5, QStringLiteral("F4LabelGPA"), QStringLiteral("LabelGPA"),
+                             QRect(3360, 240, 1095, 375), ValueAlignment);
+    m_F4LabelPR = MakeLabel(frame5, QStringLiteral("F4LabelPR"), QStringLiteral("LabelPR"),
+                            QRect(3360, 720, 1095, 375), ValueAlignment);
+
+    // The captions end where their values begin, whatever the face's width.
+    MakeLabel(this, ArrayName(QStringLiteral("F3LabelAdd"), 2), QStringLiteral("x เฉลี่ย:  "), QRect(360, 4080, 1080, 315),
+              Qt::AlignRight | Qt::AlignTop);
+    m_F4LabelMeanGpa = MakeLabel(this, QStringLiteral("F4LabelMeanGpa"), QString(), QRect(1440, 4080, 2280, 315));
+    MakeLabel(this, ArrayName(QStringLiteral("F3LabelAdd"), 3), QStringLiteral("SD :  "), QRect(3840, 4080, 600, 315),
+              Qt::AlignRight | Qt::AlignTop);
+    m_F4LabelSD = MakeLabel(this, QStringLiteral("F4LabelSD"), QString(), QRect(4440, 4080, 2280, 315));
+
+    QGroupBox* frame6 = MakeFrame(this, QStringLiteral("Frame6"), QString(), QRect(360, 4440, 10335, 735));
+    SetBackground(frame6, LightRed);
+    QLabel* total = MakeLabel(frame6, QStringLiteral("Label13"), QStringLiteral("คะแนนสุทธิ"), QRect(240, 180, 3000, 375),
+                              Qt::AlignLeft | Qt::AlignVCenter);
+    for (int i = 0; i < 2; ++i) {
+        m_Label_total_score[i] = MakeLabel(frame6, ArrayName(QStringLiteral("Label_total_score"), i), QStringLiteral("0"),
+                                           QRect(i == 0 ? 6600 : 8400, 180, 1575, 375), ValueAlignment);
+        m_Label_total_score[i]->setFont(SansFont(9.75, true));
+    }
+    total->setFont(SansFont(9.75, true));
+
+    QFrame* frame9 = MakePlainFrame(this, QStringLiteral("Frame9"), QRect(360, 5400, 10335, 735));
+    SetBackground(frame9, Colour::LightGreen);
+    m_yearHeading = MakeLabel(frame9, LabelTemp(6), QStringLiteral("คะแนนสูงสุด-ต่ำสุด ปี 2543"), QRect(240, 240, 3135, 375));
+    m_F4LabelYearMaxMin0 = MakeLabel(frame9, ArrayName(QStringLiteral("F4LabelYearMaxMin"), 0), QString(),
+                                     QRect(1200, 240, 855, 375));
+    m_F4LabelYearMaxMin0->setWordWrap(false);
+    SetBackground(m_F4LabelYearMaxMin0, Colour::LightGreen);
+    ShowOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, QString());
+    MakeLabel(frame9, LabelTemp(8), QStringLiteral("คะแนนต่ำสุด :"), QRect(3360, 240, 1695, 375));
+    m_F4LabelMinLastYear = MakeLabel(frame9, QStringLiteral("F4LabelMinLastYear"), QStringLiteral("0"),
+                                     QRect(5160, 240, 1215, 375), ValueAlignment);
+    MakeLabel(frame9, LabelTemp(7), QStringLiteral("คะแนนสูงสุด :"), QRect(6600, 240, 1695, 375));
+    m_F4LabelMaxLastYear = MakeLabel(frame9, QStringLiteral("F4LabelMaxLastYear"), QStringLiteral("0"),
+                                     QRect(8400, 240, 1575, 375), ValueAlignment);
+
+    m_F4CmdBack = MakeButton(this, QStringLiteral("F4CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
+    m_F4CmdNext = MakeButton(this, QStringLiteral("F4CmdNext"), QStringLiteral("ไปหน้าแรก"), QRect(9240, 6240, 1935, 495));
+}
+
+void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode)
+{
+    ShowParams();
+
+    const SummaryTexts texts = BuildSummary(input);
+    m_F4LabelGPA->setText(ToQString(texts.F4LabelGPA));
+    m_F4LabelPR->setText(ToQString(texts.F4LabelPR));
+    for (int row = 0; row < 4; ++row) {
+        m_LabelMyScore[row]->setText(ToQString(texts.LabelMyScore[row]));
+        m_LabelMaxScore[row]->setText(ToQString(texts.LabelMaxScore[row]));
+    }
+    for (int i = 0; i < 2; ++i)
+        m_Label_total_score[i]->setText(ToQString(texts.Label_total_score[i]));
+
+    // The entries are on disk before the range table is asked anything.
+    m_session.SaveEntriesFile();
+
+    const auto range = ruledb::LookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
+    m_F4LabelMaxLastYear->setText(ToQString(range ? Format(range->ScMax, "0.00") : "0.00"));
+    m_F4LabelMinLastYear->setText(ToQString(range ? Format(range->ScMin, "0.00") : "0.00"));
+}
+
+void SummaryPage::ResetMyScores()
+{
+    for (QLabel* label : m_LabelMyScore)
+        label->setText(QStringLiteral("0"));
+}
+
+void SummaryPage::ShowParams()
+{
+    const ScoringParams& params = m_session.params();
+    m_F4LabelMeanGpa->setText(ToQString(params.ParamMeanGpa));
+    m_F4LabelSD->setText(ToQString(params.ParamSD));
+    ShowOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, ToQString(YearText(params.ParamDbMaxMin)));
 }
 
 }  // namespace tamrik

@@ -1,9 +1,18 @@
 #pragma once
 // Page 4: the four shares, the composite score, the highest possible score and
 // last year's highest and lowest score of the faculty. Nothing here is edited.
+//
+// The figures come from the core's summary; this page only writes them into
+// its labels, saves the entries file and asks the rule database for last
+// year's range. It keeps no state of its own: every build rewrites it.
+
+#include "summary.h"
 
 #include <QFrame>
+#include <array>
+#include <string>
 
+class QLabel;
 class QPushButton;
 
 namespace tamrik {
@@ -15,14 +24,39 @@ class SummaryPage : public QFrame {
 public:
     SummaryPage(Session& session, QWidget* parent);
 
+    // Fills every label from the values handed over by pages 2 and 3 (the
+    // digits as the session's entries hold them), saves the entries file and
+    // then shows last year's range of the faculty `selFacCode` ("0.00" for
+    // both when the range table or its row is missing or unusable). The
+    // caller shows the page.
+    void BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode);
+
+    // Change of user: the four earned figures become "0".
+    void ResetMyScores();
+    // Shows the session's mean, SD and year text (after the parameter dialog).
+    void ShowParams();
+
 signals:
     void backClicked();
     void firstPageClicked();
 
 private:
+    void buildControls();
+
     Session& m_session;
-    QPushButton* m_F4CmdBack;
-    QPushButton* m_F4CmdNext;
+    std::array<QLabel*, 4> m_LabelMyScore{};
+    std::array<QLabel*, 4> m_LabelMaxScore{};
+    std::array<QLabel*, 2> m_Label_total_score{};
+    QLabel* m_F4LabelGPA = nullptr;
+    QLabel* m_F4LabelPR = nullptr;
+    QLabel* m_F4LabelMeanGpa = nullptr;
+    QLabel* m_F4LabelSD = nullptr;
+    QLabel* m_yearHeading = nullptr;  // Label_temp(6)
+    QLabel* m_F4LabelYearMaxMin0 = nullptr;
+    QLabel* m_F4LabelMaxLastYear = nullptr;
+    QLabel* m_F4LabelMinLastYear = nullptr;
+    QPushButton* m_F4CmdBack = nullptr;
+    QPushButton* m_F4CmdNext = nullptr;
 };
 
 }  // namespace tamrik
