@@ -293,7 +293,11 @@ void GpaPrPage::SetBoxText(Box box, const std::string& text)
     // (remembered digits) stands whole until it is edited down again.
     EntryBox* target = m_box[box];
     const QString value = ToQString(text);
-    target->setMaxLength(std::max(TypedLength[box], static_cast<int>(value.size())));
+    // Setting the maximum length resets the cursor and selection even when
+    // nothing changes, and this may be the box that has just got the focus.
+    const int maxLength = std::max(TypedLength[box], static_cast<int>(value.size()));
+    if (target->maxLength() != maxLength)
+        target->setMaxLength(maxLength);
     if (target->text() != value)
         target->setText(value);
 }

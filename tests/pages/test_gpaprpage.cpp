@@ -416,6 +416,21 @@ private slots:
         QCOMPARE(p.text("F3LabelSD"), QStringLiteral("0.5519077994"));
     }
 
+    void aLongerRememberedTextStandsUntilItIsTypedOver()
+    {
+        Page3 p(EntriesFile("0025", "0000"));
+        QVERIFY(p.enter());
+        QLineEdit* integer = p.box("F3Text_GPA(0)");
+        QCOMPARE(integer->text(), QStringLiteral("00"));
+        integer->setFocus(Qt::TabFocusReason);
+        p.type('3');
+        QCOMPARE(integer->text(), QStringLiteral("3"));
+        QCOMPARE(FocusName(), QStringLiteral("F3Text_GPA(1)"));
+        // Typed again, the box takes one character as before.
+        QCOMPARE(integer->maxLength(), 1);
+        CheckPoints(p.text("Label_gpa_sc"), ExpectedGpaPoints(10, 3.25));
+    }
+
     void thePrLabelDropsItsSecondPlaceAtTheNextChange()
     {
         Page3 p(EntriesFile("000", "0475"));
