@@ -10,10 +10,13 @@
 #include "twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <cmath>
 #include <sqlite3.h>
 
 using namespace tamrik;
@@ -48,12 +51,18 @@ public:
             folder.write(QStringLiteral("param.opt"), paramFile);
     }
 
-    bool open()
+    bool start()
     {
         if (!window.Load())
             return false;
         window.show();
-        if (!QTest::qWaitForWindowActive(&window))
+        return QTest::qWaitForWindowActive(&window);
+    }
+
+    // Straight to page 3, as page 2 enters it for a faculty of 10 points per percent.
+    bool open()
+    {
+        if (!start())
             return false;
         gpaPr = qobject_cast<GpaPrPage*>(window.findChild<QWidget*>(QStringLiteral("FrameMain(2)")));
         summary = qobject_cast<SummaryPage*>(window.findChild<QWidget*>(QStringLiteral("FrameMain(3)")));
@@ -68,6 +77,14 @@ public:
     QString text(const QString& name) const { return Find<QLabel>(&window, name)->text(); }
     QString text(const char* name) const { return text(QString::fromLatin1(name)); }
     void click(const char* name) { QTest::mouseClick(Find<QPushButton>(&window, QString::fromLatin1(name)), Qt::LeftButton); }
+    // Clicks into a box and types over its text.
+    void typeOver(const QString& name, const QString& text)
+    {
+        auto* box = Find<QLineEdit>(&window, name);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
 
     ProgramFolder folder;
     RecordingMessages messages;
@@ -262,6 +279,65 @@ private slots:
         QVERIFY(w.messages.texts.isEmpty());
         const QStringList lines = w.folder.lines(QStringLiteral("TamrikTemp.tmp"));
         QCOMPARE(lines.mid(51), (QStringList{QStringLiteral("370"), QStringLiteral("8550")}));
+    }
+
+    void aWholeRunFromTheFacultyToTheSummary()
+    {
+        Window w;
+        QVERIFY(w.start());
+        // Page 1: faculty 0002 by its code.
+        auto* byCode = Find<QRadioButton>(&w.window, QStringLiteral("OptUseID"));
+        QTest::mouseClick(byCode, Qt::LeftButton, {}, QPoint(8, byCode->height() / 2));
+        w.typeOver(QStringLiteral("F1TxtFacID"), QStringLiteral("0002"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        w.click("F1CmdNext");
+        QCOMPARE(w.window.CurrentPage(), 2);
+        // Page 2: the two subjects with a minimum, at it.
+        w.typeOver(QStringLiteral("Text_SC_main(4)"), QStringLiteral("30"));
+        w.typeOver(QStringLiteral("Text_SC_main(7)"), QStringLiteral("30"));
+        w.typeOver(QStringLiteral("Text_SC_main(1)"), QStringLiteral("64.5"));
+        const QString mainTotal = w.text("Label_main_total_sc");
+        const QString specTotal = w.text("Label_spec_total_sc");
+        const QString mainMax = w.text("Label_MaxMain");
+        const QString specMax = w.text("Label_MaxSP");
+        w.click("F2CmdNext");
+        QCOMPARE(w.window.CurrentPage(), 3);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("F3Text_GPA(0)"));
+        // Page 3: GPA 3.25 and PR 85.50, the focus moving on by itself.
+        for (char key : {'3', '2', '5', '8', '5', '5', '0'})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("F3CmdNext"));
+        const QString full = w.text("Label_maxGpaPr(0)");
+        const QString gpaPoints = w.text("Label_gpa_sc");
+        const QString prPoints = w.text("Label_pr_sc");
+        w.click("F3CmdNext");
+        QCOMPARE(w.window.CurrentPage(), 4);
+
+        const QString earned[] = {mainTotal, specTotal, gpaPoints, prPoints};
+        const QString fulls[] = {mainMax, specMax, full, full};
+        double earnedSum = 0;
+        double fullSum = 0;
+        for (int row = 0; row < 4; ++row) {
+            // Page 2 shows an empty special part as a plain 0.
+            QCOMPARE(w.text(QStringLiteral("LabelMyScore(%1)").arg(row)), QString::number(earned[row].toDouble(), 'f', 2));
+            QCOMPARE(w.text(QStringLiteral("LabelMaxScore(%1)").arg(row)), fulls[row]);
+            earnedSum += earned[row].toDouble();
+            fullSum += fulls[row].toDouble();
+        }
+        // The totals add the unrounded points: at most a hundredth from the
+        // sum of the rounded rows.
+        QVERIFY(std::fabs(w.text("Label_total_score(0)").toDouble() - earnedSum) <= 0.02 + 1e-9);
+        QCOMPARE(w.text("Label_total_score(1)"), QString::number(fullSum, 'f', 2));
+        QCOMPARE(w.text("F4LabelGPA"), QStringLiteral("3.25"));
+        QCOMPARE(w.text("F4LabelPR"), QStringLiteral("85.50"));
+        QCOMPARE(w.text("F4LabelYearMaxMin(0)"), QStringLiteral("2543"));
+        // The bundled sample's range of faculty 0002.
+        QCOMPARE(w.text("F4LabelMaxLastYear"), QStringLiteral("738.86"));
+        QCOMPARE(w.text("F4LabelMinLastYear"), QStringLiteral("608.49"));
+        QVERIFY(w.messages.texts.isEmpty());
+        const QStringList lines = w.folder.lines(QStringLiteral("TamrikTemp.tmp"));
+        QCOMPARE(lines[3], QStringLiteral("30"));
+        QCOMPARE(lines.mid(51), (QStringList{QStringLiteral("325"), QStringLiteral("8550")}));
     }
 
     void backShowsPageThreeAndFirstPageEnablesChangeUser()
