@@ -1,23 +1,100 @@
 #include "subjectpage.h"
 
-#include "controls.h"
+#include "entrybox.h"
+#include "facultyrule.h"
+#include "messageservice.h"
+#include "ruletables.h"
 #include "session.h"
-#include "thaifonts.h"
+#include "showfacultyrule.h"
+#include "subjectcheck.h"
+#include "subjectrowplacement.h"
+#include "subjectscoreentry.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace tamrik {
+namespace {
 
-SubjectPage::SubjectPage(Session& session, QWidget* parent) : QFrame(parent), m_session(session)
+// The page's focusable controls in their design order.
+std::vector<QWidget*> DesignTabOrder(const SubjectControls& c)
 {
-    QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("Label4"), 3),
-                              QStringLiteral("ใส่คะแนนวิชาหลักและวิชาเฉพาะ"), QRect(120, 120, 5535, 375));
-    title->setFont(SansFont(18));
-    m_F2CmdBack = MakeButton(this, QStringLiteral("F2CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
-    m_F2CmdNext = MakeButton(this, QStringLiteral("F2CmdNext"), QStringLiteral("หน้าต่อไป"), QRect(9240, 6240, 1935, 495));
+    std::vector<QWidget*> order(c.Text_SC_main.begin(), c.Text_SC_main.end());
+    order.insert(order.end(), c.Text_sp_sc.begin(), c.Text_sp_sc.end());
+    order.push_back(c.F2CmdNext);
+    order.push_back(c.F2CmdBack);
+    return order;
 }
 
-bool SubjectPage::LoadRule(const std::string&, const std::string&) { return false; }
+}  // namespace
+
+SubjectPage::SubjectPage(Session& session, QWidget* parent)
+    : QFrame(parent),
+      m_session(session),
+      m_c(BuildSubjectControls(this)),
+      m_tabs(DesignTabOrder(m_c)),
+      m_entry(new SubjectScoreEntry(m_c, m_state, session.messages(), this))
+{
+    connect(m_c.F2CmdNext, &QPushButton::clicked, this, &SubjectPage::F2CmdNext_Click);
+    connect(m_c.F2CmdBack, &QPushButton::clicked, this, &SubjectPage::F2CmdBack_Click);
+}
+
+double SubjectPage::MainTotalScore() const { return m_entry->MainTotalScore(); }
+double SubjectPage::SpecTotalScore() const { return m_entry->SpecTotalScore(); }
+
+bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& facIdText)
+{
+    ruledb::DatabaseRuleSource source(m_session.ruleDb());
+    const RuleLoadResult loaded = BuildFacultyRule(source, selFacCode, facIdText);
+    if (!loaded.ok()) {
+        m_session.messages().show(QString::fromStdString(loaded.error));
+        return false;
+    }
+    ShowFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
+    m_ScorePerPercent = loaded.rule->ScorePerPercent;
+    return true;
+}
+
+void SubjectPage::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    // The page comes up with the first control of its tab order focused, as
+    // the focus would fall when page 1's Next button is hidden.
+    QWidget* focused = window()->focusWidget();
+    if (focused && isAncestorOf(focused) && focused->isVisible())
+        return;
+    for (QWidget* control : m_tabs.order()) {
+        if (control->isVisibleTo(this) && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void SubjectPage::F2CmdNext_Click()
+{
+    const int nMain = m_state.mainCount();
+    const int nSpec = m_state.specCount();
+    const std::vector<SubjectRow> mainRows = m_c.mainRowData(nMain);
+    const std::vector<SubjectRow> specRows = m_c.specRowData(nSpec);
+    const SubjectCheckResult check = CheckSubjectScores(mainRows, specRows, !m_c.Label_Con[0]->isHidden());
+    for (const std::string& message : check.messages)
+        m_session.messages().show(QString::fromStdString(message));
+    RememberScores(mainRows, specRows, m_session.entries().ScoreByCode);
+    if (check.failed) {
+        ClearSubjectRows(m_c, nMain, nSpec);
+        emit checkFailed();
+        return;
+    }
+    m_MainMaxText = m_c.Label_MaxMain->text();
+    m_SpecMaxText = m_c.Label_MaxSP->text();
+    emit accepted();
+}
+
+void SubjectPage::F2CmdBack_Click()
+{
+    ClearSubjectRows(m_c, m_state.mainCount(), m_state.specCount());
+    emit backClicked();
+}
 
 }  // namespace tamrik

@@ -1,15 +1,24 @@
 #pragma once
 // Page 2: one row per subject of the loaded faculty, the live subtotals and
 // the minimum check.
+//
+// Flow: LoadRule reads the whole rule first (core BuildFacultyRule) and only
+// then lays the page out (ShowFacultyRule); the boxes' behaviour is
+// SubjectScoreEntry's; Next runs the core check, remembers the scores in the
+// session's ScoreByCode and announces the outcome; the main window switches
+// pages.
+
+#include "subjectcontrols.h"
+#include "subjectrowstate.h"
+#include "tabsequence.h"
 
 #include <QFrame>
 #include <string>
 
-class QPushButton;
-
 namespace tamrik {
 
 class Session;
+class SubjectScoreEntry;
 
 class SubjectPage : public QFrame {
     Q_OBJECT
@@ -21,23 +30,32 @@ public:
     // untouched and returns false.
     bool LoadRule(const std::string& selFacCode, const std::string& facIdText);
 
-    double MainTotalScore() const { return m_MainTotalScore; }
-    double SpecTotalScore() const { return m_SpecTotalScore; }
+    double MainTotalScore() const;
+    double SpecTotalScore() const;
     const QString& MainMaxText() const { return m_MainMaxText; }
     const QString& SpecMaxText() const { return m_SpecMaxText; }
     float ScorePerPercent() const { return m_ScorePerPercent; }
+    int NextMainRow() const { return m_state.NextMainRow; }
+    int NextSpecRow() const { return m_state.NextSpecRow; }
+    const std::array<std::string, 10>& CalcSubjCode() const { return m_state.CalcSubjCode; }
 
 signals:
     void backClicked();   // rows already cleared
     void accepted();      // check passed, scores remembered
     void checkFailed();   // messages shown, scores remembered, rows cleared
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void F2CmdNext_Click();
+    void F2CmdBack_Click();
+
     Session& m_session;
-    QPushButton* m_F2CmdBack;
-    QPushButton* m_F2CmdNext;
-    double m_MainTotalScore = 0;
-    double m_SpecTotalScore = 0;
+    SubjectControls m_c;
+    SubjectRowState m_state;
+    TabSequence m_tabs;
+    SubjectScoreEntry* m_entry;
     QString m_MainMaxText;
     QString m_SpecMaxText;
     float m_ScorePerPercent = 0;

@@ -1,0 +1,37 @@
+#include "fittedcaption.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+namespace tamrik {
+namespace {
+
+constexpr int NarrowestStretch = 60;  // percent of the face's own width
+
+}  // namespace
+
+void SetFittedCaption(QLabel* label, const QString& caption)
+{
+    label->setText(caption);
+    FitCaption(label);
+}
+
+void FitCaption(QLabel* label)
+{
+    QFont font = label->font();
+    font.setStretch(QFont::Unstretched);
+    const int room = label->contentsRect().width();
+    const int needed = QFontMetrics(font).horizontalAdvance(label->text());
+    if (needed > room && room > 0) {
+        int stretch = std::max(NarrowestStretch, room * 100 / needed);
+        for (; stretch > NarrowestStretch; --stretch) {
+            font.setStretch(stretch);
+            if (QFontMetrics(font).horizontalAdvance(label->text()) <= room)
+                break;
+        }
+        font.setStretch(stretch);
+    }
+    label->setFont(font);
+}
+
+}  // namespace tamrik

@@ -1,0 +1,22 @@
+#pragma once
+// Writes a faculty rule that has been read whole into page 2: the previous
+// rows cleared, one row per subject, criteria, calculation line, weights and
+// the pair brace, the remembered scores put back (pale yellow, kept out of
+// the leading tab places), the tab order and the frame arrangement. The
+// caller builds the rule first, so a rule that cannot be read never leaves a
+// half-drawn page.
+
+#include <array>
+#include <string>
+
+namespace tamrik {
+
+struct FacultyRule;
+struct SubjectControls;
+struct SubjectRowState;
+class TabSequence;
+
+void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode, SubjectControls& c,
+                     TabSequence& tabs, SubjectRowState& state);
+
+}  // namespace tamrik
