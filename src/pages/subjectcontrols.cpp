@@ -209,12 +209,4 @@ std::vector<SubjectRow> SubjectControls::specRowData(int count) const
     return rows;
 }
 
-std::vector<std::string> SubjectControls::specWeights(int count) const
-{
-    std::vector<std::string> weights;
-    for (int r = 1; r <= count; ++r)
-        weights.push_back(Label_spec_W[r]->text().toStdString());
-    return weights;
-}
-
 }  // namespace tamrik

@@ -55,8 +55,6 @@ struct SubjectControls {
     // Rows 1 to count as the check and the subtotals read them.
     std::vector<SubjectRow> mainRowData(int count) const;
     std::vector<SubjectRow> specRowData(int count) const;
-    // The special rows' weight captions, rows 1 to count.
-    std::vector<std::string> specWeights(int count) const;
 };
 
 // Builds every control of page 2 on `page`, in its design place.
