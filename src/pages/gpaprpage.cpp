@@ -20,10 +20,11 @@
 namespace tamrik {
 namespace {
 
-// Per box, in the order of GpaPrPage::Box.
 // The title face is much taller than the design's CordiaUPC at the same
 // size; this keeps the marks below the line inside the title's 735 twips.
 constexpr qreal TitlePointSize = 20;
+
+// Per box, in the order of GpaPrPage::Box.
 const int TypedLength[] = {1, 2, 2, 2};
 const char* const InitialText[] = {"0", "00", "00", "00"};
 // Keys typed before the focus moves on by itself.

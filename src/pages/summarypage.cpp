@@ -20,6 +20,7 @@ namespace {
 // The title face is much taller than the design's CordiaUPC at the same
 // size; this keeps the marks below the line inside the title's 735 twips.
 constexpr qreal TitlePointSize = 20;
+
 const QColor LightRed{0xFF, 0xC0, 0xC0};
 const QString HeadingYear = QStringLiteral("2543");
 const Qt::Alignment ValueAlignment = Qt::AlignRight | Qt::AlignVCenter;
