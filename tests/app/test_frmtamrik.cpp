@@ -4,6 +4,8 @@
 #include "programfolder.h"
 #include "recordingmessages.h"
 
+#include <sqlite3.h>
+
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -125,7 +127,23 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("missing") << QByteArray() << false << QStringLiteral("ScoreRule.mdb");
         QTest::newRow("not a database") << QByteArray("this is not a database\n") << true << QStringLiteral("ScoreRule.mdb");
-        QTest::newRow("empty database") << QByteArray() << true << QStringLiteral("SUName");
+        QTest::newRow("empty file") << QByteArray() << true << QStringLiteral("ScoreRule.mdb");
+    }
+
+    void refusesADatabaseWithoutItsTables()
+    {
+        ProgramFolder folder(false);
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(qPrintable(folder.file(QStringLiteral("ScoreRule.mdb"))), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "CREATE TABLE Other (x TEXT);", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+
+        RecordingMessages messages;
+        FrmTamrik window(folder.path(), folder.fallback(), messages);
+        QVERIFY(!window.Load());
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().contains(QStringLiteral("SUName")), qPrintable(messages.texts.first()));
+        QVERIFY(!folder.exists(QStringLiteral("TamrikTemp.tmp")));
     }
 
     void refusesAnUnusableRuleDatabase()
