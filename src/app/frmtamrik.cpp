@@ -216,12 +216,13 @@ void FrmTamrik::ResetUserData()
     entries.ScoreByCode.fill("-1");
     entries.GpaDigits = "00";
     entries.PrDigits = "00";
+    // The boxes' change handling brings the GPA and PR points down with them.
     try {
-        // m_gpaPrPage->ResetBoxes();
+        m_gpaPrPage->ResetBoxes();
     } catch (const std::exception&) {
     }
     try {
-        // m_summaryPage->ResetMyScores();
+        m_summaryPage->ResetMyScores();
     } catch (const std::exception&) {
     }
 }
@@ -240,7 +241,9 @@ void FrmTamrik::OpenParameterDialog()
 
 void FrmTamrik::ShowParamsOnPages()
 {
-    // m_gpaPrPage->ShowParams(); m_summaryPage->ShowParams();
+    // Page 4's year label first: page 3's takes the same text.
+    m_summaryPage->ShowParams();
+    m_gpaPrPage->ShowParams();
 }
 
 void FrmTamrik::OpenAboutWindow()
