@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace tamrik {
 
@@ -29,6 +30,7 @@ int EntryBox::CharacterCode(const QKeyEvent* event)
 void EntryBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    m_enteredByClick = event->reason() == Qt::MouseFocusReason;
     // QLineEdit selects all on a Tab focus after this returns; run the page's
     // own selection afterwards so it is the one that stands.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
@@ -50,6 +52,27 @@ void EntryBox::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
     if (code != 0)
         emit keyTyped(code);
+}
+
+void EntryBox::mousePressEvent(QMouseEvent* event)
+{
+    // The click that brought the focus would put the cursor where it landed
+    // and drop the page's selection.
+    if (m_enteredByClick) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void EntryBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_enteredByClick) {
+        m_enteredByClick = false;
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 }  // namespace tamrik

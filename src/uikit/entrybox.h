@@ -3,7 +3,9 @@
 // lost and a key typed. A key is reported after the box has taken its
 // character, so a handler that moves the focus on sees the new text. Focus
 // lost because a message box or another window took it is not reported: the
-// check that raised the message must not run again on its own message.
+// check that raised the message must not run again on its own message. A box
+// entered by a mouse click keeps the selection its page made on entry, so the
+// first key typed replaces the text as it does after Tab.
 
 #include <QLineEdit>
 
@@ -27,6 +29,11 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_enteredByClick = false;
 };
 
 }  // namespace tamrik

@@ -1,0 +1,223 @@
+// A whole run through the real window, as an applicant makes it: faculty by
+// its code, subject scores, GPA and PR typed with the keyboard, the Next
+// buttons, and every figure of the summary checked against a working done by
+// hand. Also: a failed minimum, Back from every page, a second faculty that
+// shares subjects, the entries file after each save, and a restart after the
+// program was killed.
+//
+// Faculty 0013 of the bundled data (คณะครุศาสตร์, จุฬาลงกรณ์มหาวิทยาลัย):
+//   main 01 02 03 04, special 41; tableSUM 01..04 and 41 with Sco05 20000,
+//   TotSco 6000; criteria 04 > 30 %, 41 > 20 %; range row 448.71 / 366.60.
+//   MaxMain = 4 × 100 = 400.00; WMain = 90 / (6000 / 10) × 400 = 60;
+//   weight of 41 = (20000 / 100 × 90) / 600 = 30; MaxSP = (90 − 60) / 60 × 400
+//   = 200.00; ScorePerPercent = 400 / 60 = 6.6666665 in single precision.
+// Scores 75, 68.5, 80.25, 55 and 62:
+//   main running total 75.00 → 143.50 → 223.75 → 278.75;
+//   special 62 / 60 × 400 / 100 × 30 = 124.00.
+// GPA 3.25: z = (3.25 − 2.4397771456) / 0.5519077994 = 1.46804, key 1.468,
+//   Φ(1.468) = 0.928948, points 6.6666665 × 5 × 0.928948 = 30.96 of 33.33.
+// PR 85.50: band 18 (85.01–90.00), 0.90, points 6.6666665 × 5 × 0.9 = 30.00.
+// Composite ((124 + 278.75) + 30.9649) + 29.99999 = 463.71;
+// highest possible 200 + 400 + 33.33 + 33.33 = 666.66.
+#include "programdriver.h"
+
+#include <QTest>
+
+using namespace tamrik;
+using namespace tamrik::testing;
+
+namespace {
+
+const QString Entries = QStringLiteral("TamrikTemp.tmp");
+
+QString Box(const char* array, int row) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(row); }
+
+// Types the five scores of faculty 0013, each box left with Enter.
+void TypeScores(const Program& program, const QStringList& scores)
+{
+    for (int row = 1; row <= 4; ++row) {
+        program.type(Box("Text_SC_main", row), scores[row - 1]);
+        QTest::keyClick(program.get<QLineEdit>(Box("Text_SC_main", row)), Qt::Key_Return);
+    }
+    program.type(Box("Text_sp_sc", 1), scores[4]);
+    QTest::keyClick(program.get<QLineEdit>(Box("Text_sp_sc", 1)), Qt::Key_Return);
+}
+
+// Types GPA 3.25 and PR 85.50 where page 3 puts the focus on arrival, the
+// GPA integer box, one key at a time: the page moves the focus on by itself.
+void TypeGpaAndPr(const Program& program)
+{
+    QCOMPARE(program.focusName(), Box("F3Text_GPA", 0));
+    for (QChar key : QStringLiteral("3258550"))
+        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+}
+
+QStringList EntriesLines(const QStringList& scores, const QString& gpa, const QString& pr)
+{
+    QStringList lines;
+    for (int i = 0; i < 51; ++i)
+        lines << QStringLiteral("-1");
+    const int codes[] = {1, 2, 3, 4, 41};
+    for (int i = 0; i < scores.size(); ++i)
+        lines[codes[i] - 1] = scores[i];
+    return lines << gpa << pr;
+}
+
+}  // namespace
+
+class TestTypicalRun : public QObject {
+    Q_OBJECT
+private slots:
+    void fromFacultyToSummary()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        QVERIFY(program.start());
+
+        program.open(QStringLiteral("0013"));
+        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.text(QStringLiteral("LabelFacName")), QStringLiteral("คณะครุศาสตร์"));
+        TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
+                             QStringLiteral("55"), QStringLiteral("62")});
+        QCOMPARE(program.focusName(), QStringLiteral("F2CmdNext"));
+        QCOMPARE(program.text(QStringLiteral("Label_main_total_sc")), QStringLiteral("278.75"));
+        QCOMPARE(program.text(QStringLiteral("Label_spec_total_sc")), QStringLiteral("124.00"));
+        QCOMPARE(program.text(Box("Text_SC_main", 2)), QStringLiteral("68.50"));
+
+        program.click(QStringLiteral("F2CmdNext"));
+        QVERIFY(program.messages.texts.isEmpty());
+        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(folder.lines(Entries), EntriesLines({QStringLiteral("75"), QStringLiteral("68.5"),
+                                                      QStringLiteral("80.25"), QStringLiteral("55"),
+                                                      QStringLiteral("62")},
+                                                     QStringLiteral("000"), QStringLiteral("0000")));
+
+        TypeGpaAndPr(program);
+        QCOMPARE(program.focusName(), QStringLiteral("F3CmdNext"));
+        QCOMPARE(program.text(QStringLiteral("Label_gpa_sc")), QStringLiteral("30.96"));
+        QCOMPARE(program.text(QStringLiteral("Label_pr_sc")), QStringLiteral("30.00"));
+        QCOMPARE(program.text(QStringLiteral("Label_maxGpaPr(0)")), QStringLiteral("33.33"));
+
+        program.click(QStringLiteral("F3CmdNext"));
+        QCOMPARE(program.window.CurrentPage(), 4);
+        const QStringList earned = {QStringLiteral("278.75"), QStringLiteral("124.00"), QStringLiteral("30.96"),
+                                    QStringLiteral("30.00")};
+        const QStringList full = {QStringLiteral("400.00"), QStringLiteral("200.00"), QStringLiteral("33.33"),
+                                  QStringLiteral("33.33")};
+        for (int row = 0; row < 4; ++row) {
+            QCOMPARE(program.text(Box("LabelMyScore", row)), earned[row]);
+            QCOMPARE(program.text(Box("LabelMaxScore", row)), full[row]);
+        }
+        QCOMPARE(program.text(QStringLiteral("Label_total_score(0)")), QStringLiteral("463.71"));
+        QCOMPARE(program.text(QStringLiteral("Label_total_score(1)")), QStringLiteral("666.66"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelGPA")), QStringLiteral("3.25"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelPR")), QStringLiteral("85.50"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelMeanGpa")), QStringLiteral("2.4397771456"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelSD")), QStringLiteral("0.5519077994"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelYearMaxMin(0)")), QStringLiteral("2543"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelMaxLastYear")), QStringLiteral("448.71"));
+        QCOMPARE(program.text(QStringLiteral("F4LabelMinLastYear")), QStringLiteral("366.60"));
+        QCOMPARE(folder.lines(Entries).mid(51), (QStringList{QStringLiteral("325"), QStringLiteral("8550")}));
+        QVERIFY(program.messages.texts.isEmpty());
+
+        // Back from every page, then forward again: nothing typed is lost.
+        program.click(QStringLiteral("F4CmdBack"));
+        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.text(Box("F3Text_PR", 1)), QStringLiteral("50"));
+        program.click(QStringLiteral("F3CmdBack"));
+        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.text(Box("Text_sp_sc", 1)), QStringLiteral("62.00"));
+        program.click(QStringLiteral("F2CmdBack"));
+        QCOMPARE(program.window.CurrentPage(), 1);
+        QVERIFY(program.changeUserEnabled());
+        QCOMPARE(program.text(QStringLiteral("LabelFacID")), QStringLiteral("0013"));
+    }
+
+    void failedMinimumReturnsToPageOne()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        QVERIFY(program.start());
+        program.open(QStringLiteral("0013"));
+        TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
+                             QStringLiteral("25"), QStringLiteral("15")});
+        program.click(QStringLiteral("F2CmdNext"));
+
+        QCOMPARE(program.messages.texts,
+                 (QStringList{QStringLiteral("   วิชา 04 คณิตศาสตร์ 1 ไม่ผ่านเกณฑ์ขั้นต่ำ 30 % "),
+                              QStringLiteral("   วิชา 41 ความถนัดทางวิชาชีพครู ไม่ผ่านเกณฑ์ขั้นต่ำ 20 % ")}));
+        QCOMPARE(program.window.CurrentPage(), 1);
+        QVERIFY(!program.changeUserEnabled());
+        QVERIFY(program.get(Box("Text_SC_main", 1))->isHidden());
+        // The scores are remembered in memory but not yet saved.
+        QCOMPARE(folder.lines(Entries), EntriesLines({}, QStringLiteral("000"), QStringLiteral("0000")));
+
+        program.click(QStringLiteral("F1CmdNext"));
+        QCOMPARE(program.text(Box("Text_SC_main", 4)), QStringLiteral("25.00"));
+        QCOMPARE(program.text(Box("Text_sp_sc", 1)), QStringLiteral("15.00"));
+    }
+
+    void secondFacultyGetsTheSharedSubjects()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        QVERIFY(program.start());
+        program.open(QStringLiteral("0013"));
+        TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
+                             QStringLiteral("55"), QStringLiteral("62")});
+        program.click(QStringLiteral("F2CmdNext"));
+        TypeGpaAndPr(program);
+        program.click(QStringLiteral("F3CmdNext"));
+        program.click(QStringLiteral("F4CmdNext"));
+        QCOMPARE(program.window.CurrentPage(), 1);
+
+        // 0059 counts 01 to 04 as well, and the either-of pair 45/46.
+        program.open(QStringLiteral("0059"));
+        QCOMPARE(program.window.CurrentPage(), 2);
+        const QStringList expected = {QStringLiteral("75.00"), QStringLiteral("68.50"), QStringLiteral("80.25"),
+                                      QStringLiteral("55.00")};
+        for (int row = 1; row <= 4; ++row)
+            QCOMPARE(program.text(Box("Text_SC_main", row)), expected[row - 1]);
+        QCOMPARE(program.text(QStringLiteral("Label_main_total_sc")), QStringLiteral("278.75"));
+        QCOMPARE(program.text(Box("Text_sp_sc", 1)), QString());
+        QCOMPARE(program.focusName(), Box("Text_sp_sc", 1));
+    }
+
+    void restartAfterTheProgramWasKilled()
+    {
+        ProgramFolder folder;
+        {
+            // Destroyed without being closed, as when the process is killed:
+            // the entries file stays behind.
+            Program program(folder);
+            QVERIFY(program.start());
+            program.open(QStringLiteral("0013"));
+            TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
+                                 QStringLiteral("55"), QStringLiteral("62")});
+            program.click(QStringLiteral("F2CmdNext"));
+            TypeGpaAndPr(program);
+            program.click(QStringLiteral("F3CmdNext"));
+            program.window.hide();
+        }
+        QVERIFY(folder.exists(Entries));
+
+        Program program(folder);
+        QVERIFY(program.start());
+        program.open(QStringLiteral("0013"));
+        QCOMPARE(program.text(Box("Text_SC_main", 3)), QStringLiteral("80.25"));
+        QCOMPARE(program.text(Box("Text_sp_sc", 1)), QStringLiteral("62.00"));
+        QCOMPARE(program.text(QStringLiteral("Label_spec_total_sc")), QStringLiteral("124.00"));
+        program.click(QStringLiteral("F2CmdNext"));
+        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.text(Box("F3Text_GPA", 0)), QStringLiteral("3"));
+        QCOMPARE(program.text(Box("F3Text_GPA", 1)), QStringLiteral("25"));
+        QCOMPARE(program.text(Box("F3Text_PR", 0)), QStringLiteral("85"));
+        QCOMPARE(program.text(Box("F3Text_PR", 1)), QStringLiteral("50"));
+        QCOMPARE(program.text(QStringLiteral("Label_gpa_sc")), QStringLiteral("30.96"));
+        QCOMPARE(program.text(QStringLiteral("Label_pr_sc")), QStringLiteral("30.00"));
+        QCOMPARE(program.focusName(), QStringLiteral("F3CmdNext"));
+    }
+};
+
+QTEST_MAIN(TestTypicalRun)
+#include "test_typicalrun.moc"

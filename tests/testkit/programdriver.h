@@ -1,0 +1,96 @@
+#pragma once
+// The real main window over a test's program folder, driven as a user drives
+// it: controls found by objectName, clicks, typing over a box's text, the
+// faculty chosen by its code. Header-only, so only the tests that drive the
+// whole window link the whole window.
+
+#include "frmtamrik.h"
+#include "programfolder.h"
+#include "recordingmessages.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace tamrik::testing {
+
+// What the user reads on a control: a label's or button's caption, a box's
+// text, a frame's title.
+inline QString Caption(const QWidget* w)
+{
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return label->text();
+    if (auto* box = qobject_cast<const QLineEdit*>(w))
+        return box->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(w))
+        return frame->title();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w))
+        return button->text();
+    return QString();
+}
+
+struct Program {
+    explicit Program(const ProgramFolder& folder) : window(folder.path(), folder.fallback(), messages) {}
+
+    // Start-up, then the window shown and active.
+    bool start()
+    {
+        if (!window.Load())
+            return false;
+        window.show();
+        return QTest::qWaitForWindowActive(&window);
+    }
+
+    template <typename T = QWidget>
+    T* get(const QString& name) const
+    {
+        return Find<T>(&window, name);
+    }
+    QString text(const QString& name) const { return Caption(get(name)); }
+    bool changeUserEnabled() const { return get<QAction>(QStringLiteral("submnuOption(0)"))->isEnabled(); }
+    static QString focusName()
+    {
+        const QWidget* focused = QApplication::focusWidget();
+        return focused ? focused->objectName() : QString();
+    }
+    void click(const QString& name) const { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+
+    // Clicks into the box and types over its text.
+    static void type(QLineEdit* box, const QString& text)
+    {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    void type(const QString& boxName, const QString& text) const { type(get<QLineEdit>(boxName), text); }
+
+    // Page 1 in code mode: the code typed and confirmed with Enter.
+    void chooseFaculty(const QString& code) const
+    {
+        auto* option = get<QRadioButton>(QStringLiteral("OptUseID"));
+        // On the round mark: the option's text ends well before its right edge.
+        if (!option->isChecked())
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+        auto* box = get<QLineEdit>(QStringLiteral("F1TxtFacID"));
+        type(box, code);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    // The faculty chosen and its rule loaded into page 2.
+    void open(const QString& code) const
+    {
+        chooseFaculty(code);
+        click(QStringLiteral("F1CmdNext"));
+    }
+
+    RecordingMessages messages;
+    FrmTamrik window;
+};
+
+}  // namespace tamrik::testing
