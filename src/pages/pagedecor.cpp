@@ -10,7 +10,7 @@ namespace tamrik {
 
 QString ContactLine()
 {
-    return QStringLiteral("Tamrik — โปรแกรมเสรีสำหรับผู้สมัครสอบคัดเลือก  แจ้งปัญหาและข้อเสนอแนะได้ที่ผู้ดูแลโปรแกรม");
+    return QStringLiteral("Tamrik — โปรแกรมเสรีสำหรับผู้สมัครสอบคัดเลือก  ติดต่อผู้ดูแลโปรแกรม");
 }
 
 void AddPageDecor(QWidget* page, int imageIndex, int footerIndex)
