@@ -2,7 +2,7 @@
 // A small SQLite file made for one test from an SQL script, in a fresh
 // temporary folder, plus a writable look at it from outside the code under test.
 
-#include "../files/tempfolder.h"
+#include "tempfolder.h"
 
 #include <sqlite3.h>
 

@@ -4,7 +4,7 @@
 #include "ruledatabase.h"
 #include "tableschema.h"
 
-#include "../files/tempfolder.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
