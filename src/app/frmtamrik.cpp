@@ -211,20 +211,15 @@ void FrmTamrik::F3CmdNext_Click()
 
 void FrmTamrik::ResetUserData()
 {
-    // Each step stands alone: one that fails is skipped and the rest still run.
+    // Memory only: the entries file keeps the last user's values until the
+    // next save, and the faculty choice and the page stay as they are.
     UserEntries& entries = m_session.entries();
     entries.ScoreByCode.fill("-1");
     entries.GpaDigits = "00";
     entries.PrDigits = "00";
     // The boxes' change handling brings the GPA and PR points down with them.
-    try {
-        m_gpaPrPage->ResetBoxes();
-    } catch (const std::exception&) {
-    }
-    try {
-        m_summaryPage->ResetMyScores();
-    } catch (const std::exception&) {
-    }
+    m_gpaPrPage->ResetBoxes();
+    m_summaryPage->ResetMyScores();
 }
 
 void FrmTamrik::OpenParameterDialog()

@@ -29,6 +29,9 @@ using namespace tamrik::testing;
 namespace {
 
 const QString Entries = QStringLiteral("TamrikTemp.tmp");
+// Subjects 01, 02, 03, 04 and 41 of faculty 0013, as typed.
+const QStringList Scores = {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
+                            QStringLiteral("55"), QStringLiteral("62")};
 
 QString Box(const char* array, int row) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(row); }
 
@@ -50,6 +53,16 @@ void TypeGpaAndPr(const Program& program)
     QCOMPARE(program.focusName(), Box("F3Text_GPA", 0));
     for (QChar key : QStringLiteral("3258550"))
         QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+}
+
+// Faculty 0013 from page 1 to the summary, as in the working above.
+void RunToSummary(const Program& program)
+{
+    program.open(QStringLiteral("0013"));
+    TypeScores(program, Scores);
+    program.click(QStringLiteral("F2CmdNext"));
+    TypeGpaAndPr(program);
+    program.click(QStringLiteral("F3CmdNext"));
 }
 
 QStringList EntriesLines(const QStringList& scores, const QString& gpa, const QString& pr)
@@ -77,8 +90,7 @@ private slots:
         program.open(QStringLiteral("0013"));
         QCOMPARE(program.window.CurrentPage(), 2);
         QCOMPARE(program.text(QStringLiteral("LabelFacName")), QStringLiteral("คณะครุศาสตร์"));
-        TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
-                             QStringLiteral("55"), QStringLiteral("62")});
+        TypeScores(program, Scores);
         QCOMPARE(program.focusName(), QStringLiteral("F2CmdNext"));
         QCOMPARE(program.text(QStringLiteral("Label_main_total_sc")), QStringLiteral("278.75"));
         QCOMPARE(program.text(QStringLiteral("Label_spec_total_sc")), QStringLiteral("124.00"));
@@ -87,10 +99,7 @@ private slots:
         program.click(QStringLiteral("F2CmdNext"));
         QVERIFY(program.messages.texts.isEmpty());
         QCOMPARE(program.window.CurrentPage(), 3);
-        QCOMPARE(folder.lines(Entries), EntriesLines({QStringLiteral("75"), QStringLiteral("68.5"),
-                                                      QStringLiteral("80.25"), QStringLiteral("55"),
-                                                      QStringLiteral("62")},
-                                                     QStringLiteral("000"), QStringLiteral("0000")));
+        QCOMPARE(folder.lines(Entries), EntriesLines(Scores, QStringLiteral("000"), QStringLiteral("0000")));
 
         TypeGpaAndPr(program);
         QCOMPARE(program.focusName(), QStringLiteral("F3CmdNext"));
@@ -162,12 +171,7 @@ private slots:
         ProgramFolder folder;
         Program program(folder);
         QVERIFY(program.start());
-        program.open(QStringLiteral("0013"));
-        TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
-                             QStringLiteral("55"), QStringLiteral("62")});
-        program.click(QStringLiteral("F2CmdNext"));
-        TypeGpaAndPr(program);
-        program.click(QStringLiteral("F3CmdNext"));
+        RunToSummary(program);
         program.click(QStringLiteral("F4CmdNext"));
         QCOMPARE(program.window.CurrentPage(), 1);
 
@@ -191,12 +195,7 @@ private slots:
             // the entries file stays behind.
             Program program(folder);
             QVERIFY(program.start());
-            program.open(QStringLiteral("0013"));
-            TypeScores(program, {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
-                                 QStringLiteral("55"), QStringLiteral("62")});
-            program.click(QStringLiteral("F2CmdNext"));
-            TypeGpaAndPr(program);
-            program.click(QStringLiteral("F3CmdNext"));
+            RunToSummary(program);
             program.window.hide();
         }
         QVERIFY(folder.exists(Entries));
