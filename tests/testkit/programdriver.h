@@ -5,6 +5,7 @@
 // whole window link the whole window.
 
 #include "frmtamrik.h"
+#include "gpaprpage.h"
 #include "programfolder.h"
 #include "recordingmessages.h"
 
@@ -87,6 +88,18 @@ struct Program {
     {
         chooseFaculty(code);
         click(QStringLiteral("F1CmdNext"));
+    }
+    // Straight to page 3, entered as page 2 enters it for a faculty worth
+    // `scorePerPercent` points per percent; null if the page is missing.
+    GpaPrPage* enterGpaPr(float scorePerPercent)
+    {
+        auto* page = get<GpaPrPage>(QStringLiteral("FrameMain(2)"));
+        if (page) {
+            page->EnterGpaPrPage(scorePerPercent);
+            window.ShowPage(3);
+            page->FocusFirstControl();
+        }
+        return page;
     }
 
     RecordingMessages messages;
