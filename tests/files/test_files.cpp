@@ -1,0 +1,210 @@
+// The parameter file, the entries file, their atomic writes and the folder that holds them.
+#include "atomicfile.h"
+#include "datafolder.h"
+#include "entriesfile.h"
+#include "paramfile.h"
+#include "scoringparams.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace tamrik {
+namespace {
+
+namespace fs = std::filesystem;
+using test::EntryCount;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+const auto kNamed = [](const auto& info) { return std::string(info.param.name); };
+const std::string kDefaults = "maxminScQor43|2.4397771456|0.5519077994";
+
+std::string Shown(const ScoringParams& p) { return p.ParamDbMaxMin + "|" + p.ParamMeanGpa + "|" + p.ParamSD; }
+
+std::string Repeat(const std::string& line, int times)
+{
+    std::string bytes;
+    for (int i = 0; i < times; ++i)
+        bytes += line;
+    return bytes;
+}
+
+TEST(FreshStart, CreatesBothFilesWithTheirEmptyValues)
+{
+    TempFolder folder;
+    UserEntries entries;
+    EXPECT_EQ(LoadEntriesFile(folder.path(), entries), EntriesLoad::Created);
+    EXPECT_EQ(ReadBytes(folder.path() / "TamrikTemp.tmp"), Repeat("-1\r\n", 51) + "000\r\n0000\r\n");
+    EXPECT_EQ(Shown(LoadParam(folder.path())), kDefaults);
+    EXPECT_EQ(ReadBytes(folder.path() / "param.opt"), "maxminScQor43\r\n2.4397771456\r\n0.5519077994\r\n");
+    EXPECT_EQ(EntryCount(folder.path()), 2u);
+}
+
+TEST(RoundTrip, WhatIsSavedLoadsBack)
+{
+    TempFolder folder;
+    UserEntries saved;
+    saved.ScoreByCode[0] = "75";
+    saved.ScoreByCode[1] = "62.5";
+    saved.ScoreByCode[50] = "100";
+    saved.GpaDigits = "325";
+    saved.PrDigits = "8550";
+    ASSERT_TRUE(SaveEntriesFile(folder.path(), saved));
+    EXPECT_EQ(ReadBytes(folder.path() / "TamrikTemp.tmp"),
+              "75\r\n62.5\r\n" + Repeat("-1\r\n", 48) + "100\r\n325\r\n8550\r\n");
+    UserEntries loaded;
+    EXPECT_EQ(LoadEntriesFile(folder.path(), loaded), EntriesLoad::Read);
+    EXPECT_EQ(loaded.ScoreByCode, saved.ScoreByCode);
+    EXPECT_EQ(loaded.GpaDigits + "|" + loaded.PrDigits, "325|8550");
+
+    const fs::path param = folder.path() / "param.opt";
+    ASSERT_TRUE(EditParam(folder.path(), "maxminScQor44", " 2.5x", "0.61"));
+    EXPECT_EQ(ReadBytes(param), "maxminScQor44\r\n 2.5x\r\n0.61\r\n");
+    EXPECT_EQ(Shown(LoadParam(folder.path())), "maxminScQor44| 2.5x|0.61");
+    // A line break inside a value would shift every later line: refused, old file kept.
+    EXPECT_FALSE(EditParam(folder.path(), "two\nlines", "2", "0.5"));
+    EXPECT_EQ(ReadBytes(param), "maxminScQor44\r\n 2.5x\r\n0.61\r\n");
+
+    EXPECT_TRUE(DeleteEntriesFile(folder.path()));
+    EXPECT_TRUE(DeleteEntriesFile(folder.path()));  // none left is fine too
+    EXPECT_EQ(EntryCount(folder.path()), 1u);
+}
+
+struct ParamRow {
+    const char* name;
+    std::string bytes;
+    const char* params;
+};
+void PrintTo(const ParamRow& row, std::ostream* os) { *os << row.name; }
+class ExistingParamFile : public testing::TestWithParam<ParamRow> {};
+
+TEST_P(ExistingParamFile, DefaultsForMissingLinesAndTheFileLeftAlone)
+{
+    TempFolder folder;
+    WriteBytes(folder.path() / "param.opt", GetParam().bytes);
+    EXPECT_EQ(Shown(LoadParam(folder.path())), GetParam().params);
+    EXPECT_EQ(ReadBytes(folder.path() / "param.opt"), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExistingParamFile,
+    testing::Values(ParamRow{"Empty", "", "maxminScQor43|2.4397771456|0.5519077994"},
+                    ParamRow{"OneLine", "maxminScQor44\r\n", "maxminScQor44|2.4397771456|0.5519077994"},
+                    ParamRow{"TwoLinesLastWithoutEnd", "t44\r\n2.61", "t44|2.61|0.5519077994"},
+                    ParamRow{"BlanksKeptExtraLinesIgnored", "t44 \r\n 2.5x\r\n0.48\r\nx\r\n", "t44 | 2.5x|0.48"},
+                    ParamRow{"EmptyLinesAreValues", "\r\n\r\n\r\n", "||"},
+                    ParamRow{"UnixLineEnds", "t44\n2.61\n0.48\n", "t44|2.61|0.48"}),
+    kNamed);
+
+// A good file holds the score n on line n, then 325 and 8550. A row keeps its
+// first `keep` lines and writes `text` on line `line`.
+struct DamageRow {
+    const char* name;
+    int keep;
+    int line;
+    const char* text;
+    const char* score;  // what line `line` gives, when it is a score line
+    const char* gpaPr;
+    EntriesLoad outcome;
+};
+void PrintTo(const DamageRow& row, std::ostream* os) { *os << row.name; }
+class DamagedEntriesFile : public testing::TestWithParam<DamageRow> {};
+
+TEST_P(DamagedEntriesFile, TakesTheGoodLinesAndEmptiesTheRest)
+{
+    const DamageRow& r = GetParam();
+    std::string bytes;
+    for (int line = 1; line <= r.keep; ++line)
+        bytes += (line == r.line ? r.text : line <= 51 ? std::to_string(line) : line == 52 ? "325" : "8550") + "\r\n";
+    TempFolder folder;
+    WriteBytes(folder.path() / "TamrikTemp.tmp", bytes);
+    UserEntries entries;
+    entries.ScoreByCode.fill("9");
+    EXPECT_EQ(LoadEntriesFile(folder.path(), entries), r.outcome);
+    for (int line = 1; line <= 51; ++line)
+        EXPECT_EQ(entries.ScoreByCode[line - 1], line > r.keep ? "-1" : line == r.line ? r.score : std::to_string(line))
+            << "line " << line;
+    EXPECT_EQ(entries.GpaDigits + "|" + entries.PrDigits, r.gpaPr);
+    EXPECT_EQ(ReadBytes(folder.path() / "TamrikTemp.tmp"), bytes);  // left for the next save to mend
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DamagedEntriesFile,
+    testing::Values(DamageRow{"Intact", 53, 0, "", "", "325|8550", EntriesLoad::Read},
+                    DamageRow{"Empty", 0, 0, "", "", "000|0000", EntriesLoad::Damaged},
+                    DamageRow{"TwentyLines", 20, 0, "", "", "000|0000", EntriesLoad::Damaged},
+                    DamageRow{"NoPrLine", 52, 0, "", "", "325|0000", EntriesLoad::Damaged},
+                    DamageRow{"TextAtLine7", 53, 7, "abc", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"NumberThenText", 53, 8, "12abc", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"ScoreAsWritten", 53, 2, "62.5", "62.5", "325|8550", EntriesLoad::Read},
+                    DamageRow{"GpaNotDigits", 53, 52, "x", "", "000|8550", EntriesLoad::Damaged},
+                    DamageRow{"GpaWithABlank", 53, 52, " 325", "", "000|8550", EntriesLoad::Damaged},
+                    DamageRow{"PrWithAPoint", 53, 53, "85.50", "", "325|0000", EntriesLoad::Damaged}),
+    kNamed);
+
+TEST(LoadEntriesFile, UnreadableFileLeavesTheEntriesAsTheyWere)
+{
+    TempFolder folder;
+    fs::create_directory(folder.path() / "TamrikTemp.tmp");
+    UserEntries entries;
+    entries.ScoreByCode[0] = "75";
+    EXPECT_EQ(LoadEntriesFile(folder.path(), entries), EntriesLoad::Failed);
+    EXPECT_EQ(entries.ScoreByCode[0], "75");
+    EXPECT_EQ(Shown(LoadParam(folder.path() / "missing")), kDefaults);
+    EXPECT_FALSE(fs::exists(folder.path() / "missing"));
+}
+
+TEST(WriteLinesAtomically, ReplacesTheWholeFileOrNothing)
+{
+    TempFolder folder;
+    const fs::path file = folder.path() / "f.txt";
+    WriteBytes(file, "old line one\r\nold line two\r\n");
+    ASSERT_TRUE(WriteLinesAtomically(file, {"new"}));
+    EXPECT_EQ(ReadBytes(file), "new\r\n");
+
+    // A folder in the target's place cannot be replaced by a file: the rename fails.
+    const fs::path target = folder.path() / "target";
+    fs::create_directory(target);
+    WriteBytes(target / "inside.txt", "keep\r\n");
+    EXPECT_FALSE(WriteLinesAtomically(target, {"new"}));
+    EXPECT_EQ(ReadBytes(target / "inside.txt"), "keep\r\n");
+    EXPECT_EQ(EntryCount(folder.path()), 2u);  // no temporary file left
+}
+
+TEST(ChooseDataFolder, ProgramFolderWhenUsableElseTheFallback)
+{
+    TempFolder root;
+    const fs::path program = root.path() / "program";
+    const fs::path fallback = root.path() / "home" / "Tamrik";
+    fs::create_directory(program);
+    EXPECT_EQ(ChooseDataFolder(program, fallback), program);
+    EXPECT_EQ(EntryCount(program), 0u);  // no probe left
+    EXPECT_FALSE(fs::exists(fallback));
+
+    EXPECT_EQ(ChooseDataFolder(root.path() / "missing", fallback), fallback);
+    EXPECT_TRUE(fs::is_directory(fallback));
+    WriteBytes(root.path() / "file", "not a folder");
+    EXPECT_EQ(ChooseDataFolder(root.path() / "file", root.path() / "other"), root.path() / "other");
+    EXPECT_TRUE(fs::is_directory(root.path() / "other"));
+    // Returned even when it cannot be created: the file operations then fail softly.
+    EXPECT_EQ(ChooseDataFolder(root.path() / "missing", root.path() / "file" / "x"), root.path() / "file" / "x");
+}
+
+TEST(YearText, Is25AndTheLastTwoCharacters)
+{
+    EXPECT_EQ(YearText("maxminScQor43"), "2543");
+    EXPECT_EQ(YearText("7"), "257");
+    EXPECT_EQ(YearText(""), "25");
+    EXPECT_EQ(YearText("t4 "), "254 ");
+    // Thai digits four and five, three bytes each.
+    EXPECT_EQ(YearText("ab\xE0\xB9\x94\xE0\xB9\x95"), "25\xE0\xB9\x94\xE0\xB9\x95");
+    EXPECT_EQ(YearText("x4\xE0\xB9\x95"), "254\xE0\xB9\x95");
+    EXPECT_EQ(YearText("\xE0\xB9\x95"), "25\xE0\xB9\x95");
+}
+
+}  // namespace
+}  // namespace tamrik
