@@ -1,20 +1,14 @@
-// The splash, the About window and the parameter dialog as the real main
-// window meets them: the start-up over it, one window of a kind at a time,
-// the dialog filled afresh after a close and its OK reaching pages 3 and 4.
+// The splash, About and parameter dialog over the real main window: how each
+// closes, one About at a time that outlives the main window, the dialog's
+// checks, and what its OK and Cancel leave in param.opt and on pages 3 and 4.
 #include "dialogparameter.h"
 #include "entrybox.h"
 #include "frmabout.h"
 #include "frmsplash.h"
-#include "frmtamrik.h"
-#include "programfolder.h"
-#include "recordingmessages.h"
+#include "programdriver.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 using namespace tamrik;
@@ -22,181 +16,200 @@ using namespace tamrik::testing;
 
 namespace {
 
-struct Program {
-    ProgramFolder folder;
-    RecordingMessages messages;
-    FrmTamrik window{folder.path(), folder.fallback(), messages};
-
-    bool start()
-    {
-        if (!window.Load())
-            return false;
-        window.show();
-        return QTest::qWaitForWindowActive(&window);
-    }
-    QString label(const char* name) const { return Find<QLabel>(&window, QString::fromLatin1(name))->text(); }
-    DialogParameter* dialog() const { return window.findChild<DialogParameter*>(); }
-    QString dialogText(const char* name) const { return Find<EntryBox>(dialog(), QString::fromLatin1(name))->text(); }
-};
-
 QList<frmAbout*> OpenAboutWindows()
 {
     QList<frmAbout*> open;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* about = qobject_cast<frmAbout*>(w); about && about->isVisible())
             open << about;
-    }
     return open;
 }
 
-const char* const ParamLabels[] = {"F3LabelMeanGPA", "F4LabelMeanGpa", "F3LabelSD", "F4LabelSD",
-                                   "F4LabelYearMaxMin(0)", "F4LabelYearMaxMin(1)"};
+const QString Mean = QStringLiteral("ค่า Mean GPA จะต้องมากกว่า 0 และน้อยกว่า 4 เสมอ");
+const QString SD = QStringLiteral("ค่า SD จะต้องมากกว่า 0 และน้อยกว่า 1 เสมอ");
+const QByteArray DefaultParamFile("maxminScQor43\r\n2.4397771456\r\n0.5519077994\r\n");
+const QString ParamLabels =
+    QStringLiteral("F3LabelMeanGPA F4LabelMeanGpa F3LabelSD F4LabelSD F4LabelYearMaxMin(0) F4LabelYearMaxMin(1)");
 
 }  // namespace
 
 class TestOpenWindows : public QObject {
     Q_OBJECT
 private slots:
-    void splashComesUpOverTheStartedWindowAndGoesWhenItIsActivated()
+    void splashCloses_data()
     {
-        Program p;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("timer runs out") << "timer";
+        QTest::newRow("main window activated") << "activate";
+        QTest::newRow("splash clicked") << "click";
+    }
+
+    void splashCloses()
+    {
+        QFETCH(QString, how);
+        ProgramFolder folder;
+        Program p(folder);
         QVERIFY(p.window.Load());
         QPointer<frmSplash> splash = new frmSplash();
         splash->Load(&p.window);
-        QVERIFY(p.window.isVisible());
         splash->show();
         QVERIFY(QTest::qWaitForWindowActive(splash));
+        auto* timer = Find<QTimer>(splash, QStringLiteral("Timer1"));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 5000);
 
-        p.window.activateWindow();
-        QTRY_VERIFY(splash.isNull());
+        if (how == QStringLiteral("timer"))
+            timer->start(30);  // the same timer, run out sooner
+        else if (how == QStringLiteral("activate"))
+            p.window.activateWindow();
+        else
+            QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(3, 3));
+        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 1000);
         QVERIFY(p.window.isVisible());
-        QCOMPARE(p.window.CurrentPage(), 1);
     }
 
-    void aboutIsOneWindowThatTheMenuBringsForward()
+    void aboutIsOneWindowClosedByEnterOrEsc_data()
     {
-        Program p;
+        QTest::addColumn<int>("key");
+        QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("esc") << int(Qt::Key_Escape);
+    }
+
+    void aboutIsOneWindowClosedByEnterOrEsc()
+    {
+        QFETCH(int, key);
+        ProgramFolder folder;
+        Program p(folder);
         QVERIFY(p.start());
-        auto* item = Find<QAction>(&p.window, QStringLiteral("submenuAbout"));
+        auto* item = p.get<QAction>(QStringLiteral("submenuAbout"));
         item->trigger();
-        QCOMPARE(OpenAboutWindows().size(), 1);
-        QPointer<frmAbout> about = OpenAboutWindows().first();
-        QVERIFY(QTest::qWaitForWindowActive(about));
+        QPointer<frmAbout> about = OpenAboutWindows().value(0);
+        QVERIFY(about && QTest::qWaitForWindowActive(about));
         QVERIFY(!QApplication::activeModalWidget());
 
+        // The menu brings the open one forward instead of a second.
         p.window.activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), &p.window);
         item->trigger();
         QCOMPARE(OpenAboutWindows(), QList<frmAbout*>{about});
         QTRY_COMPARE(QApplication::activeWindow(), about.data());
 
-        // Once closed, the menu makes a new one.
-        about->close();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QTRY_VERIFY(about.isNull());
         item->trigger();
         QCOMPARE(OpenAboutWindows().size(), 1);
         delete OpenAboutWindows().first();
     }
 
-    void aboutStaysOpenWhenTheMainWindowClosesAndTheRunEndsWithIt()
+    void aboutStaysOpenWhenTheMainWindowCloses()
     {
-        Program p;
+        ProgramFolder folder;
+        Program p(folder);
         QVERIFY(p.start());
         p.window.OpenAboutWindow();
         QPointer<frmAbout> about = OpenAboutWindows().value(0);
         QVERIFY(about);
         bool aboutOpenAfterMain = false;
-        bool entriesFileGone = false;
         // The closes run inside the application's own loop, which ends only
         // when the last window has closed.
         QTimer::singleShot(0, &p.window, [&] {
             p.window.close();
-            entriesFileGone = !p.folder.exists(QStringLiteral("TamrikTemp.tmp"));
             QTimer::singleShot(50, about, [&] {
                 aboutOpenAfterMain = about->isVisible();
                 QTest::keyClick(Find<QPushButton>(about, QStringLiteral("cmdOK")), Qt::Key_Return);
             });
         });
-        QTimer safety;
-        safety.setSingleShot(true);
+        QTimer safety;  // a hung close fails instead of blocking
         connect(&safety, &QTimer::timeout, this, [] { QApplication::exit(2); });
         safety.start(5000);
         QApplication::setQuitOnLastWindowClosed(true);
 
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(aboutOpenAfterMain);
-        QVERIFY(entriesFileGone);
+        QVERIFY(!folder.exists(QStringLiteral("TamrikTemp.tmp")));
         QTRY_VERIFY(about.isNull());
     }
 
-    void parameterDialogIsOneAtATimeAndRefilledAfterAClose()
+    void dialogChecksABoxWhenItIsLeft_data()
     {
-        Program p;
-        QVERIFY(p.start());
-        // The hidden menu item still reaches the dialog.
-        Find<QAction>(&p.window, QStringLiteral("submnuOption(1)"))->trigger();
-        QPointer<DialogParameter> first = p.dialog();
-        QVERIFY(first);
-        QVERIFY(QTest::qWaitForWindowActive(first));
-        QVERIFY(!first->isModal());
-        Find<EntryBox>(first, QStringLiteral("TextMeanGpa"))->setText(QStringLiteral("3.5"));
-
-        p.window.OpenParameterDialog();
-        QCOMPARE(p.window.findChildren<DialogParameter*>().size(), 1);
-        QCOMPARE(p.dialog(), first.data());
-        QCOMPARE(p.dialogText("TextMeanGpa"), QStringLiteral("3.5"));  // kept while it stays open
-
-        QTest::mouseClick(Find<QPushButton>(first, QStringLiteral("CancelButton")), Qt::LeftButton);
-        QTRY_VERIFY(first.isNull());
-        QCOMPARE(p.window.session().params().ParamMeanGpa, std::string("2.4397771456"));
-
-        p.window.OpenParameterDialog();
-        QVERIFY(p.dialog());
-        QCOMPARE(p.dialogText("TextMeanGpa"), QStringLiteral("2.4397771456"));
-        QCOMPARE(p.dialogText("TextSD"), QStringLiteral("0.5519077994"));
-        QCOMPARE(p.dialogText("TextDbMaxMin"), QStringLiteral("maxminScQor43"));
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");  // empty: accepted
+        QTest::newRow("mean 4") << "TextMeanGpa" << "4" << Mean;
+        QTest::newRow("mean 3.99") << "TextMeanGpa" << "3.99" << QString();
+        QTest::newRow("mean blank 2.5x") << "TextMeanGpa" << " 2.5x" << QString();
+        QTest::newRow("mean 0") << "TextMeanGpa" << "0" << Mean;
+        QTest::newRow("mean abc") << "TextMeanGpa" << "abc" << Mean;
+        QTest::newRow("sd 1") << "TextSD" << "1" << SD;
+        QTest::newRow("sd 0.999") << "TextSD" << "0.999" << QString();
     }
 
-    void okShowsTheParametersOnPagesThreeAndFourAtOnce()
+    void dialogChecksABoxWhenItIsLeft()
     {
-        Program p;
+        QFETCH(QString, boxName);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        ProgramFolder folder;
+        Program p(folder);
         QVERIFY(p.start());
         p.window.OpenParameterDialog();
-        QPointer<DialogParameter> dialog = p.dialog();
+        auto* dialog = p.window.findChild<DialogParameter*>();
+        // A transient reads as active while its parent is: wait for the dialog itself.
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        auto* box = Find<EntryBox>(dialog, boxName);
+        const QString before = box->text();
+        Program::type(box, typed);
+        QTest::keyClick(box, Qt::Key_Tab);
+
+        // Refused: the message, the last accepted text back, the focus kept.
+        QCOMPARE(p.messages.texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(box->text(), message.isEmpty() ? typed : before);
+        QCOMPARE(box->hasFocus(), !message.isEmpty());
+        // Leaving a box stores nothing: only OK does.
+        QCOMPARE(p.window.session().params().ParamMeanGpa, std::string("2.4397771456"));
+        QCOMPARE(folder.read(QStringLiteral("param.opt")), DefaultParamFile);
+    }
+
+    void dialogOkWritesAndShowsCancelLeavesAlone_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("labels");  // ParamLabels' texts; YearMaxMin(1) is filled only by OK
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("ok") << "OKButton" << " 2.5x| 2.5x|0.6|0.6|2544|2544"
+                            << QByteArray("maxminScQor44\r\n 2.5x\r\n0.6\r\n");
+        QTest::newRow("cancel") << "CancelButton" << "2.4397771456|2.4397771456|0.5519077994|0.5519077994|2543|"
+                                << DefaultParamFile;
+    }
+
+    void dialogOkWritesAndShowsCancelLeavesAlone()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, labels);
+        QFETCH(QByteArray, file);
+        ProgramFolder folder;
+        Program p(folder);
+        QVERIFY(p.start());
+        // A run to page 4 and back shows the parameters on pages 3 and 4.
+        p.open(QStringLiteral("0013"));
+        p.type(QStringLiteral("Text_SC_main(4)"), QStringLiteral("30"));
+        p.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("20"));
+        for (const char* next : {"F2CmdNext", "F3CmdNext", "F4CmdNext"})
+            p.click(QString::fromLatin1(next));
+        QCOMPARE(p.window.CurrentPage(), 1);
+        p.window.OpenParameterDialog();
+        QPointer<DialogParameter> dialog = p.window.findChild<DialogParameter*>();
         Find<EntryBox>(dialog, QStringLiteral("TextMeanGpa"))->setText(QStringLiteral(" 2.5x"));
         Find<EntryBox>(dialog, QStringLiteral("TextSD"))->setText(QStringLiteral("0.6"));
         Find<EntryBox>(dialog, QStringLiteral("TextDbMaxMin"))->setText(QStringLiteral("maxminScQor44"));
-        QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("OKButton")), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, button), Qt::LeftButton);
 
         QTRY_VERIFY(dialog.isNull());
-        const QString expected[] = {QStringLiteral(" 2.5x"), QStringLiteral(" 2.5x"), QStringLiteral("0.6"),
-                                    QStringLiteral("0.6"),   QStringLiteral("2544"),  QStringLiteral("2544")};
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(p.label(ParamLabels[i]), expected[i]);
-        QCOMPARE(p.folder.read(QStringLiteral("param.opt")), QByteArray("maxminScQor44\r\n 2.5x\r\n0.6\r\n"));
-        QCOMPARE(p.window.CurrentPage(), 1);
-    }
-
-    void cancelLeavesTheLabelsAndTheFile()
-    {
-        Program p;
-        QVERIFY(p.start());
-        QStringList before;
-        for (const char* name : ParamLabels)
-            before << p.label(name);
-        const QByteArray fileBefore = p.folder.read(QStringLiteral("param.opt"));
-        p.window.OpenParameterDialog();
-        QPointer<DialogParameter> dialog = p.dialog();
-        Find<EntryBox>(dialog, QStringLiteral("TextMeanGpa"))->setText(QStringLiteral("3.0"));
-        Find<EntryBox>(dialog, QStringLiteral("TextDbMaxMin"))->setText(QStringLiteral("maxminScQor44"));
-        QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("CancelButton")), Qt::LeftButton);
-
-        QTRY_VERIFY(dialog.isNull());
-        QStringList after;
-        for (const char* name : ParamLabels)
-            after << p.label(name);
-        QCOMPARE(after, before);
-        QCOMPARE(p.folder.read(QStringLiteral("param.opt")), fileBefore);
+        QStringList shown;
+        for (const QString& name : ParamLabels.split(u' '))
+            shown << p.text(name);
+        QCOMPARE(shown.join(u'|'), labels);
+        QCOMPARE(folder.read(QStringLiteral("param.opt")), file);
+        QCOMPARE(p.messages.texts, QStringList());
     }
 };
 
