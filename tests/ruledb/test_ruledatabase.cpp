@@ -1,245 +1,141 @@
-#include "ruledatabase.h"
+// The rule database's access and the rule tables' look-ups, over a small
+// SQLite file made for each test.
+#include "ruletables.h"
 
-#include "scratchdb.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
-#include <filesystem>
-#include <functional>
-
-namespace fs = std::filesystem;
 using namespace tamrik::ruledb;
-using tamrik::test::ScratchDb;
 using tamrik::test::TempFolder;
 using tamrik::test::WriteBytes;
 
 namespace {
 
-const char* const kFaculties =
-    "CREATE TABLE SUName (UName TEXT, FacName TEXT, FacCode TEXT, Seats INTEGER, Cut REAL);"
-    "INSERT INTO SUName VALUES ('ม.ข', 'คณะค', '0003', 120, 72.5);"
-    "INSERT INTO SUName VALUES ('ม.ก', 'คณะก', '0001', NULL, NULL);"
-    "INSERT INTO SUName VALUES ('ม.ก', 'Int''l College', '0002', 40, 0.3);";
+const char* const kRules = "CREATE TABLE SUName (UName TEXT, FacName TEXT, FacCode TEXT, Seats INTEGER);"
+                           "INSERT INTO SUName VALUES ('ม.ข', 'คณะค', '0003', 120);"
+                           "INSERT INTO SUName VALUES ('ม.ก', 'Int''l College', '0002', NULL);"
+                           "CREATE TABLE Zi2Prob (Zi TEXT, Prob REAL);"
+                           "INSERT INTO Zi2Prob VALUES ('1.960', 0.9750021048517795);"
+                           "INSERT INTO Zi2Prob VALUES ('2.000', NULL);"
+                           "CREATE TABLE maxminScQor43 (FacCode TEXT, ScMax REAL, ScMin REAL);"
+                           "INSERT INTO maxminScQor43 VALUES ('0001', 711.72, 591.2);"
+                           "INSERT INTO maxminScQor43 VALUES ('0001', 1, 1);";
 
-std::string messageOf(const std::function<void()>& open)
-{
-    try {
-        open();
-    } catch (const DbError& e) {
-        return e.what();
+class RuleDb : public testing::Test {
+protected:
+    RuleDb() { run(kRules); }
+    // Through a writable connection of its own, as the tool that builds the file.
+    void run(const std::string& sql) const
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db);
+        EXPECT_EQ(rc, SQLITE_OK) << sql;
     }
-    return "(no error)";
-}
-
-// ---------------------------------------------------------------- opening
-
-struct OpenCase {
-    const char* name;
-    std::function<void(const fs::path&)> make;  // leaves the thing to open at the path
-    const char* says;                           // words the message must hold
-    friend void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
+    TempFolder folder;
+    const std::string file = (folder.path() / "ScoreRule.mdb").string();
 };
 
-class OpenErrors : public testing::TestWithParam<OpenCase> {};
-
-TEST_P(OpenErrors, NameTheFileAndWhatIsWrong)
+TEST(RuleDatabase, OpenErrorsNameTheFileAndWhatIsWrong)
 {
     TempFolder folder;
-    const fs::path file = folder.path() / "ScoreRule.mdb";
-    GetParam().make(file);
-    const std::string message = messageOf([&] { RuleDatabase db(file.string()); });
-    EXPECT_NE(message.find(file.string()), std::string::npos) << message;
-    EXPECT_NE(message.find(GetParam().says), std::string::npos) << message;
+    const std::string file = (folder.path() / "ScoreRule.mdb").string();
+    const auto expectError = [&](const std::string& says) {
+        try {
+            RuleDatabase db(file);
+            ADD_FAILURE() << "opened";
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find(file), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+        }
+    };
+    expectError("does not exist");
+    WriteBytes(file, "UName,FacName\nก,ข\n");
+    expectError("not a database");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RuleDatabase, OpenErrors,
-    testing::Values(OpenCase{"Missing", [](const fs::path&) {}, "does not exist"},
-                    OpenCase{"TextFile", [](const fs::path& f) { WriteBytes(f, "UName,FacName\nก,ข\n"); },
-                             "not a database"},
-                    OpenCase{"Folder", [](const fs::path& f) { fs::create_directory(f); }, "folder"},
-                    OpenCase{"EmptyFile", [](const fs::path& f) { WriteBytes(f, ""); }, "no tables"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RuleDatabase, UnreadableFileIsReported)
+TEST_F(RuleDb, WritesAreRefusedAndTheFileStaysAsItWas)
 {
-    ScratchDb scratch(kFaculties);
-    fs::permissions(scratch.path(), fs::perms::none);
-    if (FILE* probe = std::fopen(scratch.path().c_str(), "rb")) {
-        std::fclose(probe);
-        GTEST_SKIP() << "this user reads files without read permission (root)";
+    {
+        RuleDatabase db(file);
+        for (const char* sql : {"DELETE FROM SUName;", "SELECT 1; DELETE FROM SUName;", "CREATE TABLE Other (x);"})
+            EXPECT_THROW(db.query(sql), DbError) << sql;
     }
-    const std::string message = messageOf([&] { RuleDatabase db(scratch.path()); });
-    EXPECT_NE(message.find("cannot read"), std::string::npos) << message;
+    RuleDatabase again(file);
+    EXPECT_EQ(again.query("SELECT * FROM SUName;").rowCount(), 2u);
+    EXPECT_FALSE(again.hasTable("Other"));
 }
 
-// ---------------------------------------------------------------- reading
-
-TEST(RuleDatabase, RowsComeInStoredOrderWithACursor)
+TEST_F(RuleDb, FieldsByNameWithoutRegardToCaseAndNulls)
 {
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
-    QueryResult rs = db.query("SELECT * FROM SUName;");
-    std::vector<std::string> codes;
-    for (; !rs.EOF_(); rs.MoveNext())
-        codes.push_back(rs.field("FacCode").toText());
-    EXPECT_EQ(codes, (std::vector<std::string>{"0003", "0001", "0002"}));
-    EXPECT_THROW(rs.MoveNext(), DbError);
-    EXPECT_THROW(rs.field("FacCode"), DbError);
-
-    rs.MoveFirst();
-    ASSERT_FALSE(rs.EOF_());
-    EXPECT_EQ(rs.field("FacCode").toText(), "0003");
-}
-
-TEST(RuleDatabase, EmptyResultIsAtEofAtOnce)
-{
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
-    const QueryResult rs = db.query("SELECT * FROM SUName WHERE FacCode='9999';");
-    EXPECT_TRUE(rs.EOF_());
-    EXPECT_EQ(rs.rowCount(), 0u);
-    EXPECT_THROW(rs.field("FacCode"), DbError);
-}
-
-TEST(RuleDatabase, FieldNamesMatchWithoutRegardToCase)
-{
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
-    const QueryResult rs = db.query("SELECT FacName,FacCode,Uname FROM SUName WHERE UName='ม.ข';");
-    for (const char* spelling : {"UName", "Uname", "uname", "UNAME"}) {
-        EXPECT_TRUE(rs.hasColumn(spelling)) << spelling;
+    RuleDatabase db(file);
+    QueryResult rs = db.query("SELECT FacName, FacCode, Uname, Seats FROM SUName;");
+    for (const char* spelling : {"UName", "Uname", "uname", "UNAME"})
         EXPECT_EQ(rs.field(spelling).toText(), "ม.ข") << spelling;
-    }
-    EXPECT_FALSE(rs.hasColumn("UNam"));
-    EXPECT_THROW(rs.field("Seats"), DbError);  // not selected
+    EXPECT_THROW(rs.field("UNam"), DbError);
+    EXPECT_EQ(rs.field("FacCode").toText(), "0003");
+    EXPECT_EQ(rs.field("Seats").toText(), "120");
+    rs.MoveNext();
+    EXPECT_TRUE(rs.field("Seats").isNull());
+    EXPECT_THROW(rs.field("Seats").toText(), DbError);
+    EXPECT_FALSE(rs.field("Seats").equals(""));
+    rs.MoveNext();
+    EXPECT_TRUE(rs.EOF_());
+    EXPECT_THROW(rs.field("FacCode"), DbError);
 }
 
-TEST(RuleDatabase, NumbersTextsAndNullsKeepTheirKind)
+TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)
 {
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
-    QueryResult rs = db.query("SELECT * FROM SUName;");
-
-    const DbValue code = rs.field("FacCode");
-    EXPECT_EQ(code.kind(), DbValue::Kind::Text);
-    EXPECT_EQ(code.toText(), "0003");  // leading zeros survive
-    EXPECT_DOUBLE_EQ(code.toNumber(), 3.0);
-    EXPECT_TRUE(code.equals("0003"));
-    EXPECT_FALSE(code.equals("3"));
-
-    const DbValue seats = rs.field("Seats");
-    EXPECT_EQ(seats.kind(), DbValue::Kind::Number);
-    EXPECT_EQ(seats.toText(), "120");
-    EXPECT_EQ(rs.field("Cut").toText(), "72.5");
-    EXPECT_TRUE(rs.field("Cut").equals("72.5"));
-
-    rs.MoveNext();
-    const DbValue none = rs.field("Seats");
-    EXPECT_TRUE(none.isNull());
-    EXPECT_THROW(none.toText(), DbError);
-    EXPECT_THROW(none.toNumber(), DbError);
-    EXPECT_FALSE(none.equals(""));
-
-    rs.MoveNext();
-    EXPECT_EQ(rs.field("Cut").toText(), "0.3");
-}
-
-TEST(RuleDatabase, TwoSlotsHoldTheirRowsApart)
-{
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
+    RuleDatabase db(file);
     QueryResult ruleRs;
     QueryResult pairRs;
-    db.OpenQuery("SELECT * FROM SUName WHERE SUName.FacCode='0001';", pairRs);
-    db.OpenQuery("SELECT * FROM SUName WHERE SUName.FacCode='0003';", ruleRs);
+    db.OpenQuery("SELECT * FROM SUName WHERE SUName.FacCode='0003';", pairRs);
     db.OpenQuery("SELECT * FROM SUName WHERE SUName.FacCode='0002';", ruleRs);
     EXPECT_EQ(ruleRs.field("FacName").toText(), "Int'l College");
-    EXPECT_EQ(pairRs.field("FacName").toText(), "คณะก");
-
+    EXPECT_EQ(pairRs.field("FacName").toText(), "คณะค");
     // A failing query leaves the slot as it was.
     EXPECT_THROW(db.OpenQuery("SELECT * FROM NoSuchTable;", ruleRs), DbError);
     EXPECT_EQ(ruleRs.field("FacCode").toText(), "0002");
 }
 
-TEST(RuleDatabase, QuotedSingleQuoteFindsItsRow)
+TEST_F(RuleDb, RuleSourceQueryTextAndASingleQuoteInTheKey)
 {
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
-    const QueryResult rs = db.query("SELECT FacCode FROM SUName WHERE FacName='" + QuoteText("Int'l College") + "';");
-    ASSERT_FALSE(rs.EOF_());
-    EXPECT_EQ(rs.field("FacCode").toText(), "0002");
+    EXPECT_EQ(DatabaseRuleSource::queryText("Facsubj", "FacCode", "0013"),
+              "SELECT Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj WHERE Facsubj.FacCode='0013';");
+    RuleDatabase db(file);
+    DatabaseRuleSource source(db);
+    const auto row = source.firstRow("SUName", "FacName", "Int'l College");
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->get("FacCode"), "0002");
+    EXPECT_FALSE(source.firstRow("SUName", "FacCode", "0099"));
 }
 
-// ---------------------------------------------------------------- only reading
-
-class WritesRefused : public testing::TestWithParam<const char*> {};
-
-TEST_P(WritesRefused, AndTheFileStaysAsItWas)
+TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)
 {
-    ScratchDb scratch(kFaculties);
-    {
-        RuleDatabase db(scratch.path());
-        QueryResult slot;
-        EXPECT_THROW(db.OpenQuery(GetParam(), slot), DbError);
-    }
-    RuleDatabase again(scratch.path());
-    EXPECT_EQ(again.query("SELECT * FROM SUName;").rowCount(), 3u);
-    EXPECT_FALSE(again.hasTable("Other"));
+    const std::string hostile = QuoteIdentifier("x\" ; DROP TABLE SUName; --");
+    EXPECT_EQ(hostile, "\"x\"\" ; DROP TABLE SUName; --\"");
+    run("CREATE TABLE " + hostile + " (FacCode TEXT); INSERT INTO " + hostile + " VALUES ('0001');");
+    RuleDatabase db(file);
+    EXPECT_EQ(db.query("SELECT * FROM " + hostile + ";").rowCount(), 1u);
+    EXPECT_EQ(db.query("SELECT * FROM SUName;").rowCount(), 2u);
 }
 
-INSTANTIATE_TEST_SUITE_P(RuleDatabase, WritesRefused,
-                         testing::Values("DELETE FROM SUName;", "INSERT INTO SUName (FacCode) VALUES ('0004');",
-                                         "CREATE TABLE Other (x);", "DROP TABLE SUName;",
-                                         "SELECT 1; DELETE FROM SUName;", "SELECT 1; CREATE TABLE Other (x)"));
-
-TEST(RuleDatabase, HasTableIgnoresCase)
+TEST_F(RuleDb, LookupsHitAndMiss)
 {
-    ScratchDb scratch(kFaculties);
-    RuleDatabase db(scratch.path());
-    EXPECT_TRUE(db.hasTable("SUName"));
-    EXPECT_TRUE(db.hasTable("suname"));
-    EXPECT_FALSE(db.hasTable("SUName2"));
-    EXPECT_FALSE(db.hasTable("SUName' OR '1'='1"));
-}
-
-// ---------------------------------------------------------------- quoting
-
-struct QuoteCase {
-    const char* name;
-    const char* in;
-    const char* text;
-    const char* identifier;
-    friend void PrintTo(const QuoteCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class Quoting : public testing::TestWithParam<QuoteCase> {};
-
-TEST_P(Quoting, DoublesItsOwnQuoteOnly)
-{
-    EXPECT_EQ(QuoteText(GetParam().in), GetParam().text);
-    EXPECT_EQ(QuoteIdentifier(GetParam().in), GetParam().identifier);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    RuleDatabase, Quoting,
-    testing::Values(QuoteCase{"Plain", "maxminScQor43", "maxminScQor43", "\"maxminScQor43\""},
-                    QuoteCase{"Empty", "", "", "\"\""},
-                    QuoteCase{"SingleQuote", "Int'l", "Int''l", "\"Int'l\""},
-                    QuoteCase{"DoubleQuote", "a\"b", "a\"b", "\"a\"\"b\""},
-                    QuoteCase{"Thai", "คณะ'ก\"", "คณะ''ก\"", "\"คณะ'ก\"\"\""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RuleDatabase, HostileIdentifierNamesOneTableAndRunsNothingElse)
-{
-    const std::string hostile = "x\" ; DROP TABLE SUName; --";
-    ScratchDb scratch(std::string(kFaculties) + "CREATE TABLE " + QuoteIdentifier(hostile)
-                      + " (FacCode TEXT); INSERT INTO " + QuoteIdentifier(hostile) + " VALUES ('0001');");
-    RuleDatabase db(scratch.path());
-    const QueryResult rs = db.query("SELECT * FROM " + QuoteIdentifier(hostile) + ";");
-    EXPECT_EQ(rs.rowCount(), 1u);
-    EXPECT_THROW(db.query("SELECT * FROM " + QuoteIdentifier("y\"; DROP TABLE SUName; --") + ";"), DbError);
-    EXPECT_EQ(db.query("SELECT * FROM SUName;").rowCount(), 3u);
+    RuleDatabase db(file);
+    EXPECT_EQ(LookupProb(db, "1.960"), 0.9750021048517795);
+    EXPECT_EQ(LookupProb(db, "1.96"), std::nullopt);   // no row
+    EXPECT_EQ(LookupProb(db, "2.000"), std::nullopt);  // null Prob
+    const auto range = LookupLastYearRange(db, "maxminScQor43", "0001");
+    ASSERT_TRUE(range);  // the first of its rows
+    EXPECT_EQ(range->ScMax, 711.72);
+    EXPECT_EQ(range->ScMin, 591.2);
+    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43", "0099"));
+    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor44", "0001"));
+    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
 }
 
 }  // namespace
