@@ -16,7 +16,7 @@ enum class EntriesLoad {
     Read,     // all 53 lines taken over
     Damaged,  // read, but missing or malformed lines got their empty values
     Created,  // there was no file: written from the entries
-    Failed,   // no file could be read or created: the entries are as they were
+    Failed,   // no file could be read or created: the program goes on with what the entries hold
 };
 
 // Start-up: takes the file's lines over into the entries, or creates the file
