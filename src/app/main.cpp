@@ -1,3 +1,4 @@
+#include "emblem.h"
 #include "frmsplash.h"
 #include "frmtamrik.h"
 #include "infopanel.h"
@@ -5,6 +6,7 @@
 #include "thaifonts.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[])
@@ -12,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamrik"));
     QApplication::setApplicationVersion(tamrik::VersionNumber());
+    QApplication::setWindowIcon(QIcon(tamrik::EmblemPicture()));
     tamrik::InstallThaiFonts();
 
     tamrik::MessageBoxService messages;
