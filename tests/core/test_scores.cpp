@@ -43,18 +43,18 @@ TEST(MainSubtotal, EachPartialSumIsRoundedBeforeTheNext)
 // Points: score / WMain x MaxMain / 100 x weight, summed in single precision.
 TEST(SpecSubtotal, PointsOfTheListedRows)
 {
-    const auto spec = [](const std::vector<SubtotalRow>& rows, std::size_t nMain, const Calc& calc, const char* w) {
+    const auto special = [](const std::vector<SubtotalRow>& rows, std::size_t nMain, const Calc& calc, const char* w) {
         return SpecSubtotal(rows, nMain, calc, w, "400.00");
     };
-    const Subtotal example = spec({{"41", "75", "20"}}, 4, CalcList({"01", "02", "03", "04", "41"}), "40");
+    const Subtotal example = special({{"41", "75", "20"}}, 4, CalcList({"01", "02", "03", "04", "41"}), "40");
     EXPECT_EQ(example.value, 150.0);  // 75 / 40 x 400 / 100 x 20
     EXPECT_EQ(example.caption, "150.00");
-    const Subtotal sum = spec({{"41", "77.77", "30"}, {"42", "66.66", "30"}}, 0, CalcList({"41", "42"}), "60");
+    const Subtotal sum = special({{"41", "77.77", "30"}, {"42", "66.66", "30"}}, 0, CalcList({"41", "42"}), "60");
     EXPECT_EQ(sum.value, 288.8599853515625);  // 155.54 + 133.32 as floats
     EXPECT_EQ(sum.caption, "288.86");
     // Slots 1 to nMain + nSpec = 5 only: the code in slot 6 is left out.
-    EXPECT_EQ(spec({{"41", "50", "30"}}, 4, CalcList({"01", "02", "03", "04", "05", "41"}), "60").caption, "0");
-    const Subtotal noWeight = spec({{"41", "50", "30"}}, 0, CalcList({"41"}), "0");
+    EXPECT_EQ(special({{"41", "50", "30"}}, 4, CalcList({"01", "02", "03", "04", "05", "41"}), "60").caption, "0");
+    const Subtotal noWeight = special({{"41", "50", "30"}}, 0, CalcList({"41"}), "0");
     EXPECT_EQ(noWeight.value, 0.0);
     EXPECT_EQ(noWeight.caption, "0");
 }
