@@ -151,7 +151,7 @@ bool FrmTamrik::Load()
     m_submnuOption[1]->setVisible(false);
     LoadEntriesFile(m_session.dataFolder(), m_session.entries());
     ShowPage(1);
-    m_session.params() = LoadParam(m_session.dataFolder());
+    m_session.params() = LoadParam(m_session.dataFolder(), m_programFolder.toStdString());
     try {
         m_facultyPage->FillAtStartup();
     } catch (const ruledb::DbError& error) {

@@ -9,15 +9,19 @@ namespace tamrik {
 
 namespace fs = std::filesystem;
 
-ScoringParams LoadParam(const fs::path& folder)
+ScoringParams LoadParam(const fs::path& folder, const fs::path& programFolder)
 {
     ScoringParams params;
-    const fs::path file = folder / kParamFileName;
+    fs::path file = folder / kParamFileName;
 
     std::error_code ec;
     if (!fs::exists(file, ec) && !ec) {
-        EditParam(folder, params.ParamDbMaxMin, params.ParamMeanGpa, params.ParamSD);
-        return params;
+        const fs::path installed = programFolder / kParamFileName;
+        if (programFolder.empty() || !fs::exists(installed, ec)) {
+            EditParam(folder, params.ParamDbMaxMin, params.ParamMeanGpa, params.ParamSD);
+            return params;
+        }
+        file = installed;
     }
 
     const std::optional<std::vector<std::string>> lines = ReadLines(file);

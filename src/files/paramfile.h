@@ -17,7 +17,12 @@ inline constexpr char kParamFileName[] = "param.opt";
 // lines, gives the defaults for what it lacks and is left as it is: it may be
 // a user's own edit. Lines after the third are ignored. Never fails: when the
 // file cannot be created the defaults are still returned.
-ScoringParams LoadParam(const std::filesystem::path& folder);
+//
+// When the files live apart from the program (its folder is not writable),
+// `programFolder` names the program's own folder: a param.opt there, put
+// beside an installed program by its administrator, is read while the data
+// folder has none of its own, and is left where it is.
+ScoringParams LoadParam(const std::filesystem::path& folder, const std::filesystem::path& programFolder = {});
 
 // Writes param.opt afresh with the three texts as lines 1 to 3. False when the
 // file could not be written (the old file, if any, is then unchanged).

@@ -117,6 +117,10 @@ void DialogParameter::CheckOnLeaving(EntryBox* box, double upper, const QString&
 
 void DialogParameter::OKButton_Click()
 {
+    // A click whose press made a box refuse its value on leaving: the check
+    // put the focus back into the box, and the click goes no further.
+    if (focusWidget() != m_OKButton)
+        return;
     if (!InOpenRange(BoxValue(m_TextMeanGpa), MeanLimit) || !InOpenRange(BoxValue(m_TextSD), SDLimit))
         return;
     m_params.ParamMeanGpa = m_TextMeanGpa->text().toStdString();

@@ -194,6 +194,19 @@ TEST(ChooseDataFolder, ProgramFolderWhenUsableElseTheFallback)
     EXPECT_EQ(ChooseDataFolder(root.path() / "missing", root.path() / "file" / "x"), root.path() / "file" / "x");
 }
 
+TEST(LoadParam, ReadsTheProgramFoldersFileUntilTheDataFolderHasItsOwn)
+{
+    TempFolder program;
+    TempFolder data;
+    WriteBytes(program.path() / kParamFileName, "maxminScQor44\r\n2.6\r\n0.5\r\n");
+    EXPECT_EQ(Shown(LoadParam(data.path(), program.path())), "maxminScQor44|2.6|0.5");
+    EXPECT_FALSE(fs::exists(data.path() / kParamFileName));
+
+    ASSERT_TRUE(EditParam(data.path(), "maxminScQor45", "2.7", "0.4"));
+    EXPECT_EQ(Shown(LoadParam(data.path(), program.path())), "maxminScQor45|2.7|0.4");
+    EXPECT_EQ(ReadBytes(program.path() / kParamFileName), "maxminScQor44\r\n2.6\r\n0.5\r\n");
+}
+
 TEST(YearText, Is25AndTheLastTwoCharacters)
 {
     EXPECT_EQ(YearText("maxminScQor43"), "2543");

@@ -170,6 +170,24 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("param.opt")), DefaultParamFile);
     }
 
+    void dialogOkPressedFromARefusedBoxDoesNothing()
+    {
+        ProgramFolder folder;
+        Program p(folder);
+        QVERIFY(p.start());
+        p.window.OpenParameterDialog();
+        QPointer<DialogParameter> dialog = p.window.findChild<DialogParameter*>();
+        QTRY_COMPARE(QApplication::activeWindow(), dialog.data());
+        Program::type(Find<EntryBox>(dialog, QStringLiteral("TextSD")), QStringLiteral("0.7"));
+        Program::type(Find<EntryBox>(dialog, QStringLiteral("TextMeanGpa")), QStringLiteral("5"));
+        QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("OKButton")), Qt::LeftButton);
+
+        QCOMPARE(p.messages.texts, QStringList{Mean});
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(p.window.session().params().ParamSD, std::string("0.5519077994"));
+        QCOMPARE(folder.read(QStringLiteral("param.opt")), DefaultParamFile);
+    }
+
     void dialogOkWritesAndShowsCancelLeavesAlone_data()
     {
         QTest::addColumn<QString>("button");
