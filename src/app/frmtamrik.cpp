@@ -30,9 +30,10 @@ constexpr int ClientHeight = 7800;
 const QRect PageTwips(120, 960, 11200, 6735);
 
 // Tables the program reads at start-up or on every rule load; a database
-// without one of them cannot serve.
+// without one of them cannot serve. (Without Zi2Prob the GPA share is 0, as
+// for any failed lookup, so it is not required.)
 const char* const RequiredTables[] = {"SUName", "Table12", "Facsubj", "SubjectTable",
-                                      "tableCRT", "tableSUM", "tb6174", "Zi2Prob"};
+                                      "tableCRT", "tableSUM", "tb6174"};
 
 }  // namespace
 

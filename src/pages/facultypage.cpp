@@ -177,6 +177,8 @@ void FacultyPage::FillAtStartup()
     m_F1ComboFac->clear();
     AddFacultyNames(Q2FacultiesOf(m_F1ComboUniver->currentText()));
     ShowInEditField(m_F1ComboFac, QString());
+    // The university list leads the page's tab order: the user starts there.
+    m_F1ComboUniver->setFocus();
 }
 
 QString FacultyPage::facIdText() const { return m_F1TxtFacID->text(); }

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -48,8 +49,10 @@ private slots:
         FrmTamrik window(folder.path(), folder.fallback(), messages);
         QVERIFY(window.Load());
         window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
 
         QVERIFY(messages.texts.isEmpty());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("F1ComboUniver"));
         QCOMPARE(window.windowTitle(), QStringLiteral("คำนวณคะแนนจากการสอบคัดเลือกบุคคลเข้าศึกษาในสถาบันอุดมศึกษา"));
         QCOMPARE(window.centralWidget()->size(), QSize(759, 520));
         QCOMPARE(window.CurrentPage(), 1);
