@@ -16,17 +16,6 @@ namespace {
 constexpr std::size_t kScoreLines = std::tuple_size<decltype(UserEntries::ScoreByCode)>::value;
 constexpr std::size_t kLineCount = kScoreLines + 2;
 
-bool isDigits(const std::string& text)
-{
-    if (text.empty())
-        return false;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
-}
-
 // The line when the test accepts it, otherwise the empty value; clears *intact
 // on a miss.
 template <typename Accept>
@@ -57,12 +46,14 @@ EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
         return EntriesLoad::Failed;
 
     const UserEntries none;
-    const auto isScore = [](const std::string& t) { return WholeNumber(t).has_value(); };
+    // GPA and PR lines are the boxes' texts joined, which nothing filters:
+    // whatever reads as a number is taken back as written.
+    const auto isNumber = [](const std::string& t) { return WholeNumber(t).has_value(); };
     bool intact = lines->size() == kLineCount;
     for (std::size_t i = 0; i < kScoreLines; ++i)
-        entries.ScoreByCode[i] = take(*lines, i, isScore, none.ScoreByCode[i], &intact);
-    entries.GpaDigits = take(*lines, kScoreLines, isDigits, none.GpaDigits, &intact);
-    entries.PrDigits = take(*lines, kScoreLines + 1, isDigits, none.PrDigits, &intact);
+        entries.ScoreByCode[i] = take(*lines, i, isNumber, none.ScoreByCode[i], &intact);
+    entries.GpaDigits = take(*lines, kScoreLines, isNumber, none.GpaDigits, &intact);
+    entries.PrDigits = take(*lines, kScoreLines + 1, isNumber, none.PrDigits, &intact);
     return intact ? EntriesLoad::Read : EntriesLoad::Damaged;
 }
 

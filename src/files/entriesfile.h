@@ -21,9 +21,9 @@ enum class EntriesLoad {
 
 // Start-up: takes the file's lines over into the entries, or creates the file
 // when there is none. Scores are kept as written ("-1" for none); a line that
-// is not a number, or is missing, gives "-1", "000" or "0000". The GPA and PR
-// lines must be digits only, since page 3 cuts them at fixed places. Never
-// fails; the program goes on with what could be read.
+// is not a number, or is missing, gives "-1", "000" or "0000"; the GPA and PR
+// lines too are kept as written when they read as a number. Never fails; the
+// program goes on with what could be read.
 EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& entries);
 
 // Writes the 53 lines afresh. False when the file could not be written (the

@@ -141,9 +141,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageRow{"TextAtLine7", 53, 7, "abc", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"NumberThenText", 53, 8, "12abc", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"ScoreAsWritten", 53, 2, "62.5", "62.5", "325|8550", EntriesLoad::Read},
-                    DamageRow{"GpaNotDigits", 53, 52, "x", "", "000|8550", EntriesLoad::Damaged},
-                    DamageRow{"GpaWithABlank", 53, 52, " 325", "", "000|8550", EntriesLoad::Damaged},
-                    DamageRow{"PrWithAPoint", 53, 53, "85.50", "", "325|0000", EntriesLoad::Damaged}),
+                    DamageRow{"GpaNotANumber", 53, 52, "x", "", "000|8550", EntriesLoad::Damaged},
+                    DamageRow{"GpaKeptAsTyped", 53, 52, "35 ", "", "35 |8550", EntriesLoad::Read},
+                    DamageRow{"PrNotANumber", 53, 53, "85x50", "", "325|0000", EntriesLoad::Damaged}),
     kNamed);
 
 TEST(LoadEntriesFile, UnreadableFileLeavesTheEntriesAsTheyWere)
