@@ -189,7 +189,6 @@ void FrmTamrik::F2CmdNext_Accepted()
 {
     m_gpaPrPage->EnterGpaPrPage(m_subjectPage->ScorePerPercent());
     ShowPage(3);
-    m_gpaPrPage->FocusFirstControl();
 }
 
 void FrmTamrik::F3CmdNext_Click()

@@ -302,7 +302,7 @@ void FacultyPage::RejectCode()
     m_session.messages().show(OutOfRangeText(m_FacCount));
     m_F1CmdNext->setEnabled(false);
     m_F1TxtFacID->clear();
-    m_F1TxtFacID->setFocus(Qt::OtherFocusReason);
+    m_F1TxtFacID->takeFocusBack();
 }
 
 void FacultyPage::LabelFacID_Change(const QString& caption) { m_F1CmdNext->setEnabled(!caption.isEmpty()); }

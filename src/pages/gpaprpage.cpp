@@ -87,7 +87,7 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
         connect(m_box[box], &QLineEdit::textChanged, this,
                 box < PrInteger ? &GpaPrPage::RecomputeGpa : &GpaPrPage::RecomputePr);
     }
-    SetTabOrder(false);
+    ResetTabOrder();
 
     connect(m_F3CmdBack, &QPushButton::clicked, this, [this] {
         StoreDigits();
@@ -155,7 +155,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
 {
     // Set first: the refilled boxes recompute their points with it.
     m_ScorePerPercent = scorePerPercent;
-    SetTabOrder(false);
+    ResetTabOrder();
 
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
@@ -188,12 +188,18 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
     }
 
     // With remembered digits the user is more likely to go on than to retype.
-    if (Val(entries.GpaDigits) != 0 || Val(entries.PrDigits) != 0)
-        SetTabOrder(true);
+    if (Val(entries.GpaDigits) != 0 || Val(entries.PrDigits) != 0) {
+        m_tabs.give(m_F3CmdNext, 0);
+        m_tabs.give(m_F3CmdBack, 1);
+    }
     m_session.SaveEntriesFile();
 }
 
-void GpaPrPage::FocusFirstControl() { m_firstInTabOrder->setFocus(Qt::TabFocusReason); }
+void GpaPrPage::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    m_tabs.focusFirstUnlessWithin(this);
+}
 
 void GpaPrPage::ResetBoxes()
 {
@@ -220,14 +226,9 @@ void GpaPrPage::StoreDigits()
     entries.PrDigits = (m_box[PrInteger]->text() + m_box[PrDecimals]->text()).toStdString();
 }
 
-void GpaPrPage::SetTabOrder(bool buttonsFirst)
+void GpaPrPage::ResetTabOrder()
 {
-    const std::array<QWidget*, 6> order =
-        buttonsFirst ? std::array<QWidget*, 6>{m_F3CmdNext, m_F3CmdBack, m_box[0], m_box[1], m_box[2], m_box[3]}
-                     : std::array<QWidget*, 6>{m_box[0], m_box[1], m_box[2], m_box[3], m_F3CmdNext, m_F3CmdBack};
-    for (std::size_t i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
-    m_firstInTabOrder = order.front();
+    m_tabs = TabSequence({m_box[0], m_box[1], m_box[2], m_box[3], m_F3CmdNext, m_F3CmdBack});
 }
 
 void GpaPrPage::Box_GotFocus(Box box)
@@ -262,7 +263,7 @@ void GpaPrPage::Box_LostFocus(Box box)
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
         m_box[box]->clear();
-        m_box[box]->setFocus();
+        m_box[box]->takeFocusBack();
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include "gpapr.h"
 
+#include "tabsequence.h"
+
 #include <QFrame>
 #include <array>
 #include <cstdint>
@@ -29,10 +31,8 @@ public:
     // Prepares the page on the way from page 2: tab order, parameters, boxes
     // refilled from the remembered digits, full points and shares for this
     // faculty's points per percent, then saves the entries file. The caller
-    // shows the page and then calls FocusFirstControl.
+    // shows the page, which then focuses the first control of its tab order.
     void EnterGpaPrPage(float scorePerPercent);
-    // Gives the focus to the first control of the page's tab order.
-    void FocusFirstControl();
 
     // Change of user: the boxes back to "0", "00", "00", "00" (the points
     // follow them down to 0).
@@ -56,7 +56,8 @@ private:
 
     void buildControls();
     void StoreDigits();
-    void SetTabOrder(bool buttonsFirst);
+    void ResetTabOrder();
+    void showEvent(QShowEvent* event) override;
 
     void Box_GotFocus(Box box);
     void Box_KeyPress(Box box, int characterCode);
@@ -88,7 +89,7 @@ private:
     QLabel* m_F4LabelYearMaxMin1 = nullptr;
     QPushButton* m_F3CmdBack = nullptr;
     QPushButton* m_F3CmdNext = nullptr;
-    QWidget* m_firstInTabOrder = nullptr;
+    TabSequence m_tabs{{}};
 };
 
 }  // namespace tamrik

@@ -58,17 +58,7 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
 void SubjectPage::showEvent(QShowEvent* event)
 {
     QFrame::showEvent(event);
-    // The page comes up with the first control of its tab order focused, as
-    // the focus would fall when page 1's Next button is hidden.
-    QWidget* focused = window()->focusWidget();
-    if (focused && isAncestorOf(focused) && focused->isVisible())
-        return;
-    for (QWidget* control : m_tabs.order()) {
-        if (control->isVisibleTo(this) && control->isEnabled()) {
-            control->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
+    m_tabs.focusFirstUnlessWithin(this);
 }
 
 void SubjectPage::F2CmdNext_Click()

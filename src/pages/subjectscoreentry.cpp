@@ -90,7 +90,7 @@ void SubjectScoreEntry::checkRange(EntryBox* box)
         m_messages.show(QString::fromUtf8(kScoreRangeMessage.data(), static_cast<int>(kScoreRangeMessage.size())));
         box->setText(QString());
         SetBackground(box, Colour::White);
-        box->setFocus();
+        box->takeFocusBack();
         return;
     }
     box->setText(QString::fromStdString(check.text));

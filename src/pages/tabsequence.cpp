@@ -17,6 +17,19 @@ void TabSequence::give(QWidget* control, int position)
     apply();
 }
 
+void TabSequence::focusFirstUnlessWithin(const QWidget* page) const
+{
+    const QWidget* focused = page->window()->focusWidget();
+    if (focused && page->isAncestorOf(focused) && focused->isVisible())
+        return;
+    for (QWidget* control : m_order) {
+        if (control->isVisibleTo(page) && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void TabSequence::apply() const
 {
     for (std::size_t i = 1; i < m_order.size(); ++i)

@@ -18,6 +18,9 @@ public:
     // Moves `control` to place `position` (from 0; past the end means last).
     void give(QWidget* control, int position);
     const std::vector<QWidget*>& order() const { return m_order; }
+    // A page coming into view: unless the focus already stands on one of its
+    // shown controls, it goes to the first control Tab would reach.
+    void focusFirstUnlessWithin(const QWidget* page) const;
 
 private:
     void apply() const;

@@ -1,5 +1,6 @@
 #include "entrybox.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -41,9 +42,46 @@ void EntryBox::focusInEvent(QFocusEvent* event)
 void EntryBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    // The press that moves the focus reaches the button only after this.
+    m_leftForButton = event->reason() == Qt::MouseFocusReason
+                          ? qobject_cast<QAbstractButton*>(QApplication::focusWidget())
+                          : nullptr;
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     emit lostFocus();
+}
+
+namespace {
+
+// Eats the one mouse press being delivered to a button right now, so the
+// button never goes down and its release clicks nothing. Should that press
+// never come, it is gone at the next turn of the event loop all the same.
+class PressSwallower : public QObject {
+public:
+    explicit PressSwallower(QWidget* target) : QObject(target)
+    {
+        target->installEventFilter(this);
+        deleteLater();
+    }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        target->removeEventFilter(this);
+        return true;
+    }
+};
+
+}  // namespace
+
+void EntryBox::takeFocusBack()
+{
+    if (m_leftForButton)
+        new PressSwallower(m_leftForButton);
+    m_leftForButton = nullptr;
+    setFocus(Qt::OtherFocusReason);
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* event)

@@ -7,7 +7,9 @@
 // entered by a mouse click keeps the selection its page made on entry, so the
 // first key typed replaces the text as it does after Tab.
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace tamrik {
 
@@ -19,6 +21,11 @@ public:
     // Character code of a key press: 13 for Enter, 8 for Backspace, the
     // character otherwise; 0 for keys that type nothing (Tab, arrows).
     static int CharacterCode(const QKeyEvent* event);
+
+    // For a check that refused the text as the box was left: the focus comes
+    // back here, and a button whose mouse press took the focus away does not
+    // act on that click, as the user was sent back to correct the box.
+    void takeFocusBack();
 
 signals:
     void gotFocus();
@@ -34,6 +41,7 @@ protected:
 
 private:
     bool m_enteredByClick = false;
+    QPointer<QAbstractButton> m_leftForButton;  // the button clicked to leave, while it is being pressed
 };
 
 }  // namespace tamrik

@@ -111,16 +111,12 @@ void DialogParameter::CheckOnLeaving(EntryBox* box, double upper, const QString&
     m_checking = true;
     m_messages.show(message);
     box->setText(QString::fromStdString(lastAccepted));
-    box->setFocus(Qt::OtherFocusReason);
+    box->takeFocusBack();
     m_checking = false;
 }
 
 void DialogParameter::OKButton_Click()
 {
-    // A click whose press made a box refuse its value on leaving: the check
-    // put the focus back into the box, and the click goes no further.
-    if (focusWidget() != m_OKButton)
-        return;
     if (!InOpenRange(BoxValue(m_TextMeanGpa), MeanLimit) || !InOpenRange(BoxValue(m_TextSD), SDLimit))
         return;
     m_params.ParamMeanGpa = m_TextMeanGpa->text().toStdString();

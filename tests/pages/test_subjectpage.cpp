@@ -331,6 +331,22 @@ private slots:
         QCOMPARE(p.window.CurrentPage(), 2);  // Enter on the last box does not press Next
     }
 
+    void refusedScoreHoldsBackTheClickThatLeftIt()
+    {
+        ProgramFolder folder;
+        Page2 p(folder);
+        QVERIFY(p.start());
+        p.open(QStringLiteral("0005"));  // no criteria: Next alone decides the page
+        p.type(M(1), QStringLiteral("101"));
+        p.click(Next);
+        QCOMPARE(p.messages.texts, QStringList{RangeMessage});
+        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.focusName(), M(1));
+        // Only that one click: the next one acts.
+        p.click(Next);
+        QCOMPARE(p.window.CurrentPage(), 3);
+    }
+
     void nextChecksTheMinimums_data()
     {
         QTest::addColumn<QString>("code");

@@ -97,7 +97,6 @@ struct Program {
         if (page) {
             page->EnterGpaPrPage(scorePerPercent);
             window.ShowPage(3);
-            page->FocusFirstControl();
         }
         return page;
     }
