@@ -95,6 +95,7 @@ void FrmTamrik::buildHeader(QWidget* client)
     auto makeHeader = [client](const QString& name, const QRect& twips, const QColor& background) {
         auto* label = new CaptionLabel(client);
         label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);  // names from the rule database
         label->setAlignment(Qt::AlignCenter);
         label->setFont(SansFont(12, true));
         SetGeometryTwips(label, twips);

@@ -20,10 +20,6 @@
 namespace tamrik {
 namespace {
 
-// The title face is much taller than the design's CordiaUPC at the same
-// size; this keeps the marks below the line inside the title's 735 twips.
-constexpr qreal TitlePointSize = 20;
-
 // Per box, in the order of GpaPrPage::Box.
 const int TypedLength[] = {1, 2, 2, 2};
 const char* const InitialText[] = {"0", "00", "00", "00"};
@@ -104,7 +100,7 @@ void GpaPrPage::buildControls()
 {
     QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("LabelHead"), 0), QStringLiteral("GPA และ PR"),
                               QRect(240, 360, 5535, 735));
-    title->setFont(TitleFont(TitlePointSize));
+    title->setFont(PageTitleFont());
 
     const QRect headingPlaces[] = {QRect(8520, 1200, 1575, 420), QRect(6000, 1200, 1575, 420)};
     const QString headings[] = {QStringLiteral("คะแนนเต็ม"), QStringLiteral("คะแนน 5%")};

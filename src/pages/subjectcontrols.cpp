@@ -35,8 +35,6 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption, cons
               Qt::Alignment alignment = LeftTop)
 {
     QLabel* label = MakeLabel(parent, name, caption, twips, alignment);
-    // Captions come from the rule database: never read them as markup.
-    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(false);
     label->setFont(SansFont(points));
     FitCaption(label);

@@ -17,10 +17,6 @@
 namespace tamrik {
 namespace {
 
-// The title face is much taller than the design's CordiaUPC at the same
-// size; this keeps the marks below the line inside the title's 735 twips.
-constexpr qreal TitlePointSize = 20;
-
 const QColor LightRed{0xFF, 0xC0, 0xC0};
 const QString HeadingYear = QStringLiteral("2543");
 const Qt::Alignment ValueAlignment = Qt::AlignRight | Qt::AlignVCenter;
@@ -51,7 +47,7 @@ void SummaryPage::buildControls()
 {
     QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("LabelHead"), 1), QStringLiteral("สรุปคะแนน"),
                               QRect(360, 360, 5535, 735));
-    title->setFont(TitleFont(TitlePointSize));
+    title->setFont(PageTitleFont());
     for (int i : {4, 5}) {
         QLabel* heading = MakeLabel(this, LabelTemp(i),
                                     i == 4 ? QStringLiteral("คะแนนที่ได้") : QStringLiteral("คะแนนเต็ม"),

@@ -19,6 +19,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
+    // Captions come from the rule database, the parameter file and the
+    // user's typing: never read them as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
     label->setWordWrap(true);
     SetGeometryTwips(label, twips);

@@ -29,6 +29,7 @@ void InstallThaiFonts()
 
 QFont SansFont(qreal pointSize, bool bold) { return Face(QStringLiteral("MS Sans Serif"), pointSize, bold); }
 QFont TitleFont(qreal pointSize, bool bold) { return Face(QStringLiteral("CordiaUPC"), pointSize, bold); }
+QFont PageTitleFont() { return TitleFont(20); }
 QFont ProductFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Arial"), pointSize, bold); }
 QFont SerifFont(qreal pointSize) { return Face(QStringLiteral("Times New Roman"), pointSize, false); }
 

@@ -14,6 +14,9 @@ void InstallThaiFonts();
 
 QFont SansFont(qreal pointSize, bool bold = false);    // MS Sans Serif
 QFont TitleFont(qreal pointSize, bool bold = true);    // CordiaUPC
+// The large titles of pages 3 and 4. Garuda is much taller than CordiaUPC at
+// the same size: 20 points keep its marks below the line inside the title.
+QFont PageTitleFont();
 QFont ProductFont(qreal pointSize, bool bold = true);  // Arial
 QFont SerifFont(qreal pointSize);                      // Times New Roman
 

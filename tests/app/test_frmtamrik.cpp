@@ -64,6 +64,9 @@ private slots:
         QVERIFY(!Find<QAction>(&window, QStringLiteral("submnuOption(1)"))->isVisible());
         QVERIFY(Find<QAction>(&window, QStringLiteral("submnuOption(0)"))->isEnabled());
         QVERIFY(Find<QAction>(&window, QStringLiteral("submnuOption(2)"))->isSeparator());
+        // Names come from the rule database: no label may read them as markup.
+        for (const QLabel* label : window.findChildren<QLabel*>())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
         QCOMPARE(Find<QAction>(&window, QStringLiteral("submnuOption(3)"))->text(), QStringLiteral("Exit"));
         QCOMPARE(Find<QAction>(&window, QStringLiteral("submenuAbout"))->text(), QStringLiteral("About"));
 
