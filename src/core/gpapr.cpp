@@ -1,6 +1,7 @@
 #include "gpapr.h"
 
 #include "numtext.h"
+#include "utf8text.h"
 
 #include <array>
 #include <cmath>
@@ -31,39 +32,12 @@ constexpr std::size_t kGpaIntegerPlaces = 1;
 constexpr std::size_t kPrIntegerPlaces = 2;
 constexpr std::size_t kDecimalPlaces = 2;
 
-bool isContinuation(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-std::size_t characterCount(std::string_view text)
-{
-    std::size_t count = 0;
-    for (char c : text)
-        count += isContinuation(c) ? 0 : 1;
-    return count;
-}
-
-// Byte offset where character number `index` (from 0) begins, or the size.
-std::size_t characterOffset(std::string_view text, std::size_t index)
-{
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isContinuation(text[i]))
-            continue;
-        if (seen == index)
-            return i;
-        ++seen;
-    }
-    return text.size();
-}
-
 BoxTexts splitDigits(std::string_view digits, std::size_t integerPlaces)
 {
-    const std::size_t count = characterCount(digits);
+    const std::size_t count = CharacterCount(digits);
     const std::size_t integerCount =
         count > integerPlaces + kDecimalPlaces ? count - kDecimalPlaces : integerPlaces;
-    const std::size_t cut = characterOffset(digits, integerCount);
+    const std::size_t cut = CharacterOffset(digits, integerCount);
     return {std::string(digits.substr(0, cut)), std::string(digits.substr(cut))};
 }
 
@@ -182,7 +156,7 @@ LeaveResult LeavePrBox(BoxPart left, BoxTexts pr)
 {
     fillEmpty(boxOf(pr, left), "00");
     widenLoneDecimal(pr.decimals);
-    if (characterCount(pr.integer) == 1)
+    if (CharacterCount(pr.integer) == 1)
         pr.integer = FormatText(pr.integer, "00");
 
     LeaveResult result{pr, std::nullopt};
