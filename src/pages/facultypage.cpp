@@ -6,6 +6,7 @@
 #include "entrybox.h"
 #include "messageservice.h"
 #include "numtext.h"
+#include "qtext.h"
 #include "session.h"
 #include "thaifonts.h"
 #include "twips.h"
@@ -45,7 +46,7 @@ std::string Q5FacultiesOf(const QString& university)
     return "SELECT FacName,FacCode,Uname FROM SUName WHERE UName='" + QuoteText(university.toStdString()) + "';";
 }
 
-QString ToQString(const ruledb::DbValue& value) { return QString::fromStdString(value.toText()); }
+QString ToQString(const ruledb::DbValue& value) { return tamrik::ToQString(value.toText()); }
 
 QComboBox* MakeListCombo(QWidget* parent, const QString& name, const QRect& twips)
 {

@@ -6,6 +6,7 @@
 #include "entrybox.h"
 #include "messageservice.h"
 #include "numtext.h"
+#include "qtext.h"
 #include "ruletables.h"
 #include "scoringparams.h"
 #include "session.h"
@@ -33,8 +34,6 @@ const QString NoteYear = QStringLiteral("2543");
 // Two lines of Thai with their marks above and below need more than the
 // 495 twips a narrower face would.
 constexpr int NoteHeight = 570;
-
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
 // One entry row (GPA or PR) inside its frame: caption, integer box, point,
 // decimal box, earned points and full points under the column headings.

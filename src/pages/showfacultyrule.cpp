@@ -4,6 +4,7 @@
 #include "entrybox.h"
 #include "facultyrule.h"
 #include "fittedcaption.h"
+#include "qtext.h"
 #include "subjectcontrols.h"
 #include "subjectrowplacement.h"
 #include "subjectrowstate.h"
@@ -15,9 +16,6 @@
 namespace tamrik {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
-
 void ShowRows(const FacultyRule& rule, SubjectControls& c, TabSequence& tabs, SubjectRowState& state)
 {
     state.NextSpecRow = 1;
@@ -27,29 +25,29 @@ void ShowRows(const FacultyRule& rule, SubjectControls& c, TabSequence& tabs, Su
     for (const FacultyRule::SubjectRow& row : rule.MainRows) {
         const int n = state.NextMainRow;
         PlaceMainRow(c, tabs, n);
-        SetFittedCaption(c.Label_NAME_SUBJ[n], Q(row.SubName));
-        c.Label_SubID[n]->setText(Q(row.SubCod));
-        c.Label_main_min[n]->setText(Q(row.MinPercent));
+        SetFittedCaption(c.Label_NAME_SUBJ[n], ToQString(row.SubName));
+        c.Label_SubID[n]->setText(ToQString(row.SubCod));
+        c.Label_main_min[n]->setText(ToQString(row.MinPercent));
         ++state.NextMainRow;
     }
     for (const FacultyRule::SubjectRow& row : rule.SpecRows) {
         const int n = state.NextSpecRow;
         PlaceSpecRow(c, tabs, n, state.NextMainRow);
-        SetFittedCaption(c.Label_name_sp[n], Q(row.SubName));
-        c.Label_SubjID_Sp[n]->setText(Q(row.SubCod));
-        c.Label_spec_min[n]->setText(Q(row.MinPercent));
-        c.Label_spec_W[n]->setText(Q(row.Weight));
+        SetFittedCaption(c.Label_name_sp[n], ToQString(row.SubName));
+        c.Label_SubjID_Sp[n]->setText(ToQString(row.SubCod));
+        c.Label_spec_min[n]->setText(ToQString(row.MinPercent));
+        c.Label_spec_W[n]->setText(ToQString(row.Weight));
         ++state.NextSpecRow;
     }
 }
 
 void ShowConditions(const FacultyRule& rule, SubjectControls& c)
 {
-    SetFittedCaption(c.Label_Con[0], Q(kRule0102Text));
+    SetFittedCaption(c.Label_Con[0], ToQString(kRule0102Text));
     c.Label_Con[0]->setVisible(rule.Rule0102);
-    c.Label_Con[1]->setText(Q(rule.CriteriaText));
+    c.Label_Con[1]->setText(ToQString(rule.CriteriaText));
     c.Label_Con[1]->setVisible(rule.CriteriaShown);
-    SetFittedCaption(c.Label_Con[2], Q(rule.CalcText));
+    SetFittedCaption(c.Label_Con[2], ToQString(rule.CalcText));
     c.Label_Con[2]->show();
 }
 
@@ -64,7 +62,7 @@ void ShowPair(const FacultyRule& rule, SubjectControls& c)
         PlacePairBrace(c, row);
         c.F2LabelSign6174->show();
         c.Label_spec_W[row]->hide();
-        c.F2LabelWsign->setText(Q(rule.PairGroup->WeightText));
+        c.F2LabelWsign->setText(ToQString(rule.PairGroup->WeightText));
         c.F2LabelWsign->show();
     }
 }
@@ -75,7 +73,7 @@ void RestoreScore(EntryBox* box, const QLabel* code, const std::array<std::strin
 {
     const std::optional<std::string> restored = RestoredScoreText(ScoreByCode, code->text().toStdString());
     if (restored) {
-        box->setText(Q(*restored));
+        box->setText(ToQString(*restored));
         SetBackground(box, Colour::PaleYellow);
     } else {
         tabs.give(box, t++);
@@ -92,10 +90,10 @@ void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>&
     state.CalcSubjCode = rule.CalcSubjCode;
     ShowRows(rule, c, tabs, state);
     ShowConditions(rule, c);
-    c.Label_MaxMain->setText(Q(rule.MaxMain));
-    c.Label_WMain->setText(Q(rule.WMain));
+    c.Label_MaxMain->setText(ToQString(rule.MaxMain));
+    c.Label_WMain->setText(ToQString(rule.WMain));
     ShowPair(rule, c);
-    c.Label_MaxSP->setText(Q(rule.MaxSP));
+    c.Label_MaxSP->setText(ToQString(rule.MaxSP));
     c.Label_main_total_sc->setText(QStringLiteral("0"));
 
     int t = 0;

@@ -3,6 +3,7 @@
 #include "colours.h"
 #include "entrybox.h"
 #include "messageservice.h"
+#include "qtext.h"
 #include "subjectcontrols.h"
 #include "subjectrowstate.h"
 #include "subtotals.h"
@@ -87,7 +88,7 @@ void SubjectScoreEntry::checkRange(EntryBox* box)
 {
     const ScoreBoxCheck check = CheckScoreBox(Text(box));
     if (!check.valid) {
-        m_messages.show(QString::fromUtf8(kScoreRangeMessage.data(), static_cast<int>(kScoreRangeMessage.size())));
+        m_messages.show(ToQString(kScoreRangeMessage));
         box->setText(QString());
         SetBackground(box, Colour::White);
         box->takeFocusBack();

@@ -4,6 +4,7 @@
 #include "colours.h"
 #include "controls.h"
 #include "numtext.h"
+#include "qtext.h"
 #include "ruletables.h"
 #include "scoringparams.h"
 #include "session.h"
@@ -20,8 +21,6 @@ namespace {
 const QColor LightRed{0xFF, 0xC0, 0xC0};
 const QString HeadingYear = QStringLiteral("2543");
 const Qt::Alignment ValueAlignment = Qt::AlignRight | Qt::AlignVCenter;
-
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
 QString LabelTemp(int index) { return ArrayName(QStringLiteral("Label_temp"), index); }
 
