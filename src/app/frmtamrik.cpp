@@ -60,7 +60,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     m_gpaPrPage = new GpaPrPage(m_session, client);
     m_summaryPage = new SummaryPage(m_session, client);
     m_FrameMain = {m_facultyPage, m_subjectPage, m_gpaPrPage, m_summaryPage};
-    // The emblems and contact lines, numbered as the design numbers them.
+    // Which emblem and which contact line each page shows.
     const int imageIndex[] = {0, 3, 2, 1};
     const int footerIndex[] = {5, 8, 7, 6};
     for (int i = 0; i < 4; ++i) {

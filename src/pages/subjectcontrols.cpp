@@ -22,7 +22,7 @@ constexpr qreal BracePoints = 36;
 constexpr int TemplateTop = 240;  // row 0 sits on the heading line
 constexpr int LabelHeight = 255;
 // Subject names need the Thai face's whole line: in 255 twips the vowels
-// below the line are cut off. Codes and numbers keep the design height.
+// below the line are cut off. Codes and numbers keep the normal height.
 constexpr int NameHeight = 315;
 constexpr int MainBoxHeight = 375;
 constexpr int SpecBoxHeight = 315;
@@ -63,7 +63,7 @@ QGroupBox* Frame(QWidget* parent, const QString& name, const QString& caption, c
 {
     QGroupBox* frame = MakeFrame(parent, name, caption, twips);
     frame->setFont(SansFont(RowPoints));
-    // The caption sits on the border, as the design draws it; the toolkit's
+    // The caption sits on the border; the toolkit's
     // own look puts it above and runs the border through the column headings.
     frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; border-radius: 3px; margin-top: 9px; }"
                                         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));

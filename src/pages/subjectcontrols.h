@@ -1,7 +1,7 @@
 #pragma once
 // The controls of page 2, grouped as the rows and lines the page shows, and
 // the one place that builds them: each with its objectName, caption, type
-// size and design place in twips. Rows of like controls are arrays whose
+// size and place in twips. Rows of like controls are arrays whose
 // element 0 is the hidden template row the placed rows are measured from.
 // Placing and emptying rows is subjectrowplacement's; what the boxes do is
 // the score entry's.
@@ -57,7 +57,7 @@ struct SubjectControls {
     std::vector<SubjectRow> specRowData(int count) const;
 };
 
-// Builds every control of page 2 on `page`, in its design place.
+// Builds every control of page 2 on `page`, in its place.
 SubjectControls BuildSubjectControls(QWidget* page);
 
 }  // namespace tamrik

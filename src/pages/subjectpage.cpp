@@ -16,8 +16,8 @@
 namespace tamrik {
 namespace {
 
-// The page's focusable controls in their design order.
-std::vector<QWidget*> DesignTabOrder(const SubjectControls& c)
+// The page's focusable controls in tab order.
+std::vector<QWidget*> PageTabOrder(const SubjectControls& c)
 {
     std::vector<QWidget*> order(c.Text_SC_main.begin(), c.Text_SC_main.end());
     order.insert(order.end(), c.Text_sp_sc.begin(), c.Text_sp_sc.end());
@@ -32,7 +32,7 @@ SubjectPage::SubjectPage(Session& session, QWidget* parent)
     : QFrame(parent),
       m_session(session),
       m_c(BuildSubjectControls(this)),
-      m_tabs(DesignTabOrder(m_c)),
+      m_tabs(PageTabOrder(m_c)),
       m_entry(new SubjectScoreEntry(m_c, m_state, session.messages(), this))
 {
     connect(m_c.F2CmdNext, &QPushButton::clicked, this, &SubjectPage::F2CmdNext_Click);

@@ -12,7 +12,7 @@ namespace tamrik {
 
 class TabSequence {
 public:
-    // The design order of the page's focusable controls.
+    // The page's focusable controls in tab order.
     explicit TabSequence(std::vector<QWidget*> order);
 
     // Moves `control` to place `position` (from 0; past the end means last).

@@ -1,8 +1,8 @@
 #pragma once
 // The read-only rule database: one SQLite file opened once, queries run into
-// result slots that hold their rows in memory. It stands where the original
-// design had its DAO engine, and offers only what the program relies on:
-// EOF, MoveNext, MoveFirst and a field's value by column name.
+// result slots that hold their rows in memory. It offers only what the
+// program relies on: EOF, MoveNext, MoveFirst and a field's value by column
+// name.
 
 #include <memory>
 #include <stdexcept>

@@ -1,5 +1,5 @@
 #pragma once
-// The design's colours, and the one way the program paints and reads a
+// The program's colours, and the one way the program paints and reads a
 // control's background, so tests can check what the user sees.
 
 #include <QColor>

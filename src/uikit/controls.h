@@ -1,6 +1,6 @@
 #pragma once
-// Building the design's controls: each with its objectName, its place in
-// twips and its caption, so a page's layout reads as the design's table.
+// Building the windows' controls: each with its objectName, its place in
+// twips and its caption, so a page's layout reads as one table.
 
 #include <QRect>
 #include <QString>

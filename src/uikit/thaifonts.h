@@ -1,5 +1,5 @@
 #pragma once
-// Faces with Thai glyphs for the faces the design names. Debian's TLWG fonts
+// Faces with Thai glyphs for the Windows faces the layout names. Debian's TLWG fonts
 // stand in: Loma for MS Sans Serif (labels, boxes, buttons), Garuda for
 // CordiaUPC (page titles) and Arial (the product name), Norasi for Times New
 // Roman (the pair brace).
@@ -8,7 +8,7 @@
 
 namespace tamrik {
 
-// Maps the design's face names to the TLWG faces and sets the application
+// Maps those face names to the TLWG faces and sets the application
 // font. Call once, after the QApplication exists.
 void InstallThaiFonts();
 

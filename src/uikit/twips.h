@@ -1,8 +1,8 @@
 #pragma once
-// The one place where the design's twips become pixels: 15 twips a pixel at
+// The one place where twips become pixels: 15 twips a pixel at
 // 96 dpi. Pages state their geometry in twips. A widget placed here keeps its
 // exact twips beside its pixel geometry, so placement arithmetic (a row below
-// the row above) and tests work in the design's units without rounding drift.
+// the row above) and tests work in twips without rounding drift.
 
 #include <QRect>
 
