@@ -1,31 +1,49 @@
 #pragma once
-// Reading the data set's CSV files: UTF-8, comma-separated, fields quoted
-// with double quotes where they hold a comma, a quote or a line break, as
-// spreadsheets save them (a leading byte-order mark and CRLF line ends are
-// accepted). Nothing is trimmed or converted: every field stays a text.
+// Reading the data set's CSV files: comma-separated, fields quoted with
+// double quotes where they hold a comma, a quote or a line break, as
+// spreadsheets save them; UTF-8 or Windows-874 (textencoding.h), CRLF or LF
+// line ends. Nothing is trimmed: every field stays a text. Every fault names
+// its line and column, and a damaged file never takes unbounded memory.
 
-#include <stdexcept>
+#include "textencoding.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace mkruledb {
+namespace ruledbtool {
 
-class CsvError : public std::runtime_error {
+// The CSV faults are text faults: a line and a column.
+using CsvError = TextError;
+
+// A file error that names the file: "FILE:LINE:COLUMN: message".
+class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
+inline constexpr std::size_t kMaxCsvLineBytes = 10000;
+inline constexpr std::size_t kMaxCsvFileBytes = 64u << 20;
+
 struct CsvRecord {
-    int line = 0;  // line of the file where the record starts, from 1
+    int line = 0;               // line of the file where the record starts, from 1
     std::vector<std::string> fields;
+    std::vector<int> columns;   // column (in characters, from 1) where each field starts
 };
 
-// The records of a CSV text, header included. Blank lines are skipped. Throws
-// CsvError (with the line) for a quote left open or text after a closing quote.
+// The records of a UTF-8 CSV text, header included. Blank lines are skipped.
+// Throws CsvError for a quote left open, text after a closing quote, a
+// control byte other than tab or a line end, or a line longer than
+// kMaxCsvLineBytes.
 std::vector<CsvRecord> ParseCsv(std::string_view text);
 
-// Reads a whole file and parses it; errors name the file.
-std::vector<CsvRecord> ReadCsvFile(const std::string& path);
+struct CsvFile {
+    std::vector<CsvRecord> records;
+    std::string bytes;          // the file as read, for the input's hash
+    bool fromWindows874 = false;
+};
 
-}  // namespace mkruledb
+// Reads, decodes and parses a file; throws FileError naming it.
+CsvFile ReadCsvFile(const std::string& path);
+
+}  // namespace ruledbtool

@@ -1,21 +1,18 @@
 #include "databasebuilder.h"
 
-#include "csvfile.h"
-#include "normaltable.h"
 #include "ruledatabase.h"
-#include "tableschema.h"
 
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <charconv>
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
-#include <set>
 
-namespace mkruledb {
+namespace ruledbtool {
 
 namespace fs = std::filesystem;
+using tamrik::ruledb::BuildInfo;
 using tamrik::ruledb::QuoteIdentifier;
 
 namespace {
@@ -68,6 +65,10 @@ public:
     void integer(int column, std::int64_t value) { sqlite3_bind_int64(m_stmt, column, value); }
     void real(int column, double value) { sqlite3_bind_double(m_stmt, column, value); }
     void null(int column) { sqlite3_bind_null(m_stmt, column); }
+    void blob(int column, const std::string& bytes)
+    {
+        sqlite3_bind_blob(m_stmt, column, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    }
 
     // Empty string when the row went in, else SQLite's reason.
     std::string run()
@@ -92,6 +93,8 @@ const char* typeName(ColumnType type)
         return "INTEGER";
     case ColumnType::Real:
         return "REAL";
+    case ColumnType::Blob:
+        return "BLOB";
     }
     return "";
 }
@@ -116,131 +119,76 @@ void createIndexes(Connection& db, const TableSpec& table)
     }
 }
 
-template <typename T>
-bool parseWhole(const std::string& text, T& value)
+void insertTable(Connection& db, const Table& table)
 {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end;
-}
-
-// A number field: a whole number goes in as an integer, anything else with
-// a point or an exponent as a real. Throws for a text that is not a number.
-void bindNumber(Insert& insert, int column, const std::string& text, ColumnType type)
-{
-    std::int64_t whole = 0;
-    double real = 0;
-    if (type == ColumnType::Integer && parseWhole(text, whole))
-        insert.integer(column, whole);
-    else if (parseWhole(text, real))
-        insert.real(column, real);
-    else
-        throw BuildError("\"" + text + "\" is not a number");
-}
-
-void loadCsv(Connection& db, const TableSpec& table, const std::vector<CsvRecord>& records,
-             const std::string& path)
-{
-    const std::vector<std::string>& header = records.front().fields;
-    // Where each schema column stands in the file; the file may order them freely.
-    std::vector<std::size_t> position;
-    for (const ColumnSpec& column : table.columns) {
-        const auto found = std::find(header.begin(), header.end(), column.name);
-        if (found == header.end())
-            throw BuildError(path + ": the header has no column " + column.name);
-        position.push_back(static_cast<std::size_t>(found - header.begin()));
-    }
-    if (header.size() != table.columns.size())
-        throw BuildError(path + ": the header has " + std::to_string(header.size()) + " columns, "
-                         + table.name + " has " + std::to_string(table.columns.size()));
-
-    createTable(db, table);
-    Insert insert(db, table);
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        const std::string where = path + ":" + std::to_string(record.line);
-        if (record.fields.size() != header.size())
-            throw BuildError(where + ": " + std::to_string(record.fields.size()) + " fields, the header has "
-                             + std::to_string(header.size()));
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+    createTable(db, table.spec);
+    Insert insert(db, table.spec);
+    for (const Row& row : table.rows) {
+        for (std::size_t c = 0; c < row.values.size(); ++c) {
+            const Value& value = row.values[c];
             const int bindIndex = static_cast<int>(c) + 1;
-            const std::string& value = record.fields[position[c]];
-            if (value.empty()) {
+            switch (value.kind) {
+            case Value::Kind::Null:
                 insert.null(bindIndex);
-            } else if (table.columns[c].type == ColumnType::Text) {
-                insert.text(bindIndex, value);
-            } else {
-                try {
-                    bindNumber(insert, bindIndex, value, table.columns[c].type);
-                } catch (const BuildError& e) {
-                    throw BuildError(where + ": column " + table.columns[c].name + ": " + e.what());
-                }
+                break;
+            case Value::Kind::Integer:
+                insert.integer(bindIndex, value.integer);
+                break;
+            case Value::Kind::Real:
+                insert.real(bindIndex, value.real);
+                break;
+            case Value::Kind::Text:
+                insert.text(bindIndex, value.text);
+                break;
+            case Value::Kind::Blob:
+                insert.blob(bindIndex, value.text);
+                break;
             }
         }
         const std::string failure = insert.run();
         if (!failure.empty())
-            throw BuildError(where + ": " + failure);
+            throw BuildError(table.spec.name + ":" + row.where + ": " + failure);
     }
-    createIndexes(db, table);
+    createIndexes(db, table.spec);
 }
 
-void loadNormalTable(Connection& db)
-{
-    const TableSpec& table = Zi2ProbTable();
-    createTable(db, table);
-    Insert insert(db, table);
-    for (int thousandths = 0; thousandths <= kLastZiThousandths; ++thousandths) {
-        insert.text(1, ZiKey(thousandths));
-        insert.real(2, NormalCdf(thousandths / 1000.0));
-        const std::string failure = insert.run();
-        if (!failure.empty())
-            throw BuildError(table.name + ": " + failure);
-    }
-    createIndexes(db, table);
-}
-
-void buildInto(const std::string& path, const std::vector<std::string>& csvPaths)
+void buildInto(const std::string& path, const DataSet& data, const BuildInfo& info)
 {
     Connection db(path);
     // A fresh file under a temporary name: a journal would only slow it down.
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
-
-    std::set<std::string> loaded;
-    for (const std::string& csvPath : csvPaths) {
-        const std::string tableName = fs::path(csvPath).stem().string();
-        std::vector<CsvRecord> records;
-        try {
-            records = ReadCsvFile(csvPath);
-        } catch (const CsvError& e) {
-            throw BuildError(e.what());
-        }
-        if (records.empty())
-            throw BuildError(csvPath + ": the file is empty (a header row is needed)");
-        const auto table = TableForCsv(tableName, records.front().fields);
-        if (!table)
-            throw BuildError(csvPath + ": no table of the rule database is called " + tableName
-                             + " (a range table needs the header FacCode,ScMax,ScMin)");
-        if (!loaded.insert(table->name).second)
-            throw BuildError(csvPath + ": table " + table->name + " is given twice");
-        loadCsv(db, *table, records, csvPath);
+    for (const Table& table : data.tables) {
+        if (table.spec.name != BuildInfoTable().name)
+            insertTable(db, table);
     }
-    for (const TableSpec& table : CsvTables()) {
-        if (!loaded.count(table.name))
-            throw BuildError("no file " + table.name + ".csv among the inputs");
-    }
-    loadNormalTable(db);
+    insertTable(db, Table{BuildInfoTable(),
+                          {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
+                                 Value::ofText(info.InputHash)}}}});
     db.exec("COMMIT");
 }
 
 }  // namespace
 
-void BuildRuleDatabase(const std::string& outputPath, const std::vector<std::string>& csvPaths)
+BuildInfo MakeBuildInfo(const DataSet& data)
+{
+    std::time_t now = std::time(nullptr);
+    // Debian's reproducible builds fix the date through this variable.
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
+        now = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char date[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
+    return BuildInfo{date, AdmissionYear(data), data.inputHash};
+}
+
+void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
 {
     const std::string temporary = outputPath + ".tmp";
     std::error_code ec;
     fs::remove(temporary, ec);
     try {
-        buildInto(temporary, csvPaths);
+        buildInto(temporary, data, info);
     } catch (...) {
         fs::remove(temporary, ec);
         throw;
@@ -252,4 +200,4 @@ void BuildRuleDatabase(const std::string& outputPath, const std::vector<std::str
     }
 }
 
-}  // namespace mkruledb
+}  // namespace ruledbtool

@@ -1,24 +1,29 @@
 #pragma once
-// Builds the rule database file from the data set's CSV files: one table per
-// file, typed as the schema says, indexed by its keys, plus the computed
-// normal table. The file is written under a temporary name and renamed into
-// place at the end, so a failed build never leaves a half-written database
-// where the program would open it.
+// Writes a data set as a rule database file: one table per table of the set,
+// typed as its columns say, indexed by its keys, plus TamrikInfo. The file is
+// written under a temporary name and renamed into place at the end, so a
+// failed build never leaves a half-written database where the program would
+// open it.
+
+#include "buildinfo.h"
+#include "dataset.h"
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
-namespace mkruledb {
+namespace ruledbtool {
 
 class BuildError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Every table of CsvTables() must come from exactly one file; files of last
-// year's range are optional. Throws BuildError naming the file, line and
-// column of the first problem.
-void BuildRuleDatabase(const std::string& outputPath, const std::vector<std::string>& csvPaths);
+// The build's record: today's date in UTC (or SOURCE_DATE_EPOCH's, for a
+// reproducible build), the data's admission year and the input hash.
+tamrik::ruledb::BuildInfo MakeBuildInfo(const DataSet& data);
 
-}  // namespace mkruledb
+// Throws BuildError naming the row at fault (a doubled key, say). A
+// TamrikInfo table in the data set is replaced by `info`.
+void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const tamrik::ruledb::BuildInfo& info);
+
+}  // namespace ruledbtool

@@ -1,19 +1,9 @@
-// mkruledb OUTPUT CSV...: builds the rule database from the data set.
-#include "databasebuilder.h"
+// tamrik-ruledb: builds, checks, compares, exports and imports the rule database.
+#include "commands.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::cerr << "usage: mkruledb OUTPUT.mdb TABLE.csv...\n";
-        return 2;
-    }
-    try {
-        mkruledb::BuildRuleDatabase(argv[1], std::vector<std::string>(argv + 2, argv + argc));
-    } catch (const std::exception& e) {
-        std::cerr << "mkruledb: " << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+    return ruledbtool::RunTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

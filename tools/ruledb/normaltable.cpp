@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace mkruledb {
+namespace ruledbtool {
 
 std::string ZiKey(int thousandths)
 {
@@ -18,4 +18,4 @@ double NormalCdf(double z)
     return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
 
-}  // namespace mkruledb
+}  // namespace ruledbtool

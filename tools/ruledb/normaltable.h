@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace mkruledb {
+namespace ruledbtool {
 
 constexpr int kLastZiThousandths = 4500;
 
@@ -15,4 +15,4 @@ std::string ZiKey(int thousandths);
 // P(Z <= z) for a standard normal Z.
 double NormalCdf(double z);
 
-}  // namespace mkruledb
+}  // namespace ruledbtool

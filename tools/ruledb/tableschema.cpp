@@ -1,8 +1,11 @@
 #include "tableschema.h"
 
+#include "buildinfo.h"
+
+#include <algorithm>
 #include <cstdio>
 
-namespace mkruledb {
+namespace ruledbtool {
 
 namespace {
 
@@ -70,10 +73,18 @@ std::optional<TableSpec> TableForCsv(const std::string& tableName, const std::ve
             return table;
     }
     if (tableName == Zi2ProbTable().name)
+        return Zi2ProbTable();
+    if (tableName == BuildInfoTable().name)
         return std::nullopt;
     if (header == std::vector<std::string>{"FacCode", "ScMax", "ScMin"})
         return rangeTable(tableName);
     return std::nullopt;
+}
+
+bool IsRangeTable(const std::vector<std::string>& columns)
+{
+    const auto has = [&](const char* name) { return std::find(columns.begin(), columns.end(), name) != columns.end(); };
+    return has("FacCode") && has("ScMax") && has("ScMin");
 }
 
 const TableSpec& Zi2ProbTable()
@@ -83,4 +94,15 @@ const TableSpec& Zi2ProbTable()
     return table;
 }
 
-}  // namespace mkruledb
+const TableSpec& BuildInfoTable()
+{
+    using namespace tamrik::ruledb;
+    static const TableSpec table = {kBuildInfoTable,
+                                    {{kBuildDateColumn, ColumnType::Text},
+                                     {kAdmissionYearColumn, ColumnType::Text},
+                                     {kInputHashColumn, ColumnType::Text}},
+                                    {}};
+    return table;
+}
+
+}  // namespace ruledbtool

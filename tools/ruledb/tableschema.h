@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace mkruledb {
+namespace ruledbtool {
 
-enum class ColumnType { Text, Integer, Real };
+enum class ColumnType { Text, Integer, Real, Blob };
 
 struct ColumnSpec {
     std::string name;
@@ -33,11 +33,18 @@ struct TableSpec {
 const std::vector<TableSpec>& CsvTables();
 
 // The table a CSV file fills, found by its name without ".csv": one of
-// CsvTables(), or a table of last year's range (any other name whose header
-// is FacCode,ScMax,ScMin; its name is what the parameter file points at).
+// CsvTables(), the normal table, or a table of last year's range (any other
+// name whose header is FacCode,ScMax,ScMin; its name is what the parameter
+// file points at).
 std::optional<TableSpec> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
 
-// The normal-distribution table, computed rather than read.
+// A range table has the columns FacCode, ScMax and ScMin; others may stand beside them.
+bool IsRangeTable(const std::vector<std::string>& columns);
+
+// The normal-distribution table: computed when the data set has no file of it.
 const TableSpec& Zi2ProbTable();
 
-}  // namespace mkruledb
+// The table the build adds about itself (src/ruledb/buildinfo.h reads it).
+const TableSpec& BuildInfoTable();
+
+}  // namespace ruledbtool

@@ -1,0 +1,26 @@
+#include "buildinfo.h"
+
+namespace tamrik::ruledb {
+
+std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db)
+{
+    if (!db.hasTable(kBuildInfoTable))
+        return std::nullopt;
+    const QueryResult rows = db.query(std::string("SELECT * FROM ") + kBuildInfoTable + " LIMIT 1;");
+    const auto text = [&](const char* column) -> std::optional<std::string> {
+        if (rows.EOF_() || !rows.hasColumn(column))
+            return std::nullopt;
+        const DbValue value = rows.field(column);
+        if (value.kind() != DbValue::Kind::Text)
+            return std::nullopt;
+        return value.toText();
+    };
+    const auto date = text(kBuildDateColumn);
+    const auto year = text(kAdmissionYearColumn);
+    const auto hash = text(kInputHashColumn);
+    if (!date || !year || !hash)
+        return std::nullopt;
+    return BuildInfo{*date, *year, *hash};
+}
+
+}  // namespace tamrik::ruledb

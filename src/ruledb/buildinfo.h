@@ -1,0 +1,29 @@
+#pragma once
+// What the data tool records about a build in the rule database's table
+// TamrikInfo: when it was built, the admission year of its data and a hash of
+// what it was built from. About and the printed summary show it; a database
+// built by other means has no such table.
+
+#include "ruledatabase.h"
+
+#include <optional>
+#include <string>
+
+namespace tamrik::ruledb {
+
+inline constexpr char kBuildInfoTable[] = "TamrikInfo";
+inline constexpr char kBuildDateColumn[] = "BuildDate";          // "2026-12-06", UTC
+inline constexpr char kAdmissionYearColumn[] = "AdmissionYear";  // "2543", or empty when unknown
+inline constexpr char kInputHashColumn[] = "InputHash";          // SHA-256 in hex
+
+struct BuildInfo {
+    std::string BuildDate;
+    std::string AdmissionYear;
+    std::string InputHash;
+};
+
+// The first row of TamrikInfo; nothing when the table or its row is missing
+// or a column is not text. A failing database throws DbError.
+std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db);
+
+}  // namespace tamrik::ruledb

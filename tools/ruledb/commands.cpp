@@ -1,0 +1,209 @@
+#include "commands.h"
+
+#include "atomicfile.h"
+#include "csvexport.h"
+#include "csvfile.h"
+#include "databasebuilder.h"
+#include "mdbimport.h"
+#include "rulecheck.h"
+#include "rulediff.h"
+
+#include <map>
+#include <optional>
+
+namespace ruledbtool {
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tamrik-ruledb COMMAND ARGUMENTS\n"
+    "  build DIR -o FILE            build the rule database FILE from the CSV files in DIR\n"
+    "  check FILE|DIR [--param FILE]\n"
+    "                               list every problem of a rule database or a CSV folder\n"
+    "  diff OLD NEW [--csv]         what changed, faculty by faculty, between two databases or folders\n"
+    "  export FILE -o DIR           write every table of the database FILE as a CSV file in DIR\n"
+    "  import-mdb FILE.mdb -o FILE [--codepage CP]\n"
+    "                               copy every table of an Access file into a rule database, then check it\n"
+    "  --help                       show this text\n"
+    "  --version                    show the version\n"
+    "Exit status: 0 done and no problem, 1 problems found or a failure, 2 wrong arguments.\n";
+
+struct Arguments {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;  // --csv has an empty value
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// Options a verb takes, and whether each wants a value.
+Arguments parse(const std::vector<std::string>& args, const std::map<std::string, bool>& known)
+{
+    Arguments parsed;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() > 1 && arg[0] == '-') {
+            const auto found = known.find(arg);
+            if (found == known.end())
+                throw UsageError{"unknown option " + arg + " for " + args[0]};
+            if (found->second && i + 1 >= args.size())
+                throw UsageError{arg + " needs a value"};
+            parsed.options[arg] = found->second ? args[++i] : std::string();
+        } else {
+            parsed.positional.push_back(arg);
+        }
+    }
+    return parsed;
+}
+
+void expect(const Arguments& parsed, std::size_t positional, const std::vector<std::string>& required,
+            const std::string& verb)
+{
+    if (parsed.positional.size() != positional)
+        throw UsageError{verb + " takes " + std::to_string(positional) + " path" + (positional == 1 ? "" : "s")};
+    for (const std::string& option : required) {
+        if (!parsed.options.count(option))
+            throw UsageError{verb + " needs " + option};
+    }
+}
+
+// Prints the faults of reading a data set; true when there were none.
+bool readCleanly(const std::vector<std::string>& faults, std::ostream& out)
+{
+    for (const std::string& fault : faults)
+        out << fault << '\n';
+    return faults.empty();
+}
+
+int reportCheck(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven, const std::string& path,
+                std::ostream& out)
+{
+    const CheckReport report = CheckRuleData(data, params, paramGiven);
+    for (const Problem& problem : report.problems)
+        out << ProblemLine(problem) << '\n';
+    if (!report.problems.empty()) {
+        out << path << ": " << report.problems.size() << " problem" << (report.problems.size() == 1 ? "" : "s")
+            << '\n';
+        return kExitProblems;
+    }
+    out << path << ": no problem: " << report.summary << '\n';
+    return kExitOk;
+}
+
+int build(const Arguments& a, std::ostream& out)
+{
+    std::vector<std::string> faults;
+    const DataSet data = ReadDataFolder(a.positional[0], faults);
+    if (!readCleanly(faults, out))
+        return kExitProblems;
+    const std::string& file = a.options.at("-o");
+    const auto info = MakeBuildInfo(data);
+    WriteRuleDatabase(data, file, info);
+    out << file << ": " << data.tables.size() + 1 << " tables, admission year "
+        << (info.AdmissionYear.empty() ? "unknown" : info.AdmissionYear) << ", input " << info.InputHash.substr(0, 12)
+        << '\n';
+    return kExitOk;
+}
+
+int check(const Arguments& a, std::ostream& out)
+{
+    tamrik::ScoringParams params;
+    const auto param = a.options.find("--param");
+    if (param != a.options.end()) {
+        const auto lines = tamrik::ReadLines(param->second);
+        if (!lines || lines->size() < 3)
+            throw FileError(param->second + ": cannot read three lines of parameters");
+        params = {(*lines)[0], (*lines)[1], (*lines)[2]};
+    }
+    std::vector<std::string> faults;
+    const DataSet data = ReadDataSet(a.positional[0], faults);
+    if (!readCleanly(faults, out))
+        return kExitProblems;
+    return reportCheck(data, params, param != a.options.end(), a.positional[0], out);
+}
+
+int diff(const Arguments& a, std::ostream& out)
+{
+    std::vector<std::string> faults;
+    const DataSet older = ReadDataSet(a.positional[0], faults);
+    const DataSet newer = ReadDataSet(a.positional[1], faults);
+    if (!readCleanly(faults, out))
+        return kExitProblems;
+    const std::vector<Change> changes = DiffRuleData(older, newer);
+    out << (a.options.count("--csv") ? DiffCsv(changes) : DiffText(changes));
+    return kExitOk;
+}
+
+int exportTables(const Arguments& a, std::ostream& out)
+{
+    const DataSet data = ReadDatabaseFile(a.positional[0]);
+    ExportDataSet(data, a.options.at("-o"));
+    out << a.options.at("-o") << ": " << data.tables.size() << " tables\n";
+    return kExitOk;
+}
+
+int importMdb(const Arguments& a, std::ostream& out)
+{
+    const auto codepage = a.options.find("--codepage");
+    const DataSet data = ReadMdbFile(a.positional[0], codepage == a.options.end() ? "CP874" : codepage->second);
+    const std::string& file = a.options.at("-o");
+    WriteRuleDatabase(data, file, MakeBuildInfo(data));
+    out << file << ": " << data.tables.size() << " tables imported from " << a.positional[0] << '\n';
+    return reportCheck(data, tamrik::ScoringParams(), false, file, out);
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    const std::string& verb = args[0];
+    if (verb == "--help" || verb == "-h") {
+        out << kUsage;
+        return kExitOk;
+    }
+    if (verb == "--version") {
+        out << "tamrik-ruledb " << TAMRIK_VERSION << '\n';
+        return kExitOk;
+    }
+    try {
+        if (verb == "build") {
+            const Arguments a = parse(args, {{"-o", true}});
+            expect(a, 1, {"-o"}, verb);
+            return build(a, out);
+        }
+        if (verb == "check") {
+            const Arguments a = parse(args, {{"--param", true}});
+            expect(a, 1, {}, verb);
+            return check(a, out);
+        }
+        if (verb == "diff") {
+            const Arguments a = parse(args, {{"--csv", false}});
+            expect(a, 2, {}, verb);
+            return diff(a, out);
+        }
+        if (verb == "export") {
+            const Arguments a = parse(args, {{"-o", true}});
+            expect(a, 1, {"-o"}, verb);
+            return exportTables(a, out);
+        }
+        if (verb == "import-mdb") {
+            const Arguments a = parse(args, {{"-o", true}, {"--codepage", true}});
+            expect(a, 1, {"-o"}, verb);
+            return importMdb(a, out);
+        }
+        throw UsageError{"unknown command " + verb};
+    } catch (const UsageError& e) {
+        err << "tamrik-ruledb: " << e.message << "\n" << kUsage;
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        err << "tamrik-ruledb: " << e.what() << '\n';
+        return kExitProblems;
+    }
+}
+
+}  // namespace ruledbtool

@@ -1,0 +1,444 @@
+#include "dataset.h"
+
+#include "csvfile.h"
+#include "normaltable.h"
+#include "sha256.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+namespace ruledbtool {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool sameNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+template <typename T>
+bool parseWhole(const std::string& text, T& value)
+{
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+std::string shortestText(double v)
+{
+    char text[32];
+    for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, v);
+        if (std::strtod(text, nullptr) == v)
+            break;
+    }
+    return text;
+}
+
+// The key a database row is known by in a problem line.
+int keyColumn(const Table& table)
+{
+    for (const char* key : {"FacCode", "SubCod", "Zi"}) {
+        const int c = table.column(key);
+        if (c >= 0)
+            return c;
+    }
+    return -1;
+}
+
+Table readCsvTable(const std::string& path, const TableSpec& spec, const std::vector<CsvRecord>& records,
+                   std::vector<std::string>& faults)
+{
+    Table table{spec, {}};
+    const std::vector<std::string>& header = records.front().fields;
+    std::vector<std::size_t> position;
+    bool complete = true;
+    for (const ColumnSpec& column : spec.columns) {
+        const auto found = std::find(header.begin(), header.end(), column.name);
+        if (found == header.end()) {
+            faults.push_back(path + ":1:1: the header has no column " + column.name);
+            complete = false;
+        }
+        position.push_back(static_cast<std::size_t>(found - header.begin()));
+    }
+    if (header.size() != spec.columns.size()) {
+        faults.push_back(path + ":1:1: the header has " + std::to_string(header.size()) + " columns, " + spec.name
+                         + " has " + std::to_string(spec.columns.size()));
+        complete = false;
+    }
+    if (!complete)
+        return table;
+
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        const std::string line = path + ":" + std::to_string(record.line) + ":";
+        if (record.fields.size() != header.size()) {
+            faults.push_back(line + "1: " + std::to_string(record.fields.size()) + " fields, the header has "
+                             + std::to_string(header.size()));
+            continue;
+        }
+        Row row{std::to_string(record.line), {}};
+        for (std::size_t c = 0; c < spec.columns.size(); ++c) {
+            std::string why;
+            std::optional<Value> value = TypedValue(record.fields[position[c]], spec.columns[c].type, why);
+            if (!value) {
+                faults.push_back(line + std::to_string(record.columns[position[c]]) + ": " + spec.columns[c].name
+                                 + ": " + why);
+                value = Value();
+            }
+            row.values.push_back(std::move(*value));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+Table computedNormalTable()
+{
+    Table table{Zi2ProbTable(), {}};
+    for (int thousandths = 0; thousandths <= kLastZiThousandths; ++thousandths) {
+        const std::string key = ZiKey(thousandths);
+        table.rows.push_back({key, {Value::ofText(key), Value::ofReal(NormalCdf(thousandths / 1000.0))}});
+    }
+    return table;
+}
+
+// Finalizes on every way out.
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+ColumnType typeOfDeclared(const char* declared)
+{
+    std::string type = declared ? declared : "";
+    std::transform(type.begin(), type.end(), type.begin(), [](unsigned char ch) { return std::toupper(ch); });
+    if (type.find("INT") != std::string::npos)
+        return ColumnType::Integer;
+    if (type.find("REAL") != std::string::npos || type.find("FLOA") != std::string::npos
+        || type.find("DOUB") != std::string::npos)
+        return ColumnType::Real;
+    if (type.find("BLOB") != std::string::npos)
+        return ColumnType::Blob;
+    return ColumnType::Text;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Value
+
+Value Value::ofInteger(std::int64_t v)
+{
+    Value value;
+    value.kind = Kind::Integer;
+    value.integer = v;
+    return value;
+}
+
+Value Value::ofReal(double v)
+{
+    Value value;
+    value.kind = Kind::Real;
+    value.real = v;
+    return value;
+}
+
+Value Value::ofText(std::string v)
+{
+    Value value;
+    value.kind = Kind::Text;
+    value.text = std::move(v);
+    return value;
+}
+
+Value Value::ofBlob(std::string bytes)
+{
+    Value value;
+    value.kind = Kind::Blob;
+    value.text = std::move(bytes);
+    return value;
+}
+
+std::string Value::toText() const
+{
+    switch (kind) {
+    case Kind::Null:
+        return {};
+    case Kind::Integer:
+        return std::to_string(integer);
+    case Kind::Real:
+        return shortestText(real);
+    case Kind::Text:
+        return text;
+    case Kind::Blob: {
+        std::string hex = "0x";
+        char digits[3];
+        for (const char ch : text) {
+            std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(ch));
+            hex += digits;
+        }
+        return hex;
+    }
+    }
+    return {};
+}
+
+std::optional<double> Value::number() const
+{
+    if (kind == Kind::Integer)
+        return static_cast<double>(integer);
+    if (kind == Kind::Real)
+        return real;
+    return std::nullopt;
+}
+
+bool Value::operator==(const Value& other) const
+{
+    if (number() && other.number())
+        return *number() == *other.number();
+    return kind == other.kind && text == other.text;
+}
+
+// ---------------------------------------------------------------- tables
+
+int Table::column(const std::string& name) const
+{
+    for (std::size_t c = 0; c < spec.columns.size(); ++c) {
+        if (sameNoCase(spec.columns[c].name, name))
+            return static_cast<int>(c);
+    }
+    return -1;
+}
+
+std::vector<std::string> Table::columnNames() const
+{
+    std::vector<std::string> names;
+    for (const ColumnSpec& column : spec.columns)
+        names.push_back(column.name);
+    return names;
+}
+
+const Table* DataSet::find(const std::string& name) const
+{
+    for (const Table& table : tables) {
+        if (sameNoCase(table.spec.name, name))
+            return &table;
+    }
+    return nullptr;
+}
+
+std::vector<const Table*> DataSet::rangeTables() const
+{
+    std::vector<const Table*> found;
+    for (const Table& table : tables) {
+        if (IsRangeTable(table.columnNames()))
+            found.push_back(&table);
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Table* a, const Table* b) { return a->spec.name < b->spec.name; });
+    return found;
+}
+
+std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why)
+{
+    if (text.empty())
+        return Value();
+    if (type == ColumnType::Text || type == ColumnType::Blob)
+        return Value::ofText(text);
+    std::int64_t whole = 0;
+    if (type == ColumnType::Integer && parseWhole(text, whole))
+        return Value::ofInteger(whole);
+    // from_chars reads "nan" and "inf" too: only digits make a number here.
+    double real = 0;
+    const bool digitsOnly = std::all_of(text.begin(), text.end(), [](char ch) {
+        return std::isdigit(static_cast<unsigned char>(ch)) || ch == '.' || ch == '-' || ch == '+' || ch == 'e'
+               || ch == 'E';
+    });
+    if (digitsOnly && parseWhole(text, real) && std::isfinite(real))
+        return Value::ofReal(real);
+    why = "\"" + text + "\" is not a number";
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- reading
+
+DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faults)
+{
+    DataSet data;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        faults.push_back(folder + ": not a folder");
+        return data;
+    }
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        if (entry.path().extension() == ".csv")
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+
+    Sha256 hash;
+    std::set<std::string> loaded;
+    for (const fs::path& file : files) {
+        const std::string path = file.string();
+        const std::string name = file.stem().string();
+        CsvFile csv;
+        try {
+            csv = ReadCsvFile(path);
+        } catch (const FileError& e) {
+            faults.push_back(e.what());
+            continue;
+        }
+        // Names and bytes, so that renaming a file changes the hash too.
+        hash.add(file.filename().string());
+        hash.add(std::string(1, '\0') + std::to_string(csv.bytes.size()) + '\0');
+        hash.add(csv.bytes);
+        if (csv.records.empty()) {
+            faults.push_back(path + ":1:1: the file is empty (a header row is needed)");
+            continue;
+        }
+        const auto spec = TableForCsv(name, csv.records.front().fields);
+        if (!spec) {
+            faults.push_back(path + ":1:1: no table of the rule database is called " + name
+                             + " (a range table needs the header FacCode,ScMax,ScMin)");
+            continue;
+        }
+        loaded.insert(spec->name);
+        data.tables.push_back(readCsvTable(path, *spec, csv.records, faults));
+    }
+    for (const TableSpec& spec : CsvTables()) {
+        if (!loaded.count(spec.name))
+            faults.push_back((fs::path(folder) / (spec.name + ".csv")).string() + ":1:1: no such file: table "
+                             + spec.name + " is needed");
+    }
+    if (!loaded.count(Zi2ProbTable().name))
+        data.tables.push_back(computedNormalTable());
+    data.inputHash = hash.hex();
+    return data;
+}
+
+DataSet ReadDatabaseFile(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw FileError(path + ": no such file");
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    struct Closer {
+        sqlite3* db;
+        ~Closer() { sqlite3_close_v2(db); }
+    } closer{db};
+    const auto fail = [&](const std::string& what) {
+        return FileError(path + ": " + what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+    };
+    if (rc != SQLITE_OK)
+        throw fail("cannot open the database");
+
+    std::vector<std::string> names;
+    {
+        Statement list;
+        if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+                                   "ESCAPE '\\' ORDER BY rowid",
+                               -1, &list.stmt, nullptr)
+            != SQLITE_OK)
+            throw fail("not a rule database");
+        int step;
+        while ((step = sqlite3_step(list.stmt)) == SQLITE_ROW)
+            names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list.stmt, 0)));
+        if (step != SQLITE_DONE)
+            throw fail("cannot read the list of tables");
+    }
+
+    DataSet data;
+    for (const std::string& name : names) {
+        Statement rows;
+        std::string quoted = "\"";
+        for (const char ch : name)
+            quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+        quoted += '"';
+        if (sqlite3_prepare_v2(db, ("SELECT * FROM " + quoted).c_str(), -1, &rows.stmt, nullptr) != SQLITE_OK)
+            throw fail("cannot read table " + name);
+        Table table;
+        table.spec.name = name;
+        const int columns = sqlite3_column_count(rows.stmt);
+        for (int c = 0; c < columns; ++c)
+            table.spec.columns.push_back(
+                {sqlite3_column_name(rows.stmt, c), typeOfDeclared(sqlite3_column_decltype(rows.stmt, c))});
+        int step;
+        while ((step = sqlite3_step(rows.stmt)) == SQLITE_ROW) {
+            Row row;
+            for (int c = 0; c < columns; ++c) {
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(rows.stmt, c));
+                const std::string raw(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(rows.stmt, c)));
+                switch (sqlite3_column_type(rows.stmt, c)) {
+                case SQLITE_INTEGER:
+                    row.values.push_back(Value::ofInteger(sqlite3_column_int64(rows.stmt, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    row.values.push_back(Value::ofReal(sqlite3_column_double(rows.stmt, c)));
+                    break;
+                case SQLITE_TEXT:
+                    row.values.push_back(Value::ofText(raw));
+                    break;
+                case SQLITE_BLOB:
+                    row.values.push_back(Value::ofBlob(raw));
+                    break;
+                default:
+                    row.values.emplace_back();
+                }
+            }
+            table.rows.push_back(std::move(row));
+        }
+        if (step != SQLITE_DONE)
+            throw fail("cannot read table " + name);
+        NameRowsByKey(table);
+        data.tables.push_back(std::move(table));
+    }
+    return data;
+}
+
+void NameRowsByKey(Table& table)
+{
+    const int key = keyColumn(table);
+    for (std::size_t r = 0; r < table.rows.size(); ++r)
+        table.rows[r].where = key >= 0 ? table.rows[r].values[static_cast<std::size_t>(key)].toText()
+                                       : std::to_string(r + 1);
+}
+
+DataSet ReadDataSet(const std::string& path, std::vector<std::string>& faults)
+{
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return ReadDataFolder(path, faults);
+    try {
+        return ReadDatabaseFile(path);
+    } catch (const FileError& e) {
+        faults.push_back(e.what());
+        return {};
+    }
+}
+
+std::string AdmissionYear(const DataSet& data)
+{
+    std::string newest;
+    for (const Table* table : data.rangeTables()) {
+        const std::string& name = table->spec.name;
+        if (name.size() == 13 && name.compare(0, 11, "maxminScQor") == 0 && std::isdigit(static_cast<unsigned char>(name[11]))
+            && std::isdigit(static_cast<unsigned char>(name[12])))
+            newest = std::max(newest, name.substr(11));
+    }
+    return newest.empty() ? std::string() : "25" + newest;
+}
+
+}  // namespace ruledbtool

@@ -1,0 +1,85 @@
+#pragma once
+// A rule data set held in memory, whether it came from a folder of CSV files
+// or from a database: every table with its columns and typed rows. Each row
+// knows where it came from (its CSV line, or its key in a database), so a
+// problem can name the place to mend.
+
+#include "tableschema.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ruledbtool {
+
+struct Value {
+    enum class Kind { Null, Integer, Real, Text, Blob };
+    Kind kind = Kind::Null;
+    std::int64_t integer = 0;
+    double real = 0;
+    std::string text;  // a text, or a blob's bytes
+
+    static Value ofInteger(std::int64_t v);
+    static Value ofReal(double v);
+    static Value ofText(std::string v);
+    static Value ofBlob(std::string bytes);
+
+    bool isNull() const { return kind == Kind::Null; }
+    // A number as the shortest text that reads back the same; a blob in hex.
+    std::string toText() const;
+    // The value of a number; nothing for any other kind.
+    std::optional<double> number() const;
+    bool operator==(const Value& other) const;
+    bool operator!=(const Value& other) const { return !(*this == other); }
+};
+
+struct Row {
+    std::string where;  // the CSV line, or the row's key in a database
+    std::vector<Value> values;
+};
+
+struct Table {
+    TableSpec spec;
+    std::vector<Row> rows;
+
+    // Index of the column, matched without regard to case; -1 when none.
+    int column(const std::string& name) const;
+    std::vector<std::string> columnNames() const;
+};
+
+struct DataSet {
+    std::vector<Table> tables;
+    std::string inputHash;  // SHA-256 of the files a folder's data set was read from
+
+    const Table* find(const std::string& name) const;
+    // Tables of last year's range, in name order.
+    std::vector<const Table*> rangeTables() const;
+};
+
+// A text field as the column's type wants it: empty is NULL; a number column
+// takes a finite decimal number only ("nan" and "inf" are not numbers).
+// Nothing, with the reason in `why`, for a text that does not fit.
+std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why);
+
+// Every .csv file of the folder, one table each, typed by the schema. Each
+// fault is one "FILE:LINE:COLUMN: message" in `faults`; the tables that read
+// without a fault are returned. Zi2Prob is computed when there is no file of it.
+DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faults);
+
+// Every table of a SQLite file but SQLite's own. Throws FileError when the
+// file cannot be read as a database.
+DataSet ReadDatabaseFile(const std::string& path);
+
+// Names each row of a database table by its key (FacCode, SubCod or Zi), or
+// by its number when the table has none of them.
+void NameRowsByKey(Table& table);
+
+// A folder or a database file, by what the path is.
+DataSet ReadDataSet(const std::string& path, std::vector<std::string>& faults);
+
+// The admission year of the data: "25" and the last two digits of the newest
+// range table named maxminScQor + two digits, or empty when there is none.
+std::string AdmissionYear(const DataSet& data);
+
+}  // namespace ruledbtool

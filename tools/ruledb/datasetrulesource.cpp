@@ -1,0 +1,40 @@
+#include "datasetrulesource.h"
+
+#include "numtext.h"
+
+namespace ruledbtool {
+
+std::optional<std::string> RuleText(const Value& value)
+{
+    switch (value.kind) {
+    case Value::Kind::Null:
+        return std::nullopt;
+    case Value::Kind::Real:
+        return tamrik::NumberText(value.real);
+    default:
+        return value.toText();
+    }
+}
+
+std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view table, std::string_view keyColumn,
+                                                           std::string_view key)
+{
+    const Table* found = m_data.find(std::string(table));
+    if (!found)
+        return std::nullopt;
+    const int keyIndex = found->column(std::string(keyColumn));
+    if (keyIndex < 0)
+        return std::nullopt;
+    for (const Row& row : found->rows) {
+        const std::optional<std::string> rowKey = RuleText(row.values[static_cast<std::size_t>(keyIndex)]);
+        if (!rowKey || *rowKey != key)
+            continue;
+        tamrik::RuleRow result;
+        for (std::size_t c = 0; c < row.values.size(); ++c)
+            result.set(found->spec.columns[c].name, RuleText(row.values[c]));
+        return result;
+    }
+    return std::nullopt;
+}
+
+}  // namespace ruledbtool

@@ -1,0 +1,155 @@
+#include "mdbimport.h"
+
+#include "csvfile.h"
+#include "sha256.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#ifdef TAMRIK_HAVE_LIBMDB
+#include <mdbtools.h>
+#endif
+
+namespace ruledbtool {
+
+#ifndef TAMRIK_HAVE_LIBMDB
+
+bool CanImportMdb() { return false; }
+
+DataSet ReadMdbFile(const std::string& path, const std::string&)
+{
+    throw FileError(path + ": this build of tamrik-ruledb has no Access reader (mdbtools' libmdb)");
+}
+
+#else
+
+namespace {
+
+ColumnType typeOf(int mdbType)
+{
+    switch (mdbType) {
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+        return ColumnType::Integer;
+    case MDB_MONEY:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_NUMERIC:
+        return ColumnType::Real;
+    case MDB_BINARY:
+    case MDB_OLE:
+        return ColumnType::Blob;
+    default:
+        return ColumnType::Text;  // text, memo, dates and replication ids as libmdb writes them
+    }
+}
+
+// A bound field as libmdb left it: always text, numbers in the C locale.
+Value valueOf(ColumnType type, const char* text, int length)
+{
+    const std::string field(text, static_cast<std::size_t>(length));
+    if (type == ColumnType::Integer) {
+        std::int64_t v = 0;
+        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
+        if (ec == std::errc() && end == field.data() + field.size())
+            return Value::ofInteger(v);
+    } else if (type == ColumnType::Real) {
+        double v = 0;
+        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
+        if (ec == std::errc() && end == field.data() + field.size())
+            return Value::ofReal(v);
+    }
+    return Value::ofText(field);
+}
+
+std::string fileHash(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    Sha256 hash;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        hash.add(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
+    return hash.hex();
+}
+
+Table readTable(MdbHandle* mdb, MdbCatalogEntry* entry)
+{
+    const auto freeTable = [](MdbTableDef* t) { mdb_free_tabledef(t); };
+    std::unique_ptr<MdbTableDef, decltype(freeTable)> table(mdb_read_table(entry), freeTable);
+    if (!table || !mdb_read_columns(table.get()))
+        throw FileError(std::string("cannot read the columns of table ") + entry->object_name);
+    mdb_rewind_table(table.get());
+
+    Table result;
+    result.spec.name = entry->object_name;
+    const unsigned columns = table->num_cols;
+    std::vector<std::vector<char>> buffers(columns, std::vector<char>(mdb->bind_size + 1));
+    std::vector<int> lengths(columns);
+    for (unsigned c = 0; c < columns; ++c) {
+        auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
+        result.spec.columns.push_back({column->name, typeOf(column->col_type)});
+        mdb_bind_column(table.get(), static_cast<int>(c) + 1, buffers[c].data(), &lengths[c]);
+    }
+    while (mdb_fetch_row(table.get())) {
+        Row row;
+        for (unsigned c = 0; c < columns; ++c) {
+            auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
+            if (lengths[c] == 0) {
+                row.values.emplace_back();
+            } else if (column->col_type == MDB_OLE) {
+                std::size_t size = 0;
+                void* bytes = mdb_ole_read_full(mdb, column, &size);
+                row.values.push_back(bytes ? Value::ofBlob(std::string(static_cast<char*>(bytes), size)) : Value());
+                std::free(bytes);
+            } else if (column->col_type == MDB_BINARY) {
+                row.values.push_back(Value::ofBlob(std::string(buffers[c].data(), static_cast<std::size_t>(lengths[c]))));
+            } else {
+                row.values.push_back(valueOf(result.spec.columns[c].type, buffers[c].data(), lengths[c]));
+            }
+        }
+        result.rows.push_back(std::move(row));
+    }
+    NameRowsByKey(result);
+    return result;
+}
+
+}  // namespace
+
+bool CanImportMdb() { return true; }
+
+DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
+{
+    // libmdb takes a Jet 3 file's code page from the environment when it opens the file.
+    setenv("MDB_JET3_CHARSET", jet3CodePage.c_str(), 1);
+    MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
+    if (!mdb)
+        throw FileError(path + ": not a Microsoft Access (Jet) file");
+    const auto closeHandle = [](MdbHandle* h) { mdb_close(h); };
+    std::unique_ptr<MdbHandle, decltype(closeHandle)> handle(mdb, closeHandle);
+    mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
+    mdb_set_boolean_fmt_numbers(mdb);
+    if (!mdb_read_catalog(mdb, MDB_TABLE))
+        throw FileError(path + ": cannot read the list of tables");
+
+    DataSet data;
+    for (guint i = 0; i < mdb->catalog->len; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
+            continue;
+        try {
+            data.tables.push_back(readTable(mdb, entry));
+        } catch (const FileError& e) {
+            throw FileError(path + ": " + e.what());
+        }
+    }
+    data.inputHash = fileHash(path);
+    return data;
+}
+
+#endif
+
+}  // namespace ruledbtool

@@ -1,0 +1,148 @@
+#include "rulediff.h"
+
+#include "csvexport.h"
+#include "datasetrulesource.h"
+#include "facultyrule.h"
+
+#include <map>
+#include <set>
+
+namespace ruledbtool {
+
+namespace {
+
+struct Faculty {
+    std::string name, university;
+    std::map<std::string, std::string> aspects;  // what -> how it reads
+};
+
+std::string joined(const std::vector<std::string>& parts, const char* separator)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+// The aspects a maintainer compares, each as one readable text.
+std::map<std::string, std::string> aspectsOf(const tamrik::RuleLoadResult& loaded)
+{
+    if (!loaded.ok())
+        return {{"rule", "does not load: " + loaded.error}};
+    const tamrik::FacultyRule& rule = *loaded.rule;
+    std::vector<std::string> mains, specials, weights{"main " + rule.WMain}, minimums;
+    for (const auto& row : rule.MainRows) {
+        mains.push_back(row.SubCod);
+        if (row.MinPercent != "0")
+            minimums.push_back(row.SubCod + " > " + row.MinPercent + " %");
+    }
+    for (const auto& row : rule.SpecRows) {
+        specials.push_back(row.SubCod);
+        weights.push_back(row.SubCod + " " + row.Weight);
+        if (row.MinPercent != "0")
+            minimums.push_back(row.SubCod + " > " + row.MinPercent + " %");
+    }
+    if (rule.Rule0102)
+        minimums.push_back("01 + 02 > 30 %");
+    const std::string pair = rule.PairGroup
+                                 ? rule.PairGroup->CodeA + " or " + rule.PairGroup->CodeB + ", weight "
+                                       + rule.PairGroup->WeightText
+                                 : "none";
+    return {{"subjects", "main " + joined(mains, " ") + "; special " + (specials.empty() ? "none" : joined(specials, " "))},
+            {"weights", joined(weights, ", ")},
+            {"minimums", minimums.empty() ? "none" : joined(minimums, ", ")},
+            {"pair", pair}};
+}
+
+std::map<std::string, Faculty> facultiesOf(const DataSet& data)
+{
+    std::map<std::string, Faculty> faculties;
+    const Table* names = data.find("SUName");
+    if (!names)
+        return faculties;
+    const int code = names->column("FacCode"), name = names->column("FacName"), university = names->column("UName");
+    if (code < 0 || name < 0 || university < 0)
+        return faculties;
+    DataSetRuleSource source(data);
+    for (const Row& row : names->rows) {
+        const std::string fac = row.values[static_cast<std::size_t>(code)].toText();
+        if (faculties.count(fac))
+            continue;
+        faculties[fac] = {row.values[static_cast<std::size_t>(name)].toText(),
+                          row.values[static_cast<std::size_t>(university)].toText(),
+                          aspectsOf(tamrik::BuildFacultyRule(source, fac, fac))};
+    }
+    return faculties;
+}
+
+}  // namespace
+
+std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
+{
+    const std::map<std::string, Faculty> before = facultiesOf(older), after = facultiesOf(newer);
+    std::set<std::string> codes;
+    for (const auto& entry : before)
+        codes.insert(entry.first);
+    for (const auto& entry : after)
+        codes.insert(entry.first);
+
+    std::vector<Change> changes;
+    for (const std::string& code : codes) {
+        const auto was = before.find(code);
+        const auto is = after.find(code);
+        const Faculty& shown = is != after.end() ? is->second : was->second;
+        const std::string label = shown.name + ", " + shown.university;
+        if (was == before.end()) {
+            changes.push_back({code, label, "added", "", label});
+            continue;
+        }
+        if (is == after.end()) {
+            changes.push_back({code, label, "removed", label, ""});
+            continue;
+        }
+        if (was->second.name != is->second.name)
+            changes.push_back({code, label, "name", was->second.name, is->second.name});
+        if (was->second.university != is->second.university)
+            changes.push_back({code, label, "university", was->second.university, is->second.university});
+        for (const char* what : {"rule", "subjects", "weights", "minimums", "pair"}) {
+            const auto a = was->second.aspects.find(what);
+            const auto b = is->second.aspects.find(what);
+            const std::string oldText = a == was->second.aspects.end() ? "" : a->second;
+            const std::string newText = b == is->second.aspects.end() ? "" : b->second;
+            if (oldText != newText)
+                changes.push_back({code, label, what, oldText, newText});
+        }
+    }
+    return changes;
+}
+
+std::string DiffText(const std::vector<Change>& changes)
+{
+    std::string text, current;
+    std::set<std::string> faculties;
+    for (const Change& change : changes) {
+        if (change.facCode != current) {
+            current = change.facCode;
+            faculties.insert(current);
+            text += current + " " + change.faculty + "\n";
+        }
+        if (change.what == "added" || change.what == "removed")
+            text += "  " + change.what + "\n";
+        else
+            text += "  " + change.what + ": " + change.before + " -> " + change.after + "\n";
+    }
+    if (changes.empty())
+        return "no changes\n";
+    return text + std::to_string(changes.size()) + " changes in " + std::to_string(faculties.size()) + " faculties\n";
+}
+
+std::string DiffCsv(const std::vector<Change>& changes)
+{
+    std::string text = "FacCode,Faculty,Change,Old,New\n";
+    for (const Change& change : changes)
+        text += CsvField(change.facCode) + "," + CsvField(change.faculty) + "," + change.what + ","
+                + CsvField(change.before) + "," + CsvField(change.after) + "\n";
+    return text;
+}
+
+}  // namespace ruledbtool
