@@ -1,44 +1,307 @@
-// mkruledb refuses a CSV file it cannot take whole, naming the file and line,
-// and leaves the database it would have replaced as it was.
-#include "databasebuilder.h"
+// tamrik-ruledb as the maintainer runs it: every check on a small broken
+// folder, malformed and Windows-874 CSV files, the export/build round trip,
+// the diff of two years and the import of an Access file.
+#include "commands.h"
+#include "dataset.h"
+#include "mdbimport.h"
+#include "textencoding.h"
 
+#include "buildinfo.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
-using namespace mkruledb;
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+using namespace ruledbtool;
 using tamrik::test::EntryCount;
 using tamrik::test::ReadBytes;
 using tamrik::test::TempFolder;
 using tamrik::test::WriteBytes;
+namespace fs = std::filesystem;
 
 namespace {
 
-TEST(Builder, BadCsvIsRefusedAndLeavesTheOldFile)
+struct ToolRun {
+    int status;
+    std::string out;
+};
+
+ToolRun Tool(const std::vector<std::string>& args)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"FacCode,NumSub\n0001,two\n", "Table12.csv:2: column NumSub"},
-        {"FacCode,NumSub\n0001\n", "Table12.csv:2: 1 fields"},
-        {"FacCode,NumSub\n\"0001\"x,2\n", "line 2"},
-        {"FacCode,NumSub\n0001,2\n0001,0\n", "UNIQUE"},
+    std::ostringstream out, err;
+    const int status = RunTool(args, out, err);
+    return {status, out.str() + err.str()};
+}
+
+bool HasLineStarting(const std::string& text, const std::string& start)
+{
+    return text.find(start) == 0 || text.find("\n" + start) != std::string::npos;
+}
+
+std::string Entries(const std::string& fac, std::vector<std::string> codes, std::vector<std::string> scores,
+                    const char* total)
+{
+    std::string row = fac + "," + std::to_string(codes.size());
+    codes.resize(9);
+    scores.resize(9);
+    for (const auto& c : codes)
+        row += "," + c;
+    for (const auto& s : scores)
+        row += "," + s;
+    return row + (total ? std::string(",") + total : "") + "\n";
+}
+
+const std::string kMain4[] = {"01", "02", "03", "04"};
+const std::vector<std::string> k10000x4(4, "10000");
+
+// Three faculties of two universities: a special subject with minimums, the
+// 01 + 02 rule without a special subject, and the either-of pair.
+std::map<std::string, std::string> MinimalData()
+{
+    std::string crt = "FacCode,NumSub,SubCod01,SubCod02,SubCod03,SubCod04,SubCod05,SubCod06,SubCod07,SubCod08,"
+                      "SubCod09,Sco01,Sco02,Sco03,Sco04,Sco05,Sco06,Sco07,Sco08,Sco09\n";
+    std::string sum = crt.substr(0, crt.size() - 1) + ",TotSco\n";
+    crt += Entries("0001", {"04", "41"}, {"3000", "2000"}, nullptr) + Entries("0002", {}, {}, nullptr)
+           + Entries("0003", {}, {}, nullptr);
+    sum += Entries("0001", {"01", "02", "03", "04", "41"}, {"10000", "10000", "10000", "10000", "20000"}, "6000")
+           + Entries("0002", {"01", "02", "03", "04"}, k10000x4, "4000")
+           + Entries("0003", {"01", "02", "03", "04", "61"}, {"10000", "10000", "10000", "10000", "20000"}, "6000");
+    return {
+        {"SUName.csv", "UName,FacName,FacCode\nมหาวิทยาลัยหนึ่ง,คณะแรก,0001\nมหาวิทยาลัยหนึ่ง,คณะสอง,0002\n"
+                       "มหาวิทยาลัยสอง,คณะสาม,0003\n"},
+        {"SubjectTable.csv", "SubCod,SubName,SubTyp\n01,ภาษาไทย,0\n02,สังคมศึกษา,0\n03,ภาษาอังกฤษ,0\n"
+                             "04,คณิตศาสตร์,0\n41,ความถนัดทางวิศวกรรม,1\n45,ชีววิทยา,1\n46,เคมี,1\n47,ฟิสิกส์,1\n"},
+        {"Table12.csv", "FacCode,NumSub\n0001,0\n0002,2\n0003,0\n"},
+        {"Facsubj.csv", "FacCode,NumSubj,Sub1,Sub2,Sub3,Sub4,Sub5,Sub6,Sub7,Sub8\n0001,5,01,02,03,04,41,,,\n"
+                        "0002,4,01,02,03,04,,,,\n0003,6,01,02,03,04,45,46,,\n"},
+        {"tableCRT.csv", crt},
+        {"tableSUM.csv", sum},
+        {"tb6174.csv", "FacCode,SubCod\n0003,4546\n"},
+        {"maxminScQor43.csv", "FacCode,ScMax,ScMin\n0001,700.5,600\n0002,650,500.25\n"},
+    };
+}
+
+struct Edit {
+    std::string file, from, to;  // `from` empty: `to` is the whole file
+};
+
+void WriteFolder(const fs::path& folder, const std::vector<Edit>& edits = {})
+{
+    std::map<std::string, std::string> files = MinimalData();
+    for (const Edit& edit : edits) {
+        std::string& text = files[edit.file];
+        if (edit.from.empty()) {
+            text = edit.to;
+            continue;
+        }
+        const std::size_t at = text.find(edit.from);
+        ASSERT_NE(at, std::string::npos) << edit.from;
+        text.replace(at, edit.from.size(), edit.to);
+    }
+    fs::create_directories(folder);
+    for (const auto& [name, text] : files)
+        WriteBytes(folder / name, text);
+}
+
+TEST(RuleDbCheck, EveryBrokenRuleIsNamedWithItsTableRowAndColumn)
+{
+    struct Case {
+        std::vector<Edit> edits;
+        std::string expected;  // the start of one output line
+    };
+    const std::string sum1 = "0001,5,01,02,03,04,41,,,,,10000,10000,10000,10000,20000,,,,,6000";
+    const std::vector<Case> cases = {
+        {{{"SUName.csv", "คณะสาม,0003", "คณะสาม,0004"}}, "SUName:-:FacCode: no faculty 0003: codes run from 0001 without gaps"},
+        {{{"SUName.csv", "คณะสอง,0002", "คณะสอง,0001"}}, "SUName:3:FacCode: faculty 0001 again (first at 2)"},
+        {{{"SUName.csv", "มหาวิทยาลัยหนึ่ง,คณะแรก", "มหาวิทยาลัยสอง,คณะแรก"}},
+         "SUName:4:UName: มหาวิทยาลัยสอง: its faculties are not together (also at 2)"},
+        {{{"Table12.csv", "0002,2\n", ""}}, "Table12:0002:FacCode: no row for faculty 0002"},
+        {{{"Facsubj.csv", "0003,6,01,02,03,04,45,46,,", "0003,8,01,02,03,04,41,45,46,47"}},
+         "Facsubj:4:NumSubj: 4 special subjects; the page holds 3"},
+        {{{"Facsubj.csv", "0002,4,01,02,03,04,,", "0002,5,01,02,03,04,52,"}},
+         "Facsubj:3:Sub5: subject code \"52\" is not 01 to 51"},
+        {{{"Facsubj.csv", "0002,4,01,02,03,04,,", "0002,5,01,02,03,04,42,"}},
+         "Facsubj:3:Sub5: subject 42 is not in SubjectTable"},
+        {{{"SubjectTable.csv", "04,คณิตศาสตร์,0", "04,คณิตศาสตร์,1"}}, "SubjectTable:5:SubTyp: subject 04 has SubTyp 1"},
+        {{{"tableSUM.csv", sum1, sum1.substr(0, sum1.size() - 4) + "7000"}},
+         "tableSUM:2:TotSco: TotSco 7000 is not ten times the full scores it adds up (6000)"},
+        {{{"tableSUM.csv", ",4000", ",0"}}, "tableSUM:3:TotSco: TotSco must be a number above 0"},
+        {{{"tableSUM.csv", "0001,5,01,02,03,04,41", "0001,5,01,02,03,41,04"}},
+         "tableSUM:2:SubCod05: main subject 04 after a special entry: main entries come first"},
+        {{{"tableSUM.csv", "0003,5,01,02,03,04,61,,,,", "0003,9,01,02,03,04,05,06,07,08,61"}},
+         "tableSUM:4:SubCod09: the either-of pair cannot be the ninth entry: it fills two slots"},
+        {{{"tb6174.csv", "0003,4546\n", ""}}, "tb6174:0003:FacCode: no row for faculty 0003, whose tableSUM names the pair 61"},
+        {{{"tableCRT.csv", "3000,2000", "12000,2000"}}, "tableCRT:2:Sco01: the minimum must be 0 to 100 % (0 to 10000)"},
+        {{{"tableCRT.csv", "0001,2,04,41", "0001,2,05,41"}},
+         "tableCRT:2:SubCod01: a minimum for subject \"05\", which is not one of the faculty's subjects"},
+        // Only the program's own rule load sees that a faculty without a main subject has no main weight.
+        {{{"Facsubj.csv", "0002,4,01,02,03,04,,", "0002,1,41,,,,,"},
+          {"tableSUM.csv", Entries("0002", {"01", "02", "03", "04"}, k10000x4, "4000"),
+           Entries("0002", {"41"}, {"20000"}, "2000")}},
+         "SUName:3:FacCode: the program cannot load the rule: "},
+        {{{"maxminScQor43.csv", "0002,650,500.25", "0002,650,700"}},
+         "maxminScQor43:3:ScMin: the lowest score is above the highest"},
+        {{{"maxminScQor43.csv", "0002,650", "0009,650"}}, "maxminScQor43:3:FacCode: faculty \"0009\" is not in SUName"},
+        {{{"Zi2Prob.csv", "", "Zi,Prob\n0.000,0.5\n"}},
+         "Zi2Prob:-:Zi: 370 keys the GPA share asks for under mean 2.4397771456 and SD 0.5519077994 have no row "
+         "(0.018 to 4.403)"},
+    };
+    TempFolder temp;
+    WriteFolder(temp.path() / "clean");
+    const ToolRun clean = Tool({"check", (temp.path() / "clean").string()});
+    EXPECT_EQ(clean.status, kExitOk) << clean.out;
+    EXPECT_NE(clean.out.find("no problem: 3 faculties of 2 universities, 8 subjects, range tables maxminScQor43"),
+              std::string::npos) << clean.out;
+
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.expected);
+        const fs::path folder = temp.path() / std::to_string(i);
+        WriteFolder(folder, c.edits);
+        const ToolRun run = Tool({"check", folder.string()});
+        EXPECT_EQ(run.status, kExitProblems);
+        EXPECT_TRUE(HasLineStarting(run.out, c.expected)) << run.out;
+    }
+    WriteBytes(temp.path() / "param.opt", "maxminScQor44\n2.5\n0.5\n");
+    const ToolRun param = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
+    EXPECT_EQ(param.status, kExitProblems);
+    EXPECT_TRUE(HasLineStarting(param.out, "param.opt:1:-: the range table maxminScQor44 is not in the data")) << param.out;
+}
+
+TEST(RuleDbCsv, MalformedFileIsRefusedWithLineAndColumnAndLeavesTheOldDatabase)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"FacCode,NumSub\n0001,0\n\"0002,2\n", "Table12.csv:3:1: a quoted field is never closed"},
+        {"FacCode,NumSub\n\"0001\"x,2\n", "Table12.csv:2:7: text after a closing quote"},
+        {"FacCode,NumSub\n0001,\x01\n", "Table12.csv:2:6: stray byte 0x01"},
+        {"FacCode,NumSub\n0001,0\nก0\xFF", "Table12.csv:3:3: not UTF-8 or Windows-874 text"},
+        {"FacCode,NumSub\n0001," + std::string(10000, '1') + "\n", "Table12.csv:2:10001: line longer than 10000 bytes"},
+        {"FacCode,NumSub\n0001,nan\n", "Table12.csv:2:6: NumSub: \"nan\" is not a number"},
+        {"FacCode,NumSub\n0001,2\n0002,inf\n", "Table12.csv:3:6: NumSub: \"inf\" is not a number"},
+        {"FacCode,NumSub\n0001,-infinity\n", "Table12.csv:2:6: NumSub: \"-infinity\" is not a number"},
     };
     for (const auto& [csv, says] : cases) {
-        SCOPED_TRACE(csv);
-        TempFolder folder;
-        const auto input = folder.path() / "Table12.csv";
-        std::filesystem::create_directory(folder.path() / "out");
-        const auto output = folder.path() / "out" / "ScoreRule.mdb";
-        WriteBytes(input, csv);
+        SCOPED_TRACE(says);
+        TempFolder temp;
+        WriteFolder(temp.path() / "data", {{"Table12.csv", "", csv}});
+        fs::create_directory(temp.path() / "out");
+        const fs::path output = temp.path() / "out" / "ScoreRule.mdb";
         WriteBytes(output, "the previous database");
-        try {
-            BuildRuleDatabase(output.string(), {input.string()});
-            ADD_FAILURE() << "built";
-        } catch (const BuildError& e) {
-            EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
-        }
+        const ToolRun run = Tool({"build", (temp.path() / "data").string(), "-o", output.string()});
+        EXPECT_EQ(run.status, kExitProblems);
+        EXPECT_EQ(run.out, (temp.path() / "data" / says).string() + "\n");
         EXPECT_EQ(ReadBytes(output), "the previous database");
-        EXPECT_EQ(EntryCount(folder.path() / "out"), 1u);  // no temporary file left
+        EXPECT_EQ(EntryCount(temp.path() / "out"), 1u);  // no temporary file left
     }
+}
+
+TEST(RuleDbCsv, WindowsThaiTextIsConverted)
+{
+    // iconv -t CP874 of “ราคา” – €5…, a no-break space and ๆ.
+    EXPECT_EQ(DecodeDataText("\x93\xc3\xd2\xa4\xd2\x94\x20\x96\x20\x80\x35\x85\xa0\xe6").utf8,
+              "“ราคา” – €5…\u00a0ๆ");
+    // A whole file as a Thai spreadsheet saves it: the names arrive as UTF-8.
+    TempFolder temp;
+    WriteFolder(temp.path(), {{"SUName.csv", "", "UName,FacName,FacCode\r\n"
+                                                 "\xa8\xd8\xcc\xd2\xc5\xa7\xa1\xc3\xb3\xec\xc1\xcb\xd2\xc7\xd4\xb7\xc2"
+                                                 "\xd2\xc5\xd1\xc2,\xa4\xb3\xd0\xc7\xd4\xc8\xc7\xa1\xc3\xc3\xc1\xc8"
+                                                 "\xd2\xca\xb5\xc3\xec,0001\r\n"}});
+    std::vector<std::string> faults;
+    const DataSet data = ReadDataFolder(temp.path().string(), faults);
+    ASSERT_TRUE(faults.empty()) << faults.front();
+    const Table* names = data.find("SUName");
+    ASSERT_TRUE(names && names->rows.size() == 1);
+    EXPECT_EQ(names->rows[0].values[0].text, "จุฬาลงกรณ์มหาวิทยาลัย");
+    EXPECT_EQ(names->rows[0].values[1].text, "คณะวิศวกรรมศาสตร์");
+}
+
+TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
+{
+    TempFolder temp;
+    const std::string a = (temp.path() / "a.mdb").string(), b = (temp.path() / "b.mdb").string();
+    setenv("SOURCE_DATE_EPOCH", "31536000", 1);
+    ASSERT_EQ(Tool({"build", std::getenv("TAMRIK_TEST_DATA"), "-o", a}).status, kExitOk);
+    unsetenv("SOURCE_DATE_EPOCH");
+    ASSERT_EQ(Tool({"export", a, "-o", (temp.path() / "csv").string()}).status, kExitOk);
+    ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
+    const DataSet before = ReadDatabaseFile(a), after = ReadDatabaseFile(b);
+    ASSERT_EQ(before.tables.size(), after.tables.size());
+    for (std::size_t t = 0; t < before.tables.size(); ++t) {
+        const Table &x = before.tables[t], &y = *after.find(x.spec.name);
+        SCOPED_TRACE(x.spec.name);
+        EXPECT_EQ(x.columnNames(), y.columnNames());
+        ASSERT_EQ(x.rows.size(), y.rows.size());
+        for (std::size_t r = 0; r < x.rows.size() && x.spec.name != "TamrikInfo"; ++r)
+            EXPECT_TRUE(x.rows[r].values == y.rows[r].values) << x.rows[r].where;
+    }
+    const tamrik::ruledb::RuleDatabase db(a);
+    const auto info = tamrik::ruledb::ReadBuildInfo(db);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->BuildDate, "1971-01-01");
+    EXPECT_EQ(info->AdmissionYear, "2543");
+    EXPECT_EQ(info->InputHash.size(), 64u);
+
+    WriteFolder(temp.path() / "old");
+    const std::string sum1 = "0001,5,01,02,03,04,41,,,,,10000,10000,10000,10000,20000,,,,,6000";
+    WriteFolder(temp.path() / "new",
+                {{"SUName.csv", "คณะสอง,0002", "คณะที่สอง,0002"},
+                 {"SUName.csv", "คณะสาม,0003", "คณะสาม,0003\nมหาวิทยาลัยสอง,คณะสี่,0004"},
+                 {"Table12.csv", "0003,0", "0003,0\n0004,0"},
+                 {"Facsubj.csv", "\n", "\n0004,4,01,02,03,04,,,,\n"},
+                 {"tableCRT.csv", "\n", "\n" + Entries("0004", {}, {}, nullptr)},
+                 {"tableSUM.csv", sum1, "0001,5,01,02,03,04,41,,,,,10000,10000,10000,10000,30000,,,,,7000"},
+                 {"tableSUM.csv", "\n", "\n" + Entries("0004", {"01", "02", "03", "04"}, k10000x4, "4000")},
+                 {"tableCRT.csv", "3000,2000", "3500,2000"},
+                 {"tb6174.csv", "4546", "4645"}});
+    const ToolRun diff = Tool({"diff", (temp.path() / "old").string(), (temp.path() / "new").string(), "--csv"});
+    EXPECT_EQ(diff.status, kExitOk);
+    EXPECT_EQ(diff.out, "FacCode,Faculty,Change,Old,New\n"
+                        "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",weights,\"main 60, 41 30\",\"main 51, 41 39\"\n"
+                        "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",minimums,\"04 > 30 %, 41 > 20 %\",\"04 > 35 %, 41 > 20 %\"\n"
+                        "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",name,คณะสอง,คณะที่สอง\n"
+                        "0003,\"คณะสาม, มหาวิทยาลัยสอง\",pair,\"45 or 46, weight 30.00\",\"46 or 45, weight 30.00\"\n"
+                        "0004,\"คณะสี่, มหาวิทยาลัยสอง\",added,,\"คณะสี่, มหาวิทยาลัยสอง\"\n");
+    EXPECT_EQ(Tool({"build", "data"}).status, kExitUsage);
+    EXPECT_EQ(Tool({"rebuild"}).status, kExitUsage);
+}
+
+TEST(RuleDbTool, ImportsEveryTableOfAnAccessFile)
+{
+    const fs::path mdb = TAMRIK_NWIND_MDB;
+    if (!fs::exists(mdb) || !CanImportMdb())
+        GTEST_SKIP() << mdb << " is not there, or this build has no libmdb";
+    TempFolder temp;
+    const std::string output = (temp.path() / "nwind.sqlite").string();
+    const ToolRun run = Tool({"import-mdb", mdb.string(), "-o", output, "--codepage", "CP1252"});
+    EXPECT_EQ(run.status, kExitProblems);  // imported, but it holds no rule tables
+    EXPECT_TRUE(HasLineStarting(run.out, "SUName:-:-: no table SUName")) << run.out;
+
+    const DataSet data = ReadDatabaseFile(output);
+    std::ifstream counts(mdb.parent_path() / "nwind.counts");
+    std::string line;
+    std::getline(counts, line);  // table,rows,columns
+    std::size_t tables = 0;
+    while (std::getline(counts, line)) {
+        const std::size_t c1 = line.find(','), c2 = line.rfind(',');
+        const Table* table = data.find(line.substr(0, c1));
+        ASSERT_TRUE(table) << line;
+        EXPECT_EQ(std::to_string(table->rows.size()) + "," + std::to_string(table->spec.columns.size()),
+                  line.substr(c1 + 1)) << line;
+        ++tables;
+        (void)c2;
+    }
+    EXPECT_EQ(data.tables.size(), tables + 1);  // and TamrikInfo
+    const Table& orders = *data.find("Orders");
+    EXPECT_EQ(orders.spec.columns[orders.column("Freight")].type, ColumnType::Real);
+    EXPECT_EQ(orders.spec.columns[orders.column("OrderID")].type, ColumnType::Integer);
+    const Table& customers = *data.find("Customers");
+    const int city = customers.column("City");
+    EXPECT_TRUE(std::any_of(customers.rows.begin(), customers.rows.end(),
+                            [&](const Row& row) { return row.values[city].text == "México D.F."; }));
 }
 
 }  // namespace

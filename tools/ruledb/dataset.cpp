@@ -289,10 +289,11 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
     std::sort(files.begin(), files.end());
 
     Sha256 hash;
-    std::set<std::string> loaded;
+    std::set<std::string> loaded, present;
     for (const fs::path& file : files) {
         const std::string path = file.string();
         const std::string name = file.stem().string();
+        present.insert(name);
         CsvFile csv;
         try {
             csv = ReadCsvFile(path);
@@ -318,11 +319,11 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
         data.tables.push_back(readCsvTable(path, *spec, csv.records, faults));
     }
     for (const TableSpec& spec : CsvTables()) {
-        if (!loaded.count(spec.name))
+        if (!present.count(spec.name))
             faults.push_back((fs::path(folder) / (spec.name + ".csv")).string() + ":1:1: no such file: table "
                              + spec.name + " is needed");
     }
-    if (!loaded.count(Zi2ProbTable().name))
+    if (!present.count(Zi2ProbTable().name))
         data.tables.push_back(computedNormalTable());
     data.inputHash = hash.hex();
     return data;
