@@ -1,5 +1,5 @@
-// The bundled data set in the built ScoreRule.mdb: the rules data/README.md
-// states, and the faculty kinds the window tests rely on.
+// The bundled data set in the built ScoreRule.mdb: the faculty kinds the
+// window tests rely on. Its consistency is `tamrik-ruledb check`'s, run by the build.
 #include "ruletables.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ Entries EntriesOf(const QueryResult& rs)
     return list;
 }
 
-TEST(RuleData, BundledDataIsConsistent)
+TEST(RuleData, BundledDataHasTheKindsTheWindowTestsUse)
 {
     const char* path = std::getenv("TAMRIK_RULE_DB");
     if (!path || !*path)
@@ -79,31 +79,6 @@ TEST(RuleData, BundledDataIsConsistent)
         f.totSco = rs.field("TotSco").toNumber();
     });
     forRows("tb6174", [](Faculty& f, const QueryResult& rs) { f.pair = rs.field("SubCod").toText(); });
-
-    for (auto& [code, f] : faculties) {
-        SCOPED_TRACE(code);
-        for (const char* table : {"Table12", "Facsubj", "tableCRT", "tableSUM"})
-            EXPECT_EQ(f.rows[table], 1) << table;
-        EXPECT_TRUE(!f.mains.empty() && f.mains.size() <= 7 && f.specials.size() <= 3);
-        // tableSUM counts every subject once (a pair through its entry 61 or
-        // more) and TotSco is 10 x the full scores.
-        std::vector<std::string> counted, subjects = f.mains;
-        subjects.insert(subjects.end(), f.specials.begin(), f.specials.end());
-        double fullScore = 0;
-        for (const auto& [sub, sco] : f.entries) {
-            if (std::stoi(sub) >= 61 && f.pair.size() == 4)
-                counted.insert(counted.end(), {f.pair.substr(0, 2), f.pair.substr(2)});
-            else
-                counted.push_back(sub);
-            fullScore += std::stoi(sub) < 16 ? 100 : sco / 100;
-        }
-        std::sort(subjects.begin(), subjects.end());
-        std::sort(counted.begin(), counted.end());
-        EXPECT_EQ(counted, subjects);
-        EXPECT_DOUBLE_EQ(f.totSco, 10 * fullScore);
-        for (const auto& criterion : f.criteria)
-            EXPECT_EQ(std::count(subjects.begin(), subjects.end(), criterion.first), 1) << criterion.first;
-    }
 
     // The kinds the window tests use (data/README.md, "Faculties by kind").
     EXPECT_EQ(faculties["0001"].criteria, (Entries{{"04", 3000}, {"07", 2550}}));
