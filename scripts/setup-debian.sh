@@ -3,7 +3,7 @@
 # nothing when it is all there already.
 set -euo pipefail
 
-packages=(build-essential cmake libgtest-dev qt6-base-dev libsqlite3-dev
+packages=(build-essential cmake libgtest-dev qt6-base-dev libsqlite3-dev mdbtools-dev pkg-config
           fonts-thai-tlwg xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do
