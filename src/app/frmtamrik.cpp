@@ -1,5 +1,6 @@
 #include "frmtamrik.h"
 
+#include "buildinfo.h"
 #include "captionlabel.h"
 #include "colours.h"
 #include "controls.h"
@@ -144,6 +145,9 @@ bool FrmTamrik::Load()
             if (!db->hasTable(table))
                 throw ruledb::DbError("ไม่พบตาราง " + std::string(table) + " ในฐานข้อมูล " + dbPath.toStdString());
         }
+        if (const auto info = ruledb::ReadBuildInfo(*db))
+            m_dataInfoLine = frmAbout::DataInfoText(QString::fromStdString(info->AdmissionYear),
+                                                    QString::fromStdString(info->BuildDate));
         m_session.setRuleDb(std::move(db));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
@@ -245,7 +249,7 @@ void FrmTamrik::ShowParamsOnPages()
 void FrmTamrik::OpenAboutWindow()
 {
     if (!m_about) {
-        m_about = new frmAbout();
+        m_about = new frmAbout(m_dataInfoLine);
         QRect place = m_about->rect();
         place.moveCenter(frameGeometry().center());
         m_about->move(place.topLeft());

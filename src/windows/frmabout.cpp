@@ -15,9 +15,13 @@ constexpr int ClientHeightTwips = InfoPanelHeightTwips + 600;
 
 }  // namespace
 
-frmAbout::frmAbout(QWidget* parent)
+frmAbout::frmAbout(const QString& dataLine, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       m_panel(BuildInfoPanel(this, QStringLiteral("Label1"))),
+      // In the strip beside OK, below the panel, so the panel keeps its layout.
+      m_lblDataInfo(MakeLabel(this, QStringLiteral("lblDataInfo"), dataLine,
+                              QRect(240, InfoPanelHeightTwips, InfoPanelWidthTwips - 1800, 435),
+                              Qt::AlignLeft | Qt::AlignVCenter)),
       m_cmdOK(MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
                          QRect(InfoPanelWidthTwips - 1440, InfoPanelHeightTwips, 1320, 435)))
 {
@@ -32,6 +36,13 @@ frmAbout::frmAbout(QWidget* parent)
     m_cmdOK->setDefault(true);
     m_cmdOK->setFocus();
     connect(m_cmdOK, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QString frmAbout::DataInfoText(const QString& admissionYear, const QString& buildDate)
+{
+    const QString built = QStringLiteral("สร้างเมื่อ ") + buildDate;
+    return admissionYear.isEmpty() ? QStringLiteral("ข้อมูล") + built
+                                   : QStringLiteral("ข้อมูลปีการศึกษา %1 ").arg(admissionYear) + built;
 }
 
 void frmAbout::mousePressEvent(QMouseEvent* event)

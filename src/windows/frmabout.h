@@ -1,12 +1,14 @@
 #pragma once
-// The About window: the splash's information on request, with an OK button
-// that Enter and Esc both press. It blocks nothing, and it outlives the main
-// window when that closes first.
+// The About window: the splash's information on request, a line naming the
+// rule data's year and build date, and an OK button that Enter and Esc both
+// press. It blocks nothing, and it outlives the main window when that closes
+// first.
 
 #include "infopanel.h"
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 
 namespace tamrik {
@@ -14,13 +16,20 @@ namespace tamrik {
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    // dataLine: what DataInfoText gives for the open rule database; empty
+    // for a database that does not record its build.
+    explicit frmAbout(const QString& dataLine = QString(), QWidget* parent = nullptr);
+
+    // "ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 2026-12-06"; without the year part when
+    // the year is not known.
+    static QString DataInfoText(const QString& admissionYear, const QString& buildDate);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     InfoPanel m_panel;
+    QLabel* m_lblDataInfo;
     QPushButton* m_cmdOK;
 };
 

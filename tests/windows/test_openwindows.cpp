@@ -86,6 +86,10 @@ private slots:
         QPointer<frmAbout> about = OpenAboutWindows().value(0);
         QVERIFY(about && QTest::qWaitForWindowActive(about));
         QVERIFY(!QApplication::activeModalWidget());
+        // The bundled database records its year and build date.
+        QVERIFY(Find<QLabel>(about, QStringLiteral("lblDataInfo"))
+                    ->text()
+                    .startsWith(QStringLiteral("ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 20")));
 
         // The menu brings the open one forward instead of a second.
         p.window.activateWindow();
