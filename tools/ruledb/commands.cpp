@@ -97,6 +97,8 @@ int build(const Arguments& a, std::ostream& out)
     const DataSet data = ReadDataFolder(a.positional[0], faults);
     if (!readCleanly(faults, out))
         return kExitProblems;
+    for (const std::string& converted : data.convertedFiles)
+        out << converted << ": read as Windows-874 and converted to UTF-8\n";
     const std::string& file = a.options.at("-o");
     const auto info = MakeBuildInfo(data);
     WriteRuleDatabase(data, file, info);

@@ -26,6 +26,10 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
     for (const Table& table : data.tables) {
         if (table.spec.name == BuildInfoTable().name)
             continue;
+        // A name from an imported file must not lead the file out of the folder.
+        const std::string& name = table.spec.name;
+        if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
+            throw FileError("table \"" + name + "\" cannot be written as a file name");
         const fs::path path = fs::path(folder) / (table.spec.name + ".csv");
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         std::string line;

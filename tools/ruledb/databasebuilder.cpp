@@ -60,14 +60,14 @@ public:
 
     void text(int column, const std::string& value)
     {
-        sqlite3_bind_text(m_stmt, column, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+        check(sqlite3_bind_text(m_stmt, column, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT));
     }
-    void integer(int column, std::int64_t value) { sqlite3_bind_int64(m_stmt, column, value); }
-    void real(int column, double value) { sqlite3_bind_double(m_stmt, column, value); }
-    void null(int column) { sqlite3_bind_null(m_stmt, column); }
+    void integer(int column, std::int64_t value) { check(sqlite3_bind_int64(m_stmt, column, value)); }
+    void real(int column, double value) { check(sqlite3_bind_double(m_stmt, column, value)); }
+    void null(int column) { check(sqlite3_bind_null(m_stmt, column)); }
     void blob(int column, const std::string& bytes)
     {
-        sqlite3_bind_blob(m_stmt, column, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+        check(sqlite3_bind_blob(m_stmt, column, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
     }
 
     // Empty string when the row went in, else SQLite's reason.
@@ -80,6 +80,12 @@ public:
     }
 
 private:
+    void check(int rc)
+    {
+        if (rc != SQLITE_OK)
+            throw BuildError(std::string("cannot hold a value: ") + sqlite3_errmsg(m_db));
+    }
+
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
 };
@@ -147,7 +153,7 @@ void insertTable(Connection& db, const Table& table)
         }
         const std::string failure = insert.run();
         if (!failure.empty())
-            throw BuildError(table.spec.name + ":" + row.where + ": " + failure);
+            throw BuildError(table.spec.name + ":" + row.where + ":-: " + failure);
     }
     createIndexes(db, table.spec);
 }

@@ -305,6 +305,8 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
         hash.add(file.filename().string());
         hash.add(std::string(1, '\0') + std::to_string(csv.bytes.size()) + '\0');
         hash.add(csv.bytes);
+        if (csv.fromWindows874)
+            data.convertedFiles.push_back(path);
         if (csv.records.empty()) {
             faults.push_back(path + ":1:1: the file is empty (a header row is needed)");
             continue;
@@ -353,7 +355,7 @@ DataSet ReadDatabaseFile(const std::string& path)
                                    "ESCAPE '\\' ORDER BY rowid",
                                -1, &list.stmt, nullptr)
             != SQLITE_OK)
-            throw fail("not a rule database");
+            throw fail("not a SQLite database");
         int step;
         while ((step = sqlite3_step(list.stmt)) == SQLITE_ROW)
             names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list.stmt, 0)));
