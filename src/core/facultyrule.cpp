@@ -10,13 +10,6 @@ namespace tamrik {
 
 namespace {
 
-constexpr std::size_t kMaxMainRows = 7;
-constexpr std::size_t kMaxSpecRows = 3;
-constexpr int kMaxFacultySubjects = 8;  // Facsubj columns Sub1 to Sub8
-constexpr int kMaxListEntries = 9;      // slots 1 to 9 of the calculation list; also criteria
-constexpr double kFirstSpecialCode = 16;
-constexpr double kFirstPairCode = 61;
-
 // A fault that ends the load; carries the part of the message after the faculty.
 struct LoadFailure {
     std::string detail;

@@ -24,6 +24,17 @@ inline constexpr std::string_view kRule0102Text = "วิชา 01 และ 02 
 // Start of the calculation line; the codes follow, each with " ; ".
 inline constexpr std::string_view kCalcTextStart = "วิชาที่ใช้คำนวณคะแนน คือ ";
 
+// The limits of a rule: rows the page holds, Facsubj's columns, and the
+// entries of tableCRT and tableSUM (slots 1 to 9 of the calculation list).
+inline constexpr std::size_t kMaxMainRows = 7;
+inline constexpr std::size_t kMaxSpecRows = 3;
+inline constexpr int kMaxFacultySubjects = 8;
+inline constexpr int kMaxListEntries = 9;
+// In tableCRT and tableSUM a code below 16 is a main subject; in tableSUM one
+// of 61 or more stands for the either-of pair of tb6174.
+inline constexpr double kFirstSpecialCode = 16;
+inline constexpr double kFirstPairCode = 61;
+
 struct FacultyRule {
     // One subject row of the page, main or special.
     struct SubjectRow {

@@ -15,12 +15,8 @@ namespace ruledbtool {
 
 namespace {
 
-constexpr double kFirstSpecialCode = 16;
-constexpr double kFirstPairCode = 61;
-constexpr int kMaxSubjects = 8;
-constexpr int kMaxEntries = 9;
-constexpr std::size_t kMaxMain = 7;
-constexpr std::size_t kMaxSpecial = 3;
+using tamrik::kFirstPairCode;
+using tamrik::kFirstSpecialCode;
 constexpr const char* kFacultyTables[] = {"Table12", "Facsubj", "tableCRT", "tableSUM"};
 
 std::string numbered(const char* prefix, int k)
@@ -257,7 +253,7 @@ private:
         const Row& row = *m_rowsOf["Facsubj"][fac].front();
         std::vector<std::string> subjects;
         const auto n = number(t, row, "NumSubj");
-        if (!n || !isWhole(*n, 1, kMaxSubjects)) {
+        if (!n || !isWhole(*n, 1, tamrik::kMaxFacultySubjects)) {
             add("Facsubj", row.where, "NumSubj", "NumSubj must be a whole number from 1 to 8");
             return subjects;
         }
@@ -276,9 +272,9 @@ private:
                 ++(m_subjectMain[code] ? mains : specials);
             }
         }
-        if (mains > kMaxMain)
+        if (mains > tamrik::kMaxMainRows)
             add("Facsubj", row.where, "NumSubj", std::to_string(mains) + " main subjects; the page holds 7");
-        if (specials > kMaxSpecial)
+        if (specials > tamrik::kMaxSpecRows)
             add("Facsubj", row.where, "NumSubj", std::to_string(specials) + " special subjects; the page holds 3");
         return subjects;
     }
@@ -286,7 +282,7 @@ private:
     int entryCount(const Table& t, const Row& row, const char* name, int least)
     {
         const auto n = number(t, row, "NumSub");
-        if (!n || !isWhole(*n, least, kMaxEntries)) {
+        if (!n || !isWhole(*n, least, tamrik::kMaxListEntries)) {
             add(name, row.where, "NumSub", "NumSub must be a whole number from " + std::to_string(least) + " to 9");
             return -1;
         }
@@ -346,7 +342,7 @@ private:
                 specialPoints += *score / 100;
             if (!pair) {
                 counted.push_back(code);
-            } else if (k == kMaxEntries) {
+            } else if (k == tamrik::kMaxListEntries) {
                 add("tableSUM", row.where, codeColumn, "the either-of pair cannot be the ninth entry: it fills two slots");
             } else {
                 for (const std::string& half : pairCodes(fac, code))
