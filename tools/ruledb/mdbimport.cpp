@@ -27,6 +27,9 @@ DataSet ReadMdbFile(const std::string& path, const std::string&)
 
 namespace {
 
+// Room for a memo field; libmdb cuts a longer value at this size.
+constexpr std::size_t kBindSize = 65536;
+
 ColumnType typeOf(int mdbType)
 {
     switch (mdbType) {
@@ -130,6 +133,7 @@ DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
         throw FileError(path + ": not a Microsoft Access (Jet) file");
     const auto closeHandle = [](MdbHandle* h) { mdb_close(h); };
     std::unique_ptr<MdbHandle, decltype(closeHandle)> handle(mdb, closeHandle);
+    mdb_set_bind_size(mdb, kBindSize);
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
     mdb_set_boolean_fmt_numbers(mdb);
     if (!mdb_read_catalog(mdb, MDB_TABLE))

@@ -314,6 +314,8 @@ private:
         const Row& row = *m_rowsOf["tableSUM"][fac].front();
         const std::size_t before = m_problems.size();
         const int n = entryCount(t, row, "tableSUM", 1);
+        if (n < 0)
+            return std::nullopt;  // the entries cannot be read, so neither can what they count
         std::vector<std::string> counted;
         double specialPoints = 0;
         bool specialSeen = false;
