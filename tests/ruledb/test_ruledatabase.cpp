@@ -104,7 +104,7 @@ TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)
 TEST_F(RuleDb, RuleSourceQueryTextAndASingleQuoteInTheKey)
 {
     EXPECT_EQ(DatabaseRuleSource::queryText("Facsubj", "FacCode", "0013"),
-              "SELECT Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj WHERE Facsubj.FacCode='0013';");
+              "SELECT Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj WHERE Facsubj.FacCode='0013' LIMIT 1;");
     RuleDatabase db(file);
     DatabaseRuleSource source(db);
     const auto row = source.firstRow("SUName", "FacName", "Int'l College");
