@@ -271,8 +271,14 @@ void RuleDatabase::checkSound()
     const auto* first = reinterpret_cast<const char*>(sqlite3_column_text(quick.stmt, 0));
     if (!first)
         throw damaged(sqlite3_errmsg(m_db));
-    if (std::string_view(first) != "ok")
-        throw damaged(first);
+    std::string_view report(first);
+    if (report == "ok")
+        return;
+    // The first fault is enough to act on; the rest (often a hundred lines)
+    // follows from it.
+    if (report.rfind("*** ", 0) == 0 && report.find('\n') != std::string_view::npos)
+        report.remove_prefix(report.find('\n') + 1);
+    throw damaged(std::string(report.substr(0, report.find('\n'))));
 }
 
 RuleDatabase::~RuleDatabase()
