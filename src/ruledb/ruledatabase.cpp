@@ -336,8 +336,13 @@ void RuleDatabase::OpenQuery(const std::string& sql, QueryResult& slot) const
     slot = query(sql);
 }
 
-std::vector<std::string> RuleDatabase::tableColumns(std::string_view table) const
+const std::vector<std::string>& RuleDatabase::tableColumns(std::string_view table) const
 {
+    // The file is opened immutable, so its tables are asked for once.
+    std::string key(table);
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    if (const auto known = m_tableColumns.find(key); known != m_tableColumns.end())
+        return known->second;
     const auto fail = [&] {
         return DbError("อ่านรายการตารางของแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ (" + sqlite3_errmsg(m_db) + ")");
     };
@@ -359,7 +364,7 @@ std::vector<std::string> RuleDatabase::tableColumns(std::string_view table) cons
     }
     if (rc != SQLITE_DONE)
         throw fail();
-    return columns;
+    return m_tableColumns.emplace(std::move(key), std::move(columns)).first->second;
 }
 
 bool RuleDatabase::hasTable(std::string_view name) const
@@ -369,7 +374,7 @@ bool RuleDatabase::hasTable(std::string_view name) const
 
 bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std::string_view> columns) const
 {
-    const std::vector<std::string> present = tableColumns(table);
+    const std::vector<std::string>& present = tableColumns(table);
     if (present.empty())
         return false;
     for (std::string_view wanted : columns) {

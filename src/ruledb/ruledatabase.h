@@ -5,6 +5,7 @@
 // name.
 
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -100,11 +101,12 @@ public:
     const std::string& path() const { return m_path; }
 
 private:
-    std::vector<std::string> tableColumns(std::string_view table) const;
+    const std::vector<std::string>& tableColumns(std::string_view table) const;
     void checkSound();
 
     std::string m_path;
     sqlite3* m_db = nullptr;
+    mutable std::map<std::string, std::vector<std::string>> m_tableColumns;  // by lower-case name
 };
 
 // A value for a query text between single quotes: every ' doubled.
