@@ -137,10 +137,13 @@ private slots:
         QVERIFY2(side.isEmpty(), qPrintable(side.join(QLatin1Char(' '))));
     }
 
-    void utf16NamesComeBackAsUtf8()
+    void utf16DatabaseInAFolderWithUriCharacters()
     {
+        // Names come back as UTF-8; %, ? and # in the path stay part of it.
         ProgramFolder folder(false);
-        const QString db = folder.file(QStringLiteral("ScoreRule.mdb"));
+        const QString odd = folder.file(QStringLiteral("odd %41?#x"));
+        QVERIFY(QDir().mkpath(odd));
+        const QString db = odd + QStringLiteral("/ScoreRule.mdb");
         Exec(db, QStringLiteral("PRAGMA encoding='UTF-16le'; CREATE TABLE SUName (UName TEXT);"
                                 "INSERT INTO SUName VALUES ('จุฬาลงกรณ์มหาวิทยาลัย');"));
         const auto rows = ruledb::RuleDatabase(db.toStdString()).query("SELECT UName FROM SUName;");
