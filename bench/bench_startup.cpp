@@ -1,7 +1,7 @@
-// The main window's whole start-up (files, database, page 1 filled), shown
-// and closed at the first turn of the event loop. Runs over a copy of the
-// rule database in a temporary folder so the build's own folder is left as
-// it was.
+// The main window's whole start-up (the database opened, its quick_check and
+// table checks, page 1 filled, the files), shown and closed at the first turn
+// of the event loop. Runs over a copy of the rule database in a temporary
+// folder so the build's own folder is left as it was.
 #include "frmtamrik.h"
 #include "messageservice.h"
 #include "thaifonts.h"

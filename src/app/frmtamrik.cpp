@@ -13,6 +13,7 @@
 #include "messageservice.h"
 #include "pagedecor.h"
 #include "paramfile.h"
+#include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
 #include "thaifonts.h"
@@ -29,12 +30,6 @@ namespace {
 constexpr int ClientWidth = 11385;
 constexpr int ClientHeight = 7800;
 const QRect PageTwips(120, 960, 11200, 6735);
-
-// Tables the program reads at start-up or on every rule load; a database
-// without one of them cannot serve. (Without Zi2Prob the GPA share is 0, as
-// for any failed lookup, so it is not required.)
-const char* const RequiredTables[] = {"SUName", "Table12", "Facsubj", "SubjectTable",
-                                      "tableCRT", "tableSUM", "tb6174"};
 
 }  // namespace
 
@@ -136,19 +131,18 @@ void FrmTamrik::buildMenus()
 
 bool FrmTamrik::Load()
 {
-    // The database is checked before any file is touched, so a program that
-    // cannot start leaves the user's remembered entries as they were.
+    // Everything the start needs from the database is checked, and page 1
+    // filled, before any file is touched: a refused start leaves the user's
+    // files as they were and makes none.
     const QString dbPath = m_programFolder + QLatin1Char('/') + RuleDbFileName();
     try {
         auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
-        for (const char* table : RequiredTables) {
-            if (!db->hasTable(table))
-                throw ruledb::DbError("ไม่พบตาราง " + std::string(table) + " ในฐานข้อมูล " + dbPath.toStdString());
-        }
+        ruledb::RequireRuleTables(*db);
         if (const auto info = ruledb::ReadBuildInfo(*db))
             m_dataInfoLine = frmAbout::DataInfoText(QString::fromStdString(info->AdmissionYear),
                                                     QString::fromStdString(info->BuildDate));
         m_session.setRuleDb(std::move(db));
+        m_facultyPage->FillAtStartup();
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
         return false;
@@ -158,12 +152,6 @@ bool FrmTamrik::Load()
     LoadEntriesFile(m_session.dataFolder(), m_session.entries());
     ShowPage(1);
     m_session.params() = LoadParam(m_session.dataFolder(), m_programFolder.toStdString());
-    try {
-        m_facultyPage->FillAtStartup();
-    } catch (const ruledb::DbError& error) {
-        m_session.messages().show(QString::fromUtf8(error.what()));
-        return false;
-    }
     return true;
 }
 

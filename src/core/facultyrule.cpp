@@ -10,6 +10,9 @@ namespace tamrik {
 
 namespace {
 
+constexpr const char* kMainWeightOutOfRange =
+    "ค่าน้ำหนักวิชาหลักที่คำนวณจาก TotSco ในตาราง tableSUM ไม่อยู่ในช่วงมากกว่า 0 ถึง 90";
+
 // A fault that ends the load; carries the part of the message after the faculty.
 struct LoadFailure {
     std::string detail;
@@ -73,6 +76,14 @@ private:
     static double number(const RuleRow& row, const char* table, const std::string& column)
     {
         return Val(text(row, table, column));
+    }
+
+    // A full score or weight computed from tableSUM: never negative or endless.
+    static double figure(double value, const std::string& from)
+    {
+        if (!(value >= 0) || !std::isfinite(value))
+            throw LoadFailure{"ค่า " + from + " ในตาราง tableSUM ให้คะแนนเต็มติดลบหรือไม่ใช่จำนวน"};
+        return value;
     }
 
     static int count(const RuleRow& row, const char* table, const char* column, int most,
@@ -185,9 +196,13 @@ private:
         const RuleRow& sum = *m_sum;
         m_rule.MaxMain = Format(m_mainPoints, "0.00");
         const double total = number(sum, "tableSUM", "TotSco");
-        if (total == 0)
-            throw LoadFailure{"ค่า TotSco ในตาราง tableSUM เป็น 0"};
+        if (!(total > 0) || !std::isfinite(total))
+            throw LoadFailure{"ค่า TotSco ในตาราง tableSUM ต้องเป็นจำนวนที่มากกว่า 0"};
         m_rule.WMain = Format(90 / (total / 10) * m_mainPoints, "00");
+        // The subjects carry 90 % of the composite: a main weight outside
+        // (0, 90] gives negative or endless points.
+        if (!(Val(m_rule.WMain) > 0 && Val(m_rule.WMain) <= 90))
+            throw LoadFailure{kMainWeightOutOfRange};
 
         // The last pair entry names the pair's full score.
         int pairEntry = 0;
@@ -208,16 +223,15 @@ private:
                 if (row.SubCod != text(sum, "tableSUM", numbered("SubCod0", k)))
                     continue;
                 const double s = number(sum, "tableSUM", numbered("Sco0", k));
-                row.Weight = Format((s / 100 * 90) / (number(sum, "tableSUM", "TotSco") / 10), "00");
+                const double weight = (s / 100 * 90) / (number(sum, "tableSUM", "TotSco") / 10);
+                row.Weight = Format(figure(weight, numbered("Sco0", k)), "00");
             }
         }
 
         const double w = Val(m_rule.WMain);
         const double m = Val(m_rule.MaxMain);
-        if (w == 0)
-            throw LoadFailure{"ค่าน้ำหนักวิชาหลักเป็น 0 จึงคำนวณคะแนนเต็มวิชาเฉพาะไม่ได้"};
-        m_rule.MaxSP = Format((90 - w) / w * m, "00.00");
-        m_rule.ScorePerPercent = static_cast<float>(m / w);
+        m_rule.MaxSP = Format(figure((90 - w) / w * m, "MaxSP"), "00.00");
+        m_rule.ScorePerPercent = static_cast<float>(figure(m / w, "ScorePerPercent"));
     }
 
     void weighPair(int entry)
@@ -232,7 +246,7 @@ private:
                 continue;
             const double t = number(sum, "tableSUM", "TotSco");
             const double s = number(sum, "tableSUM", numbered("Sco0", entry));
-            row.Weight = Format((s / 200 * 90) / (t / 10), "00.00");
+            row.Weight = Format(figure((s / 200 * 90) / (t / 10), numbered("Sco0", entry)), "00.00");
             row.WeightShown = false;
             pair.WeightText = Format((s / 100 * 90) / (t / 10), "00.00");
             pair.Rows.push_back(i + 1);

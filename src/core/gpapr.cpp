@@ -83,12 +83,7 @@ float GpaToProb(float gpa, std::string_view meanText, std::string_view sdText, c
     const bool negative = rounded < 0;
     const std::string key = Format(std::fabs(rounded), "0.000");
 
-    std::optional<double> prob;
-    try {
-        prob = lookup(key);
-    } catch (const std::exception&) {
-        return 0.0f;
-    }
+    const std::optional<double> prob = lookup(key);
     if (!prob)
         return 0.0f;
     float p = static_cast<float>(*prob);

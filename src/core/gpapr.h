@@ -14,11 +14,12 @@
 namespace tamrik {
 
 // Prob of the normal table for a key such as "1.015"; nullopt when the table
-// has no such row or no usable value. An exception it throws counts the same.
+// has no such row or no usable value. A failing database throws, and the
+// exception reaches the caller of GpaToProb: a fault is not a fraction of 0.
 using ProbLookup = std::function<std::optional<double>(const std::string& key)>;
 
 // The GPA fraction, 0 to 1. meanText and sdText are read afresh on each call.
-// A failed lookup, or a mean or SD that is not above 0, gives 0.
+// No row for the key, or a mean or SD that is not above 0, gives 0.
 float GpaToProb(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup);
 
 // The PR fraction: band / 20 for the band whose bounds hold pr, else 0

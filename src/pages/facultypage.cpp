@@ -33,12 +33,12 @@ std::string Q2FacultiesOf(const QString& university)
 std::string Q3CodeOf(const QString& university, const QString& faculty)
 {
     return "SELECT FacCode,FacName,UName FROM SUName WHERE UName='" + QuoteText(university.toStdString()) +
-           "' AND FacName='" + QuoteText(faculty.toStdString()) + "';";
+           "' AND FacName='" + QuoteText(faculty.toStdString()) + "' LIMIT 1;";
 }
 
 std::string Q4FacultyByCode(const std::string& code)
 {
-    return "SELECT UName,FacName,FacCode FROM SUName WHERE FacCode='" + QuoteText(code) + "';";
+    return "SELECT UName,FacName,FacCode FROM SUName WHERE FacCode='" + QuoteText(code) + "' LIMIT 1;";
 }
 
 std::string Q5FacultiesOf(const QString& university)
@@ -46,7 +46,21 @@ std::string Q5FacultiesOf(const QString& university)
     return "SELECT FacName,FacCode,Uname FROM SUName WHERE UName='" + QuoteText(university.toStdString()) + "';";
 }
 
-QString ToQString(const ruledb::DbValue& value) { return tamrik::ToQString(value.toText()); }
+// A name or code of SUName; a null one is a fault of the data, named with
+// its file and column.
+std::string NameText(const ruledb::RuleDatabase& db, const ruledb::QueryResult& rows, const char* column)
+{
+    const ruledb::DbValue value = rows.field(column);
+    if (value.isNull())
+        throw ruledb::DbError("ค่า " + std::string(column) + " ในตาราง SUName ของฐานข้อมูล \"" + db.path()
+                              + "\" ว่าง (Null)");
+    return value.toText();
+}
+
+QString NameOf(const ruledb::RuleDatabase& db, const ruledb::QueryResult& rows, const char* column)
+{
+    return ToQString(NameText(db, rows, column));
+}
 
 QComboBox* MakeListCombo(QWidget* parent, const QString& name, const QRect& twips)
 {
@@ -159,10 +173,12 @@ void FacultyPage::FillAtStartup()
     std::string previous;
     m_FacCount = 0;
     m_F1ComboUniver->clear();
+    if (rows.EOF_())
+        throw ruledb::DbError("ตาราง SUName ในฐานข้อมูล \"" + db.path() + "\" ไม่มีแถวข้อมูล (no faculty to choose)");
     for (; !rows.EOF_(); rows.MoveNext()) {
-        const ruledb::DbValue uname = rows.field("UName");
-        if (!uname.equals(previous)) {
-            previous = uname.toText();
+        std::string uname = NameText(db, rows, "UName");
+        if (uname != previous) {
+            previous = std::move(uname);
             m_F1ComboUniver->addItem(QString::fromStdString(previous));
         }
         // The count is 16-bit: a table too large for it stops counting at
@@ -172,7 +188,7 @@ void FacultyPage::FillAtStartup()
     }
 
     rows.MoveFirst();
-    m_SelUName = ToQString(rows.field("UName"));
+    m_SelUName = NameOf(db, rows, "UName");
     ShowInEditField(m_F1ComboUniver, m_SelUName);
     m_header.LabelUname->setCaption(QString());
     m_F1ComboFac->clear();
@@ -189,7 +205,7 @@ void FacultyPage::AddFacultyNames(const std::string& sql)
     ruledb::QueryResult rows;
     m_session.ruleDb().OpenQuery(sql, rows);
     for (; !rows.EOF_(); rows.MoveNext())
-        m_F1ComboFac->addItem(ToQString(rows.field("FacName")));
+        m_F1ComboFac->addItem(NameOf(m_session.ruleDb(), rows, "FacName"));
 }
 
 void FacultyPage::F1ComboUniver_Click()
@@ -222,7 +238,7 @@ void FacultyPage::F1ComboFac_Click()
         const QString university = m_F1ComboUniver->currentText();
         ruledb::QueryResult rows;
         m_session.ruleDb().OpenQuery(Q3CodeOf(university, faculty), rows);
-        m_SelFacCode = rows.field("FacCode").toText();
+        m_SelFacCode = NameText(m_session.ruleDb(), rows, "FacCode");
         // The box first: its change empties the header, which is then filled.
         m_F1TxtFacID->setText(QString::fromStdString(m_SelFacCode));
         m_header.LabelFacID->setCaption(QString::fromStdString(m_SelFacCode));
@@ -281,8 +297,8 @@ bool FacultyPage::ShowFacultyByCode(const std::string& code)
     m_session.ruleDb().OpenQuery(Q4FacultyByCode(code), rows);
     if (rows.EOF_())
         return false;
-    const QString university = ToQString(rows.field("UName"));
-    const QString faculty = ToQString(rows.field("FacName"));
+    const QString university = NameOf(m_session.ruleDb(), rows, "UName");
+    const QString faculty = NameOf(m_session.ruleDb(), rows, "FacName");
 
     m_SelFacCode = code;
     m_F1TxtFacID->setText(QString::fromStdString(code));

@@ -33,7 +33,8 @@ public:
 
     // Fills the university list while counting the faculties, then shows the
     // first university with its faculties and no faculty chosen. Throws
-    // ruledb::DbError when the database cannot answer.
+    // ruledb::DbError, naming the file and the table or column, when the
+    // database cannot answer, SUName has no row or a name in it is null.
     void FillAtStartup();
 
     const std::string& SelFacCode() const { return m_SelFacCode; }

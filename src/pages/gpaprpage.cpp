@@ -90,6 +90,14 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
         emit backClicked();
     });
     connect(m_F3CmdNext, &QPushButton::clicked, this, [this] {
+        // No summary over GPA points the database could not give: try once
+        // more, and stay (with the message) while it still fails.
+        if (!m_gpaFault.isEmpty()) {
+            m_gpaFault.clear();
+            RecomputeGpa();
+            if (!m_gpaFault.isEmpty())
+                return;
+        }
         StoreDigits();
         emit nextClicked();
     });
@@ -150,6 +158,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
 {
     // Set first: the refilled boxes recompute their points with it.
     m_ScorePerPercent = scorePerPercent;
+    m_gpaFault.clear();
     ResetTabOrder();
 
     const ScoringParams& params = m_session.params();
@@ -177,6 +186,8 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
         m_GpaScore = *points;
         m_Label_gpa_sc->setText(ToQString(Format(m_GpaScore, "0.00")));
     }
+    if (!m_gpaFault.isEmpty())
+        m_Label_gpa_sc->setText(QString());
     if (const auto points = PrPointsNow()) {
         m_PrScore = *points;
         m_Label_pr_sc->setText(ToQString(Format(m_PrScore, "00.00")));
@@ -265,7 +276,8 @@ void GpaPrPage::Box_LostFocus(Box box)
 void GpaPrPage::RecomputeGpa()
 {
     m_GpaScore = GpaPointsNow().value_or(0);
-    m_Label_gpa_sc->setText(ToQString(Format(m_GpaScore, "0.00")));
+    // A fault shows no figure rather than a 0 that looks earned.
+    m_Label_gpa_sc->setText(m_gpaFault.isEmpty() ? ToQString(Format(m_GpaScore, "0.00")) : QString());
 }
 
 void GpaPrPage::RecomputePr()
@@ -299,12 +311,24 @@ void GpaPrPage::SetBoxText(Box box, const std::string& text)
         target->setText(value);
 }
 
-std::optional<double> GpaPrPage::GpaPointsNow() const
+std::optional<double> GpaPrPage::GpaPointsNow()
 {
     const ScoringParams& params = m_session.params();
     const Session& session = m_session;
-    return GpaPoints(BoxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
-                     [&session](const std::string& key) { return ruledb::LookupProb(session.ruleDb(), key); });
+    try {
+        const auto points =
+            GpaPoints(BoxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
+                      [&session](const std::string& key) { return ruledb::LookupProb(session.ruleDb(), key); });
+        m_gpaFault.clear();
+        return points;
+    } catch (const ruledb::DbError& error) {
+        // Told when the fault starts, not again on every keystroke after it.
+        const bool starts = m_gpaFault.isEmpty();
+        m_gpaFault = QStringLiteral("คำนวณคะแนนจาก GPA ไม่ได้: ") + QString::fromUtf8(error.what());
+        if (starts)
+            m_session.messages().show(m_gpaFault);
+        return std::nullopt;
+    }
 }
 
 std::optional<double> GpaPrPage::PrPointsNow() const { return PrPoints(BoxValue(PrTexts()), m_ScorePerPercent); }

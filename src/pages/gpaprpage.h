@@ -68,12 +68,15 @@ private:
     BoxTexts GpaTexts() const;
     BoxTexts PrTexts() const;
     void SetBoxText(Box box, const std::string& text);
-    std::optional<double> GpaPointsNow() const;
+    std::optional<double> GpaPointsNow();
     std::optional<double> PrPointsNow() const;
 
     Session& m_session;
     float m_ScorePerPercent = 0;
     double m_GpaScore = 0;
+    // The message of a database fault that left the GPA points unknown;
+    // empty while the points are sound.
+    QString m_gpaFault;
     double m_PrScore = 0;
     // Keys typed in each box since its last automatic focus move.
     std::array<std::uint8_t, BoxCount> m_keyCount{};

@@ -3,6 +3,7 @@
 #include "captionoverlay.h"
 #include "colours.h"
 #include "controls.h"
+#include "messageservice.h"
 #include "numtext.h"
 #include "qtext.h"
 #include "ruletables.h"
@@ -132,9 +133,19 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
     // The entries are on disk before the range table is asked anything.
     m_session.SaveEntriesFile();
 
-    const auto range = ruledb::LookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
-    m_F4LabelMaxLastYear->setText(ToQString(range ? Format(range->ScMax, "0.00") : "0.00"));
-    m_F4LabelMinLastYear->setText(ToQString(range ? Format(range->ScMin, "0.00") : "0.00"));
+    // No row gives 0.00; a fault of the database gives its message and no
+    // figure at all.
+    try {
+        const auto range =
+            ruledb::LookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
+        m_F4LabelMaxLastYear->setText(ToQString(range ? Format(range->ScMax, "0.00") : "0.00"));
+        m_F4LabelMinLastYear->setText(ToQString(range ? Format(range->ScMin, "0.00") : "0.00"));
+    } catch (const ruledb::DbError& error) {
+        m_F4LabelMaxLastYear->clear();
+        m_F4LabelMinLastYear->clear();
+        m_session.messages().show(QStringLiteral("อ่านคะแนนสูงสุด-ต่ำสุดของปีที่แล้วไม่ได้: ")
+                                  + QString::fromUtf8(error.what()));
+    }
 }
 
 void SummaryPage::ResetMyScores()

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -56,7 +57,12 @@ struct StatementGuard {
     ~StatementGuard() { sqlite3_finalize(stmt); }
 };
 
-DbValue readColumn(sqlite3_stmt* stmt, int col)
+// A column that cannot be read; the query turns it into its DbError.
+struct ColumnFault {
+    std::string why;
+};
+
+DbValue readColumn(sqlite3* db, sqlite3_stmt* stmt, int col)
 {
     switch (sqlite3_column_type(stmt, col)) {
     case SQLITE_INTEGER:
@@ -65,12 +71,42 @@ DbValue readColumn(sqlite3_stmt* stmt, int col)
     case SQLITE_NULL:
         return DbValue();
     default: {
-        // Text, or a blob read as its bytes.
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, col));
-        const int size = sqlite3_column_bytes(stmt, col);
-        return DbValue::text(bytes ? std::string(bytes, static_cast<std::size_t>(size)) : std::string());
+        // As text: SQLite converts a UTF-16 database's text to UTF-8.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+        // A null pointer is an empty value, or memory ran out on the way.
+        if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
+            throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
+        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
+        if (size > RuleDatabase::MaxTextBytes) {
+            const char* name = sqlite3_column_name(stmt, col);
+            throw ColumnFault{"ค่าในคอลัมน์ " + inQuotes(name ? name : "?") + " ยาวเกิน "
+                              + std::to_string(RuleDatabase::MaxTextBytes) + " ไบต์ (a damaged value of "
+                              + std::to_string(size) + " bytes)"};
+        }
+        return DbValue::text(text ? std::string(text, size) : std::string());
     }
     }
+}
+
+// A file name as a file: URI. %, ? and # would otherwise end the path or
+// start an escape.
+std::string FileUri(const std::string& path)
+{
+    std::string uri = "file:";
+    const std::string absolute = std::filesystem::absolute(std::filesystem::path(path)).string();
+    if (absolute.rfind("//", 0) == 0)
+        uri += "//";  // an empty authority, so the path is not read as a host
+    for (char ch : absolute) {
+        if (ch == '%' || ch == '?' || ch == '#') {
+            static const char hex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[static_cast<unsigned char>(ch) >> 4];
+            uri += hex[static_cast<unsigned char>(ch) & 0xf];
+        } else {
+            uri += ch;
+        }
+    }
+    return uri + "?immutable=1";
 }
 
 }  // namespace
@@ -175,42 +211,74 @@ RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
         throw DbError("ไม่พบแฟ้มฐานข้อมูล " + inQuotes(path) + " (the file does not exist)");
     if (fs::is_directory(status))
         throw DbError(inQuotes(path) + " เป็นโฟลเดอร์ ไม่ใช่แฟ้มฐานข้อมูล (a folder, not a database file)");
+    // A FIFO or a device would keep open() or the first read waiting for ever.
+    if (!fs::is_regular_file(status))
+        throw DbError(inQuotes(path) + " ไม่ใช่แฟ้มข้อมูลธรรมดา (not a regular file: a pipe or a device)");
 
-    const int rc = sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+    // Immutable: the program never writes the file, so SQLite need not look
+    // for a journal beside it, lock it, or make -wal and -shm files.
+    const int rc = sqlite3_open_v2(FileUri(path).c_str(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         throw DbError("เปิดแฟ้มฐานข้อมูล " + inQuotes(path) + " ไม่ได้ (cannot read the file: " + detail + ")");
     }
-
-    // SQLite only reads the header at the first statement: check it now, so
-    // that a wrong file is reported at start-up and not at the first query.
-    sqlite3_stmt* stmt = nullptr;
-    int check = sqlite3_prepare_v2(m_db, "SELECT count(*) FROM sqlite_master", -1, &stmt, nullptr);
-    int tables = 0;
-    if (check == SQLITE_OK) {
-        check = sqlite3_step(stmt);
-        if (check == SQLITE_ROW)
-            tables = sqlite3_column_int(stmt, 0);
-    }
-    const std::string detail = sqlite3_errmsg(m_db);
-    sqlite3_finalize(stmt);
-    if (check != SQLITE_ROW) {
-        const int code = sqlite3_errcode(m_db) & 0xff;
+    try {
+        checkSound();
+    } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        if (code == SQLITE_NOTADB)
-            throw DbError("แฟ้ม " + inQuotes(path) + " ไม่ใช่ฐานข้อมูล (not a database)");
-        throw DbError("อ่านแฟ้มฐานข้อมูล " + inQuotes(path) + " ไม่ได้ (cannot read the file: " + detail + ")");
+        throw;
+    }
+}
+
+void RuleDatabase::checkSound()
+{
+    // SQLite only reads the header at the first statement: check it now, so
+    // that a wrong file is reported at start-up and not at the first query.
+    // quick_check then reads every page once, so a damaged page is refused
+    // here instead of turning into a figure of 0 later.
+    StatementGuard guard;
+    int check = sqlite3_prepare_v2(m_db, "SELECT count(*) FROM sqlite_master", -1, &guard.stmt, nullptr);
+    int tables = 0;
+    if (check == SQLITE_OK) {
+        check = sqlite3_step(guard.stmt);
+        if (check == SQLITE_ROW)
+            tables = sqlite3_column_int(guard.stmt, 0);
+    }
+    if (check != SQLITE_ROW) {
+        if ((sqlite3_errcode(m_db) & 0xff) == SQLITE_NOTADB)
+            throw DbError("แฟ้ม " + inQuotes(m_path) + " ไม่ใช่ฐานข้อมูล (not a database)");
+        throw DbError("อ่านแฟ้มฐานข้อมูล " + inQuotes(m_path) + " ไม่ได้ (cannot read the file: "
+                      + sqlite3_errmsg(m_db) + ")");
     }
     // An empty file opens as an empty database; without a table it cannot be
     // the rule database, and saying so now beats a missing-table error later.
-    if (tables == 0) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        throw DbError("แฟ้มฐานข้อมูล " + inQuotes(path) + " ไม่มีตารางข้อมูล (the database holds no tables)");
-    }
+    if (tables == 0)
+        throw DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " ไม่มีตารางข้อมูล (the database holds no tables)");
+
+    const auto damaged = [this](const std::string& what) {
+        return DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " เสียหาย (the database is damaged: " + what + ")");
+    };
+    StatementGuard quick;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &quick.stmt, nullptr) != SQLITE_OK)
+        throw damaged(sqlite3_errmsg(m_db));
+    // One row "ok" when sound, otherwise one row per fault found.
+    const int step = sqlite3_step(quick.stmt);
+    if (step != SQLITE_ROW)
+        throw damaged(sqlite3_errmsg(m_db));
+    const auto* first = reinterpret_cast<const char*>(sqlite3_column_text(quick.stmt, 0));
+    if (!first)
+        throw damaged(sqlite3_errmsg(m_db));
+    std::string_view report(first);
+    if (report == "ok")
+        return;
+    // The first fault is enough to act on; the rest (often a hundred lines)
+    // follows from it.
+    if (report.rfind("*** ", 0) == 0 && report.find('\n') != std::string_view::npos)
+        report.remove_prefix(report.find('\n') + 1);
+    throw damaged(std::string(report.substr(0, report.find('\n'))));
 }
 
 RuleDatabase::~RuleDatabase()
@@ -241,14 +309,20 @@ QueryResult RuleDatabase::query(const std::string& sql) const
     const int columns = sqlite3_column_count(guard.stmt);
     for (int c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(guard.stmt, c);
-        result.m_columns.emplace_back(name ? name : "");
+        if (!name)
+            throw fail(sqlite3_errstr(SQLITE_NOMEM));  // the only way a name is missing
+        result.m_columns.emplace_back(name);
     }
     int rc;
     while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
         std::vector<DbValue> row;
         row.reserve(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c)
-            row.push_back(readColumn(guard.stmt, c));
+        try {
+            for (int c = 0; c < columns; ++c)
+                row.push_back(readColumn(m_db, guard.stmt, c));
+        } catch (const ColumnFault& fault) {
+            throw fail(fault.why);
+        }
         result.m_rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
@@ -262,14 +336,53 @@ void RuleDatabase::OpenQuery(const std::string& sql, QueryResult& slot) const
     slot = query(sql);
 }
 
+const std::vector<std::string>& RuleDatabase::tableColumns(std::string_view table) const
+{
+    // The file is opened immutable, so its tables are asked for once.
+    std::string key(table);
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    if (const auto known = m_tableColumns.find(key); known != m_tableColumns.end())
+        return known->second;
+    const auto fail = [&] {
+        return DbError("อ่านรายการตารางของแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ (" + sqlite3_errmsg(m_db) + ")");
+    };
+    // Only real tables: a view could compute rows without end.
+    const char* sql = "SELECT p.name FROM sqlite_master AS m, pragma_table_info(m.name) AS p"
+                      " WHERE m.type = 'table' AND m.name = ?1 COLLATE NOCASE";
+    StatementGuard guard;
+    if (sqlite3_prepare_v2(m_db, sql, -1, &guard.stmt, nullptr) != SQLITE_OK)
+        throw fail();
+    if (sqlite3_bind_text(guard.stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        throw fail();
+    std::vector<std::string> columns;
+    int rc;
+    while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
+        const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(guard.stmt, 0));
+        if (!column && sqlite3_errcode(m_db) == SQLITE_NOMEM)
+            throw fail();
+        columns.emplace_back(column ? column : "");
+    }
+    if (rc != SQLITE_DONE)
+        throw fail();
+    return m_tableColumns.emplace(std::move(key), std::move(columns)).first->second;
+}
+
 bool RuleDatabase::hasTable(std::string_view name) const
 {
-    StatementGuard guard;
-    const char* sql = "SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ?1 COLLATE NOCASE";
-    if (sqlite3_prepare_v2(m_db, sql, -1, &guard.stmt, nullptr) != SQLITE_OK)
+    return !tableColumns(name).empty();
+}
+
+bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std::string_view> columns) const
+{
+    const std::vector<std::string>& present = tableColumns(table);
+    if (present.empty())
         return false;
-    sqlite3_bind_text(guard.stmt, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-    return sqlite3_step(guard.stmt) == SQLITE_ROW;
+    for (std::string_view wanted : columns) {
+        if (std::none_of(present.begin(), present.end(),
+                         [&](const std::string& name) { return sameNameNoCase(name, wanted); }))
+            return false;
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------- quoting

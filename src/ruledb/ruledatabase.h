@@ -4,6 +4,8 @@
 // program relies on: EOF, MoveNext, MoveFirst and a field's value by column
 // name.
 
+#include <initializer_list>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -15,7 +17,8 @@ struct sqlite3;
 namespace tamrik::ruledb {
 
 // Any failure of the database: open, query or field read. what() says what
-// went wrong in words a user can act on.
+// went wrong in words a user can act on, naming the file and, for a fault of
+// SQLite (damaged page, I/O, out of memory), what SQLite said.
 class DbError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -71,25 +74,39 @@ private:
 
 class RuleDatabase {
 public:
-    // Opens the file read-only and checks that it is a database. Throws
-    // DbError naming the file and what is wrong (missing, unreadable, not a
-    // database).
+    // Text values longer than this are refused: no name or rule field comes
+    // near it, and a huge one would stall the window that shows it.
+    static constexpr std::size_t MaxTextBytes = 4096;
+
+    // Opens the file read-only and immutable (no journal is read, no side file
+    // is made) and checks that it is a sound database. Throws DbError naming
+    // the file and what is wrong (missing, not a regular file, unreadable, not
+    // a database, damaged, no tables).
     explicit RuleDatabase(const std::string& path);
     ~RuleDatabase();
     RuleDatabase(const RuleDatabase&) = delete;
     RuleDatabase& operator=(const RuleDatabase&) = delete;
 
     // Runs one SELECT and replaces the slot's previous result with its rows.
-    // Throws DbError when the statement fails.
+    // Throws DbError when the statement fails or a text value is longer than
+    // MaxTextBytes.
     void OpenQuery(const std::string& sql, QueryResult& slot) const;
     QueryResult query(const std::string& sql) const;
 
+    // Whether `name` is a real table (never a view), and whether it holds
+    // every one of `columns`; names without regard to case. Throws DbError
+    // when the database cannot answer.
     bool hasTable(std::string_view name) const;
+    bool hasColumns(std::string_view table, std::initializer_list<std::string_view> columns) const;
     const std::string& path() const { return m_path; }
 
 private:
+    const std::vector<std::string>& tableColumns(std::string_view table) const;
+    void checkSound();
+
     std::string m_path;
     sqlite3* m_db = nullptr;
+    mutable std::map<std::string, std::vector<std::string>> m_tableColumns;  // by lower-case name
 };
 
 // A value for a query text between single quotes: every ' doubled.

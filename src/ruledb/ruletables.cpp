@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace tamrik::ruledb {
 
@@ -48,7 +49,7 @@ std::string DatabaseRuleSource::queryText(std::string_view table, std::string_vi
     // Facsubj is read through its column list: the rule needs only these.
     const std::string columns = name == "Facsubj" ? "Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8" : "*";
     return "SELECT " + columns + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn) + "='"
-           + QuoteText(key) + "';";
+           + QuoteText(key) + "' LIMIT 1;";
 }
 
 std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view table, std::string_view keyColumn,
@@ -67,27 +68,54 @@ std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view tab
 
 std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
 {
-    try {
-        return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi='" + QuoteText(key) + "';"), "Prob");
-    } catch (const DbError&) {
+    // Without the table there is no row to find, as for a key beyond its end.
+    if (!db.hasColumns("Zi2Prob", {"Zi", "Prob"}))
         return std::nullopt;
-    }
+    return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi='" + QuoteText(key) + "' LIMIT 1;"),
+                       "Prob");
 }
 
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode)
 {
-    const std::string table = QuoteIdentifier(tableName);
-    try {
-        const QueryResult rows =
-            db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode='" + QuoteText(facCode) + "';");
-        const auto max = numberField(rows, "ScMax");
-        const auto min = numberField(rows, "ScMin");
-        if (!max || !min)
-            return std::nullopt;
-        return LastYearRange{*max, *min};
-    } catch (const DbError&) {
+    if (!db.hasColumns(tableName, {"FacCode"}))
         return std::nullopt;
+    const std::string table = QuoteIdentifier(tableName);
+    const QueryResult rows =
+        db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode='" + QuoteText(facCode) + "' LIMIT 1;");
+    const auto max = numberField(rows, "ScMax");
+    const auto min = numberField(rows, "ScMin");
+    if (!max || !min)
+        return std::nullopt;
+    return LastYearRange{*max, *min};
+}
+
+void RequireRuleTables(const RuleDatabase& db)
+{
+    struct Required {
+        const char* table;
+        std::vector<const char*> columns;
+    };
+    // Zi2Prob and the range table are left out: without them the GPA share
+    // and last year's range fall back to 0.
+    static const Required required[] = {
+        {"SUName", {"UName", "FacName", "FacCode"}},
+        {"Table12", {"FacCode", "NumSub"}},
+        {"Facsubj", {"FacCode", "NumSubj", "Sub1", "Sub2", "Sub3", "Sub4", "Sub5", "Sub6", "Sub7", "Sub8"}},
+        {"SubjectTable", {"SubCod", "SubTyp", "SubName"}},
+        {"tableCRT", {"FacCode", "NumSub"}},
+        {"tableSUM", {"FacCode", "NumSub", "TotSco"}},
+        {"tb6174", {"FacCode", "SubCod"}},
+    };
+    const std::string file = "\"" + db.path() + "\"";
+    for (const Required& r : required) {
+        if (!db.hasTable(r.table))
+            throw DbError("ไม่พบตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file
+                          + " (no such table; a view does not count)");
+        for (const char* column : r.columns) {
+            if (!db.hasColumns(r.table, {column}))
+                throw DbError("ตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file + " ไม่มีคอลัมน์ " + column);
+        }
     }
 }
 

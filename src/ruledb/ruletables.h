@@ -22,7 +22,8 @@ public:
     explicit DatabaseRuleSource(const RuleDatabase& db) : m_db(db) {}
 
     // Null values come back as empty optionals, numbers as their shortest
-    // text. Throws DbError when the query fails (a missing table, say).
+    // text. Only the first row is read. Throws DbError when the query fails
+    // (a missing table, say).
     std::optional<tamrik::RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                             std::string_view key) override;
 
@@ -34,7 +35,9 @@ private:
 };
 
 // Prob of the Zi2Prob row whose key is `key` (such as "1.960"); nullopt when
-// the lookup fails in any way: no table, no row, a null or non-numeric Prob.
+// there is none to read: no such table (a view does not count), no row, a null
+// or non-numeric Prob. A fault of the database itself (a damaged page, I/O,
+// out of memory) is no answer: it throws DbError.
 std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key);
 
 struct LastYearRange {
@@ -43,10 +46,16 @@ struct LastYearRange {
 };
 
 // The first row of the range table `tableName` for the faculty `facCode`.
-// nullopt on any failure: no such table, no row, ScMax or ScMin missing, null
-// or not a number. The table name comes from a hand-editable file, so it goes
-// in as a quoted identifier: it can only ever name a table.
+// nullopt when there is none to read: no such table (or a view), no FacCode
+// column, no row, ScMax or ScMin missing, null or not a number. Throws DbError
+// on a fault of the database itself, as LookupProb does. The table name comes
+// from a hand-editable file, so it goes in as a quoted identifier: it can only
+// ever name a table.
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode);
+
+// Checks that every table the program reads on start-up or on a rule load is a
+// real table holding the columns read from it. Throws DbError naming the file and the table or column at fault.
+void RequireRuleTables(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

@@ -193,7 +193,7 @@ TEST(SharePoints, Pr85_50With10PerPercentEarns45Of50AndRangesHold)
     EXPECT_NEAR(*points, 45.0, 1e-5);
     EXPECT_EQ(FullShareText(10.0f), "50.00");
     const ProbLookup never = [](const std::string&) -> std::optional<double> { throw std::logic_error("asked"); };
-    EXPECT_EQ(GpaToProb(3.0f, kMean, kSd, never), 0.0f);  // a throwing lookup counts as no row
+    EXPECT_THROW(GpaToProb(3.0f, kMean, kSd, never), std::logic_error);  // a fault is not a fraction of 0
     EXPECT_FALSE(GpaPoints(0.0, 10.0f, kMean, kSd, never));
     EXPECT_FALSE(GpaPoints(4.01, 10.0f, kMean, kSd, never));
     EXPECT_FALSE(PrPoints(100.0, 10.0f));

@@ -21,7 +21,8 @@ const char* const kRules = "CREATE TABLE SUName (UName TEXT, FacName TEXT, FacCo
                            "INSERT INTO Zi2Prob VALUES ('2.000', NULL);"
                            "CREATE TABLE maxminScQor43 (FacCode TEXT, ScMax REAL, ScMin REAL);"
                            "INSERT INTO maxminScQor43 VALUES ('0001', 711.72, 591.2);"
-                           "INSERT INTO maxminScQor43 VALUES ('0001', 1, 1);";
+                           "INSERT INTO maxminScQor43 VALUES ('0001', 1, 1);"
+                           "CREATE VIEW maxminScQor44 AS SELECT * FROM maxminScQor43;";
 
 class RuleDb : public testing::Test {
 protected:
@@ -104,7 +105,7 @@ TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)
 TEST_F(RuleDb, RuleSourceQueryTextAndASingleQuoteInTheKey)
 {
     EXPECT_EQ(DatabaseRuleSource::queryText("Facsubj", "FacCode", "0013"),
-              "SELECT Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj WHERE Facsubj.FacCode='0013';");
+              "SELECT Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj WHERE Facsubj.FacCode='0013' LIMIT 1;");
     RuleDatabase db(file);
     DatabaseRuleSource source(db);
     const auto row = source.firstRow("SUName", "FacName", "Int'l College");
@@ -134,7 +135,8 @@ TEST_F(RuleDb, LookupsHitAndMiss)
     EXPECT_EQ(range->ScMax, 711.72);
     EXPECT_EQ(range->ScMin, 591.2);
     EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43", "0099"));
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor44", "0001"));
+    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor44", "0001"));  // a view is no range table
+    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor45", "0001"));
     EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
 }
 
