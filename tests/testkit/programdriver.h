@@ -4,6 +4,7 @@
 // faculty chosen by its code. Header-only, so only the tests that drive the
 // whole window link the whole window.
 
+#include "controls.h"
 #include "frmtamrik.h"
 #include "gpaprpage.h"
 #include "programfolder.h"
@@ -19,6 +20,12 @@
 #include <QTest>
 
 namespace tamrik::testing {
+
+// "a b c" as a list of texts.
+inline QStringList Words(const char* text) { return QString::fromUtf8(text).split(u' '); }
+
+// The objectName of a control array's element: Indexed("Text_SC_main", 1).
+inline QString Indexed(const char* base, int index) { return ArrayName(QString::fromLatin1(base), index); }
 
 // What the user reads on a control: a label's or button's caption, a box's
 // text, a frame's title.
@@ -53,6 +60,14 @@ struct Program {
         return Find<T>(&window, name);
     }
     QString text(const QString& name) const { return Caption(get(name)); }
+    // The captions of the named controls (names apart by blanks).
+    QStringList texts(const char* names) const
+    {
+        QStringList texts;
+        for (const QString& name : Words(names))
+            texts << text(name);
+        return texts;
+    }
     bool changeUserEnabled() const { return get<QAction>(QStringLiteral("submnuOption(0)"))->isEnabled(); }
     static QString focusName()
     {
