@@ -15,7 +15,9 @@
 //   main running total 75.00 → 143.50 → 223.75 → 278.75;
 //   special 62 / 60 × 400 / 100 × 30 = 124.00.
 // GPA 3.25: z = (3.25 − 2.4397771456) / 0.5519077994 = 1.46804, key 1.468,
-//   Φ(1.468) = 0.928948, points 6.6666665 × 5 × 0.928948 = 30.96 of 33.33.
+//   Φ(1.468) = 0.928948, points 6.6666665 × 5 × 0.928948 = 30.96 of 33.33;
+//   as typed, 3 (key 1.015, Φ 0.844947) gives 28.16 and 3.2 (key 1.377,
+//   Φ 0.915744) 30.52.
 // PR 85.50: band 18 (85.01–90.00), 0.90, points 6.6666665 × 5 × 0.9 = 30.00.
 // Composite ((124 + 278.75) + 30.9649) + 29.99999 = 463.71;
 // highest possible 200 + 400 + 33.33 + 33.33 = 666.66.
@@ -44,12 +46,19 @@ void TypeScores(const Program& program, const QStringList& scores)
 }
 
 // Types GPA 3.25 and PR 85.50 where page 3 puts the focus on arrival, the
-// GPA integer box, one key at a time: the page moves the focus on by itself.
+// GPA integer box, one key at a time: the page moves the focus on by itself
+// and the GPA points follow every key.
 void TypeGpaAndPr(const Program& program)
 {
     QCOMPARE(program.focusName(), Indexed("F3Text_GPA", 0));
-    for (QChar key : QStringLiteral("3258550"))
-        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    const QStringList focus = Words("F3Text_GPA(1) F3Text_GPA(1) F3Text_PR(0) F3Text_PR(0) F3Text_PR(1) F3Text_PR(1) "
+                                    "F3CmdNext");
+    const QStringList points = Words("28.16 30.52 30.96 30.96 30.96 30.96 30.96");
+    for (int i = 0; i < focus.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), "3258550"[i]);
+        QCOMPARE(program.focusName(), focus[i]);
+        QCOMPARE(program.text(QStringLiteral("Label_gpa_sc")), points[i]);
+    }
 }
 
 // Faculty 0013 from page 1 to the summary, as in the working above.
