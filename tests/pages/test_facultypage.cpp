@@ -131,7 +131,6 @@ private slots:
         const QStringList arts{QStringLiteral("0007"), Arts, Chula};
         const QStringList law{QStringLiteral("0018"), QStringLiteral("คณะนิติศาสตร์"), Thammasat};
         const QStringList intl{QStringLiteral("0037"), IntlCollege, Mahidol};
-        QTest::newRow("picked, another university") << QString() << QString() << law;
         QTest::newRow("picked, name with a quote") << QString() << QString() << intl;
         QTest::newRow("7 by the button") << QStringLiteral("7") << button << arts;
         QTest::newRow("18 by Tab") << QStringLiteral("18") << QStringLiteral("tab") << law;
