@@ -31,14 +31,7 @@ struct Page3 {
     }
     bool enter() { return program.start() && program.enterGpaPr(10.0f); }
     static void key(char c) { QTest::keyClick(QApplication::focusWidget(), c); }
-    QString text(const QString& name) const { return program.text(name); }
-    QStringList texts(const QStringList& names) const
-    {
-        QStringList texts;
-        for (const QString& name : names)
-            texts << text(name);
-        return texts;
-    }
+    QStringList texts(const QStringList& names) const { return program.texts(names); }
     // Sets the boxes with the focus elsewhere, then moves it through the boxes
     // `left` and on to F3CmdBack: only those boxes are left.
     void leave(const QStringList& boxes, const QStringList& left)

@@ -61,10 +61,11 @@ struct Program {
     }
     QString text(const QString& name) const { return Caption(get(name)); }
     // The captions of the named controls (names apart by blanks).
-    QStringList texts(const char* names) const
+    QStringList texts(const char* names) const { return texts(Words(names)); }
+    QStringList texts(const QStringList& names) const
     {
         QStringList texts;
-        for (const QString& name : Words(names))
+        for (const QString& name : names)
             texts << text(name);
         return texts;
     }
