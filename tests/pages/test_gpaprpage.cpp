@@ -22,12 +22,12 @@ const QStringList BoxesFirst =
 const QStringList ButtonsFirst =
     List("F3CmdNext|F3CmdBack|F3Text_GPA(0)|F3Text_GPA(1)|F3Text_PR(0)|F3Text_PR(1)|F3CmdNext");
 
-// The window over a fresh program folder (with the entries file given), on
+// The window over a fresh program folder (with the PR digits remembered), on
 // page 3 as page 2 leaves it.
 struct Page3 {
-    explicit Page3(const QString& gpaDigits = QStringLiteral("000"), const QString& prDigits = QStringLiteral("0000"))
+    explicit Page3(const QString& prDigits = QStringLiteral("0000"))
     {
-        folder.writeLines(QStringLiteral("TamrikTemp.tmp"), EntriesLines(QString(), gpaDigits, prDigits));
+        folder.writeLines(QStringLiteral("TamrikTemp.tmp"), EntriesLines(QString(), QStringLiteral("000"), prDigits));
     }
     bool enter() { return program.start() && program.enterGpaPr(10.0f); }
     static void key(char c) { QTest::keyClick(QApplication::focusWidget(), c); }
@@ -113,26 +113,24 @@ private slots:
 
     void enteringRefillsTheBoxes_data()
     {
-        QTest::addColumn<QString>("gpaDigits");
-        QTest::addColumn<QString>("prDigits");
+        QTest::addColumn<QString>("prDigits");  // the GPA's are 000
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QStringList>("points");  // GPA, PR, full GPA, full PR
         QTest::addColumn<QStringList>("tabOrder");
         // Entering shows the PR points with two integer places.
-        QTest::newRow("PR 04.75") << "000" << "0475" << List("0|00|04|75")
+        QTest::newRow("PR 04.75") << "0475" << List("0|00|04|75")
                                   << List("0.00|02.50|50.00|50.00") << ButtonsFirst;
-        QTest::newRow("nothing remembered") << "000" << "0000" << List("0|00|00|00")
+        QTest::newRow("nothing remembered") << "0000" << List("0|00|00|00")
                                             << List("0.00|0.00|50.00|50.00") << BoxesFirst;
     }
 
     void enteringRefillsTheBoxes()
     {
-        QFETCH(QString, gpaDigits);
         QFETCH(QString, prDigits);
         QFETCH(QStringList, boxes);
         QFETCH(QStringList, points);
         QFETCH(QStringList, tabOrder);
-        Page3 p(gpaDigits, prDigits);
+        Page3 p(prDigits);
         QVERIFY(p.enter());
         QCOMPARE(p.texts(BoxNames), boxes);
         QCOMPARE(p.texts(List("Label_gpa_sc|Label_pr_sc|Label_maxGpaPr(0)|Label_maxGpaPr(1)")), points);
