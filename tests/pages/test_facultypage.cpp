@@ -1,7 +1,6 @@
 // Page 1 through the real main window: the lists, the code box with its check
 // and message, the header strip, Next and the two modes. Expected lists and
 // counts are read from the bundled database apart from the program's own layer.
-#include "colours.h"
 #include "programdriver.h"
 
 #include <QAbstractItemView>
@@ -205,12 +204,8 @@ private slots:
         const QStringList chosen{QStringLiteral("0007"), Arts, Chula};
         for (const bool useCode : {true, false}) {
             p.mode(useCode ? "OptUseID" : "OptNoUseID");
-            const QColor lists = useCode ? Colour::Grey : Colour::White;
-            const QColor box = useCode ? Colour::White : Colour::Grey;
             QCOMPARE(p.get<QRadioButton>(QStringLiteral("OptUseID"))->isChecked(), useCode);
             QCOMPARE(p.enabled(), (QList<bool>{!useCode, !useCode, useCode, useCode, true}));
-            QCOMPARE((QList<QColor>{Background(p.univer()), Background(p.fac()), Background(p.box())}),
-                     (QList<QColor>{lists, lists, box}));
             QCOMPARE(p.header(), chosen);
             QCOMPARE((QStringList{p.box()->text(), p.fac()->currentText(), p.univer()->currentText()}), chosen);
         }
