@@ -88,8 +88,9 @@ struct Program {
     }
     void type(const QString& boxName, const QString& text) const { type(get<QLineEdit>(boxName), text); }
 
-    // Page 1 in code mode: the code typed and confirmed with Enter.
-    void chooseFaculty(const QString& code) const
+    // Page 1 in code mode: the code typed, then the box left by this key, or
+    // by its button when the key is 0.
+    void chooseFaculty(const QString& code, int key = Qt::Key_Return) const
     {
         auto* option = get<QRadioButton>(QStringLiteral("OptUseID"));
         // On the round mark: the option's text ends well before its right edge.
@@ -97,7 +98,10 @@ struct Program {
             QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         auto* box = get<QLineEdit>(QStringLiteral("F1TxtFacID"));
         type(box, code);
-        QTest::keyClick(box, Qt::Key_Return);
+        if (key)
+            QTest::keyClick(box, Qt::Key(key));
+        else
+            click(QStringLiteral("F1CmdOkFac"));
     }
     // The faculty chosen and its rule loaded into page 2.
     void open(const QString& code) const
