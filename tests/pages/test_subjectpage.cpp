@@ -46,8 +46,8 @@ private slots:
     void layoutForEachKindOfFaculty_data()
     {
         QTest::addColumn<QString>("code");
-        // Main rows "code name minimum", special rows with their weight ("-"
-        // hidden), then the three condition lines.
+        // Main rows "code name minimum", special rows with their weight, then
+        // the three condition lines; "-" is a hidden one, '|' parts a row.
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QList<int>>("mainTops");
         QTest::addColumn<QList<int>>("specTops");
