@@ -102,10 +102,8 @@ TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)
     EXPECT_EQ(ruleRs.field("FacCode").toText(), "0002");
 }
 
-TEST_F(RuleDb, RuleSourceQueryTextAndASingleQuoteInTheKey)
+TEST_F(RuleDb, RuleSourceKeyWithASingleQuote)
 {
-    EXPECT_EQ(DatabaseRuleSource::queryText("Facsubj", "FacCode", "0013"),
-              "SELECT Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj WHERE Facsubj.FacCode='0013' LIMIT 1;");
     RuleDatabase db(file);
     DatabaseRuleSource source(db);
     const auto row = source.firstRow("SUName", "FacName", "Int'l College");
@@ -117,7 +115,6 @@ TEST_F(RuleDb, RuleSourceQueryTextAndASingleQuoteInTheKey)
 TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)
 {
     const std::string hostile = QuoteIdentifier("x\" ; DROP TABLE SUName; --");
-    EXPECT_EQ(hostile, "\"x\"\" ; DROP TABLE SUName; --\"");
     run("CREATE TABLE " + hostile + " (FacCode TEXT); INSERT INTO " + hostile + " VALUES ('0001');");
     RuleDatabase db(file);
     EXPECT_EQ(db.query("SELECT * FROM " + hostile + ";").rowCount(), 1u);
@@ -137,6 +134,8 @@ TEST_F(RuleDb, LookupsHitAndMiss)
     EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43", "0099"));
     EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor44", "0001"));  // a view is no range table
     EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor45", "0001"));
+    // Spliced into the query, these would comment the condition out or end the name early.
+    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43 --", "0001"));
     EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
 }
 

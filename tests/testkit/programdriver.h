@@ -4,6 +4,7 @@
 // faculty chosen by its code. Header-only, so only the tests that drive the
 // whole window link the whole window.
 
+#include "controls.h"
 #include "frmtamrik.h"
 #include "gpaprpage.h"
 #include "programfolder.h"
@@ -19,6 +20,12 @@
 #include <QTest>
 
 namespace tamrik::testing {
+
+// "a b c" as a list of texts.
+inline QStringList Words(const char* text) { return QString::fromUtf8(text).split(u' '); }
+
+// The objectName of a control array's element: Indexed("Text_SC_main", 1).
+inline QString Indexed(const char* base, int index) { return ArrayName(QString::fromLatin1(base), index); }
 
 // What the user reads on a control: a label's or button's caption, a box's
 // text, a frame's title.
@@ -53,6 +60,15 @@ struct Program {
         return Find<T>(&window, name);
     }
     QString text(const QString& name) const { return Caption(get(name)); }
+    // The captions of the named controls (names apart by blanks).
+    QStringList texts(const char* names) const { return texts(Words(names)); }
+    QStringList texts(const QStringList& names) const
+    {
+        QStringList texts;
+        for (const QString& name : names)
+            texts << text(name);
+        return texts;
+    }
     bool changeUserEnabled() const { return get<QAction>(QStringLiteral("submnuOption(0)"))->isEnabled(); }
     static QString focusName()
     {
@@ -72,8 +88,9 @@ struct Program {
     }
     void type(const QString& boxName, const QString& text) const { type(get<QLineEdit>(boxName), text); }
 
-    // Page 1 in code mode: the code typed and confirmed with Enter.
-    void chooseFaculty(const QString& code) const
+    // Page 1 in code mode: the code typed, then the box left by this key, or
+    // by its button when the key is 0.
+    void chooseFaculty(const QString& code, int key = Qt::Key_Return) const
     {
         auto* option = get<QRadioButton>(QStringLiteral("OptUseID"));
         // On the round mark: the option's text ends well before its right edge.
@@ -81,7 +98,10 @@ struct Program {
             QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         auto* box = get<QLineEdit>(QStringLiteral("F1TxtFacID"));
         type(box, code);
-        QTest::keyClick(box, Qt::Key_Return);
+        if (key)
+            QTest::keyClick(box, Qt::Key(key));
+        else
+            click(QStringLiteral("F1CmdOkFac"));
     }
     // The faculty chosen and its rule loaded into page 2.
     void open(const QString& code) const

@@ -1,6 +1,7 @@
 #include "programfolder.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 namespace tamrik::testing {
 
@@ -33,6 +34,30 @@ QStringList ProgramFolder::lines(const QString& name) const
     if (text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);
     return text.split(QStringLiteral("\r\n"));
+}
+
+void ProgramFolder::writeLines(const QString& name, const QStringList& lines) const
+{
+    write(name, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+}
+
+bool ProgramFolder::changeRuleDb(const QString& sql) const
+{
+    sqlite3* db = nullptr;
+    const QByteArray path = file(QStringLiteral("ScoreRule.mdb")).toUtf8();
+    const bool ok = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
+                        SQLITE_OK &&
+                    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+QStringList EntriesLines(const QString& scores, const QString& gpa, const QString& pr)
+{
+    QStringList lines(51, QStringLiteral("-1"));
+    for (const QString& score : scores.split(u' ', Qt::SkipEmptyParts))
+        lines[score.section(u'=', 0, 0).toInt() - 1] = score.section(u'=', 1);
+    return lines << gpa << pr;
 }
 
 }  // namespace tamrik::testing

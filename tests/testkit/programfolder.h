@@ -22,14 +22,23 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
     bool exists(const QString& name) const;
-    // Lines of a CR LF text file, without their line ends.
+    // Lines of a CR LF text file, without their line ends, and back.
     QStringList lines(const QString& name) const;
+    void writeLines(const QString& name, const QStringList& lines) const;
+    // Runs SQL on the rule database (created when missing), as the tool that
+    // builds it would; false when SQLite refuses.
+    bool changeRuleDb(const QString& sql) const;
 
     static QString bundledRuleDb();
 
 private:
     QTemporaryDir m_dir;
 };
+
+// The 53 lines of an entries file: "code=score" pairs (apart by blanks) over
+// 51 "-1", then the GPA and PR digits.
+QStringList EntriesLines(const QString& scores = QString(), const QString& gpa = QStringLiteral("000"),
+                         const QString& pr = QStringLiteral("0000"));
 
 // The control with this objectName below root; fails the test when missing.
 template <typename T>

@@ -9,28 +9,8 @@ using namespace tamrik::testing;
 namespace {
 
 const QString EntriesFile = QStringLiteral("TamrikTemp.tmp");
-
-// 53 lines: "code=score" pairs (apart by blanks) over 51 "-1", then the GPA
-// and PR digits.
-QStringList EntriesLines(const QString& scores, const QString& gpa, const QString& pr)
-{
-    QStringList lines(51, QStringLiteral("-1"));
-    for (const QString& score : scores.split(u' '))
-        lines[score.section(u'=', 0, 0).toInt() - 1] = score.section(u'=', 1);
-    return lines << gpa << pr;
-}
-
-// The texts of the named controls (names apart by blanks).
-QStringList Texts(const Program& p, const QString& names)
-{
-    QStringList texts;
-    for (const QString& name : names.split(u' '))
-        texts << p.text(name);
-    return texts;
-}
-const QString PageThreeBoxes = QStringLiteral("F3Text_GPA(0) F3Text_GPA(1) F3Text_PR(0) F3Text_PR(1)");
-const QString MyScores = QStringLiteral("LabelMyScore(0) LabelMyScore(1) LabelMyScore(2) LabelMyScore(3)");
-const QStringList ZeroBoxes = QStringLiteral("0 00 00 00").split(u' ');
+const char* const PageThreeBoxes = "F3Text_GPA(0) F3Text_GPA(1) F3Text_PR(0) F3Text_PR(1)";
+const char* const MyScores = "LabelMyScore(0) LabelMyScore(1) LabelMyScore(2) LabelMyScore(3)";
 
 }  // namespace
 
@@ -48,22 +28,18 @@ private slots:
     {
         QFETCH(bool, fromMenu);
         ProgramFolder folder;
-        const QStringList lines =
-            EntriesLines(QStringLiteral("01=85 04=72.5 41=60"), QStringLiteral("325"), QStringLiteral("8550"));
-        folder.write(EntriesFile, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+        folder.writeLines(EntriesFile, EntriesLines(QStringLiteral("01=85 04=72.5 41=60"), QStringLiteral("325"),
+                                                    QStringLiteral("8550")));
         Program p(folder);
         QVERIFY(p.start());
         // The earlier user's whole run over faculty 0013 (main 01 to 04, special 41).
         p.open(QStringLiteral("0013"));
-        QCOMPARE(p.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("72.50"));
-        p.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(Texts(p, PageThreeBoxes), QStringLiteral("3 25 85 50").split(u' '));
-        p.click(QStringLiteral("F3CmdNext"));
-        QVERIFY(!Texts(p, MyScores).contains(QStringLiteral("0")));
-        p.click(QStringLiteral("F4CmdNext"));
+        for (const char* next : {"F2CmdNext", "F3CmdNext", "F4CmdNext"})
+            p.click(QString::fromLatin1(next));
         QCOMPARE(p.window.CurrentPage(), 1);
+        QVERIFY(!p.texts(MyScores).contains(QStringLiteral("0")));
         const QByteArray fileBefore = folder.read(EntriesFile);
-        const QString facName = p.text(QStringLiteral("LabelFacName"));
+        const QStringList header = p.texts("LabelFacID LabelFacName");
 
         if (fromMenu)
             p.get<QAction>(QStringLiteral("submnuOption(0)"))->trigger();
@@ -74,34 +50,30 @@ private slots:
         const UserEntries& entries = p.window.session().entries();
         for (const std::string& score : entries.ScoreByCode)
             QCOMPARE(score, std::string("-1"));
-        QCOMPARE(entries.GpaDigits, std::string("00"));
-        QCOMPARE(entries.PrDigits, std::string("00"));
-        QCOMPARE(Texts(p, PageThreeBoxes), ZeroBoxes);
+        QCOMPARE(entries.GpaDigits + entries.PrDigits, std::string("0000"));
+        QCOMPARE(p.texts(PageThreeBoxes), Words("0 00 00 00"));
         auto* page3 = p.get<GpaPrPage>(QStringLiteral("FrameMain(2)"));
-        QCOMPARE(page3->GpaScore(), 0.0);
-        QCOMPARE(page3->PrScore(), 0.0);
-        QCOMPARE(Texts(p, MyScores), QStringList(4, QStringLiteral("0")));
+        QCOMPARE(page3->GpaScore() + page3->PrScore(), 0.0);
+        QCOMPARE(p.texts(MyScores), Words("0 0 0 0"));
         // Left alone: the file, the faculty, the page.
         QCOMPARE(folder.read(EntriesFile), fileBefore);
-        QCOMPARE(p.text(QStringLiteral("LabelFacID")), QStringLiteral("0013"));
-        QCOMPARE(p.text(QStringLiteral("LabelFacName")), facName);
+        QCOMPARE(p.texts("LabelFacID LabelFacName"), header);
         QCOMPARE(p.window.CurrentPage(), 1);
 
         p.open(QStringLiteral("0013"));
-        QCOMPARE(p.window.CurrentPage(), 2);
-        QCOMPARE(Texts(p, QStringLiteral("Text_SC_main(1) Text_SC_main(4) Text_sp_sc(1)")), QStringList(3, QString()));
+        QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(4) Text_sp_sc(1)"), QStringList(3, QString()));
         p.type(QStringLiteral("Text_SC_main(4)"), QStringLiteral("30"));
         p.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("20"));
         p.click(QStringLiteral("F2CmdNext"));
         QCOMPARE(p.window.CurrentPage(), 3);
-        QCOMPARE(Texts(p, PageThreeBoxes), ZeroBoxes);
+        QCOMPARE(p.texts(PageThreeBoxes), Words("0 00 00 00"));
         // The rule's codes as accepted (empty boxes as 0), the rest forgotten.
         const QString accepted = QStringLiteral("01=0 02=0 03=0 04=30 41=20");
         QCOMPARE(folder.lines(EntriesFile), EntriesLines(accepted, QStringLiteral("00"), QStringLiteral("00")));
         // Leaving page 3 stores the untouched boxes' texts.
         p.click(QStringLiteral("F3CmdNext"));
         QCOMPARE(p.window.CurrentPage(), 4);
-        QCOMPARE(folder.lines(EntriesFile), EntriesLines(accepted, QStringLiteral("000"), QStringLiteral("0000")));
+        QCOMPARE(folder.lines(EntriesFile), EntriesLines(accepted));
         QVERIFY(p.messages.texts.isEmpty());
     }
 };
