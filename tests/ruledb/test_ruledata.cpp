@@ -16,9 +16,9 @@ namespace {
 using Entries = std::vector<std::pair<std::string, double>>;  // SubCod, Sco
 
 struct Faculty {
-    std::string pair;                 // the tb6174 SubCod
+    std::string name, pair;           // pair: the tb6174 SubCod
     std::map<std::string, int> rows;  // rule table -> its rows for this faculty
-    double totSco = -1;
+    double table12 = -1, totSco = -1;
     std::vector<std::string> mains, specials;  // Facsubj order, split by SubTyp
     Entries criteria, entries;
 };
@@ -53,7 +53,7 @@ TEST(RuleData, BundledDataHasTheKindsTheWindowTestsUse)
         char code[16];
         std::snprintf(code, sizeof code, "%04zu", faculties.size() + 1);
         ASSERT_EQ(rs.field("FacCode").toText(), code) << "codes run from 0001 without gaps";
-        faculties[code];
+        faculties[code].name = rs.field("FacName").toText();
     }
     ASSERT_EQ(faculties.size(), 125u);
 
@@ -65,7 +65,7 @@ TEST(RuleData, BundledDataHasTheKindsTheWindowTestsUse)
             read(found->second, rs);
         }
     };
-    forRows("Table12", [](Faculty&, const QueryResult&) {});
+    forRows("Table12", [](Faculty& f, const QueryResult& rs) { f.table12 = rs.field("NumSub").toNumber(); });
     forRows("Facsubj", [&](Faculty& f, const QueryResult& rs) {
         for (int k = 1; k <= rs.field("NumSubj").toNumber(); ++k) {
             const std::string code = rs.field("Sub" + std::to_string(k)).toText();
