@@ -206,9 +206,11 @@ private slots:
     void restoredScoresTabOrderAndBack()
     {
         ProgramFolder folder;
-        // Left by a run that ended abnormally: 01 at 0, which is no score, and 04.
+        // Left by a run that ended abnormally: 01 at 0, which is no score, 02
+        // beyond any score, and 04.
         QStringList entries(51, QStringLiteral("-1"));
         entries[0] = QStringLiteral("0");
+        entries[1] = QStringLiteral("9999");
         entries[3] = QStringLiteral("72.5");
         entries << QStringLiteral("000") << QStringLiteral("0000") << QString();
         folder.write(QStringLiteral("TamrikTemp.tmp"), entries.join(QStringLiteral("\r\n")).toUtf8());
@@ -345,6 +347,15 @@ private slots:
         // Only that one click: the next one acts.
         p.click(Next);
         QCOMPARE(p.window.CurrentPage(), 3);
+
+        // A box never left still gets its range check from Next.
+        p.click(QStringLiteral("F3CmdBack"));
+        p.box(M(1))->setText(QStringLiteral("150"));
+        p.get<QAbstractButton>(Next)->click();
+        QCOMPARE(p.messages.texts, (QStringList{RangeMessage, RangeMessage}));
+        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.box(M(1))->text(), QString());
+        QCOMPARE(p.focusName(), M(1));
     }
 
     void nextChecksTheMinimums_data()
