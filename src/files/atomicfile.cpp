@@ -81,11 +81,13 @@ bool isBlankOrCr(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
 
+bool IsWholeLine(const std::string& line) { return line.find_first_of("\r\n") == std::string::npos; }
+
 bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines)
 {
     std::string bytes;
     for (const std::string& line : lines) {
-        if (line.find_first_of("\r\n") != std::string::npos)
+        if (!IsWholeLine(line))
             return false;
         bytes += line;
         bytes += "\r\n";
@@ -126,8 +128,18 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
         text.resize(static_cast<std::size_t>(in.gcount()));
         if (text.size() > kMaxTextFileBytes)
             return std::vector<std::string>();
-        if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-            text.erase(0, 3);
+        // An editor may add a mark to a file that already had one, or after
+        // a stray CR; the first line never starts with either.
+        std::size_t begin = 0;
+        while (begin < text.size()) {
+            if (text[begin] == '\r')
+                ++begin;
+            else if (text.compare(begin, 3, "\xEF\xBB\xBF") == 0)
+                begin += 3;
+            else
+                break;
+        }
+        text.erase(0, begin);
 
         std::vector<std::string> lines;
         std::size_t start = 0;

@@ -17,6 +17,10 @@ namespace tamrik {
 // reading it whole would stall the start.
 inline constexpr std::size_t kMaxTextFileBytes = 8192;
 
+// True when the line holds no CR or LF of its own: one line of a file, that
+// reads back as it was written. A line read with a CR inside is damaged.
+bool IsWholeLine(const std::string& line);
+
 // Writes every line followed by CR LF, replacing the file whole. False when the
 // folder cannot take the temporary file, when writing or flushing it fails,
 // when the rename fails (the old file is then untouched and the temporary file
@@ -26,8 +30,8 @@ bool WriteLinesAtomically(const std::filesystem::path& file,
                           const std::vector<std::string>& lines);
 
 // The file's lines, each without its end (LF, with any CRs and blanks before
-// it) and without CRs at its start; a UTF-8 byte-order mark before the first
-// line is dropped, a last line without an end counts. Nothing when the file is
+// it) and without CRs at its start; UTF-8 byte-order marks (and CRs among
+// them) before the first line are dropped; a last line without an end counts. Nothing when the file is
 // missing, not a regular file or cannot be read; no lines when it is larger
 // than kMaxTextFileBytes.
 std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file);

@@ -108,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ParamRow{"UnixLineEnds", "t44\n2.61\n0.48\n", "t44|2.61|0.48"},
                     ParamRow{"ByteOrderMark", "\xEF\xBB\xBFt44\r\n2.61\r\n0.48\r\n", "t44|2.61|0.48"},
                     ParamRow{"StrayCrsAndTrailingBlanks", "t44 \r\r\n\r2.61\t\r\n0.48\r\r\r\n", "t44|2.61|0.48"},
+                    ParamRow{"MarksAndCrsBeforeTheFirstLine", "\xEF\xBB\xBF\r\xEF\xBB\xBFt44\r\n2.61\r\n0.48\r\n", "t44|2.61|0.48"},
+                    ParamRow{"CrInsideALineIsDamage", "t44\r\n2.6\r1\r\n0.48\r\n", "t44|2.4397771456|0.48"},
                     ParamRow{"TooLargeIsDamaged", "t44\r\n2.61\r\n0.48\r\n" + std::string(9000, 'x'), kDefaults.c_str()}),
     kNamed);
 
@@ -158,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageRow{"NegativeScore", 53, 5, "-0.5", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"Score100", 53, 6, "100", "100", "325|8550", EntriesLoad::Read},
                     DamageRow{"CrCrLf", 53, 3, "75\r", "75", "325|8550", EntriesLoad::Read},
+                    DamageRow{"CrInsideAScore", 53, 9, " \r5", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"GpaCrCrLf", 53, 52, "325\r", "", "325|8550", EntriesLoad::Read},
                     DamageRow{"ByteOrderMark", 53, 1, "\xEF\xBB\xBF" "1", "1", "325|8550", EntriesLoad::Read},
                     DamageRow{"PrNotANumber", 53, 53, "85x50", "", "325|0000", EntriesLoad::Damaged}),
