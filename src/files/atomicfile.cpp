@@ -57,10 +57,10 @@ bool writeDurably(const fs::path& file, const std::string& bytes)
     std::size_t done = 0;
     while (ok && done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno != EINTR)
-            ok = false;
-        else if (n > 0)
+        if (n > 0)
             done += static_cast<std::size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            ok = false;
     }
     ok = ok && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
