@@ -93,10 +93,20 @@ private:
 };
 
 // A figure shown or computed with: finite and not negative.
-void requireFigure(const std::string& text)
+bool isFigure(const std::string& text)
 {
     const double v = Val(text);
-    require(v >= 0 && v < std::numeric_limits<double>::max());
+    return v >= 0 && v < std::numeric_limits<double>::max();
+}
+
+bool holdsItsFigures(const FacultyRule& rule)
+{
+    const double w = Val(rule.WMain);
+    bool ok = w > 0 && w <= 90 && isFigure(rule.MaxMain) && isFigure(rule.MaxSP) &&
+              std::isfinite(rule.ScorePerPercent) && rule.ScorePerPercent >= 0;
+    for (const FacultyRule::SubjectRow& row : rule.SpecRows)
+        ok = ok && isFigure(row.Weight);
+    return ok && (!rule.PairGroup || isFigure(rule.PairGroup->WeightText));
 }
 
 }  // namespace
@@ -110,17 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!result.error.empty());
         return 0;
     }
-    const FacultyRule& rule = *result.rule;
-    if (std::getenv("TAMRIK_FUZZ_PRINT"))
-        print(rule);
-    const double w = Val(rule.WMain);
-    require(w > 0 && w <= 90);
-    requireFigure(rule.MaxMain);
-    requireFigure(rule.MaxSP);
-    require(std::isfinite(rule.ScorePerPercent) && rule.ScorePerPercent >= 0);
-    for (const FacultyRule::SubjectRow& row : rule.SpecRows)
-        requireFigure(row.Weight);
-    if (rule.PairGroup)
-        requireFigure(rule.PairGroup->WeightText);
+    if (!holdsItsFigures(*result.rule)) {
+        print(*result.rule);
+        std::abort();
+    }
     return 0;
 }
