@@ -149,6 +149,7 @@ bool FrmTamrik::Load()
     }
 
     m_submnuOption[1]->setVisible(false);
+    RemoveUnfinishedSaves(m_session.dataFolder());
     LoadEntriesFile(m_session.dataFolder(), m_session.entries());
     ShowPage(1);
     m_session.params() = LoadParam(m_session.dataFolder(), m_programFolder.toStdString());

@@ -2,6 +2,7 @@
 
 #include "numtext.h"
 #include "subjectcheck.h"
+#include "subtotals.h"
 
 #include <cmath>
 #include <exception>
@@ -291,11 +292,12 @@ std::optional<std::string> RestoredScoreText(const std::array<std::string, 51>& 
     const std::optional<std::size_t> slot = ScoreSlot(code);
     if (!slot)
         return std::nullopt;
-    const std::string& stored = ScoreByCode[*slot];
-    const double v = Val(stored);
-    if (v == -1 || v == 0)
+    // The slots come from a file anyone can edit: only a score the box itself
+    // would accept goes back into it.
+    const std::optional<double> v = WholeNumber(ScoreByCode[*slot]);
+    if (!v || *v == 0 || !InScoreRange(*v))
         return std::nullopt;
-    return FormatText(stored, "0.00");
+    return Format(*v, "0.00");
 }
 
 }  // namespace tamrik

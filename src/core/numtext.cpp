@@ -12,9 +12,16 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Exponents beyond this already overflow or underflow any double; clamping
-// keeps the magnitude arithmetic below from overflowing on absurd input.
-constexpr long long kExponentClamp = 100000;
+// An exponent is read up to this size. A mantissa moves the decimal point by
+// at most its own length, and no text in memory comes near 10^15 characters,
+// so a clamped exponent is still far outside every double's range: the
+// result is the same as with the exact exponent.
+constexpr long long kExponentClamp = 1000000000000000LL;
+
+// Decimals of more digits than this never fall exactly half-way between two
+// doubles (those midpoints have at most 767 significant digits), so beyond it
+// only "is anything non-zero left" matters, and one trailing 1 stands for it.
+constexpr std::size_t kSignificantDigits = 800;
 
 // The parts of a number as read from a text, before conversion.
 struct Scanned {
@@ -98,39 +105,45 @@ double convert(const Scanned& s)
 {
     if (!s.anyDigit)
         return 0.0;
-    // Decimal magnitude of the mantissa: digits before the point, or minus the
-    // zeros right after it; only needed to tell overflow from underflow.
-    long long magnitude = 0;
+    // value = 0.digits x 10^point, the digits from the first non-zero one on.
+    std::string digits;
+    long long point = 0;
     bool beforePoint = true;
-    bool nonZero = false;
+    bool nonZeroCut = false;
     for (char c : s.mantissa) {
         if (c == '.') {
             beforePoint = false;
-            continue;
+        } else if (digits.empty() && c == '0') {
+            point -= beforePoint ? 0 : 1;
+        } else {
+            point += beforePoint ? 1 : 0;
+            if (digits.size() < kSignificantDigits)
+                digits += c;
+            else
+                nonZeroCut = nonZeroCut || c != '0';
         }
-        if (c != '0')
-            nonZero = true;
-        if (beforePoint && nonZero)
-            ++magnitude;
-        if (!beforePoint && !nonZero)
-            --magnitude;
-        if (!beforePoint && nonZero)
-            break;
     }
-    if (!nonZero)
+    if (digits.empty())
         return 0.0;
+    if (nonZeroCut)
+        digits += '1';
 
-    std::string text = s.mantissa;
-    text += 'e';
-    text += std::to_string(s.exponent);
+    // The value lies in [10^(e-1), 10^e): beyond these bounds there is no
+    // double to round to.
+    const long long e = point + s.exponent;
     double value = 0.0;
-    const std::errc ec = std::from_chars(text.data(), text.data() + text.size(), value).ec;
-    if (ec == std::errc::result_out_of_range)
-        value = magnitude + s.exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
-    else if (ec != std::errc())
-        value = 0.0;
-    if (std::isinf(value))
+    if (e > 309) {
         value = std::numeric_limits<double>::max();
+    } else if (e >= -324) {
+        const std::string text = "0." + digits + "e" + std::to_string(e);
+        const std::errc ec = std::from_chars(text.data(), text.data() + text.size(), value).ec;
+        if (ec == std::errc::result_out_of_range)
+            value = e > 0 ? std::numeric_limits<double>::max() : 0.0;
+        else if (ec != std::errc())
+            value = 0.0;
+        if (std::isinf(value))
+            value = std::numeric_limits<double>::max();
+    }
     if (value == 0.0)
         return 0.0;  // never a negative zero
     return s.negative ? -value : value;

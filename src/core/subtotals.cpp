@@ -58,7 +58,7 @@ ScoreBoxCheck CheckScoreBox(std::string_view text)
 {
     ScoreBoxCheck check;
     const double v = Val(text);
-    check.valid = v >= 0 && v <= 100;
+    check.valid = InScoreRange(v);
     if (check.valid)
         check.text = FormatText(text, "0.00");
     check.paleYellow = !check.text.empty();

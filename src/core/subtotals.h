@@ -43,6 +43,9 @@ Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMai
 inline constexpr std::string_view kScoreRangeMessage =
     " คะแนนต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 100 ";
 
+// A subject score is a percentage: 0 to 100, both ends included.
+inline bool InScoreRange(double value) { return value >= 0 && value <= 100; }
+
 struct ScoreBoxCheck {
     bool valid = true;        // false: show kScoreRangeMessage and focus the box again
     std::string text;         // the box's new text (empty when not valid)

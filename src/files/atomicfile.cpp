@@ -1,16 +1,22 @@
 #include "atomicfile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tamrik {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::size_t kRandomDigits = 8;
+constexpr char kTemporaryEnd[] = ".new";
 
 // A name of its own per write, so that two copies of the program saving at
 // once never write into the same temporary file.
@@ -22,34 +28,74 @@ fs::path temporaryBeside(const fs::path& file)
     std::snprintf(suffix, sizeof suffix, ".%08lx", pick(device));
     fs::path tmp = file;
     tmp += suffix;
-    tmp += ".new";
+    tmp += kTemporaryEnd;
     return tmp;
 }
 
-bool writeAll(const fs::path& file, const std::vector<std::string>& lines)
+bool isTemporaryOf(const std::string& name, const std::string& target)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out)
+    const std::size_t end = sizeof kTemporaryEnd - 1;
+    if (name.size() != target.size() + 1 + kRandomDigits + end || name.compare(0, target.size(), target) != 0 ||
+        name[target.size()] != '.' || name.compare(name.size() - end, end, kTemporaryEnd) != 0)
         return false;
-    for (const std::string& line : lines)
-        out << line << "\r\n";
-    out.flush();
-    out.close();
-    return !out.fail();
+    for (std::size_t i = target.size() + 1; i < name.size() - end; ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
 }
+
+// The bytes on disk before the rename makes them the file: after a power cut
+// the rename may survive while unflushed data does not.
+bool writeDurably(const fs::path& file, const std::string& bytes)
+{
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            ok = false;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+// Makes the rename itself durable. Some file systems refuse fsync on a
+// folder; the new file is in place all the same, so that is no failure.
+void syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool isBlankOrCr(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
 
+bool IsWholeLine(const std::string& line) { return line.find_first_of("\r\n") == std::string::npos; }
+
 bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines)
 {
+    std::string bytes;
     for (const std::string& line : lines) {
-        if (line.find_first_of("\r\n") != std::string::npos)
+        if (!IsWholeLine(line))
             return false;
+        bytes += line;
+        bytes += "\r\n";
     }
     try {
         const fs::path tmp = temporaryBeside(file);
         std::error_code ec;
-        if (!writeAll(tmp, lines)) {
+        if (!writeDurably(tmp, bytes)) {
             fs::remove(tmp, ec);
             return false;
         }
@@ -59,6 +105,7 @@ bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& 
             fs::remove(tmp, ignored);
             return false;
         }
+        syncFolder(file.parent_path());
         return true;
     } catch (...) {  // allocation or path conversion
         return false;
@@ -74,10 +121,25 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
         std::ifstream in(file, std::ios::binary);
         if (!in)
             return std::nullopt;
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
+        std::string text(kMaxTextFileBytes + 1, '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
         if (in.bad())
             return std::nullopt;
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxTextFileBytes)
+            return std::vector<std::string>();
+        // An editor may add a mark to a file that already had one, or after
+        // a stray CR; the first line never starts with either.
+        std::size_t begin = 0;
+        while (begin < text.size()) {
+            if (text[begin] == '\r')
+                ++begin;
+            else if (text.compare(begin, 3, "\xEF\xBB\xBF") == 0)
+                begin += 3;
+            else
+                break;
+        }
+        text.erase(0, begin);
 
         std::vector<std::string> lines;
         std::size_t start = 0;
@@ -85,15 +147,33 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
             std::size_t end = text.find('\n', start);
             if (end == std::string::npos)
                 end = text.size();
+            std::size_t first = start;
+            while (first < end && text[first] == '\r')
+                ++first;
             std::size_t stop = end;
-            if (stop > start && text[stop - 1] == '\r')
+            while (stop > first && isBlankOrCr(text[stop - 1]))
                 --stop;
-            lines.emplace_back(text, start, stop - start);
+            lines.emplace_back(text, first, stop - first);
             start = end + 1;
         }
         return lines;
     } catch (...) {
         return std::nullopt;
+    }
+}
+
+void RemoveUnfinishedWrites(const fs::path& file)
+{
+    try {
+        const std::string target = file.filename().string();
+        std::error_code ec;
+        fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), ec);
+        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            std::error_code ignored;
+            if (isTemporaryOf(it->path().filename().string(), target) && it->is_regular_file(ignored))
+                fs::remove(it->path(), ignored);
+        }
+    } catch (...) {  // allocation or path conversion: the leftovers wait for the next start
     }
 }
 

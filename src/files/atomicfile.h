@@ -1,9 +1,11 @@
 #pragma once
 // Whole-file text I/O for the two small files the program keeps. A write goes
-// to a temporary file in the same folder and is renamed over the target only
-// once it is complete, so a run that ends at any moment leaves either the old
-// or the new content, never a mix. Nothing here throws.
+// to a temporary file `<file>.<random>.new` in the same folder, is flushed to
+// disk and renamed over the target only once it is complete, so a run that
+// ends at any moment (a kill, a power cut) leaves either the old or the new
+// content, never a mix. Nothing here throws.
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,15 +13,31 @@
 
 namespace tamrik {
 
+// Both files are a few hundred bytes; one larger than this is damaged, and
+// reading it whole would stall the start.
+inline constexpr std::size_t kMaxTextFileBytes = 8192;
+
+// True when the line holds no CR or LF of its own: one line of a file, that
+// reads back as it was written. A line read with a CR inside is damaged.
+bool IsWholeLine(const std::string& line);
+
 // Writes every line followed by CR LF, replacing the file whole. False when the
-// folder cannot take the temporary file, when the rename fails (the old file is
-// then untouched and the temporary file removed), or when a line holds a CR or
-// LF of its own, which would shift every later line of the file.
+// folder cannot take the temporary file, when writing or flushing it fails,
+// when the rename fails (the old file is then untouched and the temporary file
+// removed), or when a line holds a CR or LF of its own, which would shift
+// every later line of the file.
 bool WriteLinesAtomically(const std::filesystem::path& file,
                           const std::vector<std::string>& lines);
 
-// The file's lines without their ends (CR LF or LF); a last line without an end
-// counts. Nothing when the file is missing or cannot be read.
+// The file's lines, each without its end (LF, with any CRs and blanks before
+// it) and without CRs at its start; UTF-8 byte-order marks (and CRs among
+// them) before the first line are dropped; a last line without an end counts. Nothing when the file is
+// missing, not a regular file or cannot be read; no lines when it is larger
+// than kMaxTextFileBytes.
 std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file);
+
+// Removes the temporary files `<file>.<random>.new` that a write cut short
+// left beside `file`. Other files are left alone.
+void RemoveUnfinishedWrites(const std::filesystem::path& file);
 
 }  // namespace tamrik

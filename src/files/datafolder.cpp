@@ -1,5 +1,9 @@
 #include "datafolder.h"
 
+#include "atomicfile.h"
+#include "entriesfile.h"
+#include "paramfile.h"
+
 #include <fstream>
 #include <random>
 #include <string>
@@ -46,6 +50,12 @@ fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbac
     } catch (...) {  // allocation or path conversion
     }
     return fallbackFolder;
+}
+
+void RemoveUnfinishedSaves(const fs::path& dataFolder)
+{
+    RemoveUnfinishedWrites(dataFolder / kEntriesFileName);
+    RemoveUnfinishedWrites(dataFolder / kParamFileName);
 }
 
 }  // namespace tamrik

@@ -13,4 +13,8 @@ namespace tamrik {
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder);
 
+// Removes what saves of the entries file and param.opt that were cut short
+// (a kill, a power cut) left in the data folder. Run once at start-up.
+void RemoveUnfinishedSaves(const std::filesystem::path& dataFolder);
+
 }  // namespace tamrik

@@ -2,6 +2,7 @@
 
 #include "atomicfile.h"
 #include "numtext.h"
+#include "subtotals.h"
 
 #include <string>
 #include <system_error>
@@ -48,10 +49,15 @@ EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
     const UserEntries none;
     // GPA and PR lines are the boxes' texts joined, which nothing filters:
     // whatever reads as a number is taken back as written.
-    const auto isNumber = [](const std::string& t) { return WholeNumber(t).has_value(); };
+    const auto isNumber = [](const std::string& t) { return IsWholeLine(t) && WholeNumber(t).has_value(); };
+    // A remembered score is one a score box would accept, or -1 for none.
+    const auto isScore = [](const std::string& t) {
+        const std::optional<double> v = WholeNumber(t);
+        return IsWholeLine(t) && v && (*v == -1 || InScoreRange(*v));
+    };
     bool intact = lines->size() == kLineCount;
     for (std::size_t i = 0; i < kScoreLines; ++i)
-        entries.ScoreByCode[i] = take(*lines, i, isNumber, none.ScoreByCode[i], &intact);
+        entries.ScoreByCode[i] = take(*lines, i, isScore, none.ScoreByCode[i], &intact);
     entries.GpaDigits = take(*lines, kScoreLines, isNumber, none.GpaDigits, &intact);
     entries.PrDigits = take(*lines, kScoreLines + 1, isNumber, none.PrDigits, &intact);
     return intact ? EntriesLoad::Read : EntriesLoad::Damaged;

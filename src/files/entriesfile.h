@@ -20,9 +20,10 @@ enum class EntriesLoad {
 };
 
 // Start-up: takes the file's lines over into the entries, or creates the file
-// when there is none. Scores are kept as written ("-1" for none); a line that
-// is not a number, or is missing, gives "-1", "000" or "0000"; the GPA and PR
-// lines too are kept as written when they read as a number. Never fails; the
+// when there is none. Scores from 0 to 100 are kept as written ("-1" for
+// none); a score line holding anything else, and a missing line, give "-1";
+// the GPA and PR lines are kept as written when they read as a number, else
+// "000" or "0000". Never fails; the
 // program goes on with what could be read.
 EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& entries);
 

@@ -29,8 +29,10 @@ ScoringParams LoadParam(const fs::path& folder, const fs::path& programFolder)
         return params;
     std::string* const fields[] = {&params.ParamDbMaxMin, &params.ParamMeanGpa,
                                    &params.ParamSD};
-    for (std::size_t i = 0; i < 3 && i < lines->size(); ++i)
-        *fields[i] = (*lines)[i];
+    for (std::size_t i = 0; i < 3 && i < lines->size(); ++i) {
+        if (IsWholeLine((*lines)[i]))
+            *fields[i] = (*lines)[i];
+    }
     return params;
 }
 

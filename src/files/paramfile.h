@@ -14,8 +14,9 @@ inline constexpr char kParamFileName[] = "param.opt";
 
 // The parameters from param.opt in the folder. A missing file is created with
 // the defaults. A file that cannot be read, or that has fewer than three
-// lines, gives the defaults for what it lacks and is left as it is: it may be
-// a user's own edit. Lines after the third are ignored. Never fails: when the
+// lines, gives the defaults for what it lacks (or for a line holding a CR
+// within it) and is left as it is: it may be a user's own edit. Lines after
+// the third are ignored. Never fails: when the
 // file cannot be created the defaults are still returned.
 //
 // When the files live apart from the program (its folder is not writable),

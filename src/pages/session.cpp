@@ -1,9 +1,20 @@
 #include "session.h"
 
 #include "entriesfile.h"
+#include "messageservice.h"
+
+#include <QString>
 
 namespace tamrik {
 
-void Session::SaveEntriesFile() { tamrik::SaveEntriesFile(m_dataFolder, m_entries); }
+void Session::SaveEntriesFile()
+{
+    const bool saved = tamrik::SaveEntriesFile(m_dataFolder, m_entries);
+    if (!saved && !m_saveFailing) {
+        const QString file = QString::fromStdString((m_dataFolder / kEntriesFileName).string());
+        m_messages.show(QStringLiteral("บันทึกไฟล์ %1 ไม่ได้ คะแนนที่ใส่ไว้ใช้ได้จนกว่าจะปิดโปรแกรม").arg(file));
+    }
+    m_saveFailing = !saved;
+}
 
 }  // namespace tamrik

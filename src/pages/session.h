@@ -31,7 +31,8 @@ public:
     ScoringParams& params() { return m_params; }
 
     // Writes the entries file from the current entries. A failed write is not
-    // fatal: the entries stay in memory.
+    // fatal: the entries stay in memory. The user is told once when saving
+    // starts to fail, not at every later save that fails too.
     void SaveEntriesFile();
 
 private:
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<ruledb::RuleDatabase> m_ruleDb;
     UserEntries m_entries;
     ScoringParams m_params;
+    bool m_saveFailing = false;
 };
 
 }  // namespace tamrik

@@ -63,6 +63,10 @@ void SubjectPage::showEvent(QShowEvent* event)
 
 void SubjectPage::F2CmdNext_Click()
 {
+    // A box the user never left, or one the program filled, has had no range
+    // check yet: no score outside 0 to 100 may reach the minimums or page 3.
+    if (!m_entry->CheckAllRanges())
+        return;
     const int nMain = m_state.mainCount();
     const int nSpec = m_state.specCount();
     const std::vector<SubjectRow> mainRows = m_c.mainRowData(nMain);

@@ -4,9 +4,9 @@
 //
 // Flow: LoadRule reads the whole rule first (core BuildFacultyRule) and only
 // then lays the page out (ShowFacultyRule); the boxes' behaviour is
-// SubjectScoreEntry's; Next runs the core check, remembers the scores in the
-// session's ScoreByCode and announces the outcome; the main window switches
-// pages.
+// SubjectScoreEntry's; Next runs every box's range check, then the core
+// check, remembers the scores in the session's ScoreByCode and announces the
+// outcome; the main window switches pages.
 
 #include "subjectcontrols.h"
 #include "subjectrowstate.h"

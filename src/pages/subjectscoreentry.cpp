@@ -84,7 +84,7 @@ void SubjectScoreEntry::enterOnSpec(int row)
         m_c.F2CmdNext->setFocus();
 }
 
-void SubjectScoreEntry::checkRange(EntryBox* box)
+bool SubjectScoreEntry::checkRange(EntryBox* box)
 {
     const ScoreBoxCheck check = CheckScoreBox(Text(box));
     if (!check.valid) {
@@ -92,10 +92,24 @@ void SubjectScoreEntry::checkRange(EntryBox* box)
         box->setText(QString());
         SetBackground(box, Colour::White);
         box->takeFocusBack();
-        return;
+        return false;
     }
     box->setText(QString::fromStdString(check.text));
     SetBackground(box, check.paleYellow ? Colour::PaleYellow : Colour::White);
+    return true;
+}
+
+bool SubjectScoreEntry::CheckAllRanges()
+{
+    for (int r = 1; r <= m_state.mainCount(); ++r) {
+        if (!checkRange(m_c.Text_SC_main[r]))
+            return false;
+    }
+    for (int r = 1; r <= m_state.specCount(); ++r) {
+        if (!checkRange(m_c.Text_sp_sc[r]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace tamrik

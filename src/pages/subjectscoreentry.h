@@ -22,12 +22,17 @@ public:
     double MainTotalScore() const { return m_MainTotalScore; }
     double SpecTotalScore() const { return m_SpecTotalScore; }
 
+    // The range check of every box in use, main rows then special rows, as
+    // leaving each would run it. Stops at the first refused box (message
+    // shown, box emptied and focused again) and returns false.
+    bool CheckAllRanges();
+
 private:
     void recomputeMain();
     void recomputeSpec();
     void enterOnMain(int row);
     void enterOnSpec(int row);
-    void checkRange(EntryBox* box);
+    bool checkRange(EntryBox* box);
     void wire(EntryBox* box, void (SubjectScoreEntry::*recompute)(), void (SubjectScoreEntry::*enter)(int), int row);
 
     SubjectControls& m_c;

@@ -91,6 +91,9 @@ private slots:
         ProgramFolder folder;
         folder.write(QStringLiteral("param.opt"), "maxminScQor44\r\n");
         folder.write(QStringLiteral("TamrikTemp.tmp"), "85\r\nabc\r\n");
+        // Saves cut short by a kill, and a file of the user's own.
+        for (const char* name : {"TamrikTemp.tmp.0123abcd.new", "param.opt.89abcdef.new", "param.opt.mine.new"})
+            folder.write(QString::fromLatin1(name), "x");
         RecordingMessages messages;
         FrmTamrik window(folder.path(), folder.fallback(), messages);
         QVERIFY(window.Load());
@@ -99,6 +102,9 @@ private slots:
         QCOMPARE(window.session().params().ParamSD, std::string("0.5519077994"));
         QCOMPARE(window.session().entries().ScoreByCode[0], std::string("85"));
         QCOMPARE(window.session().entries().ScoreByCode[1], std::string("-1"));
+        QVERIFY(!folder.exists(QStringLiteral("TamrikTemp.tmp.0123abcd.new")));
+        QVERIFY(!folder.exists(QStringLiteral("param.opt.89abcdef.new")));
+        QVERIFY(folder.exists(QStringLiteral("param.opt.mine.new")));
     }
 };
 

@@ -193,14 +193,18 @@ const FailureCase kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Faults, BuildFacultyRuleFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RestoredScoreText, OnlyAStoredScoreAbove0)
+TEST(RestoredScoreText, OnlyAStoredScoreAbove0UpTo100)
 {
     std::array<std::string, 51> scores;
     scores.fill("-1");
     scores[3] = "72.5";
     scores[4] = "0";
+    scores[6] = "150";
+    scores[7] = "100";
+    scores[8] = "12abc";
     EXPECT_EQ(RestoredScoreText(scores, "04"), "72.50");
-    for (const char* none : {"05", "06", "52"})
+    EXPECT_EQ(RestoredScoreText(scores, "08"), "100.00");
+    for (const char* none : {"05", "06", "07", "09", "52"})
         EXPECT_EQ(RestoredScoreText(scores, none), std::nullopt) << none;
 }
 

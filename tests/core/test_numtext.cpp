@@ -41,7 +41,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SignAlone", "-", 0.0, std::nullopt}, ReadCase{"SignAndPoint", "+.", 0.0, std::nullopt},
         ReadCase{"SecondPointEnds", "1.2.3", 1.2, std::nullopt}, ReadCase{"LeadingZero", "08", 8.0, 8.0},
         ReadCase{"ThaiDigits", "\xe0\xb9\x91\xe0\xb9\x92", 0.0, std::nullopt},
-        ReadCase{"NumberThenLetters", "12abc", 12.0, std::nullopt}),
+        ReadCase{"NumberThenLetters", "12abc", 12.0, std::nullopt},
+        // Mantissas far longer than any exponent clamp: the point and the
+        // exponent must cancel exactly, at both ends of the scale.
+        ReadCase{"LongWholeMantissa", "1" + std::string(200000, '0') + "e-199998", 100.0, 100.0},
+        ReadCase{"LongFraction", "0." + std::string(200000, '0') + "1e200003", 100.0, 100.0},
+        ReadCase{"LongMantissaHugeExponent", "1" + std::string(200000, '0') + "e99999999999999999999", kMax, kMax},
+        ReadCase{"LongMantissaTinyExponent", "0." + std::string(200000, '0') + "1e-999999999999999999", 0.0, 0.0},
+        // Digits past the 800th still decide a rounding that sits on a midpoint:
+        // 1 + 2^-53 is half-way between 1 and the next double.
+        ReadCase{"TailBreaksATie", "1.00000000000000011102230246251565404236316680908203125" + std::string(900, '0') + "1",
+                 1.0000000000000002, 1.0000000000000002}),
     kNamed);
 
 struct TextCase {

@@ -8,8 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ostream>
+#include <random>
+#include <sstream>
 #include <string>
+#include <thread>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 namespace tamrik {
 namespace {
@@ -95,9 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ParamRow{"Empty", "", "maxminScQor43|2.4397771456|0.5519077994"},
                     ParamRow{"OneLine", "maxminScQor44\r\n", "maxminScQor44|2.4397771456|0.5519077994"},
                     ParamRow{"TwoLinesLastWithoutEnd", "t44\r\n2.61", "t44|2.61|0.5519077994"},
-                    ParamRow{"BlanksKeptExtraLinesIgnored", "t44 \r\n 2.5x\r\n0.48\r\nx\r\n", "t44 | 2.5x|0.48"},
+                    ParamRow{"LeadingBlankKeptExtraLinesIgnored", "t44\r\n 2.5x\r\n0.48\r\nx\r\n", "t44| 2.5x|0.48"},
                     ParamRow{"EmptyLinesAreValues", "\r\n\r\n\r\n", "||"},
-                    ParamRow{"UnixLineEnds", "t44\n2.61\n0.48\n", "t44|2.61|0.48"}),
+                    ParamRow{"UnixLineEnds", "t44\n2.61\n0.48\n", "t44|2.61|0.48"},
+                    ParamRow{"ByteOrderMark", "\xEF\xBB\xBFt44\r\n2.61\r\n0.48\r\n", "t44|2.61|0.48"},
+                    ParamRow{"StrayCrsAndTrailingBlanks", "t44 \r\r\n\r2.61\t\r\n0.48\r\r\r\n", "t44|2.61|0.48"},
+                    ParamRow{"MarksAndCrsBeforeTheFirstLine", "\xEF\xBB\xBF\r\xEF\xBB\xBFt44\r\n2.61\r\n0.48\r\n", "t44|2.61|0.48"},
+                    ParamRow{"CrInsideALineIsDamage", "t44\r\n2.6\r1\r\n0.48\r\n", "t44|2.4397771456|0.48"},
+                    ParamRow{"TooLargeIsDamaged", "t44\r\n2.61\r\n0.48\r\n" + std::string(9000, 'x'), kDefaults.c_str()}),
     kNamed);
 
 // A good file holds the score n on line n, then 325 and 8550. A row keeps its
@@ -142,7 +155,14 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageRow{"NumberThenText", 53, 8, "12abc", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"ScoreAsWritten", 53, 2, "62.5", "62.5", "325|8550", EntriesLoad::Read},
                     DamageRow{"GpaNotANumber", 53, 52, "x", "", "000|8550", EntriesLoad::Damaged},
-                    DamageRow{"GpaKeptAsTyped", 53, 52, "35 ", "", "35 |8550", EntriesLoad::Read},
+                    DamageRow{"GpaKeptAsTyped", 53, 52, " 35", "", " 35|8550", EntriesLoad::Read},
+                    DamageRow{"ScoreAbove100", 53, 4, "150", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"NegativeScore", 53, 5, "-0.5", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"Score100", 53, 6, "100", "100", "325|8550", EntriesLoad::Read},
+                    DamageRow{"CrCrLf", 53, 3, "75\r", "75", "325|8550", EntriesLoad::Read},
+                    DamageRow{"CrInsideAScore", 53, 9, " \r5", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"GpaCrCrLf", 53, 52, "325\r", "", "325|8550", EntriesLoad::Read},
+                    DamageRow{"ByteOrderMark", 53, 1, "\xEF\xBB\xBF" "1", "1", "325|8550", EntriesLoad::Read},
                     DamageRow{"PrNotANumber", 53, 53, "85x50", "", "325|0000", EntriesLoad::Damaged}),
     kNamed);
 
@@ -173,6 +193,56 @@ TEST(WriteLinesAtomically, ReplacesTheWholeFileOrNothing)
     EXPECT_FALSE(WriteLinesAtomically(target, {"new"}));
     EXPECT_EQ(ReadBytes(target / "inside.txt"), "keep\r\n");
     EXPECT_EQ(EntryCount(folder.path()), 2u);  // no temporary file left
+
+    // What a cut-short save leaves is removed at start-up; anything else stays.
+    for (const char* name : {"TamrikTemp.tmp.0123abcd.new", "param.opt.89abcdef.new", "param.opt.notes.new",
+                             "param.opt.new", "f.txt.0123abcd.new"})
+        WriteBytes(folder.path() / name, "x");
+    RemoveUnfinishedSaves(folder.path());
+    EXPECT_EQ(EntryCount(folder.path()), 5u);
+    EXPECT_FALSE(fs::exists(folder.path() / "TamrikTemp.tmp.0123abcd.new"));
+    EXPECT_FALSE(fs::exists(folder.path() / "param.opt.89abcdef.new"));
+}
+
+// The bytes of the saver's version n (see saveloop.cpp).
+std::string SavedVersion(unsigned long n)
+{
+    return Repeat(std::to_string(n % 100) + "\r\n", 51) + std::to_string(n) + "\r\n0000\r\n";
+}
+
+TEST(Saves, AKillAtAnyMomentLeavesOneWholeVersion)
+{
+    TempFolder folder;
+    const fs::path file = folder.path() / kEntriesFileName;
+    WriteBytes(file, SavedVersion(0));
+    std::mt19937 random(8);
+    unsigned long last = 0;
+    int leftBehind = 0;
+    for (int kill = 0; kill < 300; ++kill) {
+        const std::string folderArg = folder.path().string();
+        char* const argv[] = {const_cast<char*>(TAMRIK_SAVELOOP), const_cast<char*>(folderArg.c_str()), nullptr};
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, TAMRIK_SAVELOOP, nullptr, nullptr, argv, environ), 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 8000));
+        ASSERT_EQ(::kill(pid, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saver stopped by itself";
+
+        const std::string bytes = ReadBytes(file);
+        std::istringstream lines(bytes);
+        std::string gpaLine;
+        for (int line = 0; line < 52; ++line)
+            std::getline(lines, gpaLine);
+        const unsigned long n = std::strtoul(gpaLine.c_str(), nullptr, 10);
+        ASSERT_EQ(bytes, SavedVersion(n)) << "after kill " << kill;
+        last = n;
+        leftBehind += EntryCount(folder.path()) > 1;
+        RemoveUnfinishedSaves(folder.path());
+        ASSERT_EQ(EntryCount(folder.path()), 1u);
+    }
+    EXPECT_GT(last, 0u);        // the saver did save
+    EXPECT_GT(leftBehind, 0);   // and some kills cut a save short
 }
 
 TEST(ChooseDataFolder, ProgramFolderWhenUsableElseTheFallback)

@@ -6,6 +6,8 @@
 // PR points are 50 × band / 20, band = ceil(PR / 5): 4.75 is band 1 (2.50).
 #include "programdriver.h"
 
+#include <QDir>
+
 using namespace tamrik::testing;
 
 namespace {
@@ -153,6 +155,26 @@ private slots:
         p.program.click(QStringLiteral("F3CmdBack"));
         QCOMPARE(p.program.window.CurrentPage(), 2);
         QCOMPARE(p.folder.lines(QStringLiteral("TamrikTemp.tmp")), EntriesLines(QString(), QStringLiteral("350")));
+
+        // A folder in the file's place: saving fails, and the user hears of it
+        // once per run of failed saves.
+        const QString entries = QStringLiteral("TamrikTemp.tmp");
+        QDir dir(p.folder.path());
+        auto enterAndGoBack = [&p] {
+            p.program.enterGpaPr(10.0f);
+            p.program.click(QStringLiteral("F3CmdBack"));
+        };
+        QVERIFY(dir.remove(entries) && dir.mkdir(entries));
+        enterAndGoBack();
+        enterAndGoBack();
+        QCOMPARE(p.program.messages.texts.size(), 1);
+        QVERIFY2(p.program.messages.texts[0].contains(entries), qPrintable(p.program.messages.texts[0]));
+        QVERIFY(dir.rmdir(entries));
+        enterAndGoBack();
+        QCOMPARE(p.folder.lines(entries).mid(51), List("350|0000"));
+        QVERIFY(dir.remove(entries) && dir.mkdir(entries));
+        enterAndGoBack();
+        QCOMPARE(p.program.messages.texts.size(), 2);
     }
 };
 

@@ -147,8 +147,9 @@ private slots:
     void restoredScoresTabOrderAndBack()
     {
         ProgramFolder folder;
-        // Left by a run that ended abnormally: 01 at 0, which is no score, and 04.
-        folder.writeLines(QStringLiteral("TamrikTemp.tmp"), EntriesLines(QStringLiteral("01=0 04=72.5")));
+        // Left by a run that ended abnormally: 01 at 0, which is no score, 02
+        // beyond any score, and 04.
+        folder.writeLines(QStringLiteral("TamrikTemp.tmp"), EntriesLines(QStringLiteral("01=0 02=9999 04=72.5")));
         Page2 p(folder);
         QVERIFY(p.start());
         p.open(QStringLiteral("0013"));
@@ -244,6 +245,15 @@ private slots:
         // Only that one click: the next one acts.
         p.click(Next);
         QCOMPARE(p.window.CurrentPage(), 3);
+
+        // A box never left still gets its range check from Next.
+        p.click(QStringLiteral("F3CmdBack"));
+        p.box(M(1))->setText(QStringLiteral("150"));
+        p.get<QAbstractButton>(Next)->click();
+        QCOMPARE(p.messages.texts, (QStringList{RangeMessage, RangeMessage}));
+        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.box(M(1))->text(), QString());
+        QCOMPARE(p.focusName(), M(1));
     }
 
     // The minimums of single subjects are the typical run's.

@@ -1,0 +1,54 @@
+// The number texts: Val, WholeNumber, NumberText, Format and FormatText on
+// any bytes. Properties: every reading is finite; a whole number reads the
+// same as its leading number; the text of a number reads back and is stable;
+// a pattern rounds to within half its last place and reads back as a number.
+#include "numtext.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+using namespace tamrik;
+
+namespace {
+
+void require(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const double v = Val(text);
+    require(std::isfinite(v));
+    const std::optional<double> whole = WholeNumber(text);
+    if (whole)
+        require(*whole == v);
+
+    const std::string shown = NumberText(v);
+    const std::optional<double> back = WholeNumber(shown);
+    require(back.has_value());
+    require(NumberText(*back) == shown);
+    require(std::fabs(*back - v) <= std::fabs(v) * 1e-14);
+
+    static const char* const patterns[] = {"0.00", "0.000", "00", "00.00"};
+    static const double halfPlace[] = {0.005, 0.0005, 0.5, 0.005};
+    for (int i = 0; i < 4; ++i) {
+        const std::string formatted = Format(v, patterns[i]);
+        const std::optional<double> read = WholeNumber(formatted);
+        require(read.has_value());
+        require(std::fabs(*read - v) <= halfPlace[i] * (1 + 1e-9) + std::fabs(v) * 1e-14);
+        require(FormatText(text, patterns[i]) == (whole ? formatted : std::string(text)));
+    }
+    // The text as a pattern for its own value: any bytes, no property but
+    // that nothing breaks.
+    (void)Format(v, text);
+    return 0;
+}

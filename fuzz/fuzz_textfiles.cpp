@@ -1,0 +1,89 @@
+// Both file readers on any bytes: param.opt and the entries file. Properties:
+// what was read can be saved, and loads back unchanged; the entries keep to
+// their rules (scores from 0 to 100 or -1, numbers on the GPA and PR lines).
+#include "entriesfile.h"
+#include "numtext.h"
+#include "paramfile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+using namespace tamrik;
+namespace fs = std::filesystem;
+
+namespace {
+
+void require(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+// One folder for the whole run, removed when the run ends.
+struct RunFolder {
+    RunFolder()
+    {
+        // In memory where there is such a folder: every save flushes to disk.
+        std::error_code ec;
+        const fs::path base = fs::is_directory("/dev/shm", ec) ? "/dev/shm" : fs::temp_directory_path();
+        std::string name = (base / "tamrik-fuzz-XXXXXX").string();
+        require(mkdtemp(name.data()) != nullptr);
+        path = name;
+    }
+    ~RunFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    fs::path path;
+};
+
+const fs::path& Folder()
+{
+    static const RunFolder folder;
+    return folder.path;
+}
+
+void Write(const fs::path& file, const std::uint8_t* data, std::size_t size)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+bool Same(const ScoringParams& a, const ScoringParams& b)
+{
+    return a.ParamDbMaxMin == b.ParamDbMaxMin && a.ParamMeanGpa == b.ParamMeanGpa && a.ParamSD == b.ParamSD;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const fs::path& folder = Folder();
+
+    Write(folder / kParamFileName, data, size);
+    const ScoringParams params = LoadParam(folder);
+    require(EditParam(folder, params.ParamDbMaxMin, params.ParamMeanGpa, params.ParamSD));
+    require(Same(LoadParam(folder), params));
+
+    Write(folder / kEntriesFileName, data, size);
+    UserEntries entries;
+    const EntriesLoad loaded = LoadEntriesFile(folder, entries);
+    require(loaded == EntriesLoad::Read || loaded == EntriesLoad::Damaged);
+    for (const std::string& score : entries.ScoreByCode) {
+        const std::optional<double> v = WholeNumber(score);
+        require(v && (*v == -1 || (*v >= 0 && *v <= 100)));
+    }
+    require(WholeNumber(entries.GpaDigits) && WholeNumber(entries.PrDigits));
+    require(SaveEntriesFile(folder, entries));
+    UserEntries again;
+    require(LoadEntriesFile(folder, again) == EntriesLoad::Read);
+    require(again.ScoreByCode == entries.ScoreByCode && again.GpaDigits == entries.GpaDigits &&
+            again.PrDigits == entries.PrDigits);
+    return 0;
+}
