@@ -15,12 +15,12 @@ namespace {
 
 constexpr std::size_t kBlock = 64;  // applicants a thread takes at a time
 
-std::string rowsOf(const std::vector<tamrik::FacultyRecord>& faculties, const tamrik::ScoringContext& context,
-                   const BatchApplicant& a, std::size_t top)
+std::string rowsOf(tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context, const BatchApplicant& a,
+                   std::size_t top)
 {
     tamrik::EvaluateOptions options;
     options.needed = false;
-    return CsvRows(tamrik::EvaluateAll(faculties, a.applicant, context, options), top, &a.id);
+    return CsvRows(evaluator.rank(a.applicant, context, options, top), top, &a.id);
 }
 
 }  // namespace
@@ -37,10 +37,11 @@ void RunBatch(const std::vector<tamrik::FacultyRecord>& faculties, const tamrik:
     std::atomic<std::size_t> next{0};
 
     const auto work = [&] {
+        tamrik::Evaluator evaluator(faculties);
         for (std::size_t b; (b = next++) < blocks;) {
             std::string rows;
             for (std::size_t i = b * kBlock; i < std::min(applicants.size(), (b + 1) * kBlock); ++i)
-                rows += rowsOf(faculties, context, applicants[i], settings.top);
+                rows += rowsOf(evaluator, context, applicants[i], settings.top);
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 done[b] = std::move(rows);
