@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <algorithm>
 #include <system_error>
 
 namespace tamrik {
@@ -252,6 +254,58 @@ std::optional<double> plainDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// Format's common case, |value| < 1E+15 and at most three decimals, in whole
+// numbers: the same 15 digits, the same half-away rounding on them, no
+// texts built on the way. Nothing when the case is not that one.
+std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int decimals, bool hasPoint)
+{
+    static constexpr std::uint64_t kPowers[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull,
+                                                1000000ull, 10000000ull, 100000000ull, 1000000000ull,
+                                                10000000000ull, 100000000000ull, 1000000000000ull,
+                                                10000000000000ull, 100000000000000ull, 1000000000000000ull,
+                                                10000000000000000ull, 100000000000000000ull,
+                                                1000000000000000000ull};
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals > 3)
+        return std::nullopt;
+    bool negative = false;
+    std::uint64_t units = 0;  // the value in units of 10^-decimals
+    if (value != 0.0) {
+        negative = value < 0;
+        char buf[32];
+        const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+        if (res.ec != std::errc() || res.ptr - buf < 19 || buf[16] != 'e')
+            return std::nullopt;
+        std::uint64_t digits = static_cast<std::uint64_t>(buf[0] - '0');
+        for (int i = 2; i < 16; ++i)
+            digits = digits * 10 + static_cast<std::uint64_t>(buf[i] - '0');
+        int exp10 = 0;
+        std::from_chars(buf + 18, res.ptr, exp10);
+        if (buf[17] == '-')
+            exp10 = -exp10;
+        const int keep = exp10 + 1 + decimals;  // digits that survive, of the 15
+        if (keep >= 15) {
+            units = digits * kPowers[keep - 15];
+        } else if (keep >= 0) {
+            const std::uint64_t drop = kPowers[15 - keep];
+            units = digits / drop + (digits % drop * 2 >= drop ? 1 : 0);
+        }
+    }
+    const std::uint64_t scale = kPowers[decimals];
+    std::string integer = units / scale == 0 ? std::string() : std::to_string(units / scale);
+    if (integer.size() < intPlaces)
+        integer.insert(0, intPlaces - integer.size(), '0');
+    std::string out = negative && units != 0 ? "-" : "";
+    out += integer;
+    if (hasPoint) {
+        out += '.';
+        const std::string fraction = std::to_string(units % scale);
+        out.append(static_cast<std::size_t>(decimals) - std::min<std::size_t>(fraction.size(), decimals), '0');
+        if (decimals > 0)
+            out += fraction;
+    }
+    return out;
+}
+
 }  // namespace
 
 double Val(std::string_view text)
@@ -270,6 +324,8 @@ std::optional<double> WholeNumber(std::string_view text)
     while (last > first && isBlank(text[last - 1]))
         --last;
     const std::string_view core = text.substr(first, last - first);
+    if (const std::optional<double> plain = plainDecimal(core))
+        return plain;
     const Scanned s = scan(core, false);
     if (!s.anyDigit || s.end != core.size())
         return std::nullopt;
@@ -326,6 +382,9 @@ std::string Format(double value, std::string_view pattern)
     int decimals = 0;
     for (char c : fracPattern)
         decimals += c == '0';
+
+    if (auto plain = formatPlain(value, intPlaces, decimals, pointPos != std::string_view::npos))
+        return std::move(*plain);
 
     std::string intPart;
     std::string fracPart;
