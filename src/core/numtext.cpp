@@ -254,6 +254,52 @@ std::optional<double> plainDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// The 15 significant digits of a as to_chars gives them (the exact binary
+// value rounded half to even), a = digits x 10^(exp10 - 14), worked out in
+// integers; false outside 1E-05 <= a < 1E+15.
+bool fifteenDigits(double a, std::uint64_t& digits, int& exp10)
+{
+    static constexpr std::uint64_t kTens[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
+                                              10000000ull, 100000000ull, 1000000000ull, 10000000000ull,
+                                              100000000000ull, 1000000000000ull, 10000000000000ull,
+                                              100000000000000ull, 1000000000000000ull, 10000000000000000ull,
+                                              100000000000000000ull, 1000000000000000000ull,
+                                              10000000000000000000ull};
+    if (!(a >= 1e-5 && a < 1e15))
+        return false;
+    int binary = 0;
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(std::frexp(a, &binary), 53));
+    const int shift = 53 - binary;  // a = mantissa / 2^shift, shift from 4 to 70
+    int e = static_cast<int>(std::floor(std::log10(a)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int p = 14 - e;
+        if (p < 0 || p > 19)
+            return false;
+        const unsigned __int128 x = static_cast<unsigned __int128>(mantissa) * kTens[p];
+        unsigned __int128 q = x >> shift;
+        const unsigned __int128 rest = x - (q << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (q >= kTens[15]) {
+            ++e;  // the estimate was one short
+            continue;
+        }
+        if (q < kTens[14]) {
+            --e;
+            continue;
+        }
+        if (rest > half || (rest == half && (q & 1) != 0))
+            ++q;
+        if (q == kTens[15]) {
+            q = kTens[14];
+            ++e;
+        }
+        digits = static_cast<std::uint64_t>(q);
+        exp10 = e;
+        return true;
+    }
+    return false;
+}
+
 // Format's common case, |value| < 1E+15 and at most three decimals, in whole
 // numbers: the same 15 digits, the same half-away rounding on them, no
 // texts built on the way. Nothing when the case is not that one.
@@ -271,17 +317,10 @@ std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int 
     std::uint64_t units = 0;  // the value in units of 10^-decimals
     if (value != 0.0) {
         negative = value < 0;
-        char buf[32];
-        const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-        if (res.ec != std::errc() || res.ptr - buf < 19 || buf[16] != 'e')
-            return std::nullopt;
-        std::uint64_t digits = static_cast<std::uint64_t>(buf[0] - '0');
-        for (int i = 2; i < 16; ++i)
-            digits = digits * 10 + static_cast<std::uint64_t>(buf[i] - '0');
+        std::uint64_t digits = 0;
         int exp10 = 0;
-        std::from_chars(buf + 18, res.ptr, exp10);
-        if (buf[17] == '-')
-            exp10 = -exp10;
+        if (!fifteenDigits(std::fabs(value), digits, exp10))
+            return std::nullopt;
         const int keep = exp10 + 1 + decimals;  // digits that survive, of the 15
         if (keep >= 15) {
             units = digits * kPowers[keep - 15];
