@@ -270,8 +270,9 @@ bool fifteenDigits(double a, std::uint64_t& digits, int& exp10)
     int binary = 0;
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(std::frexp(a, &binary), 53));
     const int shift = 53 - binary;  // a = mantissa / 2^shift, shift from 4 to 70
-    int e = static_cast<int>(std::floor(std::log10(a)));
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    // 2^(binary-1) <= a < 2^binary: a first guess at the decade, put right below.
+    int e = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));
+    for (int attempt = 0; attempt < 4; ++attempt) {
         const int p = 14 - e;
         if (p < 0 || p > 19)
             return false;
@@ -311,7 +312,7 @@ std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int 
                                                 10000000000000ull, 100000000000000ull, 1000000000000000ull,
                                                 10000000000000000ull, 100000000000000000ull,
                                                 1000000000000000000ull};
-    if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals > 3)
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals > 3 || intPlaces > 20)
         return std::nullopt;
     bool negative = false;
     std::uint64_t units = 0;  // the value in units of 10^-decimals
@@ -329,19 +330,25 @@ std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int 
             units = digits / drop + (digits % drop * 2 >= drop ? 1 : 0);
         }
     }
-    const std::uint64_t scale = kPowers[decimals];
-    std::string integer = units / scale == 0 ? std::string() : std::to_string(units / scale);
-    if (integer.size() < intPlaces)
-        integer.insert(0, intPlaces - integer.size(), '0');
-    std::string out = negative && units != 0 ? "-" : "";
-    out += integer;
-    if (hasPoint) {
-        out += '.';
-        const std::string fraction = std::to_string(units % scale);
-        out.append(static_cast<std::size_t>(decimals) - std::min<std::size_t>(fraction.size(), decimals), '0');
-        if (decimals > 0)
-            out += fraction;
+    // Written from the right into a buffer: fraction digits, point, integer digits.
+    char buf[48];
+    char* p = buf + sizeof buf;
+    std::uint64_t rest = units;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
     }
+    if (hasPoint)
+        *--p = '.';
+    std::size_t written = 0;
+    while (rest != 0 || written < intPlaces) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+        ++written;
+    }
+    if (negative && units != 0)
+        *--p = '-';
+    std::string out(p, static_cast<std::size_t>(buf + sizeof buf - p));
     return out;
 }
 
