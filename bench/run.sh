@@ -2,7 +2,7 @@
 # Builds the benchmarks in Release and runs them: the scoring steps and the
 # engine with Google Benchmark, the start-up against a bare Qt window, and
 # tamrik-calc over generated data with hyperfine (COHORT=200000 for the whole
-# national cohort; 20000 by default).
+# national cohort; 10000 by default).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
@@ -34,7 +34,7 @@ hyperfine -N --warmup 2 --runs 10 \
   "./bin/tamrik-calc --db $gen/f32767.mdb --all --scores 01=75,02=68.5,03=80,04=55 --gpa 3.25 --pr 85.5"
 
 # A national cohort: applicants x 1,000 faculties, the best four each, both cores.
-cohort=${COHORT:-20000}
+cohort=${COHORT:-10000}
 python3 "$root/bench/generate.py" ruledb "$root/data" "$gen/f1000" 1000
 rm -f "$gen/f1000.mdb" && tools/mkruledb/mkruledb "$gen/f1000.mdb" "$gen"/f1000/*.csv
 python3 "$root/bench/generate.py" applicants "$gen/applicants.csv" "$cohort"
