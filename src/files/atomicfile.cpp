@@ -46,26 +46,6 @@ bool isTemporaryOf(const std::string& name, const std::string& target)
     return true;
 }
 
-// The bytes on disk before the rename makes them the file: after a power cut
-// the rename may survive while unflushed data does not.
-bool writeDurably(const fs::path& file, const std::string& bytes)
-{
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0)
-            done += static_cast<std::size_t>(n);
-        else if (n == 0 || errno != EINTR)
-            ok = false;
-    }
-    ok = ok && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-}
-
 // Makes the rename itself durable. Some file systems refuse fsync on a
 // folder; the new file is in place all the same, so that is no failure.
 void syncFolder(const fs::path& folder)
@@ -85,31 +65,83 @@ bool IsWholeLine(const std::string& line) { return line.find_first_of("\r\n") ==
 
 bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines)
 {
-    std::string bytes;
+    std::string text;
     for (const std::string& line : lines) {
         if (!IsWholeLine(line))
             return false;
-        bytes += line;
-        bytes += "\r\n";
+        text += line;
+        text += "\r\n";
     }
+    return WriteTextAtomically(file, text);
+}
+
+bool WriteTextAtomically(const fs::path& file, std::string_view text)
+{
     try {
-        const fs::path tmp = temporaryBeside(file);
-        std::error_code ec;
-        if (!writeDurably(tmp, bytes)) {
-            fs::remove(tmp, ec);
-            return false;
-        }
-        fs::rename(tmp, file, ec);
-        if (ec) {
-            std::error_code ignored;
-            fs::remove(tmp, ignored);
-            return false;
-        }
-        syncFolder(file.parent_path());
-        return true;
+        AtomicFileWriter writer(file);
+        writer.write(text);
+        return writer.commit();
     } catch (...) {  // allocation or path conversion
         return false;
     }
+}
+
+AtomicFileWriter::AtomicFileWriter(const fs::path& file) : m_file(file), m_tmp(temporaryBeside(file))
+{
+    m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    m_ok = m_fd >= 0;
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_committed) {
+        std::error_code ignored;
+        fs::remove(m_tmp, ignored);
+    }
+}
+
+bool AtomicFileWriter::ok() const { return m_ok; }
+
+void AtomicFileWriter::write(std::string_view text)
+{
+    m_buffer += text;
+    if (m_buffer.size() >= kWriteChunk)
+        flush();
+}
+
+void AtomicFileWriter::flush()
+{
+    const std::string_view text = m_buffer;
+    std::size_t done = 0;
+    while (m_ok && done < text.size()) {
+        const ssize_t n = ::write(m_fd, text.data() + done, text.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            m_ok = false;
+    }
+    m_buffer.clear();
+}
+
+bool AtomicFileWriter::commit()
+{
+    flush();
+    // The bytes reach the disk before the rename makes them the file: after a
+    // power cut the rename may survive while unflushed data does not.
+    m_ok = m_ok && ::fsync(m_fd) == 0;
+    m_ok = ::close(m_fd) == 0 && m_ok;
+    m_fd = -1;
+    if (!m_ok)
+        return false;
+    std::error_code ec;
+    fs::rename(m_tmp, m_file, ec);
+    if (ec)
+        return false;
+    m_committed = true;
+    syncFolder(m_file.parent_path());
+    return true;
 }
 
 std::optional<std::vector<std::string>> ReadLines(const fs::path& file)

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tamrik {
@@ -28,6 +29,35 @@ bool IsWholeLine(const std::string& line);
 // every later line of the file.
 bool WriteLinesAtomically(const std::filesystem::path& file,
                           const std::vector<std::string>& lines);
+
+// Writes the text as it stands, replacing the file whole in the same way.
+bool WriteTextAtomically(const std::filesystem::path& file, std::string_view text);
+
+// The same for a file written piece by piece: the pieces go to a temporary
+// file beside the target, which takes the target's name only on commit().
+// Destroyed without a successful commit, it removes the temporary file.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::filesystem::path& file);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool ok() const;  // false once anything has failed
+    void write(std::string_view text);
+    bool commit();
+
+private:
+    static constexpr std::size_t kWriteChunk = 1 << 16;
+    void flush();
+
+    std::filesystem::path m_file;
+    std::filesystem::path m_tmp;
+    std::string m_buffer;
+    int m_fd = -1;
+    bool m_ok = true;
+    bool m_committed = false;
+};
 
 // The file's lines, each without its end (LF, with any CRs and blanks before
 // it) and without CRs at its start; UTF-8 byte-order marks (and CRs among

@@ -1,0 +1,420 @@
+#include "evaluation.h"
+
+#include "chance.h"
+#include "numtext.h"
+#include "subjectcheck.h"
+#include "subtotals.h"
+#include "summary.h"
+
+#include <algorithm>
+
+namespace tamrik {
+
+namespace {
+
+constexpr int kTopScore = 10000;  // 100.00 in hundredths
+constexpr int kTopGpa = 400;      // 4.00
+constexpr int kTopPr = 9999;      // 99.99
+
+std::string codeOfSlot(std::size_t slot)
+{
+    return Format(static_cast<double>(slot + 1), "00");
+}
+
+// A value as typed into a two-decimal box and read back.
+double typed(double value)
+{
+    return Val(Format(value, "0.00"));
+}
+
+// Digits as page 3 stores them: the typed value without its point.
+std::string digitsOf(const std::optional<double>& value, std::string_view pattern, std::string_view none)
+{
+    if (!value)
+        return std::string(none);
+    std::string text = Format(*value, pattern);
+    text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
+    return text;
+}
+
+// What the pages hold for one applicant: the remembered scores, the score box
+// each subject's row would get back, and the GPA and PR shares.
+struct Entries {
+    std::array<std::string, kSubjectCount> ScoreByCode;
+    std::array<std::string, kSubjectCount> box;  // empty: nothing restored
+    std::string GpaDigits;
+    std::string PrDigits;
+    std::optional<float> gpaFraction;
+    std::optional<float> prFraction;
+
+    void restore(std::size_t slot)
+    {
+        box[slot] = RestoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
+    }
+};
+
+double boxValueOf(const std::optional<BoxTexts>& boxes)
+{
+    return boxes ? BoxValue(*boxes) : 0.0;
+}
+
+Entries entriesOf(const Applicant& applicant, const ScoringContext& context)
+{
+    Entries e;
+    e.ScoreByCode = ScoreByCodeOf(applicant);
+    for (std::size_t slot = 0; slot < kSubjectCount; ++slot)
+        e.restore(slot);
+    e.GpaDigits = GpaDigitsOf(applicant);
+    e.PrDigits = PrDigitsOf(applicant);
+    e.gpaFraction = GpaFraction(boxValueOf(GpaBoxesFromDigits(e.GpaDigits)), context.meanText, context.sdText,
+                                context.prob);
+    e.prFraction = PrFraction(boxValueOf(PrBoxesFromDigits(e.PrDigits)));
+    return e;
+}
+
+struct Figures {
+    Earned main, special, gpa, pr, total;
+};
+
+// Pages 2 to 4 for one rule, prepared once: the rows as page 2 lays them out
+// (only their score boxes change from one applicant to the next), the
+// subtotals, the GPA and PR points and the summary's figures.
+class FacultyPath {
+public:
+    explicit FacultyPath(const FacultyRule& rule) : m_rule(rule)
+    {
+        std::vector<std::string> mainCodes;
+        std::vector<std::string> specCodes;
+        for (const auto& row : rule.MainRows) {
+            mainCodes.push_back(row.SubCod);
+            m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+            m_mainSum.push_back({row.SubCod, std::string(), row.Weight});
+            m_mainSlots.push_back(ScoreSlot(row.SubCod));
+        }
+        for (const auto& row : rule.SpecRows) {
+            specCodes.push_back(row.SubCod);
+            m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+            m_specSum.push_back({row.SubCod, std::string(), row.Weight});
+            m_specSlots.push_back(ScoreSlot(row.SubCod));
+        }
+        m_counted = CountedCodes(mainCodes, specCodes, rule.CalcSubjCode);
+        for (const std::string& code : m_counted) {
+            m_countedSlots.push_back(*ScoreSlot(code));
+            m_partners.push_back(partnerOf(code));
+        }
+        m_fullShare = FullShareText(rule.ScorePerPercent);
+    }
+
+    // Counted codes without a score; a member of the either-of pair only when
+    // its partner, counted too, has none either.
+    std::vector<std::string> missing(const Applicant& applicant) const
+    {
+        std::vector<std::string> codes;
+        for (std::size_t i = 0; i < m_counted.size(); ++i) {
+            const bool partnerScored = m_partners[i] && applicant.Scores[m_countedSlots[*m_partners[i]]];
+            if (!applicant.Scores[m_countedSlots[i]] && !partnerScored)
+                codes.push_back(m_counted[i]);
+        }
+        return codes;
+    }
+
+    const FacultyRule& rule() const { return m_rule; }
+    const std::vector<std::string>& countedCodes() const { return m_counted; }
+
+    // The score boxes as page 2 restores them from the entries.
+    void restore(const Entries& e)
+    {
+        fill(m_mainCheck, m_mainSum, m_mainSlots, e);
+        fill(m_specCheck, m_specSum, m_specSlots, e);
+    }
+
+    SubjectCheckResult check() const { return CheckSubjectScores(m_mainCheck, m_specCheck, m_rule.Rule0102); }
+
+    Figures figures(const Entries& e) const
+    {
+        const Subtotal main = MainSubtotal(m_mainSum, m_rule.CalcSubjCode);
+        const Subtotal special =
+            SpecSubtotal(m_specSum, m_mainSum.size(), m_rule.CalcSubjCode, m_rule.WMain, m_rule.MaxMain);
+        SummaryInput input;
+        input.MainTotalScore = main.value;
+        input.SpecTotalScore = special.value;
+        input.GpaScore = e.gpaFraction ? SharePoints(m_rule.ScorePerPercent, *e.gpaFraction) : 0.0;
+        input.PrScore = e.prFraction ? SharePoints(m_rule.ScorePerPercent, *e.prFraction) : 0.0;
+        input.MainMaxText = m_rule.MaxMain;
+        input.SpecMaxText = m_rule.MaxSP;
+        input.gpaFullText = m_fullShare;
+        input.prFullText = m_fullShare;
+        input.GpaDigits = e.GpaDigits;
+        input.PrDigits = e.PrDigits;
+        const SummaryTexts texts = BuildSummary(input);
+
+        Figures f;
+        Earned* rows[] = {&f.main, &f.special, &f.gpa, &f.pr};
+        for (std::size_t i = 0; i < 4; ++i)
+            *rows[i] = {Val(texts.LabelMyScore[i]), Val(texts.LabelMaxScore[i])};
+        f.total = {Val(texts.Label_total_score[0]), Val(texts.Label_total_score[1])};
+        return f;
+    }
+
+private:
+    // Where the pair partner of a counted code stands among the counted codes.
+    std::optional<std::size_t> partnerOf(const std::string& code) const
+    {
+        if (!m_rule.PairGroup)
+            return std::nullopt;
+        const auto& pair = *m_rule.PairGroup;
+        const std::string* partner = code == pair.CodeA ? &pair.CodeB : code == pair.CodeB ? &pair.CodeA : nullptr;
+        if (!partner)
+            return std::nullopt;
+        const auto found = std::find(m_counted.begin(), m_counted.end(), *partner);
+        if (found == m_counted.end())
+            return std::nullopt;
+        return static_cast<std::size_t>(found - m_counted.begin());
+    }
+
+    static void fill(std::vector<SubjectRow>& check, std::vector<SubtotalRow>& sum,
+                     const std::vector<std::optional<std::size_t>>& slots, const Entries& e)
+    {
+        static const std::string none;
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const std::string& box = slots[i] ? e.box[*slots[i]] : none;
+            check[i].score = box;
+            sum[i].score = box;
+        }
+    }
+
+    const FacultyRule& m_rule;
+    std::vector<SubjectRow> m_mainCheck, m_specCheck;
+    std::vector<SubtotalRow> m_mainSum, m_specSum;
+    std::vector<std::optional<std::size_t>> m_mainSlots, m_specSlots;
+    std::vector<std::string> m_counted;
+    std::vector<std::size_t> m_countedSlots;
+    std::vector<std::optional<std::size_t>> m_partners;
+    std::string m_fullShare;
+};
+
+// The smallest whole number of hundredths in [from, to] for which `reaches`
+// holds, searching a calculation that only grows with its input.
+template <typename Reaches>
+std::optional<int> smallestReaching(int from, int to, Reaches reaches)
+{
+    if (!reaches(to))
+        return std::nullopt;
+    while (from < to) {
+        const int mid = from + (to - from) / 2;
+        if (reaches(mid))
+            to = mid;
+        else
+            from = mid + 1;
+    }
+    return from;
+}
+
+Needed neededFor(FacultyPath& path, const Entries& entries, const ScoringContext& context, std::int64_t lowest,
+                 double composite)
+{
+    Needed needed;
+    needed.points = static_cast<double>(lowest - Hundredths(composite)) / 100;
+    Entries probe = entries;
+    const auto reaches = [&] {
+        path.restore(probe);
+        return Hundredths(path.figures(probe).total.earned) >= lowest;
+    };
+
+    for (const std::string& code : path.countedCodes()) {
+        const std::size_t slot = *ScoreSlot(code);
+        const auto found = smallestReaching(0, kTopScore, [&](int h) {
+            probe.ScoreByCode[slot] = NumberText(typed(h / 100.0));
+            probe.restore(slot);
+            return reaches();
+        });
+        probe.ScoreByCode[slot] = entries.ScoreByCode[slot];
+        probe.box[slot] = entries.box[slot];
+        needed.subjects.emplace_back(code, found ? std::optional<double>(*found / 100.0) : std::nullopt);
+    }
+
+    const auto gpa = smallestReaching(1, kTopGpa, [&](int h) {
+        probe.gpaFraction = GpaFraction(typed(h / 100.0), context.meanText, context.sdText, context.prob);
+        return reaches();
+    });
+    probe.gpaFraction = entries.gpaFraction;
+    if (gpa)
+        needed.gpa = *gpa / 100.0;
+
+    const auto pr = smallestReaching(1, kTopPr, [&](int h) {
+        probe.prFraction = PrFraction(typed(h / 100.0));
+        return reaches();
+    });
+    if (pr)
+        needed.pr = *pr / 100.0;
+    path.restore(entries);
+    return needed;
+}
+
+// The cheap part: the figures and what the ranking needs, for every faculty.
+struct Scored {
+    Figures figures;
+    ChanceResult chance;
+};
+
+Scored score(FacultyPath& path, const std::optional<YearRange>& lastYear, const Applicant& applicant,
+             const Entries& entries, std::vector<std::string>* minimums, std::vector<std::string>* missing)
+{
+    path.restore(entries);
+    Scored s;
+    s.figures = path.figures(entries);
+    SubjectCheckResult check = path.check();
+    std::vector<std::string> absent = path.missing(applicant);
+    s.chance = DecideChance(check.failed, !absent.empty(), lastYear, s.figures.total);
+    if (minimums)
+        *minimums = std::move(check.messages);
+    if (missing)
+        *missing = std::move(absent);
+    return s;
+}
+
+// Shown with "0.00", as page 4 shows them.
+std::optional<YearRange> shownRange(const std::optional<YearRange>& range)
+{
+    if (!range)
+        return std::nullopt;
+    return YearRange{range->year, typed(range->min), typed(range->max)};
+}
+
+FacultyEvaluation header(const FacultyRecord& faculty)
+{
+    FacultyEvaluation ev;
+    ev.facCode = faculty.facCode;
+    ev.university = faculty.university;
+    ev.name = faculty.name;
+    ev.years = faculty.years;
+    ev.error = faculty.load.error;
+    return ev;
+}
+
+FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, const Applicant& applicant,
+                           const Entries& entries, const ScoringContext& context, const EvaluateOptions& options)
+{
+    FacultyEvaluation ev = header(faculty);
+    ev.lastYear = shownRange(faculty.lastYear);
+    const Scored s = score(path, ev.lastYear, applicant, entries, &ev.minimums, &ev.missing);
+    ev.main = s.figures.main;
+    ev.special = s.figures.special;
+    ev.gpa = s.figures.gpa;
+    ev.pr = s.figures.pr;
+    ev.total = s.figures.total;
+    ev.chance = s.chance.chance;
+    ev.marginPoints = s.chance.marginPoints;
+    ev.marginPercent = s.chance.marginPercent;
+    if (options.needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
+        && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
+        ev.needed = neededFor(path, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
+    return ev;
+}
+
+}  // namespace
+
+struct Evaluator::Impl {
+    const std::vector<FacultyRecord>& faculties;
+    std::vector<std::optional<FacultyPath>> paths;  // nothing for a rule that could not be built
+    std::vector<std::optional<YearRange>> lastYears;
+};
+
+Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}})
+{
+    for (const FacultyRecord& f : faculties) {
+        m_impl->paths.emplace_back();
+        if (f.load.ok())
+            m_impl->paths.back().emplace(*f.load.rule);
+        m_impl->lastYears.push_back(shownRange(f.lastYear));
+    }
+}
+
+Evaluator::~Evaluator() = default;
+
+std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const ScoringContext& context,
+                                               const EvaluateOptions& options, std::size_t limit)
+{
+    const Entries entries = entriesOf(applicant, context);
+    const auto& faculties = m_impl->faculties;
+    std::vector<RankKey> keys(faculties.size());
+    std::vector<std::size_t> order(faculties.size());
+    for (std::size_t i = 0; i < faculties.size(); ++i) {
+        order[i] = i;
+        keys[i].facCode = faculties[i].facCode;
+        keys[i].ok = m_impl->paths[i].has_value();
+        if (!keys[i].ok)
+            continue;
+        const ChanceResult c =
+            score(*m_impl->paths[i], m_impl->lastYears[i], applicant, entries, nullptr, nullptr).chance;
+        keys[i].chance = c.chance;
+        keys[i].marginPercent = c.marginPercent;
+    }
+    const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
+    const std::size_t kept = std::min(limit, order.size());
+    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(), before);
+
+    std::vector<FacultyEvaluation> ranked;
+    ranked.reserve(kept);
+    for (std::size_t k = 0; k < kept; ++k) {
+        const std::size_t i = order[k];
+        ranked.push_back(m_impl->paths[i]
+                             ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
+                             : header(faculties[i]));
+    }
+    return ranked;
+}
+
+Applicant ApplicantFromEntries(const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                               std::string_view PrDigits)
+{
+    Applicant applicant;
+    for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
+        if (const auto text = RestoredScoreText(ScoreByCode, codeOfSlot(slot)))
+            applicant.Scores[slot] = Val(*text);
+    }
+    const double g = boxValueOf(GpaBoxesFromDigits(GpaDigits));
+    if (g > 0 && g <= 4)
+        applicant.Gpa = g;
+    const double p = boxValueOf(PrBoxesFromDigits(PrDigits));
+    if (p > 0 && p < 100)
+        applicant.Pr = p;
+    return applicant;
+}
+
+std::array<std::string, 51> ScoreByCodeOf(const Applicant& applicant)
+{
+    std::array<std::string, 51> ScoreByCode;
+    for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
+        const auto& score = applicant.Scores[slot];
+        ScoreByCode[slot] = score ? NumberText(typed(*score)) : "-1";
+    }
+    return ScoreByCode;
+}
+
+std::string GpaDigitsOf(const Applicant& applicant)
+{
+    return digitsOf(applicant.Gpa, "0.00", "000");
+}
+
+std::string PrDigitsOf(const Applicant& applicant)
+{
+    return digitsOf(applicant.Pr, "00.00", "0000");
+}
+
+FacultyEvaluation Evaluate(const FacultyRecord& faculty, const Applicant& applicant, const ScoringContext& context,
+                           const EvaluateOptions& options)
+{
+    if (!faculty.load.ok())
+        return header(faculty);
+    FacultyPath path(*faculty.load.rule);
+    return evaluate(faculty, path, applicant, entriesOf(applicant, context), context, options);
+}
+
+std::vector<FacultyEvaluation> EvaluateAll(const std::vector<FacultyRecord>& faculties, const Applicant& applicant,
+                                           const ScoringContext& context, const EvaluateOptions& options)
+{
+    return Evaluator(faculties).rank(applicant, context, options);
+}
+
+}  // namespace tamrik
