@@ -1,0 +1,77 @@
+#include "workingsheet.h"
+
+#include "numtext.h"
+#include "summary.h"
+
+namespace tamrik {
+namespace {
+
+constexpr char kNotReached[] = "-";
+
+WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::string, 51>& ScoreByCode, bool special)
+{
+    WorkingRow row;
+    row.code = subject.SubCod;
+    row.name = subject.SubName;
+    row.score = RestoredScoreText(ScoreByCode, subject.SubCod).value_or("");
+    row.minimum = subject.MinPercent;
+    row.weight = subject.Weight;
+    row.special = special;
+    return row;
+}
+
+}  // namespace
+
+std::vector<WorkingRow> SheetRows(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode)
+{
+    std::vector<WorkingRow> rows;
+    for (const auto& subject : rule.MainRows)
+        rows.push_back(Row(subject, ScoreByCode, false));
+    for (const auto& subject : rule.SpecRows)
+        rows.push_back(Row(subject, ScoreByCode, true));
+    // Pair rows carry their weight on the brace: print it on each of them.
+    if (rule.PairGroup) {
+        for (const std::size_t i : rule.PairGroup->Rows) {
+            if (i >= 1 && i <= rule.SpecRows.size())
+                rows[rule.MainRows.size() + i - 1].weight = rule.PairGroup->WeightText;
+        }
+    }
+    return rows;
+}
+
+void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
+                    std::string_view sdText, const ProbLookup& lookup)
+{
+    sheet.gpaTyped = TypedGpaText(GpaDigits);
+    sheet.gpaMean = std::string(meanText);
+    sheet.gpaSd = std::string(sdText);
+    sheet.gpaZ = sheet.gpaKey = sheet.gpaTableProb = sheet.gpaFraction = kNotReached;
+    const double g = BoxValue(SplitGpaDigits(GpaDigits));
+    // Points are given only for a GPA in (0, 4], as on the page.
+    if (!(g > 0 && g <= 4))
+        return;
+    const GpaWorking w = WorkGpa(static_cast<float>(g), meanText, sdText, lookup);
+    if (w.z)
+        sheet.gpaZ = Format(*w.z, "0.000");
+    if (!w.key.empty())
+        sheet.gpaKey = (w.negative ? "-" : "") + w.key;
+    if (w.tableProb)
+        sheet.gpaTableProb = NumberText(*w.tableProb);
+    sheet.gpaFraction = Format(w.fraction, "0.0000");
+}
+
+void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits)
+{
+    sheet.prTyped = TypedPrText(PrDigits);
+    sheet.prBand = sheet.prFraction = kNotReached;
+    const double p = BoxValue(SplitPrDigits(PrDigits));
+    if (!(p > 0 && p < 100))
+        return;
+    if (const auto band = FindPrBand(static_cast<float>(p))) {
+        sheet.prBand = std::to_string(band->band) + " (" + Format(band->from, "0.00") + " - " +
+                       Format(band->to, "0.00") + ")";
+        sheet.prFraction = std::to_string(band->band) + "/20";
+    }
+}
+
+}  // namespace tamrik
