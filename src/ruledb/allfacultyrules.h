@@ -1,0 +1,37 @@
+#pragma once
+// Every faculty's rule in one pass per table. The rule tables are read whole
+// once, and BuildFacultyRule builds each faculty's rule from those rows
+// through an in-memory RuleSource, so a rule built here is the rule page 2
+// would show. A table whose whole read fails is asked faculty by faculty
+// instead, so each faculty then gets the load error page 1 would show.
+
+#include "evaluation.h"
+#include "ruledatabase.h"
+
+#include <string>
+#include <vector>
+
+namespace tamrik::ruledb {
+
+struct AllFacultyRules {
+    std::vector<FacultyRecord> faculties;  // in SUName's order
+    std::vector<std::string> rangeTables;  // every year's range table, oldest first
+};
+
+// The tables the program cannot serve without; the start-up message names
+// the first one missing.
+void RequireRuleTables(const RuleDatabase& db);
+
+// Reads SUName, the six rule tables, every range table (maxminScQor + two
+// digits) and the table `lastYearTable` names (param.opt's first line).
+// Throws DbError only when SUName cannot be read.
+AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable);
+
+// The normal table read whole into memory, answering as LookupProb does.
+ProbLookup LoadProbTable(const RuleDatabase& db);
+
+// Names of the range tables, one per year ("maxminScQor" + two digits), in
+// the order of their years.
+std::vector<std::string> RangeTableNames(const RuleDatabase& db);
+
+}  // namespace tamrik::ruledb
