@@ -1,5 +1,6 @@
 #include "frmtamrik.h"
 
+#include "allfacultyrules.h"
 #include "captionlabel.h"
 #include "colours.h"
 #include "controls.h"
@@ -28,12 +29,6 @@ namespace {
 constexpr int ClientWidth = 11385;
 constexpr int ClientHeight = 7800;
 const QRect PageTwips(120, 960, 11200, 6735);
-
-// Tables the program reads at start-up or on every rule load; a database
-// without one of them cannot serve. (Without Zi2Prob the GPA share is 0, as
-// for any failed lookup, so it is not required.)
-const char* const RequiredTables[] = {"SUName", "Table12", "Facsubj", "SubjectTable",
-                                      "tableCRT", "tableSUM", "tb6174"};
 
 }  // namespace
 
@@ -140,10 +135,7 @@ bool FrmTamrik::Load()
     const QString dbPath = m_programFolder + QLatin1Char('/') + RuleDbFileName();
     try {
         auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
-        for (const char* table : RequiredTables) {
-            if (!db->hasTable(table))
-                throw ruledb::DbError("ไม่พบตาราง " + std::string(table) + " ในฐานข้อมูล " + dbPath.toStdString());
-        }
+        ruledb::RequireRuleTables(*db);
         m_session.setRuleDb(std::move(db));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));

@@ -81,19 +81,36 @@ double BoxValue(const BoxTexts& boxes)
     return Val(boxes.integer + "." + boxes.decimals);
 }
 
-std::optional<double> GpaPoints(double g, float scorePerPercent, std::string_view meanText,
-                                std::string_view sdText, const ProbLookup& lookup)
+std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
+                                 const ProbLookup& lookup)
 {
     if (!(g > 0 && g <= 4))
         return std::nullopt;
-    return SharePoints(scorePerPercent, GpaToProb(static_cast<float>(g), meanText, sdText, lookup));
+    return GpaToProb(static_cast<float>(g), meanText, sdText, lookup);
+}
+
+std::optional<float> PrFraction(double p)
+{
+    if (!(p > 0 && p < 100))
+        return std::nullopt;
+    return PrToShare(static_cast<float>(p));
+}
+
+std::optional<double> GpaPoints(double g, float scorePerPercent, std::string_view meanText,
+                                std::string_view sdText, const ProbLookup& lookup)
+{
+    const std::optional<float> fraction = GpaFraction(g, meanText, sdText, lookup);
+    if (!fraction)
+        return std::nullopt;
+    return SharePoints(scorePerPercent, *fraction);
 }
 
 std::optional<double> PrPoints(double p, float scorePerPercent)
 {
-    if (!(p > 0 && p < 100))
+    const std::optional<float> fraction = PrFraction(p);
+    if (!fraction)
         return std::nullopt;
-    return SharePoints(scorePerPercent, PrToShare(static_cast<float>(p)));
+    return SharePoints(scorePerPercent, *fraction);
 }
 
 LeaveResult LeaveGpaBox(BoxPart left, BoxTexts gpa)

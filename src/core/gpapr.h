@@ -40,6 +40,12 @@ struct BoxTexts {
 // The GPA g or the PR p: the number read from integer + "." + decimals.
 double BoxValue(const BoxTexts& boxes);
 
+// The share fraction of a GPA in (0, 4] or a PR in (0, 100); nothing outside.
+// It does not depend on the faculty.
+std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
+                                 const ProbLookup& lookup);
+std::optional<float> PrFraction(double p);
+
 // Points for a GPA in (0, 4] or a PR in (0, 100); nothing outside, where the
 // live recomputation shows 0 and entering the page leaves the points alone.
 std::optional<double> GpaPoints(double g, float scorePerPercent, std::string_view meanText,

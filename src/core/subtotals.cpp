@@ -54,6 +54,23 @@ Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMai
     return total;
 }
 
+std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
+                                      const std::vector<std::string>& specCodes,
+                                      const std::array<std::string, 10>& CalcSubjCode)
+{
+    const auto holds = [](const std::vector<std::string>& codes, const std::string& code) {
+        return std::find(codes.begin(), codes.end(), code) != codes.end();
+    };
+    std::vector<std::string> counted;
+    for (std::size_t i = 1; i <= lastSlot(mainCodes.size() + specCodes.size()); ++i) {
+        const std::string& code = CalcSubjCode[i];
+        const bool main = i <= lastSlot(mainCodes.size()) && holds(mainCodes, code);
+        if ((main || holds(specCodes, code)) && !holds(counted, code))
+            counted.push_back(code);
+    }
+    return counted;
+}
+
 ScoreBoxCheck CheckScoreBox(std::string_view text)
 {
     ScoreBoxCheck check;

@@ -38,6 +38,12 @@ Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMai
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption);
 
+// The codes the two subtotals count, in calculation order, each once: a main
+// row's code in slots 1 to nMain, a special row's in slots 1 to nMain + nSpec.
+std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
+                                      const std::vector<std::string>& specCodes,
+                                      const std::array<std::string, 10>& CalcSubjCode);
+
 // Message shown when a score box holds a value outside 0 to 100 (the blanks at
 // both ends are intended).
 inline constexpr std::string_view kScoreRangeMessage =

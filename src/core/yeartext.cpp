@@ -1,4 +1,4 @@
-#include "scoringparams.h"
+#include "yeartext.h"
 
 #include "utf8text.h"
 

@@ -1,0 +1,14 @@
+#pragma once
+// The Buddhist-era year a range table holds, from the table's name.
+
+#include <string>
+
+namespace tamrik {
+
+// "25" followed by the last two characters of the range table's name: the
+// Buddhist-era year the data come from. A name shorter than two characters
+// gives "25" followed by what there is. Characters are UTF-8 code points, so a
+// name ending in Thai digits is not cut inside a character.
+std::string YearText(const std::string& dbMaxMin);
+
+}  // namespace tamrik
