@@ -8,7 +8,9 @@
 // do their own work and announce their buttons; this window moves between
 // them and owns what they share (the Session).
 
+#include "filechooser.h"
 #include "session.h"
+#include "summary.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +26,7 @@ namespace tamrik {
 class CaptionLabel;
 class DialogParameter;
 class FacultyPage;
+class FrmAllFaculties;
 class GpaPrPage;
 class MessageService;
 class SubjectPage;
@@ -57,6 +60,16 @@ public:
     // this one, or brings forward the one already open.
     void OpenParameterDialog();
     void OpenAboutWindow();
+    // "ทุกคณะ...": the all-faculties window, opened once and brought forward.
+    void OpenAllFaculties();
+    FrmAllFaculties* allFaculties() const;
+    // "บันทึกสรุปเป็น PDF..." on page 4: the summary with its working.
+    void SavePdf();
+    // Where the PDF goes; tests give a fixed answer.
+    void setFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Page 2 of the faculty with this code, as choosing it on page 1 and
+    // pressing Next would.
+    void GoToFaculty(const QString& facCode);
 
     // What "Exit" does after deleting the entries file; tests replace it.
     void setExitAction(std::function<void()> exitAction) { m_exitAction = std::move(exitAction); }
@@ -75,6 +88,8 @@ private:
     void F3CmdNext_Click();
     void Exit();
     void DeleteEntriesFile();
+    void EntriesChangedByPages();
+    void EntriesEditedInList();
     void ShowParamsOnPages();
 
     QString m_programFolder;
@@ -90,6 +105,11 @@ private:
     SummaryPage* m_summaryPage = nullptr;
     std::array<QFrame*, 4> m_FrameMain{};
     std::array<QAction*, 4> m_submnuOption{};
+    QAction* m_mnuAllFaculties = nullptr;
+    QAction* m_mnuSavePdf = nullptr;
+    SummaryInput m_lastSummary;  // what page 4 was last built from
+    SaveFileChooser m_chooseFile;
+    QPointer<FrmAllFaculties> m_allFaculties;
     QAction* m_submenuAbout = nullptr;
     QPointer<DialogParameter> m_dialogParameter;
     QPointer<frmAbout> m_about;  // no parent: it may outlive this window

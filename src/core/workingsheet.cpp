@@ -1,7 +1,6 @@
 #include "workingsheet.h"
 
 #include "numtext.h"
-#include "summary.h"
 
 namespace tamrik {
 namespace {
@@ -72,6 +71,54 @@ void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits)
                        Format(band->to, "0.00") + ")";
         sheet.prFraction = std::to_string(band->band) + "/20";
     }
+}
+
+void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
+{
+    sheet.mainEarned = texts.LabelMyScore[0];
+    sheet.mainFull = texts.LabelMaxScore[0];
+    sheet.specEarned = texts.LabelMyScore[1];
+    sheet.specFull = texts.LabelMaxScore[1];
+    sheet.gpaEarned = texts.LabelMyScore[2];
+    sheet.gpaFull = texts.LabelMaxScore[2];
+    sheet.prEarned = texts.LabelMyScore[3];
+    sheet.prFull = texts.LabelMaxScore[3];
+    sheet.total = texts.Label_total_score[0];
+    sheet.highest = texts.Label_total_score[1];
+}
+
+WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
+                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
+                                 const ProbLookup& lookup)
+{
+    WorkingSheet sheet;
+    sheet.facCode = evaluation.facCode;
+    sheet.faculty = evaluation.name;
+    sheet.university = evaluation.university;
+    if (faculty.load.rule)
+        sheet.rows = SheetRows(*faculty.load.rule, ScoreByCode);
+    sheet.mainEarned = Format(evaluation.main.earned, "0.00");
+    sheet.mainFull = Format(evaluation.main.full, "0.00");
+    sheet.specEarned = Format(evaluation.special.earned, "0.00");
+    sheet.specFull = Format(evaluation.special.full, "0.00");
+    FillGpaWorking(sheet, GpaDigits, meanText, sdText, lookup);
+    sheet.gpaEarned = Format(evaluation.gpa.earned, "0.00");
+    sheet.gpaFull = Format(evaluation.gpa.full, "0.00");
+    FillPrWorking(sheet, PrDigits);
+    sheet.prEarned = Format(evaluation.pr.earned, "0.00");
+    sheet.prFull = Format(evaluation.pr.full, "0.00");
+    sheet.total = Format(evaluation.total.earned, "0.00");
+    sheet.highest = Format(evaluation.total.full, "0.00");
+    if (evaluation.lastYear) {
+        sheet.lastYear = evaluation.lastYear->year;
+        sheet.lastMin = Format(evaluation.lastYear->min, "0.00");
+        sheet.lastMax = Format(evaluation.lastYear->max, "0.00");
+    }
+    for (const YearRange& year : evaluation.years)
+        sheet.years.push_back({year.year, Format(year.min, "0.00"), Format(year.max, "0.00")});
+    sheet.chance = std::string(ChanceLabel(evaluation.chance));
+    return sheet;
 }
 
 }  // namespace tamrik

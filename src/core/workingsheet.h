@@ -6,7 +6,9 @@
 // holds exactly the digits the window showed.
 
 #include "facultyrule.h"
+#include "evaluation.h"
 #include "gpaworking.h"
+#include "summary.h"
 
 #include <array>
 #include <optional>
@@ -46,5 +48,15 @@ std::vector<WorkingRow> SheetRows(const FacultyRule& rule, const std::array<std:
 void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
                     std::string_view sdText, const ProbLookup& lookup);
 void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
+
+// Page 4's figures, exactly as its labels show them.
+void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
+
+// A faculty of the shortlist: the figures as the engine gives them (the ones
+// page 4 would show), the rows of its rule, the GPA and PR working.
+WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
+                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
+                                 const ProbLookup& lookup);
 
 }  // namespace tamrik

@@ -39,6 +39,9 @@ public:
     void ResetBoxes();
     // Shows the session's mean, SD and year text (after the parameter dialog).
     void ShowParams();
+    // The remembered digits changed elsewhere (the all-faculties window): the
+    // boxes show them, and the points follow.
+    void ShowRememberedDigits();
 
     double GpaScore() const { return m_GpaScore; }
     double PrScore() const { return m_PrScore; }
