@@ -349,7 +349,7 @@ void FrmTamrik::SavePdf()
     ruledb::DatabaseRuleSource source(db);
     const RuleLoadResult loaded = BuildFacultyRule(source, code, m_facultyPage->facIdText().toStdString());
     if (loaded.rule)
-        sheet.rows = SheetRows(*loaded.rule, m_session.entries().ScoreByCode);
+        FillRows(sheet, *loaded.rule, m_session.entries().ScoreByCode);
     FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
     FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
                    [&db](const std::string& key) { return ruledb::LookupProb(db, key); });

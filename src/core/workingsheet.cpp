@@ -14,16 +14,18 @@ WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::str
     row.name = subject.SubName;
     row.score = RestoredScoreText(ScoreByCode, subject.SubCod).value_or("");
     row.minimum = subject.MinPercent;
-    row.weight = subject.Weight;
+    row.weight = special ? subject.Weight : std::string();
     row.special = special;
     return row;
 }
 
 }  // namespace
 
-std::vector<WorkingRow> SheetRows(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode)
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode)
 {
-    std::vector<WorkingRow> rows;
+    sheet.mainWeight = rule.WMain;
+    std::vector<WorkingRow>& rows = sheet.rows;
+    rows.clear();
     for (const auto& subject : rule.MainRows)
         rows.push_back(Row(subject, ScoreByCode, false));
     for (const auto& subject : rule.SpecRows)
@@ -35,7 +37,6 @@ std::vector<WorkingRow> SheetRows(const FacultyRule& rule, const std::array<std:
                 rows[rule.MainRows.size() + i - 1].weight = rule.PairGroup->WeightText;
         }
     }
-    return rows;
 }
 
 void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
@@ -97,7 +98,7 @@ WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEval
     sheet.faculty = evaluation.name;
     sheet.university = evaluation.university;
     if (faculty.load.rule)
-        sheet.rows = SheetRows(*faculty.load.rule, ScoreByCode);
+        FillRows(sheet, *faculty.load.rule, ScoreByCode);
     sheet.mainEarned = Format(evaluation.main.earned, "0.00");
     sheet.mainFull = Format(evaluation.main.full, "0.00");
     sheet.specEarned = Format(evaluation.special.earned, "0.00");

@@ -29,6 +29,7 @@ struct YearFigures {
 struct WorkingSheet {
     std::string facCode, faculty, university;
     std::vector<WorkingRow> rows;
+    std::string mainWeight;  // the main subjects' weight together, "60"
     std::string mainEarned, mainFull, specEarned, specFull;
     std::string gpaTyped, gpaEarned, gpaFull;  // "3.25", points, full points
     std::string gpaMean, gpaSd, gpaZ, gpaKey, gpaTableProb, gpaFraction;
@@ -39,9 +40,10 @@ struct WorkingSheet {
     std::string chance;                      // the label, for the shortlist
 };
 
-// The subject rows of a rule with the remembered scores ("" where none) and
-// the minimum as a percentage.
-std::vector<WorkingRow> SheetRows(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode);
+// The subject rows of a rule with the remembered scores ("" where none), the
+// minimum as a percentage and a special row's weight (a main row's is the
+// main subjects' weight together, left empty on the row), and that main weight.
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode);
 
 // Fills the GPA and PR working of a sheet from the typed digits: "-" for a
 // step that was not reached.

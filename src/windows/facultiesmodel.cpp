@@ -50,6 +50,7 @@ QString FacultiesModel::cellText(int row, int column) const
     case MarginPercent: return Figure(e.marginPercent);
     case ChanceColumn: return ChanceText(e.chance);
     case RangeBar: return lastMin ? Figure(lastMin) + QLatin1Char('-') + Figure(lastMax) : QString();
+    case Years: return ToQString(YearsText(e.years));
     default: return QString();
     }
 }
@@ -101,15 +102,19 @@ QVariant FacultiesModel::data(const QModelIndex& index, int role) const
 
 QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != HeadingRole))
         return QAbstractTableModel::headerData(section, orientation, role);
+    // Two lines in the table's header, one in a sheet or a printout.
     static const QString headings[ColumnCount] = {
-        QStringLiteral("อันดับ"),         QStringLiteral("รหัส"),           QStringLiteral("มหาวิทยาลัย"),
-        QStringLiteral("คณะ"),            QStringLiteral("คะแนนรวม"),       QStringLiteral("คะแนนสูงสุดที่เป็นไปได้"),
-        QStringLiteral("ต่ำสุดปีล่าสุด"),    QStringLiteral("สูงสุดปีล่าสุด"),    QStringLiteral("ห่างจากต่ำสุด %"),
-        QStringLiteral("โอกาส"),          QStringLiteral("ช่วงคะแนนปีล่าสุด"),
+        QStringLiteral("อันดับ"),        QStringLiteral("รหัส"),           QStringLiteral("มหาวิทยาลัย"),
+        QStringLiteral("คณะ"),           QStringLiteral("คะแนน\nรวม"),     QStringLiteral("สูงสุดที่\nเป็นไปได้"),
+        QStringLiteral("ต่ำสุด\nปีล่าสุด"), QStringLiteral("สูงสุด\nปีล่าสุด"), QStringLiteral("ห่างจาก\nต่ำสุด %"),
+        QStringLiteral("โอกาส"),         QStringLiteral("ช่วงคะแนน"),      QStringLiteral("ต่ำสุด-สูงสุด\nทุกปี"),
     };
-    return section >= 0 && section < ColumnCount ? QVariant(headings[section]) : QVariant();
+    if (section < 0 || section >= ColumnCount)
+        return {};
+    return role == HeadingRole ? QString(headings[section]).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                               : headings[section];
 }
 
 QString FacultiesModel::DetailsText(const FacultyEvaluation& e)

@@ -14,7 +14,7 @@ class FacultiesModel : public QAbstractTableModel {
 public:
     enum Column {
         Rank, Code, University, Faculty, Composite, Highest, LastMin, LastMax, MarginPercent, ChanceColumn,
-        RangeBar, ColumnCount
+        RangeBar, Years, ColumnCount
     };
     enum Role {
         SortRole = Qt::UserRole,  // a number for the figures, the text otherwise
@@ -22,6 +22,7 @@ public:
         RangeMaxRole,
         ScoreRole,
         YearsRole,                // every year's (lowest, highest) as QPointF, oldest first
+        HeadingRole,              // a column's heading on one line
     };
 
     explicit FacultiesModel(QObject* parent = nullptr);

@@ -102,7 +102,7 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
 
     ReloadEntries();
     m_TableFaculties->sortByColumn(FacultiesModel::Rank, Qt::AscendingOrder);
-    resize(1280, 760);
+    resize(1340, 760);
 }
 
 FrmAllFaculties::~FrmAllFaculties()
@@ -123,7 +123,9 @@ void FrmAllFaculties::buildControls()
     m_TableScores->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed);
     m_TableScores->verticalHeader()->hide();
+    m_TableScores->horizontalHeader()->setSectionResizeMode(ScoresModel::Code, QHeaderView::ResizeToContents);
     m_TableScores->horizontalHeader()->setSectionResizeMode(ScoresModel::Name, QHeaderView::Stretch);
+    m_TableScores->horizontalHeader()->setSectionResizeMode(ScoresModel::Score, QHeaderView::ResizeToContents);
     m_TableScores->setCurrentIndex(m_scores->index(0, ScoresModel::Score));
 
     m_TextAllGpa = Named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("GPA"));
@@ -173,9 +175,16 @@ void FrmAllFaculties::buildControls()
     m_TableFaculties->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_TableFaculties->setItemDelegateForColumn(FacultiesModel::RangeBar, new RangeBarDelegate(m_TableFaculties));
     m_TableFaculties->verticalHeader()->hide();
-    m_TableFaculties->horizontalHeader()->setSectionResizeMode(FacultiesModel::Faculty, QHeaderView::Stretch);
-    m_TableFaculties->horizontalHeader()->resizeSection(FacultiesModel::RangeBar, 170);
-    m_TableFaculties->horizontalHeader()->setSectionResizeMode(FacultiesModel::RangeBar, QHeaderView::Fixed);
+    QHeaderView* header = m_TableFaculties->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(FacultiesModel::University, QHeaderView::Interactive);
+    header->resizeSection(FacultiesModel::University, 150);
+    header->setSectionResizeMode(FacultiesModel::Faculty, QHeaderView::Interactive);
+    header->resizeSection(FacultiesModel::Faculty, 210);
+    header->setSectionResizeMode(FacultiesModel::RangeBar, QHeaderView::Fixed);
+    header->resizeSection(FacultiesModel::RangeBar, 170);
+    header->setSectionResizeMode(FacultiesModel::Years, QHeaderView::Interactive);
+    header->resizeSection(FacultiesModel::Years, 150);
 
     m_LabelFacultyDetails = Named(new QLabel, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
     m_LabelFacultyDetails->setTextFormat(Qt::PlainText);  // names from the rule data
@@ -221,10 +230,9 @@ void FrmAllFaculties::buildControls()
     auto* split = new QSplitter(Qt::Horizontal);
     split->addWidget(left);
     split->addWidget(right);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 3);
+    split->setSizes({300, 1000});
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split, 3);
+    layout->addWidget(split, 5);
     layout->addWidget(choices, 2);
 }
 
@@ -464,7 +472,7 @@ void FrmAllFaculties::showChoices(int selectPlace)
     for (int r = 0; r < static_cast<int>(std::size(ComparedColumns)); ++r) {
         const FacultiesModel::Column column = ComparedColumns[r];
         m_TableChoices->setVerticalHeaderItem(
-            r, new QTableWidgetItem(m_faculties->headerData(column, Qt::Horizontal).toString()));
+            r, new QTableWidgetItem(m_faculties->headerData(column, Qt::Horizontal, FacultiesModel::HeadingRole).toString()));
         for (std::size_t place = 0; place < codes.size(); ++place) {
             const int row = rows[place];
             auto* cell = new QTableWidgetItem(row >= 0 ? m_faculties->cellText(row, column) : QString());
@@ -488,8 +496,7 @@ void FrmAllFaculties::exportCsv()
     std::vector<std::vector<std::string>> sheet;
     std::vector<std::string> head;
     for (int c = 0; c < FacultiesModel::ColumnCount; ++c)
-        head.push_back(m_faculties->headerData(c, Qt::Horizontal).toString().toStdString());
-    head.push_back("ต่ำสุด-สูงสุดทุกปี");
+        head.push_back(m_faculties->headerData(c, Qt::Horizontal, FacultiesModel::HeadingRole).toString().toStdString());
     sheet.push_back(head);
     // The rows as shown: filtered and in the table's order.
     for (int r = 0; r < m_filter->rowCount(); ++r) {
@@ -497,7 +504,6 @@ void FrmAllFaculties::exportCsv()
         std::vector<std::string> line;
         for (int c = 0; c < FacultiesModel::ColumnCount; ++c)
             line.push_back(m_faculties->cellText(row, c).toStdString());
-        line.push_back(YearsText(m_faculties->evaluation(row).years));
         sheet.push_back(line);
     }
     const std::string bytes = CsvSheet(sheet);

@@ -100,7 +100,9 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
               shares);
     }
     w.space();
-    w.line(QStringLiteral("คะแนนวิชาหลัก: %1 จากคะแนนเต็ม %2").arg(Q(s.mainEarned), Q(s.mainFull)), 10.5);
+    w.line(QStringLiteral("คะแนนวิชาหลัก (น้ำหนักรวม %1): %2 จากคะแนนเต็ม %3")
+               .arg(Q(s.mainWeight), Q(s.mainEarned), Q(s.mainFull)),
+           10.5);
     w.line(QStringLiteral("คะแนนวิชาเฉพาะ: %1 จากคะแนนเต็ม %2").arg(Q(s.specEarned), Q(s.specFull)), 10.5);
     w.line(QStringLiteral("GPA %1: x เฉลี่ย %2, SD %3, z = %4, ค่าที่เปิดตาราง %5, ความน่าจะเป็นจากตาราง %6, "
                           "สัดส่วน %7 -> คะแนน %8 จากคะแนนเต็ม %9")
