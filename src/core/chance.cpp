@@ -78,17 +78,23 @@ ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::opti
     return result;
 }
 
-bool RanksBefore(const FacultyEvaluation& a, const FacultyEvaluation& b)
+bool KeyRanksBefore(const RankKey& a, const RankKey& b)
 {
-    if (a.ok() != b.ok())
-        return a.ok();
-    if (a.ok() && a.chance != b.chance)
+    if (a.ok != b.ok)
+        return a.ok;
+    if (a.ok && a.chance != b.chance)
         return a.chance < b.chance;
-    if (a.ok() && a.marginPercent.has_value() != b.marginPercent.has_value())
+    if (a.ok && a.marginPercent.has_value() != b.marginPercent.has_value())
         return a.marginPercent.has_value();
-    if (a.ok() && a.marginPercent && *a.marginPercent != *b.marginPercent)
+    if (a.ok && a.marginPercent && *a.marginPercent != *b.marginPercent)
         return *a.marginPercent > *b.marginPercent;
     return a.facCode < b.facCode;
+}
+
+bool RanksBefore(const FacultyEvaluation& a, const FacultyEvaluation& b)
+{
+    return KeyRanksBefore({a.ok(), a.chance, a.marginPercent, a.facCode},
+                          {b.ok(), b.chance, b.marginPercent, b.facCode});
 }
 
 }  // namespace tamrik

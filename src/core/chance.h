@@ -30,4 +30,13 @@ struct ChanceResult {
 ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::optional<YearRange>& lastYear,
                           const Earned& total);
 
+// What the ranking looks at.
+struct RankKey {
+    bool ok = true;
+    Chance chance = Chance::NoData;
+    std::optional<double> marginPercent;
+    std::string_view facCode;
+};
+bool KeyRanksBefore(const RankKey& a, const RankKey& b);
+
 }  // namespace tamrik

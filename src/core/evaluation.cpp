@@ -72,46 +72,52 @@ Entries entriesOf(const Applicant& applicant, const ScoringContext& context)
     return e;
 }
 
-const std::string& boxOf(const Entries& e, const std::string& code)
-{
-    static const std::string none;
-    const std::optional<std::size_t> slot = ScoreSlot(code);
-    return slot ? e.box[*slot] : none;
-}
-
 struct Figures {
     Earned main, special, gpa, pr, total;
 };
 
-// Pages 2 to 4 for one rule: the rows with their restored boxes, the
+// Pages 2 to 4 for one rule, prepared once: the rows as page 2 lays them out
+// (only their score boxes change from one applicant to the next), the
 // subtotals, the GPA and PR points and the summary's figures.
 class FacultyPath {
 public:
     explicit FacultyPath(const FacultyRule& rule) : m_rule(rule)
     {
-        for (const auto& row : rule.MainRows)
-            m_mainCodes.push_back(row.SubCod);
-        for (const auto& row : rule.SpecRows)
-            m_specCodes.push_back(row.SubCod);
+        std::vector<std::string> mainCodes;
+        std::vector<std::string> specCodes;
+        for (const auto& row : rule.MainRows) {
+            mainCodes.push_back(row.SubCod);
+            m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+            m_mainSum.push_back({row.SubCod, std::string(), row.Weight});
+            m_mainSlots.push_back(ScoreSlot(row.SubCod));
+        }
+        for (const auto& row : rule.SpecRows) {
+            specCodes.push_back(row.SubCod);
+            m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+            m_specSum.push_back({row.SubCod, std::string(), row.Weight});
+            m_specSlots.push_back(ScoreSlot(row.SubCod));
+        }
+        m_counted = CountedCodes(mainCodes, specCodes, rule.CalcSubjCode);
         m_fullShare = FullShareText(rule.ScorePerPercent);
     }
 
-    std::vector<std::string> minimums(const Entries& e) const
+    const FacultyRule& rule() const { return m_rule; }
+    const std::vector<std::string>& countedCodes() const { return m_counted; }
+
+    // The score boxes as page 2 restores them from the entries.
+    void restore(const Entries& e)
     {
-        return CheckSubjectScores(checkRows(m_rule.MainRows, e), checkRows(m_rule.SpecRows, e), m_rule.Rule0102)
-            .messages;
+        fill(m_mainCheck, m_mainSum, m_mainSlots, e);
+        fill(m_specCheck, m_specSum, m_specSlots, e);
     }
 
-    std::vector<std::string> countedCodes() const
-    {
-        return CountedCodes(m_mainCodes, m_specCodes, m_rule.CalcSubjCode);
-    }
+    SubjectCheckResult check() const { return CheckSubjectScores(m_mainCheck, m_specCheck, m_rule.Rule0102); }
 
     Figures figures(const Entries& e) const
     {
-        const Subtotal main = MainSubtotal(subtotalRows(m_rule.MainRows, e), m_rule.CalcSubjCode);
-        const Subtotal spec = SpecSubtotal(subtotalRows(m_rule.SpecRows, e), m_rule.MainRows.size(),
-                                           m_rule.CalcSubjCode, m_rule.WMain, m_rule.MaxMain);
+        const Subtotal main = MainSubtotal(m_mainSum, m_rule.CalcSubjCode);
+        const Subtotal spec =
+            SpecSubtotal(m_specSum, m_mainSum.size(), m_rule.CalcSubjCode, m_rule.WMain, m_rule.MaxMain);
         SummaryInput input;
         input.MainTotalScore = main.value;
         input.SpecTotalScore = spec.value;
@@ -134,27 +140,22 @@ public:
     }
 
 private:
-    static std::vector<SubjectRow> checkRows(const std::vector<FacultyRule::SubjectRow>& rows, const Entries& e)
+    static void fill(std::vector<SubjectRow>& check, std::vector<SubtotalRow>& sum,
+                     const std::vector<std::optional<std::size_t>>& slots, const Entries& e)
     {
-        std::vector<SubjectRow> out;
-        out.reserve(rows.size());
-        for (const auto& row : rows)
-            out.push_back({row.SubCod, row.SubName, boxOf(e, row.SubCod), row.MinPercent});
-        return out;
-    }
-
-    static std::vector<SubtotalRow> subtotalRows(const std::vector<FacultyRule::SubjectRow>& rows, const Entries& e)
-    {
-        std::vector<SubtotalRow> out;
-        out.reserve(rows.size());
-        for (const auto& row : rows)
-            out.push_back({row.SubCod, boxOf(e, row.SubCod), row.Weight});
-        return out;
+        static const std::string none;
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const std::string& box = slots[i] ? e.box[*slots[i]] : none;
+            check[i].score = box;
+            sum[i].score = box;
+        }
     }
 
     const FacultyRule& m_rule;
-    std::vector<std::string> m_mainCodes;
-    std::vector<std::string> m_specCodes;
+    std::vector<SubjectRow> m_mainCheck, m_specCheck;
+    std::vector<SubtotalRow> m_mainSum, m_specSum;
+    std::vector<std::optional<std::size_t>> m_mainSlots, m_specSlots;
+    std::vector<std::string> m_counted;
     std::string m_fullShare;
 };
 
@@ -202,15 +203,18 @@ std::optional<int> smallestReaching(int from, int to, Reaches reaches)
     return from;
 }
 
-Needed neededFor(const FacultyPath& path, const std::vector<std::string>& counted, const Entries& entries,
-                 const ScoringContext& context, std::int64_t lowest, double composite)
+Needed neededFor(FacultyPath& path, const Entries& entries, const ScoringContext& context, std::int64_t lowest,
+                 double composite)
 {
     Needed needed;
     needed.points = static_cast<double>(lowest - Hundredths(composite)) / 100;
     Entries probe = entries;
-    const auto reaches = [&] { return Hundredths(path.figures(probe).total.earned) >= lowest; };
+    const auto reaches = [&] {
+        path.restore(probe);
+        return Hundredths(path.figures(probe).total.earned) >= lowest;
+    };
 
-    for (const std::string& code : counted) {
+    for (const std::string& code : path.countedCodes()) {
         const std::size_t slot = *ScoreSlot(code);
         const auto found = smallestReaching(0, kTopScore, [&](int h) {
             probe.ScoreByCode[slot] = NumberText(typed(h / 100.0));
@@ -236,49 +240,123 @@ Needed neededFor(const FacultyPath& path, const std::vector<std::string>& counte
     });
     if (pr)
         needed.pr = *pr / 100.0;
+    path.restore(entries);
     return needed;
 }
 
-FacultyEvaluation evaluate(const FacultyRecord& faculty, const Applicant& applicant, const Entries& entries,
-                           const ScoringContext& context, const EvaluateOptions& options)
+// The cheap part: the figures and what the ranking needs, for every faculty.
+struct Scored {
+    Figures figures;
+    ChanceResult chance;
+};
+
+Scored score(FacultyPath& path, const std::optional<YearRange>& lastYear, const Applicant& applicant,
+             const Entries& entries, std::vector<std::string>* minimums, std::vector<std::string>* missing)
+{
+    path.restore(entries);
+    Scored s;
+    s.figures = path.figures(entries);
+    SubjectCheckResult check = path.check();
+    std::vector<std::string> absent = missingCodes(path.rule(), path.countedCodes(), applicant);
+    s.chance = DecideChance(check.failed, !absent.empty(), lastYear, s.figures.total);
+    if (minimums)
+        *minimums = std::move(check.messages);
+    if (missing)
+        *missing = std::move(absent);
+    return s;
+}
+
+// Shown with "0.00", as page 4 shows them.
+std::optional<YearRange> shownRange(const std::optional<YearRange>& range)
+{
+    if (!range)
+        return std::nullopt;
+    return YearRange{range->year, typed(range->min), typed(range->max)};
+}
+
+FacultyEvaluation header(const FacultyRecord& faculty)
 {
     FacultyEvaluation ev;
     ev.facCode = faculty.facCode;
     ev.university = faculty.university;
     ev.name = faculty.name;
     ev.years = faculty.years;
-    if (!faculty.load.ok()) {
-        ev.error = faculty.load.error;
-        return ev;
-    }
-    // Shown with "0.00", as page 4 shows them.
-    if (faculty.lastYear)
-        ev.lastYear = YearRange{faculty.lastYear->year, typed(faculty.lastYear->min), typed(faculty.lastYear->max)};
+    ev.error = faculty.load.error;
+    return ev;
+}
 
-    const FacultyRule& rule = *faculty.load.rule;
-    const FacultyPath path(rule);
-    const Figures f = path.figures(entries);
-    ev.main = f.main;
-    ev.special = f.special;
-    ev.gpa = f.gpa;
-    ev.pr = f.pr;
-    ev.total = f.total;
-    ev.minimums = path.minimums(entries);
-    const std::vector<std::string> counted = path.countedCodes();
-    ev.missing = missingCodes(rule, counted, applicant);
-
-    const ChanceResult chance = DecideChance(!ev.minimums.empty(), !ev.missing.empty(), ev.lastYear, ev.total);
-    ev.chance = chance.chance;
-    ev.marginPoints = chance.marginPoints;
-    ev.marginPercent = chance.marginPercent;
-
+FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, const Applicant& applicant,
+                           const Entries& entries, const ScoringContext& context, const EvaluateOptions& options)
+{
+    FacultyEvaluation ev = header(faculty);
+    ev.lastYear = shownRange(faculty.lastYear);
+    const Scored s = score(path, ev.lastYear, applicant, entries, &ev.minimums, &ev.missing);
+    ev.main = s.figures.main;
+    ev.special = s.figures.special;
+    ev.gpa = s.figures.gpa;
+    ev.pr = s.figures.pr;
+    ev.total = s.figures.total;
+    ev.chance = s.chance.chance;
+    ev.marginPoints = s.chance.marginPoints;
+    ev.marginPercent = s.chance.marginPercent;
     if (options.needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
         && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
-        ev.needed = neededFor(path, counted, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
+        ev.needed = neededFor(path, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
     return ev;
 }
 
 }  // namespace
+
+struct Evaluator::Impl {
+    const std::vector<FacultyRecord>& faculties;
+    std::vector<std::optional<FacultyPath>> paths;  // nothing for a rule that could not be built
+    std::vector<std::optional<YearRange>> lastYears;
+};
+
+Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}})
+{
+    for (const FacultyRecord& f : faculties) {
+        m_impl->paths.emplace_back();
+        if (f.load.ok())
+            m_impl->paths.back().emplace(*f.load.rule);
+        m_impl->lastYears.push_back(shownRange(f.lastYear));
+    }
+}
+
+Evaluator::~Evaluator() = default;
+
+std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const ScoringContext& context,
+                                               const EvaluateOptions& options, std::size_t limit)
+{
+    const Entries entries = entriesOf(applicant, context);
+    const auto& faculties = m_impl->faculties;
+    std::vector<RankKey> keys(faculties.size());
+    std::vector<std::size_t> order(faculties.size());
+    for (std::size_t i = 0; i < faculties.size(); ++i) {
+        order[i] = i;
+        keys[i].facCode = faculties[i].facCode;
+        keys[i].ok = m_impl->paths[i].has_value();
+        if (!keys[i].ok)
+            continue;
+        const ChanceResult c =
+            score(*m_impl->paths[i], m_impl->lastYears[i], applicant, entries, nullptr, nullptr).chance;
+        keys[i].chance = c.chance;
+        keys[i].marginPercent = c.marginPercent;
+    }
+    const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
+    const std::size_t kept = std::min(limit, order.size());
+    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(), before);
+
+    std::vector<FacultyEvaluation> ranked;
+    ranked.reserve(kept);
+    for (std::size_t k = 0; k < kept; ++k) {
+        const std::size_t i = order[k];
+        ranked.push_back(m_impl->paths[i]
+                             ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
+                             : header(faculties[i]));
+    }
+    return ranked;
+}
 
 Applicant ApplicantFromEntries(const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
                                std::string_view PrDigits)
@@ -320,19 +398,16 @@ std::string PrDigitsOf(const Applicant& applicant)
 FacultyEvaluation Evaluate(const FacultyRecord& faculty, const Applicant& applicant, const ScoringContext& context,
                            const EvaluateOptions& options)
 {
-    return evaluate(faculty, applicant, entriesOf(applicant, context), context, options);
+    if (!faculty.load.ok())
+        return header(faculty);
+    FacultyPath path(*faculty.load.rule);
+    return evaluate(faculty, path, applicant, entriesOf(applicant, context), context, options);
 }
 
 std::vector<FacultyEvaluation> EvaluateAll(const std::vector<FacultyRecord>& faculties, const Applicant& applicant,
                                            const ScoringContext& context, const EvaluateOptions& options)
 {
-    const Entries entries = entriesOf(applicant, context);
-    std::vector<FacultyEvaluation> all;
-    all.reserve(faculties.size());
-    for (const FacultyRecord& faculty : faculties)
-        all.push_back(evaluate(faculty, applicant, entries, context, options));
-    std::stable_sort(all.begin(), all.end(), RanksBefore);
-    return all;
+    return Evaluator(faculties).rank(applicant, context, options);
 }
 
 }  // namespace tamrik

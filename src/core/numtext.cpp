@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -215,10 +216,48 @@ void roundDigits(const Digits15& d, int decimals, std::string& intPart, std::str
     intPart = firstNonZero == std::string::npos ? std::string() : intPart.substr(firstNonZero);
 }
 
+// The common case, read without building a text: [sign] digits [. digits],
+// at most 15 digits in all, nothing else. Mantissa and power of ten are then
+// exact doubles, so one division rounds exactly as the full conversion does.
+std::optional<double> plainDecimal(std::string_view text)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        ++i;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            if (++digits > 15)
+                return std::nullopt;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (mantissa == 0)
+        return 0.0;  // never a negative zero
+    const double value = static_cast<double>(mantissa) / kPowers[decimals];
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 double Val(std::string_view text)
 {
+    if (const std::optional<double> plain = plainDecimal(text))
+        return *plain;
     return convert(scan(text, true));
 }
 

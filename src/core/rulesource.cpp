@@ -16,22 +16,42 @@ bool RuleRow::NoCaseLess::operator()(std::string_view a, std::string_view b) con
                                         [](char x, char y) { return lower(x) < lower(y); });
 }
 
+RuleRow::RuleRow(std::shared_ptr<const Columns> columns, Values values)
+    : m_columns(std::move(columns)), m_values(std::make_shared<Values>(std::move(values)))
+{
+}
+
 void RuleRow::set(std::string column, std::optional<std::string> value)
 {
-    m_values[std::move(column)] = std::move(value);
+    if (!m_values || m_values.use_count() > 1)
+        m_values = m_values ? std::make_shared<Values>(*m_values) : std::make_shared<Values>();
+    const auto found = m_columns ? m_columns->find(column) : Columns::const_iterator();
+    if (m_columns && found != m_columns->end()) {
+        (*m_values)[found->second] = std::move(value);
+        return;
+    }
+    // A new column: the names change, so this row takes a list of its own.
+    if (!m_ownColumns || m_ownColumns.use_count() > 2) {
+        m_ownColumns = std::make_shared<Columns>(m_columns ? *m_columns : Columns());
+        m_columns = m_ownColumns;
+    }
+    m_ownColumns->emplace(std::move(column), m_values->size());
+    m_values->push_back(std::move(value));
 }
 
 bool RuleRow::has(std::string_view column) const
 {
-    return m_values.find(column) != m_values.end();
+    return m_columns && m_columns->find(column) != m_columns->end();
 }
 
 std::optional<std::string> RuleRow::get(std::string_view column) const
 {
-    const auto it = m_values.find(column);
-    if (it == m_values.end())
+    if (!m_columns)
         return std::nullopt;
-    return it->second;
+    const auto it = m_columns->find(column);
+    if (it == m_columns->end() || it->second >= m_values->size())
+        return std::nullopt;
+    return (*m_values)[it->second];
 }
 
 }  // namespace tamrik

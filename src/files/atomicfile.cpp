@@ -26,43 +26,62 @@ fs::path temporaryBeside(const fs::path& file)
     return tmp;
 }
 
-bool writeAll(const fs::path& file, const std::vector<std::string>& lines)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    for (const std::string& line : lines)
-        out << line << "\r\n";
-    out.flush();
-    out.close();
-    return !out.fail();
-}
-
 }  // namespace
 
 bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines)
 {
+    std::string text;
     for (const std::string& line : lines) {
         if (line.find_first_of("\r\n") != std::string::npos)
             return false;
+        text += line;
+        text += "\r\n";
     }
+    return WriteTextAtomically(file, text);
+}
+
+bool WriteTextAtomically(const fs::path& file, std::string_view text)
+{
     try {
-        const fs::path tmp = temporaryBeside(file);
-        std::error_code ec;
-        if (!writeAll(tmp, lines)) {
-            fs::remove(tmp, ec);
-            return false;
-        }
-        fs::rename(tmp, file, ec);
-        if (ec) {
-            std::error_code ignored;
-            fs::remove(tmp, ignored);
-            return false;
-        }
-        return true;
+        AtomicFileWriter writer(file);
+        writer.write(text);
+        return writer.commit();
     } catch (...) {  // allocation or path conversion
         return false;
     }
+}
+
+AtomicFileWriter::AtomicFileWriter(const fs::path& file)
+    : m_file(file), m_tmp(temporaryBeside(file)), m_out(m_tmp, std::ios::binary | std::ios::trunc)
+{
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (m_committed)
+        return;
+    m_out.close();
+    std::error_code ignored;
+    fs::remove(m_tmp, ignored);
+}
+
+bool AtomicFileWriter::ok() const { return m_out.good(); }
+
+void AtomicFileWriter::write(std::string_view text)
+{
+    m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+bool AtomicFileWriter::commit()
+{
+    m_out.flush();
+    m_out.close();
+    if (m_out.fail())
+        return false;
+    std::error_code ec;
+    fs::rename(m_tmp, m_file, ec);
+    m_committed = !ec;
+    return m_committed;
 }
 
 std::optional<std::vector<std::string>> ReadLines(const fs::path& file)

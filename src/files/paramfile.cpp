@@ -24,9 +24,15 @@ ScoringParams LoadParam(const fs::path& folder, const fs::path& programFolder)
         file = installed;
     }
 
+    return ReadParamFile(file).value_or(params);
+}
+
+std::optional<ScoringParams> ReadParamFile(const fs::path& file)
+{
     const std::optional<std::vector<std::string>> lines = ReadLines(file);
     if (!lines)
-        return params;
+        return std::nullopt;
+    ScoringParams params;
     std::string* const fields[] = {&params.ParamDbMaxMin, &params.ParamMeanGpa,
                                    &params.ParamSD};
     for (std::size_t i = 0; i < 3 && i < lines->size(); ++i)

@@ -6,6 +6,7 @@
 #include "scoringparams.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tamrik {
@@ -23,6 +24,10 @@ inline constexpr char kParamFileName[] = "param.opt";
 // beside an installed program by its administrator, is read while the data
 // folder has none of its own, and is left where it is.
 ScoringParams LoadParam(const std::filesystem::path& folder, const std::filesystem::path& programFolder = {});
+
+// The parameters of one param.opt file, read the same way, without creating
+// anything; nothing when the file is missing or cannot be read.
+std::optional<ScoringParams> ReadParamFile(const std::filesystem::path& file);
 
 // Writes param.opt afresh with the three texts as lines 1 to 3. False when the
 // file could not be written (the old file, if any, is then unchanged).

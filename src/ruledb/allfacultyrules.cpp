@@ -8,6 +8,7 @@
 #include <memory>
 #include <regex>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tamrik::ruledb {
 
@@ -48,13 +49,22 @@ std::optional<double> storedNumber(const DbValue& value)
 template <typename Each>
 bool forFirstRowOfEachKey(QueryResult& rows, std::string_view keyColumn, Each each)
 {
-    std::unordered_map<std::string, bool> done;
+    const std::vector<std::string>& columns = rows.columns();
+    const RuleRow::NoCaseLess less;
+    std::size_t key = 0;
+    while (key < columns.size() && (less(columns[key], keyColumn) || less(keyColumn, columns[key])))
+        ++key;
+    if (key == columns.size())
+        throw DbError("ผลการค้นไม่มีคอลัมน์ " + std::string(keyColumn));
+    std::unordered_set<std::string> done;
+    done.reserve(rows.rowCount());
     for (rows.MoveFirst(); !rows.EOF_(); rows.MoveNext()) {
-        const DbValue key = rows.field(keyColumn);
-        if (key.kind() != DbValue::Kind::Text)
+        const DbValue& value = rows.at(key);
+        if (value.kind() != DbValue::Kind::Text)
             return false;
-        if (done.emplace(key.toText(), true).second)
-            each(key.toText(), rows);
+        std::string text = value.toText();
+        if (done.insert(text).second)
+            each(text, rows);
     }
     return true;
 }
@@ -69,13 +79,19 @@ public:
             try {
                 QueryResult rows = db.query(read.query);
                 auto index = std::make_unique<Index>();
+                index->reserve(rows.rowCount());
+                auto names = std::make_shared<RuleRow::Columns>();
+                for (std::size_t c = 0; c < rows.columns().size(); ++c)
+                    (*names)[rows.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
+                const std::shared_ptr<const RuleRow::Columns> shared = names;
                 const bool ok = forFirstRowOfEachKey(rows, read.keyColumn, [&](const std::string& key, auto& r) {
-                    RuleRow row;
-                    for (const std::string& column : r.columns()) {
-                        const DbValue value = r.field(column);
-                        row.set(column, value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
+                    RuleRow::Values values;
+                    values.reserve(r.columns().size());
+                    for (std::size_t c = 0; c < r.columns().size(); ++c) {
+                        const DbValue& value = r.at(c);
+                        values.push_back(value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
                     }
-                    index->emplace(key, std::move(row));
+                    index->emplace(key, RuleRow(shared, std::move(values)));
                 });
                 if (ok)
                     m_tables.emplace(read.table, Table{read.keyColumn, std::move(index)});

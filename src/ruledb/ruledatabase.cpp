@@ -164,6 +164,13 @@ DbValue QueryResult::field(std::string_view column) const
     return m_rows[m_pos][index];
 }
 
+const DbValue& QueryResult::at(std::size_t index) const
+{
+    if (EOF_() || index >= m_columns.size())
+        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
+    return m_rows[m_pos][index];
+}
+
 // ---------------------------------------------------------------- RuleDatabase
 
 RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)

@@ -58,6 +58,9 @@ public:
     // Throws DbError when there is no current row or no such column.
     DbValue field(std::string_view column) const;
     bool hasColumn(std::string_view column) const;
+    // The current row's value in the column at `index` of columns(); throws
+    // DbError past the last row or column.
+    const DbValue& at(std::size_t index) const;
     // Column names as the database spells them, in the query's order.
     const std::vector<std::string>& columns() const { return m_columns; }
     std::size_t rowCount() const { return m_rows.size(); }

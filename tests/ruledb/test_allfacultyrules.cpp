@@ -1,0 +1,179 @@
+// The bulk load against the faculty-by-faculty load page 1 runs, on the
+// bundled data and on a damaged copy; every year's range; and `needed` on
+// every bundled faculty: the score it gives reaches last year's lowest, 0.01
+// less does not.
+#include "allfacultyrules.h"
+#include "chance.h"
+#include "ruletables.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+
+using namespace tamrik;
+using namespace tamrik::ruledb;
+
+namespace {
+
+std::string BundledDb()
+{
+    const char* path = std::getenv("TAMRIK_RULE_DB");
+    return path ? path : "";
+}
+
+// A copy of the bundled database changed by `sql`.
+std::string ChangedCopy(const test::TempFolder& folder, const char* sql)
+{
+    const std::string copy = (folder.path() / "ScoreRule.mdb").string();
+    std::filesystem::copy_file(BundledDb(), copy);
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+    return copy;
+}
+
+// Everything page 2 shows of a rule, as one text.
+std::string Shown(const RuleLoadResult& r)
+{
+    if (!r.ok())
+        return "error: " + r.error;
+    const FacultyRule& f = *r.rule;
+    std::string s = std::to_string(f.Rule0102) + "|" + f.CriteriaText + "|" + f.CalcText + "|" + f.MaxMain + "|"
+                    + f.WMain + "|" + f.MaxSP + "|" + std::to_string(f.ScorePerPercent);
+    for (const auto* rows : {&f.MainRows, &f.SpecRows}) {
+        for (const auto& row : *rows)
+            s += "|" + row.SubCod + " " + row.SubName + " " + row.MinPercent + " " + row.Weight
+                 + (row.WeightShown ? "" : " in pair");
+    }
+    for (const std::string& code : f.CalcSubjCode)
+        s += "," + code;
+    if (f.PairGroup)
+        s += "|pair " + f.PairGroup->CodeA + f.PairGroup->CodeB + " " + f.PairGroup->WeightText;
+    return s;
+}
+
+void ExpectSameAsFacultyByFaculty(const std::string& path)
+{
+    const RuleDatabase db(path);
+    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor43");
+    ASSERT_EQ(all.faculties.size(), 125u);
+    DatabaseRuleSource source(db);
+    for (const FacultyRecord& f : all.faculties) {
+        EXPECT_EQ(Shown(f.load), Shown(BuildFacultyRule(source, f.facCode, f.facCode))) << f.facCode;
+        const auto range = LookupLastYearRange(db, "maxminScQor43", f.facCode);
+        ASSERT_EQ(f.lastYear.has_value(), range.has_value()) << f.facCode;
+        if (range) {
+            EXPECT_EQ(f.lastYear->min, range->ScMin);
+            EXPECT_EQ(f.lastYear->max, range->ScMax);
+        }
+    }
+}
+
+}  // namespace
+
+TEST(AllFacultyRules, BuildsWhatTheFacultyByFacultyLoadBuilds)
+{
+    if (BundledDb().empty())
+        GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
+    ExpectSameAsFacultyByFaculty(BundledDb());
+
+    // Faculty 0005 loses its Table12 row; Facsubj loses a column, so its
+    // whole read fails and each faculty's own read reports the fault; tb6174
+    // loses the pair column.
+    const test::TempFolder folder;
+    const std::string damaged = ChangedCopy(folder, "DELETE FROM Table12 WHERE FacCode='0005';"
+                                                    "ALTER TABLE Facsubj DROP COLUMN Sub8;"
+                                                    "ALTER TABLE tb6174 DROP COLUMN SubCod;");
+    ExpectSameAsFacultyByFaculty(damaged);
+
+    // An unbuilt rule comes after every other faculty, with page 1's message.
+    const test::TempFolder other;
+    const RuleDatabase db(ChangedCopy(other, "DELETE FROM Table12 WHERE FacCode='0005';"));
+    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor43");
+    const auto ranked = EvaluateAll(all.faculties, Applicant{}, ScoringContext{"2.44", "0.55", LoadProbTable(db)});
+    EXPECT_EQ(ranked.back().facCode, "0005");
+    EXPECT_EQ(ranked.back().error, "ไม่สามารถโหลดเกณฑ์ของคณะรหัส 0005 ได้: ไม่พบข้อมูลของคณะในตาราง Table12");
+    EXPECT_TRUE(ranked[ranked.size() - 2].ok());
+}
+
+TEST(AllFacultyRules, EveryYearOfTheDatabase)
+{
+    if (BundledDb().empty())
+        GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
+    const test::TempFolder folder;
+    const RuleDatabase db(ChangedCopy(
+        folder, "CREATE TABLE maxminScQor42 AS SELECT FacCode, ScMax - 10 AS ScMax, ScMin - 20 AS ScMin FROM maxminScQor43;"
+                "CREATE TABLE maxminScQor41 AS SELECT FacCode, ScMax - 30 AS ScMax, ScMin - 40 AS ScMin FROM maxminScQor43"
+                " WHERE FacCode <> '0013';"
+                "CREATE TABLE maxminScQor4x AS SELECT * FROM maxminScQor43;"));
+    EXPECT_EQ(RangeTableNames(db), (std::vector<std::string>{"maxminScQor41", "maxminScQor42", "maxminScQor43"}));
+
+    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor42");
+    const FacultyRecord& f = all.faculties[12];
+    ASSERT_EQ(f.facCode, "0013");
+    ASSERT_EQ(f.years.size(), 2u);  // no row in 2541
+    EXPECT_EQ(f.years[0].year, "2542");
+    EXPECT_DOUBLE_EQ(f.years[0].min, 346.60);
+    EXPECT_DOUBLE_EQ(f.years[0].max, 438.71);
+    EXPECT_EQ(f.years[1].year, "2543");
+    ASSERT_TRUE(f.lastYear);
+    EXPECT_EQ(f.lastYear->year, "2542");
+    EXPECT_EQ(all.faculties[0].years.size(), 3u);
+}
+
+TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
+{
+    if (BundledDb().empty())
+        GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
+    const RuleDatabase db(BundledDb());
+    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor43");
+    const ScoringContext context{"2.4397771456", "0.5519077994", LoadProbTable(db)};
+    Applicant base;
+    for (std::size_t k = 0; k < kSubjectCount; ++k)
+        base.Scores[k] = 45 + static_cast<double>(k % 5);
+    base.Scores[44] = std::nullopt;  // 45 of the either-of pair absent
+    base.Gpa = 2.5;
+    base.Pr = 40;
+
+    const auto total = [&](const FacultyRecord& f, const Applicant& a) {
+        EvaluateOptions quick;
+        quick.needed = false;
+        return Hundredths(Evaluate(f, a, context, quick).total.earned);
+    };
+    int checked = 0;
+    int unreachable = 0;
+    for (const FacultyRecord& f : all.faculties) {
+        const FacultyEvaluation ev = Evaluate(f, base, context);
+        if (!ev.needed)
+            continue;
+        const std::int64_t lowest = Hundredths(ev.lastYear->min);
+        EXPECT_EQ(Hundredths(ev.needed->points), lowest - Hundredths(ev.total.earned));
+        // One value changed at a time, at the value given and 0.01 below it.
+        const auto expectEdge = [&](const std::optional<double>& value, double top,
+                                    const std::function<void(Applicant&, double)>& set, const std::string& what) {
+            Applicant a = base;
+            if (!value) {
+                set(a, top);
+                EXPECT_LT(total(f, a), lowest) << f.facCode << " " << what;
+                ++unreachable;
+                return;
+            }
+            set(a, *value);
+            EXPECT_GE(total(f, a), lowest) << f.facCode << " " << what;
+            set(a, *value - 0.01);
+            EXPECT_LT(total(f, a), lowest) << f.facCode << " " << what;
+            ++checked;
+        };
+        for (const auto& [code, score] : ev.needed->subjects)
+            expectEdge(score, 100, [&](Applicant& a, double v) { a.Scores[std::stoul(code) - 1] = v; }, code);
+        expectEdge(ev.needed->gpa, 4, [](Applicant& a, double v) { a.Gpa = v; }, "GPA");
+        expectEdge(ev.needed->pr, 99.99, [](Applicant& a, double v) { a.Pr = v; }, "PR");
+    }
+    EXPECT_GT(checked, 100);
+    EXPECT_GT(unreachable, 10);
+}

@@ -1,0 +1,151 @@
+// tamrik-calc run as whole command lines over the bundled rule database: the
+// figures of one faculty, every kind of bad input (all listed, exit status 2,
+// no output file), a database fault, and a batch giving the same file on one
+// thread and on two.
+#include "calcmain.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+std::string BundledDb()
+{
+    const char* path = std::getenv("TAMRIK_RULE_DB");
+    return path ? path : "";
+}
+
+// From an empty program folder: the default parameters, the bundled rules.
+Outcome Calc(const tamrik::test::TempFolder& folder, Args args)
+{
+    args.insert(args.begin(), {"--db", BundledDb()});
+    std::ostringstream out, err;
+    const int status = tamrikcalc::RunCalc(args, folder.path(), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+void Write(const std::filesystem::path& file, const std::string& text)
+{
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+class TamrikCalc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (BundledDb().empty())
+            GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
+    }
+    tamrik::test::TempFolder folder;
+};
+
+TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
+{
+    // The typical run of faculty 0013 (tests/app/test_typicalrun).
+    const Args applicant = {"--scores", "01=75,02=68.5,03=80.25", "--score", "04=55", "--score=41=62",
+                            "--gpa", "3.25", "--pr", "85.5"};
+    Args json = applicant;
+    json.insert(json.end(), {"--faculty", "13", "--json"});
+    const Outcome run = Calc(folder, json);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"faculty\": \"0013\", \"university\": \"จุฬาลงกรณ์มหาวิทยาลัย\", \"name\": \"คณะครุศาสตร์\", "
+              "\"main\": {\"earned\": 278.75, \"full\": 400.00}, \"special\": {\"earned\": 124.00, \"full\": 200.00}, "
+              "\"gpa\": {\"earned\": 30.96, \"full\": 33.33}, \"pr\": {\"earned\": 30.00, \"full\": 33.33}, "
+              "\"total\": {\"earned\": 463.71, \"full\": 666.66}, \"last_year\": {\"min\": 366.60, \"max\": 448.71}, "
+              "\"years\": {\"2543\": {\"min\": 366.60, \"max\": 448.71}}, \"minimums\": [], \"missing\": [], "
+              "\"margin\": {\"points\": 97.11, \"percent\": 14.57}, \"chance\": \"above_max\", \"needed\": null, "
+              "\"error\": null}\n");
+
+    Args all = applicant;
+    all.insert(all.end(), {"--all", "--csv"});
+    const Outcome table = Calc(folder, all);
+    ASSERT_EQ(table.status, 0) << table.err;
+    EXPECT_EQ(table.out.substr(0, table.out.find('\n')),
+              "rank,code,university,faculty,composite,highest_possible,last_min,last_max,margin_percent,chance");
+    EXPECT_NE(table.out.find(",0013,จุฬาลงกรณ์มหาวิทยาลัย,คณะครุศาสตร์,463.71,666.66,366.60,448.71,14.57,"
+                             "สูงกว่าคะแนนสูงสุดปีก่อน\n"),
+              std::string::npos);
+    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 126);
+}
+
+TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
+{
+    const Outcome run = Calc(folder, {"--faculty", "0001", "--score", "52=10", "--score", "01=101", "--scores",
+                                  "02=50.125", "--gpa", "4.01", "--pr", "100", "--colour", "--json", "--csv"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    for (const char* fault : {"subject code '52'", "'101' is outside 0-100", "more than two decimals",
+                              "GPA '4.01' is outside", "PR '100' is outside", "unknown option '--colour'",
+                              "--json and --csv"})
+        EXPECT_NE(run.err.find(fault), std::string::npos) << fault << "\n" << run.err;
+
+    EXPECT_EQ(Calc(folder, {"--faculty", "9999"}).status, 2);
+    EXPECT_EQ(Calc(folder, {"--all", "--top", "3"}).status, 2);
+    const Outcome noDb = Calc(folder, {"--all", "--db", (folder.path() / "none.mdb").string()});
+    EXPECT_EQ(noDb.status, 1);
+    EXPECT_NE(noDb.err.find("ไม่พบแฟ้มฐานข้อมูล"), std::string::npos) << noDb.err;
+}
+
+TEST_F(TamrikCalc, BatchNamesEveryBadCellAndWritesNothing)
+{
+    const auto csv = folder.path() / "class.csv";
+    const auto out = folder.path() / "results.csv";
+    Write(csv, "id,gpa,pr,01,02,41\n"
+               "a1,3.10,50,70,60,\n"
+               "a2,4.5,50,abc,60,101\n"
+               "a3,3.00,50,70\n");
+    const Outcome run = Calc(folder, {"--batch", csv.string(), "-o", out.string()});
+    EXPECT_EQ(run.status, 2);
+    const std::string f = csv.string();
+    for (const std::string& fault : {f + ":3:2: GPA '4.5' is outside", f + ":3:4: score 'abc' is not a number",
+                                     f + ":3:6: score '101' is outside", f + ":4:5: 4 cells where the header has 6"})
+        EXPECT_NE(run.err.find(fault), std::string::npos) << fault << "\n" << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    Write(csv, "id,gpa,pr,01,52,01\n");
+    const Outcome header = Calc(folder, {"--batch", csv.string(), "-o", out.string()});
+    EXPECT_EQ(header.status, 2);
+    EXPECT_NE(header.err.find(f + ":1:5: '52' is not a subject code"), std::string::npos) << header.err;
+    EXPECT_NE(header.err.find(f + ":1:6: subject 01 has a column already"), std::string::npos) << header.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)
+{
+    std::string text = "\xEF\xBB\xBFid,gpa,pr,04,01,02,03,41,45,46,07,08,09,42\n";  // a BOM, codes in any order
+    for (int i = 0; i < 300; ++i) {
+        text += "s" + std::to_string(i) + "," + (i % 7 ? std::to_string(1 + i % 3) + ".5" : "") + ","
+                + std::to_string(i % 99 + 1);
+        for (int c = 0; c < 11; ++c)
+            text += "," + (i % (c + 2) ? std::to_string((i * 13 + c * 29) % 101) : std::string());
+        text += "\n";
+    }
+    Write(folder.path() / "class.csv", text);
+    std::string files[2];
+    for (int jobs : {1, 2}) {
+        const auto out = folder.path() / ("results" + std::to_string(jobs) + ".csv");
+        const Outcome run = Calc(folder, {"--batch", (folder.path() / "class.csv").string(), "-o", out.string(), "--top",
+                                      "3", "--jobs", std::to_string(jobs)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        files[jobs - 1] = tamrik::test::ReadBytes(out);
+    }
+    EXPECT_EQ(files[0], files[1]);
+    EXPECT_EQ(std::count(files[0].begin(), files[0].end(), '\n'), 1 + 300 * 3);
+    EXPECT_EQ(files[0].substr(0, files[0].find('\n')),
+              "id,rank,code,university,faculty,composite,highest_possible,last_min,last_max,margin_percent,chance");
+    EXPECT_EQ(files[0].substr(files[0].find('\n') + 1, 5), "s0,1,");
+    EXPECT_NE(files[0].find("\ns299,3,"), std::string::npos);
+}
+
+}  // namespace

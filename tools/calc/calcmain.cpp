@@ -1,0 +1,147 @@
+#include "calcmain.h"
+
+#include "allfacultyrules.h"
+#include "atomicfile.h"
+#include "batchrun.h"
+#include "calcoptions.h"
+#include "calcpaths.h"
+#include "numtext.h"
+#include "paramfile.h"
+#include "report.h"
+
+#include <iostream>
+#include <thread>
+
+namespace tamrikcalc {
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kDbFault = 1;
+constexpr int kBadInput = 2;
+
+int badInput(std::ostream& err, const std::vector<std::string>& errors)
+{
+    for (const std::string& e : errors)
+        err << "tamrik-calc: " << e << '\n';
+    err << "tamrik-calc: see tamrik-calc --help\n";
+    return kBadInput;
+}
+
+// The record of a faculty code as given: "0001", or a number such as 1.
+const tamrik::FacultyRecord* findFaculty(const std::vector<tamrik::FacultyRecord>& faculties, const std::string& code)
+{
+    const std::string& given = code;
+    std::string wanted = code;
+    if (!code.empty() && code.size() <= 5 && code.find_first_not_of("0123456789") == std::string::npos)
+        wanted = tamrik::FormatText(code, "0000");
+    for (const std::string* key : {&given, static_cast<const std::string*>(&wanted)}) {
+        for (const tamrik::FacultyRecord& f : faculties) {
+            if (f.facCode == *key)
+                return &f;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
+            std::ostream& err, bool progressToErr)
+{
+    const ParsedOptions parsed = ParseCalcOptions(args);
+    if (!parsed.errors.empty())
+        return badInput(err, parsed.errors);
+    const CalcOptions& o = parsed.options;
+    if (o.mode == Mode::Help) {
+        out << kUsage;
+        return kDone;
+    }
+    if (o.mode == Mode::Version) {
+        out << "tamrik-calc " << TAMRIK_CALC_VERSION << '\n';
+        return kDone;
+    }
+
+    // All input is checked before anything is read from the database.
+    BatchInput batch;
+    if (o.mode == Mode::Batch) {
+        batch = ReadApplicantsCsv(o.batchFile);
+        if (!batch.errors.empty())
+            return badInput(err, batch.errors);
+    }
+    const std::filesystem::path programFolder = ProgramFolder(executableFolder);
+    tamrik::ScoringParams params;
+    if (o.param) {
+        const auto read = tamrik::ReadParamFile(*o.param);
+        if (!read)
+            return badInput(err, {"cannot read the parameter file '" + *o.param + "'"});
+        params = *read;
+    } else {
+        params = DefaultParams(programFolder);
+    }
+
+    std::unique_ptr<tamrik::ruledb::RuleDatabase> db;
+    tamrik::ruledb::AllFacultyRules rules;
+    tamrik::ScoringContext context{params.ParamMeanGpa, params.ParamSD, {}};
+    try {
+        db = std::make_unique<tamrik::ruledb::RuleDatabase>(o.db ? *o.db
+                                                                 : (programFolder / "ScoreRule.mdb").string());
+        tamrik::ruledb::RequireRuleTables(*db);
+        rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin);
+        context.prob = tamrik::ruledb::LoadProbTable(*db);
+    } catch (const tamrik::ruledb::DbError& e) {
+        err << "tamrik-calc: " << e.what() << '\n';
+        return kDbFault;
+    }
+
+    if (o.mode == Mode::Faculty) {
+        const tamrik::FacultyRecord* faculty = findFaculty(rules.faculties, o.faculty);
+        if (!faculty)
+            return badInput(err, {"unknown faculty '" + o.faculty + "'"});
+        const tamrik::FacultyEvaluation ev = tamrik::Evaluate(*faculty, o.applicant, context);
+        out << (o.format == Format::Json ? JsonObject(ev) + "\n" : TextBlock(ev));
+        if (!ev.ok())
+            err << "tamrik-calc: " << ev.error << '\n';
+        return ev.ok() ? kDone : kDbFault;
+    }
+
+    if (o.mode == Mode::All) {
+        tamrik::EvaluateOptions options;
+        options.needed = o.format == Format::Json;
+        const auto ranked = tamrik::EvaluateAll(rules.faculties, o.applicant, context, options);
+        if (o.format == Format::Json)
+            out << JsonArray(ranked);
+        else if (o.format == Format::Csv)
+            out << CsvHeader(false) << CsvRows(ranked, ranked.size());
+        else
+            out << Table(ranked);
+        return kDone;
+    }
+
+    BatchSettings settings;
+    settings.top = o.top.value_or(static_cast<std::size_t>(-1));
+    settings.jobs = o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    std::optional<tamrik::AtomicFileWriter> file;
+    if (o.output)
+        file.emplace(*o.output);
+    const auto write = [&](std::string_view text) {
+        if (file)
+            file->write(text);
+        else
+            out << text;
+    };
+    const std::size_t total = batch.applicants.size();
+    const auto progress = [&](std::size_t done) {
+        if (progressToErr)
+            err << "\r" << done << " / " << total << " applicants" << (done == total ? "\n" : "") << std::flush;
+    };
+    write(CsvHeader(true));
+    RunBatch(rules.faculties, context, batch.applicants, settings, write, progress);
+    if (file && !(file->ok() && file->commit())) {
+        err << "tamrik-calc: cannot write '" << *o.output << "'\n";
+        return kDbFault;
+    }
+    return kDone;
+}
+
+}  // namespace tamrikcalc

@@ -1,0 +1,17 @@
+#pragma once
+// The whole of a tamrik-calc run, apart from main(): the tests run it with
+// their own streams.
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tamrikcalc {
+
+// Exit status: 0 done, 1 rule database fault or a faculty whose rule cannot
+// be built, 2 bad input (nothing computed, no output file).
+int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
+            std::ostream& err, bool progressToErr);
+
+}  // namespace tamrikcalc

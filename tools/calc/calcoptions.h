@@ -1,0 +1,50 @@
+#pragma once
+// The command line of tamrik-calc, read into what to do. Every fault is
+// collected, so one run lists them all; any fault means nothing is computed.
+
+#include "evaluation.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamrikcalc {
+
+enum class Mode { Faculty, All, Batch, Version, Help };
+enum class Format { Text, Json, Csv };
+
+struct CalcOptions {
+    Mode mode = Mode::Help;
+    Format format = Format::Text;
+    std::optional<std::string> db;
+    std::optional<std::string> param;
+    tamrik::Applicant applicant;
+    std::string faculty;                  // as given to --faculty
+    std::string batchFile;
+    std::optional<std::string> output;    // -o
+    std::optional<std::size_t> top;
+    std::optional<unsigned> jobs;
+};
+
+struct ParsedOptions {
+    CalcOptions options;
+    std::vector<std::string> errors;  // one line each; nothing to run when not empty
+};
+
+ParsedOptions ParseCalcOptions(const std::vector<std::string>& args);
+
+// A subject score, GPA or PR as text: a number as a whole, at most two
+// decimals, within its range; otherwise the message saying what is wrong.
+struct ValueCheck {
+    std::optional<double> value;
+    std::string error;
+};
+ValueCheck CheckScore(const std::string& text);
+ValueCheck CheckGpa(const std::string& text);
+ValueCheck CheckPr(const std::string& text);
+// The slot of a subject code column or option: "01" to "51" (or "1" to "51").
+std::optional<std::size_t> SubjectSlot(const std::string& code);
+
+extern const char* const kUsage;
+
+}  // namespace tamrikcalc

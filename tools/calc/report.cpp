@@ -1,0 +1,253 @@
+#include "report.h"
+
+#include "numtext.h"
+
+#include <cstdio>
+
+namespace tamrikcalc {
+
+using tamrik::Chance;
+using tamrik::FacultyEvaluation;
+
+namespace {
+
+std::string figure(double v) { return tamrik::Format(v, "0.00"); }
+
+std::string figureOr(const std::optional<double>& v, const char* none)
+{
+    return v ? figure(*v) : std::string(none);
+}
+
+std::string jsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonEarned(const tamrik::Earned& e)
+{
+    return "{\"earned\": " + figure(e.earned) + ", \"full\": " + figure(e.full) + "}";
+}
+
+std::string jsonRange(const tamrik::YearRange& r)
+{
+    return "{\"min\": " + figure(r.min) + ", \"max\": " + figure(r.max) + "}";
+}
+
+template <typename T, typename Write>
+std::string jsonList(const std::vector<T>& items, const char* open, const char* close, Write write)
+{
+    std::string out = open;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out += (i ? ", " : "") + write(items[i]);
+    return out + close;
+}
+
+std::string jsonNeeded(const tamrik::Needed& n)
+{
+    const std::string subjects = jsonList(n.subjects, "{", "}", [](const auto& s) {
+        return jsonString(s.first) + ": " + figureOr(s.second, "null");
+    });
+    return "{\"points\": " + figure(n.points) + ", \"subjects\": " + subjects + ", \"gpa\": " + figureOr(n.gpa, "null")
+           + ", \"pr\": " + figureOr(n.pr, "null") + "}";
+}
+
+// Columns of display: Thai vowel and tone marks above and below take none.
+std::size_t displayWidth(const std::string& text)
+{
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = c;
+        if (len == 3 && i + 2 < text.size())
+            cp = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6)
+                 | (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+        const bool mark = cp == 0x0E31 || (cp >= 0x0E34 && cp <= 0x0E3A) || (cp >= 0x0E47 && cp <= 0x0E4E);
+        width += mark ? 0 : 1;
+        i += len;
+    }
+    return width;
+}
+
+std::string padRight(const std::string& text, std::size_t width)
+{
+    const std::size_t w = displayWidth(text);
+    return text + std::string(w < width ? width - w : 0, ' ');
+}
+
+std::string padLeft(const std::string& text, std::size_t width)
+{
+    const std::size_t w = displayWidth(text);
+    return std::string(w < width ? width - w : 0, ' ') + text;
+}
+
+// The ten columns of a ranked row, as texts.
+std::vector<std::string> rowCells(const FacultyEvaluation& ev, std::size_t rank)
+{
+    if (!ev.ok())
+        return {std::to_string(rank), ev.facCode, ev.university, ev.name, "", "", "", "", "", ev.error};
+    return {std::to_string(rank),
+            ev.facCode,
+            ev.university,
+            ev.name,
+            figure(ev.total.earned),
+            figure(ev.total.full),
+            ev.lastYear ? figure(ev.lastYear->min) : "",
+            ev.lastYear ? figure(ev.lastYear->max) : "",
+            figureOr(ev.marginPercent, ""),
+            std::string(tamrik::ChanceLabel(ev.chance))};
+}
+
+const char* const kColumns[] = {"rank", "code", "university", "faculty", "composite", "highest_possible",
+                                "last_min", "last_max", "margin_percent", "chance"};
+
+}  // namespace
+
+std::string JsonObject(const FacultyEvaluation& ev)
+{
+    std::string out = "{\"faculty\": " + jsonString(ev.facCode) + ", \"university\": " + jsonString(ev.university)
+                      + ", \"name\": " + jsonString(ev.name);
+    if (!ev.ok()) {
+        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
+                                "margin", "chance", "needed"})
+            out += std::string(", \"") + key + "\": null";
+        return out + ", \"error\": " + jsonString(ev.error) + "}";
+    }
+    out += ", \"main\": " + jsonEarned(ev.main) + ", \"special\": " + jsonEarned(ev.special)
+           + ", \"gpa\": " + jsonEarned(ev.gpa) + ", \"pr\": " + jsonEarned(ev.pr)
+           + ", \"total\": " + jsonEarned(ev.total);
+    out += ", \"last_year\": " + (ev.lastYear ? jsonRange(*ev.lastYear) : std::string("null"));
+    out += ", \"years\": "
+           + jsonList(ev.years, "{", "}", [](const tamrik::YearRange& r) { return jsonString(r.year) + ": " + jsonRange(r); });
+    out += ", \"minimums\": " + jsonList(ev.minimums, "[", "]", jsonString);
+    out += ", \"missing\": " + jsonList(ev.missing, "[", "]", jsonString);
+    out += ", \"margin\": "
+           + (ev.marginPoints ? "{\"points\": " + figure(*ev.marginPoints) + ", \"percent\": "
+                                    + figureOr(ev.marginPercent, "null") + "}"
+                              : std::string("null"));
+    out += ", \"chance\": " + jsonString(std::string(tamrik::ChanceKey(ev.chance)));
+    out += ", \"needed\": " + (ev.needed ? jsonNeeded(*ev.needed) : std::string("null"));
+    return out + ", \"error\": null}";
+}
+
+std::string JsonArray(const std::vector<FacultyEvaluation>& ranked)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < ranked.size(); ++i)
+        out += (i ? ",\n " : "\n ") + JsonObject(ranked[i]);
+    return out + (ranked.empty() ? "]\n" : "\n]\n");
+}
+
+std::string TextBlock(const FacultyEvaluation& ev)
+{
+    std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
+    if (!ev.ok())
+        return out + ev.error + "\n";
+    const auto row = [](const char* caption, const tamrik::Earned& e) {
+        return padRight(caption, 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
+    };
+    out += padRight("", 20) + padLeft("คะแนนที่ได้", 10) + padLeft("คะแนนเต็ม", 10) + "\n";
+    out += row("คะแนนวิชาหลัก", ev.main) + row("คะแนนวิชาเฉพาะ", ev.special) + row("คะแนนจาก GPA", ev.gpa)
+           + row("คะแนนจาก PR", ev.pr) + row("คะแนนสุทธิ", ev.total);
+    if (ev.lastYear)
+        out += "คะแนนสูงสุด-ต่ำสุด ปี " + ev.lastYear->year + "  ต่ำสุด " + figure(ev.lastYear->min) + "  สูงสุด "
+               + figure(ev.lastYear->max) + "\n";
+    else
+        out += "ไม่มีคะแนนสูงสุด-ต่ำสุดของปีก่อน\n";
+    for (const tamrik::YearRange& r : ev.years)
+        out += "  ปี " + r.year + "  ต่ำสุด " + figure(r.min) + "  สูงสุด " + figure(r.max) + "\n";
+    for (const std::string& message : ev.minimums)
+        out += "เกณฑ์ขั้นต่ำ:" + message + "\n";
+    if (!ev.missing.empty()) {
+        out += "ไม่มีคะแนนวิชา:";
+        for (const std::string& code : ev.missing)
+            out += " " + code;
+        out += "\n";
+    }
+    if (ev.marginPoints)
+        out += "ห่างจากคะแนนต่ำสุดปีก่อน " + figure(*ev.marginPoints) + " คะแนน (" + figureOr(ev.marginPercent, "-")
+               + " % ของคะแนนสูงสุดที่เป็นไปได้)\n";
+    out += "ผล: " + std::string(tamrik::ChanceLabel(ev.chance)) + " (" + std::string(tamrik::ChanceKey(ev.chance))
+           + ")\n";
+    if (ev.needed) {
+        out += "ยังขาดอีก " + figure(ev.needed->points) + " คะแนน; ถึงคะแนนต่ำสุดปีก่อนได้ด้วยอย่างใดอย่างหนึ่ง:\n";
+        for (const auto& [code, score] : ev.needed->subjects)
+            out += "  วิชา " + code + " ได้ " + figureOr(score, "(100 ก็ไม่พอ)") + "\n";
+        out += "  GPA " + figureOr(ev.needed->gpa, "(4.00 ก็ไม่พอ)") + "\n";
+        out += "  PR " + figureOr(ev.needed->pr, "(99.99 ก็ไม่พอ)") + "\n";
+    }
+    out += "(ผลนี้เทียบกับคะแนนของปีก่อนเท่านั้น ไม่ใช่การรับรองผลการคัดเลือก)\n";
+    return out;
+}
+
+std::string Table(const std::vector<FacultyEvaluation>& ranked)
+{
+    const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
+                              "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
+    std::vector<std::vector<std::string>> rows{std::vector<std::string>(std::begin(headings), std::end(headings))};
+    for (std::size_t i = 0; i < ranked.size(); ++i)
+        rows.push_back(rowCells(ranked[i], i + 1));
+    std::vector<std::size_t> widths(10, 0);
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < 10; ++c)
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
+    }
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < 10; ++c) {
+            const bool text = c == 2 || c == 3 || c == 9;
+            line += (c ? "  " : "") + (text ? padRight(row[c], c == 9 ? 0 : widths[c]) : padLeft(row[c], widths[c]));
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string CsvHeader(bool withId)
+{
+    std::string out = withId ? "id," : "";
+    for (std::size_t c = 0; c < 10; ++c)
+        out += (c ? "," : "") + std::string(kColumns[c]);
+    return out + "\n";
+}
+
+std::string CsvRows(const std::vector<FacultyEvaluation>& ranked, std::size_t count, const std::string* id)
+{
+    std::string out;
+    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
+        const std::vector<std::string> cells = rowCells(ranked[i], i + 1);
+        if (id)
+            out += CsvField(*id) + ",";
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            out += (c ? "," : "") + CsvField(cells[c]);
+        out += "\n";
+    }
+    return out;
+}
+
+}  // namespace tamrikcalc
