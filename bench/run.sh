@@ -13,8 +13,9 @@ if [ -n "${need:-}" ]; then
   $sudo apt-get install -y -qq --no-install-recommends $need
 fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTAMRIK_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target bench_scoring bench_startup bench_startup_floor ruledb_data
+cmake --build "$build" -j2 --target bench_scoring bench_allfaculties bench_startup bench_startup_floor ruledb_data
 cd "$build"
 TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" ./bin/bench_scoring
 export QT_QPA_PLATFORM=offscreen
+TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" ./bin/bench_allfaculties
 hyperfine -N --warmup 5 --runs 50 ./bin/bench_startup_floor ./bin/bench_startup

@@ -212,6 +212,12 @@ void FrmTamrik::F2CmdNext_Accepted()
 
 void FrmTamrik::F3CmdNext_Click()
 {
+    RebuildSummaryPage();
+    ShowPage(4);
+}
+
+void FrmTamrik::RebuildSummaryPage()
+{
     // Page 3 has stored its digits; the summary takes every value as it stands.
     SummaryInput input;
     input.MainTotalScore = m_subjectPage->MainTotalScore();
@@ -226,7 +232,6 @@ void FrmTamrik::F3CmdNext_Click()
     input.PrDigits = m_session.entries().PrDigits;
     m_lastSummary = input;
     m_summaryPage->BuildSummaryPage(input, m_facultyPage->SelFacCode());
-    ShowPage(4);
 }
 
 void FrmTamrik::ResetUserData()
@@ -318,6 +323,9 @@ void FrmTamrik::EntriesEditedInList()
     // page never writes an older value back.
     m_subjectPage->ShowRememberedScores();
     m_gpaPrPage->ShowRememberedDigits();
+    // Page 4 and its printout follow the boxes they were built from.
+    if (CurrentPage() == 4)
+        RebuildSummaryPage();
 }
 
 void FrmTamrik::GoToFaculty(const QString& facCode)

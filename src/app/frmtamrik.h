@@ -86,6 +86,8 @@ private:
     void F1CmdNext_Click();
     void F2CmdNext_Accepted();
     void F3CmdNext_Click();
+    // Page 4's figures from pages 2 and 3 as they stand.
+    void RebuildSummaryPage();
     void Exit();
     void DeleteEntriesFile();
     void EntriesChangedByPages();

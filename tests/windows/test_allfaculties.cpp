@@ -377,6 +377,13 @@ private slots:
                 << QStringLiteral("maxminScQor43") << QStringLiteral("1.0.4") << QStringLiteral("ภาษาไทย");
         for (const QString& figure : figures)
             QVERIFY2(text.contains(figure), qPrintable(figure + QStringLiteral(" not in:\n") + text));
+        // An edit in the window while page 4 shows rebuilds it, and its printout.
+        FrmAllFaculties* list = OpenList(program);
+        EditScore(list, QStringLiteral("41"), QStringLiteral("72"));
+        QCOMPARE(program.text(QStringLiteral("LabelMyScore(1)")), QStringLiteral("144.00"));
+        QCOMPARE(program.text(QStringLiteral("Label_total_score(0)")), QStringLiteral("483.71"));
+        savePdf->trigger();
+        QVERIFY(PdfText(pdf).contains(QStringLiteral("483.71")));
         program.click(QStringLiteral("F4CmdNext"));
         QVERIFY(!savePdf->isEnabled());
     }
