@@ -323,41 +323,30 @@ BoxTexts SplitTyped(const QString& text)
 
 void FrmAllFaculties::commitGpa()
 {
-    UserEntries& entries = m_session.entries();
-    const QString text = m_TextAllGpa->text().trimmed();
-    if (text == ToQString(TypedGpaText(entries.GpaDigits)))
-        return;
-    // Both boxes left in turn, as typing through page 3 leaves them.
-    LeaveResult left = LeaveGpaBox(BoxPart::Integer, SplitTyped(text));
-    if (!left.message)
-        left = LeaveGpaBox(BoxPart::Decimals, left.boxes);
-    if (left.message) {
-        m_session.messages().show(ToQString(*left.message));
-        showGpaPr();
-        return;
-    }
-    entries.GpaDigits = left.boxes.integer + left.boxes.decimals;
-    m_session.SaveEntriesFile();
-    showGpaPr();
-    recompute();
-    emit entriesEdited();
+    commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &LeaveGpaBox);
 }
 
 void FrmAllFaculties::commitPr()
 {
-    UserEntries& entries = m_session.entries();
-    const QString text = m_TextAllPr->text().trimmed();
-    if (text == ToQString(TypedPrText(entries.PrDigits)))
+    commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &LeavePrBox);
+}
+
+void FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
+                                LeaveResult (*leave)(BoxPart, BoxTexts))
+{
+    const QString text = box->text().trimmed();
+    if (text == ToQString(typed(digits)))
         return;
-    LeaveResult left = LeavePrBox(BoxPart::Integer, SplitTyped(text));
+    // Both boxes of page 3 left in turn, as typing through the page leaves them.
+    LeaveResult left = leave(BoxPart::Integer, SplitTyped(text));
     if (!left.message)
-        left = LeavePrBox(BoxPart::Decimals, left.boxes);
+        left = leave(BoxPart::Decimals, left.boxes);
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
         showGpaPr();
         return;
     }
-    entries.PrDigits = left.boxes.integer + left.boxes.decimals;
+    digits = left.boxes.integer + left.boxes.decimals;
     m_session.SaveEntriesFile();
     showGpaPr();
     recompute();

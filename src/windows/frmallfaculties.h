@@ -13,6 +13,7 @@
 #include "allfacultyrules.h"
 #include "evaluation.h"
 #include "filechooser.h"
+#include "gpapr.h"
 #include "shortlist.h"
 
 #include <QWidget>
@@ -62,6 +63,9 @@ private:
     void showGpaPr();
     void commitGpa();
     void commitPr();
+    // A typed GPA or PR into its digits, through page 3's rules for leaving a box.
+    void commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
+                   LeaveResult (*leave)(BoxPart, BoxTexts));
     void showDetails();
     void openSelected();
     QString selectedCode() const;
