@@ -170,6 +170,18 @@ private slots:
         const QString details = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
         QVERIFY2(details.contains(QStringLiteral("0013")), qPrintable(details));
         QVERIFY2(details.contains(QStringLiteral("2543: 366.60-448.71")), qPrintable(details));
+        // Below last year's lowest, the details say how far.
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (!Cell(table, r, 9).startsWith(QStringLiteral("✕")) &&
+                Cell(table, r, 4).toDouble() < Cell(table, r, 6).toDouble()) {
+                SelectFaculty(list, Cell(table, r, 1));
+                const QString below = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
+                const double gap = Cell(table, r, 6).toDouble() - Cell(table, r, 4).toDouble();
+                QVERIFY2(below.contains(QStringLiteral("ขาดอีก %1 คะแนน").arg(gap, 0, 'f', 2)), qPrintable(below));
+                return;
+            }
+        }
+        QFAIL("no faculty below last year's lowest");
     }
 
     // A score edited in the window shows on page 2 and in the entries file;
