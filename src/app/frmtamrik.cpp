@@ -332,6 +332,12 @@ void FrmTamrik::GoToFaculty(const QString& facCode)
 {
     if (!m_facultyPage->ChooseFacultyByCode(facCode.toStdString()))
         return;
+    // Page 3 keeps what was typed there only when it is left: leave it properly.
+    if (CurrentPage() == 3) {
+        m_gpaPrPage->StoreDigits();
+        m_session.SaveEntriesFile();
+        EntriesChangedByPages();
+    }
     F1CmdNext_Click();
     raise();
     activateWindow();

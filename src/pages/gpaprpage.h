@@ -43,6 +43,9 @@ public:
     // boxes show them, and the points follow.
     void ShowRememberedDigits();
 
+    // The boxes' digits into the session's entries, as leaving the page does.
+    void StoreDigits();
+
     double GpaScore() const { return m_GpaScore; }
     double PrScore() const { return m_PrScore; }
     // Captions of Label_maxGpaPr(0) and (1): the full points of each share.
@@ -58,7 +61,6 @@ private:
     enum Box { GpaInteger, GpaDecimals, PrInteger, PrDecimals, BoxCount };
 
     void buildControls();
-    void StoreDigits();
     void ResetTabOrder();
     void showEvent(QShowEvent* event) override;
 

@@ -224,6 +224,12 @@ private slots:
         QCOMPARE(program.messages.texts.last(), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4"));
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text(), QStringLiteral("3.50"));
 
+        // Enter on a faculty while a GPA is being typed on page 3 keeps that GPA.
+        QVERIFY(Activate(&program.window));
+        program.click(QStringLiteral("F2CmdNext"));
+        program.type(QStringLiteral("F3Text_GPA(1)"), QStringLiteral("75"));
+        const QString typed = program.text(QStringLiteral("F3Text_GPA(0)")) + program.text(QStringLiteral("F3Text_GPA(1)"));
+        QVERIFY(typed != QStringLiteral("350"));
         QVERIFY(Activate(list));
         SelectFaculty(list, QStringLiteral("0002"));
         auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
@@ -232,6 +238,8 @@ private slots:
         QCOMPARE(program.window.CurrentPage(), 2);
         QCOMPARE(program.text(QStringLiteral("LabelFacID")), QStringLiteral("0002"));
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), QStringLiteral("71.00"));
+        QCOMPARE(folder.lines(Entries)[51], typed);
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text().remove(QLatin1Char('.')), typed);
     }
 
     void filtersNarrowTheTable()
