@@ -10,7 +10,6 @@
 #include "printnotes.h"
 #include "qtext.h"
 #include "rangebardelegate.h"
-#include "ruletables.h"
 #include "scoresmodel.h"
 #include "session.h"
 #include "subjecttable.h"
