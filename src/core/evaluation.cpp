@@ -98,7 +98,24 @@ public:
             m_specSlots.push_back(ScoreSlot(row.SubCod));
         }
         m_counted = CountedCodes(mainCodes, specCodes, rule.CalcSubjCode);
+        for (const std::string& code : m_counted) {
+            m_countedSlots.push_back(*ScoreSlot(code));
+            m_partners.push_back(partnerOf(code));
+        }
         m_fullShare = FullShareText(rule.ScorePerPercent);
+    }
+
+    // Counted codes without a score; a member of the either-of pair only when
+    // its partner, counted too, has none either.
+    std::vector<std::string> missing(const Applicant& applicant) const
+    {
+        std::vector<std::string> codes;
+        for (std::size_t i = 0; i < m_counted.size(); ++i) {
+            const bool partnerScored = m_partners[i] && applicant.Scores[m_countedSlots[*m_partners[i]]];
+            if (!applicant.Scores[m_countedSlots[i]] && !partnerScored)
+                codes.push_back(m_counted[i]);
+        }
+        return codes;
     }
 
     const FacultyRule& rule() const { return m_rule; }
@@ -140,6 +157,21 @@ public:
     }
 
 private:
+    // Where the pair partner of a counted code stands among the counted codes.
+    std::optional<std::size_t> partnerOf(const std::string& code) const
+    {
+        if (!m_rule.PairGroup)
+            return std::nullopt;
+        const auto& pair = *m_rule.PairGroup;
+        const std::string* partner = code == pair.CodeA ? &pair.CodeB : code == pair.CodeB ? &pair.CodeA : nullptr;
+        if (!partner)
+            return std::nullopt;
+        const auto found = std::find(m_counted.begin(), m_counted.end(), *partner);
+        if (found == m_counted.end())
+            return std::nullopt;
+        return static_cast<std::size_t>(found - m_counted.begin());
+    }
+
     static void fill(std::vector<SubjectRow>& check, std::vector<SubtotalRow>& sum,
                      const std::vector<std::optional<std::size_t>>& slots, const Entries& e)
     {
@@ -156,35 +188,10 @@ private:
     std::vector<SubtotalRow> m_mainSum, m_specSum;
     std::vector<std::optional<std::size_t>> m_mainSlots, m_specSlots;
     std::vector<std::string> m_counted;
+    std::vector<std::size_t> m_countedSlots;
+    std::vector<std::optional<std::size_t>> m_partners;
     std::string m_fullShare;
 };
-
-bool hasScore(const Applicant& applicant, const std::string& code)
-{
-    const std::optional<std::size_t> slot = ScoreSlot(code);
-    return slot && applicant.Scores[*slot].has_value();
-}
-
-// Counted codes without a score; a member of the either-of pair only when its
-// partner, counted too, has none either.
-std::vector<std::string> missingCodes(const FacultyRule& rule, const std::vector<std::string>& counted,
-                                      const Applicant& applicant)
-{
-    std::vector<std::string> missing;
-    for (const std::string& code : counted) {
-        if (hasScore(applicant, code))
-            continue;
-        if (rule.PairGroup) {
-            const auto& pair = *rule.PairGroup;
-            const std::string* partner = code == pair.CodeA ? &pair.CodeB : code == pair.CodeB ? &pair.CodeA : nullptr;
-            if (partner && std::find(counted.begin(), counted.end(), *partner) != counted.end()
-                && hasScore(applicant, *partner))
-                continue;
-        }
-        missing.push_back(code);
-    }
-    return missing;
-}
 
 // The smallest whole number of hundredths in [from, to] for which `reaches`
 // holds, searching a calculation that only grows with its input.
@@ -257,7 +264,7 @@ Scored score(FacultyPath& path, const std::optional<YearRange>& lastYear, const 
     Scored s;
     s.figures = path.figures(entries);
     SubjectCheckResult check = path.check();
-    std::vector<std::string> absent = missingCodes(path.rule(), path.countedCodes(), applicant);
+    std::vector<std::string> absent = path.missing(applicant);
     s.chance = DecideChance(check.failed, !absent.empty(), lastYear, s.figures.total);
     if (minimums)
         *minimums = std::move(check.messages);

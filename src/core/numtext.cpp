@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <algorithm>
 #include <system_error>
 
 namespace tamrik {
@@ -252,6 +254,104 @@ std::optional<double> plainDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// The 15 significant digits of a as to_chars gives them (the exact binary
+// value rounded half to even), a = digits x 10^(exp10 - 14), worked out in
+// integers; false outside 1E-05 <= a < 1E+15.
+bool fifteenDigits(double a, std::uint64_t& digits, int& exp10)
+{
+    static constexpr std::uint64_t kTens[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
+                                              10000000ull, 100000000ull, 1000000000ull, 10000000000ull,
+                                              100000000000ull, 1000000000000ull, 10000000000000ull,
+                                              100000000000000ull, 1000000000000000ull, 10000000000000000ull,
+                                              100000000000000000ull, 1000000000000000000ull,
+                                              10000000000000000000ull};
+    if (!(a >= 1e-5 && a < 1e15))
+        return false;
+    int binary = 0;
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(std::frexp(a, &binary), 53));
+    const int shift = 53 - binary;  // a = mantissa / 2^shift, shift from 4 to 70
+    // 2^(binary-1) <= a < 2^binary: a first guess at the decade, put right below.
+    int e = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const int p = 14 - e;
+        if (p < 0 || p > 19)
+            return false;
+        const unsigned __int128 x = static_cast<unsigned __int128>(mantissa) * kTens[p];
+        unsigned __int128 q = x >> shift;
+        const unsigned __int128 rest = x - (q << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (q >= kTens[15]) {
+            ++e;  // the estimate was one short
+            continue;
+        }
+        if (q < kTens[14]) {
+            --e;
+            continue;
+        }
+        if (rest > half || (rest == half && (q & 1) != 0))
+            ++q;
+        if (q == kTens[15]) {
+            q = kTens[14];
+            ++e;
+        }
+        digits = static_cast<std::uint64_t>(q);
+        exp10 = e;
+        return true;
+    }
+    return false;
+}
+
+// Format's common case, |value| < 1E+15 and at most three decimals, in whole
+// numbers: the same 15 digits, the same half-away rounding on them, no
+// texts built on the way. Nothing when the case is not that one.
+std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int decimals, bool hasPoint)
+{
+    static constexpr std::uint64_t kPowers[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull,
+                                                1000000ull, 10000000ull, 100000000ull, 1000000000ull,
+                                                10000000000ull, 100000000000ull, 1000000000000ull,
+                                                10000000000000ull, 100000000000000ull, 1000000000000000ull,
+                                                10000000000000000ull, 100000000000000000ull,
+                                                1000000000000000000ull};
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals > 3 || intPlaces > 20)
+        return std::nullopt;
+    bool negative = false;
+    std::uint64_t units = 0;  // the value in units of 10^-decimals
+    if (value != 0.0) {
+        negative = value < 0;
+        std::uint64_t digits = 0;
+        int exp10 = 0;
+        if (!fifteenDigits(std::fabs(value), digits, exp10))
+            return std::nullopt;
+        const int keep = exp10 + 1 + decimals;  // digits that survive, of the 15
+        if (keep >= 15) {
+            units = digits * kPowers[keep - 15];
+        } else if (keep >= 0) {
+            const std::uint64_t drop = kPowers[15 - keep];
+            units = digits / drop + (digits % drop * 2 >= drop ? 1 : 0);
+        }
+    }
+    // Written from the right into a buffer: fraction digits, point, integer digits.
+    char buf[48];
+    char* p = buf + sizeof buf;
+    std::uint64_t rest = units;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    if (hasPoint)
+        *--p = '.';
+    std::size_t written = 0;
+    while (rest != 0 || written < intPlaces) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+        ++written;
+    }
+    if (negative && units != 0)
+        *--p = '-';
+    std::string out(p, static_cast<std::size_t>(buf + sizeof buf - p));
+    return out;
+}
+
 }  // namespace
 
 double Val(std::string_view text)
@@ -270,6 +370,8 @@ std::optional<double> WholeNumber(std::string_view text)
     while (last > first && isBlank(text[last - 1]))
         --last;
     const std::string_view core = text.substr(first, last - first);
+    if (const std::optional<double> plain = plainDecimal(core))
+        return plain;
     const Scanned s = scan(core, false);
     if (!s.anyDigit || s.end != core.size())
         return std::nullopt;
@@ -326,6 +428,9 @@ std::string Format(double value, std::string_view pattern)
     int decimals = 0;
     for (char c : fracPattern)
         decimals += c == '0';
+
+    if (auto plain = formatPlain(value, intPlaces, decimals, pointPos != std::string_view::npos))
+        return std::move(*plain);
 
     std::string intPart;
     std::string fracPart;

@@ -94,7 +94,7 @@ public:
                     index->emplace(key, RuleRow(shared, std::move(values)));
                 });
                 if (ok)
-                    m_tables.emplace(read.table, Table{read.keyColumn, std::move(index)});
+                    m_tables.push_back(Table{read.table, read.keyColumn, std::move(index)});
             } catch (const DbError&) {
                 // Asked faculty by faculty: each load then fails with its own message.
             }
@@ -104,11 +104,13 @@ public:
     std::optional<RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                     std::string_view key) override
     {
-        const auto t = m_tables.find(std::string(table));
-        if (t == m_tables.end() || t->second.keyColumn != keyColumn)
+        const auto t = std::find_if(m_tables.begin(), m_tables.end(), [&](const Table& read) {
+            return read.table == table && read.keyColumn == keyColumn;
+        });
+        if (t == m_tables.end())
             return m_fallback.firstRow(table, keyColumn, key);
-        const auto row = t->second.rows->find(std::string(key));
-        if (row == t->second.rows->end())
+        const auto row = t->rows->find(std::string(key));
+        if (row == t->rows->end())
             return std::nullopt;
         return row->second;
     }
@@ -116,11 +118,12 @@ public:
 private:
     using Index = std::unordered_map<std::string, RuleRow>;
     struct Table {
-        std::string keyColumn;
+        std::string_view table;
+        std::string_view keyColumn;
         std::unique_ptr<Index> rows;
     };
     DatabaseRuleSource m_fallback;
-    std::unordered_map<std::string, Table> m_tables;
+    std::vector<Table> m_tables;  // the six of them, read whole
 };
 
 std::optional<YearRange> rangeOf(const std::string& year, const QueryResult& rows)
