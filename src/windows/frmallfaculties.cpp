@@ -127,10 +127,10 @@ void FrmAllFaculties::buildControls()
     m_TableScores->horizontalHeader()->setSectionResizeMode(ScoresModel::Score, QHeaderView::ResizeToContents);
     m_TableScores->setCurrentIndex(m_scores->index(0, ScoresModel::Score));
 
-    m_TextAllGpa = Named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("GPA"));
+    m_TextAllGpa = Named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("เกรดเฉลี่ยสะสม GPA"));
     m_TextAllGpa->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d?(\\.\\d{0,2})?")), m_TextAllGpa));
-    m_TextAllPr = Named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("PR"));
+    m_TextAllPr = Named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("ตำแหน่งเปอร์เซ็นไทล์ PR"));
     m_TextAllPr->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2})?")), m_TextAllPr));
     auto* gpaPr = new QGridLayout;
