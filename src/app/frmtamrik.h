@@ -6,7 +6,9 @@
 // page 2 (SubjectPage) -> Next checks the minimums and enters page 3
 // (GpaPrPage) -> Next builds page 4 (SummaryPage) -> back to page 1. The pages
 // do their own work and announce their buttons; this window moves between
-// them and owns what they share (the Session).
+// them and owns what they share (the Session). Beside them, the all-faculties
+// window works on the same Session: its edits are shown on pages 2 to 4, and
+// whatever the pages remember is shown there.
 
 #include "filechooser.h"
 #include "session.h"
