@@ -6,13 +6,16 @@
 #include "evaluationtext.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
+#include "livecelldelegate.h"
 #include "messageservice.h"
 #include "printnotes.h"
 #include "qtext.h"
 #include "rangebardelegate.h"
 #include "scoresmodel.h"
 #include "session.h"
+#include "subjectcheck.h"
 #include "subjecttable.h"
+#include "subtotals.h"
 #include "summary.h"
 #include "workingpdf.h"
 
@@ -84,6 +87,13 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     });
     connect(m_TextAllGpa, &QLineEdit::editingFinished, this, &FrmAllFaculties::commitGpa);
     connect(m_TextAllPr, &QLineEdit::editingFinished, this, &FrmAllFaculties::commitPr);
+    connect(m_TextAllGpa, &QLineEdit::textEdited, this, [this] { previewBox(m_TextAllGpa, true); });
+    connect(m_TextAllPr, &QLineEdit::textEdited, this, [this] { previewBox(m_TextAllPr, false); });
+    auto* live = new LiveCellDelegate(m_TableScores);
+    m_TableScores->setItemDelegateForColumn(ScoresModel::Score, live);
+    connect(live, &LiveCellDelegate::typing, this, &FrmAllFaculties::previewScore);
+    // An edit given up (Escape) leaves the ranking as remembered.
+    connect(live, &QAbstractItemDelegate::closeEditor, this, &FrmAllFaculties::recompute);
     connect(m_ComboUniverFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_filter->setUniversity(index <= 0 ? QString() : m_ComboUniverFilter->itemText(index));
     });
@@ -277,13 +287,15 @@ void FrmAllFaculties::ReloadEntries()
     recompute();
 }
 
-void FrmAllFaculties::recompute()
+void FrmAllFaculties::recompute() { rank(applicant()); }
+
+void FrmAllFaculties::rank(const Applicant& applicant)
 {
     const QString selected = selectedCode();
     // The search for what is needed runs for the selected faculty only.
     EvaluateOptions options;
     options.needed = false;
-    m_faculties->setEvaluations(EvaluateAll(m_rules.faculties, applicant(), context(), options));
+    m_faculties->setEvaluations(EvaluateAll(m_rules.faculties, applicant, context(), options));
     if (!selected.isEmpty()) {
         const auto& rows = m_faculties->evaluations();
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -336,10 +348,7 @@ void FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string
     const QString text = box->text().trimmed();
     if (text == ToQString(typed(digits)))
         return;
-    // Both boxes of page 3 left in turn, as typing through the page leaves them.
-    LeaveResult left = leave(BoxPart::Integer, SplitTyped(text));
-    if (!left.message)
-        left = leave(BoxPart::Decimals, left.boxes);
+    const LeaveResult left = LeaveBoth(text, leave);
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
         showGpaPr();
@@ -350,6 +359,38 @@ void FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string
     showGpaPr();
     recompute();
     emit entriesEdited();
+}
+
+LeaveResult FrmAllFaculties::LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxTexts))
+{
+    // Both boxes of page 3 left in turn, as typing through the page leaves them.
+    LeaveResult left = leave(BoxPart::Integer, SplitTyped(text.trimmed()));
+    if (!left.message)
+        left = leave(BoxPart::Decimals, left.boxes);
+    return left;
+}
+
+void FrmAllFaculties::previewBox(QLineEdit* box, bool isGpa)
+{
+    const LeaveResult left = LeaveBoth(box->text(), isGpa ? &LeaveGpaBox : &LeavePrBox);
+    if (left.message)
+        return;  // the message waits until the box is left
+    const UserEntries& entries = m_session.entries();
+    const std::string digits = left.boxes.integer + left.boxes.decimals;
+    rank(ApplicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
+                              isGpa ? entries.PrDigits : digits));
+}
+
+void FrmAllFaculties::previewScore(const QModelIndex& index, const QString& text)
+{
+    const ScoreBoxCheck check = CheckScoreBox(text.trimmed().toStdString());
+    if (!check.valid)
+        return;
+    const UserEntries& entries = m_session.entries();
+    std::array<std::string, 51> scores = entries.ScoreByCode;
+    const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
+    RememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
+    rank(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
 }
 
 QString FrmAllFaculties::selectedCode() const

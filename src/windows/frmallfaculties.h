@@ -60,12 +60,18 @@ private:
     void buildControls();
     void buildTabOrder();
     void recompute();
+    // Ranks for these entries; the remembered ones unless an edit is being typed.
+    void rank(const Applicant& applicant);
+    // What an edit being typed would do, before it is committed.
+    void previewScore(const QModelIndex& index, const QString& text);
+    void previewBox(QLineEdit* box, bool isGpa);
     void showGpaPr();
     void commitGpa();
     void commitPr();
     // A typed GPA or PR into its digits, through page 3's rules for leaving a box.
     void commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
                    LeaveResult (*leave)(BoxPart, BoxTexts));
+    static LeaveResult LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxTexts));
     void showDetails();
     void openSelected();
     QString selectedCode() const;

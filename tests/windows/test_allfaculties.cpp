@@ -169,6 +169,30 @@ private slots:
         view->sortByColumn(4, Qt::DescendingOrder);
         for (int r = 1; r < table->rowCount(); ++r)
             QVERIFY(Cell(table, r - 1, 4).toDouble() >= Cell(table, r, 4).toDouble());
+        // While a score is being typed the table shows what it would give; Escape gives it up.
+        const auto composite0013 = [&] {
+            for (int r = 0; r < table->rowCount(); ++r) {
+                if (Cell(table, r, 1) == QStringLiteral("0013"))
+                    return Cell(table, r, 4);
+            }
+            return QString();
+        };
+        auto* scoresView = In<QTableView>(list, QStringLiteral("TableScores"));
+        const QModelIndex cell41 = scoresView->model()->index(ScoreRow(list, QStringLiteral("41")), 2);
+        scoresView->setFocus();
+        scoresView->setCurrentIndex(cell41);
+        scoresView->edit(cell41);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("72"));
+        QCOMPARE(composite0013(), QStringLiteral("483.71"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QCOMPARE(composite0013(), QStringLiteral("463.71"));
+        QCOMPARE(folder.lines(Entries)[40], QStringLiteral("62"));
+        SelectFaculty(list, QStringLiteral("0013"));
+
         const QString details = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
         QVERIFY2(details.contains(QStringLiteral("0013")), qPrintable(details));
         QVERIFY2(details.contains(QStringLiteral("2543: 366.60-448.71")), qPrintable(details));
