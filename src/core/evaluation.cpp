@@ -133,11 +133,11 @@ public:
     Figures figures(const Entries& e) const
     {
         const Subtotal main = MainSubtotal(m_mainSum, m_rule.CalcSubjCode);
-        const Subtotal spec =
+        const Subtotal special =
             SpecSubtotal(m_specSum, m_mainSum.size(), m_rule.CalcSubjCode, m_rule.WMain, m_rule.MaxMain);
         SummaryInput input;
         input.MainTotalScore = main.value;
-        input.SpecTotalScore = spec.value;
+        input.SpecTotalScore = special.value;
         input.GpaScore = e.gpaFraction ? SharePoints(m_rule.ScorePerPercent, *e.gpaFraction) : 0.0;
         input.PrScore = e.prFraction ? SharePoints(m_rule.ScorePerPercent, *e.prFraction) : 0.0;
         input.MainMaxText = m_rule.MaxMain;

@@ -124,7 +124,8 @@ bool RanksBefore(const FacultyEvaluation& a, const FacultyEvaluation& b);
 
 // The faculties prepared once for many applicants: what EvaluateAll does,
 // without preparing each rule again, and with only the rows kept written out
-// in full. It keeps working rows of its own: one per thread.
+// in full. It keeps working rows of its own: one per thread; the faculties
+// must outlive it.
 class Evaluator {
 public:
     explicit Evaluator(const std::vector<FacultyRecord>& faculties);

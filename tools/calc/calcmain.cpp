@@ -122,8 +122,13 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     settings.top = o.top.value_or(static_cast<std::size_t>(-1));
     settings.jobs = o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
     std::optional<tamrik::AtomicFileWriter> file;
-    if (o.output)
+    if (o.output) {
         file.emplace(*o.output);
+        if (!file->ok()) {
+            err << "tamrik-calc: cannot write '" << *o.output << "'\n";
+            return kDbFault;
+        }
+    }
     const auto write = [&](std::string_view text) {
         if (file)
             file->write(text);

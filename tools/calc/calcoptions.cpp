@@ -59,7 +59,9 @@ bool plainNumber(const std::string& text)
         return false;
     bool digit = false;
     bool point = false;
-    for (char c : text) {
+    // A sign is read, so that "-5" is reported as out of range.
+    const std::size_t start = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    for (char c : text.substr(start)) {
         if (c >= '0' && c <= '9')
             digit = true;
         else if (c == '.' && !point)
