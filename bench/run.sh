@@ -15,12 +15,13 @@ if [ -n "${need:-}" ]; then
   $sudo apt-get install -y -qq --no-install-recommends $need
 fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTAMRIK_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target bench_scoring bench_engine bench_startup bench_startup_floor ruledb_data \
+cmake --build "$build" -j2 --target bench_scoring bench_engine bench_allfaculties bench_startup bench_startup_floor ruledb_data \
   tamrik-calc mkruledb
 cd "$build"
 TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" ./bin/bench_scoring
 TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" taskset -c 0 ./bin/bench_engine
 export QT_QPA_PLATFORM=offscreen
+TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" ./bin/bench_allfaculties
 hyperfine -N --warmup 5 --runs 50 ./bin/bench_startup_floor ./bin/bench_startup
 
 # --all over 32,767 faculties (the most page 1 can count) against reading the

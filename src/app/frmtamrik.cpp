@@ -2,6 +2,7 @@
 
 #include "buildinfo.h"
 #include "captionlabel.h"
+#include "choicesfile.h"
 #include "colours.h"
 #include "controls.h"
 #include "datafolder.h"
@@ -9,15 +10,20 @@
 #include "entriesfile.h"
 #include "facultypage.h"
 #include "frmabout.h"
+#include "frmallfaculties.h"
+#include "numtext.h"
 #include "gpaprpage.h"
 #include "messageservice.h"
 #include "pagedecor.h"
+#include "printnotes.h"
 #include "paramfile.h"
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
+#include "ruletables.h"
 #include "thaifonts.h"
 #include "twips.h"
+#include "workingpdf.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +46,8 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     : QMainWindow(parent),
       m_programFolder(programFolder),
       m_session(messages, ChooseDataFolder(programFolder.toStdString(), fallbackDataFolder.toStdString())),
-      m_exitAction([] { QApplication::exit(0); })
+      m_exitAction([] { QApplication::exit(0); }),
+      m_chooseFile(DialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmTamrik"));
     setWindowTitle(QStringLiteral("คำนวณคะแนนจากการสอบคัดเลือกบุคคลเข้าศึกษาในสถาบันอุดมศึกษา"));
@@ -77,6 +84,11 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::F2CmdNext_Accepted);
     connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { ShowPage(2); });
     connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::F3CmdNext_Click);
+    // Wherever the pages remember entries, the all-faculties window follows.
+    connect(m_subjectPage, &SubjectPage::checkFailed, this, &FrmTamrik::EntriesChangedByPages);
+    connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::EntriesChangedByPages);
+    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, &FrmTamrik::EntriesChangedByPages);
+    connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { ShowPage(3); });
     connect(m_summaryPage, &SummaryPage::firstPageClicked, this, [this] {
         ShowPage(1);
@@ -84,7 +96,11 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     });
 }
 
-FrmTamrik::~FrmTamrik() = default;
+FrmTamrik::~FrmTamrik()
+{
+    // The all-faculties window works on the session: it goes first.
+    delete m_allFaculties;
+}
 
 void FrmTamrik::buildHeader(QWidget* client)
 {
@@ -121,6 +137,15 @@ void FrmTamrik::buildMenus()
     connect(m_submnuOption[0], &QAction::triggered, this, &FrmTamrik::ResetUserData);
     connect(m_submnuOption[1], &QAction::triggered, this, &FrmTamrik::OpenParameterDialog);
     connect(m_submnuOption[3], &QAction::triggered, this, &FrmTamrik::Exit);
+    // Added after the four items, whose places stay as they are.
+    m_mnuAllFaculties = option->addAction(QStringLiteral("ทุกคณะ..."));
+    m_mnuAllFaculties->setObjectName(QStringLiteral("mnuAllFaculties"));
+    m_mnuAllFaculties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_mnuSavePdf = option->addAction(QStringLiteral("บันทึกสรุปเป็น PDF..."));
+    m_mnuSavePdf->setObjectName(QStringLiteral("mnuSavePdf"));
+    m_mnuSavePdf->setEnabled(false);
+    connect(m_mnuAllFaculties, &QAction::triggered, this, &FrmTamrik::OpenAllFaculties);
+    connect(m_mnuSavePdf, &QAction::triggered, this, &FrmTamrik::SavePdf);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuAbout"));
@@ -160,6 +185,7 @@ void FrmTamrik::ShowPage(int page)
 {
     for (int i = 0; i < 4; ++i)
         m_FrameMain[i]->setVisible(i == page - 1);
+    m_mnuSavePdf->setEnabled(page == 4);
 }
 
 int FrmTamrik::CurrentPage() const
@@ -187,6 +213,12 @@ void FrmTamrik::F2CmdNext_Accepted()
 
 void FrmTamrik::F3CmdNext_Click()
 {
+    RebuildSummaryPage();
+    ShowPage(4);
+}
+
+void FrmTamrik::RebuildSummaryPage()
+{
     // Page 3 has stored its digits; the summary takes every value as it stands.
     SummaryInput input;
     input.MainTotalScore = m_subjectPage->MainTotalScore();
@@ -199,8 +231,8 @@ void FrmTamrik::F3CmdNext_Click()
     input.prFullText = m_gpaPrPage->PrFullText().toStdString();
     input.GpaDigits = m_session.entries().GpaDigits;
     input.PrDigits = m_session.entries().PrDigits;
+    m_lastSummary = input;
     m_summaryPage->BuildSummaryPage(input, m_facultyPage->SelFacCode());
-    ShowPage(4);
 }
 
 void FrmTamrik::ResetUserData()
@@ -214,6 +246,12 @@ void FrmTamrik::ResetUserData()
     // The boxes' change handling brings the GPA and PR points down with them.
     m_gpaPrPage->ResetBoxes();
     m_summaryPage->ResetMyScores();
+    // The shortlist belonged to the last user.
+    DeleteChoicesFile(m_session.dataFolder());
+    if (m_allFaculties) {
+        m_allFaculties->ClearChoices();
+        m_allFaculties->ReloadEntries();
+    }
 }
 
 void FrmTamrik::OpenParameterDialog()
@@ -248,7 +286,97 @@ void FrmTamrik::OpenAboutWindow()
     m_about->activateWindow();
 }
 
-void FrmTamrik::DeleteEntriesFile() { tamrik::DeleteEntriesFile(m_session.dataFolder()); }
+void FrmTamrik::DeleteEntriesFile()
+{
+    tamrik::DeleteEntriesFile(m_session.dataFolder());
+    DeleteChoicesFile(m_session.dataFolder());
+}
+
+void FrmTamrik::OpenAllFaculties()
+{
+    if (!m_allFaculties) {
+        try {
+            m_allFaculties = new FrmAllFaculties(m_session, this);
+        } catch (const ruledb::DbError& error) {
+            m_session.messages().show(QString::fromUtf8(error.what()));
+            return;
+        }
+        m_allFaculties->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_allFaculties, &FrmAllFaculties::entriesEdited, this, &FrmTamrik::EntriesEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::facultyChosen, this, &FrmTamrik::GoToFaculty);
+        m_allFaculties->show();
+    }
+    m_allFaculties->raise();
+    m_allFaculties->activateWindow();
+}
+
+FrmAllFaculties* FrmTamrik::allFaculties() const { return m_allFaculties; }
+
+void FrmTamrik::EntriesChangedByPages()
+{
+    if (m_allFaculties)
+        m_allFaculties->ReloadEntries();
+}
+
+void FrmTamrik::EntriesEditedInList()
+{
+    // The boxes of pages 2 and 3 show what was remembered, so leaving a
+    // page never writes an older value back.
+    m_subjectPage->ShowRememberedScores();
+    m_gpaPrPage->ShowRememberedDigits();
+    // Page 4 and its printout follow the boxes they were built from.
+    if (CurrentPage() == 4)
+        RebuildSummaryPage();
+}
+
+void FrmTamrik::GoToFaculty(const QString& facCode)
+{
+    if (!m_facultyPage->ChooseFacultyByCode(facCode.toStdString()))
+        return;
+    // Page 3 keeps what was typed there only when it is left: leave it properly.
+    if (CurrentPage() == 3) {
+        m_gpaPrPage->StoreDigits();
+        m_session.SaveEntriesFile();
+        EntriesChangedByPages();
+    }
+    F1CmdNext_Click();
+    raise();
+    activateWindow();
+}
+
+void FrmTamrik::SavePdf()
+{
+    if (CurrentPage() != 4)
+        return;
+    const std::string& code = m_facultyPage->SelFacCode();
+    const QString path = m_chooseFile(this, QStringLiteral("บันทึกสรุปเป็น PDF"),
+                                      QStringLiteral("tamrik-%1.pdf").arg(QString::fromStdString(code)),
+                                      QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+
+    const ScoringParams& params = m_session.params();
+    const ruledb::RuleDatabase& db = m_session.ruleDb();
+    WorkingSheet sheet;
+    sheet.facCode = code;
+    sheet.faculty = m_facultyPage->SelFacName().toStdString();
+    sheet.university = m_facultyPage->SelUName().toStdString();
+    ruledb::DatabaseRuleSource source(db);
+    const RuleLoadResult loaded = BuildFacultyRule(source, code, m_facultyPage->facIdText().toStdString());
+    if (loaded.rule)
+        FillRows(sheet, *loaded.rule, m_session.entries().ScoreByCode);
+    FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
+    FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
+                   [&db](const std::string& key) { return ruledb::LookupProb(db, key); });
+    FillPrWorking(sheet, m_lastSummary.PrDigits);
+    // The range as page 4 looks it up.
+    const auto range = ruledb::LookupLastYearRange(db, params.ParamDbMaxMin, code);
+    sheet.lastYear = YearText(params.ParamDbMaxMin);
+    sheet.lastMin = range ? Format(range->ScMin, "0.00") : "0.00";
+    sheet.lastMax = range ? Format(range->ScMax, "0.00") : "0.00";
+    if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
+        m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+}
 
 void FrmTamrik::Exit()
 {

@@ -6,9 +6,13 @@
 // page 2 (SubjectPage) -> Next checks the minimums and enters page 3
 // (GpaPrPage) -> Next builds page 4 (SummaryPage) -> back to page 1. The pages
 // do their own work and announce their buttons; this window moves between
-// them and owns what they share (the Session).
+// them and owns what they share (the Session). Beside them, the all-faculties
+// window works on the same Session: its edits are shown on pages 2 to 4, and
+// whatever the pages remember is shown there.
 
+#include "filechooser.h"
 #include "session.h"
+#include "summary.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +28,7 @@ namespace tamrik {
 class CaptionLabel;
 class DialogParameter;
 class FacultyPage;
+class FrmAllFaculties;
 class GpaPrPage;
 class MessageService;
 class SubjectPage;
@@ -57,6 +62,16 @@ public:
     // this one, or brings forward the one already open.
     void OpenParameterDialog();
     void OpenAboutWindow();
+    // "ทุกคณะ...": the all-faculties window, opened once and brought forward.
+    void OpenAllFaculties();
+    FrmAllFaculties* allFaculties() const;
+    // "บันทึกสรุปเป็น PDF..." on page 4: the summary with its working.
+    void SavePdf();
+    // Where the PDF goes; tests give a fixed answer.
+    void setFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Page 2 of the faculty with this code, as choosing it on page 1 and
+    // pressing Next would.
+    void GoToFaculty(const QString& facCode);
 
     // What "Exit" does after deleting the entries file; tests replace it.
     void setExitAction(std::function<void()> exitAction) { m_exitAction = std::move(exitAction); }
@@ -73,8 +88,12 @@ private:
     void F1CmdNext_Click();
     void F2CmdNext_Accepted();
     void F3CmdNext_Click();
+    // Page 4's figures from pages 2 and 3 as they stand.
+    void RebuildSummaryPage();
     void Exit();
     void DeleteEntriesFile();
+    void EntriesChangedByPages();
+    void EntriesEditedInList();
     void ShowParamsOnPages();
 
     QString m_programFolder;
@@ -90,6 +109,11 @@ private:
     SummaryPage* m_summaryPage = nullptr;
     std::array<QFrame*, 4> m_FrameMain{};
     std::array<QAction*, 4> m_submnuOption{};
+    QAction* m_mnuAllFaculties = nullptr;
+    QAction* m_mnuSavePdf = nullptr;
+    SummaryInput m_lastSummary;  // what page 4 was last built from
+    SaveFileChooser m_chooseFile;
+    QPointer<FrmAllFaculties> m_allFaculties;
     QAction* m_submenuAbout = nullptr;
     QPointer<DialogParameter> m_dialogParameter;
     QPointer<frmAbout> m_about;  // no parent: it may outlive this window

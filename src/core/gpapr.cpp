@@ -1,5 +1,6 @@
 #include "gpapr.h"
 
+#include "gpaworking.h"
 #include "numtext.h"
 #include "utf8text.h"
 
@@ -10,21 +11,6 @@
 namespace tamrik {
 
 namespace {
-
-struct PrBand {
-    float from;
-    float to;
-    int band;
-};
-
-// Closed intervals, top band first; bounds in single precision as the PR is.
-constexpr std::array<PrBand, 20> kPrBands{{
-    {95.01f, 99.99f, 20}, {90.01f, 95.00f, 19}, {85.01f, 90.00f, 18}, {80.01f, 85.00f, 17},
-    {75.01f, 80.00f, 16}, {70.01f, 75.00f, 15}, {65.01f, 70.00f, 14}, {60.01f, 65.00f, 13},
-    {55.01f, 60.00f, 12}, {50.01f, 55.00f, 11}, {45.01f, 50.00f, 10}, {40.01f, 45.00f, 9},
-    {35.01f, 40.00f, 8},  {30.01f, 35.00f, 7},  {25.01f, 30.00f, 6},  {20.01f, 25.00f, 5},
-    {15.01f, 20.00f, 4},  {10.01f, 15.00f, 3},  {5.01f, 10.00f, 2},   {0.01f, 5.00f, 1},
-}};
 
 constexpr double kShareWeight = 5.0;  // percent of the weight for each share
 
@@ -70,37 +56,13 @@ std::string& boxOf(BoxTexts& boxes, BoxPart part)
 
 float GpaToProb(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup)
 {
-    const double mean = Val(meanText);
-    const double sd = Val(sdText);
-    if (!(mean > 0) || !(sd > 0) || !std::isfinite(mean) || !std::isfinite(sd) || !lookup)
-        return 0.0f;
-    const double z = (static_cast<double>(gpa) - mean) / sd;
-    if (!std::isfinite(z))
-        return 0.0f;
-
-    // The table holds the upper half only; a z that rounds to zero is not negative.
-    const double rounded = Val(Format(z, "0.000"));
-    const bool negative = rounded < 0;
-    const std::string key = Format(std::fabs(rounded), "0.000");
-
-    const std::optional<double> prob = lookup(key);
-    if (!prob)
-        return 0.0f;
-    float p = static_cast<float>(*prob);
-    if (!std::isfinite(p))
-        return 0.0f;
-    if (negative)
-        p = 1.0f - p;
-    return p;
+    return WorkGpa(gpa, meanText, sdText, lookup).fraction;
 }
 
 float PrToShare(float pr)
 {
-    for (const PrBand& band : kPrBands) {
-        if (pr >= band.from && pr <= band.to)
-            return static_cast<float>(band.band / 20.0);
-    }
-    return 0.0f;
+    const std::optional<PrBand> band = FindPrBand(pr);
+    return band ? static_cast<float>(band->band / 20.0) : 0.0f;
 }
 
 double SharePoints(float scorePerPercent, float fraction)

@@ -291,6 +291,16 @@ void FacultyPage::F1TxtFacID_LostFocus()
         RejectCode();
 }
 
+bool FacultyPage::ChooseFacultyByCode(const std::string& code)
+{
+    try {
+        return ShowFacultyByCode(code);
+    } catch (const ruledb::DbError& error) {
+        m_session.messages().show(QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
 bool FacultyPage::ShowFacultyByCode(const std::string& code)
 {
     ruledb::QueryResult rows;

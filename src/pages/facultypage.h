@@ -45,6 +45,10 @@ public:
     // The text of the code box, which equals SelFacCode while a faculty is shown.
     QString facIdText() const;
 
+    // Shows the faculty with this code as chosen, as a valid code typed on the
+    // page would; false, changing nothing, when there is none.
+    bool ChooseFacultyByCode(const std::string& code);
+
 signals:
     void nextClicked();
     void changeUserClicked();

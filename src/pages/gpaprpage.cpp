@@ -213,6 +213,17 @@ void GpaPrPage::ResetBoxes()
         SetBoxText(static_cast<Box>(box), InitialText[box]);
 }
 
+void GpaPrPage::ShowRememberedDigits()
+{
+    const UserEntries& entries = m_session.entries();
+    const BoxTexts gpa = SplitGpaDigits(entries.GpaDigits);
+    const BoxTexts pr = SplitPrDigits(entries.PrDigits);
+    SetBoxText(GpaInteger, gpa.integer);
+    SetBoxText(GpaDecimals, gpa.decimals);
+    SetBoxText(PrInteger, pr.integer);
+    SetBoxText(PrDecimals, pr.decimals);
+}
+
 void GpaPrPage::ShowParams()
 {
     const ScoringParams& params = m_session.params();

@@ -39,6 +39,12 @@ public:
     void ResetBoxes();
     // Shows the session's mean, SD and year text (after the parameter dialog).
     void ShowParams();
+    // The remembered digits changed elsewhere (the all-faculties window): the
+    // boxes show them, and the points follow.
+    void ShowRememberedDigits();
+
+    // The boxes' digits into the session's entries, as leaving the page does.
+    void StoreDigits();
 
     double GpaScore() const { return m_GpaScore; }
     double PrScore() const { return m_PrScore; }
@@ -55,7 +61,6 @@ private:
     enum Box { GpaInteger, GpaDecimals, PrInteger, PrDecimals, BoxCount };
 
     void buildControls();
-    void StoreDigits();
     void ResetTabOrder();
     void showEvent(QShowEvent* event) override;
 

@@ -28,7 +28,9 @@ public:
     void setRuleDb(std::unique_ptr<ruledb::RuleDatabase> db) { m_ruleDb = std::move(db); }
 
     UserEntries& entries() { return m_entries; }
+    const UserEntries& entries() const { return m_entries; }
     ScoringParams& params() { return m_params; }
+    const ScoringParams& params() const { return m_params; }
 
     // Writes the entries file from the current entries. A failed write is not
     // fatal: the entries stay in memory. The user is told once when saving

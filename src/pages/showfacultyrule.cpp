@@ -71,16 +71,21 @@ void ShowPair(const FacultyRule& rule, SubjectControls& c)
 void RestoreScore(EntryBox* box, const QLabel* code, const std::array<std::string, 51>& ScoreByCode,
                   TabSequence& tabs, int& t)
 {
-    const std::optional<std::string> restored = RestoredScoreText(ScoreByCode, code->text().toStdString());
-    if (restored) {
-        box->setText(ToQString(*restored));
-        SetBackground(box, Colour::PaleYellow);
-    } else {
+    if (!PutBackScore(box, code, ScoreByCode))
         tabs.give(box, t++);
-    }
 }
 
 }  // namespace
+
+bool PutBackScore(EntryBox* box, const QLabel* code, const std::array<std::string, 51>& ScoreByCode)
+{
+    const std::optional<std::string> restored = RestoredScoreText(ScoreByCode, code->text().toStdString());
+    if (!restored)
+        return false;
+    box->setText(ToQString(*restored));
+    SetBackground(box, Colour::PaleYellow);
+    return true;
+}
 
 void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode, SubjectControls& c,
                      TabSequence& tabs, SubjectRowState& state)

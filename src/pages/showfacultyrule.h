@@ -9,12 +9,19 @@
 #include <array>
 #include <string>
 
+class QLabel;
+
 namespace tamrik {
 
+class EntryBox;
 struct FacultyRule;
 struct SubjectControls;
 struct SubjectRowState;
 class TabSequence;
+
+// The remembered score of the row's subject into its box, pale yellow; false,
+// touching nothing, when the subject has none.
+bool PutBackScore(EntryBox* box, const QLabel* code, const std::array<std::string, 51>& ScoreByCode);
 
 void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode, SubjectControls& c,
                      TabSequence& tabs, SubjectRowState& state);

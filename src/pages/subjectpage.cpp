@@ -1,5 +1,6 @@
 #include "subjectpage.h"
 
+#include "colours.h"
 #include "entrybox.h"
 #include "facultyrule.h"
 #include "messageservice.h"
@@ -53,6 +54,21 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
     ShowFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
     m_ScorePerPercent = loaded.rule->ScorePerPercent;
     return true;
+}
+
+void SubjectPage::ShowRememberedScores()
+{
+    const auto& ScoreByCode = m_session.entries().ScoreByCode;
+    const auto putBack = [&ScoreByCode](EntryBox* box, const QLabel* code) {
+        if (!PutBackScore(box, code, ScoreByCode)) {
+            box->clear();
+            SetBackground(box, Colour::White);
+        }
+    };
+    for (int i = 1; i <= m_state.mainCount(); ++i)
+        putBack(m_c.Text_SC_main[i], m_c.Label_SubID[i]);
+    for (int i = 1; i <= m_state.specCount(); ++i)
+        putBack(m_c.Text_sp_sc[i], m_c.Label_SubjID_Sp[i]);
 }
 
 void SubjectPage::showEvent(QShowEvent* event)

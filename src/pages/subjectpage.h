@@ -30,6 +30,10 @@ public:
     // untouched and returns false.
     bool LoadRule(const std::string& selFacCode, const std::string& facIdText);
 
+    // The remembered scores changed elsewhere (the all-faculties window): each
+    // shown row takes its subject's score back, or an empty white box.
+    void ShowRememberedScores();
+
     double MainTotalScore() const;
     double SpecTotalScore() const;
     const QString& MainMaxText() const { return m_MainMaxText; }

@@ -1,0 +1,85 @@
+// What the user of the all-faculties window waits for, offscreen on the
+// bundled data: opening it (every faculty's rule read once), a score edited
+// (every faculty evaluated again, the table re-sorted and the details worked
+// out) and a key typed in the name filter.
+#include "frmallfaculties.h"
+#include "messageservice.h"
+#include "session.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableView>
+
+#include <cstdlib>
+
+namespace {
+
+class SilentMessages : public tamrik::MessageService {
+public:
+    void show(const QString&) override {}
+};
+
+std::unique_ptr<tamrik::Session> MakeSession(SilentMessages& messages)
+{
+    const char* path = std::getenv("TAMRIK_RULE_DB");
+    auto session = std::make_unique<tamrik::Session>(messages, QDir::tempPath().toStdString());
+    session->setRuleDb(std::make_unique<tamrik::ruledb::RuleDatabase>(path ? path : "bin/ScoreRule.mdb"));
+    return session;
+}
+
+void BM_OpenWindow(benchmark::State& state)
+{
+    SilentMessages messages;
+    auto session = MakeSession(messages);
+    for (auto _ : state) {
+        tamrik::FrmAllFaculties window(*session, nullptr);
+        benchmark::DoNotOptimize(window.evaluations().size());
+    }
+}
+BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond);
+
+void BM_ScoreEdited(benchmark::State& state)
+{
+    SilentMessages messages;
+    auto session = MakeSession(messages);
+    tamrik::FrmAllFaculties window(*session, nullptr);
+    window.findChild<QTableView*>(QStringLiteral("TableFaculties"))->selectRow(0);
+    auto& scores = session->entries().ScoreByCode;
+    for (const int slot : {0, 1, 2, 3, 40})
+        scores[slot] = "70";
+    int n = 0;
+    for (auto _ : state) {
+        scores[0] = std::to_string(50 + (n++ % 40));
+        window.ReloadEntries();
+    }
+}
+BENCHMARK(BM_ScoreEdited)->Unit(benchmark::kMillisecond);
+
+void BM_FilterKeystroke(benchmark::State& state)
+{
+    SilentMessages messages;
+    auto session = MakeSession(messages);
+    tamrik::FrmAllFaculties window(*session, nullptr);
+    auto* filter = window.findChild<QLineEdit*>(QStringLiteral("TextFacultyFilter"));
+    const QString typed = QStringLiteral("คณะวิศวกรรม");
+    int n = 0;
+    for (auto _ : state)
+        filter->setText(typed.left(1 + n++ % typed.size()));
+}
+BENCHMARK(BM_FilterKeystroke)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

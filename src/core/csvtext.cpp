@@ -1,0 +1,35 @@
+#include "csvtext.h"
+
+namespace tamrik {
+
+std::string CsvLine(const std::vector<std::string>& fields)
+{
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        const std::string& field = fields[i];
+        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+            line += field;
+            continue;
+        }
+        line += '"';
+        for (const char c : field) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    }
+    return line;
+}
+
+std::string CsvSheet(const std::vector<std::vector<std::string>>& rows)
+{
+    std::string bytes = "\xEF\xBB\xBF";
+    for (const auto& row : rows)
+        bytes += CsvLine(row) + "\r\n";
+    return bytes;
+}
+
+}  // namespace tamrik

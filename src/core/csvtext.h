@@ -1,0 +1,16 @@
+#pragma once
+// Lines of a CSV sheet as spreadsheets read them: a field holding a comma, a
+// quote or a line end goes between quotes with its quotes doubled.
+
+#include <string>
+#include <vector>
+
+namespace tamrik {
+
+std::string CsvLine(const std::vector<std::string>& fields);
+
+// The bytes of a whole sheet: a UTF-8 byte-order mark (so a spreadsheet reads
+// the Thai as UTF-8), then every line ended by CR LF.
+std::string CsvSheet(const std::vector<std::vector<std::string>>& rows);
+
+}  // namespace tamrik

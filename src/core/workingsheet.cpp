@@ -1,0 +1,125 @@
+#include "workingsheet.h"
+
+#include "numtext.h"
+
+namespace tamrik {
+namespace {
+
+constexpr char kNotReached[] = "-";
+
+WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::string, 51>& ScoreByCode, bool special)
+{
+    WorkingRow row;
+    row.code = subject.SubCod;
+    row.name = subject.SubName;
+    row.score = RestoredScoreText(ScoreByCode, subject.SubCod).value_or("");
+    row.minimum = subject.MinPercent;
+    row.weight = special ? subject.Weight : std::string();
+    row.special = special;
+    return row;
+}
+
+}  // namespace
+
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode)
+{
+    sheet.mainWeight = rule.WMain;
+    std::vector<WorkingRow>& rows = sheet.rows;
+    rows.clear();
+    for (const auto& subject : rule.MainRows)
+        rows.push_back(Row(subject, ScoreByCode, false));
+    for (const auto& subject : rule.SpecRows)
+        rows.push_back(Row(subject, ScoreByCode, true));
+    // Pair rows carry their weight on the brace: print it on each of them.
+    if (rule.PairGroup) {
+        for (const std::size_t i : rule.PairGroup->Rows) {
+            if (i >= 1 && i <= rule.SpecRows.size())
+                rows[rule.MainRows.size() + i - 1].weight = rule.PairGroup->WeightText;
+        }
+    }
+}
+
+void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
+                    std::string_view sdText, const ProbLookup& lookup)
+{
+    sheet.gpaTyped = TypedGpaText(GpaDigits);
+    sheet.gpaMean = std::string(meanText);
+    sheet.gpaSd = std::string(sdText);
+    sheet.gpaZ = sheet.gpaKey = sheet.gpaTableProb = sheet.gpaFraction = kNotReached;
+    const double g = BoxValue(SplitGpaDigits(GpaDigits));
+    // Points are given only for a GPA in (0, 4], as on the page.
+    if (!(g > 0 && g <= 4))
+        return;
+    const GpaWorking w = WorkGpa(static_cast<float>(g), meanText, sdText, lookup);
+    if (w.z)
+        sheet.gpaZ = Format(*w.z, "0.000");
+    if (!w.key.empty())
+        sheet.gpaKey = (w.negative ? "-" : "") + w.key;
+    if (w.tableProb)
+        sheet.gpaTableProb = NumberText(*w.tableProb);
+    sheet.gpaFraction = Format(w.fraction, "0.0000");
+}
+
+void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits)
+{
+    sheet.prTyped = TypedPrText(PrDigits);
+    sheet.prBand = sheet.prFraction = kNotReached;
+    const double p = BoxValue(SplitPrDigits(PrDigits));
+    if (!(p > 0 && p < 100))
+        return;
+    if (const auto band = FindPrBand(static_cast<float>(p))) {
+        sheet.prBand = std::to_string(band->band) + " (" + Format(band->from, "0.00") + " - " +
+                       Format(band->to, "0.00") + ")";
+        sheet.prFraction = std::to_string(band->band) + "/20";
+    }
+}
+
+void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
+{
+    sheet.mainEarned = texts.LabelMyScore[0];
+    sheet.mainFull = texts.LabelMaxScore[0];
+    sheet.specEarned = texts.LabelMyScore[1];
+    sheet.specFull = texts.LabelMaxScore[1];
+    sheet.gpaEarned = texts.LabelMyScore[2];
+    sheet.gpaFull = texts.LabelMaxScore[2];
+    sheet.prEarned = texts.LabelMyScore[3];
+    sheet.prFull = texts.LabelMaxScore[3];
+    sheet.total = texts.Label_total_score[0];
+    sheet.highest = texts.Label_total_score[1];
+}
+
+WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
+                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
+                                 const ProbLookup& lookup)
+{
+    WorkingSheet sheet;
+    sheet.facCode = evaluation.facCode;
+    sheet.faculty = evaluation.name;
+    sheet.university = evaluation.university;
+    if (faculty.load.rule)
+        FillRows(sheet, *faculty.load.rule, ScoreByCode);
+    sheet.mainEarned = Format(evaluation.main.earned, "0.00");
+    sheet.mainFull = Format(evaluation.main.full, "0.00");
+    sheet.specEarned = Format(evaluation.special.earned, "0.00");
+    sheet.specFull = Format(evaluation.special.full, "0.00");
+    FillGpaWorking(sheet, GpaDigits, meanText, sdText, lookup);
+    sheet.gpaEarned = Format(evaluation.gpa.earned, "0.00");
+    sheet.gpaFull = Format(evaluation.gpa.full, "0.00");
+    FillPrWorking(sheet, PrDigits);
+    sheet.prEarned = Format(evaluation.pr.earned, "0.00");
+    sheet.prFull = Format(evaluation.pr.full, "0.00");
+    sheet.total = Format(evaluation.total.earned, "0.00");
+    sheet.highest = Format(evaluation.total.full, "0.00");
+    if (evaluation.lastYear) {
+        sheet.lastYear = evaluation.lastYear->year;
+        sheet.lastMin = Format(evaluation.lastYear->min, "0.00");
+        sheet.lastMax = Format(evaluation.lastYear->max, "0.00");
+    }
+    for (const YearRange& year : evaluation.years)
+        sheet.years.push_back({year.year, Format(year.min, "0.00"), Format(year.max, "0.00")});
+    sheet.chance = std::string(ChanceLabel(evaluation.chance));
+    return sheet;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,64 @@
+#pragma once
+// One faculty's figures with the working behind them, as a printout shows
+// them: every subject row, both subtotals, the GPA through its z key and table
+// probability, the PR band, the composite, the highest possible and the range
+// of each year. Every figure is already the text to print, so the printout
+// holds exactly the digits the window showed.
+
+#include "facultyrule.h"
+#include "evaluation.h"
+#include "gpaworking.h"
+#include "summary.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamrik {
+
+struct WorkingRow {
+    std::string code, name, score, minimum, weight;
+    bool special = false;
+};
+
+struct YearFigures {
+    std::string year, min, max;  // "2543", "591.22", "711.72"
+};
+
+struct WorkingSheet {
+    std::string facCode, faculty, university;
+    std::vector<WorkingRow> rows;
+    std::string mainWeight;  // the main subjects' weight together, "60"
+    std::string mainEarned, mainFull, specEarned, specFull;
+    std::string gpaTyped, gpaEarned, gpaFull;  // "3.25", points, full points
+    std::string gpaMean, gpaSd, gpaZ, gpaKey, gpaTableProb, gpaFraction;
+    std::string prTyped, prBand, prFraction, prEarned, prFull;
+    std::string total, highest;
+    std::string lastYear, lastMin, lastMax;  // the year the parameters name
+    std::vector<YearFigures> years;          // every year the database holds
+    std::string chance;                      // the label, for the shortlist
+};
+
+// The subject rows of a rule with the remembered scores ("" where none), the
+// minimum as a percentage and a special row's weight (a main row's is the
+// main subjects' weight together, left empty on the row), and that main weight.
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode);
+
+// Fills the GPA and PR working of a sheet from the typed digits: "-" for a
+// step that was not reached.
+void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
+                    std::string_view sdText, const ProbLookup& lookup);
+void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
+
+// Page 4's figures, exactly as its labels show them.
+void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
+
+// A faculty of the shortlist: the figures as the engine gives them (the ones
+// page 4 would show), the rows of its rule, the GPA and PR working.
+WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
+                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
+                                 const ProbLookup& lookup);
+
+}  // namespace tamrik

@@ -1,0 +1,15 @@
+#include "filechooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace tamrik {
+
+SaveFileChooser DialogSaveFileChooser()
+{
+    return [](QWidget* parent, const QString& caption, const QString& suggestedName, const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(suggestedName), filter);
+    };
+}
+
+}  // namespace tamrik

@@ -1,0 +1,145 @@
+#include "facultiesmodel.h"
+
+#include "chancestyle.h"
+#include "evaluationtext.h"
+#include "numtext.h"
+#include "qtext.h"
+
+#include <QPointF>
+
+namespace tamrik {
+namespace {
+
+QString Figure(double value) { return ToQString(Format(value, "0.00")); }
+QString Figure(const std::optional<double>& value) { return value ? Figure(*value) : QString(); }
+
+}  // namespace
+
+FacultiesModel::FacultiesModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void FacultiesModel::setEvaluations(std::vector<FacultyEvaluation> evaluations)
+{
+    beginResetModel();
+    m_rows = std::move(evaluations);
+    endResetModel();
+}
+
+int FacultiesModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int FacultiesModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QString FacultiesModel::cellText(int row, int column) const
+{
+    const FacultyEvaluation& e = evaluation(row);
+    const std::optional<double> lastMin =
+        e.lastYear ? std::optional<double>(e.lastYear->min) : std::nullopt;
+    const std::optional<double> lastMax =
+        e.lastYear ? std::optional<double>(e.lastYear->max) : std::nullopt;
+    switch (column) {
+    case Rank: return QString::number(row + 1);
+    case Code: return ToQString(e.facCode);
+    case University: return ToQString(e.university);
+    case Faculty: return ToQString(e.name);
+    case Composite: return e.ok() ? Figure(e.total.earned) : QString();
+    case Highest: return e.ok() ? Figure(e.total.full) : QString();
+    case LastMin: return Figure(lastMin);
+    case LastMax: return Figure(lastMax);
+    case MarginPercent: return Figure(e.marginPercent);
+    case ChanceColumn: return ChanceText(e.chance);
+    case RangeBar: return lastMin ? Figure(lastMin) + QLatin1Char('-') + Figure(lastMax) : QString();
+    case Years: return ToQString(YearsText(e.years));
+    default: return QString();
+    }
+}
+
+QVariant FacultiesModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const FacultyEvaluation& e = evaluation(index.row());
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return column == RangeBar ? QVariant() : QVariant(cellText(index.row(), column));
+    case Qt::AccessibleTextRole:
+        return cellText(index.row(), column);
+    case Qt::ToolTipRole:
+        return DetailsText(e);
+    case Qt::BackgroundRole:
+        return column == ChanceColumn ? QVariant(ChanceColour(e.chance)) : QVariant();
+    case Qt::TextAlignmentRole:
+        return column >= Composite && column <= MarginPercent ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
+                                                             : QVariant();
+    case SortRole:
+        switch (column) {
+        case Rank: return index.row();
+        case Composite: return e.ok() ? e.total.earned : -1.0;
+        case Highest: return e.ok() ? e.total.full : -1.0;
+        case LastMin: return e.lastYear ? e.lastYear->min : -1.0;
+        case LastMax: return e.lastYear ? e.lastYear->max : -1.0;
+        // Without a margin a row sorts below every real one.
+        case MarginPercent: return e.marginPercent.value_or(-1e300);
+        case ChanceColumn: return static_cast<int>(e.chance);
+        case RangeBar: return e.marginPoints.value_or(-1e300);
+        default: return cellText(index.row(), column);
+        }
+    case RangeMinRole: return e.lastYear ? QVariant(e.lastYear->min) : QVariant();
+    case RangeMaxRole: return e.lastYear ? QVariant(e.lastYear->max) : QVariant();
+    case ScoreRole: return e.ok() ? QVariant(e.total.earned) : QVariant();
+    case YearsRole: {
+        QVariantList years;
+        for (const YearRange& year : e.years)
+            years.append(QPointF(year.min, year.max));
+        return years;
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != HeadingRole))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    // Two lines in the table's header, one in a sheet or a printout.
+    static const QString headings[ColumnCount] = {
+        QStringLiteral("อันดับ"),        QStringLiteral("รหัส"),           QStringLiteral("มหาวิทยาลัย"),
+        QStringLiteral("คณะ"),           QStringLiteral("คะแนน\nรวม"),     QStringLiteral("สูงสุดที่\nเป็นไปได้"),
+        QStringLiteral("ต่ำสุด\nปีล่าสุด"), QStringLiteral("สูงสุด\nปีล่าสุด"), QStringLiteral("ห่างจาก\nต่ำสุด %"),
+        QStringLiteral("โอกาส"),         QStringLiteral("ช่วงคะแนน"),      QStringLiteral("ต่ำสุด-สูงสุด\nทุกปี"),
+    };
+    if (section < 0 || section >= ColumnCount)
+        return {};
+    return role == HeadingRole ? QString(headings[section]).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                               : headings[section];
+}
+
+QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
+{
+    QStringList lines;
+    lines << ToQString(e.facCode + " " + e.name + " " + e.university);
+    if (!e.ok())
+        lines << ToQString(e.error);
+    lines << QStringLiteral("โอกาส: ") + ChanceText(e.chance);
+    for (const std::string& message : e.minimums)
+        lines << ToQString(message);
+    if (!e.missing.empty()) {
+        QStringList codes;
+        for (const std::string& code : e.missing)
+            codes << ToQString(code);
+        lines << QStringLiteral("ยังไม่ได้ใส่คะแนนวิชา ") + codes.join(QStringLiteral(", "));
+    }
+    if (e.needed) {
+        const std::string needed = NeededText(*e.needed);
+        if (!needed.empty())
+            lines << ToQString(needed);
+    }
+    if (!e.years.empty())
+        lines << QStringLiteral("ต่ำสุด-สูงสุดทุกปี: ") + ToQString(YearsText(e.years));
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace tamrik

@@ -1,0 +1,26 @@
+#include "printnotes.h"
+
+#include "infopanel.h"
+#include "qtext.h"
+#include "session.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+namespace tamrik {
+
+PrintNotes MakePrintNotes(const Session& session)
+{
+    PrintNotes notes;
+    const QFileInfo db(ToQString(session.ruleDb().path()));
+    notes.ruleDb = db.fileName() + QStringLiteral(" (") +
+                   db.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + QLatin1Char(')');
+    const ScoringParams& params = session.params();
+    notes.parameters = ToQString(params.ParamDbMaxMin) + QStringLiteral(", x เฉลี่ย ") + ToQString(params.ParamMeanGpa) +
+                       QStringLiteral(", SD ") + ToQString(params.ParamSD);
+    notes.version = VersionNumber();
+    notes.printed = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return notes;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,206 @@
+#include "workingpdf.h"
+
+#include "qtext.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace tamrik {
+namespace {
+
+QFont PrintFont(qreal points, bool bold = false)
+{
+    QFont font(QStringLiteral("Loma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QString Q(const std::string& text) { return ToQString(text); }
+
+// Lays text out down the page, line by line, in device units.
+class PageWriter {
+public:
+    PageWriter(QPainter& painter, const QRect& area) : m_p(painter), m_area(area), m_y(area.top()) {}
+
+    void line(const QString& text, qreal points = 10, bool bold = false)
+    {
+        m_p.setFont(PrintFont(points, bold));
+        const QRect box(m_area.left(), m_y, m_area.width(), m_area.bottom() - m_y);
+        const QRect used = m_p.boundingRect(box, Qt::TextWordWrap, text);
+        m_p.drawText(box, Qt::TextWordWrap, text);
+        m_y += used.height() + gap();
+    }
+    // A row of cells, each as wide as its share of the page.
+    void row(const QStringList& cells, const std::vector<int>& shares, bool bold = false, bool ruled = true)
+    {
+        m_p.setFont(PrintFont(9.5, bold));
+        int total = 0;
+        for (int share : shares)
+            total += share;
+        int height = 0;
+        std::vector<QRect> boxes;
+        int x = m_area.left();
+        for (int i = 0; i < cells.size(); ++i) {
+            const int width = m_area.width() * shares[static_cast<std::size_t>(i)] / total;
+            boxes.emplace_back(x + gap(), m_y + gap() / 2, width - 2 * gap(), m_area.bottom() - m_y);
+            height = std::max(height, m_p.boundingRect(boxes.back(), Qt::TextWordWrap, cells[i]).height());
+            x += width;
+        }
+        for (int i = 0; i < cells.size(); ++i)
+            m_p.drawText(boxes[static_cast<std::size_t>(i)], Qt::TextWordWrap, cells[i]);
+        m_y += height + gap();
+        if (ruled) {
+            m_p.setPen(QPen(Qt::gray, 0));
+            m_p.drawLine(m_area.left(), m_y, m_area.right(), m_y);
+            m_p.setPen(Qt::black);
+        }
+        m_y += gap() / 2;
+    }
+    void space(int lines = 1) { m_y += lines * m_p.fontMetrics().height() / 2; }
+    // The notes sit at the foot of the page.
+    void foot(const QStringList& notes)
+    {
+        m_p.setFont(PrintFont(8));
+        const int height = notes.size() * (m_p.fontMetrics().height() + gap());
+        m_y = std::max(m_y, m_area.bottom() - height);
+        for (const QString& note : notes)
+            line(note, 8);
+    }
+
+private:
+    int gap() const { return m_p.fontMetrics().height() / 4; }
+
+    QPainter& m_p;
+    QRect m_area;
+    int m_y;
+};
+
+QStringList NoteLines(const PrintNotes& notes)
+{
+    return {QStringLiteral("ฐานข้อมูลเกณฑ์: ") + notes.ruleDb, QStringLiteral("พารามิเตอร์: ") + notes.parameters,
+            QStringLiteral("โปรแกรม Tamrik รุ่น ") + notes.version, QStringLiteral("พิมพ์เมื่อ ") + notes.printed};
+}
+
+void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, const QString& heading)
+{
+    w.line(heading, 16, true);
+    w.line(QStringLiteral("คณะ: ") + Q(s.facCode) + QLatin1Char(' ') + Q(s.faculty), 12, true);
+    w.line(QStringLiteral("มหาวิทยาลัย: ") + Q(s.university), 12);
+    w.space();
+    const std::vector<int> shares = {8, 34, 10, 12, 14, 12};
+    w.row({QStringLiteral("รหัส"), QStringLiteral("วิชา"), QStringLiteral("ประเภท"), QStringLiteral("คะแนน"),
+           QStringLiteral("ขั้นต่ำ (%)"), QStringLiteral("น้ำหนัก")},
+          shares, true);
+    for (const WorkingRow& r : s.rows) {
+        w.row({Q(r.code), Q(r.name), r.special ? QStringLiteral("เฉพาะ") : QStringLiteral("หลัก"),
+               r.score.empty() ? QStringLiteral("-") : Q(r.score), Q(r.minimum), Q(r.weight)},
+              shares);
+    }
+    w.space();
+    w.line(QStringLiteral("คะแนนวิชาหลัก (น้ำหนักรวม %1): %2 จากคะแนนเต็ม %3")
+               .arg(Q(s.mainWeight), Q(s.mainEarned), Q(s.mainFull)),
+           10.5);
+    w.line(QStringLiteral("คะแนนวิชาเฉพาะ: %1 จากคะแนนเต็ม %2").arg(Q(s.specEarned), Q(s.specFull)), 10.5);
+    w.line(QStringLiteral("GPA %1: x เฉลี่ย %2, SD %3, z = %4, ค่าที่เปิดตาราง %5, ความน่าจะเป็นจากตาราง %6, "
+                          "สัดส่วน %7 -> คะแนน %8 จากคะแนนเต็ม %9")
+               .arg(Q(s.gpaTyped), Q(s.gpaMean), Q(s.gpaSd), Q(s.gpaZ), Q(s.gpaKey), Q(s.gpaTableProb),
+                    Q(s.gpaFraction), Q(s.gpaEarned), Q(s.gpaFull)),
+           10.5);
+    w.line(QStringLiteral("PR %1: ช่วงที่ %2, สัดส่วน %3 -> คะแนน %4 จากคะแนนเต็ม %5")
+               .arg(Q(s.prTyped), Q(s.prBand), Q(s.prFraction), Q(s.prEarned), Q(s.prFull)),
+           10.5);
+    w.space();
+    w.line(QStringLiteral("คะแนนสุทธิ: %1    คะแนนสูงสุดที่เป็นไปได้: %2").arg(Q(s.total), Q(s.highest)), 12, true);
+    if (!s.lastMin.empty())
+        w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุด ปี %1: %2 - %3").arg(Q(s.lastYear), Q(s.lastMin), Q(s.lastMax)), 10.5);
+    else
+        w.line(QStringLiteral("ไม่มีคะแนนต่ำสุด-สูงสุดของปี %1").arg(Q(s.lastYear)), 10.5);
+    for (const YearFigures& year : s.years)
+        w.line(QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max)), 9.5);
+    if (!s.chance.empty())
+        w.line(QStringLiteral("โอกาส: ") + Q(s.chance), 10.5);
+    w.foot(NoteLines(notes));
+}
+
+void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes)
+{
+    w.line(QStringLiteral("เปรียบเทียบอันดับที่เลือก"), 16, true);
+    w.space();
+    std::vector<int> shares = {16};
+    QStringList heads = {QString()};
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        shares.push_back(21);
+        heads << QStringLiteral("อันดับ %1").arg(i + 1);
+    }
+    w.row(heads, shares, true);
+    const auto figure = [&](const QString& caption, auto field) {
+        QStringList cells = {caption};
+        for (const WorkingSheet& s : sheets)
+            cells << field(s);
+        w.row(cells, shares);
+    };
+    figure(QStringLiteral("รหัส"), [](const WorkingSheet& s) { return Q(s.facCode); });
+    figure(QStringLiteral("คณะ"), [](const WorkingSheet& s) { return Q(s.faculty); });
+    figure(QStringLiteral("มหาวิทยาลัย"), [](const WorkingSheet& s) { return Q(s.university); });
+    figure(QStringLiteral("คะแนนวิชาหลัก"), [](const WorkingSheet& s) { return Q(s.mainEarned); });
+    figure(QStringLiteral("คะแนนวิชาเฉพาะ"), [](const WorkingSheet& s) { return Q(s.specEarned); });
+    figure(QStringLiteral("คะแนนจาก GPA"), [](const WorkingSheet& s) { return Q(s.gpaEarned); });
+    figure(QStringLiteral("คะแนนจาก PR"), [](const WorkingSheet& s) { return Q(s.prEarned); });
+    figure(QStringLiteral("คะแนนสุทธิ"), [](const WorkingSheet& s) { return Q(s.total); });
+    figure(QStringLiteral("คะแนนสูงสุดที่เป็นไปได้"), [](const WorkingSheet& s) { return Q(s.highest); });
+    figure(QStringLiteral("ต่ำสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMin); });
+    figure(QStringLiteral("สูงสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMax); });
+    figure(QStringLiteral("โอกาส"), [](const WorkingSheet& s) { return Q(s.chance); });
+    w.foot(NoteLines(notes));
+}
+
+}  // namespace
+
+void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
+                  bool withComparison)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    QPainter painter(&device);
+    const QRect area = painter.viewport();
+    bool first = true;
+    const auto nextPage = [&] {
+        if (!first)
+            device.newPage();
+        first = false;
+    };
+    if (withComparison) {
+        nextPage();
+        PageWriter w(painter, area);
+        PaintComparison(w, sheets, notes);
+    }
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        nextPage();
+        PageWriter w(painter, area);
+        const QString heading = withComparison ? QStringLiteral("อันดับ %1: วิธีคิดคะแนน").arg(i + 1)
+                                               : QStringLiteral("สรุปคะแนนและวิธีคิด");
+        PaintSheet(w, sheets[i], notes, heading);
+    }
+}
+
+bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
+                     bool withComparison)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(300);
+        pdf.setCreator(QStringLiteral("Tamrik ") + notes.version);
+        pdf.setTitle(QStringLiteral("สรุปคะแนน"));
+        PaintWorking(pdf, sheets, notes, withComparison);
+    }
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+}  // namespace tamrik

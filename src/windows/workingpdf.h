@@ -1,0 +1,33 @@
+#pragma once
+// The printable working: one A4 page per faculty showing how each figure was
+// reached (subject rows, subtotals, the GPA through its z key and table
+// probability, the PR band, the composite and the ranges), with the rule
+// database, the parameters, the program version and the printing date at
+// the foot. The shortlist's file starts with a page comparing the choices.
+// Thai text is drawn with a TLWG face, which the PDF embeds.
+
+#include "workingsheet.h"
+
+#include <QString>
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace tamrik {
+
+struct PrintNotes {
+    QString ruleDb;      // the rule database's name and date
+    QString parameters;  // the range table, mean and SD
+    QString version;     // the program's version
+    QString printed;     // the printing date
+};
+
+// False when the file cannot be written.
+bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
+                     bool withComparison);
+
+// The same pages on any paged device (a printer).
+void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
+                  bool withComparison);
+
+}  // namespace tamrik
