@@ -355,27 +355,32 @@ void FrmTamrik::SavePdf()
     if (path.isEmpty())
         return;
 
-    const ScoringParams& params = m_session.params();
-    const ruledb::RuleDatabase& db = m_session.ruleDb();
-    WorkingSheet sheet;
-    sheet.facCode = code;
-    sheet.faculty = m_facultyPage->SelFacName().toStdString();
-    sheet.university = m_facultyPage->SelUName().toStdString();
-    ruledb::DatabaseRuleSource source(db);
-    const RuleLoadResult loaded = BuildFacultyRule(source, code, m_facultyPage->facIdText().toStdString());
-    if (loaded.rule)
-        FillRows(sheet, *loaded.rule, m_session.entries().ScoreByCode);
-    FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
-    FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
-                   [&db](const std::string& key) { return ruledb::LookupProb(db, key); });
-    FillPrWorking(sheet, m_lastSummary.PrDigits);
-    // The range as page 4 looks it up.
-    const auto range = ruledb::LookupLastYearRange(db, params.ParamDbMaxMin, code);
-    sheet.lastYear = YearText(params.ParamDbMaxMin);
-    sheet.lastMin = range ? Format(range->ScMin, "0.00") : "0.00";
-    sheet.lastMax = range ? Format(range->ScMax, "0.00") : "0.00";
-    if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
-        m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+    // The working reads the database again: a fault there is told, not printed.
+    try {
+        const ScoringParams& params = m_session.params();
+        const ruledb::RuleDatabase& db = m_session.ruleDb();
+        WorkingSheet sheet;
+        sheet.facCode = code;
+        sheet.faculty = m_facultyPage->SelFacName().toStdString();
+        sheet.university = m_facultyPage->SelUName().toStdString();
+        ruledb::DatabaseRuleSource source(db);
+        const RuleLoadResult loaded = BuildFacultyRule(source, code, m_facultyPage->facIdText().toStdString());
+        if (loaded.rule)
+            FillRows(sheet, *loaded.rule, m_session.entries().ScoreByCode);
+        FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
+        FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
+                       [&db](const std::string& key) { return ruledb::LookupProb(db, key); });
+        FillPrWorking(sheet, m_lastSummary.PrDigits);
+        // The range as page 4 looks it up.
+        const auto range = ruledb::LookupLastYearRange(db, params.ParamDbMaxMin, code);
+        sheet.lastYear = YearText(params.ParamDbMaxMin);
+        sheet.lastMin = range ? Format(range->ScMin, "0.00") : "0.00";
+        sheet.lastMax = range ? Format(range->ScMax, "0.00") : "0.00";
+        if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
+            m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+    } catch (const ruledb::DbError& error) {
+        m_session.messages().show(QString::fromUtf8(error.what()));
+    }
 }
 
 void FrmTamrik::Exit()

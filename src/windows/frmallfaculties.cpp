@@ -563,8 +563,12 @@ void FrmAllFaculties::exportPdf()
         sheets.push_back(SheetFromEvaluation(*faculty, evaluation, entries.ScoreByCode, entries.GpaDigits,
                                              entries.PrDigits, params.ParamMeanGpa, params.ParamSD, m_prob));
     }
-    if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
-        m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+    try {
+        if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
+            m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+    } catch (const ruledb::DbError& error) {
+        m_session.messages().show(QString::fromUtf8(error.what()));
+    }
 }
 
 }  // namespace tamrik

@@ -1,5 +1,6 @@
 #include "printnotes.h"
 
+#include "buildinfo.h"
 #include "infopanel.h"
 #include "qtext.h"
 #include "session.h"
@@ -13,8 +14,13 @@ PrintNotes MakePrintNotes(const Session& session)
 {
     PrintNotes notes;
     const QFileInfo db(ToQString(session.ruleDb().path()));
-    notes.ruleDb = db.fileName() + QStringLiteral(" (") +
-                   db.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + QLatin1Char(')');
+    // The data tool's own record of the build; a database made otherwise has
+    // only its file date to go by.
+    const auto info = ruledb::ReadBuildInfo(session.ruleDb());
+    const QString built = info ? QStringLiteral("ข้อมูลปีการศึกษา ") + ToQString(info->AdmissionYear) +
+                                     QStringLiteral(" สร้างเมื่อ ") + ToQString(info->BuildDate)
+                               : db.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    notes.ruleDb = db.fileName() + QStringLiteral(" (") + built + QLatin1Char(')');
     const ScoringParams& params = session.params();
     notes.parameters = ToQString(params.ParamDbMaxMin) + QStringLiteral(", x เฉลี่ย ") + ToQString(params.ParamMeanGpa) +
                        QStringLiteral(", SD ") + ToQString(params.ParamSD);
