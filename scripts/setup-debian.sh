@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake libgtest-dev qt6-base-dev libsqlite3-dev
-          fonts-thai-tlwg xvfb xauth imagemagick)
+          fonts-thai-tlwg xvfb xauth imagemagick x11-utils xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
