@@ -1,12 +1,14 @@
-// Linked into a copy of the program's own main(): ends the run at the first
-// turn of the event loop, after the start-up has shown its windows.
-#include <QCoreApplication>
+// Linked into a copy of the program's own main(): at the first turn of the
+// event loop, after the start-up has shown its windows, closes them as the
+// user would, so the entries file is gone again and the next run starts as
+// a real one does, creating it.
+#include <QApplication>
 #include <QTimer>
 
 namespace {
 
-void QuitAtFirstTurn() { QTimer::singleShot(0, qApp, &QCoreApplication::quit); }
+void CloseAtFirstTurn() { QTimer::singleShot(0, qApp, &QApplication::closeAllWindows); }
 
 }  // namespace
 
-Q_COREAPP_STARTUP_FUNCTION(QuitAtFirstTurn)
+Q_COREAPP_STARTUP_FUNCTION(CloseAtFirstTurn)
