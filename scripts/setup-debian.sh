@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake libgtest-dev qt6-base-dev libsqlite3-dev mdbtools-dev pkg-config
-          fonts-thai-tlwg xvfb xauth imagemagick poppler-utils)
+          fonts-thai-tlwg xvfb xauth imagemagick poppler-utils x11-utils xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -57,7 +57,9 @@ void ShowOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& 
 {
     overlay->setText(text);
     overlay->setVisible(!text.isEmpty());
-    PlaceOverCaptionPart(overlay, caption, part);
+    // A hidden overlay needs no place; laying the caption out costs start-up time.
+    if (!text.isEmpty())
+        PlaceOverCaptionPart(overlay, caption, part);
 }
 
 }  // namespace tamrik

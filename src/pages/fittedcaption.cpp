@@ -18,8 +18,16 @@ void SetFittedCaption(QLabel* label, const QString& caption)
 
 void FitCaption(QLabel* label)
 {
+    // AnyStretch rather than Unstretched: the same face at its own width, but
+    // the font every other label already uses, not a second one to load.
     QFont font = label->font();
-    font.setStretch(QFont::Unstretched);
+    font.setStretch(QFont::AnyStretch);
+    // An empty caption (a template row) needs no measuring, which would load
+    // the face at start-up.
+    if (label->text().isEmpty()) {
+        label->setFont(font);
+        return;
+    }
     const int room = label->contentsRect().width();
     const int needed = QFontMetrics(font).horizontalAdvance(label->text());
     if (needed > room && room > 0) {

@@ -5,6 +5,7 @@
 #include "entrybox.h"
 #include "fittedcaption.h"
 #include "thaifonts.h"
+#include "titledframe.h"
 #include "twips.h"
 
 #include <QGroupBox>
@@ -61,12 +62,12 @@ EntryBox* RowBox(QWidget* parent, const QString& base, int row, int left, int he
 
 QGroupBox* Frame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
 {
-    QGroupBox* frame = MakeFrame(parent, name, caption, twips);
+    // The caption sits on the border; the toolkit's own look puts it above
+    // and runs the border through the column headings.
+    auto* frame = new TitledFrame(caption, {9, 3, 3}, parent);
+    frame->setObjectName(name);
     frame->setFont(SansFont(RowPoints));
-    // The caption sits on the border; the toolkit's
-    // own look puts it above and runs the border through the column headings.
-    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; border-radius: 3px; margin-top: 9px; }"
-                                        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
+    SetGeometryTwips(frame, twips);
     return frame;
 }
 

@@ -10,6 +10,8 @@
 #include "scoringparams.h"
 #include "session.h"
 #include "thaifonts.h"
+#include "titledframe.h"
+#include "twips.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -55,13 +57,11 @@ void SummaryPage::buildControls()
         SetBackground(heading, Colour::Grey);
     }
 
-    QGroupBox* frame4 = MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("Frame4"), QRect(360, 1200, 10335, 1335));
     // The caption sits on the border, as the rows below it expect.
-    frame4->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 8px;"
-                                         " background-color: %1; background-clip: margin; }"
-                                         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px;"
-                                         " background-color: %1; }")
-                              .arg(Colour::LightOrange.name()));
+    auto* frame4 = new TitledFrame(QStringLiteral("Frame4"), {8, 0, 2}, this);
+    frame4->setObjectName(QStringLiteral("Frame4"));
+    SetGeometryTwips(frame4, QRect(360, 1200, 10335, 1335));
+    SetBackground(frame4, Colour::LightOrange);
     QFrame* frame5 = MakePlainFrame(this, QStringLiteral("Frame5"), QRect(360, 2640, 10335, 1335));
     SetBackground(frame5, Colour::LightYellow);
     const QString rowCaptions[] = {QStringLiteral("คะแนนวิชาหลัก"), QStringLiteral("คะแนนวิชาเฉพาะ"),

@@ -1,9 +1,44 @@
 #include "emblem.h"
 
+#include <QImage>
+#include <QPixmapCache>
+#include <QResource>
+
+#include <cstdint>
+#include <cstring>
+
 namespace tamrik {
+namespace {
 
-QPixmap EmblemPicture() { return QPixmap(QStringLiteral(":/tamrik/images/emblem.png")); }
+// Raw pixels written by tools/rawpixels: width and height, then premultiplied
+// ARGB rows. One copy per picture is kept in the pixmap cache, so the four
+// pages share one.
+QPixmap RawPicture(const QString& path)
+{
+    QPixmap picture;
+    if (QPixmapCache::find(path, &picture))
+        return picture;
+    const QResource resource(path);
+    const QByteArray data = resource.uncompressedData();
+    std::uint32_t size[2] = {0, 0};
+    if (data.size() < static_cast<qsizetype>(sizeof size))
+        return picture;
+    std::memcpy(size, data.constData(), sizeof size);
+    const qsizetype rowBytes = qsizetype(size[0]) * 4;
+    if (data.size() != qsizetype(sizeof size) + rowBytes * qsizetype(size[1]))
+        return picture;
+    QImage image(static_cast<int>(size[0]), static_cast<int>(size[1]), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), data.constData() + sizeof size + y * rowBytes, std::size_t(rowBytes));
+    picture = QPixmap::fromImage(std::move(image));
+    QPixmapCache::insert(path, picture);
+    return picture;
+}
 
-QPixmap PaleEmblemPicture() { return QPixmap(QStringLiteral(":/tamrik/images/emblem-pale.png")); }
+}  // namespace
+
+QPixmap EmblemPicture() { return RawPicture(QStringLiteral(":/tamrik/images/emblem.argb")); }
+
+QPixmap PaleEmblemPicture() { return RawPicture(QStringLiteral(":/tamrik/images/emblem-pale.argb")); }
 
 }  // namespace tamrik

@@ -15,22 +15,14 @@ QFont Face(const QString& family, qreal pointSize, bool bold)
 
 }  // namespace
 
-void InstallThaiFonts()
-{
-    const QString loma = QStringLiteral("Loma");
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {loma});
-    QFont::insertSubstitutions(QStringLiteral("Microsoft Sans Serif"), {loma});
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {loma});
-    QFont::insertSubstitutions(QStringLiteral("CordiaUPC"), {QStringLiteral("Garuda")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Garuda")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Norasi")});
-    QApplication::setFont(SansFont(9.75));
-}
+void InstallThaiFonts() { QApplication::setFont(SansFont(9.75)); }
 
-QFont SansFont(qreal pointSize, bool bold) { return Face(QStringLiteral("MS Sans Serif"), pointSize, bold); }
-QFont TitleFont(qreal pointSize, bool bold) { return Face(QStringLiteral("CordiaUPC"), pointSize, bold); }
+// The TLWG faces by their own names: a Windows name would first miss in the
+// font database and cost a fallback search for every size at start-up.
+QFont SansFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Loma"), pointSize, bold); }
+QFont TitleFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Garuda"), pointSize, bold); }
 QFont PageTitleFont() { return TitleFont(20); }
-QFont ProductFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Arial"), pointSize, bold); }
-QFont SerifFont(qreal pointSize) { return Face(QStringLiteral("Times New Roman"), pointSize, false); }
+QFont ProductFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Garuda"), pointSize, bold); }
+QFont SerifFont(qreal pointSize) { return Face(QStringLiteral("Norasi"), pointSize, false); }
 
 }  // namespace tamrik

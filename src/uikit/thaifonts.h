@@ -8,8 +8,7 @@
 
 namespace tamrik {
 
-// Maps those face names to the TLWG faces and sets the application
-// font. Call once, after the QApplication exists.
+// Sets the application font. Call once, after the QApplication exists.
 void InstallThaiFonts();
 
 QFont SansFont(qreal pointSize, bool bold = false);    // MS Sans Serif
