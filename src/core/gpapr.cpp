@@ -79,7 +79,7 @@ float GpaToProb(float gpa, std::string_view meanText, std::string_view sdText, c
         return 0.0f;
 
     // The table holds the upper half only; a z that rounds to zero is not negative.
-    const double rounded = Val(Format(z, "0.000"));
+    const double rounded = ShownValue(z, 3);
     const bool negative = rounded < 0;
     const std::string key = Format(std::fabs(rounded), "0.000");
 
