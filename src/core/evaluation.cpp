@@ -91,13 +91,11 @@ public:
         std::vector<std::string> specCodes;
         for (const auto& row : rule.MainRows) {
             mainCodes.push_back(row.SubCod);
-            m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
             m_mainSlots.push_back(ScoreSlot(row.SubCod));
             m_mainMinimums.push_back(Val(row.MinPercent));
         }
         for (const auto& row : rule.SpecRows) {
             specCodes.push_back(row.SubCod);
-            m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
             m_specSlots.push_back(ScoreSlot(row.SubCod));
             m_specMinimums.push_back(Val(row.MinPercent));
             m_specWeights.push_back(Val(row.Weight));
@@ -166,9 +164,18 @@ public:
         return false;
     }
 
-    // Page 2's check with its messages, over the box texts.
+    // Page 2's check with its messages, over the box texts. Its rows are
+    // laid out on first use: only the faculties written out in full need them.
     SubjectCheckResult check(const Entries& e)
     {
+        if (m_mainCheck.size() != m_mainSlots.size() || m_specCheck.size() != m_specSlots.size()) {
+            m_mainCheck.clear();
+            m_specCheck.clear();
+            for (const auto& row : m_rule.MainRows)
+                m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+            for (const auto& row : m_rule.SpecRows)
+                m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+        }
         textsOf(m_mainSlots, e, m_mainCheck);
         textsOf(m_specSlots, e, m_specCheck);
         return CheckSubjectScores(m_mainCheck, m_specCheck, m_rule.Rule0102);
