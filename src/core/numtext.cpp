@@ -404,6 +404,20 @@ std::optional<double> WholeNumber(std::string_view text)
 
 std::string NumberText(double value)
 {
+    // Whole numbers, what most stored numbers are, written straight: below
+    // 10^15 all their digits are significant and none is cut.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char buf[24];
+        char* p = buf + sizeof buf;
+        auto rest = static_cast<std::uint64_t>(std::fabs(value));
+        do {
+            *--p = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        } while (rest != 0);
+        if (value < 0)
+            *--p = '-';
+        return std::string(p, static_cast<std::size_t>(buf + sizeof buf - p));
+    }
     const Digits15 d = digits15(value);
     std::string digits = d.digits;
     const std::size_t lastNonZero = digits.find_last_not_of('0');
