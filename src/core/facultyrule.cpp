@@ -52,7 +52,7 @@ public:
         readCriteria();
         readCalculation();
         computeWeights();
-        return m_rule;
+        return std::move(m_rule);
     }
 
 private:
@@ -66,12 +66,12 @@ private:
 
     static std::string text(const RuleRow& row, const char* table, const std::string& column)
     {
-        if (!row.has(column))
-            throw LoadFailure{"ไม่พบคอลัมน์ " + column + " ในตาราง " + table};
-        std::optional<std::string> value = row.get(column);
+        const std::optional<std::string>* value = row.find(column);
         if (!value)
+            throw LoadFailure{"ไม่พบคอลัมน์ " + column + " ในตาราง " + table};
+        if (!*value)
             throw LoadFailure{"ค่า " + column + " ในตาราง " + table + " ว่าง"};
-        return std::move(*value);
+        return **value;
     }
 
     static double number(const RuleRow& row, const char* table, const std::string& column)

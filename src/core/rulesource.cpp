@@ -6,7 +6,18 @@ namespace tamrik {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// ASCII letters lowered by table: no branch in the comparison loop.
+struct LowerTable {
+    char to[256];
+    constexpr LowerTable() : to()
+    {
+        for (int c = 0; c < 256; ++c)
+            to[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+};
+constexpr LowerTable kLower;
+
+char lower(char c) { return kLower.to[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
@@ -54,12 +65,20 @@ bool RuleRow::has(std::string_view column) const
 
 std::optional<std::string> RuleRow::get(std::string_view column) const
 {
+    const std::optional<std::string>* value = find(column);
+    return value ? *value : std::nullopt;
+}
+
+const std::optional<std::string>* RuleRow::find(std::string_view column) const
+{
+    static const std::optional<std::string> kNull;
     if (!m_columns)
-        return std::nullopt;
+        return nullptr;
     const auto it = m_columns->find(column);
-    if (it == m_columns->end() || it->second >= m_values->size())
-        return std::nullopt;
-    return (*m_values)[it->second];
+    if (it == m_columns->end())
+        return nullptr;
+    // A column named but never given a value reads as null.
+    return it->second < m_values->size() ? &(*m_values)[it->second] : &kNull;
 }
 
 }  // namespace tamrik

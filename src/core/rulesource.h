@@ -32,6 +32,9 @@ public:
     bool has(std::string_view column) const;
     // The column's value; nullopt when the column is missing or null.
     std::optional<std::string> get(std::string_view column) const;
+    // The column's value in place, or nullptr when the column is missing: one
+    // lookup for has() and get() together.
+    const std::optional<std::string>* find(std::string_view column) const;
 
 private:
     // Never changed while shared: set() copies first.

@@ -102,15 +102,8 @@ public:
                     }
                     RuleRow::Values values;
                     values.reserve(count);
-                    for (std::size_t c = 0; c < count; ++c) {
-                        const DbValue::Kind kind = r.kind(c);
-                        if (kind == DbValue::Kind::Null)
-                            values.emplace_back();
-                        else if (kind == DbValue::Kind::Text)
-                            values.emplace_back(std::string(r.textAt(c)));
-                        else
-                            values.emplace_back(r.at(c).toText());
-                    }
+                    for (std::size_t c = 0; c < count; ++c)
+                        values.push_back(r.textOrNull(c));
                     index->byKey.emplace(key, index->rows.size());
                     index->rows.emplace_back(key, RuleRow(names, std::move(values)));
                 });

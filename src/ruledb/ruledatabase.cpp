@@ -258,6 +258,19 @@ std::string_view RowCursor::textAt(std::size_t index) const
     return readText(m_db, m_stmt, static_cast<int>(index));
 }
 
+std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
+{
+    switch (kind(index)) {
+    case DbValue::Kind::Null:
+        return std::nullopt;
+    case DbValue::Kind::Number:
+        return NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
+    case DbValue::Kind::Text:
+        break;
+    }
+    return std::string(readText(m_db, m_stmt, static_cast<int>(index)));
+}
+
 // ---------------------------------------------------------------- RuleDatabase
 
 RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -91,6 +92,9 @@ public:
     DbValue::Kind kind(std::size_t index) const;
     // The bytes of a text value without copying them (kind() Text only).
     std::string_view textAt(std::size_t index) const;
+    // The value as DbValue::toText writes it, or nothing for null: one read
+    // of the column where at() and toText() take two.
+    std::optional<std::string> textOrNull(std::size_t index) const;
 
 private:
     friend class RuleDatabase;
