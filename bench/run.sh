@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 "$root/scripts/setup-debian.sh"
 for p in libbenchmark-dev hyperfine sqlite3 python3; do
-  dpkg-query -W -f="${Status}" "$p" 2>/dev/null | grep -q "install ok installed" || need="${need:-} $p"
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need="${need:-} $p"
 done
 if [ -n "${need:-}" ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
