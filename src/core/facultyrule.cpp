@@ -66,12 +66,12 @@ private:
 
     static std::string text(const RuleRow& row, const char* table, const std::string& column)
     {
-        const std::optional<std::string>* value = row.find(column);
-        if (!value)
+        const RuleRow::Cell value = row.cell(column);
+        if (!value.present)
             throw LoadFailure{"ไม่พบคอลัมน์ " + column + " ในตาราง " + table};
-        if (!*value)
+        if (value.null)
             throw LoadFailure{"ค่า " + column + " ในตาราง " + table + " ว่าง"};
-        return **value;
+        return std::string(value.text);
     }
 
     static double number(const RuleRow& row, const char* table, const std::string& column)

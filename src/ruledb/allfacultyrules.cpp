@@ -90,6 +90,7 @@ public:
         for (const TableRead& read : RuleTableReads) {
             try {
                 auto index = std::make_unique<Index>();
+                auto block = std::make_shared<RuleRow::Block>();
                 std::shared_ptr<const RuleRow::Columns> names;
                 const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, [&](const std::string& key,
                                                                                           const RowCursor& r) {
@@ -100,12 +101,16 @@ public:
                             (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
                         names = columns;
                     }
-                    RuleRow::Values values;
-                    values.reserve(count);
-                    for (std::size_t c = 0; c < count; ++c)
-                        values.push_back(r.textOrNull(c));
+                    const std::size_t first = block->size();
+                    for (std::size_t c = 0; c < count; ++c) {
+                        const DbValue::Kind kind = r.kind(c);
+                        if (kind == DbValue::Kind::Text)
+                            block->add(r.textAt(c));
+                        else
+                            block->add(r.textOrNull(c));  // a number written out, or null
+                    }
                     index->byKey.emplace(key, index->rows.size());
-                    index->rows.emplace_back(key, RuleRow(names, std::move(values)));
+                    index->rows.emplace_back(key, RuleRow(names, block, first, count));
                 });
                 if (ok)
                     m_tables.push_back(Table{read.table, read.keyColumn, std::move(index)});
