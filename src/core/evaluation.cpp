@@ -372,9 +372,12 @@ struct Evaluator::Impl {
     const std::vector<FacultyRecord>& faculties;
     std::vector<std::optional<FacultyPath>> paths;  // nothing for a rule that could not be built
     std::vector<std::optional<YearRange>> lastYears;
+    // Kept from one applicant to the next, so that ranking one allocates nothing.
+    std::vector<RankKey> keys;
+    std::vector<std::size_t> order;
 };
 
-Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}})
+Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}, {}, {}})
 {
     for (const FacultyRecord& f : faculties) {
         m_impl->paths.emplace_back();
@@ -391,8 +394,10 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
 {
     const Entries entries = entriesOf(applicant, context);
     const auto& faculties = m_impl->faculties;
-    std::vector<RankKey> keys(faculties.size());
-    std::vector<std::size_t> order(faculties.size());
+    std::vector<RankKey>& keys = m_impl->keys;
+    std::vector<std::size_t>& order = m_impl->order;
+    keys.assign(faculties.size(), RankKey());
+    order.resize(faculties.size());
     for (std::size_t i = 0; i < faculties.size(); ++i) {
         order[i] = i;
         keys[i].facCode = faculties[i].facCode;
@@ -405,7 +410,12 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     }
     const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
     const std::size_t kept = std::min(limit, order.size());
-    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(), before);
+    // The order is total (codes differ), so either sort gives the same list;
+    // partial_sort's heap only pays off when few are kept.
+    if (kept == order.size())
+        std::sort(order.begin(), order.end(), before);
+    else
+        std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(), before);
 
     std::vector<FacultyEvaluation> ranked;
     ranked.reserve(kept);
