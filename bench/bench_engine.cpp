@@ -1,6 +1,7 @@
 // The engine on one core: every bundled faculty evaluated for an applicant
-// (rules loaded once, as tamrik-calc --all and --batch do), and the two
-// number-text steps every evaluation repeats, to show their share.
+// (rules loaded once, as tamrik-calc --all and --batch do), and the rounding
+// every figure goes through, as the pages do it (a text and back) and as the
+// engine does it (the same value without the text).
 #include "allfacultyrules.h"
 #include "evaluation.h"
 #include "numtext.h"
@@ -91,6 +92,17 @@ void BM_FormatAndReadBack(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FormatAndReadBack);
+
+void BM_ShownValue(benchmark::State& state)
+{
+    double v = 123.456;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tamrik::ShownValue(v, 2));
+        v += 0.37;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ShownValue);
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 
   generate.py ruledb DATA_DIR OUT_DIR N   N faculties (the bundled ones over and over,
                                           codes 0001..N, ranges shifted a little) as CSV
-                                          files that mkruledb builds into a rule database
+                                          files that `tamrik-ruledb build` turns into a rule database
   generate.py applicants FILE N           N applicants with scores in every subject an
                                           applicant may take, some left empty
 """
@@ -26,7 +26,16 @@ def ruledb(data_dir, out_dir, n):
     out_dir.mkdir(parents=True, exist_ok=True)
     (out_dir / "SubjectTable.csv").write_bytes((data_dir / "SubjectTable.csv").read_bytes())
     tables = {t: read(data_dir / f"{t}.csv") for t in RULE_TABLES}
-    faculties = [row[2] for row in tables["SUName"][1]]  # codes of the bundled faculties
+    # The bundled faculties, each university's together, every one copied
+    # into a run of its own: page 1 lists a university once per run of rows.
+    suname = tables["SUName"][1]
+    first = {}
+    for row in suname:
+        first.setdefault(row[0], len(first))
+    faculties = [row[2] for row in sorted(suname, key=lambda row: first[row[0]])]
+    sources = [faculties[(i * len(faculties)) // n] for i in range(n)] if n >= len(faculties) \
+        else faculties[:n]
+    copies = {}
     by_code = {t: {} for t in RULE_TABLES}
     for t, (header, rows) in tables.items():
         key = header.index("FacCode")
@@ -38,13 +47,14 @@ def ruledb(data_dir, out_dir, n):
         with open(out_dir / f"{t}.csv", "w", encoding="utf-8", newline="") as f:
             w = csv.writer(f, lineterminator="\n")
             w.writerow(header)
-            for i in range(1, n + 1):
-                source = faculties[(i - 1) % len(faculties)]
+            copies.clear()
+            for i, source in enumerate(sources, start=1):
+                copies[source] = copies.get(source, 0) + 1
                 for row in by_code[t].get(source, []):
                     row = list(row)
                     row[key] = f"{i:04d}"
                     if t == "SUName":
-                        row[1] = f"{row[1]} ({(i - 1) // len(faculties) + 1})"
+                        row[1] = f"{row[1]} ({copies[source]})"
                     if t == "maxminScQor43":
                         shift = rng.uniform(-15, 15)
                         row[1] = f"{float(row[1]) + shift:.2f}"

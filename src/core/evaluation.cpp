@@ -24,7 +24,7 @@ std::string codeOfSlot(std::size_t slot)
 // A value as typed into a two-decimal box and read back.
 double typed(double value)
 {
-    return Val(Format(value, "0.00"));
+    return ShownValue(value, 2);
 }
 
 // Digits as page 3 stores them: the typed value without its point.
@@ -42,6 +42,7 @@ std::string digitsOf(const std::optional<double>& value, std::string_view patter
 struct Entries {
     std::array<std::string, kSubjectCount> ScoreByCode;
     std::array<std::string, kSubjectCount> box;  // empty: nothing restored
+    std::array<double, kSubjectCount> value{};   // Val of each box, read once for every faculty
     std::string GpaDigits;
     std::string PrDigits;
     std::optional<float> gpaFraction;
@@ -50,6 +51,7 @@ struct Entries {
     void restore(std::size_t slot)
     {
         box[slot] = RestoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
+        value[slot] = Val(box[slot]);
     }
 };
 
@@ -77,8 +79,10 @@ struct Figures {
 };
 
 // Pages 2 to 4 for one rule, prepared once: the rows as page 2 lays them out
-// (only their score boxes change from one applicant to the next), the
-// subtotals, the GPA and PR points and the summary's figures.
+// (only their score boxes change from one applicant to the next), and every
+// caption of the rule read back as a number, so that scoring an applicant
+// works on the box values alone: the subtotals, the check and the summary's
+// figures, each the Val of the caption the pages would show.
 class FacultyPath {
 public:
     explicit FacultyPath(const FacultyRule& rule) : m_rule(rule)
@@ -87,22 +91,29 @@ public:
         std::vector<std::string> specCodes;
         for (const auto& row : rule.MainRows) {
             mainCodes.push_back(row.SubCod);
-            m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
-            m_mainSum.push_back({row.SubCod, std::string(), row.Weight});
             m_mainSlots.push_back(ScoreSlot(row.SubCod));
+            m_mainMinimums.push_back(Val(row.MinPercent));
         }
         for (const auto& row : rule.SpecRows) {
             specCodes.push_back(row.SubCod);
-            m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
-            m_specSum.push_back({row.SubCod, std::string(), row.Weight});
             m_specSlots.push_back(ScoreSlot(row.SubCod));
+            m_specMinimums.push_back(Val(row.MinPercent));
+            m_specWeights.push_back(Val(row.Weight));
         }
+        m_mainScores.resize(m_mainSlots.size());
+        m_specScores.resize(m_specSlots.size());
+        m_mainOrder = SubtotalOrder({mainCodes.begin(), mainCodes.end()}, mainCodes.size(), rule.CalcSubjCode);
+        m_specOrder = SubtotalOrder({specCodes.begin(), specCodes.end()}, mainCodes.size() + specCodes.size(),
+                                    rule.CalcSubjCode);
         m_counted = CountedCodes(mainCodes, specCodes, rule.CalcSubjCode);
         for (const std::string& code : m_counted) {
             m_countedSlots.push_back(*ScoreSlot(code));
             m_partners.push_back(partnerOf(code));
         }
-        m_fullShare = FullShareText(rule.ScorePerPercent);
+        const std::string fullShare = FullShareText(rule.ScorePerPercent);
+        m_wMain = Val(rule.WMain);
+        m_full = {Val(rule.MaxMain), Val(rule.MaxSP), Val(fullShare)};
+        m_highest = typed(HighestPossibleScore(rule.MaxSP, rule.MaxMain, fullShare, fullShare));
     }
 
     // Counted codes without a score; a member of the either-of pair only when
@@ -111,52 +122,90 @@ public:
     {
         std::vector<std::string> codes;
         for (std::size_t i = 0; i < m_counted.size(); ++i) {
-            const bool partnerScored = m_partners[i] && applicant.Scores[m_countedSlots[*m_partners[i]]];
-            if (!applicant.Scores[m_countedSlots[i]] && !partnerScored)
+            if (isMissing(applicant, i))
                 codes.push_back(m_counted[i]);
         }
         return codes;
     }
 
-    const FacultyRule& rule() const { return m_rule; }
-    const std::vector<std::string>& countedCodes() const { return m_counted; }
-
-    // The score boxes as page 2 restores them from the entries.
-    void restore(const Entries& e)
+    bool anyMissing(const Applicant& applicant) const
     {
-        fill(m_mainCheck, m_mainSum, m_mainSlots, e);
-        fill(m_specCheck, m_specSum, m_specSlots, e);
+        for (std::size_t i = 0; i < m_counted.size(); ++i) {
+            if (isMissing(applicant, i))
+                return true;
+        }
+        return false;
     }
 
-    SubjectCheckResult check() const { return CheckSubjectScores(m_mainCheck, m_specCheck, m_rule.Rule0102); }
+    const std::vector<std::string>& countedCodes() const { return m_counted; }
 
+    // The score box values as page 2 restores them from the entries.
+    void restore(const Entries& e)
+    {
+        valuesOf(m_mainSlots, e, m_mainScores);
+        valuesOf(m_specSlots, e, m_specScores);
+    }
+
+    // CheckSubjectScores' verdict on the restored values.
+    bool failsCheck() const
+    {
+        if (m_rule.Rule0102
+            && Rule0102Fails(m_mainScores.size() > 0 ? m_mainScores[0] : 0.0,
+                             m_mainScores.size() > 1 ? m_mainScores[1] : 0.0))
+            return true;
+        for (std::size_t i = 0; i < m_mainScores.size(); ++i) {
+            if (BelowMinimum(m_mainScores[i], m_mainMinimums[i]))
+                return true;
+        }
+        for (std::size_t i = 0; i < m_specScores.size(); ++i) {
+            if (BelowMinimum(m_specScores[i], m_specMinimums[i]))
+                return true;
+        }
+        return false;
+    }
+
+    // Page 2's check with its messages, over the box texts. Its rows are
+    // laid out on first use: only the faculties written out in full need them.
+    SubjectCheckResult check(const Entries& e)
+    {
+        if (m_mainCheck.size() != m_mainSlots.size() || m_specCheck.size() != m_specSlots.size()) {
+            m_mainCheck.clear();
+            m_specCheck.clear();
+            for (const auto& row : m_rule.MainRows)
+                m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+            for (const auto& row : m_rule.SpecRows)
+                m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+        }
+        textsOf(m_mainSlots, e, m_mainCheck);
+        textsOf(m_specSlots, e, m_specCheck);
+        return CheckSubjectScores(m_mainCheck, m_specCheck, m_rule.Rule0102);
+    }
+
+    // Page 4's figures for the restored values: BuildSummary's captions read
+    // back, each earned figure the Val of its "0.00" text.
     Figures figures(const Entries& e) const
     {
-        const Subtotal main = MainSubtotal(m_mainSum, m_rule.CalcSubjCode);
-        const Subtotal special =
-            SpecSubtotal(m_specSum, m_mainSum.size(), m_rule.CalcSubjCode, m_rule.WMain, m_rule.MaxMain);
-        SummaryInput input;
-        input.MainTotalScore = main.value;
-        input.SpecTotalScore = special.value;
-        input.GpaScore = e.gpaFraction ? SharePoints(m_rule.ScorePerPercent, *e.gpaFraction) : 0.0;
-        input.PrScore = e.prFraction ? SharePoints(m_rule.ScorePerPercent, *e.prFraction) : 0.0;
-        input.MainMaxText = m_rule.MaxMain;
-        input.SpecMaxText = m_rule.MaxSP;
-        input.gpaFullText = m_fullShare;
-        input.prFullText = m_fullShare;
-        input.GpaDigits = e.GpaDigits;
-        input.PrDigits = e.PrDigits;
-        const SummaryTexts texts = BuildSummary(input);
-
+        const double main = MainSubtotalValue(m_mainOrder, m_mainScores.data());
+        const double special =
+            SpecSubtotalValue(m_specOrder, m_specScores.data(), m_specWeights.data(), m_wMain, m_full[0]);
+        const double gpa = e.gpaFraction ? SharePoints(m_rule.ScorePerPercent, *e.gpaFraction) : 0.0;
+        const double pr = e.prFraction ? SharePoints(m_rule.ScorePerPercent, *e.prFraction) : 0.0;
         Figures f;
-        Earned* rows[] = {&f.main, &f.special, &f.gpa, &f.pr};
-        for (std::size_t i = 0; i < 4; ++i)
-            *rows[i] = {Val(texts.LabelMyScore[i]), Val(texts.LabelMaxScore[i])};
-        f.total = {Val(texts.Label_total_score[0]), Val(texts.Label_total_score[1])};
+        f.main = {typed(main), m_full[0]};
+        f.special = {typed(special), m_full[1]};
+        f.gpa = {typed(gpa), m_full[2]};
+        f.pr = {typed(pr), m_full[2]};
+        f.total = {typed(CompositeScore(special, main, gpa, pr)), m_highest};
         return f;
     }
 
 private:
+    bool isMissing(const Applicant& applicant, std::size_t i) const
+    {
+        const bool partnerScored = m_partners[i] && applicant.Scores[m_countedSlots[*m_partners[i]]];
+        return !applicant.Scores[m_countedSlots[i]] && !partnerScored;
+    }
+
     // Where the pair partner of a counted code stands among the counted codes.
     std::optional<std::size_t> partnerOf(const std::string& code) const
     {
@@ -172,25 +221,33 @@ private:
         return static_cast<std::size_t>(found - m_counted.begin());
     }
 
-    static void fill(std::vector<SubjectRow>& check, std::vector<SubtotalRow>& sum,
-                     const std::vector<std::optional<std::size_t>>& slots, const Entries& e)
+    // A row whose code has no slot keeps an empty box, which reads as 0.
+    static void valuesOf(const std::vector<std::optional<std::size_t>>& slots, const Entries& e,
+                         std::vector<double>& values)
     {
-        static const std::string none;
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            const std::string& box = slots[i] ? e.box[*slots[i]] : none;
-            check[i].score = box;
-            sum[i].score = box;
-        }
+        for (std::size_t i = 0; i < slots.size(); ++i)
+            values[i] = slots[i] ? e.value[*slots[i]] : 0.0;
+    }
+
+    static void textsOf(const std::vector<std::optional<std::size_t>>& slots, const Entries& e,
+                        std::vector<SubjectRow>& rows)
+    {
+        for (std::size_t i = 0; i < slots.size(); ++i)
+            rows[i].score = slots[i] ? e.box[*slots[i]] : std::string();
     }
 
     const FacultyRule& m_rule;
     std::vector<SubjectRow> m_mainCheck, m_specCheck;
-    std::vector<SubtotalRow> m_mainSum, m_specSum;
     std::vector<std::optional<std::size_t>> m_mainSlots, m_specSlots;
+    std::vector<double> m_mainMinimums, m_specMinimums, m_specWeights;
+    std::vector<double> m_mainScores, m_specScores;  // the restored box values
+    std::vector<std::size_t> m_mainOrder, m_specOrder;
     std::vector<std::string> m_counted;
     std::vector<std::size_t> m_countedSlots;
     std::vector<std::optional<std::size_t>> m_partners;
-    std::string m_fullShare;
+    double m_wMain = 0;
+    std::array<double, 3> m_full{};  // main, special, GPA and PR each
+    double m_highest = 0;
 };
 
 // The smallest whole number of hundredths in [from, to] for which `reaches`
@@ -230,6 +287,7 @@ Needed neededFor(FacultyPath& path, const Entries& entries, const ScoringContext
         });
         probe.ScoreByCode[slot] = entries.ScoreByCode[slot];
         probe.box[slot] = entries.box[slot];
+        probe.value[slot] = entries.value[slot];
         needed.subjects.emplace_back(code, found ? std::optional<double>(*found / 100.0) : std::nullopt);
     }
 
@@ -258,18 +316,12 @@ struct Scored {
 };
 
 Scored score(FacultyPath& path, const std::optional<YearRange>& lastYear, const Applicant& applicant,
-             const Entries& entries, std::vector<std::string>* minimums, std::vector<std::string>* missing)
+             const Entries& entries)
 {
     path.restore(entries);
     Scored s;
     s.figures = path.figures(entries);
-    SubjectCheckResult check = path.check();
-    std::vector<std::string> absent = path.missing(applicant);
-    s.chance = DecideChance(check.failed, !absent.empty(), lastYear, s.figures.total);
-    if (minimums)
-        *minimums = std::move(check.messages);
-    if (missing)
-        *missing = std::move(absent);
+    s.chance = DecideChance(path.failsCheck(), path.anyMissing(applicant), lastYear, s.figures.total);
     return s;
 }
 
@@ -297,7 +349,9 @@ FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, cons
 {
     FacultyEvaluation ev = header(faculty);
     ev.lastYear = shownRange(faculty.lastYear);
-    const Scored s = score(path, ev.lastYear, applicant, entries, &ev.minimums, &ev.missing);
+    const Scored s = score(path, ev.lastYear, applicant, entries);
+    ev.minimums = path.check(entries).messages;
+    ev.missing = path.missing(applicant);
     ev.main = s.figures.main;
     ev.special = s.figures.special;
     ev.gpa = s.figures.gpa;
@@ -318,9 +372,12 @@ struct Evaluator::Impl {
     const std::vector<FacultyRecord>& faculties;
     std::vector<std::optional<FacultyPath>> paths;  // nothing for a rule that could not be built
     std::vector<std::optional<YearRange>> lastYears;
+    // Kept from one applicant to the next, so that ranking one allocates nothing.
+    std::vector<RankKey> keys;
+    std::vector<std::size_t> order;
 };
 
-Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}})
+Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}, {}, {}})
 {
     for (const FacultyRecord& f : faculties) {
         m_impl->paths.emplace_back();
@@ -337,22 +394,28 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
 {
     const Entries entries = entriesOf(applicant, context);
     const auto& faculties = m_impl->faculties;
-    std::vector<RankKey> keys(faculties.size());
-    std::vector<std::size_t> order(faculties.size());
+    std::vector<RankKey>& keys = m_impl->keys;
+    std::vector<std::size_t>& order = m_impl->order;
+    keys.assign(faculties.size(), RankKey());
+    order.resize(faculties.size());
     for (std::size_t i = 0; i < faculties.size(); ++i) {
         order[i] = i;
         keys[i].facCode = faculties[i].facCode;
         keys[i].ok = m_impl->paths[i].has_value();
         if (!keys[i].ok)
             continue;
-        const ChanceResult c =
-            score(*m_impl->paths[i], m_impl->lastYears[i], applicant, entries, nullptr, nullptr).chance;
+        const ChanceResult c = score(*m_impl->paths[i], m_impl->lastYears[i], applicant, entries).chance;
         keys[i].chance = c.chance;
         keys[i].marginPercent = c.marginPercent;
     }
     const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
     const std::size_t kept = std::min(limit, order.size());
-    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(), before);
+    // The order is total (codes differ), so either sort gives the same list;
+    // partial_sort's heap only pays off when few are kept.
+    if (kept == order.size())
+        std::sort(order.begin(), order.end(), before);
+    else
+        std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(), before);
 
     std::vector<FacultyEvaluation> ranked;
     ranked.reserve(kept);

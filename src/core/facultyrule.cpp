@@ -52,7 +52,7 @@ public:
         readCriteria();
         readCalculation();
         computeWeights();
-        return m_rule;
+        return std::move(m_rule);
     }
 
 private:
@@ -66,12 +66,12 @@ private:
 
     static std::string text(const RuleRow& row, const char* table, const std::string& column)
     {
-        if (!row.has(column))
+        const RuleRow::Cell value = row.cell(column);
+        if (!value.present)
             throw LoadFailure{"ไม่พบคอลัมน์ " + column + " ในตาราง " + table};
-        std::optional<std::string> value = row.get(column);
-        if (!value)
+        if (value.null)
             throw LoadFailure{"ค่า " + column + " ในตาราง " + table + " ว่าง"};
-        return std::move(*value);
+        return std::string(value.text);
     }
 
     static double number(const RuleRow& row, const char* table, const std::string& column)

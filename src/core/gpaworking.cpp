@@ -33,7 +33,7 @@ GpaWorking WorkGpa(float gpa, std::string_view meanText, std::string_view sdText
     w.z = z;
 
     // The table holds the upper half only; a z that rounds to zero is not negative.
-    const double rounded = Val(Format(z, "0.000"));
+    const double rounded = ShownValue(z, 3);
     w.negative = rounded < 0;
     w.key = Format(std::fabs(rounded), "0.000");
 

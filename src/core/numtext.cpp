@@ -314,35 +314,47 @@ bool fifteenDigits(double a, std::uint64_t& digits, int& exp10)
     return false;
 }
 
-// Format's common case, |value| < 1E+15 and at most three decimals, in whole
-// numbers: the same 15 digits, the same half-away rounding on them, no
-// texts built on the way. Nothing when the case is not that one.
+constexpr std::uint64_t kUnitPowers[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull,
+                                         1000000ull, 10000000ull, 100000000ull, 1000000000ull,
+                                         10000000000ull, 100000000000ull, 1000000000000ull,
+                                         10000000000000ull, 100000000000000ull, 1000000000000000ull,
+                                         10000000000000000ull, 100000000000000000ull,
+                                         1000000000000000000ull};
+
+// The value rounded as Format rounds it, in units of 10^-decimals: the same
+// 15 digits, the same half-away rounding on them. Only for |value| < 1E+15
+// and at most three decimals; false otherwise.
+bool plainUnits(double value, int decimals, bool& negative, std::uint64_t& units)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals < 0 || decimals > 3)
+        return false;
+    negative = false;
+    units = 0;
+    if (value == 0.0)
+        return true;
+    negative = value < 0;
+    std::uint64_t digits = 0;
+    int exp10 = 0;
+    if (!fifteenDigits(std::fabs(value), digits, exp10))
+        return false;
+    const int keep = exp10 + 1 + decimals;  // digits that survive, of the 15
+    if (keep >= 15) {
+        units = digits * kUnitPowers[keep - 15];
+    } else if (keep >= 0) {
+        const std::uint64_t drop = kUnitPowers[15 - keep];
+        units = digits / drop + (digits % drop * 2 >= drop ? 1 : 0);
+    }
+    return true;
+}
+
+// Format's common case written into a buffer without texts on the way;
+// nothing when plainUnits does not cover the value.
 std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int decimals, bool hasPoint)
 {
-    static constexpr std::uint64_t kPowers[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull,
-                                                1000000ull, 10000000ull, 100000000ull, 1000000000ull,
-                                                10000000000ull, 100000000000ull, 1000000000000ull,
-                                                10000000000000ull, 100000000000000ull, 1000000000000000ull,
-                                                10000000000000000ull, 100000000000000000ull,
-                                                1000000000000000000ull};
-    if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals > 3 || intPlaces > 20)
-        return std::nullopt;
     bool negative = false;
-    std::uint64_t units = 0;  // the value in units of 10^-decimals
-    if (value != 0.0) {
-        negative = value < 0;
-        std::uint64_t digits = 0;
-        int exp10 = 0;
-        if (!fifteenDigits(std::fabs(value), digits, exp10))
-            return std::nullopt;
-        const int keep = exp10 + 1 + decimals;  // digits that survive, of the 15
-        if (keep >= 15) {
-            units = digits * kPowers[keep - 15];
-        } else if (keep >= 0) {
-            const std::uint64_t drop = kPowers[15 - keep];
-            units = digits / drop + (digits % drop * 2 >= drop ? 1 : 0);
-        }
-    }
+    std::uint64_t units = 0;
+    if (intPlaces > 20 || !plainUnits(value, decimals, negative, units))
+        return std::nullopt;
     // Written from the right into a buffer: fraction digits, point, integer digits.
     char buf[48];
     char* p = buf + sizeof buf;
@@ -361,8 +373,7 @@ std::optional<std::string> formatPlain(double value, std::size_t intPlaces, int 
     }
     if (negative && units != 0)
         *--p = '-';
-    std::string out(p, static_cast<std::size_t>(buf + sizeof buf - p));
-    return out;
+    return std::string(p, static_cast<std::size_t>(buf + sizeof buf - p));
 }
 
 }  // namespace
@@ -393,6 +404,20 @@ std::optional<double> WholeNumber(std::string_view text)
 
 std::string NumberText(double value)
 {
+    // Whole numbers, what most stored numbers are, written straight: below
+    // 10^15 all their digits are significant and none is cut.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char buf[24];
+        char* p = buf + sizeof buf;
+        auto rest = static_cast<std::uint64_t>(std::fabs(value));
+        do {
+            *--p = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        } while (rest != 0);
+        if (value < 0)
+            *--p = '-';
+        return std::string(p, static_cast<std::size_t>(buf + sizeof buf - p));
+    }
     const Digits15 d = digits15(value);
     std::string digits = d.digits;
     const std::size_t lastNonZero = digits.find_last_not_of('0');
@@ -460,6 +485,25 @@ std::string Format(double value, std::string_view pattern)
         out += fracPart;
     }
     return out;
+}
+
+double ShownValue(double value, int decimals)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3};
+    bool negative = false;
+    std::uint64_t units = 0;
+    // Below 10^15 units the shown text has at most 15 digits, which Val reads
+    // as units / 10^decimals: one exact division, done here without the text.
+    if (plainUnits(value, decimals, negative, units) && units < kUnitPowers[15]) {
+        if (units == 0)
+            return 0.0;
+        const double shown = static_cast<double>(units) / kPowers[decimals];
+        return negative ? -shown : shown;
+    }
+    std::string pattern = "0";
+    if (decimals > 0)
+        pattern += "." + std::string(static_cast<std::size_t>(decimals), '0');
+    return Val(Format(value, pattern));
 }
 
 std::string FormatText(std::string_view text, std::string_view pattern)

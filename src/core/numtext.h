@@ -36,6 +36,10 @@ std::string NumberText(double value);
 // and NaN as 0, though Val never produces either.
 std::string Format(double value, std::string_view pattern);
 
+// What Val reads back from Format(value, "0.00") for 2 decimals ("0.000" for
+// 3, and so on), without building the text: the value as a caption shows it.
+double ShownValue(double value, int decimals);
+
 // The pattern applied to a text: a text that is a number as a whole is
 // rewritten, any other text is returned unchanged.
 std::string FormatText(std::string_view text, std::string_view pattern);

@@ -14,7 +14,7 @@ constexpr double kRule0102Least = 60.0;
 void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& result)
 {
     for (const SubjectRow& row : rows) {
-        if (Val(row.score) < Val(row.minimum)) {
+        if (BelowMinimum(Val(row.score), Val(row.minimum))) {
             result.failed = true;
             result.messages.push_back("   วิชา " + row.code + " " + row.name + " ไม่ผ่านเกณฑ์ขั้นต่ำ "
                                       + row.minimum + " % ");
@@ -32,6 +32,11 @@ void remember(const std::vector<SubjectRow>& rows, std::array<std::string, 51>& 
 
 }  // namespace
 
+bool Rule0102Fails(double first, double second)
+{
+    return second + first < kRule0102Least;
+}
+
 SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
                                       const std::vector<SubjectRow>& specRows, bool rule0102Shown)
 {
@@ -39,7 +44,7 @@ SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
     if (rule0102Shown) {
         const double first = mainRows.size() > 0 ? Val(mainRows[0].score) : 0.0;
         const double second = mainRows.size() > 1 ? Val(mainRows[1].score) : 0.0;
-        if (second + first < kRule0102Least) {
+        if (Rule0102Fails(first, second)) {
             result.failed = true;
             result.messages.push_back("  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ");
         }

@@ -30,6 +30,12 @@ struct SubjectCheckResult {
 SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
                                       const std::vector<SubjectRow>& specRows, bool rule0102Shown);
 
+// The check's two tests on the values of the boxes, for a caller that holds
+// them already: subjects 01 and 02 together (the first two main rows), and
+// one row against its minimum.
+bool Rule0102Fails(double first, double second);
+inline bool BelowMinimum(double score, double minimum) { return score < minimum; }
+
 // The ScoreByCode slot of a subject code: "01" is slot 0, "51" slot 50. Only
 // a text that is a whole number from 1 to 51 has one.
 std::optional<std::size_t> ScoreSlot(std::string_view code);

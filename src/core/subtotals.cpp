@@ -16,42 +16,91 @@ std::size_t lastSlot(std::size_t last)
 
 }  // namespace
 
+std::vector<std::size_t> SubtotalOrder(const std::vector<std::string_view>& rowCodes, std::size_t lastCalcSlot,
+                                       const std::array<std::string, 10>& CalcSubjCode)
+{
+    std::vector<std::size_t> order;
+    for (std::size_t i = 1; i <= lastSlot(lastCalcSlot); ++i) {
+        for (std::size_t row = 0; row < rowCodes.size(); ++row) {
+            if (rowCodes[row] == CalcSubjCode[i])
+                order.push_back(row);
+        }
+    }
+    return order;
+}
+
+double MainSubtotalValue(const std::vector<std::size_t>& order, const double* scores)
+{
+    double value = 0.0;
+    double shown = 0.0;  // Val of the caption "0", then of each "0.00" caption
+    for (const std::size_t row : order) {
+        value = shown + scores[row];
+        shown = ShownValue(value, 2);
+    }
+    return value;
+}
+
+double SpecSubtotalValue(const std::vector<std::size_t>& order, const double* scores, const double* weights,
+                         double wMain, double maxMain)
+{
+    if (wMain == 0)
+        return 0.0;
+    float sum = 0.0f;
+    for (const std::size_t row : order) {
+        const double term = scores[row] / wMain * maxMain / 100 * weights[row];
+        sum = static_cast<float>(static_cast<double>(sum) + term);
+    }
+    return sum;
+}
+
+namespace {
+
+std::vector<std::string_view> codesOf(const std::vector<SubtotalRow>& rows)
+{
+    std::vector<std::string_view> codes;
+    for (const SubtotalRow& row : rows)
+        codes.emplace_back(row.code);
+    return codes;
+}
+
+std::vector<double> valuesOf(const std::vector<SubtotalRow>& rows, std::string SubtotalRow::*text)
+{
+    std::vector<double> values;
+    for (const SubtotalRow& row : rows)
+        values.push_back(Val(row.*text));
+    return values;
+}
+
+Subtotal shownTotal(const std::vector<std::size_t>& order, double value)
+{
+    Subtotal total;
+    if (!order.empty()) {
+        total.value = value;
+        total.caption = Format(value, "0.00");
+    }
+    return total;
+}
+
+}  // namespace
+
 Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
                       const std::array<std::string, 10>& CalcSubjCode)
 {
-    Subtotal total;
-    for (std::size_t i = 1; i <= lastSlot(mainRows.size()); ++i) {
-        for (const SubtotalRow& row : mainRows) {
-            if (row.code != CalcSubjCode[i])
-                continue;
-            total.value = Val(total.caption) + Val(row.score);
-            total.caption = Format(total.value, "0.00");
-        }
-    }
-    return total;
+    const auto order = SubtotalOrder(codesOf(mainRows), mainRows.size(), CalcSubjCode);
+    return shownTotal(order, MainSubtotalValue(order, valuesOf(mainRows, &SubtotalRow::score).data()));
 }
 
 Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMain,
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption)
 {
-    Subtotal total;
     const double wMain = Val(wMainCaption);
     if (wMain == 0)
-        return total;
-    const double maxMain = Val(maxMainCaption);
-    float sum = 0.0f;
-    for (std::size_t i = 1; i <= lastSlot(nMain + specRows.size()); ++i) {
-        for (const SubtotalRow& row : specRows) {
-            if (row.code != CalcSubjCode[i])
-                continue;
-            const double term = Val(row.score) / wMain * maxMain / 100 * Val(row.weight);
-            sum = static_cast<float>(static_cast<double>(sum) + term);
-            total.value = sum;
-            total.caption = Format(total.value, "0.00");
-        }
-    }
-    return total;
+        return {};
+    const auto order = SubtotalOrder(codesOf(specRows), nMain + specRows.size(), CalcSubjCode);
+    return shownTotal(order, SpecSubtotalValue(order, valuesOf(specRows, &SubtotalRow::score).data(),
+                                               valuesOf(specRows, &SubtotalRow::weight).data(), wMain,
+                                               Val(maxMainCaption)));
 }
 
 std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,

@@ -38,6 +38,18 @@ Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMai
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption);
 
+// The same two sums over numbers, for a caller that evaluates one rule many
+// times: `order` holds the rows a subtotal adds, in the order it adds them
+// (a row once for each slot 1 to lastCalcSlot of CalcSubjCode that holds its
+// code), `scores` and `weights` the Val of each row's score and weight
+// caption. The values are those of MainSubtotal and SpecSubtotal, which are
+// these applied to the row texts.
+std::vector<std::size_t> SubtotalOrder(const std::vector<std::string_view>& rowCodes, std::size_t lastCalcSlot,
+                                       const std::array<std::string, 10>& CalcSubjCode);
+double MainSubtotalValue(const std::vector<std::size_t>& order, const double* scores);
+double SpecSubtotalValue(const std::vector<std::size_t>& order, const double* scores, const double* weights,
+                         double wMain, double maxMain);
+
 // The codes the two subtotals count, in calculation order, each once: a main
 // row's code in slots 1 to nMain, a special row's in slots 1 to nMain + nSpec.
 std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,

@@ -40,30 +40,45 @@ std::optional<double> storedNumber(const DbValue& value)
     return std::nullopt;
 }
 
-// Calls `each(key, rows)` for the first row of every key, in stored order.
-// False when a key is not stored as text: a number or null key compares by
-// the database's own rules, so such a table is asked key by key instead.
+// Streams the query and calls `each(key, row)` for the first row of every
+// key, in stored order, holding no row. False when the key column or the
+// column `alsoNeeded` is missing, or a key is not stored as text: a number or
+// null key compares by the database's own rules, so such a table is asked
+// key by key instead.
 template <typename Each>
-bool forFirstRowOfEachKey(QueryResult& rows, std::string_view keyColumn, Each each)
+bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn, Each each,
+                          std::string_view alsoNeeded = {})
 {
-    const std::vector<std::string>& columns = rows.columns();
     const RuleRow::NoCaseLess less;
-    std::size_t key = 0;
-    while (key < columns.size() && (less(columns[key], keyColumn) || less(keyColumn, columns[key])))
-        ++key;
-    if (key == columns.size())
-        throw DbError("ผลการค้นไม่มีคอลัมน์ " + std::string(keyColumn));
+    const auto indexIn = [&](const std::vector<std::string>& columns, std::string_view name) {
+        std::size_t at = 0;
+        while (at < columns.size() && (less(columns[at], name) || less(name, columns[at])))
+            ++at;
+        return at;
+    };
+    const auto usable = [&](const std::vector<std::string>& columns) {
+        return indexIn(columns, keyColumn) < columns.size()
+               && (alsoNeeded.empty() || indexIn(columns, alsoNeeded) < columns.size());
+    };
+    std::size_t key = static_cast<std::size_t>(-1);
+    bool byText = true;
     std::unordered_set<std::string> done;
-    done.reserve(rows.rowCount());
-    for (rows.MoveFirst(); !rows.EOF_(); rows.MoveNext()) {
-        const DbValue& value = rows.at(key);
-        if (value.kind() != DbValue::Kind::Text)
+    const std::vector<std::string> columns = db.ForEachRow(sql, [&](const RowCursor& row) {
+        if (key == static_cast<std::size_t>(-1)) {
+            if (!usable(row.columns()))
+                return false;
+            key = indexIn(row.columns(), keyColumn);
+        }
+        if (row.kind(key) != DbValue::Kind::Text) {
+            byText = false;
             return false;
-        std::string text = value.toText();
-        if (done.insert(text).second)
-            each(text, rows);
-    }
-    return true;
+        }
+        const std::string_view text = row.textAt(key);
+        if (done.find(std::string(text)) == done.end())
+            each(*done.emplace(text).first, row);
+        return true;
+    });
+    return byText && usable(columns);
 }
 
 // Answers the rule load from whole tables read once; a table that could not
@@ -74,21 +89,28 @@ public:
     {
         for (const TableRead& read : RuleTableReads) {
             try {
-                QueryResult rows = db.query(read.query);
                 auto index = std::make_unique<Index>();
-                index->reserve(rows.rowCount());
-                auto names = std::make_shared<RuleRow::Columns>();
-                for (std::size_t c = 0; c < rows.columns().size(); ++c)
-                    (*names)[rows.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
-                const std::shared_ptr<const RuleRow::Columns> shared = names;
-                const bool ok = forFirstRowOfEachKey(rows, read.keyColumn, [&](const std::string& key, auto& r) {
-                    RuleRow::Values values;
-                    values.reserve(r.columns().size());
-                    for (std::size_t c = 0; c < r.columns().size(); ++c) {
-                        const DbValue& value = r.at(c);
-                        values.push_back(value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
+                auto block = std::make_shared<RuleRow::Block>();
+                std::shared_ptr<const RuleRow::Columns> names;
+                const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, [&](const std::string& key,
+                                                                                          const RowCursor& r) {
+                    const std::size_t count = r.columns().size();
+                    if (!names) {
+                        auto columns = std::make_shared<RuleRow::Columns>();
+                        for (std::size_t c = 0; c < count; ++c)
+                            (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
+                        names = columns;
                     }
-                    index->emplace(key, RuleRow(shared, std::move(values)));
+                    const std::size_t first = block->size();
+                    for (std::size_t c = 0; c < count; ++c) {
+                        const DbValue::Kind kind = r.kind(c);
+                        if (kind == DbValue::Kind::Text)
+                            block->add(r.textAt(c));
+                        else
+                            block->add(r.textOrNull(c));  // a number written out, or null
+                    }
+                    index->byKey.emplace(key, index->rows.size());
+                    index->rows.emplace_back(key, RuleRow(names, block, first, count));
                 });
                 if (ok)
                     m_tables.push_back(Table{read.table, read.keyColumn, std::move(index)});
@@ -106,14 +128,27 @@ public:
         });
         if (t == m_tables.end())
             return m_fallback.firstRow(table, keyColumn, key);
-        const auto row = t->rows->find(std::string(key));
-        if (row == t->rows->end())
-            return std::nullopt;
-        return row->second;
+        Index& index = *t->rows;
+        // The load asks in SUName's order, which is mostly each table's own:
+        // the row after the last one found is tried before the hash.
+        std::size_t at = index.next;
+        if (at >= index.rows.size() || index.rows[at].first != key) {
+            const auto found = index.byKey.find(std::string(key));
+            if (found == index.byKey.end())
+                return std::nullopt;
+            at = found->second;
+        }
+        index.next = at + 1;
+        return index.rows[at].second;
     }
 
 private:
-    using Index = std::unordered_map<std::string, RuleRow>;
+    // The first row of every key in stored order, and where each key is.
+    struct Index {
+        std::vector<std::pair<std::string, RuleRow>> rows;
+        std::unordered_map<std::string, std::size_t> byKey;
+        std::size_t next = 0;
+    };
     struct Table {
         std::string_view table;
         std::string_view keyColumn;
@@ -123,9 +158,9 @@ private:
     std::vector<Table> m_tables;  // the six of them, read whole
 };
 
-std::optional<YearRange> rangeOf(const std::string& year, const QueryResult& rows)
+std::optional<YearRange> rangeOf(const std::string& year, const RowCursor& rows)
 {
-    if (rows.EOF_() || !rows.hasColumn("ScMax") || !rows.hasColumn("ScMin"))
+    if (!rows.hasColumn("ScMax") || !rows.hasColumn("ScMin"))
         return std::nullopt;
     const auto max = storedNumber(rows.field("ScMax"));
     const auto min = storedNumber(rows.field("ScMin"));
@@ -141,11 +176,10 @@ public:
     RangeTable(const RuleDatabase& db, std::string name) : m_db(db), m_name(std::move(name)), m_year(YearText(m_name))
     {
         try {
-            QueryResult rows = m_db.query("SELECT * FROM " + QuoteIdentifier(m_name) + ";");
-            m_byKey = rows.hasColumn("FacCode")
-                      && forFirstRowOfEachKey(rows, "FacCode", [&](const std::string& key, const QueryResult& r) {
-                             m_ranges.emplace(key, rangeOf(m_year, r));
-                         });
+            m_byKey = forFirstRowOfEachKey(m_db, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
+                                           [&](const std::string& key, const RowCursor& r) {
+                                               m_ranges.emplace(key, rangeOf(m_year, r));
+                                           });
         } catch (const DbError&) {
             m_unreadable = true;
         }
@@ -236,11 +270,10 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
     auto table = std::make_shared<std::unordered_map<std::string, std::optional<double>>>();
     bool byKey = false;
     try {
-        QueryResult rows = db.query("SELECT * FROM Zi2Prob;");
-        byKey = rows.hasColumn("Zi") && rows.hasColumn("Prob")
-                && forFirstRowOfEachKey(rows, "Zi", [&](const std::string& key, const QueryResult& r) {
-                       table->emplace(key, storedNumber(r.field("Prob")));
-                   });
+        byKey = forFirstRowOfEachKey(
+            db, "SELECT * FROM Zi2Prob;", "Zi",
+            [&](const std::string& key, const RowCursor& r) { table->emplace(key, storedNumber(r.field("Prob"))); },
+            "Prob");
     } catch (const DbError&) {
         return [](const std::string&) { return std::optional<double>(); };
     }

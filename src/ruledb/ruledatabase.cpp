@@ -62,6 +62,24 @@ struct ColumnFault {
     std::string why;
 };
 
+// A column's value as text, valid until the statement steps on.
+std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col)
+{
+    // As text: SQLite converts a UTF-16 database's text to UTF-8.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+    // A null pointer is an empty value, or memory ran out on the way.
+    if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
+        throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
+    if (size > RuleDatabase::MaxTextBytes) {
+        const char* name = sqlite3_column_name(stmt, col);
+        throw ColumnFault{"ค่าในคอลัมน์ " + inQuotes(name ? name : "?") + " ยาวเกิน "
+                          + std::to_string(RuleDatabase::MaxTextBytes) + " ไบต์ (a damaged value of "
+                          + std::to_string(size) + " bytes)"};
+    }
+    return text ? std::string_view(text, size) : std::string_view();
+}
+
 DbValue readColumn(sqlite3* db, sqlite3_stmt* stmt, int col)
 {
     switch (sqlite3_column_type(stmt, col)) {
@@ -70,21 +88,8 @@ DbValue readColumn(sqlite3* db, sqlite3_stmt* stmt, int col)
         return DbValue::number(sqlite3_column_double(stmt, col));
     case SQLITE_NULL:
         return DbValue();
-    default: {
-        // As text: SQLite converts a UTF-16 database's text to UTF-8.
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-        // A null pointer is an empty value, or memory ran out on the way.
-        if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
-            throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
-        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
-        if (size > RuleDatabase::MaxTextBytes) {
-            const char* name = sqlite3_column_name(stmt, col);
-            throw ColumnFault{"ค่าในคอลัมน์ " + inQuotes(name ? name : "?") + " ยาวเกิน "
-                              + std::to_string(RuleDatabase::MaxTextBytes) + " ไบต์ (a damaged value of "
-                              + std::to_string(size) + " bytes)"};
-        }
-        return DbValue::text(text ? std::string(text, size) : std::string());
-    }
+    default:
+        return DbValue::text(std::string(readText(db, stmt, col)));
     }
 }
 
@@ -207,6 +212,65 @@ const DbValue& QueryResult::at(std::size_t index) const
     return m_rows[m_pos][index];
 }
 
+// ---------------------------------------------------------------- RowCursor
+
+bool RowCursor::hasColumn(std::string_view column) const
+{
+    return std::any_of(m_columns->begin(), m_columns->end(),
+                       [&](const std::string& name) { return sameNameNoCase(name, column); });
+}
+
+DbValue RowCursor::field(std::string_view column) const
+{
+    const auto found = std::find_if(m_columns->begin(), m_columns->end(),
+                                    [&](const std::string& name) { return sameNameNoCase(name, column); });
+    if (found == m_columns->end())
+        throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));
+    return at(static_cast<std::size_t>(found - m_columns->begin()));
+}
+
+DbValue RowCursor::at(std::size_t index) const
+{
+    if (index >= m_columns->size())
+        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
+    return readColumn(m_db, m_stmt, static_cast<int>(index));
+}
+
+DbValue::Kind RowCursor::kind(std::size_t index) const
+{
+    if (index >= m_columns->size())
+        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
+    switch (sqlite3_column_type(m_stmt, static_cast<int>(index))) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return DbValue::Kind::Number;
+    case SQLITE_NULL:
+        return DbValue::Kind::Null;
+    default:
+        return DbValue::Kind::Text;
+    }
+}
+
+std::string_view RowCursor::textAt(std::size_t index) const
+{
+    if (kind(index) != DbValue::Kind::Text)
+        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
+    return readText(m_db, m_stmt, static_cast<int>(index));
+}
+
+std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
+{
+    switch (kind(index)) {
+    case DbValue::Kind::Null:
+        return std::nullopt;
+    case DbValue::Kind::Number:
+        return NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
+    case DbValue::Kind::Text:
+        break;
+    }
+    return std::string(readText(m_db, m_stmt, static_cast<int>(index)));
+}
+
 // ---------------------------------------------------------------- RuleDatabase
 
 RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
@@ -293,7 +357,8 @@ RuleDatabase::~RuleDatabase()
     sqlite3_close_v2(m_db);
 }
 
-QueryResult RuleDatabase::query(const std::string& sql) const
+std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql,
+                                                  const std::function<bool(const RowCursor& row)>& each) const
 {
     const auto fail = [&](const std::string& why) {
         return DbError("ค้นข้อมูลในแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ: " + why + "\nคำสั่ง: " + sql);
@@ -312,28 +377,40 @@ QueryResult RuleDatabase::query(const std::string& sql) const
     if (!sqlite3_stmt_readonly(guard.stmt))
         throw fail("the rule database is only read; this statement would change it");
 
-    QueryResult result;
+    std::vector<std::string> names;
     const int columns = sqlite3_column_count(guard.stmt);
     for (int c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(guard.stmt, c);
         if (!name)
             throw fail(sqlite3_errstr(SQLITE_NOMEM));  // the only way a name is missing
-        result.m_columns.emplace_back(name);
+        names.emplace_back(name);
     }
+    const RowCursor cursor(m_db, guard.stmt, names);
     int rc;
     while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
-        std::vector<DbValue> row;
-        row.reserve(static_cast<std::size_t>(columns));
         try {
-            for (int c = 0; c < columns; ++c)
-                row.push_back(readColumn(m_db, guard.stmt, c));
+            if (!each(cursor))
+                return names;
         } catch (const ColumnFault& fault) {
             throw fail(fault.why);
         }
-        result.m_rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
         throw fail(sqlite3_errmsg(m_db));
+    return names;
+}
+
+QueryResult RuleDatabase::query(const std::string& sql) const
+{
+    QueryResult result;
+    result.m_columns = ForEachRow(sql, [&](const RowCursor& cursor) {
+        std::vector<DbValue> row;
+        row.reserve(cursor.columns().size());
+        for (std::size_t c = 0; c < cursor.columns().size(); ++c)
+            row.push_back(cursor.at(c));
+        result.m_rows.push_back(std::move(row));
+        return true;
+    });
     return result;
 }
 

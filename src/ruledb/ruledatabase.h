@@ -4,8 +4,10 @@
 // program relies on: EOF, MoveNext, MoveFirst and a field's value by column
 // name.
 
+#include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tamrik::ruledb {
 
@@ -75,6 +78,35 @@ private:
     std::size_t m_pos = 0;
 };
 
+// The row a streamed query stands on, valid only inside the callback that
+// gets it: values are read straight from the statement, nothing is kept.
+class RowCursor {
+public:
+    const std::vector<std::string>& columns() const { return *m_columns; }
+    bool hasColumn(std::string_view column) const;
+    // As QueryResult's field and at: the value by name (without regard to
+    // case) or by place in columns(); throws DbError for a missing column or
+    // a text longer than MaxTextBytes.
+    DbValue field(std::string_view column) const;
+    DbValue at(std::size_t index) const;
+    DbValue::Kind kind(std::size_t index) const;
+    // The bytes of a text value without copying them (kind() Text only).
+    std::string_view textAt(std::size_t index) const;
+    // The value as DbValue::toText writes it, or nothing for null: one read
+    // of the column where at() and toText() take two.
+    std::optional<std::string> textOrNull(std::size_t index) const;
+
+private:
+    friend class RuleDatabase;
+    RowCursor(sqlite3* db, sqlite3_stmt* stmt, const std::vector<std::string>& columns)
+        : m_db(db), m_stmt(stmt), m_columns(&columns)
+    {
+    }
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt;
+    const std::vector<std::string>* m_columns;
+};
+
 class RuleDatabase {
 public:
     // Text values longer than this are refused: no name or rule field comes
@@ -95,6 +127,11 @@ public:
     // MaxTextBytes.
     void OpenQuery(const std::string& sql, QueryResult& slot) const;
     QueryResult query(const std::string& sql) const;
+    // Runs one SELECT as query does, but hands each row to `each` as the
+    // statement reaches it instead of keeping them; `each` returns false to
+    // stop early. Returns the column names, known even when no row came.
+    std::vector<std::string> ForEachRow(const std::string& sql,
+                                        const std::function<bool(const RowCursor& row)>& each) const;
 
     // Whether `name` is a real table (never a view), and whether it holds
     // every one of `columns`; names without regard to case. Throws DbError

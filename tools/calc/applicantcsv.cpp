@@ -32,8 +32,13 @@ public:
         readHeader(records.front());
         if (!m_out.errors.empty())
             return std::move(m_out);
-        for (std::size_t r = 1; r < records.size(); ++r)
+        m_out.applicants.reserve(records.size() - 1);
+        for (std::size_t r = 1; r < records.size(); ++r) {
             readApplicant(records[r]);
+            // A record's texts go as soon as it is read: a national cohort's
+            // cells would otherwise stay beside its applicants.
+            std::vector<std::string>().swap(records[r].fields);
+        }
         if (!m_out.errors.empty())
             m_out.applicants.clear();
         return std::move(m_out);

@@ -3,6 +3,7 @@
 #include "numtext.h"
 
 #include <cstdio>
+#include <numeric>
 
 namespace tamrikcalc {
 
@@ -199,21 +200,38 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
     const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
                               "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
     std::vector<std::vector<std::string>> rows{std::vector<std::string>(std::begin(headings), std::end(headings))};
+    rows.reserve(ranked.size() + 1);
     for (std::size_t i = 0; i < ranked.size(); ++i)
         rows.push_back(rowCells(ranked[i], i + 1));
+    // Each cell measured once; the lines then written into one text.
+    std::vector<std::size_t> cellWidths;
+    cellWidths.reserve(rows.size() * 10);
     std::vector<std::size_t> widths(10, 0);
+    std::size_t bytes = 0;
     for (const auto& row : rows) {
-        for (std::size_t c = 0; c < 10; ++c)
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
+        for (std::size_t c = 0; c < 10; ++c) {
+            cellWidths.push_back(displayWidth(row[c]));
+            widths[c] = std::max(widths[c], cellWidths.back());
+            bytes += row[c].size() + 2;
+        }
     }
     std::string out;
-    for (const auto& row : rows) {
-        std::string line;
+    out.reserve(bytes + rows.size() * (std::accumulate(widths.begin(), widths.end(), std::size_t(0)) + 1));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < 10; ++c) {
             const bool text = c == 2 || c == 3 || c == 9;
-            line += (c ? "  " : "") + (text ? padRight(row[c], c == 9 ? 0 : widths[c]) : padLeft(row[c], widths[c]));
+            const std::size_t width = text && c == 9 ? 0 : widths[c];
+            const std::size_t w = cellWidths[r * 10 + c];
+            const std::size_t pad = w < width ? width - w : 0;
+            if (c)
+                out += "  ";
+            if (!text)
+                out.append(pad, ' ');
+            out += rows[r][c];
+            if (text)
+                out.append(pad, ' ');
         }
-        out += line + "\n";
+        out += '\n';
     }
     return out;
 }
