@@ -3,6 +3,7 @@
 // of the event loop. Runs in a temporary folder with a link to the build's
 // rule database, so the build's own folder is left as it was and no time goes
 // into copying the database.
+#include "appstyle.h"
 #include "frmtamrik.h"
 #include "messageservice.h"
 #include "thaifonts.h"
@@ -15,6 +16,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    tamrik::InstallAppStyle();
     tamrik::InstallThaiFonts();
     QTemporaryDir folder;
     QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/ScoreRule.mdb"),

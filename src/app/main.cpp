@@ -1,3 +1,4 @@
+#include "appstyle.h"
 #include "emblem.h"
 #include "frmsplash.h"
 #include "frmtamrik.h"
@@ -6,8 +7,12 @@
 #include "thaifonts.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QIcon>
 #include <QStandardPaths>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
@@ -15,6 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tamrik"));
     QApplication::setApplicationVersion(tamrik::VersionNumber());
     QApplication::setWindowIcon(QIcon(tamrik::EmblemPicture()));
+    tamrik::InstallAppStyle();
     tamrik::InstallThaiFonts();
 
     tamrik::MessageBoxService messages;
@@ -31,5 +37,16 @@ int main(int argc, char* argv[])
     auto* splash = new tamrik::frmSplash();
     splash->Load(window);
     splash->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+#ifndef TAMRIK_FULL_EXIT
+    // Every file is written and closed by the time the last window has gone;
+    // taking down each control and library one by one only keeps the user
+    // waiting. Not while the program owns the clipboard: X11 hands it to the
+    // clipboard manager as the application object goes.
+    if (!QGuiApplication::clipboard()->ownsClipboard()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+#endif
+    return status;
 }

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -150,14 +149,18 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
         std::error_code ec;
         if (!fs::is_regular_file(file, ec))
             return std::nullopt;
-        std::ifstream in(file, std::ios::binary);
+        // C streams: the C++ ones would set up the whole locale machinery at
+        // start-up for two small files.
+        std::string text(kMaxTextFileBytes + 1, '\0');
+        std::FILE* in = std::fopen(file.c_str(), "rb");
         if (!in)
             return std::nullopt;
-        std::string text(kMaxTextFileBytes + 1, '\0');
-        in.read(text.data(), static_cast<std::streamsize>(text.size()));
-        if (in.bad())
+        const std::size_t got = std::fread(text.data(), 1, text.size(), in);
+        const bool failed = std::ferror(in) != 0;
+        std::fclose(in);
+        if (failed)
             return std::nullopt;
-        text.resize(static_cast<std::size_t>(in.gcount()));
+        text.resize(got);
         if (text.size() > kMaxTextFileBytes)
             return std::vector<std::string>();
         // An editor may add a mark to a file that already had one, or after

@@ -4,7 +4,7 @@
 #include "entriesfile.h"
 #include "paramfile.h"
 
-#include <fstream>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <system_error>
@@ -24,16 +24,13 @@ bool canCreateFilesIn(const fs::path& folder)
         return false;
     std::random_device device;
     const fs::path probe = folder / (".tamrik-probe-" + std::to_string(device()));
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << "probe";
-        out.close();
-        if (out.fail()) {
-            fs::remove(probe, ec);
-            return false;
-        }
+    std::FILE* out = std::fopen(probe.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fputs("probe", out) >= 0;
+    if (std::fclose(out) != 0 || !written) {
+        fs::remove(probe, ec);
+        return false;
     }
     return fs::remove(probe, ec);
 }

@@ -1,5 +1,6 @@
 #include "fittedcaption.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -8,12 +9,36 @@ namespace {
 
 constexpr int NarrowestStretch = 60;  // percent of the face's own width
 
+// Fits its label as it is first shown, before it is drawn, then goes.
+class FitOnShow : public QObject {
+public:
+    explicit FitOnShow(QLabel* label) : QObject(label) { label->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            FitCaption(static_cast<QLabel*>(watched));
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void SetFittedCaption(QLabel* label, const QString& caption)
 {
     label->setText(caption);
     FitCaption(label);
+}
+
+void FitCaptionWhenShown(QLabel* label)
+{
+    if (label->isVisible() || label->text().isEmpty())
+        FitCaption(label);
+    else
+        new FitOnShow(label);
 }
 
 void FitCaption(QLabel* label)

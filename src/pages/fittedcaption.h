@@ -12,5 +12,8 @@ namespace tamrik {
 void SetFittedCaption(QLabel* label, const QString& caption);
 // Fits the label's current caption; call again after its width changes.
 void FitCaption(QLabel* label);
+// The same, put off until the label is first shown when it is hidden now: a
+// caption on a page not yet shown costs no face at start-up.
+void FitCaptionWhenShown(QLabel* label);
 
 }  // namespace tamrik

@@ -38,7 +38,7 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption, cons
     QLabel* label = MakeLabel(parent, name, caption, twips, alignment);
     label->setWordWrap(false);
     label->setFont(SansFont(points));
-    FitCaption(label);
+    FitCaptionWhenShown(label);
     return label;
 }
 

@@ -19,7 +19,12 @@ QPixmap RawPicture(const QString& path)
     if (QPixmapCache::find(path, &picture))
         return picture;
     const QResource resource(path);
-    const QByteArray data = resource.uncompressedData();
+    // Carried uncompressed: the pixels are used where the program holds them,
+    // without a copy, when they lie on a word boundary.
+    const bool inPlace = resource.compressionAlgorithm() == QResource::NoCompression;
+    const QByteArray data = inPlace ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                                              resource.size())
+                                    : resource.uncompressedData();
     std::uint32_t size[2] = {0, 0};
     if (data.size() < static_cast<qsizetype>(sizeof size))
         return picture;
@@ -27,10 +32,12 @@ QPixmap RawPicture(const QString& path)
     const qsizetype rowBytes = qsizetype(size[0]) * 4;
     if (data.size() != qsizetype(sizeof size) + rowBytes * qsizetype(size[1]))
         return picture;
-    QImage image(static_cast<int>(size[0]), static_cast<int>(size[1]), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(image.scanLine(y), data.constData() + sizeof size + y * rowBytes, std::size_t(rowBytes));
-    picture = QPixmap::fromImage(std::move(image));
+    const auto* pixels = reinterpret_cast<const uchar*>(data.constData() + sizeof size);
+    QImage image(pixels, static_cast<int>(size[0]), static_cast<int>(size[1]), rowBytes,
+                 QImage::Format_ARGB32_Premultiplied);
+    if (!inPlace || reinterpret_cast<quintptr>(pixels) % 4 != 0)
+        image = image.copy();
+    picture = QPixmap::fromImage(image);
     QPixmapCache::insert(path, picture);
     return picture;
 }

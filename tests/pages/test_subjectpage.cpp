@@ -7,6 +7,9 @@
 #include "subjectpage.h"
 #include "twips.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
 using namespace tamrik;
 using namespace tamrik::testing;
 
@@ -85,6 +88,14 @@ private slots:
         p.open(code);
         QCOMPARE(p.window.CurrentPage(), 2);
         QVERIFY(p.messages.texts.isEmpty());
+        // The shown column headings are condensed to fit by the time the page is up.
+        for (const QString& name : Words("Label12(0) Label12(1) Label12(2) Label12(3) Label9(0) Label9(1) Label2 "
+                                         "Label6 Label10")) {
+            const auto* heading = p.get<QLabel>(name);
+            QVERIFY2(!heading->isVisible() || QFontMetrics(heading->font()).horizontalAdvance(heading->text()) <=
+                         heading->contentsRect().width(),
+                     qPrintable(name));
+        }
         QStringList shown;
         const QChar sp = QLatin1Char(' ');
         for (int r = 1; r < p.page()->NextMainRow(); ++r)
