@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QRegularExpressionValidator>
 #include <QSplitter>
 #include <QTableView>
@@ -111,7 +112,11 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
 
     ReloadEntries();
     m_TableFaculties->sortByColumn(FacultiesModel::Rank, Qt::AscendingOrder);
-    resize(1340, 760);
+    // Every column of the ranking at once where the screen has the room.
+    QSize size(1800, 900);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size());
+    resize(size.expandedTo(QSize(1340, 760)));
 }
 
 FrmAllFaculties::~FrmAllFaculties()
