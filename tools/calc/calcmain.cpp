@@ -109,6 +109,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     if (o.mode == Mode::All) {
         tamrik::EvaluateOptions options;
         options.needed = o.format == Format::Json;
+        options.threads = std::max(1u, std::thread::hardware_concurrency());
         const auto ranked = tamrik::EvaluateAll(rules.faculties, o.applicant, context, options);
         if (o.format == Format::Json)
             out << JsonArray(ranked);
