@@ -1,10 +1,12 @@
 #include "allfacultyrules.h"
 
 #include "numtext.h"
+#include "sharedwork.h"
 #include "ruletables.h"
 #include "yeartext.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <regex>
 #include <unordered_map>
@@ -81,81 +83,98 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
     return byText && usable(columns);
 }
 
+// The first row of every key of one rule table read whole, in stored order,
+// and where each key is.
+struct WholeTable {
+    std::string_view table;
+    std::string_view keyColumn;
+    std::vector<std::pair<std::string, RuleRow>> rows;
+    std::unordered_map<std::string, std::size_t> byKey;
+};
+
+// Nothing when the table cannot be read that way.
+std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const TableRead& read)
+{
+    try {
+        auto index = std::make_shared<WholeTable>();
+        index->table = read.table;
+        index->keyColumn = read.keyColumn;
+        auto block = std::make_shared<RuleRow::Block>();
+        std::shared_ptr<const RuleRow::Columns> names;
+        const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, [&](const std::string& key,
+                                                                                  const RowCursor& r) {
+            const std::size_t count = r.columns().size();
+            if (!names) {
+                auto columns = std::make_shared<RuleRow::Columns>();
+                for (std::size_t c = 0; c < count; ++c)
+                    (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
+                names = columns;
+            }
+            const std::size_t first = block->size();
+            for (std::size_t c = 0; c < count; ++c) {
+                const DbValue::Kind kind = r.kind(c);
+                if (kind == DbValue::Kind::Text)
+                    block->add(r.textAt(c));
+                else
+                    block->add(r.textOrNull(c));  // a number written out, or null
+            }
+            index->byKey.emplace(key, index->rows.size());
+            index->rows.emplace_back(key, RuleRow(names, block, first, count));
+        });
+        if (ok)
+            return index;
+    } catch (const DbError&) {
+        // Asked faculty by faculty: each load then fails with its own message.
+    }
+    return nullptr;
+}
+
 // Answers the rule load from whole tables read once; a table that could not
-// be read that way is asked through the database, faculty by faculty.
+// be read that way is asked through the database, faculty by faculty. A copy
+// shares the tables and may be used on another thread when every table was
+// read whole.
 class TablesRuleSource : public RuleSource {
 public:
-    explicit TablesRuleSource(const RuleDatabase& db) : m_fallback(db)
+    TablesRuleSource(const RuleDatabase& db, const std::vector<std::shared_ptr<const WholeTable>>& tables)
+        : m_fallback(db)
     {
-        for (const TableRead& read : RuleTableReads) {
-            try {
-                auto index = std::make_unique<Index>();
-                auto block = std::make_shared<RuleRow::Block>();
-                std::shared_ptr<const RuleRow::Columns> names;
-                const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, [&](const std::string& key,
-                                                                                          const RowCursor& r) {
-                    const std::size_t count = r.columns().size();
-                    if (!names) {
-                        auto columns = std::make_shared<RuleRow::Columns>();
-                        for (std::size_t c = 0; c < count; ++c)
-                            (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
-                        names = columns;
-                    }
-                    const std::size_t first = block->size();
-                    for (std::size_t c = 0; c < count; ++c) {
-                        const DbValue::Kind kind = r.kind(c);
-                        if (kind == DbValue::Kind::Text)
-                            block->add(r.textAt(c));
-                        else
-                            block->add(r.textOrNull(c));  // a number written out, or null
-                    }
-                    index->byKey.emplace(key, index->rows.size());
-                    index->rows.emplace_back(key, RuleRow(names, block, first, count));
-                });
-                if (ok)
-                    m_tables.push_back(Table{read.table, read.keyColumn, std::move(index)});
-            } catch (const DbError&) {
-                // Asked faculty by faculty: each load then fails with its own message.
-            }
+        for (const auto& table : tables) {
+            if (table)
+                m_tables.push_back(Table{table, 0});
         }
     }
+
+    bool whole() const { return m_tables.size() == std::size(RuleTableReads); }
 
     std::optional<RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                     std::string_view key) override
     {
         const auto t = std::find_if(m_tables.begin(), m_tables.end(), [&](const Table& read) {
-            return read.table == table && read.keyColumn == keyColumn;
+            return read.rows->table == table && read.rows->keyColumn == keyColumn;
         });
         if (t == m_tables.end())
             return m_fallback.firstRow(table, keyColumn, key);
-        Index& index = *t->rows;
+        const WholeTable& index = *t->rows;
         // The load asks in SUName's order, which is mostly each table's own:
         // the row after the last one found is tried before the hash.
-        std::size_t at = index.next;
+        std::size_t at = t->next;
         if (at >= index.rows.size() || index.rows[at].first != key) {
             const auto found = index.byKey.find(std::string(key));
             if (found == index.byKey.end())
                 return std::nullopt;
             at = found->second;
         }
-        index.next = at + 1;
+        t->next = at + 1;
         return index.rows[at].second;
     }
 
 private:
-    // The first row of every key in stored order, and where each key is.
-    struct Index {
-        std::vector<std::pair<std::string, RuleRow>> rows;
-        std::unordered_map<std::string, std::size_t> byKey;
-        std::size_t next = 0;
-    };
     struct Table {
-        std::string_view table;
-        std::string_view keyColumn;
-        std::unique_ptr<Index> rows;
+        std::shared_ptr<const WholeTable> rows;
+        std::size_t next;
     };
     DatabaseRuleSource m_fallback;
-    std::vector<Table> m_tables;  // the six of them, read whole
+    std::vector<Table> m_tables;  // those read whole
 };
 
 std::optional<YearRange> rangeOf(const std::string& year, const RowCursor& rows)
@@ -230,21 +249,28 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
     return names;
 }
 
-AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable)
+AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads)
 {
     AllFacultyRules all;
     QueryResult faculties = db.query("SELECT * FROM SUName;");
     all.rangeTables = RangeTableNames(db);
 
-    TablesRuleSource source(db);
-    std::vector<RangeTable> years;
-    for (const std::string& name : all.rangeTables)
-        years.emplace_back(db, name);
+    // The rule tables and the range tables are read side by side: SQLite
+    // steps one statement at a time, but taking the rows apart is ours.
+    std::vector<std::string> yearNames = all.rangeTables;
     const auto lastYear = std::find(all.rangeTables.begin(), all.rangeTables.end(), lastYearTable);
-    std::optional<RangeTable> ownLastYear;
     if (lastYear == all.rangeTables.end())
-        ownLastYear.emplace(db, lastYearTable);
-    const RangeTable& last = ownLastYear ? *ownLastYear : years[lastYear - all.rangeTables.begin()];
+        yearNames.push_back(lastYearTable);
+    constexpr std::size_t kRuleTables = std::size(RuleTableReads);
+    std::vector<std::shared_ptr<const WholeTable>> tables(kRuleTables);
+    std::vector<std::optional<RangeTable>> years(yearNames.size());
+    ShareTasks(kRuleTables + years.size(), threads, [&](std::size_t task) {
+        if (task < kRuleTables)
+            tables[task] = readWholeTable(db, RuleTableReads[task]);
+        else
+            years[task - kRuleTables].emplace(db, yearNames[task - kRuleTables]);
+    });
+    const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
 
     std::unordered_map<std::string, bool> seen;
     for (; !faculties.EOF_(); faculties.MoveNext()) {
@@ -254,14 +280,21 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
             continue;
         record.university = textOf(faculties, "UName");
         record.name = textOf(faculties, "FacName");
-        record.load = BuildFacultyRule(source, record.facCode, record.facCode);
         record.lastYear = last.of(record.facCode);
-        for (const RangeTable& year : years) {
-            if (auto range = year.of(record.facCode))
+        for (std::size_t y = 0; y < all.rangeTables.size(); ++y) {
+            if (auto range = years[y]->of(record.facCode))
                 record.years.push_back(std::move(*range));
         }
         all.faculties.push_back(std::move(record));
     }
+
+    // A table asked faculty by faculty goes through the one connection in turn.
+    TablesRuleSource source(db, tables);
+    ShareWork(all.faculties.size(), source.whole() ? threads : 1, [&](std::size_t begin, std::size_t end) {
+        TablesRuleSource own = source;
+        for (std::size_t i = begin; i < end; ++i)
+            all.faculties[i].load = BuildFacultyRule(own, all.faculties[i].facCode, all.faculties[i].facCode);
+    });
     return all;
 }
 

@@ -20,8 +20,9 @@ struct AllFacultyRules {
 
 // Reads SUName, the six rule tables, every range table (maxminScQor + two
 // digits) and the table `lastYearTable` names (param.opt's first line).
-// Throws DbError only when SUName cannot be read.
-AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable);
+// Throws DbError only when SUName cannot be read. `threads` share the reading
+// and the building; the result is the same for any number.
+AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads = 1);
 
 // The normal table read whole into memory, answering as LookupProb does.
 ProbLookup LoadProbTable(const RuleDatabase& db);

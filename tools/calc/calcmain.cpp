@@ -108,7 +108,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(o.db ? *o.db
                                                                  : (programFolder / "ScoreRule.mdb").string());
         tamrik::ruledb::RequireRuleTables(*db);
-        rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin);
+        rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin,
+                                                    std::max(1u, std::thread::hardware_concurrency()));
         context.prob = tamrik::ruledb::LoadProbTable(*db);
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
