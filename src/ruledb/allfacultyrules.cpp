@@ -9,8 +9,8 @@
 #include <iterator>
 #include <memory>
 #include <regex>
+#include <tuple>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace tamrik::ruledb {
 
@@ -43,13 +43,14 @@ std::optional<double> storedNumber(const DbValue& value)
 }
 
 // Streams the query and calls `each(key, row)` for the first row of every
-// key, in stored order, holding no row. False when the key column or the
+// key, in stored order, holding no row; `isFirst(key)` tells the first row of
+// a key (true once per key). False when the key column or the
 // column `alsoNeeded` is missing, or a key is not stored as text: a number or
 // null key compares by the database's own rules, so such a table is asked
 // key by key instead.
-template <typename Each>
-bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn, Each each,
-                          std::string_view alsoNeeded = {})
+template <typename IsFirst, typename Each>
+bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn,
+                          IsFirst isFirst, Each each, std::string_view alsoNeeded = {})
 {
     const RuleRow::NoCaseLess less;
     const auto indexIn = [&](const std::vector<std::string>& columns, std::string_view name) {
@@ -64,7 +65,6 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
     };
     std::size_t key = static_cast<std::size_t>(-1);
     bool byText = true;
-    std::unordered_set<std::string> done;
     const std::vector<std::string> columns = db.ForEachRow(sql, [&](const RowCursor& row) {
         if (key == static_cast<std::size_t>(-1)) {
             if (!usable(row.columns()))
@@ -76,8 +76,8 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
             return false;
         }
         const std::string_view text = row.textAt(key);
-        if (done.find(std::string(text)) == done.end())
-            each(*done.emplace(text).first, row);
+        if (isFirst(text))
+            each(text, row);
         return true;
     });
     return byText && usable(columns);
@@ -101,8 +101,12 @@ std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const T
         index->keyColumn = read.keyColumn;
         auto block = std::make_shared<RuleRow::Block>();
         std::shared_ptr<const RuleRow::Columns> names;
-        const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, [&](const std::string& key,
-                                                                                  const RowCursor& r) {
+        const auto isFirst = [&](std::string_view key) {
+            return index->byKey.try_emplace(std::string(key), index->rows.size()).second;
+        };
+        std::string number;
+        const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, isFirst, [&](std::string_view key,
+                                                                                           const RowCursor& r) {
             const std::size_t count = r.columns().size();
             if (!names) {
                 auto columns = std::make_shared<RuleRow::Columns>();
@@ -111,15 +115,9 @@ std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const T
                 names = columns;
             }
             const std::size_t first = block->size();
-            for (std::size_t c = 0; c < count; ++c) {
-                const DbValue::Kind kind = r.kind(c);
-                if (kind == DbValue::Kind::Text)
-                    block->add(r.textAt(c));
-                else
-                    block->add(r.textOrNull(c));  // a number written out, or null
-            }
-            index->byKey.emplace(key, index->rows.size());
-            index->rows.emplace_back(key, RuleRow(names, block, first, count));
+            for (std::size_t c = 0; c < count; ++c)
+                block->add(r.textView(c, number));
+            index->rows.emplace_back(std::string(key), RuleRow(names, block, first, count));
         });
         if (ok)
             return index;
@@ -195,10 +193,15 @@ public:
     RangeTable(const RuleDatabase& db, std::string name) : m_db(db), m_name(std::move(name)), m_year(YearText(m_name))
     {
         try {
-            m_byKey = forFirstRowOfEachKey(m_db, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
-                                           [&](const std::string& key, const RowCursor& r) {
-                                               m_ranges.emplace(key, rangeOf(m_year, r));
-                                           });
+            decltype(m_ranges)::iterator at;
+            m_byKey = forFirstRowOfEachKey(
+                m_db, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
+                [&](std::string_view key) {
+                    bool first;
+                    std::tie(at, first) = m_ranges.try_emplace(std::string(key));
+                    return first;
+                },
+                [&](std::string_view, const RowCursor& r) { at->second = rangeOf(m_year, r); });
         } catch (const DbError&) {
             m_unreadable = true;
         }
@@ -255,8 +258,8 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
     QueryResult faculties = db.query("SELECT * FROM SUName;");
     all.rangeTables = RangeTableNames(db);
 
-    // The rule tables and the range tables are read side by side: SQLite
-    // steps one statement at a time, but taking the rows apart is ours.
+    // One after the other: on one connection, two threads stepping
+    // statements side by side wait on its lock (three times slower here).
     std::vector<std::string> yearNames = all.rangeTables;
     const auto lastYear = std::find(all.rangeTables.begin(), all.rangeTables.end(), lastYearTable);
     if (lastYear == all.rangeTables.end())
@@ -264,12 +267,10 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
     constexpr std::size_t kRuleTables = std::size(RuleTableReads);
     std::vector<std::shared_ptr<const WholeTable>> tables(kRuleTables);
     std::vector<std::optional<RangeTable>> years(yearNames.size());
-    ShareTasks(kRuleTables + years.size(), threads, [&](std::size_t task) {
-        if (task < kRuleTables)
-            tables[task] = readWholeTable(db, RuleTableReads[task]);
-        else
-            years[task - kRuleTables].emplace(db, yearNames[task - kRuleTables]);
-    });
+    for (std::size_t t = 0; t < kRuleTables; ++t)
+        tables[t] = readWholeTable(db, RuleTableReads[t]);
+    for (std::size_t y = 0; y < years.size(); ++y)
+        years[y].emplace(db, yearNames[y]);
     const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
 
     std::unordered_map<std::string, bool> seen;
@@ -303,10 +304,15 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
     auto table = std::make_shared<std::unordered_map<std::string, std::optional<double>>>();
     bool byKey = false;
     try {
+        decltype(table->begin()) at;
         byKey = forFirstRowOfEachKey(
             db, "SELECT * FROM Zi2Prob;", "Zi",
-            [&](const std::string& key, const RowCursor& r) { table->emplace(key, storedNumber(r.field("Prob"))); },
-            "Prob");
+            [&](std::string_view key) {
+                bool first;
+                std::tie(at, first) = table->try_emplace(std::string(key));
+                return first;
+            },
+            [&](std::string_view, const RowCursor& r) { at->second = storedNumber(r.field("Prob")); }, "Prob");
     } catch (const DbError&) {
         return [](const std::string&) { return std::optional<double>(); };
     }

@@ -271,6 +271,20 @@ std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
     return std::string(readText(m_db, m_stmt, static_cast<int>(index)));
 }
 
+std::optional<std::string_view> RowCursor::textView(std::size_t index, std::string& number) const
+{
+    switch (kind(index)) {
+    case DbValue::Kind::Null:
+        return std::nullopt;
+    case DbValue::Kind::Number:
+        number = NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
+        return std::string_view(number);
+    case DbValue::Kind::Text:
+        break;
+    }
+    return readText(m_db, m_stmt, static_cast<int>(index));
+}
+
 // ---------------------------------------------------------------- RuleDatabase
 
 RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
