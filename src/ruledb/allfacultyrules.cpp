@@ -11,6 +11,7 @@
 #include <regex>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tamrik::ruledb {
 
@@ -92,6 +93,8 @@ struct WholeTable {
     std::unordered_map<std::string, std::size_t> byKey;
 };
 
+constexpr std::size_t kRowsPerBlock = 512;
+
 // Nothing when the table cannot be read that way.
 std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const TableRead& read)
 {
@@ -114,6 +117,10 @@ std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const T
                     (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
                 names = columns;
             }
+            // A block every so many rows: one block for a whole table grew by
+            // copying itself over and over.
+            if (index->rows.size() % kRowsPerBlock == 0 && block->size() > 0)
+                block = std::make_shared<RuleRow::Block>();
             const std::size_t first = block->size();
             for (std::size_t c = 0; c < count; ++c)
                 block->add(r.textView(c, number));
@@ -228,12 +235,16 @@ private:
     std::unordered_map<std::string, std::optional<YearRange>> m_ranges;
 };
 
-std::string textOf(const QueryResult& rows, std::string_view column)
+// The place of `column` among `columns` (the first one, in any case), or
+// nothing when it is missing.
+std::optional<std::size_t> placeOf(const std::vector<std::string>& columns, std::string_view column)
 {
-    if (!rows.hasColumn(column))
-        return {};
-    const DbValue value = rows.field(column);
-    return value.isNull() ? std::string() : value.toText();
+    const RuleRow::NoCaseLess less;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (!less(columns[c], column) && !less(column, columns[c]))
+            return c;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -255,7 +266,6 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
 AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads)
 {
     AllFacultyRules all;
-    QueryResult faculties = db.query("SELECT * FROM SUName;");
     all.rangeTables = RangeTableNames(db);
 
     // One after the other: on one connection, two threads stepping
@@ -273,21 +283,35 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
         years[y].emplace(db, yearNames[y]);
     const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
 
-    std::unordered_map<std::string, bool> seen;
-    for (; !faculties.EOF_(); faculties.MoveNext()) {
-        FacultyRecord record;
-        record.facCode = textOf(faculties, "FacCode");
-        if (!seen.emplace(record.facCode, true).second)
-            continue;
-        record.university = textOf(faculties, "UName");
-        record.name = textOf(faculties, "FacName");
+    // A missing column or a null reads as an empty text.
+    std::optional<std::size_t> code, university, name;
+    std::unordered_set<std::string> seen;
+    if (tables.front())
+        all.faculties.reserve(tables.front()->rows.size());  // Table12: a row per faculty
+    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
+        if (seen.empty()) {
+            code = placeOf(row.columns(), "FacCode");
+            university = placeOf(row.columns(), "UName");
+            name = placeOf(row.columns(), "FacName");
+        }
+        const auto textOf = [&](const std::optional<std::size_t>& at) {
+            return at ? row.textOrNull(*at).value_or(std::string()) : std::string();
+        };
+        FacultyRecord& record = all.faculties.emplace_back();
+        record.facCode = textOf(code);
+        if (!seen.insert(record.facCode).second) {
+            all.faculties.pop_back();
+            return true;
+        }
+        record.university = textOf(university);
+        record.name = textOf(name);
         record.lastYear = last.of(record.facCode);
         for (std::size_t y = 0; y < all.rangeTables.size(); ++y) {
             if (auto range = years[y]->of(record.facCode))
                 record.years.push_back(std::move(*range));
         }
-        all.faculties.push_back(std::move(record));
-    }
+        return true;
+    });
 
     // A table asked faculty by faculty goes through the one connection in turn.
     TablesRuleSource source(db, tables);
