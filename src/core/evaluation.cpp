@@ -172,6 +172,8 @@ public:
         if (m_mainCheck.size() != m_mainSlots.size() || m_specCheck.size() != m_specSlots.size()) {
             m_mainCheck.clear();
             m_specCheck.clear();
+            m_mainCheck.reserve(m_rule.MainRows.size());
+            m_specCheck.reserve(m_rule.SpecRows.size());
             for (const auto& row : m_rule.MainRows)
                 m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
             for (const auto& row : m_rule.SpecRows)
