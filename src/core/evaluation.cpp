@@ -395,7 +395,15 @@ Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties, unsigned threa
     });
 }
 
-Evaluator::~Evaluator() = default;
+Evaluator::~Evaluator()
+{
+    // Taken down by the threads that set them up: 32,767 of them took a
+    // twentieth of --all's time on one.
+    ShareWork(m_impl->paths.size(), m_impl->threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i)
+            m_impl->paths[i].reset();
+    });
+}
 
 std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const ScoringContext& context,
                                                const EvaluateOptions& options, std::size_t limit)
