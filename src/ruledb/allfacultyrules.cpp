@@ -320,7 +320,6 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
         for (std::size_t i = begin; i < end; ++i)
             all.faculties[i].load = BuildFacultyRule(own, all.faculties[i].facCode, all.faculties[i].facCode);
     });
-    all.tablesRead = std::make_shared<std::vector<std::shared_ptr<const WholeTable>>>(std::move(tables));
     return all;
 }
 

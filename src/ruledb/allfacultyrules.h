@@ -8,7 +8,6 @@
 #include "evaluation.h"
 #include "ruledatabase.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,9 +16,6 @@ namespace tamrik::ruledb {
 struct AllFacultyRules {
     std::vector<FacultyRecord> faculties;  // in SUName's order
     std::vector<std::string> rangeTables;  // every year's range table, oldest first
-    // The rule tables as read, freed with the rules rather than at the end of
-    // the load: a run that ends right after leaves them to the system.
-    std::shared_ptr<const void> tablesRead;
 };
 
 // Reads SUName, the six rule tables, every range table (maxminScQor + two
