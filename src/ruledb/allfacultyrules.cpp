@@ -1,13 +1,14 @@
 #include "allfacultyrules.h"
 
 #include "numtext.h"
-#include "sharedwork.h"
 #include "ruletables.h"
+#include "sharedwork.h"
 #include "yeartext.h"
 
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <regex>
 #include <tuple>
 #include <unordered_map>
@@ -341,8 +342,14 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
         return [](const std::string&) { return std::optional<double>(); };
     }
     if (!byKey) {
+        // Batch threads share the lookup, and so the one connection: one
+        // question at a time.
         const RuleDatabase* source = &db;
-        return [source](const std::string& key) { return LookupProb(*source, key); };
+        auto lock = std::make_shared<std::mutex>();
+        return [source, lock](const std::string& key) {
+            const std::lock_guard<std::mutex> hold(*lock);
+            return LookupProb(*source, key);
+        };
     }
     return [table](const std::string& key) {
         const auto found = table->find(key);

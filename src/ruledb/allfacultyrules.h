@@ -24,7 +24,8 @@ struct AllFacultyRules {
 // and the building; the result is the same for any number.
 AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads = 1);
 
-// The normal table read whole into memory, answering as LookupProb does.
+// The normal table read whole into memory, answering as LookupProb does;
+// several threads may ask at once.
 ProbLookup LoadProbTable(const RuleDatabase& db);
 
 // Names of the range tables, one per year ("maxminScQor" + two digits), in

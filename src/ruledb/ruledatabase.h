@@ -110,6 +110,7 @@ private:
     const std::vector<std::string>* m_columns;
 };
 
+// For one thread at a time.
 class RuleDatabase {
 public:
     // Text values longer than this are refused: no name or rule field comes
