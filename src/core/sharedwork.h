@@ -4,7 +4,6 @@
 // indexes own; small counts are not worth a thread and run in place.
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <thread>
 #include <vector>
@@ -20,24 +19,6 @@ void ShareWork(std::size_t count, unsigned threads, const Work& work)
     for (std::size_t s = 1; s < shares; ++s)
         helpers.emplace_back([&work, count, shares, s] { work(count * s / shares, count * (s + 1) / shares); });
     work(0, count / shares);
-    for (std::thread& t : helpers)
-        t.join();
-}
-
-// Tasks 0 to count - 1 of unequal size, each taken by whichever of up to
-// `threads` threads is free next; `task(i)` must touch only what task i owns.
-template <typename Task>
-void ShareTasks(std::size_t count, unsigned threads, const Task& task)
-{
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < count;)
-            task(i);
-    };
-    std::vector<std::thread> helpers;
-    for (std::size_t s = 1; s < std::min<std::size_t>(std::max(1u, threads), count); ++s)
-        helpers.emplace_back(work);
-    work();
     for (std::thread& t : helpers)
         t.join();
 }
