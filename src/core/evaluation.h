@@ -108,6 +108,7 @@ struct FacultyRecord {
 
 struct EvaluateOptions {
     bool needed = true;  // the search for `needed` costs a few hundred evaluations
+    unsigned threads = 1;  // EvaluateAll: threads sharing the faculties (same result for any number)
 };
 
 FacultyEvaluation Evaluate(const FacultyRecord& faculty, const Applicant& applicant, const ScoringContext& context,
@@ -128,7 +129,8 @@ bool RanksBefore(const FacultyEvaluation& a, const FacultyEvaluation& b);
 // must outlive it.
 class Evaluator {
 public:
-    explicit Evaluator(const std::vector<FacultyRecord>& faculties);
+    // `threads` share preparing the faculties and ranking all of them.
+    explicit Evaluator(const std::vector<FacultyRecord>& faculties, unsigned threads = 1);
     ~Evaluator();
     Evaluator(const Evaluator&) = delete;
     Evaluator& operator=(const Evaluator&) = delete;

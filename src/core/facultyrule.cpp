@@ -118,6 +118,7 @@ private:
 
     void placeRows(const std::array<std::string, 10>& codes)
     {
+        m_rule.MainRows.reserve(kMaxMainRows);
         for (const std::string& code : codes) {
             if (Val(code) == -1)
                 continue;

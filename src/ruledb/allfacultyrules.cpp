@@ -2,11 +2,15 @@
 
 #include "numtext.h"
 #include "ruletables.h"
+#include "sharedwork.h"
 #include "yeartext.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
+#include <mutex>
 #include <regex>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -41,13 +45,14 @@ std::optional<double> storedNumber(const DbValue& value)
 }
 
 // Streams the query and calls `each(key, row)` for the first row of every
-// key, in stored order, holding no row. False when the key column or the
+// key, in stored order, holding no row; `isFirst(key)` tells the first row of
+// a key (true once per key). False when the key column or the
 // column `alsoNeeded` is missing, or a key is not stored as text: a number or
 // null key compares by the database's own rules, so such a table is asked
 // key by key instead.
-template <typename Each>
-bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn, Each each,
-                          std::string_view alsoNeeded = {})
+template <typename IsFirst, typename Each>
+bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn,
+                          IsFirst isFirst, Each each, std::string_view alsoNeeded = {})
 {
     const RuleRow::NoCaseLess less;
     const auto indexIn = [&](const std::vector<std::string>& columns, std::string_view name) {
@@ -62,7 +67,6 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
     };
     std::size_t key = static_cast<std::size_t>(-1);
     bool byText = true;
-    std::unordered_set<std::string> done;
     const std::vector<std::string> columns = db.ForEachRow(sql, [&](const RowCursor& row) {
         if (key == static_cast<std::size_t>(-1)) {
             if (!usable(row.columns()))
@@ -74,88 +78,109 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
             return false;
         }
         const std::string_view text = row.textAt(key);
-        if (done.find(std::string(text)) == done.end())
-            each(*done.emplace(text).first, row);
+        if (isFirst(text))
+            each(text, row);
         return true;
     });
     return byText && usable(columns);
 }
 
+// The first row of every key of one rule table read whole, in stored order,
+// and where each key is.
+struct WholeTable {
+    std::string_view table;
+    std::string_view keyColumn;
+    std::vector<std::pair<std::string, RuleRow>> rows;
+    std::unordered_map<std::string, std::size_t> byKey;
+};
+
+constexpr std::size_t kRowsPerBlock = 512;
+
+// Nothing when the table cannot be read that way.
+std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const TableRead& read)
+{
+    try {
+        auto index = std::make_shared<WholeTable>();
+        index->table = read.table;
+        index->keyColumn = read.keyColumn;
+        auto block = std::make_shared<RuleRow::Block>();
+        std::shared_ptr<const RuleRow::Columns> names;
+        const auto isFirst = [&](std::string_view key) {
+            return index->byKey.try_emplace(std::string(key), index->rows.size()).second;
+        };
+        std::string number;
+        const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, isFirst, [&](std::string_view key,
+                                                                                           const RowCursor& r) {
+            const std::size_t count = r.columns().size();
+            if (!names) {
+                auto columns = std::make_shared<RuleRow::Columns>();
+                for (std::size_t c = 0; c < count; ++c)
+                    (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
+                names = columns;
+            }
+            // A block every so many rows: one block for a whole table grew by
+            // copying itself over and over.
+            if (index->rows.size() % kRowsPerBlock == 0 && block->size() > 0)
+                block = std::make_shared<RuleRow::Block>();
+            const std::size_t first = block->size();
+            for (std::size_t c = 0; c < count; ++c)
+                block->add(r.textView(c, number));
+            index->rows.emplace_back(std::string(key), RuleRow(names, block, first, count));
+        });
+        if (ok)
+            return index;
+    } catch (const DbError&) {
+        // Asked faculty by faculty: each load then fails with its own message.
+    }
+    return nullptr;
+}
+
 // Answers the rule load from whole tables read once; a table that could not
-// be read that way is asked through the database, faculty by faculty.
+// be read that way is asked through the database, faculty by faculty. A copy
+// shares the tables and may be used on another thread when every table was
+// read whole.
 class TablesRuleSource : public RuleSource {
 public:
-    explicit TablesRuleSource(const RuleDatabase& db) : m_fallback(db)
+    TablesRuleSource(const RuleDatabase& db, const std::vector<std::shared_ptr<const WholeTable>>& tables)
+        : m_fallback(db)
     {
-        for (const TableRead& read : RuleTableReads) {
-            try {
-                auto index = std::make_unique<Index>();
-                auto block = std::make_shared<RuleRow::Block>();
-                std::shared_ptr<const RuleRow::Columns> names;
-                const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, [&](const std::string& key,
-                                                                                          const RowCursor& r) {
-                    const std::size_t count = r.columns().size();
-                    if (!names) {
-                        auto columns = std::make_shared<RuleRow::Columns>();
-                        for (std::size_t c = 0; c < count; ++c)
-                            (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
-                        names = columns;
-                    }
-                    const std::size_t first = block->size();
-                    for (std::size_t c = 0; c < count; ++c) {
-                        const DbValue::Kind kind = r.kind(c);
-                        if (kind == DbValue::Kind::Text)
-                            block->add(r.textAt(c));
-                        else
-                            block->add(r.textOrNull(c));  // a number written out, or null
-                    }
-                    index->byKey.emplace(key, index->rows.size());
-                    index->rows.emplace_back(key, RuleRow(names, block, first, count));
-                });
-                if (ok)
-                    m_tables.push_back(Table{read.table, read.keyColumn, std::move(index)});
-            } catch (const DbError&) {
-                // Asked faculty by faculty: each load then fails with its own message.
-            }
+        for (const auto& table : tables) {
+            if (table)
+                m_tables.push_back(Table{table, 0});
         }
     }
+
+    bool whole() const { return m_tables.size() == std::size(RuleTableReads); }
 
     std::optional<RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                     std::string_view key) override
     {
         const auto t = std::find_if(m_tables.begin(), m_tables.end(), [&](const Table& read) {
-            return read.table == table && read.keyColumn == keyColumn;
+            return read.rows->table == table && read.rows->keyColumn == keyColumn;
         });
         if (t == m_tables.end())
             return m_fallback.firstRow(table, keyColumn, key);
-        Index& index = *t->rows;
+        const WholeTable& index = *t->rows;
         // The load asks in SUName's order, which is mostly each table's own:
         // the row after the last one found is tried before the hash.
-        std::size_t at = index.next;
+        std::size_t at = t->next;
         if (at >= index.rows.size() || index.rows[at].first != key) {
             const auto found = index.byKey.find(std::string(key));
             if (found == index.byKey.end())
                 return std::nullopt;
             at = found->second;
         }
-        index.next = at + 1;
+        t->next = at + 1;
         return index.rows[at].second;
     }
 
 private:
-    // The first row of every key in stored order, and where each key is.
-    struct Index {
-        std::vector<std::pair<std::string, RuleRow>> rows;
-        std::unordered_map<std::string, std::size_t> byKey;
-        std::size_t next = 0;
-    };
     struct Table {
-        std::string_view table;
-        std::string_view keyColumn;
-        std::unique_ptr<Index> rows;
+        std::shared_ptr<const WholeTable> rows;
+        std::size_t next;
     };
     DatabaseRuleSource m_fallback;
-    std::vector<Table> m_tables;  // the six of them, read whole
+    std::vector<Table> m_tables;  // those read whole
 };
 
 std::optional<YearRange> rangeOf(const std::string& year, const RowCursor& rows)
@@ -176,10 +201,15 @@ public:
     RangeTable(const RuleDatabase& db, std::string name) : m_db(db), m_name(std::move(name)), m_year(YearText(m_name))
     {
         try {
-            m_byKey = forFirstRowOfEachKey(m_db, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
-                                           [&](const std::string& key, const RowCursor& r) {
-                                               m_ranges.emplace(key, rangeOf(m_year, r));
-                                           });
+            decltype(m_ranges)::iterator at;
+            m_byKey = forFirstRowOfEachKey(
+                m_db, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
+                [&](std::string_view key) {
+                    bool first;
+                    std::tie(at, first) = m_ranges.try_emplace(std::string(key));
+                    return first;
+                },
+                [&](std::string_view, const RowCursor& r) { at->second = rangeOf(m_year, r); });
         } catch (const DbError&) {
             m_unreadable = true;
         }
@@ -206,12 +236,16 @@ private:
     std::unordered_map<std::string, std::optional<YearRange>> m_ranges;
 };
 
-std::string textOf(const QueryResult& rows, std::string_view column)
+// The place of `column` among `columns` (the first one, in any case), or
+// nothing when it is missing.
+std::optional<std::size_t> placeOf(const std::vector<std::string>& columns, std::string_view column)
 {
-    if (!rows.hasColumn(column))
-        return {};
-    const DbValue value = rows.field(column);
-    return value.isNull() ? std::string() : value.toText();
+    const RuleRow::NoCaseLess less;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (!less(columns[c], column) && !less(column, columns[c]))
+            return c;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -230,38 +264,63 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
     return names;
 }
 
-AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable)
+AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads)
 {
     AllFacultyRules all;
-    QueryResult faculties = db.query("SELECT * FROM SUName;");
     all.rangeTables = RangeTableNames(db);
 
-    TablesRuleSource source(db);
-    std::vector<RangeTable> years;
-    for (const std::string& name : all.rangeTables)
-        years.emplace_back(db, name);
+    // One after the other: on one connection, two threads stepping
+    // statements side by side wait on its lock (three times slower here).
+    std::vector<std::string> yearNames = all.rangeTables;
     const auto lastYear = std::find(all.rangeTables.begin(), all.rangeTables.end(), lastYearTable);
-    std::optional<RangeTable> ownLastYear;
     if (lastYear == all.rangeTables.end())
-        ownLastYear.emplace(db, lastYearTable);
-    const RangeTable& last = ownLastYear ? *ownLastYear : years[lastYear - all.rangeTables.begin()];
+        yearNames.push_back(lastYearTable);
+    constexpr std::size_t kRuleTables = std::size(RuleTableReads);
+    std::vector<std::shared_ptr<const WholeTable>> tables(kRuleTables);
+    std::vector<std::optional<RangeTable>> years(yearNames.size());
+    for (std::size_t t = 0; t < kRuleTables; ++t)
+        tables[t] = readWholeTable(db, RuleTableReads[t]);
+    for (std::size_t y = 0; y < years.size(); ++y)
+        years[y].emplace(db, yearNames[y]);
+    const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
 
-    std::unordered_map<std::string, bool> seen;
-    for (; !faculties.EOF_(); faculties.MoveNext()) {
-        FacultyRecord record;
-        record.facCode = textOf(faculties, "FacCode");
-        if (!seen.emplace(record.facCode, true).second)
-            continue;
-        record.university = textOf(faculties, "UName");
-        record.name = textOf(faculties, "FacName");
-        record.load = BuildFacultyRule(source, record.facCode, record.facCode);
+    // A missing column or a null reads as an empty text.
+    std::optional<std::size_t> code, university, name;
+    std::unordered_set<std::string> seen;
+    if (tables.front())
+        all.faculties.reserve(tables.front()->rows.size());  // Table12: a row per faculty
+    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
+        if (seen.empty()) {
+            code = placeOf(row.columns(), "FacCode");
+            university = placeOf(row.columns(), "UName");
+            name = placeOf(row.columns(), "FacName");
+        }
+        const auto textOf = [&](const std::optional<std::size_t>& at) {
+            return at ? row.textOrNull(*at).value_or(std::string()) : std::string();
+        };
+        FacultyRecord& record = all.faculties.emplace_back();
+        record.facCode = textOf(code);
+        if (!seen.insert(record.facCode).second) {
+            all.faculties.pop_back();
+            return true;
+        }
+        record.university = textOf(university);
+        record.name = textOf(name);
         record.lastYear = last.of(record.facCode);
-        for (const RangeTable& year : years) {
-            if (auto range = year.of(record.facCode))
+        for (std::size_t y = 0; y < all.rangeTables.size(); ++y) {
+            if (auto range = years[y]->of(record.facCode))
                 record.years.push_back(std::move(*range));
         }
-        all.faculties.push_back(std::move(record));
-    }
+        return true;
+    });
+
+    // A table asked faculty by faculty goes through the one connection in turn.
+    TablesRuleSource source(db, tables);
+    ShareWork(all.faculties.size(), source.whole() ? threads : 1, [&](std::size_t begin, std::size_t end) {
+        TablesRuleSource own = source;
+        for (std::size_t i = begin; i < end; ++i)
+            all.faculties[i].load = BuildFacultyRule(own, all.faculties[i].facCode, all.faculties[i].facCode);
+    });
     return all;
 }
 
@@ -270,16 +329,27 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
     auto table = std::make_shared<std::unordered_map<std::string, std::optional<double>>>();
     bool byKey = false;
     try {
+        decltype(table->begin()) at;
         byKey = forFirstRowOfEachKey(
             db, "SELECT * FROM Zi2Prob;", "Zi",
-            [&](const std::string& key, const RowCursor& r) { table->emplace(key, storedNumber(r.field("Prob"))); },
-            "Prob");
+            [&](std::string_view key) {
+                bool first;
+                std::tie(at, first) = table->try_emplace(std::string(key));
+                return first;
+            },
+            [&](std::string_view, const RowCursor& r) { at->second = storedNumber(r.field("Prob")); }, "Prob");
     } catch (const DbError&) {
         return [](const std::string&) { return std::optional<double>(); };
     }
     if (!byKey) {
+        // Batch threads share the lookup, and so the one connection: one
+        // question at a time.
         const RuleDatabase* source = &db;
-        return [source](const std::string& key) { return LookupProb(*source, key); };
+        auto lock = std::make_shared<std::mutex>();
+        return [source, lock](const std::string& key) {
+            const std::lock_guard<std::mutex> hold(*lock);
+            return LookupProb(*source, key);
+        };
     }
     return [table](const std::string& key) {
         const auto found = table->find(key);

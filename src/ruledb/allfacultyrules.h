@@ -20,10 +20,12 @@ struct AllFacultyRules {
 
 // Reads SUName, the six rule tables, every range table (maxminScQor + two
 // digits) and the table `lastYearTable` names (param.opt's first line).
-// Throws DbError only when SUName cannot be read.
-AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable);
+// Throws DbError only when SUName cannot be read. `threads` share the reading
+// and the building; the result is the same for any number.
+AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads = 1);
 
-// The normal table read whole into memory, answering as LookupProb does.
+// The normal table read whole into memory, answering as LookupProb does;
+// several threads may ask at once.
 ProbLookup LoadProbTable(const RuleDatabase& db);
 
 // Names of the range tables, one per year ("maxminScQor" + two digits), in

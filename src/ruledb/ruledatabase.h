@@ -95,6 +95,9 @@ public:
     // The value as DbValue::toText writes it, or nothing for null: one read
     // of the column where at() and toText() take two.
     std::optional<std::string> textOrNull(std::size_t index) const;
+    // The same without a copy: the stored text in place, or a number written
+    // out into `number`; valid until the next call or the next row.
+    std::optional<std::string_view> textView(std::size_t index, std::string& number) const;
 
 private:
     friend class RuleDatabase;
@@ -107,6 +110,7 @@ private:
     const std::vector<std::string>* m_columns;
 };
 
+// For one thread at a time.
 class RuleDatabase {
 public:
     // Text values longer than this are refused: no name or rule field comes

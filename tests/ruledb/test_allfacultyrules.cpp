@@ -1,5 +1,6 @@
 // The bulk load against the faculty-by-faculty load page 1 runs, on the
-// bundled data and on a damaged copy; every year's range; and `needed` on
+// bundled data and on a damaged copy; the load and the ranking shared over
+// two threads against one; every year's range; and `needed` on
 // every bundled faculty: the score it gives reaches last year's lowest, 0.01
 // less does not.
 #include "allfacultyrules.h"
@@ -125,6 +126,66 @@ TEST(AllFacultyRules, EveryYearOfTheDatabase)
     ASSERT_TRUE(f.lastYear);
     EXPECT_EQ(f.lastYear->year, "2542");
     EXPECT_EQ(all.faculties[0].years.size(), 3u);
+}
+
+TEST(AllFacultyRules, SharedOverThreadsLikeOnOne)
+{
+    if (BundledDb().empty())
+        GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
+    // Nine more copies of every faculty under codes 1001-9125: enough for
+    // the load and the ranking to split the work.
+    std::string sql;
+    for (const char* table : {"SUName", "Table12", "Facsubj", "tableCRT", "tableSUM", "tb6174", "maxminScQor41",
+                              "maxminScQor42", "maxminScQor43"}) {
+        const std::string t = table;
+        for (int k = 1; k <= 9; ++k)
+            sql += "CREATE TEMP TABLE x AS SELECT * FROM " + t + " WHERE FacCode < '1000';"
+                   + "UPDATE x SET FacCode = printf('%04d', FacCode + " + std::to_string(k * 1000) + ");"
+                   + "INSERT INTO " + t + " SELECT * FROM x; DROP TABLE x;";
+    }
+    const test::TempFolder folder;
+    const RuleDatabase db(ChangedCopy(folder, sql.c_str()));
+    const AllFacultyRules one = LoadAllFacultyRules(db, "maxminScQor43", 1);
+    const AllFacultyRules two = LoadAllFacultyRules(db, "maxminScQor43", 2);
+    ASSERT_EQ(one.faculties.size(), 1250u);
+    ASSERT_EQ(two.faculties.size(), one.faculties.size());
+    for (std::size_t i = 0; i < one.faculties.size(); ++i) {
+        ASSERT_EQ(two.faculties[i].facCode, one.faculties[i].facCode);
+        EXPECT_EQ(Shown(two.faculties[i].load), Shown(one.faculties[i].load)) << one.faculties[i].facCode;
+        EXPECT_EQ(two.faculties[i].lastYear.has_value(), one.faculties[i].lastYear.has_value());
+    }
+    EXPECT_EQ(one.faculties[125].facCode, "1001");
+    EXPECT_EQ(Shown(one.faculties[125].load), Shown(one.faculties[0].load));
+
+    Applicant applicant;
+    applicant.Scores[0] = 75;
+    applicant.Scores[1] = 68.5;
+    applicant.Scores[3] = 55;
+    applicant.Gpa = 3.25;
+    applicant.Pr = 85.5;
+    const ScoringContext context{"2.44", "0.55", LoadProbTable(db)};
+    EvaluateOptions options;
+    const auto rankedOne = EvaluateAll(one.faculties, applicant, context, options);
+    options.threads = 2;
+    const auto rankedTwo = EvaluateAll(one.faculties, applicant, context, options);
+    ASSERT_EQ(rankedTwo.size(), rankedOne.size());
+    int withNeeded = 0;
+    for (std::size_t i = 0; i < rankedOne.size(); ++i) {
+        const FacultyEvaluation& a = rankedOne[i];
+        const FacultyEvaluation& b = rankedTwo[i];
+        ASSERT_EQ(b.facCode, a.facCode) << i;
+        EXPECT_EQ(b.total.earned, a.total.earned);
+        EXPECT_EQ(b.chance, a.chance);
+        EXPECT_EQ(b.minimums, a.minimums);
+        EXPECT_EQ(b.missing, a.missing);
+        ASSERT_EQ(b.needed.has_value(), a.needed.has_value());
+        if (a.needed) {
+            ++withNeeded;
+            EXPECT_EQ(b.needed->points, a.needed->points);
+            EXPECT_EQ(b.needed->gpa, a.needed->gpa);
+        }
+    }
+    EXPECT_GT(withNeeded, 0);
 }
 
 TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)

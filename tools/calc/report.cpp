@@ -2,6 +2,8 @@
 
 #include "numtext.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <numeric>
 
@@ -67,7 +69,7 @@ std::string jsonNeeded(const tamrik::Needed& n)
 }
 
 // Columns of display: Thai vowel and tone marks above and below take none.
-std::size_t displayWidth(const std::string& text)
+std::size_t displayWidth(std::string_view text)
 {
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -96,21 +98,29 @@ std::string padLeft(const std::string& text, std::size_t width)
     return std::string(w < width ? width - w : 0, ' ') + text;
 }
 
-// The ten columns of a ranked row, as texts.
+// The ten columns of a ranked row: the rank and figures written into
+// `written`, the texts left where they lie.
+std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size_t rank,
+                                          std::array<std::string, 6>& written)
+{
+    written[0] = std::to_string(rank);
+    if (!ev.ok())
+        return {written[0], ev.facCode, ev.university, ev.name, "", "", "", "", "", ev.error};
+    written[1] = figure(ev.total.earned);
+    written[2] = figure(ev.total.full);
+    written[3] = ev.lastYear ? figure(ev.lastYear->min) : "";
+    written[4] = ev.lastYear ? figure(ev.lastYear->max) : "";
+    written[5] = figureOr(ev.marginPercent, "");
+    return {written[0], ev.facCode, ev.university, ev.name, written[1], written[2], written[3], written[4],
+            written[5], tamrik::ChanceLabel(ev.chance)};
+}
+
+// The same as texts of their own.
 std::vector<std::string> rowCells(const FacultyEvaluation& ev, std::size_t rank)
 {
-    if (!ev.ok())
-        return {std::to_string(rank), ev.facCode, ev.university, ev.name, "", "", "", "", "", ev.error};
-    return {std::to_string(rank),
-            ev.facCode,
-            ev.university,
-            ev.name,
-            figure(ev.total.earned),
-            figure(ev.total.full),
-            ev.lastYear ? figure(ev.lastYear->min) : "",
-            ev.lastYear ? figure(ev.lastYear->max) : "",
-            figureOr(ev.marginPercent, ""),
-            std::string(tamrik::ChanceLabel(ev.chance))};
+    std::array<std::string, 6> written;
+    const std::array<std::string_view, 10> views = rowViews(ev, rank, written);
+    return {views.begin(), views.end()};
 }
 
 const char* const kColumns[] = {"rank", "code", "university", "faculty", "composite", "highest_possible",
@@ -199,10 +209,13 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
 {
     const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
                               "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
-    std::vector<std::vector<std::string>> rows{std::vector<std::string>(std::begin(headings), std::end(headings))};
+    // Sized once: the rows' views point into it.
+    std::vector<std::array<std::string, 6>> written(ranked.size());
+    std::vector<std::array<std::string_view, 10>> rows(1);
+    std::copy(std::begin(headings), std::end(headings), rows[0].begin());
     rows.reserve(ranked.size() + 1);
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        rows.push_back(rowCells(ranked[i], i + 1));
+        rows.push_back(rowViews(ranked[i], i + 1, written[i]));
     // Each cell measured once; the lines then written into one text.
     std::vector<std::size_t> cellWidths;
     cellWidths.reserve(rows.size() * 10);
