@@ -89,24 +89,24 @@ public:
     explicit FacultyPath(const FacultyRule& rule) : m_rule(rule)
     {
         std::vector<std::string> mainCodes;
-        std::vector<std::string> specCodes;
+        std::vector<std::string> specialCodes;
         for (const auto& row : rule.MainRows) {
             mainCodes.push_back(row.SubCod);
             m_mainSlots.push_back(ScoreSlot(row.SubCod));
             m_mainMinimums.push_back(Val(row.MinPercent));
         }
         for (const auto& row : rule.SpecRows) {
-            specCodes.push_back(row.SubCod);
-            m_specSlots.push_back(ScoreSlot(row.SubCod));
-            m_specMinimums.push_back(Val(row.MinPercent));
-            m_specWeights.push_back(Val(row.Weight));
+            specialCodes.push_back(row.SubCod);
+            m_specialSlots.push_back(ScoreSlot(row.SubCod));
+            m_specialMinimums.push_back(Val(row.MinPercent));
+            m_specialWeights.push_back(Val(row.Weight));
         }
         m_mainScores.resize(m_mainSlots.size());
-        m_specScores.resize(m_specSlots.size());
+        m_specialScores.resize(m_specialSlots.size());
         m_mainOrder = SubtotalOrder({mainCodes.begin(), mainCodes.end()}, mainCodes.size(), rule.CalcSubjCode);
-        m_specOrder = SubtotalOrder({specCodes.begin(), specCodes.end()}, mainCodes.size() + specCodes.size(),
+        m_specialOrder = SubtotalOrder({specialCodes.begin(), specialCodes.end()}, mainCodes.size() + specialCodes.size(),
                                     rule.CalcSubjCode);
-        m_counted = CountedCodes(mainCodes, specCodes, rule.CalcSubjCode);
+        m_counted = CountedCodes(mainCodes, specialCodes, rule.CalcSubjCode);
         for (const std::string& code : m_counted) {
             m_countedSlots.push_back(*ScoreSlot(code));
             m_partners.push_back(partnerOf(code));
@@ -144,7 +144,7 @@ public:
     void restore(const Entries& e)
     {
         valuesOf(m_mainSlots, e, m_mainScores);
-        valuesOf(m_specSlots, e, m_specScores);
+        valuesOf(m_specialSlots, e, m_specialScores);
     }
 
     // CheckSubjectScores' verdict on the restored values.
@@ -158,8 +158,8 @@ public:
             if (BelowMinimum(m_mainScores[i], m_mainMinimums[i]))
                 return true;
         }
-        for (std::size_t i = 0; i < m_specScores.size(); ++i) {
-            if (BelowMinimum(m_specScores[i], m_specMinimums[i]))
+        for (std::size_t i = 0; i < m_specialScores.size(); ++i) {
+            if (BelowMinimum(m_specialScores[i], m_specialMinimums[i]))
                 return true;
         }
         return false;
@@ -169,19 +169,19 @@ public:
     // laid out on first use: only the faculties written out in full need them.
     SubjectCheckResult check(const Entries& e)
     {
-        if (m_mainCheck.size() != m_mainSlots.size() || m_specCheck.size() != m_specSlots.size()) {
+        if (m_mainCheck.size() != m_mainSlots.size() || m_specialCheck.size() != m_specialSlots.size()) {
             m_mainCheck.clear();
-            m_specCheck.clear();
+            m_specialCheck.clear();
             m_mainCheck.reserve(m_rule.MainRows.size());
-            m_specCheck.reserve(m_rule.SpecRows.size());
+            m_specialCheck.reserve(m_rule.SpecRows.size());
             for (const auto& row : m_rule.MainRows)
                 m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
             for (const auto& row : m_rule.SpecRows)
-                m_specCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+                m_specialCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
         }
         textsOf(m_mainSlots, e, m_mainCheck);
-        textsOf(m_specSlots, e, m_specCheck);
-        return CheckSubjectScores(m_mainCheck, m_specCheck, m_rule.Rule0102);
+        textsOf(m_specialSlots, e, m_specialCheck);
+        return CheckSubjectScores(m_mainCheck, m_specialCheck, m_rule.Rule0102);
     }
 
     // Page 4's figures for the restored values: BuildSummary's captions read
@@ -190,7 +190,7 @@ public:
     {
         const double main = MainSubtotalValue(m_mainOrder, m_mainScores.data());
         const double special =
-            SpecSubtotalValue(m_specOrder, m_specScores.data(), m_specWeights.data(), m_wMain, m_full[0]);
+            SpecSubtotalValue(m_specialOrder, m_specialScores.data(), m_specialWeights.data(), m_wMain, m_full[0]);
         const double gpa = e.gpaFraction ? SharePoints(m_rule.ScorePerPercent, *e.gpaFraction) : 0.0;
         const double pr = e.prFraction ? SharePoints(m_rule.ScorePerPercent, *e.prFraction) : 0.0;
         Figures f;
@@ -240,11 +240,11 @@ private:
     }
 
     const FacultyRule& m_rule;
-    std::vector<SubjectRow> m_mainCheck, m_specCheck;
-    std::vector<std::optional<std::size_t>> m_mainSlots, m_specSlots;
-    std::vector<double> m_mainMinimums, m_specMinimums, m_specWeights;
-    std::vector<double> m_mainScores, m_specScores;  // the restored box values
-    std::vector<std::size_t> m_mainOrder, m_specOrder;
+    std::vector<SubjectRow> m_mainCheck, m_specialCheck;
+    std::vector<std::optional<std::size_t>> m_mainSlots, m_specialSlots;
+    std::vector<double> m_mainMinimums, m_specialMinimums, m_specialWeights;
+    std::vector<double> m_mainScores, m_specialScores;  // the restored box values
+    std::vector<std::size_t> m_mainOrder, m_specialOrder;
     std::vector<std::string> m_counted;
     std::vector<std::size_t> m_countedSlots;
     std::vector<std::optional<std::size_t>> m_partners;

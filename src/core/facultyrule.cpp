@@ -215,10 +215,10 @@ private:
         if (pairEntry != 0)
             weighPair(pairEntry);
 
-        // Special entries close the list, so the last nSpec entries are theirs.
-        const int nSpec = static_cast<int>(m_rule.SpecRows.size());
+        // Special entries close the list, so the last nSpecial entries are theirs.
+        const int nSpecial = static_cast<int>(m_rule.SpecRows.size());
         for (FacultyRule::SubjectRow& row : m_rule.SpecRows) {
-            for (int j = 0; j < nSpec; ++j) {
+            for (int j = 0; j < nSpecial; ++j) {
                 const int k = m_sumCount - j;
                 if (k < 1)
                     break;  // fewer entries than special rows: nothing left to match

@@ -38,7 +38,7 @@ bool Rule0102Fails(double first, double second)
 }
 
 SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
-                                      const std::vector<SubjectRow>& specRows, bool rule0102Shown)
+                                      const std::vector<SubjectRow>& specialRows, bool rule0102Shown)
 {
     SubjectCheckResult result;
     if (rule0102Shown) {
@@ -50,7 +50,7 @@ SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
         }
     }
     checkMinimums(mainRows, result);
-    checkMinimums(specRows, result);
+    checkMinimums(specialRows, result);
     return result;
 }
 
@@ -62,11 +62,11 @@ std::optional<std::size_t> ScoreSlot(std::string_view code)
     return static_cast<std::size_t>(*number) - 1;
 }
 
-void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specRows,
+void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
                     std::array<std::string, 51>& ScoreByCode)
 {
     remember(mainRows, ScoreByCode);
-    remember(specRows, ScoreByCode);
+    remember(specialRows, ScoreByCode);
 }
 
 }  // namespace tamrik

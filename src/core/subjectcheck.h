@@ -28,7 +28,7 @@ struct SubjectCheckResult {
 // rule0102Shown: the 01+02 rule label is visible. The rule adds main rows 1
 // and 2 whatever their codes; a missing row reads as an empty box.
 SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
-                                      const std::vector<SubjectRow>& specRows, bool rule0102Shown);
+                                      const std::vector<SubjectRow>& specialRows, bool rule0102Shown);
 
 // The check's two tests on the values of the boxes, for a caller that holds
 // them already: subjects 01 and 02 together (the first two main rows), and
@@ -43,7 +43,7 @@ std::optional<std::size_t> ScoreSlot(std::string_view code);
 // Writes every row's score (main rows, then special rows) into its code's
 // slot as the text of a number: 85.00 as 85, an empty box as 0. A row whose
 // code has no slot is skipped.
-void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specRows,
+void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
                     std::array<std::string, 51>& ScoreByCode);
 
 }  // namespace tamrik

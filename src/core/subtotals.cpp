@@ -90,31 +90,31 @@ Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
     return shownTotal(order, MainSubtotalValue(order, valuesOf(mainRows, &SubtotalRow::score).data()));
 }
 
-Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMain,
+Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption)
 {
     const double wMain = Val(wMainCaption);
     if (wMain == 0)
         return {};
-    const auto order = SubtotalOrder(codesOf(specRows), nMain + specRows.size(), CalcSubjCode);
-    return shownTotal(order, SpecSubtotalValue(order, valuesOf(specRows, &SubtotalRow::score).data(),
-                                               valuesOf(specRows, &SubtotalRow::weight).data(), wMain,
+    const auto order = SubtotalOrder(codesOf(specialRows), nMain + specialRows.size(), CalcSubjCode);
+    return shownTotal(order, SpecSubtotalValue(order, valuesOf(specialRows, &SubtotalRow::score).data(),
+                                               valuesOf(specialRows, &SubtotalRow::weight).data(), wMain,
                                                Val(maxMainCaption)));
 }
 
 std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
-                                      const std::vector<std::string>& specCodes,
+                                      const std::vector<std::string>& specialCodes,
                                       const std::array<std::string, 10>& CalcSubjCode)
 {
     const auto holds = [](const std::vector<std::string>& codes, const std::string& code) {
         return std::find(codes.begin(), codes.end(), code) != codes.end();
     };
     std::vector<std::string> counted;
-    for (std::size_t i = 1; i <= lastSlot(mainCodes.size() + specCodes.size()); ++i) {
+    for (std::size_t i = 1; i <= lastSlot(mainCodes.size() + specialCodes.size()); ++i) {
         const std::string& code = CalcSubjCode[i];
         const bool main = i <= lastSlot(mainCodes.size()) && holds(mainCodes, code);
-        if ((main || holds(specCodes, code)) && !holds(counted, code))
+        if ((main || holds(specialCodes, code)) && !holds(counted, code))
             counted.push_back(code);
     }
     return counted;

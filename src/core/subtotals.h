@@ -30,11 +30,11 @@ struct Subtotal {
 Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
                       const std::array<std::string, 10>& CalcSubjCode);
 
-// Points of the special scores whose codes stand in slots 1 to nMain + nSpec:
+// Points of the special scores whose codes stand in slots 1 to nMain + nSpecial:
 // score / WMain x MaxMain / 100 x row weight, summed in single precision.
 // With a main weight that reads as 0 nothing can be worked out and the result
 // is 0 with caption "0".
-Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specRows, std::size_t nMain,
+Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption);
 
@@ -51,9 +51,9 @@ double SpecSubtotalValue(const std::vector<std::size_t>& order, const double* sc
                          double wMain, double maxMain);
 
 // The codes the two subtotals count, in calculation order, each once: a main
-// row's code in slots 1 to nMain, a special row's in slots 1 to nMain + nSpec.
+// row's code in slots 1 to nMain, a special row's in slots 1 to nMain + nSpecial.
 std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
-                                      const std::vector<std::string>& specCodes,
+                                      const std::vector<std::string>& specialCodes,
                                       const std::array<std::string, 10>& CalcSubjCode);
 
 // Message shown when a score box holds a value outside 0 to 100 (the blanks at

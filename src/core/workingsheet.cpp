@@ -78,8 +78,8 @@ void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
 {
     sheet.mainEarned = texts.LabelMyScore[0];
     sheet.mainFull = texts.LabelMaxScore[0];
-    sheet.specEarned = texts.LabelMyScore[1];
-    sheet.specFull = texts.LabelMaxScore[1];
+    sheet.specialEarned = texts.LabelMyScore[1];
+    sheet.specialFull = texts.LabelMaxScore[1];
     sheet.gpaEarned = texts.LabelMyScore[2];
     sheet.gpaFull = texts.LabelMaxScore[2];
     sheet.prEarned = texts.LabelMyScore[3];
@@ -101,8 +101,8 @@ WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEval
         FillRows(sheet, *faculty.load.rule, ScoreByCode);
     sheet.mainEarned = Format(evaluation.main.earned, "0.00");
     sheet.mainFull = Format(evaluation.main.full, "0.00");
-    sheet.specEarned = Format(evaluation.special.earned, "0.00");
-    sheet.specFull = Format(evaluation.special.full, "0.00");
+    sheet.specialEarned = Format(evaluation.special.earned, "0.00");
+    sheet.specialFull = Format(evaluation.special.full, "0.00");
     FillGpaWorking(sheet, GpaDigits, meanText, sdText, lookup);
     sheet.gpaEarned = Format(evaluation.gpa.earned, "0.00");
     sheet.gpaFull = Format(evaluation.gpa.full, "0.00");

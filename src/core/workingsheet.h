@@ -30,7 +30,7 @@ struct WorkingSheet {
     std::string facCode, faculty, university;
     std::vector<WorkingRow> rows;
     std::string mainWeight;  // the main subjects' weight together, "60"
-    std::string mainEarned, mainFull, specEarned, specFull;
+    std::string mainEarned, mainFull, specialEarned, specialFull;
     std::string gpaTyped, gpaEarned, gpaFull;  // "3.25", points, full points
     std::string gpaMean, gpaSd, gpaZ, gpaKey, gpaTableProb, gpaFraction;
     std::string prTyped, prBand, prFraction, prEarned, prFull;

@@ -91,7 +91,7 @@ void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>&
                      TabSequence& tabs, SubjectRowState& state)
 {
     if (state.NextMainRow != 0 || state.NextSpecRow != 0)
-        ClearSubjectRows(c, state.mainCount(), state.specCount());
+        ClearSubjectRows(c, state.mainCount(), state.specialCount());
     state.CalcSubjCode = rule.CalcSubjCode;
     ShowRows(rule, c, tabs, state);
     ShowConditions(rule, c);
@@ -105,12 +105,12 @@ void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>&
     for (int i = 1; i <= state.mainCount(); ++i)
         RestoreScore(c.Text_SC_main[i], c.Label_SubID[i], ScoreByCode, tabs, t);
     c.Label_spec_total_sc->setText(QStringLiteral("0"));
-    for (int i = 1; i <= state.specCount(); ++i)
+    for (int i = 1; i <= state.specialCount(); ++i)
         RestoreScore(c.Text_sp_sc[i], c.Label_SubjID_Sp[i], ScoreByCode, tabs, t);
     tabs.give(c.F2CmdNext, t);
     tabs.give(c.F2CmdBack, t + 1);
 
-    ArrangeFrames(c, state.specCount());
+    ArrangeFrames(c, state.specialCount());
 }
 
 }  // namespace tamrik

@@ -200,7 +200,7 @@ std::vector<SubjectRow> SubjectControls::mainRowData(int count) const
     return rows;
 }
 
-std::vector<SubjectRow> SubjectControls::specRowData(int count) const
+std::vector<SubjectRow> SubjectControls::specialRowData(int count) const
 {
     std::vector<SubjectRow> rows;
     for (int r = 1; r <= count; ++r)

@@ -54,7 +54,7 @@ struct SubjectControls {
 
     // Rows 1 to count as the check and the subtotals read them.
     std::vector<SubjectRow> mainRowData(int count) const;
-    std::vector<SubjectRow> specRowData(int count) const;
+    std::vector<SubjectRow> specialRowData(int count) const;
 };
 
 // Builds every control of page 2 on `page`, in its place.

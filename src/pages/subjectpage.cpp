@@ -67,7 +67,7 @@ void SubjectPage::ShowRememberedScores()
     };
     for (int i = 1; i <= m_state.mainCount(); ++i)
         putBack(m_c.Text_SC_main[i], m_c.Label_SubID[i]);
-    for (int i = 1; i <= m_state.specCount(); ++i)
+    for (int i = 1; i <= m_state.specialCount(); ++i)
         putBack(m_c.Text_sp_sc[i], m_c.Label_SubjID_Sp[i]);
 }
 
@@ -84,15 +84,15 @@ void SubjectPage::F2CmdNext_Click()
     if (!m_entry->CheckAllRanges())
         return;
     const int nMain = m_state.mainCount();
-    const int nSpec = m_state.specCount();
+    const int nSpecial = m_state.specialCount();
     const std::vector<SubjectRow> mainRows = m_c.mainRowData(nMain);
-    const std::vector<SubjectRow> specRows = m_c.specRowData(nSpec);
-    const SubjectCheckResult check = CheckSubjectScores(mainRows, specRows, !m_c.Label_Con[0]->isHidden());
+    const std::vector<SubjectRow> specialRows = m_c.specialRowData(nSpecial);
+    const SubjectCheckResult check = CheckSubjectScores(mainRows, specialRows, !m_c.Label_Con[0]->isHidden());
     for (const std::string& message : check.messages)
         m_session.messages().show(QString::fromStdString(message));
-    RememberScores(mainRows, specRows, m_session.entries().ScoreByCode);
+    RememberScores(mainRows, specialRows, m_session.entries().ScoreByCode);
     if (check.failed) {
-        ClearSubjectRows(m_c, nMain, nSpec);
+        ClearSubjectRows(m_c, nMain, nSpecial);
         emit checkFailed();
         return;
     }
@@ -103,7 +103,7 @@ void SubjectPage::F2CmdNext_Click()
 
 void SubjectPage::F2CmdBack_Click()
 {
-    ClearSubjectRows(m_c, m_state.mainCount(), m_state.specCount());
+    ClearSubjectRows(m_c, m_state.mainCount(), m_state.specialCount());
     emit backClicked();
 }
 

@@ -81,9 +81,9 @@ void PlacePairBrace(SubjectControls& c, int i)
               (2 * b.top() + b.height() - weightHeight) / 2);
 }
 
-void ClearSubjectRows(SubjectControls& c, int mainCount, int specCount)
+void ClearSubjectRows(SubjectControls& c, int mainCount, int specialCount)
 {
-    for (int r = 1; r <= specCount; ++r) {
+    for (int r = 1; r <= specialCount; ++r) {
         EmptyBox(c.Text_sp_sc[r]);
         c.Label_name_sp[r]->hide();
         c.Label_spec_min[r]->hide();
@@ -101,10 +101,10 @@ void ClearSubjectRows(SubjectControls& c, int mainCount, int specCount)
     }
 }
 
-void ArrangeFrames(SubjectControls& c, int specCount)
+void ArrangeFrames(SubjectControls& c, int specialCount)
 {
     const int left = GeometryTwips(c.FrameCond).left();
-    if (specCount == 0) {
+    if (specialCount == 0) {
         c.FrameSpecSUBJ->hide();
         MoveTwips(c.FrameCond, left, GeometryTwips(c.Frame_MAIN_subj).top());
     } else {

@@ -20,8 +20,8 @@ void PlaceSpecRow(SubjectControls& c, TabSequence& tabs, int n, int nextMainRow)
 void PlacePairBrace(SubjectControls& c, int i);
 // Empties (white) and hides the rows in use, special rows first; minimum and
 // weight captions go back to "0". Emptying a box is a change like typing.
-void ClearSubjectRows(SubjectControls& c, int mainCount, int specCount);
+void ClearSubjectRows(SubjectControls& c, int mainCount, int specialCount);
 // Without special rows the conditions take the special block's place.
-void ArrangeFrames(SubjectControls& c, int specCount);
+void ArrangeFrames(SubjectControls& c, int specialCount);
 
 }  // namespace tamrik

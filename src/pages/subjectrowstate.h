@@ -16,7 +16,7 @@ struct SubjectRowState {
 
     SubjectRowState() { CalcSubjCode.fill("-1"); }
     int mainCount() const { return NextMainRow > 0 ? NextMainRow - 1 : 0; }
-    int specCount() const { return NextSpecRow > 0 ? NextSpecRow - 1 : 0; }
+    int specialCount() const { return NextSpecRow > 0 ? NextSpecRow - 1 : 0; }
 };
 
 }  // namespace tamrik

@@ -29,7 +29,7 @@ SubjectScoreEntry::SubjectScoreEntry(SubjectControls& controls, const SubjectRow
     for (int r = 1; r < SubjectControls::MainRows; ++r)
         wire(m_c.Text_SC_main[r], &SubjectScoreEntry::recomputeMain, &SubjectScoreEntry::enterOnMain, r);
     for (int r = 1; r < SubjectControls::SpecRows; ++r)
-        wire(m_c.Text_sp_sc[r], &SubjectScoreEntry::recomputeSpec, &SubjectScoreEntry::enterOnSpec, r);
+        wire(m_c.Text_sp_sc[r], &SubjectScoreEntry::recomputeSpecial, &SubjectScoreEntry::enterOnSpecial, r);
 }
 
 void SubjectScoreEntry::wire(EntryBox* box, void (SubjectScoreEntry::*recompute)(),
@@ -54,10 +54,10 @@ void SubjectScoreEntry::recomputeMain()
     m_c.Label_main_total_sc->setText(QString::fromStdString(total.caption));
 }
 
-void SubjectScoreEntry::recomputeSpec()
+void SubjectScoreEntry::recomputeSpecial()
 {
     std::vector<SubtotalRow> rows;
-    for (int r = 1; r <= m_state.specCount(); ++r)
+    for (int r = 1; r <= m_state.specialCount(); ++r)
         rows.push_back({Text(m_c.Label_SubjID_Sp[r]), Text(m_c.Text_sp_sc[r]), Text(m_c.Label_spec_W[r])});
     const Subtotal total =
         SpecSubtotal(rows, static_cast<std::size_t>(m_state.mainCount()), m_state.CalcSubjCode,
@@ -70,15 +70,15 @@ void SubjectScoreEntry::enterOnMain(int row)
 {
     if (row < m_state.mainCount())
         m_c.Text_SC_main[row + 1]->setFocus();
-    else if (m_state.specCount() >= 1)
+    else if (m_state.specialCount() >= 1)
         m_c.Text_sp_sc[1]->setFocus();
     else
         m_c.F2CmdNext->setFocus();
 }
 
-void SubjectScoreEntry::enterOnSpec(int row)
+void SubjectScoreEntry::enterOnSpecial(int row)
 {
-    if (row < m_state.specCount())
+    if (row < m_state.specialCount())
         m_c.Text_sp_sc[row + 1]->setFocus();
     else
         m_c.F2CmdNext->setFocus();
@@ -105,7 +105,7 @@ bool SubjectScoreEntry::CheckAllRanges()
         if (!checkRange(m_c.Text_SC_main[r]))
             return false;
     }
-    for (int r = 1; r <= m_state.specCount(); ++r) {
+    for (int r = 1; r <= m_state.specialCount(); ++r) {
         if (!checkRange(m_c.Text_sp_sc[r]))
             return false;
     }

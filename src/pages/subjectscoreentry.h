@@ -29,9 +29,9 @@ public:
 
 private:
     void recomputeMain();
-    void recomputeSpec();
+    void recomputeSpecial();
     void enterOnMain(int row);
-    void enterOnSpec(int row);
+    void enterOnSpecial(int row);
     bool checkRange(EntryBox* box);
     void wire(EntryBox* box, void (SubjectScoreEntry::*recompute)(), void (SubjectScoreEntry::*enter)(int), int row);
 

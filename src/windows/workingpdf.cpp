@@ -103,7 +103,7 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
     w.line(QStringLiteral("คะแนนวิชาหลัก (น้ำหนักรวม %1): %2 จากคะแนนเต็ม %3")
                .arg(Q(s.mainWeight), Q(s.mainEarned), Q(s.mainFull)),
            10.5);
-    w.line(QStringLiteral("คะแนนวิชาเฉพาะ: %1 จากคะแนนเต็ม %2").arg(Q(s.specEarned), Q(s.specFull)), 10.5);
+    w.line(QStringLiteral("คะแนนวิชาเฉพาะ: %1 จากคะแนนเต็ม %2").arg(Q(s.specialEarned), Q(s.specialFull)), 10.5);
     w.line(QStringLiteral("GPA %1: x เฉลี่ย %2, SD %3, z = %4, ค่าที่เปิดตาราง %5, ความน่าจะเป็นจากตาราง %6, "
                           "สัดส่วน %7 -> คะแนน %8 จากคะแนนเต็ม %9")
                .arg(Q(s.gpaTyped), Q(s.gpaMean), Q(s.gpaSd), Q(s.gpaZ), Q(s.gpaKey), Q(s.gpaTableProb),
@@ -146,7 +146,7 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
     figure(QStringLiteral("คณะ"), [](const WorkingSheet& s) { return Q(s.faculty); });
     figure(QStringLiteral("มหาวิทยาลัย"), [](const WorkingSheet& s) { return Q(s.university); });
     figure(QStringLiteral("คะแนนวิชาหลัก"), [](const WorkingSheet& s) { return Q(s.mainEarned); });
-    figure(QStringLiteral("คะแนนวิชาเฉพาะ"), [](const WorkingSheet& s) { return Q(s.specEarned); });
+    figure(QStringLiteral("คะแนนวิชาเฉพาะ"), [](const WorkingSheet& s) { return Q(s.specialEarned); });
     figure(QStringLiteral("คะแนนจาก GPA"), [](const WorkingSheet& s) { return Q(s.gpaEarned); });
     figure(QStringLiteral("คะแนนจาก PR"), [](const WorkingSheet& s) { return Q(s.prEarned); });
     figure(QStringLiteral("คะแนนสุทธิ"), [](const WorkingSheet& s) { return Q(s.total); });

@@ -52,7 +52,7 @@ TEST(SpecSubtotal, PointsOfTheListedRows)
     const Subtotal sum = special({{"41", "77.77", "30"}, {"42", "66.66", "30"}}, 0, CalcList({"41", "42"}), "60");
     EXPECT_EQ(sum.value, 288.8599853515625);  // 155.54 + 133.32 as floats
     EXPECT_EQ(sum.caption, "288.86");
-    // Slots 1 to nMain + nSpec = 5 only: the code in slot 6 is left out.
+    // Slots 1 to nMain + nSpecial = 5 only: the code in slot 6 is left out.
     EXPECT_EQ(special({{"41", "50", "30"}}, 4, CalcList({"01", "02", "03", "04", "05", "41"}), "60").caption, "0");
     const Subtotal noWeight = special({{"41", "50", "30"}}, 0, CalcList({"41"}), "0");
     EXPECT_EQ(noWeight.value, 0.0);
@@ -83,7 +83,7 @@ std::string Below(const std::string& code, const std::string& name, const std::s
 
 struct CheckCase {
     const char* name;
-    std::vector<SubjectRow> mainRows, specRows;
+    std::vector<SubjectRow> mainRows, specialRows;
     bool rule0102;
     std::vector<std::string> messages;
 };
@@ -93,7 +93,7 @@ class SubjectCheck : public ::testing::TestWithParam<CheckCase> {};
 TEST_P(SubjectCheck, MessagesInOrder)
 {
     const CheckCase& c = GetParam();
-    const SubjectCheckResult result = CheckSubjectScores(c.mainRows, c.specRows, c.rule0102);
+    const SubjectCheckResult result = CheckSubjectScores(c.mainRows, c.specialRows, c.rule0102);
     EXPECT_EQ(result.messages, c.messages);
     EXPECT_EQ(result.failed, !c.messages.empty());
 }

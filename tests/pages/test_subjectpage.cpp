@@ -53,7 +53,7 @@ private slots:
         // the three condition lines; "-" is a hidden one, '|' parts a row.
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QList<int>>("mainTops");
-        QTest::addColumn<QList<int>>("specTops");
+        QTest::addColumn<QList<int>>("specialTops");
         QTest::addColumn<QList<int>>("braceAndWeight");  // tops; empty: no pair
         QTest::addColumn<int>("condTop");
         const QString calc = QStringLiteral("วิชาที่ใช้คำนวณคะแนน คือ ");
@@ -79,7 +79,7 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QStringList, captions);
         QFETCH(QList<int>, mainTops);
-        QFETCH(QList<int>, specTops);
+        QFETCH(QList<int>, specialTops);
         QFETCH(QList<int>, braceAndWeight);
         QFETCH(int, condTop);
         ProgramFolder folder;
@@ -120,11 +120,11 @@ private slots:
         };
         QCOMPARE(tops("Text_SC_main", 8, 0), mainTops);
         QCOMPARE(tops("Label_SubID", 8, 10), mainTops);
-        QCOMPARE(tops("Text_sp_sc", 4, 0), specTops);
-        QCOMPARE(tops("Label_spec_min", 4, 10), specTops);
+        QCOMPARE(tops("Text_sp_sc", 4, 0), specialTops);
+        QCOMPARE(tops("Label_spec_min", 4, 10), specialTops);
         const QList<int> pairTops{p.top(Brace), p.top(QStringLiteral("F2LabelWsign"))};
         QCOMPARE(p.get(Brace)->isVisible() ? pairTops : QList<int>(), braceAndWeight);
-        QCOMPARE(p.get(QStringLiteral("FrameSpecSUBJ"))->isVisible(), !specTops.isEmpty());
+        QCOMPARE(p.get(QStringLiteral("FrameSpecSUBJ"))->isVisible(), !specialTops.isEmpty());
         QCOMPARE(GeometryTwips(p.get(QStringLiteral("FrameCond"))), QRect(5280, condTop, 5775, 1695));
     }
 

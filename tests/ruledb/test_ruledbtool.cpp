@@ -231,11 +231,11 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
     const DataSet before = ReadDatabaseFile(a), after = ReadDatabaseFile(b);
     ASSERT_EQ(before.tables.size(), after.tables.size());
     for (std::size_t t = 0; t < before.tables.size(); ++t) {
-        const Table &x = before.tables[t], &y = *after.find(x.spec.name);
-        SCOPED_TRACE(x.spec.name);
+        const Table &x = before.tables[t], &y = *after.find(x.schema.name);
+        SCOPED_TRACE(x.schema.name);
         EXPECT_EQ(x.columnNames(), y.columnNames());
         ASSERT_EQ(x.rows.size(), y.rows.size());
-        for (std::size_t r = 0; r < x.rows.size() && x.spec.name != "TamrikInfo"; ++r)
+        for (std::size_t r = 0; r < x.rows.size() && x.schema.name != "TamrikInfo"; ++r)
             EXPECT_TRUE(x.rows[r].values == y.rows[r].values) << x.rows[r].where;
     }
     const tamrik::ruledb::RuleDatabase db(a);
@@ -289,15 +289,15 @@ TEST(RuleDbTool, ImportsEveryTableOfAnAccessFile)
         const std::size_t c1 = line.find(','), c2 = line.rfind(',');
         const Table* table = data.find(line.substr(0, c1));
         ASSERT_TRUE(table) << line;
-        EXPECT_EQ(std::to_string(table->rows.size()) + "," + std::to_string(table->spec.columns.size()),
+        EXPECT_EQ(std::to_string(table->rows.size()) + "," + std::to_string(table->schema.columns.size()),
                   line.substr(c1 + 1)) << line;
         ++tables;
         (void)c2;
     }
     EXPECT_EQ(data.tables.size(), tables + 1);  // and TamrikInfo
     const Table& orders = *data.find("Orders");
-    EXPECT_EQ(orders.spec.columns[orders.column("Freight")].type, ColumnType::Real);
-    EXPECT_EQ(orders.spec.columns[orders.column("OrderID")].type, ColumnType::Integer);
+    EXPECT_EQ(orders.schema.columns[orders.column("Freight")].type, ColumnType::Real);
+    EXPECT_EQ(orders.schema.columns[orders.column("OrderID")].type, ColumnType::Integer);
     const Table& customers = *data.find("Customers");
     const int city = customers.column("City");
     EXPECT_TRUE(std::any_of(customers.rows.begin(), customers.rows.end(),

@@ -24,16 +24,16 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
     std::error_code ec;
     fs::create_directories(folder, ec);
     for (const Table& table : data.tables) {
-        if (table.spec.name == BuildInfoTable().name)
+        if (table.schema.name == BuildInfoTable().name)
             continue;
         // A name from an imported file must not lead the file out of the folder.
-        const std::string& name = table.spec.name;
+        const std::string& name = table.schema.name;
         if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
             throw FileError("table \"" + name + "\" cannot be written as a file name");
-        const fs::path path = fs::path(folder) / (table.spec.name + ".csv");
+        const fs::path path = fs::path(folder) / (table.schema.name + ".csv");
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         std::string line;
-        for (const ColumnSpec& column : table.spec.columns)
+        for (const ColumnSchema& column : table.schema.columns)
             line += (line.empty() ? "" : ",") + CsvField(column.name);
         out << line << '\n';
         for (const Row& row : table.rows) {

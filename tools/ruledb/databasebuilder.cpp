@@ -45,7 +45,7 @@ private:
 
 class Insert {
 public:
-    Insert(Connection& db, const TableSpec& table) : m_db(db.handle())
+    Insert(Connection& db, const TableSchema& table) : m_db(db.handle())
     {
         std::string sql = "INSERT INTO " + QuoteIdentifier(table.name) + " VALUES (";
         for (std::size_t i = 0; i < table.columns.size(); ++i)
@@ -105,7 +105,7 @@ const char* typeName(ColumnType type)
     return "";
 }
 
-void createTable(Connection& db, const TableSpec& table)
+void createTable(Connection& db, const TableSchema& table)
 {
     std::string sql = "CREATE TABLE " + QuoteIdentifier(table.name) + " (";
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
@@ -116,9 +116,9 @@ void createTable(Connection& db, const TableSpec& table)
     db.exec(sql + ")");
 }
 
-void createIndexes(Connection& db, const TableSpec& table)
+void createIndexes(Connection& db, const TableSchema& table)
 {
-    for (const IndexSpec& index : table.indexes) {
+    for (const IndexSchema& index : table.indexes) {
         db.exec(std::string("CREATE ") + (index.unique ? "UNIQUE " : "") + "INDEX "
                 + QuoteIdentifier(table.name + "_" + index.column) + " ON " + QuoteIdentifier(table.name) + " ("
                 + QuoteIdentifier(index.column) + ")");
@@ -127,8 +127,8 @@ void createIndexes(Connection& db, const TableSpec& table)
 
 void insertTable(Connection& db, const Table& table)
 {
-    createTable(db, table.spec);
-    Insert insert(db, table.spec);
+    createTable(db, table.schema);
+    Insert insert(db, table.schema);
     for (const Row& row : table.rows) {
         for (std::size_t c = 0; c < row.values.size(); ++c) {
             const Value& value = row.values[c];
@@ -153,9 +153,9 @@ void insertTable(Connection& db, const Table& table)
         }
         const std::string failure = insert.run();
         if (!failure.empty())
-            throw BuildError(table.spec.name + ":" + row.where + ":-: " + failure);
+            throw BuildError(table.schema.name + ":" + row.where + ":-: " + failure);
     }
-    createIndexes(db, table.spec);
+    createIndexes(db, table.schema);
 }
 
 void buildInto(const std::string& path, const DataSet& data, const BuildInfo& info)
@@ -164,7 +164,7 @@ void buildInto(const std::string& path, const DataSet& data, const BuildInfo& in
     // A fresh file under a temporary name: a journal would only slow it down.
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
     for (const Table& table : data.tables) {
-        if (table.spec.name != BuildInfoTable().name)
+        if (table.schema.name != BuildInfoTable().name)
             insertTable(db, table);
     }
     insertTable(db, Table{BuildInfoTable(),

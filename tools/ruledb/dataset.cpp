@@ -57,14 +57,14 @@ int keyColumn(const Table& table)
     return -1;
 }
 
-Table readCsvTable(const std::string& path, const TableSpec& spec, const std::vector<CsvRecord>& records,
+Table readCsvTable(const std::string& path, const TableSchema& schema, const std::vector<CsvRecord>& records,
                    std::vector<std::string>& faults)
 {
-    Table table{spec, {}};
+    Table table{schema, {}};
     const std::vector<std::string>& header = records.front().fields;
     std::vector<std::size_t> position;
     bool complete = true;
-    for (const ColumnSpec& column : spec.columns) {
+    for (const ColumnSchema& column : schema.columns) {
         const auto found = std::find(header.begin(), header.end(), column.name);
         if (found == header.end()) {
             faults.push_back(path + ":1:1: the header has no column " + column.name);
@@ -72,9 +72,9 @@ Table readCsvTable(const std::string& path, const TableSpec& spec, const std::ve
         }
         position.push_back(static_cast<std::size_t>(found - header.begin()));
     }
-    if (header.size() != spec.columns.size()) {
-        faults.push_back(path + ":1:1: the header has " + std::to_string(header.size()) + " columns, " + spec.name
-                         + " has " + std::to_string(spec.columns.size()));
+    if (header.size() != schema.columns.size()) {
+        faults.push_back(path + ":1:1: the header has " + std::to_string(header.size()) + " columns, " + schema.name
+                         + " has " + std::to_string(schema.columns.size()));
         complete = false;
     }
     if (!complete)
@@ -89,11 +89,11 @@ Table readCsvTable(const std::string& path, const TableSpec& spec, const std::ve
             continue;
         }
         Row row{std::to_string(record.line), {}};
-        for (std::size_t c = 0; c < spec.columns.size(); ++c) {
+        for (std::size_t c = 0; c < schema.columns.size(); ++c) {
             std::string why;
-            std::optional<Value> value = TypedValue(record.fields[position[c]], spec.columns[c].type, why);
+            std::optional<Value> value = TypedValue(record.fields[position[c]], schema.columns[c].type, why);
             if (!value) {
-                faults.push_back(line + std::to_string(record.columns[position[c]]) + ": " + spec.columns[c].name
+                faults.push_back(line + std::to_string(record.columns[position[c]]) + ": " + schema.columns[c].name
                                  + ": " + why);
                 value = Value();
             }
@@ -214,8 +214,8 @@ bool Value::operator==(const Value& other) const
 
 int Table::column(const std::string& name) const
 {
-    for (std::size_t c = 0; c < spec.columns.size(); ++c) {
-        if (sameNoCase(spec.columns[c].name, name))
+    for (std::size_t c = 0; c < schema.columns.size(); ++c) {
+        if (sameNoCase(schema.columns[c].name, name))
             return static_cast<int>(c);
     }
     return -1;
@@ -224,7 +224,7 @@ int Table::column(const std::string& name) const
 std::vector<std::string> Table::columnNames() const
 {
     std::vector<std::string> names;
-    for (const ColumnSpec& column : spec.columns)
+    for (const ColumnSchema& column : schema.columns)
         names.push_back(column.name);
     return names;
 }
@@ -232,7 +232,7 @@ std::vector<std::string> Table::columnNames() const
 const Table* DataSet::find(const std::string& name) const
 {
     for (const Table& table : tables) {
-        if (sameNoCase(table.spec.name, name))
+        if (sameNoCase(table.schema.name, name))
             return &table;
     }
     return nullptr;
@@ -246,7 +246,7 @@ std::vector<const Table*> DataSet::rangeTables() const
             found.push_back(&table);
     }
     std::sort(found.begin(), found.end(),
-              [](const Table* a, const Table* b) { return a->spec.name < b->spec.name; });
+              [](const Table* a, const Table* b) { return a->schema.name < b->schema.name; });
     return found;
 }
 
@@ -311,19 +311,19 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
             faults.push_back(path + ":1:1: the file is empty (a header row is needed)");
             continue;
         }
-        const auto spec = TableForCsv(name, csv.records.front().fields);
-        if (!spec) {
+        const auto schema = TableForCsv(name, csv.records.front().fields);
+        if (!schema) {
             faults.push_back(path + ":1:1: no table of the rule database is called " + name
                              + " (a range table needs the header FacCode,ScMax,ScMin)");
             continue;
         }
-        loaded.insert(spec->name);
-        data.tables.push_back(readCsvTable(path, *spec, csv.records, faults));
+        loaded.insert(schema->name);
+        data.tables.push_back(readCsvTable(path, *schema, csv.records, faults));
     }
-    for (const TableSpec& spec : CsvTables()) {
-        if (!present.count(spec.name))
-            faults.push_back((fs::path(folder) / (spec.name + ".csv")).string() + ":1:1: no such file: table "
-                             + spec.name + " is needed");
+    for (const TableSchema& schema : CsvTables()) {
+        if (!present.count(schema.name))
+            faults.push_back((fs::path(folder) / (schema.name + ".csv")).string() + ":1:1: no such file: table "
+                             + schema.name + " is needed");
     }
     if (!present.count(Zi2ProbTable().name))
         data.tables.push_back(computedNormalTable());
@@ -373,10 +373,10 @@ DataSet ReadDatabaseFile(const std::string& path)
         if (sqlite3_prepare_v2(db, ("SELECT * FROM " + quoted).c_str(), -1, &rows.stmt, nullptr) != SQLITE_OK)
             throw fail("cannot read table " + name);
         Table table;
-        table.spec.name = name;
+        table.schema.name = name;
         const int columns = sqlite3_column_count(rows.stmt);
         for (int c = 0; c < columns; ++c)
-            table.spec.columns.push_back(
+            table.schema.columns.push_back(
                 {sqlite3_column_name(rows.stmt, c), typeOfDeclared(sqlite3_column_decltype(rows.stmt, c))});
         int step;
         while ((step = sqlite3_step(rows.stmt)) == SQLITE_ROW) {
@@ -436,7 +436,7 @@ std::string AdmissionYear(const DataSet& data)
 {
     std::string newest;
     for (const Table* table : data.rangeTables()) {
-        const std::string& name = table->spec.name;
+        const std::string& name = table->schema.name;
         if (name.size() == 13 && name.compare(0, 11, "maxminScQor") == 0 && std::isdigit(static_cast<unsigned char>(name[11]))
             && std::isdigit(static_cast<unsigned char>(name[12])))
             newest = std::max(newest, name.substr(11));

@@ -40,7 +40,7 @@ struct Row {
 };
 
 struct Table {
-    TableSpec spec;
+    TableSchema schema;
     std::vector<Row> rows;
 
     // Index of the column, matched without regard to case; -1 when none.

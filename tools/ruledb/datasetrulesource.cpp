@@ -31,7 +31,7 @@ std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view tabl
             continue;
         tamrik::RuleRow result;
         for (std::size_t c = 0; c < row.values.size(); ++c)
-            result.set(found->spec.columns[c].name, RuleText(row.values[c]));
+            result.set(found->schema.columns[c].name, RuleText(row.values[c]));
         return result;
     }
     return std::nullopt;

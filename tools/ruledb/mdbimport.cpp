@@ -88,13 +88,13 @@ Table readTable(MdbHandle* mdb, MdbCatalogEntry* entry)
     mdb_rewind_table(table.get());
 
     Table result;
-    result.spec.name = entry->object_name;
+    result.schema.name = entry->object_name;
     const unsigned columns = table->num_cols;
     std::vector<std::vector<char>> buffers(columns, std::vector<char>(mdb->bind_size + 1));
     std::vector<int> lengths(columns);
     for (unsigned c = 0; c < columns; ++c) {
         auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
-        result.spec.columns.push_back({column->name, typeOf(column->col_type)});
+        result.schema.columns.push_back({column->name, typeOf(column->col_type)});
         mdb_bind_column(table.get(), static_cast<int>(c) + 1, buffers[c].data(), &lengths[c]);
     }
     while (mdb_fetch_row(table.get())) {
@@ -111,7 +111,7 @@ Table readTable(MdbHandle* mdb, MdbCatalogEntry* entry)
             } else if (column->col_type == MDB_BINARY) {
                 row.values.push_back(Value::ofBlob(std::string(buffers[c].data(), static_cast<std::size_t>(lengths[c]))));
             } else {
-                row.values.push_back(valueOf(result.spec.columns[c].type, buffers[c].data(), lengths[c]));
+                row.values.push_back(valueOf(result.schema.columns[c].type, buffers[c].data(), lengths[c]));
             }
         }
         result.rows.push_back(std::move(row));

@@ -101,16 +101,16 @@ private:
     bool haveTables()
     {
         bool all = true;
-        for (const TableSpec& spec : CsvTables()) {
-            const Table* found = m_data.find(spec.name);
+        for (const TableSchema& schema : CsvTables()) {
+            const Table* found = m_data.find(schema.name);
             if (!found) {
-                add(spec.name, "-", "-", "no table " + spec.name);
+                add(schema.name, "-", "-", "no table " + schema.name);
                 all = false;
                 continue;
             }
-            for (const ColumnSpec& column : spec.columns) {
+            for (const ColumnSchema& column : schema.columns) {
                 if (found->column(column.name) < 0) {
-                    add(spec.name, "-", column.name, "no column " + column.name);
+                    add(schema.name, "-", column.name, "no column " + column.name);
                     all = false;
                 }
             }
@@ -403,7 +403,7 @@ private:
     {
         const bool faculties = m_data.find("SUName") != nullptr;
         for (const Table* t : m_data.rangeTables()) {
-            const std::string& name = t->spec.name;
+            const std::string& name = t->schema.name;
             m_rangeNames.push_back(name);
             std::map<std::string, std::string> seen;
             for (const Row& row : t->rows) {

@@ -9,9 +9,9 @@ namespace ruledbtool {
 
 namespace {
 
-std::vector<ColumnSpec> numbered(const std::string& prefix, int count, const char* format, ColumnType type)
+std::vector<ColumnSchema> numbered(const std::string& prefix, int count, const char* format, ColumnType type)
 {
-    std::vector<ColumnSpec> columns;
+    std::vector<ColumnSchema> columns;
     for (int k = 1; k <= count; ++k) {
         char suffix[8];
         std::snprintf(suffix, sizeof suffix, format, k);
@@ -20,21 +20,21 @@ std::vector<ColumnSpec> numbered(const std::string& prefix, int count, const cha
     return columns;
 }
 
-std::vector<ColumnSpec> joined(std::vector<ColumnSpec> a, const std::vector<ColumnSpec>& b)
+std::vector<ColumnSchema> joined(std::vector<ColumnSchema> a, const std::vector<ColumnSchema>& b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
 // tableCRT and tableSUM: a count, then nine codes and nine scores.
-std::vector<ColumnSpec> ruleEntries()
+std::vector<ColumnSchema> ruleEntries()
 {
     return joined(joined({{"FacCode", ColumnType::Text}, {"NumSub", ColumnType::Integer}},
                          numbered("SubCod", 9, "%02d", ColumnType::Text)),
                   numbered("Sco", 9, "%02d", ColumnType::Integer));
 }
 
-TableSpec rangeTable(const std::string& name)
+TableSchema rangeTable(const std::string& name)
 {
     return {name,
             {{"FacCode", ColumnType::Text}, {"ScMax", ColumnType::Real}, {"ScMin", ColumnType::Real}},
@@ -43,9 +43,9 @@ TableSpec rangeTable(const std::string& name)
 
 }  // namespace
 
-const std::vector<TableSpec>& CsvTables()
+const std::vector<TableSchema>& CsvTables()
 {
-    static const std::vector<TableSpec> tables = {
+    static const std::vector<TableSchema> tables = {
         {"SUName",
          {{"UName", ColumnType::Text}, {"FacName", ColumnType::Text}, {"FacCode", ColumnType::Text}},
          // UName alone, not (UName, FacName): equal keys then come back in
@@ -66,9 +66,9 @@ const std::vector<TableSpec>& CsvTables()
     return tables;
 }
 
-std::optional<TableSpec> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
+std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
 {
-    for (const TableSpec& table : CsvTables()) {
+    for (const TableSchema& table : CsvTables()) {
         if (table.name == tableName)
             return table;
     }
@@ -87,17 +87,17 @@ bool IsRangeTable(const std::vector<std::string>& columns)
     return has("FacCode") && has("ScMax") && has("ScMin");
 }
 
-const TableSpec& Zi2ProbTable()
+const TableSchema& Zi2ProbTable()
 {
-    static const TableSpec table = {
+    static const TableSchema table = {
         "Zi2Prob", {{"Zi", ColumnType::Text}, {"Prob", ColumnType::Real}}, {{"Zi", true}}};
     return table;
 }
 
-const TableSpec& BuildInfoTable()
+const TableSchema& BuildInfoTable()
 {
     using namespace tamrik::ruledb;
-    static const TableSpec table = {kBuildInfoTable,
+    static const TableSchema table = {kBuildInfoTable,
                                     {{kBuildDateColumn, ColumnType::Text},
                                      {kAdmissionYearColumn, ColumnType::Text},
                                      {kInputHashColumn, ColumnType::Text}},

@@ -11,40 +11,40 @@ namespace ruledbtool {
 
 enum class ColumnType { Text, Integer, Real, Blob };
 
-struct ColumnSpec {
+struct ColumnSchema {
     std::string name;
     ColumnType type;
 };
 
-struct IndexSpec {
+struct IndexSchema {
     std::string column;
     // A unique key also catches a doubled row when the file is built. Keys
     // that may repeat keep the table's stored order among equal rows.
     bool unique;
 };
 
-struct TableSpec {
+struct TableSchema {
     std::string name;
-    std::vector<ColumnSpec> columns;
-    std::vector<IndexSpec> indexes;
+    std::vector<ColumnSchema> columns;
+    std::vector<IndexSchema> indexes;
 };
 
 // The tables read from CSV files whose name is the table's (SUName.csv ...).
-const std::vector<TableSpec>& CsvTables();
+const std::vector<TableSchema>& CsvTables();
 
 // The table a CSV file fills, found by its name without ".csv": one of
 // CsvTables(), the normal table, or a table of last year's range (any other
 // name whose header is FacCode,ScMax,ScMin; its name is what the parameter
 // file points at).
-std::optional<TableSpec> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
+std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
 
 // A range table has the columns FacCode, ScMax and ScMin; others may stand beside them.
 bool IsRangeTable(const std::vector<std::string>& columns);
 
 // The normal-distribution table: computed when the data set has no file of it.
-const TableSpec& Zi2ProbTable();
+const TableSchema& Zi2ProbTable();
 
 // The table the build adds about itself (src/ruledb/buildinfo.h reads it).
-const TableSpec& BuildInfoTable();
+const TableSchema& BuildInfoTable();
 
 }  // namespace ruledbtool
