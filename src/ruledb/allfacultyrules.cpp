@@ -1,6 +1,5 @@
 #include "allfacultyrules.h"
 
-#include "numtext.h"
 #include "ruletables.h"
 #include "sharedwork.h"
 #include "yeartext.h"
@@ -33,16 +32,6 @@ const TableRead RuleTableReads[] = {
     {"tableSUM", "FacCode", "SELECT * FROM tableSUM;"},
     {"tb6174", "FacCode", "SELECT * FROM tb6174;"},
 };
-
-// A stored number, or a text that is a number as a whole; nothing else.
-std::optional<double> storedNumber(const DbValue& value)
-{
-    if (value.kind() == DbValue::Kind::Number)
-        return value.toNumber();
-    if (value.kind() == DbValue::Kind::Text)
-        return WholeNumber(value.toText());
-    return std::nullopt;
-}
 
 // Streams the query and calls `each(key, row)` for the first row of every
 // key, in stored order, holding no row; `isFirst(key)` tells the first row of
@@ -187,8 +176,8 @@ std::optional<YearRange> rangeOf(const std::string& year, const RowCursor& rows)
 {
     if (!rows.hasColumn("ScMax") || !rows.hasColumn("ScMin"))
         return std::nullopt;
-    const auto max = storedNumber(rows.field("ScMax"));
-    const auto min = storedNumber(rows.field("ScMin"));
+    const auto max = StoredNumber(rows.field("ScMax"));
+    const auto min = StoredNumber(rows.field("ScMin"));
     if (!max || !min)
         return std::nullopt;
     return YearRange{year, *min, *max};
@@ -337,7 +326,7 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
                 std::tie(at, first) = table->try_emplace(std::string(key));
                 return first;
             },
-            [&](std::string_view, const RowCursor& r) { at->second = storedNumber(r.field("Prob")); }, "Prob");
+            [&](std::string_view, const RowCursor& r) { at->second = StoredNumber(r.field("Prob")); }, "Prob");
     } catch (const DbError&) {
         return [](const std::string&) { return std::optional<double>(); };
     }

@@ -17,8 +17,16 @@ bool isPlainName(std::string_view name)
     });
 }
 
-// A stored number, or a text that is a number as a whole; nothing else.
-std::optional<double> numberOf(const DbValue& value)
+std::optional<double> numberField(const QueryResult& rows, std::string_view column)
+{
+    if (rows.EOF_() || !rows.hasColumn(column))
+        return std::nullopt;
+    return StoredNumber(rows.field(column));
+}
+
+}  // namespace
+
+std::optional<double> StoredNumber(const DbValue& value)
 {
     switch (value.kind()) {
     case DbValue::Kind::Number:
@@ -30,15 +38,6 @@ std::optional<double> numberOf(const DbValue& value)
     }
     return std::nullopt;
 }
-
-std::optional<double> numberField(const QueryResult& rows, std::string_view column)
-{
-    if (rows.EOF_() || !rows.hasColumn(column))
-        return std::nullopt;
-    return numberOf(rows.field(column));
-}
-
-}  // namespace
 
 std::string DatabaseRuleSource::queryText(std::string_view table, std::string_view keyColumn, std::string_view key)
 {

@@ -34,6 +34,10 @@ private:
     const RuleDatabase& m_db;
 };
 
+// A stored number, or a text that is a number as a whole; nothing else (a
+// null gives nullopt).
+std::optional<double> StoredNumber(const DbValue& value);
+
 // Prob of the Zi2Prob row whose key is `key` (such as "1.960"); nullopt when
 // there is none to read: no such table (a view does not count), no row, a null
 // or non-numeric Prob. A fault of the database itself (a damaged page, I/O,
