@@ -212,4 +212,11 @@ void RemoveUnfinishedWrites(const fs::path& file)
     }
 }
 
+bool RemoveFile(const fs::path& file)
+{
+    std::error_code ec;
+    fs::remove(file, ec);
+    return !ec;
+}
+
 }  // namespace tamrik

@@ -66,6 +66,9 @@ private:
 // than kMaxTextFileBytes.
 std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file);
 
+// Removes the file; true when it is gone, having been there or not.
+bool RemoveFile(const std::filesystem::path& file);
+
 // Removes the temporary files `<file>.<random>.new` that a write cut short
 // left beside `file`. Other files are left alone.
 void RemoveUnfinishedWrites(const std::filesystem::path& file);

@@ -2,8 +2,6 @@
 
 #include "atomicfile.h"
 
-#include <system_error>
-
 namespace tamrik {
 
 namespace fs = std::filesystem;
@@ -27,9 +25,7 @@ bool SaveChoicesFile(const fs::path& folder, const std::vector<std::string>& cod
 
 bool DeleteChoicesFile(const fs::path& folder)
 {
-    std::error_code ec;
-    fs::remove(folder / kChoicesFileName, ec);
-    return !ec;
+    return RemoveFile(folder / kChoicesFileName);
 }
 
 }  // namespace tamrik

@@ -73,9 +73,7 @@ bool SaveEntriesFile(const fs::path& folder, const UserEntries& entries)
 
 bool DeleteEntriesFile(const fs::path& folder)
 {
-    std::error_code ec;
-    fs::remove(folder / kEntriesFileName, ec);
-    return !ec;
+    return RemoveFile(folder / kEntriesFileName);
 }
 
 }  // namespace tamrik
