@@ -231,13 +231,14 @@ void roundDigits(const Digits15& d, int decimals, std::string& intPart, std::str
     intPart = firstNonZero == std::string::npos ? std::string() : intPart.substr(firstNonZero);
 }
 
+// Powers of ten that are exact doubles.
+constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // The common case, read without building a text: [sign] digits [. digits],
 // at most 15 digits in all, nothing else. Mantissa and power of ten are then
 // exact doubles, so one division rounds exactly as the full conversion does.
 std::optional<double> plainDecimal(std::string_view text)
 {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '-' || text[0] == '+'))
@@ -267,17 +268,19 @@ std::optional<double> plainDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// Powers of ten as integers, 10^0 to 10^19.
+constexpr std::uint64_t kTens[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
+                                   10000000ull, 100000000ull, 1000000000ull, 10000000000ull,
+                                   100000000000ull, 1000000000000ull, 10000000000000ull,
+                                   100000000000000ull, 1000000000000000ull, 10000000000000000ull,
+                                   100000000000000000ull, 1000000000000000000ull,
+                                   10000000000000000000ull};
+
 // The 15 significant digits of a as to_chars gives them (the exact binary
 // value rounded half to even), a = digits x 10^(exp10 - 14), worked out in
 // integers; false outside 1E-05 <= a < 1E+15.
 bool fifteenDigits(double a, std::uint64_t& digits, int& exp10)
 {
-    static constexpr std::uint64_t kTens[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
-                                              10000000ull, 100000000ull, 1000000000ull, 10000000000ull,
-                                              100000000000ull, 1000000000000ull, 10000000000000ull,
-                                              100000000000000ull, 1000000000000000ull, 10000000000000000ull,
-                                              100000000000000000ull, 1000000000000000000ull,
-                                              10000000000000000000ull};
     if (!(a >= 1e-5 && a < 1e15))
         return false;
     int binary = 0;
@@ -314,13 +317,6 @@ bool fifteenDigits(double a, std::uint64_t& digits, int& exp10)
     return false;
 }
 
-constexpr std::uint64_t kUnitPowers[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull,
-                                         1000000ull, 10000000ull, 100000000ull, 1000000000ull,
-                                         10000000000ull, 100000000000ull, 1000000000000ull,
-                                         10000000000000ull, 100000000000000ull, 1000000000000000ull,
-                                         10000000000000000ull, 100000000000000000ull,
-                                         1000000000000000000ull};
-
 // The value rounded as Format rounds it, in units of 10^-decimals: the same
 // 15 digits, the same half-away rounding on them. Only for |value| < 1E+15
 // and at most three decimals; false otherwise.
@@ -339,9 +335,9 @@ bool plainUnits(double value, int decimals, bool& negative, std::uint64_t& units
         return false;
     const int keep = exp10 + 1 + decimals;  // digits that survive, of the 15
     if (keep >= 15) {
-        units = digits * kUnitPowers[keep - 15];
+        units = digits * kTens[keep - 15];
     } else if (keep >= 0) {
-        const std::uint64_t drop = kUnitPowers[15 - keep];
+        const std::uint64_t drop = kTens[15 - keep];
         units = digits / drop + (digits % drop * 2 >= drop ? 1 : 0);
     }
     return true;
@@ -489,12 +485,11 @@ std::string Format(double value, std::string_view pattern)
 
 double ShownValue(double value, int decimals)
 {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3};
     bool negative = false;
     std::uint64_t units = 0;
     // Below 10^15 units the shown text has at most 15 digits, which Val reads
     // as units / 10^decimals: one exact division, done here without the text.
-    if (plainUnits(value, decimals, negative, units) && units < kUnitPowers[15]) {
+    if (plainUnits(value, decimals, negative, units) && units < kTens[15]) {
         if (units == 0)
             return 0.0;
         const double shown = static_cast<double>(units) / kPowers[decimals];
