@@ -4,10 +4,6 @@
 #include "numtext.h"
 #include "utf8text.h"
 
-#include <array>
-#include <cmath>
-#include <exception>
-
 namespace tamrik {
 
 namespace {

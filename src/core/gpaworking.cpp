@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <exception>
 
 namespace tamrik {
 namespace {
