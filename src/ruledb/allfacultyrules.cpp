@@ -328,7 +328,9 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
             },
             [&](std::string_view, const RowCursor& r) { at->second = StoredNumber(r.field("Prob")); }, "Prob");
     } catch (const DbError&) {
-        return [](const std::string&) { return std::optional<double>(); };
+        // Asked key by key instead: a missing table is then no row, as on
+        // the faculty page, and a damaged one a fault reported when asked,
+        // never a GPA share of 0 passed off as an answer.
     }
     if (!byKey) {
         // Batch threads share the lookup, and so the one connection: one
