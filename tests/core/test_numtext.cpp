@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace tamrik;
 
@@ -86,5 +89,29 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"WiderThanPattern", 105.0, "00", "105"}, TextCase{"NegativeHalfWhole", -0.5, "00", "-01"},
         TextCase{"BeyondFifteenDigits", 1e20, "0.00", "100000000000000000000.00"}),
     kNamed);
+
+// ShownValue works the rounding out without the text; it must give what
+// reading the shown text back gives, on both sides of its shortcut's limits.
+TEST(ShownValue, ReadsAsTheShownText)
+{
+    EXPECT_EQ(ShownValue(2.675, 2), 2.68);
+    EXPECT_EQ(ShownValue(-0.125, 2), -0.13);
+    EXPECT_FALSE(std::signbit(ShownValue(-0.004, 2)));  // no negative zero
+    EXPECT_EQ(ShownValue(99.995, 2), 100.0);
+    const char* const patterns[] = {"0", "0.0", "0.00", "0.000"};
+    std::mt19937_64 random(3);
+    std::vector<double> values = {0.0, 0.5, -0.5, 1.005, 9.9996, 1e-5, 9.99e-6, 123456.785, 999999999999.9995,
+                                  999999999999999.0, 1e15, 1e20, -1e15 + 0.5, 0.1 + 0.2, 4.35, 1.0 / 3};
+    for (int i = 0; i < 2000; ++i) {
+        const double scale = std::pow(10.0, static_cast<int>(random() % 24) - 8);
+        const double v = std::uniform_real_distribution<double>(-1, 1)(random) * scale;
+        values.push_back(v);
+        values.push_back(std::round(v * 1000) / 1000 + 0.0005);  // at or near a half
+    }
+    for (const double v : values) {
+        for (int d = 0; d <= 3; ++d)
+            ASSERT_EQ(ShownValue(v, d), Val(Format(v, patterns[d]))) << v << " to " << d << " places";
+    }
+}
 
 }  // namespace
