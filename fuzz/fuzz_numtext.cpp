@@ -1,7 +1,8 @@
 // The number texts: Val, WholeNumber, NumberText, Format and FormatText on
 // any bytes. Properties: every reading is finite; a whole number reads the
 // same as its leading number; the text of a number reads back and is stable;
-// a pattern rounds to within half its last place and reads back as a number.
+// a pattern rounds to within half its last place and reads back as a number,
+// the number ShownValue gives.
 #include "numtext.h"
 
 #include <cmath>
@@ -40,11 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static const char* const patterns[] = {"0.00", "0.000", "00", "00.00"};
     static const double halfPlace[] = {0.005, 0.0005, 0.5, 0.005};
+    static const int places[] = {2, 3, 0, 2};
     for (int i = 0; i < 4; ++i) {
         const std::string formatted = Format(v, patterns[i]);
         const std::optional<double> read = WholeNumber(formatted);
         require(read.has_value());
         require(std::fabs(*read - v) <= halfPlace[i] * (1 + 1e-9) + std::fabs(v) * 1e-14);
+        require(ShownValue(v, places[i]) == *read);  // its shortcut reads as the text does
         require(FormatText(text, patterns[i]) == (whole ? formatted : std::string(text)));
     }
     // The text as a pattern for its own value: any bytes, no property but
