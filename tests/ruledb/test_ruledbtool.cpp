@@ -226,6 +226,9 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
     setenv("SOURCE_DATE_EPOCH", "31536000", 1);
     ASSERT_EQ(Tool({"build", std::getenv("TAMRIK_TEST_DATA"), "-o", a}).status, kExitOk);
     unsetenv("SOURCE_DATE_EPOCH");
+    const ToolRun intoFile = Tool({"export", a, "-o", a + "/csv"});  // a folder under a file
+    EXPECT_EQ(intoFile.status, kExitProblems);
+    EXPECT_NE(intoFile.out.find("cannot create the folder"), std::string::npos) << intoFile.out;
     ASSERT_EQ(Tool({"export", a, "-o", (temp.path() / "csv").string()}).status, kExitOk);
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
     const DataSet before = ReadDatabaseFile(a), after = ReadDatabaseFile(b);

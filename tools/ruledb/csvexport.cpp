@@ -14,6 +14,8 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
+    if (ec)
+        throw FileError(folder + ": cannot create the folder: " + ec.message());
     for (const Table& table : data.tables) {
         if (table.schema.name == BuildInfoTable().name)
             continue;
