@@ -112,6 +112,7 @@ TEST_F(TamrikCalc, BatchNamesEveryBadCellAndWritesNothing)
     for (const std::string& fault : {f + ":3:2: GPA '4.5' is outside", f + ":3:4: score 'abc' is not a number",
                                      f + ":3:6: score '101' is outside", f + ":4:5: 4 cells where the header has 6"})
         EXPECT_NE(run.err.find(fault), std::string::npos) << fault << "\n" << run.err;
+    EXPECT_EQ(run.err.find(f + ":2:"), std::string::npos) << "an empty cell is no fault\n" << run.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 
     Write(csv, "id,gpa,pr,01,52,01\n");

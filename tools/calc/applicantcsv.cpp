@@ -83,18 +83,20 @@ private:
         }
         BatchApplicant a;
         a.id = f[0];
-        const auto take = [&](std::size_t c, ValueCheck check, std::optional<double>& into) {
+        // An empty cell is a value not given, not a fault.
+        const auto take = [&](std::size_t c, ValueCheck (*check)(const std::string&), std::optional<double>& into) {
             if (f[c].empty())
                 return;
-            if (check.value)
-                into = check.value;
+            const ValueCheck result = check(f[c]);
+            if (result.value)
+                into = result.value;
             else
-                error(record.line, c + 1, check.error);
+                error(record.line, c + 1, result.error);
         };
-        take(1, f[1].empty() ? ValueCheck{} : CheckGpa(f[1]), a.applicant.Gpa);
-        take(2, f[2].empty() ? ValueCheck{} : CheckPr(f[2]), a.applicant.Pr);
+        take(1, CheckGpa, a.applicant.Gpa);
+        take(2, CheckPr, a.applicant.Pr);
         for (std::size_t c = 3; c < columns; ++c)
-            take(c, f[c].empty() ? ValueCheck{} : CheckScore(f[c]), a.applicant.Scores[m_slots[c - 3]]);
+            take(c, CheckScore, a.applicant.Scores[m_slots[c - 3]]);
         m_out.applicants.push_back(std::move(a));
     }
 

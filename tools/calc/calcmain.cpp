@@ -80,6 +80,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             return badInput(err, batch.errors);
     }
     const std::filesystem::path programFolder = ProgramFolder(executableFolder);
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     tamrik::ScoringParams params;
     if (o.param) {
         const auto read = tamrik::ReadParamFile(*o.param);
@@ -108,8 +109,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(o.db ? *o.db
                                                                  : (programFolder / "ScoreRule.mdb").string());
         tamrik::ruledb::RequireRuleTables(*db);
-        rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin,
-                                                    std::max(1u, std::thread::hardware_concurrency()));
+        rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin, cores);
         context.prob = tamrik::ruledb::LoadProbTable(*db);
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
@@ -130,7 +130,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     if (o.mode == Mode::All) {
         tamrik::EvaluateOptions options;
         options.needed = o.format == Format::Json;
-        options.threads = std::max(1u, std::thread::hardware_concurrency());
+        options.threads = cores;
         auto ranked = tamrik::EvaluateAll(rules.faculties, o.applicant, context, options);
         std::string text;
         if (o.format == Format::Json)
@@ -147,7 +147,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
 
     BatchSettings settings;
     settings.top = o.top.value_or(static_cast<std::size_t>(-1));
-    settings.jobs = o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    settings.jobs = o.jobs.value_or(cores);
     std::optional<tamrik::AtomicFileWriter> file;
     if (o.output) {
         file.emplace(*o.output);

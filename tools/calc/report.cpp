@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "csvtext.h"
 #include "numtext.h"
 
 #include <algorithm>
@@ -249,34 +250,23 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
     return out;
 }
 
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
 std::string CsvHeader(bool withId)
 {
-    std::string out = withId ? "id," : "";
-    for (std::size_t c = 0; c < 10; ++c)
-        out += (c ? "," : "") + std::string(kColumns[c]);
-    return out + "\n";
+    std::vector<std::string> fields;
+    if (withId)
+        fields.emplace_back("id");
+    fields.insert(fields.end(), std::begin(kColumns), std::end(kColumns));
+    return tamrik::CsvLine(fields) + "\n";
 }
 
 std::string CsvRows(const std::vector<FacultyEvaluation>& ranked, std::size_t count, const std::string* id)
 {
     std::string out;
     for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
-        const std::vector<std::string> cells = rowCells(ranked[i], i + 1);
+        std::vector<std::string> cells = rowCells(ranked[i], i + 1);
         if (id)
-            out += CsvField(*id) + ",";
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            out += (c ? "," : "") + CsvField(cells[c]);
-        out += "\n";
+            cells.insert(cells.begin(), *id);
+        out += tamrik::CsvLine(cells) + "\n";
     }
     return out;
 }

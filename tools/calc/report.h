@@ -24,7 +24,5 @@ std::string CsvHeader(bool withId);
 std::string CsvRows(const std::vector<tamrik::FacultyEvaluation>& ranked, std::size_t count,
                     const std::string* id = nullptr);
 
-// A CSV field, quoted when it holds a comma, a quote or a line end.
-std::string CsvField(const std::string& text);
 
 }  // namespace tamrikcalc

@@ -1,6 +1,7 @@
 #include "csvexport.h"
 
 #include "csvfile.h"
+#include "csvtext.h"
 
 #include <filesystem>
 #include <fstream>
@@ -9,20 +10,12 @@ namespace ruledbtool {
 
 namespace fs = std::filesystem;
 
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char ch : text)
-        quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return quoted + "\"";
-}
-
 void ExportDataSet(const DataSet& data, const std::string& folder)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
+    if (ec)
+        throw FileError(folder + ": cannot create the folder: " + ec.message());
     for (const Table& table : data.tables) {
         if (table.schema.name == BuildInfoTable().name)
             continue;
@@ -32,15 +25,15 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
             throw FileError("table \"" + name + "\" cannot be written as a file name");
         const fs::path path = fs::path(folder) / (table.schema.name + ".csv");
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        std::string line;
+        std::vector<std::string> fields;
         for (const ColumnSchema& column : table.schema.columns)
-            line += (line.empty() ? "" : ",") + CsvField(column.name);
-        out << line << '\n';
+            fields.push_back(column.name);
+        out << tamrik::CsvLine(fields) << '\n';
         for (const Row& row : table.rows) {
-            line.clear();
-            for (std::size_t c = 0; c < row.values.size(); ++c)
-                line += (c == 0 ? "" : ",") + CsvField(row.values[c].toText());
-            out << line << '\n';
+            fields.clear();
+            for (const Value& value : row.values)
+                fields.push_back(value.toText());
+            out << tamrik::CsvLine(fields) << '\n';
         }
         out.flush();
         if (!out)

@@ -10,9 +10,6 @@
 
 namespace ruledbtool {
 
-// A field as CSV writes it: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text);
-
 // Creates the folder when needed. Throws FileError naming a file it cannot write.
 void ExportDataSet(const DataSet& data, const std::string& folder);
 

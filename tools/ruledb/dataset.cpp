@@ -2,6 +2,7 @@
 
 #include "csvfile.h"
 #include "normaltable.h"
+#include "ruledatabase.h"
 #include "sha256.h"
 
 #include <sqlite3.h>
@@ -366,11 +367,8 @@ DataSet ReadDatabaseFile(const std::string& path)
     DataSet data;
     for (const std::string& name : names) {
         Statement rows;
-        std::string quoted = "\"";
-        for (const char ch : name)
-            quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-        quoted += '"';
-        if (sqlite3_prepare_v2(db, ("SELECT * FROM " + quoted).c_str(), -1, &rows.stmt, nullptr) != SQLITE_OK)
+        const std::string sql = "SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name);
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &rows.stmt, nullptr) != SQLITE_OK)
             throw fail("cannot read table " + name);
         Table table;
         table.schema.name = name;

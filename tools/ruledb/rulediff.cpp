@@ -1,6 +1,6 @@
 #include "rulediff.h"
 
-#include "csvexport.h"
+#include "csvtext.h"
 #include "datasetrulesource.h"
 #include "facultyrule.h"
 
@@ -140,8 +140,7 @@ std::string DiffCsv(const std::vector<Change>& changes)
 {
     std::string text = "FacCode,Faculty,Change,Old,New\n";
     for (const Change& change : changes)
-        text += CsvField(change.facCode) + "," + CsvField(change.faculty) + "," + change.what + ","
-                + CsvField(change.before) + "," + CsvField(change.after) + "\n";
+        text += tamrik::CsvLine({change.facCode, change.faculty, change.what, change.before, change.after}) + "\n";
     return text;
 }
 
