@@ -297,6 +297,7 @@ void FrmAllFaculties::recompute() { rank(applicant()); }
 void FrmAllFaculties::rank(const Applicant& applicant)
 {
     const QString selected = selectedCode();
+    m_ranked = applicant;
     // The search for what is needed runs for the selected faculty only.
     EvaluateOptions options;
     options.needed = false;
@@ -414,7 +415,8 @@ void FrmAllFaculties::showDetails()
         m_LabelFacultyDetails->setText(QStringLiteral("เลือกคณะในตารางเพื่อดูรายละเอียด"));
         return;
     }
-    m_LabelFacultyDetails->setText(FacultiesModel::DetailsText(Evaluate(*faculty, applicant(), context())));
+    // The entries the table ranks, a score still being typed included.
+    m_LabelFacultyDetails->setText(FacultiesModel::DetailsText(Evaluate(*faculty, m_ranked, context())));
 }
 
 void FrmAllFaculties::openSelected()

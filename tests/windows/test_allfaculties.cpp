@@ -204,6 +204,19 @@ private slots:
                 const QString below = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
                 const double gap = Cell(table, r, 6).toDouble() - Cell(table, r, 4).toDouble();
                 QVERIFY2(below.contains(QStringLiteral("ขาดอีก %1 คะแนน").arg(gap, 0, 'f', 2)), qPrintable(below));
+                // A score being typed moves the details with the table; Escape puts them back.
+                const QModelIndex cell01 = scoresView->model()->index(ScoreRow(list, QStringLiteral("01")), 2);
+                scoresView->setFocus();
+                scoresView->setCurrentIndex(cell01);
+                scoresView->edit(cell01);
+                auto* typing = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                QVERIFY(typing);
+                typing->selectAll();
+                QTest::keyClicks(typing, QStringLiteral("100"));
+                QVERIFY2(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text() != below, qPrintable(below));
+                QTest::keyClick(typing, Qt::Key_Escape);
+                QCoreApplication::processEvents();
+                QCOMPARE(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text(), below);
                 return;
             }
         }
