@@ -358,6 +358,7 @@ void FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
         showGpaPr();
+        recompute();  // the typing may have ranked a value now refused
         return;
     }
     digits = left.boxes.integer + left.boxes.decimals;

@@ -258,10 +258,20 @@ private slots:
                  QStringLiteral("350"));
         program.click(QStringLiteral("F3CmdBack"));
         QCOMPARE(folder.lines(Entries)[51], QStringLiteral("350"));
+        // A GPA refused on leaving takes back the ranking its typing showed.
+        const auto composites = [list] {
+            QStringList column;
+            for (int r = 0; r < Faculties(list)->rowCount(); ++r)
+                column << Cell(Faculties(list), r, 1) + Cell(Faculties(list), r, 4);
+            return column;
+        };
+        const QStringList at350 = composites();
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4.5"));
+        QVERIFY(composites() != at350);  // "4." ranks as 4.00 while typed
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         QCOMPARE(program.messages.texts.last(), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4"));
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text(), QStringLiteral("3.50"));
+        QCOMPARE(composites(), at350);
 
         // Enter on a faculty while a GPA is being typed on page 3 keeps that GPA.
         QVERIFY(Activate(&program.window));
