@@ -302,17 +302,12 @@ void FrmAllFaculties::rank(const Applicant& applicant)
     EvaluateOptions options;
     options.needed = false;
     m_faculties->setEvaluations(EvaluateAll(m_rules.faculties, applicant, context(), options));
-    if (!selected.isEmpty()) {
-        const auto& rows = m_faculties->evaluations();
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (ToQString(rows[i].facCode) == selected) {
-                const QModelIndex at = m_filter->mapFromSource(m_faculties->index(static_cast<int>(i), 0));
-                if (at.isValid())
-                    m_TableFaculties->selectionModel()->setCurrentIndex(
-                        at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                break;
-            }
-        }
+    const int row = selected.isEmpty() ? -1 : m_faculties->rowOf(selected.toStdString());
+    if (row >= 0) {
+        const QModelIndex at = m_filter->mapFromSource(m_faculties->index(row, 0));
+        if (at.isValid())
+            m_TableFaculties->selectionModel()->setCurrentIndex(
+                at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     showDetails();
     showChoices(m_ListChoices->currentRow());
@@ -481,15 +476,8 @@ void FrmAllFaculties::showChoices(int selectPlace)
 {
     const auto& codes = m_shortlist.codes();
     std::vector<int> rows;  // each choice's row of the faculties model, -1 when absent
-    for (const std::string& code : codes) {
-        int found = -1;
-        const auto& evaluations = m_faculties->evaluations();
-        for (std::size_t i = 0; i < evaluations.size(); ++i) {
-            if (evaluations[i].facCode == code)
-                found = static_cast<int>(i);
-        }
-        rows.push_back(found);
-    }
+    for (const std::string& code : codes)
+        rows.push_back(m_faculties->rowOf(code));
 
     m_ListChoices->clear();
     for (std::size_t place = 0; place < codes.size(); ++place) {
