@@ -117,6 +117,15 @@ QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, in
                                : headings[section];
 }
 
+int FacultiesModel::rowOf(const std::string& facCode) const
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].facCode == facCode)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
 {
     QStringList lines;

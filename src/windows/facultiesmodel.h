@@ -5,6 +5,7 @@
 #include "evaluation.h"
 
 #include <QAbstractTableModel>
+#include <string>
 #include <vector>
 
 namespace tamrik {
@@ -31,6 +32,8 @@ public:
     void setEvaluations(std::vector<FacultyEvaluation> evaluations);
     const FacultyEvaluation& evaluation(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     const std::vector<FacultyEvaluation>& evaluations() const { return m_rows; }
+    // The row of a faculty code, -1 when it is not ranked.
+    int rowOf(const std::string& facCode) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -92,6 +92,7 @@ private:
     ProbLookup m_prob;
     Shortlist m_shortlist;
     SaveFileChooser m_chooseFile;
+    Applicant m_ranked;  // what the table ranks now
 
     ScoresModel* m_scores = nullptr;
     FacultiesModel* m_faculties = nullptr;

@@ -204,6 +204,19 @@ private slots:
                 const QString below = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
                 const double gap = Cell(table, r, 6).toDouble() - Cell(table, r, 4).toDouble();
                 QVERIFY2(below.contains(QStringLiteral("ขาดอีก %1 คะแนน").arg(gap, 0, 'f', 2)), qPrintable(below));
+                // A score being typed moves the details with the table; Escape puts them back.
+                const QModelIndex cell01 = scoresView->model()->index(ScoreRow(list, QStringLiteral("01")), 2);
+                scoresView->setFocus();
+                scoresView->setCurrentIndex(cell01);
+                scoresView->edit(cell01);
+                auto* typing = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                QVERIFY(typing);
+                typing->selectAll();
+                QTest::keyClicks(typing, QStringLiteral("100"));
+                QVERIFY2(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text() != below, qPrintable(below));
+                QTest::keyClick(typing, Qt::Key_Escape);
+                QCoreApplication::processEvents();
+                QCOMPARE(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text(), below);
                 return;
             }
         }
@@ -245,10 +258,20 @@ private slots:
                  QStringLiteral("350"));
         program.click(QStringLiteral("F3CmdBack"));
         QCOMPARE(folder.lines(Entries)[51], QStringLiteral("350"));
+        // A GPA refused on leaving takes back the ranking its typing showed.
+        const auto composites = [list] {
+            QStringList column;
+            for (int r = 0; r < Faculties(list)->rowCount(); ++r)
+                column << Cell(Faculties(list), r, 1) + Cell(Faculties(list), r, 4);
+            return column;
+        };
+        const QStringList at350 = composites();
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4.5"));
+        QVERIFY(composites() != at350);  // "4." ranks as 4.00 while typed
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         QCOMPARE(program.messages.texts.last(), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4"));
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text(), QStringLiteral("3.50"));
+        QCOMPARE(composites(), at350);
 
         // Enter on a faculty while a GPA is being typed on page 3 keeps that GPA.
         QVERIFY(Activate(&program.window));
