@@ -86,27 +86,44 @@ struct Figures {
 // figures, each the Val of the caption the pages would show.
 class FacultyPath {
 public:
-    explicit FacultyPath(const FacultyRule& rule) : m_rule(rule)
+    explicit FacultyPath(const FacultyRule& rule) { prepare(rule); }
+
+    // Takes up another rule, keeping the room of the one before: one path
+    // serves a thread's share of the faculties without allocating anew.
+    void prepare(const FacultyRule& rule)
     {
-        std::vector<std::string> mainCodes;
-        std::vector<std::string> specialCodes;
+        m_rule = &rule;
+        m_codes.clear();
+        m_mainSlots.clear();
+        m_mainMinimums.clear();
+        m_specialSlots.clear();
+        m_specialMinimums.clear();
+        m_specialWeights.clear();
+        m_mainCheck.clear();
+        m_specialCheck.clear();
         for (const auto& row : rule.MainRows) {
-            mainCodes.push_back(row.SubCod);
+            m_codes.push_back(row.SubCod);
             m_mainSlots.push_back(ScoreSlot(row.SubCod));
             m_mainMinimums.push_back(Val(row.MinPercent));
         }
         for (const auto& row : rule.SpecRows) {
-            specialCodes.push_back(row.SubCod);
+            m_codes.push_back(row.SubCod);
             m_specialSlots.push_back(ScoreSlot(row.SubCod));
             m_specialMinimums.push_back(Val(row.MinPercent));
             m_specialWeights.push_back(Val(row.Weight));
         }
+        const std::size_t mains = rule.MainRows.size();
         m_mainScores.resize(m_mainSlots.size());
         m_specialScores.resize(m_specialSlots.size());
-        m_mainOrder = SubtotalOrder({mainCodes.begin(), mainCodes.end()}, mainCodes.size(), rule.CalcSubjCode);
-        m_specialOrder = SubtotalOrder({specialCodes.begin(), specialCodes.end()}, mainCodes.size() + specialCodes.size(),
+        m_mainOrder = SubtotalOrder({m_codes.begin(), m_codes.begin() + static_cast<std::ptrdiff_t>(mains)}, mains,
                                     rule.CalcSubjCode);
-        m_counted = CountedCodes(mainCodes, specialCodes, rule.CalcSubjCode);
+        m_specialOrder = SubtotalOrder({m_codes.begin() + static_cast<std::ptrdiff_t>(mains), m_codes.end()},
+                                       m_codes.size(), rule.CalcSubjCode);
+        m_counted = CountedCodes({m_codes.begin(), m_codes.begin() + static_cast<std::ptrdiff_t>(mains)},
+                                 {m_codes.begin() + static_cast<std::ptrdiff_t>(mains), m_codes.end()},
+                                 rule.CalcSubjCode);
+        m_countedSlots.clear();
+        m_partners.clear();
         for (const std::string& code : m_counted) {
             m_countedSlots.push_back(*ScoreSlot(code));
             m_partners.push_back(partnerOf(code));
@@ -150,7 +167,7 @@ public:
     // CheckSubjectScores' verdict on the restored values.
     bool failsCheck() const
     {
-        if (m_rule.Rule0102
+        if (m_rule->Rule0102
             && Rule0102Fails(m_mainScores.size() > 0 ? m_mainScores[0] : 0.0,
                              m_mainScores.size() > 1 ? m_mainScores[1] : 0.0))
             return true;
@@ -172,16 +189,14 @@ public:
         if (m_mainCheck.size() != m_mainSlots.size() || m_specialCheck.size() != m_specialSlots.size()) {
             m_mainCheck.clear();
             m_specialCheck.clear();
-            m_mainCheck.reserve(m_rule.MainRows.size());
-            m_specialCheck.reserve(m_rule.SpecRows.size());
-            for (const auto& row : m_rule.MainRows)
+            for (const auto& row : m_rule->MainRows)
                 m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
-            for (const auto& row : m_rule.SpecRows)
+            for (const auto& row : m_rule->SpecRows)
                 m_specialCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
         }
         textsOf(m_mainSlots, e, m_mainCheck);
         textsOf(m_specialSlots, e, m_specialCheck);
-        return CheckSubjectScores(m_mainCheck, m_specialCheck, m_rule.Rule0102);
+        return CheckSubjectScores(m_mainCheck, m_specialCheck, m_rule->Rule0102);
     }
 
     // Page 4's figures for the restored values: BuildSummary's captions read
@@ -191,8 +206,8 @@ public:
         const double main = MainSubtotalValue(m_mainOrder, m_mainScores.data());
         const double special =
             SpecSubtotalValue(m_specialOrder, m_specialScores.data(), m_specialWeights.data(), m_wMain, m_full[0]);
-        const double gpa = e.gpaFraction ? SharePoints(m_rule.ScorePerPercent, *e.gpaFraction) : 0.0;
-        const double pr = e.prFraction ? SharePoints(m_rule.ScorePerPercent, *e.prFraction) : 0.0;
+        const double gpa = e.gpaFraction ? SharePoints(m_rule->ScorePerPercent, *e.gpaFraction) : 0.0;
+        const double pr = e.prFraction ? SharePoints(m_rule->ScorePerPercent, *e.prFraction) : 0.0;
         Figures f;
         f.main = {typed(main), m_full[0]};
         f.special = {typed(special), m_full[1]};
@@ -212,9 +227,9 @@ private:
     // Where the pair partner of a counted code stands among the counted codes.
     std::optional<std::size_t> partnerOf(const std::string& code) const
     {
-        if (!m_rule.PairGroup)
+        if (!m_rule->PairGroup)
             return std::nullopt;
-        const auto& pair = *m_rule.PairGroup;
+        const auto& pair = *m_rule->PairGroup;
         const std::string* partner = code == pair.CodeA ? &pair.CodeB : code == pair.CodeB ? &pair.CodeA : nullptr;
         if (!partner)
             return std::nullopt;
@@ -239,7 +254,8 @@ private:
             rows[i].score = slots[i] ? e.box[*slots[i]] : std::string();
     }
 
-    const FacultyRule& m_rule;
+    const FacultyRule* m_rule = nullptr;
+    std::vector<std::string> m_codes;  // the main rows' codes, then the special rows'
     std::vector<SubjectRow> m_mainCheck, m_specialCheck;
     std::vector<std::optional<std::size_t>> m_mainSlots, m_specialSlots;
     std::vector<double> m_mainMinimums, m_specialMinimums, m_specialWeights;
@@ -353,7 +369,8 @@ FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, cons
     FacultyEvaluation ev = header(faculty);
     ev.lastYear = shownRange(faculty.lastYear);
     const Scored s = score(path, ev.lastYear, applicant, entries);
-    ev.minimums = path.check(entries).messages;
+    if (path.failsCheck())
+        ev.minimums = path.check(entries).messages;
     ev.missing = path.missing(applicant);
     ev.main = s.figures.main;
     ev.special = s.figures.special;
@@ -367,6 +384,46 @@ FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, cons
         && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
         ev.needed = neededFor(path, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
     return ev;
+}
+
+// Every faculty evaluated once, `evaluateShare(begin, end, out)` writing a
+// thread's share, then put in ranking order where they lie: a second list of
+// 32,767 evaluations cost a tenth of ranking them.
+template <typename EvaluateShare>
+std::vector<FacultyEvaluation> evaluatedAndRanked(std::size_t count, unsigned threads,
+                                                  const EvaluateShare& evaluateShare)
+{
+    std::vector<FacultyEvaluation> all(count);
+    std::vector<RankKey> keys(count);
+    ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
+        evaluateShare(begin, end, all.data());
+        for (std::size_t i = begin; i < end; ++i)
+            keys[i] = {all[i].ok(), all[i].chance, all[i].marginPercent, all[i].facCode};
+    });
+    // Sorted by their keys: side by side in memory, where the evaluations
+    // lie a cache line or more apart.
+    std::vector<std::size_t> order(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); });
+    // Each cycle of the permutation in turn; a place that holds its own
+    // evaluation is marked by order[place] == place.
+    for (std::size_t start = 0; start < count; ++start) {
+        if (order[start] == start)
+            continue;
+        FacultyEvaluation first = std::move(all[start]);
+        std::size_t at = start;
+        while (order[at] != start) {
+            const std::size_t from = order[at];
+            all[at] = std::move(all[from]);
+            order[at] = at;
+            at = from;
+        }
+        all[at] = std::move(first);
+        order[at] = at;
+    }
+    return all;
 }
 
 }  // namespace
@@ -416,26 +473,13 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     order.resize(faculties.size());
     const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
     if (limit >= faculties.size()) {
-        // Every row is written out: each faculty is evaluated once, in full,
-        // and the rows are ranked by what their evaluations say.
-        std::vector<FacultyEvaluation> all(faculties.size());
-        ShareWork(faculties.size(), m_impl->threads, [&](std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                order[i] = i;
-                keys[i].facCode = faculties[i].facCode;
-                keys[i].ok = m_impl->paths[i].has_value();
-                all[i] = keys[i].ok ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
-                                    : header(faculties[i]);
-                keys[i].chance = all[i].chance;
-                keys[i].marginPercent = all[i].marginPercent;
-            }
-        });
-        std::sort(order.begin(), order.end(), before);
-        std::vector<FacultyEvaluation> ranked;
-        ranked.reserve(all.size());
-        for (const std::size_t i : order)
-            ranked.push_back(std::move(all[i]));
-        return ranked;
+        return evaluatedAndRanked(faculties.size(), m_impl->threads,
+                                  [&](std::size_t begin, std::size_t end, FacultyEvaluation* out) {
+                                      for (std::size_t i = begin; i < end; ++i)
+                                          out[i] = m_impl->paths[i] ? evaluate(faculties[i], *m_impl->paths[i],
+                                                                               applicant, entries, context, options)
+                                                                    : header(faculties[i]);
+                                  });
     }
     for (std::size_t i = 0; i < faculties.size(); ++i) {
         order[i] = i;
@@ -512,7 +556,24 @@ FacultyEvaluation Evaluate(const FacultyRecord& faculty, const Applicant& applic
 std::vector<FacultyEvaluation> EvaluateAll(const std::vector<FacultyRecord>& faculties, const Applicant& applicant,
                                            const ScoringContext& context, const EvaluateOptions& options)
 {
-    return Evaluator(faculties, options.threads).rank(applicant, context, options);
+    // Each rule prepared where it is evaluated and dropped right after: kept
+    // for one applicant, 32,767 of them were built, held and freed in turn.
+    const Entries entries = entriesOf(applicant, context);
+    return evaluatedAndRanked(faculties.size(), options.threads,
+                              [&](std::size_t begin, std::size_t end, FacultyEvaluation* out) {
+                                  std::optional<FacultyPath> path;
+                                  for (std::size_t i = begin; i < end; ++i) {
+                                      if (!faculties[i].load.ok()) {
+                                          out[i] = header(faculties[i]);
+                                          continue;
+                                      }
+                                      if (path)
+                                          path->prepare(*faculties[i].load.rule);
+                                      else
+                                          path.emplace(*faculties[i].load.rule);
+                                      out[i] = evaluate(faculties[i], *path, applicant, entries, context, options);
+                                  }
+                              });
 }
 
 }  // namespace tamrik

@@ -4,6 +4,7 @@
 #include "subjectcheck.h"
 #include "subtotals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -31,9 +32,26 @@ std::optional<int> asByte(double v)
     return static_cast<int>(r);
 }
 
-std::string numbered(const char* column, int k)
+// "Sco0" and 3 make "Sco03": a column name without an allocation.
+class Numbered {
+public:
+    Numbered(std::string_view column, int k)
+    {
+        const std::string number = std::to_string(k);
+        m_size = std::min(column.size(), sizeof m_text - number.size());
+        column.copy(m_text, m_size);
+        m_size += number.copy(m_text + m_size, number.size());
+    }
+    operator std::string_view() const { return {m_text, m_size}; }
+
+private:
+    char m_text[32];
+    std::size_t m_size = 0;
+};
+
+Numbered numbered(std::string_view column, int k)
 {
-    return std::string(column) + std::to_string(k);
+    return Numbered(column, k);
 }
 
 // The steps of the load, each reading through one RuleSource call and turning
@@ -64,26 +82,27 @@ private:
         return std::move(*row);
     }
 
-    static std::string text(const RuleRow& row, const char* table, const std::string& column)
+    // The text where the row holds it, valid while the row is.
+    static std::string_view text(const RuleRow& row, const char* table, std::string_view column)
     {
         const RuleRow::Cell value = row.cell(column);
         if (!value.present)
-            throw LoadFailure{"ไม่พบคอลัมน์ " + column + " ในตาราง " + table};
+            throw LoadFailure{"ไม่พบคอลัมน์ " + std::string(column) + " ในตาราง " + table};
         if (value.null)
-            throw LoadFailure{"ค่า " + column + " ในตาราง " + table + " ว่าง"};
-        return std::string(value.text);
+            throw LoadFailure{"ค่า " + std::string(column) + " ในตาราง " + table + " ว่าง"};
+        return value.text;
     }
 
-    static double number(const RuleRow& row, const char* table, const std::string& column)
+    static double number(const RuleRow& row, const char* table, std::string_view column)
     {
         return Val(text(row, table, column));
     }
 
     // A full score or weight computed from tableSUM: never negative or endless.
-    static double figure(double value, const std::string& from)
+    static double figure(double value, std::string_view from)
     {
         if (!(value >= 0) || !std::isfinite(value))
-            throw LoadFailure{"ค่า " + from + " ในตาราง tableSUM ให้คะแนนเต็มติดลบหรือไม่ใช่จำนวน"};
+            throw LoadFailure{"ค่า " + std::string(from) + " ในตาราง tableSUM ให้คะแนนเต็มติดลบหรือไม่ใช่จำนวน"};
         return value;
     }
 
@@ -112,7 +131,7 @@ private:
         const int n = count(row, "Facsubj", "NumSubj", kMaxFacultySubjects,
                             "มีวิชาเกิน " + std::to_string(kMaxFacultySubjects) + " วิชาในตาราง Facsubj");
         for (int k = 1; k <= n; ++k)
-            codes[static_cast<std::size_t>(k)] = text(row, "Facsubj", numbered("Sub", k));
+            codes[static_cast<std::size_t>(k)] = std::string(text(row, "Facsubj", numbered("Sub", k)));
         return codes;
     }
 
@@ -131,7 +150,7 @@ private:
             FacultyRule::SubjectRow subject;
             subject.SubCod = code;
             const bool main = number(*row, "SubjectTable", "SubTyp") == 0;
-            subject.SubName = text(*row, "SubjectTable", "SubName");
+            subject.SubName = std::string(text(*row, "SubjectTable", "SubName"));
             std::vector<FacultyRule::SubjectRow>& rows = main ? m_rule.MainRows : m_rule.SpecRows;
             if (rows.size() == (main ? kMaxMainRows : kMaxSpecRows))
                 throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
@@ -146,9 +165,9 @@ private:
                             "มีเกณฑ์ขั้นต่ำเกิน 9 ข้อในตาราง tableCRT");
         m_rule.CriteriaShown = n != 0;
         for (int k = 1; k <= n; ++k) {
-            const std::string code = text(row, "tableCRT", numbered("SubCod0", k));
+            const std::string_view code = text(row, "tableCRT", numbered("SubCod0", k));
             const std::string percent = NumberText(number(row, "tableCRT", numbered("Sco0", k)) / 100);
-            m_rule.CriteriaText += "วิชา " + code + " ต้องมากกว่า " + percent + " %; ";
+            m_rule.CriteriaText.append("วิชา ").append(code).append(" ต้องมากกว่า ").append(percent).append(" %; ");
             auto& rows = Val(code) < kFirstSpecialCode ? m_rule.MainRows : m_rule.SpecRows;
             for (FacultyRule::SubjectRow& r : rows) {
                 if (r.SubCod == code)
@@ -164,11 +183,11 @@ private:
         m_sumCount = count(*m_sum, "tableSUM", "NumSub", kMaxListEntries,
                            "มีวิชาที่ใช้คำนวณเกิน 9 รายการในตาราง tableSUM");
         for (int k = 1; k <= m_sumCount; ++k) {
-            const std::string c = text(*m_sum, "tableSUM", numbered("SubCod0", k));
+            const std::string_view c = text(*m_sum, "tableSUM", numbered("SubCod0", k));
             const auto slot = static_cast<std::size_t>(k);
             if (Val(c) < kFirstPairCode) {
-                m_rule.CalcText += c + " ; ";
-                m_rule.CalcSubjCode[slot] = c;
+                m_rule.CalcText.append(c).append(" ; ");
+                m_rule.CalcSubjCode[slot] = std::string(c);
             } else {
                 // A pair fills this slot and the next, so it cannot be the ninth entry.
                 if (k == kMaxListEntries)
@@ -186,11 +205,11 @@ private:
     void readPair()
     {
         const RuleRow row = facultyRow("tb6174", m_fac);
-        const std::string p = text(row, "tb6174", "SubCod");
+        const std::string_view p = text(row, "tb6174", "SubCod");
         if (p.size() != 4)
-            throw LoadFailure{"รหัสคู่วิชา " + p + " ในตาราง tb6174 ไม่ใช่ 4 ตัวอักษร"};
-        m_pairA = p.substr(0, 2);
-        m_pairB = p.substr(2, 2);
+            throw LoadFailure{"รหัสคู่วิชา " + std::string(p) + " ในตาราง tb6174 ไม่ใช่ 4 ตัวอักษร"};
+        m_pairA = std::string(p.substr(0, 2));
+        m_pairB = std::string(p.substr(2, 2));
     }
 
     void computeWeights()
@@ -273,16 +292,16 @@ private:
 RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCode,
                                 const std::string& facIdText)
 {
-    const std::string prefix = "ไม่สามารถโหลดเกณฑ์ของคณะรหัส " + selFacCode + " ได้: ";
+    const auto prefix = [&] { return "ไม่สามารถโหลดเกณฑ์ของคณะรหัส " + selFacCode + " ได้: "; };
     RuleLoadResult result;
     try {
         result.rule = RuleLoader(source, selFacCode, facIdText).load();
     } catch (const LoadFailure& failure) {
-        result.error = prefix + failure.detail;
+        result.error = prefix() + failure.detail;
     } catch (const std::exception& e) {
-        result.error = prefix + "อ่านฐานข้อมูลไม่สำเร็จ (" + e.what() + ")";
+        result.error = prefix() + "อ่านฐานข้อมูลไม่สำเร็จ (" + e.what() + ")";
     } catch (...) {
-        result.error = prefix + "อ่านฐานข้อมูลไม่สำเร็จ";
+        result.error = prefix() + "อ่านฐานข้อมูลไม่สำเร็จ";
     }
     return result;
 }

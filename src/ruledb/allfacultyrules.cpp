@@ -9,9 +9,11 @@
 #include <memory>
 #include <mutex>
 #include <regex>
-#include <tuple>
-#include <unordered_map>
-#include <unordered_set>
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <thread>
 
 namespace tamrik::ruledb {
 
@@ -43,10 +45,9 @@ template <typename IsFirst, typename Each>
 bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn,
                           IsFirst isFirst, Each each, std::string_view alsoNeeded = {})
 {
-    const RuleRow::NoCaseLess less;
     const auto indexIn = [&](const std::vector<std::string>& columns, std::string_view name) {
         std::size_t at = 0;
-        while (at < columns.size() && (less(columns[at], name) || less(name, columns[at])))
+        while (at < columns.size() && !SameColumnName(columns[at], name))
             ++at;
         return at;
     };
@@ -74,13 +75,95 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
     return byText && usable(columns);
 }
 
-// The first row of every key of one rule table read whole, in stored order,
-// and where each key is.
+// The first row of every key in stored order, each holding a T: open
+// addressing over the keys' own texts, so a key is kept once and growing the
+// index is two allocations, not one per key.
+template <typename T>
+class FirstRows {
+public:
+    // A place for the first row of `key`, or nothing when the key came before.
+    T* addFirst(std::string_view key)
+    {
+        if ((m_rows.size() + 1) * 2 > m_slots.size())
+            grow();
+        const std::size_t hash = std::hash<std::string_view>()(key);
+        std::size_t at = slotOf(key, hash);
+        if (m_slots[at].row != 0)
+            return nullptr;
+        m_rows.emplace_back(std::string(key), T());
+        m_slots[at] = {static_cast<std::uint32_t>(m_rows.size()), static_cast<std::uint32_t>(hash)};
+        return &m_rows.back().second;
+    }
+
+    // Where the first row of `key` is, or nothing.
+    std::optional<std::size_t> find(std::string_view key) const
+    {
+        if (m_slots.empty())
+            return std::nullopt;
+        const std::uint32_t row = m_slots[slotOf(key, std::hash<std::string_view>()(key))].row;
+        return row == 0 ? std::nullopt : std::optional<std::size_t>(row - 1);
+    }
+
+    std::size_t size() const { return m_rows.size(); }
+    const std::string& keyAt(std::size_t at) const { return m_rows[at].first; }
+    const T& at(std::size_t at) const { return m_rows[at].second; }
+
+private:
+    struct Slot {
+        std::uint32_t row = 0;  // 1 + place in m_rows; 0 is free
+        std::uint32_t hash = 0;
+    };
+
+    // The slot holding `key`, or the free one where it would go.
+    std::size_t slotOf(std::string_view key, std::size_t hash) const
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            const Slot& slot = m_slots[at];
+            if (slot.row == 0 || (slot.hash == static_cast<std::uint32_t>(hash) && m_rows[slot.row - 1].first == key))
+                return at;
+        }
+    }
+
+    void grow()
+    {
+        std::vector<Slot> slots(std::max<std::size_t>(64, m_slots.size() * 2));
+        const std::size_t mask = slots.size() - 1;
+        for (const Slot& slot : m_slots) {
+            if (slot.row == 0)
+                continue;
+            std::size_t at = std::hash<std::string_view>()(m_rows[slot.row - 1].first) & mask;
+            while (slots[at].row != 0)
+                at = (at + 1) & mask;
+            slots[at] = slot;
+        }
+        m_slots = std::move(slots);
+    }
+
+    std::vector<std::pair<std::string, T>> m_rows;
+    std::vector<Slot> m_slots;
+};
+
+// The first row of every key of one rule table read whole: the cells of 512
+// rows to a block, each row a place in one.
 struct WholeTable {
     std::string_view table;
     std::string_view keyColumn;
-    std::vector<std::pair<std::string, RuleRow>> rows;
-    std::unordered_map<std::string, std::size_t> byKey;
+    struct Place {
+        std::uint32_t block = 0;
+        std::uint32_t first = 0;
+    };
+    FirstRows<Place> rows;
+    std::shared_ptr<const RuleRow::Columns> names;
+    std::size_t width = 0;
+    std::vector<std::shared_ptr<const RuleRow::Block>> blocks;
+
+    // Valid while the table is: the rule load holds the tables to its end.
+    RuleRow row(std::size_t at) const
+    {
+        const Place& place = rows.at(at);
+        return RuleRow::Borrowing(*names, *blocks[place.block], place.first, width);
+    }
 };
 
 constexpr std::size_t kRowsPerBlock = 512;
@@ -89,35 +172,36 @@ constexpr std::size_t kRowsPerBlock = 512;
 std::shared_ptr<const WholeTable> readWholeTable(const RuleDatabase& db, const TableRead& read)
 {
     try {
-        auto index = std::make_shared<WholeTable>();
-        index->table = read.table;
-        index->keyColumn = read.keyColumn;
-        auto block = std::make_shared<RuleRow::Block>();
-        std::shared_ptr<const RuleRow::Columns> names;
-        const auto isFirst = [&](std::string_view key) {
-            return index->byKey.try_emplace(std::string(key), index->rows.size()).second;
-        };
+        auto whole = std::make_shared<WholeTable>();
+        whole->table = read.table;
+        whole->keyColumn = read.keyColumn;
+        std::shared_ptr<RuleRow::Block> block;
+        WholeTable::Place* place = nullptr;
         std::string number;
-        const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, isFirst, [&](std::string_view key,
-                                                                                           const RowCursor& r) {
-            const std::size_t count = r.columns().size();
-            if (!names) {
+        const auto isFirst = [&](std::string_view key) { return (place = whole->rows.addFirst(key)) != nullptr; };
+        const bool ok = forFirstRowOfEachKey(db, read.query, read.keyColumn, isFirst, [&](std::string_view,
+                                                                                            const RowCursor& r) {
+            if (!whole->names) {
+                whole->width = r.columns().size();
                 auto columns = std::make_shared<RuleRow::Columns>();
-                for (std::size_t c = 0; c < count; ++c)
-                    (*columns)[r.columns()[c]] = c;  // a name given twice: the last one, as set() keeps it
-                names = columns;
+                for (std::size_t c = 0; c < whole->width; ++c)
+                    columns->set(r.columns()[c], c);  // a name given twice: the last one, as set() keeps it
+                whole->names = columns;
             }
             // A block every so many rows: one block for a whole table grew by
             // copying itself over and over.
-            if (index->rows.size() % kRowsPerBlock == 0 && block->size() > 0)
+            if (!block || block->size() >= kRowsPerBlock * whole->width) {
                 block = std::make_shared<RuleRow::Block>();
-            const std::size_t first = block->size();
-            for (std::size_t c = 0; c < count; ++c)
+                block->reserve(kRowsPerBlock * whole->width, 0);
+                whole->blocks.push_back(block);
+            }
+            place->block = static_cast<std::uint32_t>(whole->blocks.size() - 1);
+            place->first = static_cast<std::uint32_t>(block->size());
+            for (std::size_t c = 0; c < whole->width; ++c)
                 block->add(r.textView(c, number));
-            index->rows.emplace_back(std::string(key), RuleRow(names, block, first, count));
         });
         if (ok)
-            return index;
+            return whole;
     } catch (const DbError&) {
         // Asked faculty by faculty: each load then fails with its own message.
     }
@@ -149,18 +233,18 @@ public:
         });
         if (t == m_tables.end())
             return m_fallback.firstRow(table, keyColumn, key);
-        const WholeTable& index = *t->rows;
+        const WholeTable& whole = *t->rows;
         // The load asks in SUName's order, which is mostly each table's own:
         // the row after the last one found is tried before the hash.
         std::size_t at = t->next;
-        if (at >= index.rows.size() || index.rows[at].first != key) {
-            const auto found = index.byKey.find(std::string(key));
-            if (found == index.byKey.end())
+        if (at >= whole.rows.size() || whole.rows.keyAt(at) != key) {
+            const auto found = whole.rows.find(key);
+            if (!found)
                 return std::nullopt;
-            at = found->second;
+            at = *found;
         }
         t->next = at + 1;
-        return index.rows[at].second;
+        return whole.row(at);
     }
 
 private:
@@ -184,58 +268,129 @@ std::optional<YearRange> rangeOf(const std::string& year, const RowCursor& rows)
 }
 
 // One range table: the first usable row of each faculty, or nothing at all
-// when the table cannot be read.
+// when the table cannot be read. Read on `reader`; a table that cannot be
+// read whole is asked faculty by faculty through `fallback`.
 class RangeTable {
 public:
-    RangeTable(const RuleDatabase& db, std::string name) : m_db(db), m_name(std::move(name)), m_year(YearText(m_name))
+    RangeTable(const RuleDatabase& reader, const RuleDatabase& fallback, std::string name)
+        : m_fallback(fallback), m_name(std::move(name)), m_year(YearText(m_name))
     {
         try {
-            decltype(m_ranges)::iterator at;
+            std::optional<YearRange>* range = nullptr;
             m_byKey = forFirstRowOfEachKey(
-                m_db, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
-                [&](std::string_view key) {
-                    bool first;
-                    std::tie(at, first) = m_ranges.try_emplace(std::string(key));
-                    return first;
-                },
-                [&](std::string_view, const RowCursor& r) { at->second = rangeOf(m_year, r); });
+                reader, "SELECT * FROM " + QuoteIdentifier(m_name) + ";", "FacCode",
+                [&](std::string_view key) { return (range = m_ranges.addFirst(key)) != nullptr; },
+                [&](std::string_view, const RowCursor& r) { *range = rangeOf(m_year, r); });
         } catch (const DbError&) {
             m_unreadable = true;
         }
     }
+
+    // Whether of() may be asked on several threads at once: it then never
+    // goes to the database.
+    bool readWhole() const { return m_byKey || m_unreadable; }
 
     std::optional<YearRange> of(const std::string& facCode) const
     {
         if (m_unreadable)
             return std::nullopt;
         if (!m_byKey) {
-            const auto range = LookupLastYearRange(m_db, m_name, facCode);
+            const auto range = LookupLastYearRange(m_fallback, m_name, facCode);
             return range ? std::optional<YearRange>(YearRange{m_year, range->ScMin, range->ScMax}) : std::nullopt;
         }
         const auto found = m_ranges.find(facCode);
-        return found == m_ranges.end() ? std::nullopt : found->second;
+        return found ? m_ranges.at(*found) : std::nullopt;
     }
 
 private:
-    const RuleDatabase& m_db;
+    const RuleDatabase& m_fallback;
     std::string m_name;
     std::string m_year;
     bool m_unreadable = false;
     bool m_byKey = false;
-    std::unordered_map<std::string, std::optional<YearRange>> m_ranges;
+    FirstRows<std::optional<YearRange>> m_ranges;
 };
 
 // The place of `column` among `columns` (the first one, in any case), or
 // nothing when it is missing.
 std::optional<std::size_t> placeOf(const std::vector<std::string>& columns, std::string_view column)
 {
-    const RuleRow::NoCaseLess less;
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (!less(columns[c], column) && !less(column, columns[c]))
+        if (SameColumnName(columns[c], column))
             return c;
     }
     return std::nullopt;
 }
+
+// SUName's faculties in stored order, each code once.
+struct FacultyNames {
+    std::string facCode, university, name;
+};
+
+std::vector<FacultyNames> readFacultyNames(const RuleDatabase& db)
+{
+    // A missing column or a null reads as an empty text.
+    std::optional<std::size_t> code, university, name;
+    bool first = true;
+    FirstRows<bool> seen;
+    std::vector<FacultyNames> names;
+    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
+        if (first) {
+            code = placeOf(row.columns(), "FacCode");
+            university = placeOf(row.columns(), "UName");
+            name = placeOf(row.columns(), "FacName");
+            first = false;
+        }
+        const auto textOf = [&](const std::optional<std::size_t>& at) {
+            return at ? row.textOrNull(*at).value_or(std::string()) : std::string();
+        };
+        std::string facCode = textOf(code);
+        if (seen.addFirst(facCode))
+            names.push_back({std::move(facCode), textOf(university), textOf(name)});
+        return true;
+    });
+    return names;
+}
+
+// Reads whose order does not matter, shared by the connections: each takes
+// the next one left. The longest come first, so that the last to finish
+// is a short one.
+class ReadQueue {
+public:
+    void add(std::function<void(const RuleDatabase&)> read) { m_reads.push_back(std::move(read)); }
+
+    // Runs reads on `db` until none is left. A read's exception ends only that
+    // read; the first is kept for rethrow().
+    void work(const RuleDatabase& db)
+    {
+        for (std::size_t i; (i = m_next.fetch_add(1)) < m_reads.size();)
+            run([&] { m_reads[i](db); });
+    }
+
+    template <typename Read>
+    void run(const Read& read)
+    {
+        try {
+            read();
+        } catch (...) {
+            const std::lock_guard<std::mutex> hold(m_lock);
+            if (!m_fault)
+                m_fault = std::current_exception();
+        }
+    }
+
+    void rethrow() const
+    {
+        if (m_fault)
+            std::rethrow_exception(m_fault);
+    }
+
+private:
+    std::vector<std::function<void(const RuleDatabase&)>> m_reads;
+    std::atomic<std::size_t> m_next{0};
+    std::mutex m_lock;
+    std::exception_ptr m_fault;
+};
 
 }  // namespace
 
@@ -257,76 +412,88 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
 {
     AllFacultyRules all;
     all.rangeTables = RangeTableNames(db);
-
-    // One after the other: on one connection, two threads stepping
-    // statements side by side wait on its lock (three times slower here).
     std::vector<std::string> yearNames = all.rangeTables;
     const auto lastYear = std::find(all.rangeTables.begin(), all.rangeTables.end(), lastYearTable);
     if (lastYear == all.rangeTables.end())
         yearNames.push_back(lastYearTable);
+
+    // Every table is read once, each on one connection; with two threads a
+    // second connection reads beside the first (on one connection, statements
+    // stepped side by side wait on its lock). The whole-file check, when left
+    // to this load, runs on the first connection meanwhile: nothing read is
+    // handed out before it has passed.
     constexpr std::size_t kRuleTables = std::size(RuleTableReads);
     std::vector<std::shared_ptr<const WholeTable>> tables(kRuleTables);
     std::vector<std::optional<RangeTable>> years(yearNames.size());
-    for (std::size_t t = 0; t < kRuleTables; ++t)
-        tables[t] = readWholeTable(db, RuleTableReads[t]);
-    for (std::size_t y = 0; y < years.size(); ++y)
-        years[y].emplace(db, yearNames[y]);
-    const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
-
-    // A missing column or a null reads as an empty text.
-    std::optional<std::size_t> code, university, name;
-    std::unordered_set<std::string> seen;
-    if (tables.front())
-        all.faculties.reserve(tables.front()->rows.size());  // Table12: a row per faculty
-    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
-        if (seen.empty()) {
-            code = placeOf(row.columns(), "FacCode");
-            university = placeOf(row.columns(), "UName");
-            name = placeOf(row.columns(), "FacName");
-        }
-        const auto textOf = [&](const std::optional<std::size_t>& at) {
-            return at ? row.textOrNull(*at).value_or(std::string()) : std::string();
-        };
-        FacultyRecord& record = all.faculties.emplace_back();
-        record.facCode = textOf(code);
-        if (!seen.insert(record.facCode).second) {
-            all.faculties.pop_back();
-            return true;
-        }
-        record.university = textOf(university);
-        record.name = textOf(name);
-        record.lastYear = last.of(record.facCode);
-        for (std::size_t y = 0; y < all.rangeTables.size(); ++y) {
-            if (auto range = years[y]->of(record.facCode))
-                record.years.push_back(std::move(*range));
-        }
-        return true;
+    std::vector<FacultyNames> names;
+    ReadQueue reads;
+    const auto readTable = [&](std::size_t t) {
+        reads.add([&tables, t](const RuleDatabase& c) { tables[t] = readWholeTable(c, RuleTableReads[t]); });
+    };
+    readTable(4);  // tableSUM
+    reads.add([&names](const RuleDatabase& c) { names = readFacultyNames(c); });
+    readTable(3);  // tableCRT
+    readTable(1);  // Facsubj
+    reads.add([&](const RuleDatabase& c) {
+        for (std::size_t y = 0; y < years.size(); ++y)
+            years[y].emplace(c, db, yearNames[y]);
     });
+    readTable(0);  // Table12
+    readTable(2);  // SubjectTable
+    readTable(5);  // tb6174
 
-    // A table asked faculty by faculty goes through the one connection in turn.
+    std::unique_ptr<RuleDatabase> second;
+    if (threads > 1) {
+        try {
+            second = db.openAnother();
+        } catch (const DbError&) {
+            // Read on the one connection, as with one thread.
+        }
+    }
+    ReadQueue check;
+    std::thread beside;
+    if (second)
+        beside = std::thread([&] { reads.work(*second); });
+    check.run([&] { db.checkWholeFile(); });
+    reads.work(db);
+    if (beside.joinable())
+        beside.join();
+    check.rethrow();
+    reads.rethrow();  // only SUName's read lets a DbError out
+
+    const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
+    const bool rangesWhole = std::all_of(years.begin(), years.end(), [](const auto& y) { return y->readWhole(); });
+    all.faculties.resize(names.size());
+    // A table or range asked faculty by faculty goes through the one
+    // connection in turn.
     TablesRuleSource source(db, tables);
-    ShareWork(all.faculties.size(), source.whole() ? threads : 1, [&](std::size_t begin, std::size_t end) {
+    ShareWork(names.size(), source.whole() && rangesWhole ? threads : 1, [&](std::size_t begin, std::size_t end) {
         TablesRuleSource own = source;
-        for (std::size_t i = begin; i < end; ++i)
-            all.faculties[i].load = BuildFacultyRule(own, all.faculties[i].facCode, all.faculties[i].facCode);
+        for (std::size_t i = begin; i < end; ++i) {
+            FacultyRecord& record = all.faculties[i];
+            record.facCode = std::move(names[i].facCode);
+            record.university = std::move(names[i].university);
+            record.name = std::move(names[i].name);
+            record.lastYear = last.of(record.facCode);
+            for (std::size_t y = 0; y < all.rangeTables.size(); ++y) {
+                if (auto range = years[y]->of(record.facCode))
+                    record.years.push_back(std::move(*range));
+            }
+            record.load = BuildFacultyRule(own, record.facCode, record.facCode);
+        }
     });
     return all;
 }
 
 ProbLookup LoadProbTable(const RuleDatabase& db)
 {
-    auto table = std::make_shared<std::unordered_map<std::string, std::optional<double>>>();
+    auto table = std::make_shared<FirstRows<std::optional<double>>>();
     bool byKey = false;
     try {
-        decltype(table->begin()) at;
+        std::optional<double>* prob = nullptr;
         byKey = forFirstRowOfEachKey(
-            db, "SELECT * FROM Zi2Prob;", "Zi",
-            [&](std::string_view key) {
-                bool first;
-                std::tie(at, first) = table->try_emplace(std::string(key));
-                return first;
-            },
-            [&](std::string_view, const RowCursor& r) { at->second = StoredNumber(r.field("Prob")); }, "Prob");
+            db, "SELECT * FROM Zi2Prob;", "Zi", [&](std::string_view key) { return (prob = table->addFirst(key)) != nullptr; },
+            [&](std::string_view, const RowCursor& r) { *prob = StoredNumber(r.field("Prob")); }, "Prob");
     } catch (const DbError&) {
         // Asked key by key instead: a missing table is then no row, as on
         // the faculty page, and a damaged one a fault reported when asked,
@@ -344,7 +511,7 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
     }
     return [table](const std::string& key) {
         const auto found = table->find(key);
-        return found == table->end() ? std::nullopt : found->second;
+        return found ? table->at(*found) : std::nullopt;
     };
 }
 

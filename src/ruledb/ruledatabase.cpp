@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+
 namespace tamrik::ruledb {
 
 namespace {
@@ -287,7 +289,7 @@ std::optional<std::string_view> RowCursor::textView(std::size_t index, std::stri
 
 // ---------------------------------------------------------------- RuleDatabase
 
-RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
+RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -299,6 +301,7 @@ RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
     // A FIFO or a device would keep open() or the first read waiting for ever.
     if (!fs::is_regular_file(status))
         throw DbError(inQuotes(path) + " ไม่ใช่แฟ้มข้อมูลธรรมดา (not a regular file: a pipe or a device)");
+    m_identity = identityOf(path);
 
     // Immutable: the program never writes the file, so SQLite need not look
     // for a journal beside it, lock it, or make -wal and -shm files.
@@ -313,7 +316,9 @@ RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
         throw DbError("เปิดแฟ้มฐานข้อมูล " + inQuotes(path) + " ไม่ได้ (cannot read the file: " + detail + ")");
     }
     try {
-        checkSound();
+        checkHeader();
+        if (check == Check::WholeFile)
+            checkWholeFile();
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -321,12 +326,10 @@ RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
     }
 }
 
-void RuleDatabase::checkSound()
+void RuleDatabase::checkHeader()
 {
     // SQLite only reads the header at the first statement: check it now, so
     // that a wrong file is reported at start-up and not at the first query.
-    // quick_check then reads every page once, so a damaged page is refused
-    // here instead of turning into a figure of 0 later.
     StatementGuard guard;
     int check = sqlite3_prepare_v2(m_db, "SELECT count(*) FROM sqlite_master", -1, &guard.stmt, nullptr);
     int tables = 0;
@@ -345,7 +348,14 @@ void RuleDatabase::checkSound()
     // the rule database, and saying so now beats a missing-table error later.
     if (tables == 0)
         throw DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " ไม่มีตารางข้อมูล (the database holds no tables)");
+}
 
+void RuleDatabase::checkWholeFile() const
+{
+    // quick_check reads every page once, so a damaged page is refused here
+    // instead of turning into a figure of 0 later.
+    if (m_checked)
+        return;
     const auto damaged = [this](const std::string& what) {
         return DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " เสียหาย (the database is damaged: " + what + ")");
     };
@@ -360,13 +370,36 @@ void RuleDatabase::checkSound()
     if (!first)
         throw damaged(sqlite3_errmsg(m_db));
     std::string_view report(first);
-    if (report == "ok")
+    if (report == "ok") {
+        m_checked = true;
         return;
+    }
     // The first fault is enough to act on; the rest (often a hundred lines)
     // follows from it.
     if (report.rfind("*** ", 0) == 0 && report.find('\n') != std::string_view::npos)
         report.remove_prefix(report.find('\n') + 1);
     throw damaged(std::string(report.substr(0, report.find('\n'))));
+}
+
+RuleDatabase::FileIdentity RuleDatabase::identityOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {};
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+            static_cast<unsigned long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+std::unique_ptr<RuleDatabase> RuleDatabase::openAnother() const
+{
+    auto other = std::make_unique<RuleDatabase>(m_path, Check::Later);
+    // Only the file this connection opened (and perhaps checked) may be read
+    // on as the same database.
+    if (!(other->m_identity == m_identity))
+        throw DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " ถูกเปลี่ยนระหว่างอ่าน (the file changed while it was read)");
+    other->m_checked = m_checked;
+    return other;
 }
 
 RuleDatabase::~RuleDatabase()

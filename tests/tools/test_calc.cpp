@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -96,6 +97,20 @@ TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
     const Outcome noDb = Calc(folder, {"--all", "--db", (folder.path() / "none.mdb").string()});
     EXPECT_EQ(noDb.status, 1);
     EXPECT_NE(noDb.err.find("ไม่พบแฟ้มฐานข้อมูล"), std::string::npos) << noDb.err;
+
+    // A zeroed page: the whole-file check, run beside the reading, refuses
+    // the file before any figure is written.
+    const auto damaged = folder.path() / "damaged.mdb";
+    std::filesystem::copy_file(BundledDb(), damaged);
+    {
+        std::fstream file(damaged, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(4096 * 20);
+        file.write(std::string(4096, '\0').data(), 4096);
+    }
+    const Outcome broken = Calc(folder, {"--all", "--db", damaged.string()});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_TRUE(broken.out.empty());
+    EXPECT_NE(broken.err.find("the database is damaged"), std::string::npos) << broken.err;
 }
 
 TEST_F(TamrikCalc, BatchNamesEveryBadCellAndWritesNothing)

@@ -106,8 +106,9 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         }
     } leftAtEnd{processEnds, db, rules};
     try {
-        db = std::make_unique<tamrik::ruledb::RuleDatabase>(o.db ? *o.db
-                                                                 : (programFolder / "ScoreRule.mdb").string());
+        // The whole-file check runs beside the reading of the tables.
+        db = std::make_unique<tamrik::ruledb::RuleDatabase>(
+            o.db ? *o.db : (programFolder / "ScoreRule.mdb").string(), tamrik::ruledb::RuleDatabase::Check::Later);
         tamrik::ruledb::RequireRuleTables(*db);
         rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin, cores);
         context.prob = tamrik::ruledb::LoadProbTable(*db);
@@ -138,7 +139,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         else if (o.format == Format::Csv)
             text = CsvHeader(false) + CsvRows(ranked, ranked.size());
         else
-            text = Table(ranked);
+            text = Table(ranked, cores);
         out << text;
         leaveToProcessEnd(processEnds, ranked);
         leaveToProcessEnd(processEnds, text);
@@ -160,7 +161,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         if (file)
             file->write(text);
         else
-            out << text;
+        out << text;
     };
     const std::size_t total = batch.applicants.size();
     const auto progress = [&](std::size_t done) {

@@ -2,11 +2,11 @@
 
 #include "csvtext.h"
 #include "numtext.h"
+#include "sharedwork.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <numeric>
 
 namespace tamrikcalc {
 
@@ -206,47 +206,60 @@ std::string TextBlock(const FacultyEvaluation& ev)
     return out;
 }
 
-std::string Table(const std::vector<FacultyEvaluation>& ranked)
+std::string Table(const std::vector<FacultyEvaluation>& ranked, unsigned threads)
 {
     const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
                               "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
-    // Sized once: the rows' views point into it.
-    std::vector<std::array<std::string, 6>> written(ranked.size());
-    std::vector<std::array<std::string_view, 10>> rows(1);
+    constexpr std::size_t kCells = 10;
+    // Row 0 is the headings; each cell is measured once, and the rows are
+    // laid out, measured and written on all threads.
+    const std::size_t count = ranked.size() + 1;
+    std::vector<std::array<std::string, 6>> written(count);
+    std::vector<std::array<std::string_view, kCells>> rows(count);
+    std::vector<std::array<std::size_t, kCells>> cellWidths(count);
     std::copy(std::begin(headings), std::end(headings), rows[0].begin());
-    rows.reserve(ranked.size() + 1);
-    for (std::size_t i = 0; i < ranked.size(); ++i)
-        rows.push_back(rowViews(ranked[i], i + 1, written[i]));
-    // Each cell measured once; the lines then written into one text.
-    std::vector<std::size_t> cellWidths;
-    cellWidths.reserve(rows.size() * 10);
-    std::vector<std::size_t> widths(10, 0);
-    std::size_t bytes = 0;
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < 10; ++c) {
-            cellWidths.push_back(displayWidth(row[c]));
-            widths[c] = std::max(widths[c], cellWidths.back());
-            bytes += row[c].size() + 2;
+    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t r = begin; r < end; ++r) {
+            if (r > 0)
+                rows[r] = rowViews(ranked[r - 1], r, written[r]);
+            for (std::size_t c = 0; c < kCells; ++c)
+                cellWidths[r][c] = displayWidth(rows[r][c]);
         }
+    });
+    std::array<std::size_t, kCells> widths{};
+    for (const auto& row : cellWidths) {
+        for (std::size_t c = 0; c < kCells; ++c)
+            widths[c] = std::max(widths[c], row[c]);
     }
-    std::string out;
-    out.reserve(bytes + rows.size() * (std::accumulate(widths.begin(), widths.end(), std::size_t(0)) + 1));
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < 10; ++c) {
-            const bool text = c == 2 || c == 3 || c == 9;
-            const std::size_t width = text && c == 9 ? 0 : widths[c];
-            const std::size_t w = cellWidths[r * 10 + c];
-            const std::size_t pad = w < width ? width - w : 0;
-            if (c)
-                out += "  ";
-            if (!text)
-                out.append(pad, ' ');
-            out += rows[r][c];
-            if (text)
-                out.append(pad, ' ');
+    // The last column is not padded: nothing follows it.
+    const auto padOf = [&](std::size_t r, std::size_t c) {
+        const std::size_t width = c == kCells - 1 ? 0 : widths[c];
+        return cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
+    };
+    std::vector<std::size_t> starts(count + 1, 0);
+    for (std::size_t r = 0; r < count; ++r) {
+        std::size_t bytes = 2 * (kCells - 1) + 1;
+        for (std::size_t c = 0; c < kCells; ++c)
+            bytes += rows[r][c].size() + padOf(r, c);
+        starts[r + 1] = starts[r] + bytes;
+    }
+    std::string out(starts[count], ' ');
+    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t r = begin; r < end; ++r) {
+            char* at = out.data() + starts[r];
+            for (std::size_t c = 0; c < kCells; ++c) {
+                const bool text = c == 2 || c == 3 || c == kCells - 1;
+                if (c)
+                    at += 2;  // the blanks between columns are already there
+                if (!text)
+                    at += padOf(r, c);
+                at = std::copy(rows[r][c].begin(), rows[r][c].end(), at);
+                if (text)
+                    at += padOf(r, c);
+            }
+            *at = '\n';
         }
-        out += '\n';
-    }
+    });
     return out;
 }
 
