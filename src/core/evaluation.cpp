@@ -386,29 +386,23 @@ FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, cons
     return ev;
 }
 
-// Every faculty evaluated once, `evaluateShare(begin, end, out)` writing a
-// thread's share, then put in ranking order where they lie: a second list of
-// 32,767 evaluations cost a tenth of ranking them.
-template <typename EvaluateShare>
-std::vector<FacultyEvaluation> evaluatedAndRanked(std::size_t count, unsigned threads,
-                                                  const EvaluateShare& evaluateShare)
+}  // namespace
+
+void RankEvaluations(std::vector<FacultyEvaluation>& all)
 {
-    std::vector<FacultyEvaluation> all(count);
+    const std::size_t count = all.size();
     std::vector<RankKey> keys(count);
-    ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        evaluateShare(begin, end, all.data());
-        for (std::size_t i = begin; i < end; ++i)
-            keys[i] = {all[i].ok(), all[i].chance, all[i].marginPercent, all[i].facCode};
-    });
-    // Sorted by their keys: side by side in memory, where the evaluations
-    // lie a cache line or more apart.
+    for (std::size_t i = 0; i < count; ++i)
+        keys[i] = {all[i].ok(), all[i].chance, all[i].marginPercent, all[i].facCode};
+    // Sorted by their keys, side by side in memory, where the evaluations lie
+    // a cache line or more apart; then moved into place cycle by cycle, where
+    // a second list of 32,767 evaluations cost a tenth of ranking them.
     std::vector<std::size_t> order(count);
     for (std::size_t i = 0; i < count; ++i)
         order[i] = i;
     std::sort(order.begin(), order.end(),
               [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); });
-    // Each cycle of the permutation in turn; a place that holds its own
-    // evaluation is marked by order[place] == place.
+    // A place that holds its own evaluation is marked by order[place] == place.
     for (std::size_t start = 0; start < count; ++start) {
         if (order[start] == start)
             continue;
@@ -423,10 +417,35 @@ std::vector<FacultyEvaluation> evaluatedAndRanked(std::size_t count, unsigned th
         all[at] = std::move(first);
         order[at] = at;
     }
-    return all;
 }
 
-}  // namespace
+struct FacultyEvaluator::Impl {
+    const Applicant& applicant;
+    const ScoringContext& context;
+    EvaluateOptions options;
+    Entries entries;
+    std::optional<FacultyPath> path;  // one rule's at a time, its room kept for the next
+};
+
+FacultyEvaluator::FacultyEvaluator(const Applicant& applicant, const ScoringContext& context,
+                                   const EvaluateOptions& options)
+    : m_impl(new Impl{applicant, context, options, entriesOf(applicant, context), std::nullopt})
+{
+}
+
+FacultyEvaluator::~FacultyEvaluator() = default;
+
+FacultyEvaluation FacultyEvaluator::evaluate(const FacultyRecord& faculty)
+{
+    if (!faculty.load.ok())
+        return header(faculty);
+    if (m_impl->path)
+        m_impl->path->prepare(*faculty.load.rule);
+    else
+        m_impl->path.emplace(*faculty.load.rule);
+    return tamrik::evaluate(faculty, *m_impl->path, m_impl->applicant, m_impl->entries, m_impl->context,
+                            m_impl->options);
+}
 
 struct Evaluator::Impl {
     const std::vector<FacultyRecord>& faculties;
@@ -473,13 +492,14 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     order.resize(faculties.size());
     const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
     if (limit >= faculties.size()) {
-        return evaluatedAndRanked(faculties.size(), m_impl->threads,
-                                  [&](std::size_t begin, std::size_t end, FacultyEvaluation* out) {
-                                      for (std::size_t i = begin; i < end; ++i)
-                                          out[i] = m_impl->paths[i] ? evaluate(faculties[i], *m_impl->paths[i],
-                                                                               applicant, entries, context, options)
-                                                                    : header(faculties[i]);
-                                  });
+        std::vector<FacultyEvaluation> all(faculties.size());
+        ShareWork(faculties.size(), m_impl->threads, [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i)
+                all[i] = m_impl->paths[i] ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
+                                          : header(faculties[i]);
+        });
+        RankEvaluations(all);
+        return all;
     }
     for (std::size_t i = 0; i < faculties.size(); ++i) {
         order[i] = i;
@@ -558,22 +578,14 @@ std::vector<FacultyEvaluation> EvaluateAll(const std::vector<FacultyRecord>& fac
 {
     // Each rule prepared where it is evaluated and dropped right after: kept
     // for one applicant, 32,767 of them were built, held and freed in turn.
-    const Entries entries = entriesOf(applicant, context);
-    return evaluatedAndRanked(faculties.size(), options.threads,
-                              [&](std::size_t begin, std::size_t end, FacultyEvaluation* out) {
-                                  std::optional<FacultyPath> path;
-                                  for (std::size_t i = begin; i < end; ++i) {
-                                      if (!faculties[i].load.ok()) {
-                                          out[i] = header(faculties[i]);
-                                          continue;
-                                      }
-                                      if (path)
-                                          path->prepare(*faculties[i].load.rule);
-                                      else
-                                          path.emplace(*faculties[i].load.rule);
-                                      out[i] = evaluate(faculties[i], *path, applicant, entries, context, options);
-                                  }
-                              });
+    std::vector<FacultyEvaluation> all(faculties.size());
+    ShareWork(faculties.size(), options.threads, [&](std::size_t begin, std::size_t end) {
+        FacultyEvaluator evaluator(applicant, context, options);
+        for (std::size_t i = begin; i < end; ++i)
+            all[i] = evaluator.evaluate(faculties[i]);
+    });
+    RankEvaluations(all);
+    return all;
 }
 
 }  // namespace tamrik

@@ -123,6 +123,26 @@ std::vector<FacultyEvaluation> EvaluateAll(const std::vector<FacultyRecord>& fac
 // The ranking order alone, for lists evaluated piecewise.
 bool RanksBefore(const FacultyEvaluation& a, const FacultyEvaluation& b);
 
+// Puts evaluations in ranking order where they lie.
+void RankEvaluations(std::vector<FacultyEvaluation>& evaluations);
+
+// One applicant against faculties handed over one at a time, each evaluated
+// as EvaluateAll evaluates it; for one thread (one evaluator per thread), so
+// that faculties can be evaluated as they are built and let go.
+class FacultyEvaluator {
+public:
+    FacultyEvaluator(const Applicant& applicant, const ScoringContext& context, const EvaluateOptions& options = {});
+    ~FacultyEvaluator();
+    FacultyEvaluator(const FacultyEvaluator&) = delete;
+    FacultyEvaluator& operator=(const FacultyEvaluator&) = delete;
+
+    FacultyEvaluation evaluate(const FacultyRecord& faculty);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
 // The faculties prepared once for many applicants: what EvaluateAll does,
 // without preparing each rule again, and with only the rows kept written out
 // in full. It keeps working rows of its own: one per thread; the faculties

@@ -408,13 +408,14 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
     return names;
 }
 
-AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads)
+std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std::string& lastYearTable,
+                                              unsigned threads, const std::function<void(std::size_t count)>& expect,
+                                              const std::function<std::unique_ptr<FacultyTaker>()>& newTaker)
 {
-    AllFacultyRules all;
-    all.rangeTables = RangeTableNames(db);
-    std::vector<std::string> yearNames = all.rangeTables;
-    const auto lastYear = std::find(all.rangeTables.begin(), all.rangeTables.end(), lastYearTable);
-    if (lastYear == all.rangeTables.end())
+    const std::vector<std::string> rangeTables = RangeTableNames(db);
+    std::vector<std::string> yearNames = rangeTables;
+    const auto lastYear = std::find(rangeTables.begin(), rangeTables.end(), lastYearTable);
+    if (lastYear == rangeTables.end())
         yearNames.push_back(lastYearTable);
 
     // Every table is read once, each on one connection; with two threads a
@@ -461,27 +462,43 @@ AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& l
     check.rethrow();
     reads.rethrow();  // only SUName's read lets a DbError out
 
-    const RangeTable& last = *years[static_cast<std::size_t>(lastYear - all.rangeTables.begin())];
+    const RangeTable& last = *years[static_cast<std::size_t>(lastYear - rangeTables.begin())];
     const bool rangesWhole = std::all_of(years.begin(), years.end(), [](const auto& y) { return y->readWhole(); });
-    all.faculties.resize(names.size());
+    expect(names.size());
     // A table or range asked faculty by faculty goes through the one
     // connection in turn.
     TablesRuleSource source(db, tables);
     ShareWork(names.size(), source.whole() && rangesWhole ? threads : 1, [&](std::size_t begin, std::size_t end) {
         TablesRuleSource own = source;
+        const std::unique_ptr<FacultyTaker> taker = newTaker();
         for (std::size_t i = begin; i < end; ++i) {
-            FacultyRecord& record = all.faculties[i];
+            FacultyRecord record;
             record.facCode = std::move(names[i].facCode);
             record.university = std::move(names[i].university);
             record.name = std::move(names[i].name);
             record.lastYear = last.of(record.facCode);
-            for (std::size_t y = 0; y < all.rangeTables.size(); ++y) {
+            for (std::size_t y = 0; y < rangeTables.size(); ++y) {
                 if (auto range = years[y]->of(record.facCode))
                     record.years.push_back(std::move(*range));
             }
             record.load = BuildFacultyRule(own, record.facCode, record.facCode);
+            taker->take(i, std::move(record));
         }
     });
+    return rangeTables;
+}
+
+AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads)
+{
+    struct Keeper : FacultyTaker {
+        explicit Keeper(std::vector<FacultyRecord>& kept) : kept(kept) {}
+        void take(std::size_t index, FacultyRecord&& record) override { kept[index] = std::move(record); }
+        std::vector<FacultyRecord>& kept;
+    };
+    AllFacultyRules all;
+    all.rangeTables = BuildEachFacultyRule(
+        db, lastYearTable, threads, [&](std::size_t count) { all.faculties.resize(count); },
+        [&] { return std::make_unique<Keeper>(all.faculties); });
     return all;
 }
 

@@ -8,6 +8,8 @@
 #include "evaluation.h"
 #include "ruledatabase.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,23 @@ struct AllFacultyRules {
 // Throws DbError only when SUName cannot be read. `threads` share the reading
 // and the building; the result is the same for any number.
 AllFacultyRules LoadAllFacultyRules(const RuleDatabase& db, const std::string& lastYearTable, unsigned threads = 1);
+
+// Takes the records of one thread's share of the faculties as they are built.
+class FacultyTaker {
+public:
+    virtual ~FacultyTaker() = default;
+    virtual void take(std::size_t index, FacultyRecord&& record) = 0;
+};
+
+// What LoadAllFacultyRules reads and builds, without keeping it: each record
+// goes to a taker as soon as it is built, on the thread that built it, so
+// that a caller needing one answer per faculty never holds every rule at
+// once. `expect(count)` comes first, with the number of faculties; then each
+// building thread makes a taker with `newTaker()` and hands it its share
+// (indexes in SUName's order). Returns the range tables, oldest first.
+std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std::string& lastYearTable,
+                                              unsigned threads, const std::function<void(std::size_t count)>& expect,
+                                              const std::function<std::unique_ptr<FacultyTaker>()>& newTaker);
 
 // The normal table read whole into memory, answering as LookupProb does;
 // several threads may ask at once.

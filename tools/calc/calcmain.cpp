@@ -54,6 +54,35 @@ void leaveToProcessEnd(bool processEnds, T& value)
         new T(std::move(value));
 }
 
+// Every faculty evaluated as soon as its rule is built, the rule let go
+// right after: 32,767 rules held at once were most of --all's memory.
+std::vector<tamrik::FacultyEvaluation> evaluateEveryFaculty(const tamrik::ruledb::RuleDatabase& db,
+                                                            const std::string& lastYearTable,
+                                                            const tamrik::Applicant& applicant,
+                                                            const tamrik::ScoringContext& context,
+                                                            const tamrik::EvaluateOptions& options)
+{
+    struct Evaluating : tamrik::ruledb::FacultyTaker {
+        Evaluating(std::vector<tamrik::FacultyEvaluation>& all, const tamrik::Applicant& applicant,
+                   const tamrik::ScoringContext& context, const tamrik::EvaluateOptions& options)
+            : all(all), evaluator(applicant, context, options)
+        {
+        }
+        void take(std::size_t index, tamrik::FacultyRecord&& record) override
+        {
+            all[index] = evaluator.evaluate(record);
+        }
+        std::vector<tamrik::FacultyEvaluation>& all;
+        tamrik::FacultyEvaluator evaluator;
+    };
+    std::vector<tamrik::FacultyEvaluation> all;
+    tamrik::ruledb::BuildEachFacultyRule(
+        db, lastYearTable, options.threads, [&](std::size_t count) { all.resize(count); },
+        [&] { return std::make_unique<Evaluating>(all, applicant, context, options); });
+    tamrik::RankEvaluations(all);
+    return all;
+}
+
 }  // namespace
 
 int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
@@ -93,6 +122,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
 
     std::unique_ptr<tamrik::ruledb::RuleDatabase> db;
     tamrik::ruledb::AllFacultyRules rules;
+    std::vector<tamrik::FacultyEvaluation> ranked;  // --all
     tamrik::ScoringContext context{params.ParamMeanGpa, params.ParamSD, {}};
     struct LeftAtEnd {
         bool processEnds;
@@ -110,8 +140,15 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
             o.db ? *o.db : (programFolder / "ScoreRule.mdb").string(), tamrik::ruledb::RuleDatabase::Check::Later);
         tamrik::ruledb::RequireRuleTables(*db);
-        rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin, cores);
         context.prob = tamrik::ruledb::LoadProbTable(*db);
+        if (o.mode == Mode::All) {
+            tamrik::EvaluateOptions options;
+            options.needed = o.format == Format::Json;
+            options.threads = cores;
+            ranked = evaluateEveryFaculty(*db, params.ParamDbMaxMin, o.applicant, context, options);
+        } else {
+            rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin, cores);
+        }
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
         return kDbFault;
@@ -129,10 +166,6 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     if (o.mode == Mode::All) {
-        tamrik::EvaluateOptions options;
-        options.needed = o.format == Format::Json;
-        options.threads = cores;
-        auto ranked = tamrik::EvaluateAll(rules.faculties, o.applicant, context, options);
         std::string text;
         if (o.format == Format::Json)
             text = JsonArray(ranked);
