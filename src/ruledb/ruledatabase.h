@@ -147,6 +147,8 @@ public:
 private:
     const std::vector<std::string>& tableColumns(std::string_view table) const;
     void checkSound();
+    void quickCheck();
+    int pragmaNumber(const char* pragma, int fallback) const;
 
     std::string m_path;
     sqlite3* m_db = nullptr;
