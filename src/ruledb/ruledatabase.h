@@ -171,6 +171,8 @@ private:
     static FileIdentity identityOf(const std::string& path);
     const std::vector<std::string>& tableColumns(std::string_view table) const;
     void checkHeader();
+    void quickCheck() const;
+    int pragmaNumber(const char* pragma, int fallback) const;
 
     std::string m_path;
     FileIdentity m_identity;

@@ -82,6 +82,24 @@ TEST_F(RuleDb, ASecondConnectionOpensOnlyTheFileTheFirstHasOpen)
     EXPECT_THROW(db.openAnother(), DbError);
 }
 
+// The whole-file check runs over a small page cache; the queries after it
+// get SQLite's usual one back.
+TEST_F(RuleDb, QueriesAfterTheWholeFileCheckHaveTheUsualPageCache)
+{
+    sqlite3* plain = nullptr;
+    sqlite3_open_v2(file.c_str(), &plain, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(plain, "PRAGMA cache_size;", -1, &stmt, nullptr);
+    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+    const double usual = sqlite3_column_double(stmt, 0);
+    sqlite3_finalize(stmt);
+    sqlite3_close_v2(plain);
+
+    RuleDatabase db(file);
+    EXPECT_EQ(db.query("PRAGMA cache_size;").at(0).toNumber(), usual);
+    EXPECT_EQ(db.query("SELECT * FROM SUName;").rowCount(), 2u);
+}
+
 TEST_F(RuleDb, FieldsByNameWithoutRegardToCaseAndNulls)
 {
     RuleDatabase db(file);
