@@ -62,7 +62,7 @@ bool isBlankOrCr(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 bool IsWholeLine(const std::string& line) { return line.find_first_of("\r\n") == std::string::npos; }
 
-bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines)
+bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines, Flush flush)
 {
     std::string text;
     for (const std::string& line : lines) {
@@ -71,15 +71,15 @@ bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& 
         text += line;
         text += "\r\n";
     }
-    return WriteTextAtomically(file, text);
+    return WriteTextAtomically(file, text, flush);
 }
 
-bool WriteTextAtomically(const fs::path& file, std::string_view text)
+bool WriteTextAtomically(const fs::path& file, std::string_view text, Flush flush)
 {
     try {
         AtomicFileWriter writer(file);
         writer.write(text);
-        return writer.commit();
+        return writer.commit(flush);
     } catch (...) {  // allocation or path conversion
         return false;
     }
@@ -124,12 +124,13 @@ void AtomicFileWriter::flush()
     m_buffer.clear();
 }
 
-bool AtomicFileWriter::commit()
+bool AtomicFileWriter::commit(Flush toDisk)
 {
     flush();
     // The bytes reach the disk before the rename makes them the file: after a
     // power cut the rename may survive while unflushed data does not.
-    m_ok = m_ok && ::fsync(m_fd) == 0;
+    if (toDisk == Flush::ToDisk)
+        m_ok = m_ok && ::fsync(m_fd) == 0;
     m_ok = ::close(m_fd) == 0 && m_ok;
     m_fd = -1;
     if (!m_ok)
@@ -139,7 +140,8 @@ bool AtomicFileWriter::commit()
     if (ec)
         return false;
     m_committed = true;
-    syncFolder(m_file.parent_path());
+    if (toDisk == Flush::ToDisk)
+        syncFolder(m_file.parent_path());
     return true;
 }
 

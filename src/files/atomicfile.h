@@ -22,16 +22,22 @@ inline constexpr std::size_t kMaxTextFileBytes = 8192;
 // reads back as it was written. A line read with a CR inside is damaged.
 bool IsWholeLine(const std::string& line);
 
+// Whether a write waits until its bytes are on the disk. Only a write whose
+// loss costs nothing may leave that to the system: one that puts down just
+// what a missing file already means. Cut short by a power cut, it leaves no
+// file or an empty one, never a mix; a kill still leaves the whole file.
+enum class Flush { ToDisk, Later };
+
 // Writes every line followed by CR LF, replacing the file whole. False when the
 // folder cannot take the temporary file, when writing or flushing it fails,
 // when the rename fails (the old file is then untouched and the temporary file
 // removed), or when a line holds a CR or LF of its own, which would shift
 // every later line of the file.
-bool WriteLinesAtomically(const std::filesystem::path& file,
-                          const std::vector<std::string>& lines);
+bool WriteLinesAtomically(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                          Flush flush = Flush::ToDisk);
 
 // Writes the text as it stands, replacing the file whole in the same way.
-bool WriteTextAtomically(const std::filesystem::path& file, std::string_view text);
+bool WriteTextAtomically(const std::filesystem::path& file, std::string_view text, Flush flush = Flush::ToDisk);
 
 // The same for a file written piece by piece: the pieces go to a temporary
 // file beside the target, which takes the target's name only on commit().
@@ -45,7 +51,7 @@ public:
 
     bool ok() const;  // false once anything has failed
     void write(std::string_view text);
-    bool commit();
+    bool commit(Flush flush = Flush::ToDisk);
 
 private:
     static constexpr std::size_t kWriteChunk = 1 << 16;

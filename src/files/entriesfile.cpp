@@ -39,7 +39,10 @@ EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
         // A fresh file starts with no GPA and PR, whatever the window holds.
         entries.GpaDigits = "000";
         entries.PrDigits = "0000";
-        return SaveEntriesFile(folder, entries) ? EntriesLoad::Created : EntriesLoad::Failed;
+        // Made at every start (the program removes it as it ends) with nothing
+        // the applicant typed in it: lost in a power cut, it is only made
+        // again at the next start, so the start does not wait on the disk.
+        return SaveEntriesFile(folder, entries, Flush::Later) ? EntriesLoad::Created : EntriesLoad::Failed;
     }
 
     const std::optional<std::vector<std::string>> lines = ReadLines(file);
@@ -63,12 +66,12 @@ EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
     return intact ? EntriesLoad::Read : EntriesLoad::Damaged;
 }
 
-bool SaveEntriesFile(const fs::path& folder, const UserEntries& entries)
+bool SaveEntriesFile(const fs::path& folder, const UserEntries& entries, Flush flush)
 {
     std::vector<std::string> lines(entries.ScoreByCode.begin(), entries.ScoreByCode.end());
     lines.push_back(entries.GpaDigits);
     lines.push_back(entries.PrDigits);
-    return WriteLinesAtomically(folder / kEntriesFileName, lines);
+    return WriteLinesAtomically(folder / kEntriesFileName, lines, flush);
 }
 
 bool DeleteEntriesFile(const fs::path& folder)

@@ -4,6 +4,7 @@
 // nothing. The window's variables are the master copy; the file is rewritten
 // whole at each save and deleted when the window closes.
 
+#include "atomicfile.h"
 #include "userentries.h"
 
 #include <filesystem>
@@ -27,9 +28,10 @@ enum class EntriesLoad {
 // program goes on with what could be read.
 EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& entries);
 
-// Writes the 53 lines afresh. False when the file could not be written (the
-// old file, if any, is then unchanged).
-bool SaveEntriesFile(const std::filesystem::path& folder, const UserEntries& entries);
+// Writes the 53 lines afresh, on the disk before it returns unless told
+// otherwise. False when the file could not be written (the old file, if any,
+// is then unchanged).
+bool SaveEntriesFile(const std::filesystem::path& folder, const UserEntries& entries, Flush flush = Flush::ToDisk);
 
 // True when no entries file is left in the folder (also when there was none).
 bool DeleteEntriesFile(const std::filesystem::path& folder);
