@@ -18,7 +18,9 @@ ScoringParams LoadParam(const fs::path& folder, const fs::path& programFolder)
     if (!fs::exists(file, ec) && !ec) {
         const fs::path installed = programFolder / kParamFileName;
         if (programFolder.empty() || !fs::exists(installed, ec)) {
-            EditParam(folder, params.ParamDbMaxMin, params.ParamMeanGpa, params.ParamSD);
+            // The defaults, which a missing file means anyway: lost in a power
+            // cut, the file is only made again at the next start.
+            EditParam(folder, params.ParamDbMaxMin, params.ParamMeanGpa, params.ParamSD, Flush::Later);
             return params;
         }
         file = installed;
@@ -43,9 +45,9 @@ std::optional<ScoringParams> ReadParamFile(const fs::path& file)
 }
 
 bool EditParam(const fs::path& folder, const std::string& newDBpath,
-               const std::string& newmnGPA, const std::string& newSD)
+               const std::string& newmnGPA, const std::string& newSD, Flush flush)
 {
-    return WriteLinesAtomically(folder / kParamFileName, {newDBpath, newmnGPA, newSD});
+    return WriteLinesAtomically(folder / kParamFileName, {newDBpath, newmnGPA, newSD}, flush);
 }
 
 }  // namespace tamrik

@@ -3,6 +3,7 @@
 // its standard deviation, each kept exactly as written (a leading blank
 // stays). Read once at start-up, written whole by the parameter dialog.
 
+#include "atomicfile.h"
 #include "scoringparams.h"
 
 #include <filesystem>
@@ -30,9 +31,10 @@ ScoringParams LoadParam(const std::filesystem::path& folder, const std::filesyst
 // anything; nothing when the file is missing or cannot be read.
 std::optional<ScoringParams> ReadParamFile(const std::filesystem::path& file);
 
-// Writes param.opt afresh with the three texts as lines 1 to 3. False when the
-// file could not be written (the old file, if any, is then unchanged).
+// Writes param.opt afresh with the three texts as lines 1 to 3, on the disk
+// before it returns unless told otherwise. False when the file could not be
+// written (the old file, if any, is then unchanged).
 bool EditParam(const std::filesystem::path& folder, const std::string& newDBpath,
-               const std::string& newmnGPA, const std::string& newSD);
+               const std::string& newmnGPA, const std::string& newSD, Flush flush = Flush::ToDisk);
 
 }  // namespace tamrik
