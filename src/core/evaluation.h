@@ -128,7 +128,8 @@ void RankEvaluations(std::vector<FacultyEvaluation>& evaluations);
 
 // One applicant against faculties handed over one at a time, each evaluated
 // as EvaluateAll evaluates it; for one thread (one evaluator per thread), so
-// that faculties can be evaluated as they are built and let go.
+// that faculties can be evaluated as they are built and let go. The applicant
+// and the context must outlive it.
 class FacultyEvaluator {
 public:
     FacultyEvaluator(const Applicant& applicant, const ScoringContext& context, const EvaluateOptions& options = {});

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -343,15 +344,20 @@ std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std:
             // Read on the one connection, as with one thread.
         }
     }
-    ReadQueue check;
     std::thread beside;
     if (second)
         beside = std::thread([&] { reads.work(*second); });
-    check.run([&] { db.checkWholeFile(); });
+    std::exception_ptr damaged;
+    try {
+        db.checkWholeFile();
+    } catch (...) {
+        damaged = std::current_exception();  // thrown once the other thread is done
+    }
     reads.work(db);
     if (beside.joinable())
         beside.join();
-    check.rethrow();
+    if (damaged)
+        std::rethrow_exception(damaged);
     reads.rethrow();  // only SUName's read lets a DbError out
 
     const RangeTable& last = *years[static_cast<std::size_t>(lastYear - rangeTables.begin())];

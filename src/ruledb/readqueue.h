@@ -21,19 +21,14 @@ public:
     // read; the first is kept for rethrow().
     void work(const RuleDatabase& db)
     {
-        for (std::size_t i; (i = m_next.fetch_add(1)) < m_reads.size();)
-            run([&] { m_reads[i](db); });
-    }
-
-    template <typename Read>
-    void run(const Read& read)
-    {
-        try {
-            read();
-        } catch (...) {
-            const std::lock_guard<std::mutex> hold(m_lock);
-            if (!m_fault)
-                m_fault = std::current_exception();
+        for (std::size_t i; (i = m_next.fetch_add(1)) < m_reads.size();) {
+            try {
+                m_reads[i](db);
+            } catch (...) {
+                const std::lock_guard<std::mutex> hold(m_lock);
+                if (!m_fault)
+                    m_fault = std::current_exception();
+            }
         }
     }
 

@@ -193,6 +193,26 @@ const FailureCase kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Faults, BuildFacultyRuleFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A data file's columns in any case; enough of them that the column index
+// grows several times; a name given twice keeps its last value.
+TEST(RuleRow, ColumnsWithoutRegardToCase)
+{
+    RuleRow row;
+    for (int k = 1; k <= 40; ++k)
+        row.set("SubCod" + std::to_string(k), std::to_string(100 + k));
+    row.set("subcod7", "seven");
+    row.set("NumSub", std::nullopt);
+    EXPECT_EQ(row.get("SUBCOD7"), "seven");
+    EXPECT_EQ(row.get("subCod40"), "140");
+    EXPECT_TRUE(row.cell("numsub").present);
+    EXPECT_TRUE(row.cell("numsub").null);
+    EXPECT_FALSE(row.cell("SubCod41").present);
+    const RuleRow copy = row;  // shares the cells until either is changed
+    row.set("SubCod1", "changed");
+    EXPECT_EQ(copy.get("subcod1"), "101");
+    EXPECT_EQ(row.get("subcod1"), "changed");
+}
+
 TEST(RestoredScoreText, OnlyAStoredScoreAbove0UpTo100)
 {
     std::array<std::string, 51> scores;
