@@ -76,7 +76,7 @@ TEST(Ranking, StateThenMarginThenCodeAndUnbuiltRulesLast)
         Ranked("0007", Chance::MissingScores, std::nullopt), Ranked("0008", Chance::MissingScores, -1.0),
         Ranked("0009", Chance::Clear, 3.0),          Ranked("0000", Chance::AboveMax, 1.0, "no rule"),
         Ranked("0010", Chance::Borderline, 0.5)};
-    std::sort(list.begin(), list.end(), RanksBefore);
+    RankEvaluations(list);
     std::string order;
     for (const auto& ev : list)
         order += ev.facCode.substr(2) + " ";
