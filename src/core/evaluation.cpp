@@ -536,10 +536,10 @@ Applicant ApplicantFromEntries(const std::array<std::string, 51>& ScoreByCode, s
             applicant.Scores[slot] = Val(*text);
     }
     const double g = boxValueOf(GpaBoxesFromDigits(GpaDigits));
-    if (g > 0 && g <= 4)
+    if (InGpaRange(g))
         applicant.Gpa = g;
     const double p = boxValueOf(PrBoxesFromDigits(PrDigits));
-    if (p > 0 && p < 100)
+    if (InPrRange(p))
         applicant.Pr = p;
     return applicant;
 }

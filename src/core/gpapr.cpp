@@ -80,14 +80,14 @@ double BoxValue(const BoxTexts& boxes)
 std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup)
 {
-    if (!(g > 0 && g <= 4))
+    if (!InGpaRange(g))
         return std::nullopt;
     return GpaToProb(static_cast<float>(g), meanText, sdText, lookup);
 }
 
 std::optional<float> PrFraction(double p)
 {
-    if (!(p > 0 && p < 100))
+    if (!InPrRange(p))
         return std::nullopt;
     return PrToShare(static_cast<float>(p));
 }

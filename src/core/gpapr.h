@@ -41,6 +41,10 @@ struct BoxTexts {
 // The GPA g or the PR p: the number read from integer + "." + decimals.
 double BoxValue(const BoxTexts& boxes);
 
+// The GPA and PR that earn points: a GPA in (0, 4], a PR in (0, 100).
+inline bool InGpaRange(double g) { return g > 0 && g <= 4; }
+inline bool InPrRange(double p) { return p > 0 && p < 100; }
+
 // The share fraction of a GPA in (0, 4] or a PR in (0, 100); nothing outside.
 // It does not depend on the faculty.
 std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,

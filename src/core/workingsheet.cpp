@@ -48,7 +48,7 @@ void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string
     sheet.gpaZ = sheet.gpaKey = sheet.gpaTableProb = sheet.gpaFraction = kNotReached;
     const double g = BoxValue(SplitGpaDigits(GpaDigits));
     // Points are given only for a GPA in (0, 4], as on the page.
-    if (!(g > 0 && g <= 4))
+    if (!InGpaRange(g))
         return;
     const GpaWorking w = WorkGpa(static_cast<float>(g), meanText, sdText, lookup);
     if (w.z)
@@ -65,7 +65,7 @@ void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits)
     sheet.prTyped = TypedPrText(PrDigits);
     sheet.prBand = sheet.prFraction = kNotReached;
     const double p = BoxValue(SplitPrDigits(PrDigits));
-    if (!(p > 0 && p < 100))
+    if (!InPrRange(p))
         return;
     if (const auto band = FindPrBand(static_cast<float>(p))) {
         sheet.prBand = std::to_string(band->band) + " (" + Format(band->from, "0.00") + " - " +

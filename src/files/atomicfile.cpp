@@ -1,5 +1,6 @@
 #include "atomicfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -31,7 +32,7 @@ fs::path temporaryBeside(const fs::path& file)
     return tmp;
 }
 
-bool isTemporaryOf(const std::string& name, const std::string& target)
+bool isTemporaryOf(std::string_view name, std::string_view target)
 {
     const std::size_t end = sizeof kTemporaryEnd - 1;
     if (name.size() != target.size() + 1 + kRandomDigits + end || name.compare(0, target.size(), target) != 0 ||
@@ -199,15 +200,16 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
     }
 }
 
-void RemoveUnfinishedWrites(const fs::path& file)
+void RemoveUnfinishedWrites(const fs::path& folder, std::initializer_list<std::string_view> names)
 {
     try {
-        const std::string target = file.filename().string();
         std::error_code ec;
-        fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), ec);
+        fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
         for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            const std::string name = it->path().filename().string();
             std::error_code ignored;
-            if (isTemporaryOf(it->path().filename().string(), target) && it->is_regular_file(ignored))
+            if (std::any_of(names.begin(), names.end(), [&](std::string_view n) { return isTemporaryOf(name, n); })
+                && it->is_regular_file(ignored))
                 fs::remove(it->path(), ignored);
         }
     } catch (...) {  // allocation or path conversion: the leftovers wait for the next start

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,8 +76,9 @@ std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& f
 // Removes the file; true when it is gone, having been there or not.
 bool RemoveFile(const std::filesystem::path& file);
 
-// Removes the temporary files `<file>.<random>.new` that a write cut short
-// left beside `file`. Other files are left alone.
-void RemoveUnfinishedWrites(const std::filesystem::path& file);
+// Removes the temporary files `<name>.<random>.new` that writes cut short left
+// in `folder`, for each of `names`, in one pass over the folder. Other files
+// are left alone.
+void RemoveUnfinishedWrites(const std::filesystem::path& folder, std::initializer_list<std::string_view> names);
 
 }  // namespace tamrik

@@ -1,6 +1,7 @@
 #include "datafolder.h"
 
 #include "atomicfile.h"
+#include "choicesfile.h"
 #include "entriesfile.h"
 #include "paramfile.h"
 
@@ -51,8 +52,7 @@ fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbac
 
 void RemoveUnfinishedSaves(const fs::path& dataFolder)
 {
-    RemoveUnfinishedWrites(dataFolder / kEntriesFileName);
-    RemoveUnfinishedWrites(dataFolder / kParamFileName);
+    RemoveUnfinishedWrites(dataFolder, {kEntriesFileName, kParamFileName, kChoicesFileName});
 }
 
 }  // namespace tamrik

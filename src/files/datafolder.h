@@ -13,7 +13,8 @@ namespace tamrik {
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder);
 
-// Removes what saves of the entries file and param.opt that were cut short
+// Removes what saves of the entries file, param.opt and the choices file that
+// were cut short
 // (a kill, a power cut) left in the data folder. Run once at start-up.
 void RemoveUnfinishedSaves(const std::filesystem::path& dataFolder);
 

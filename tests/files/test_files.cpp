@@ -195,13 +195,14 @@ TEST(WriteLinesAtomically, ReplacesTheWholeFileOrNothing)
     EXPECT_EQ(EntryCount(folder.path()), 2u);  // no temporary file left
 
     // What a cut-short save leaves is removed at start-up; anything else stays.
-    for (const char* name : {"TamrikTemp.tmp.0123abcd.new", "param.opt.89abcdef.new", "param.opt.notes.new",
-                             "param.opt.new", "f.txt.0123abcd.new"})
+    for (const char* name : {"TamrikTemp.tmp.0123abcd.new", "param.opt.89abcdef.new", "TamrikChoices.tmp.00ff00ff.new",
+                             "param.opt.notes.new", "param.opt.new", "f.txt.0123abcd.new"})
         WriteBytes(folder.path() / name, "x");
     RemoveUnfinishedSaves(folder.path());
     EXPECT_EQ(EntryCount(folder.path()), 5u);
     EXPECT_FALSE(fs::exists(folder.path() / "TamrikTemp.tmp.0123abcd.new"));
     EXPECT_FALSE(fs::exists(folder.path() / "param.opt.89abcdef.new"));
+    EXPECT_FALSE(fs::exists(folder.path() / "TamrikChoices.tmp.00ff00ff.new"));
 }
 
 // The bytes of the saver's version n (see saveloop.cpp).

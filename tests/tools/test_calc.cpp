@@ -84,11 +84,12 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
 TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
 {
     const Outcome run = Calc(folder, {"--faculty", "0001", "--score", "52=10", "--score", "01=101", "--scores",
-                                  "02=50.125", "--gpa", "4.01", "--pr", "100", "--colour", "--json", "--csv"});
+                                  "02=50.125", "--gpa", "4.01", "--pr", "100", "--pr", "50", "--pr", "60", "--colour", "--json",
+                                  "--csv"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     for (const char* fault : {"subject code '52'", "'101' is outside 0-100", "more than two decimals",
-                              "GPA '4.01' is outside", "PR '100' is outside", "unknown option '--colour'",
+                              "GPA '4.01' is outside", "PR '100' is outside", "--pr is given twice", "unknown option '--colour'",
                               "--json and --csv"})
         EXPECT_NE(run.err.find(fault), std::string::npos) << fault << "\n" << run.err;
 
@@ -130,12 +131,45 @@ TEST_F(TamrikCalc, BatchNamesEveryBadCellAndWritesNothing)
     EXPECT_EQ(run.err.find(f + ":2:"), std::string::npos) << "an empty cell is no fault\n" << run.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 
+    Write(csv, "id,gpa,pr,01\n\"a1,3.10,50,70\n");
+    const Outcome quote = Calc(folder, {"--batch", csv.string(), "-o", out.string()});
+    EXPECT_NE(quote.err.find(f + ":2:1: a quoted field is never closed"), std::string::npos) << quote.err;
+
     Write(csv, "id,gpa,pr,01,52,01\n");
     const Outcome header = Calc(folder, {"--batch", csv.string(), "-o", out.string()});
     EXPECT_EQ(header.status, 2);
     EXPECT_NE(header.err.find(f + ":1:5: '52' is not a subject code"), std::string::npos) << header.err;
     EXPECT_NE(header.err.find(f + ":1:6: subject 01 has a column already"), std::string::npos) << header.err;
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// Each applicant's rows are --all's rows for that applicant, whole or cut
+// at --top (the two ways the batch ranks).
+TEST_F(TamrikCalc, BatchRowsAreTheRankingOfEachApplicant)
+{
+    const Outcome all = Calc(folder, {"--all", "--csv", "--scores", "01=75,02=68.5,03=80,04=55,41=62", "--gpa",
+                                      "3.25", "--pr", "85.5"});
+    ASSERT_EQ(all.status, 0) << all.err;
+    std::vector<std::string> expected;
+    std::istringstream lines(all.out.substr(all.out.find('\n') + 1));
+    for (std::string line; std::getline(lines, line);)
+        expected.push_back("s1," + line);
+    ASSERT_EQ(expected.size(), 125u);
+    Write(folder.path() / "one.csv", "id,gpa,pr,04,01,02,03,41\ns1,3.25,85.5,55,75,68.5,80,62\n");
+    for (const std::string top : {"", "3"}) {
+        Args args = {"--batch", (folder.path() / "one.csv").string(), "-o", (folder.path() / "r.csv").string()};
+        if (!top.empty())
+            args.insert(args.end(), {"--top", top});
+        ASSERT_EQ(Calc(folder, args).status, 0);
+        std::istringstream got(tamrik::test::ReadBytes(folder.path() / "r.csv"));
+        std::string line;
+        std::getline(got, line);  // the header
+        std::vector<std::string> rows;
+        while (std::getline(got, line))
+            rows.push_back(line);
+        const std::size_t kept = top.empty() ? expected.size() : 3;
+        EXPECT_EQ(rows, std::vector<std::string>(expected.begin(), expected.begin() + kept)) << "--top " << top;
+    }
 }
 
 TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)

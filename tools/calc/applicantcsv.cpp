@@ -22,7 +22,7 @@ public:
         try {
             records = ruledbtool::ParseCsv(ruledbtool::DecodeDataText(text).utf8);
         } catch (const ruledbtool::CsvError& e) {
-            m_out.errors.push_back(m_file + ": " + e.what());
+            m_out.errors.push_back(m_file + ":" + e.what());  // what() is LINE:COLUMN: message
             return std::move(m_out);
         }
         if (records.empty()) {

@@ -1,6 +1,9 @@
 #include "calcoptions.h"
 
+#include "gpapr.h"
 #include "numtext.h"
+#include "subjectcheck.h"
+#include "subtotals.h"
 
 #include <functional>
 #include <map>
@@ -199,7 +202,10 @@ private:
                 const ValueCheck check = name == "--gpa" ? CheckGpa(*v) : CheckPr(*v);
                 if (!check.value)
                     error(check.error);
-                (name == "--gpa" ? o.applicant.Gpa : o.applicant.Pr) = check.value;
+                std::optional<double>& given = name == "--gpa" ? o.applicant.Gpa : o.applicant.Pr;
+                if (given)
+                    error(name + " is given twice");
+                given = check.value;
                 m_applicantGiven = true;
             }
         } else if (name == "--faculty") {
@@ -272,27 +278,25 @@ private:
 
 ValueCheck CheckScore(const std::string& text)
 {
-    return checkValue(text, "score", "0-100", [](double v) { return v >= 0 && v <= 100; });
+    return checkValue(text, "score", "0-100", tamrik::InScoreRange);
 }
 
 ValueCheck CheckGpa(const std::string& text)
 {
-    return checkValue(text, "GPA", "0 < GPA <= 4", [](double v) { return v > 0 && v <= 4; });
+    return checkValue(text, "GPA", "0 < GPA <= 4", tamrik::InGpaRange);
 }
 
 ValueCheck CheckPr(const std::string& text)
 {
-    return checkValue(text, "PR", "0 < PR < 100", [](double v) { return v > 0 && v < 100; });
+    return checkValue(text, "PR", "0 < PR < 100", tamrik::InPrRange);
 }
 
 std::optional<std::size_t> SubjectSlot(const std::string& code)
 {
+    // Typed as the pages write codes: one or two digits, nothing else.
     if (code.empty() || code.size() > 2 || code.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
-    const int n = std::stoi(code);
-    if (n < 1 || n > 51)
-        return std::nullopt;
-    return static_cast<std::size_t>(n - 1);
+    return tamrik::ScoreSlot(code);
 }
 
 ParsedOptions ParseCalcOptions(const std::vector<std::string>& args)

@@ -1,10 +1,10 @@
 #include "calcpaths.h"
 
+#include "datafolder.h"
 #include "paramfile.h"
 
 #include <cstdlib>
 #include <system_error>
-#include <unistd.h>
 
 namespace tamrikcalc {
 
@@ -32,8 +32,10 @@ fs::path ProgramFolder(const fs::path& executableFolder)
 
 fs::path UserDataFolder()
 {
+    // As Qt finds the window's data folder: a relative XDG_DATA_HOME is no
+    // base directory and is passed over.
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg)
+    if (xdg && fs::path(xdg).is_absolute())
         return fs::path(xdg) / "Tamrik";
     const char* home = std::getenv("HOME");
     return fs::path(home ? home : "") / ".local" / "share" / "Tamrik";
@@ -41,9 +43,8 @@ fs::path UserDataFolder()
 
 tamrik::ScoringParams DefaultParams(const fs::path& programFolder)
 {
-    // The program keeps its files in its own folder when it may write there.
-    const bool ownFolder = access(programFolder.c_str(), W_OK) == 0;
-    const fs::path dataFolder = ownFolder ? programFolder : UserDataFolder();
+    // The folder the window keeps its files in, chosen the same way.
+    const fs::path dataFolder = tamrik::ChooseDataFolder(programFolder, UserDataFolder());
     for (const fs::path& folder : {dataFolder, programFolder}) {
         if (const auto params = tamrik::ReadParamFile(folder / tamrik::kParamFileName))
             return *params;
