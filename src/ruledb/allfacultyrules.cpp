@@ -21,21 +21,33 @@ namespace tamrik::ruledb {
 
 namespace {
 
-// The whole-table reads; Facsubj through the same column list its
-// faculty-by-faculty read uses, with the key in front.
+// The whole-table reads, the longest first (they are shared out in this
+// order); Facsubj through the same column list its faculty-by-faculty read
+// uses, with the key in front.
 struct TableRead {
     const char* table;
     const char* keyColumn;
-    const char* query;
+    std::string query;
 };
 const TableRead RuleTableReads[] = {
-    {"Table12", "FacCode", "SELECT * FROM Table12;"},
-    {"Facsubj", "FacCode", "SELECT FacCode,Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8 FROM Facsubj;"},
-    {"SubjectTable", "SubCod", "SELECT * FROM SubjectTable;"},
-    {"tableCRT", "FacCode", "SELECT * FROM tableCRT;"},
     {"tableSUM", "FacCode", "SELECT * FROM tableSUM;"},
+    {"tableCRT", "FacCode", "SELECT * FROM tableCRT;"},
+    {"Facsubj", "FacCode", "SELECT FacCode," + std::string(kFacsubjColumns) + " FROM Facsubj;"},
+    {"Table12", "FacCode", "SELECT * FROM Table12;"},
+    {"SubjectTable", "SubCod", "SELECT * FROM SubjectTable;"},
     {"tb6174", "FacCode", "SELECT * FROM tb6174;"},
 };
+
+// The place of `column` among `columns` (the first one, in any case), or
+// nothing when it is missing.
+std::optional<std::size_t> placeOf(const std::vector<std::string>& columns, std::string_view column)
+{
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (SameColumnName(columns[c], column))
+            return c;
+    }
+    return std::nullopt;
+}
 
 // Streams the query and calls `each(key, row)` for the first row of every
 // key, in stored order, holding no row; `isFirst(key)` tells the first row of
@@ -47,15 +59,8 @@ template <typename IsFirst, typename Each>
 bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn,
                           IsFirst isFirst, Each each, std::string_view alsoNeeded = {})
 {
-    const auto indexIn = [&](const std::vector<std::string>& columns, std::string_view name) {
-        std::size_t at = 0;
-        while (at < columns.size() && !SameColumnName(columns[at], name))
-            ++at;
-        return at;
-    };
     const auto usable = [&](const std::vector<std::string>& columns) {
-        return indexIn(columns, keyColumn) < columns.size()
-               && (alsoNeeded.empty() || indexIn(columns, alsoNeeded) < columns.size());
+        return placeOf(columns, keyColumn) && (alsoNeeded.empty() || placeOf(columns, alsoNeeded));
     };
     std::size_t key = static_cast<std::size_t>(-1);
     bool byText = true;
@@ -63,7 +68,7 @@ bool forFirstRowOfEachKey(const RuleDatabase& db, const std::string& sql, std::s
         if (key == static_cast<std::size_t>(-1)) {
             if (!usable(row.columns()))
                 return false;
-            key = indexIn(row.columns(), keyColumn);
+            key = *placeOf(row.columns(), keyColumn);
         }
         if (row.kind(key) != DbValue::Kind::Text) {
             byText = false;
@@ -244,16 +249,6 @@ private:
     FirstRows<std::optional<YearRange>> m_ranges;
 };
 
-// The place of `column` among `columns` (the first one, in any case), or
-// nothing when it is missing.
-std::optional<std::size_t> placeOf(const std::vector<std::string>& columns, std::string_view column)
-{
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (SameColumnName(columns[c], column))
-            return c;
-    }
-    return std::nullopt;
-}
 
 // SUName's faculties in stored order, each code once.
 struct FacultyNames {
@@ -321,20 +316,21 @@ std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std:
     std::vector<std::optional<RangeTable>> years(yearNames.size());
     std::vector<FacultyNames> names;
     ReadQueue reads;
+    // The longest first, so that the last read to finish is a short one:
+    // SUName and the range tables come between the rule tables by length.
     const auto readTable = [&](std::size_t t) {
         reads.add([&tables, t](const RuleDatabase& c) { tables[t] = readWholeTable(c, RuleTableReads[t]); });
     };
-    readTable(4);  // tableSUM
+    readTable(0);
     reads.add([&names](const RuleDatabase& c) { names = readFacultyNames(c); });
-    readTable(3);  // tableCRT
-    readTable(1);  // Facsubj
+    readTable(1);
+    readTable(2);
     reads.add([&](const RuleDatabase& c) {
         for (std::size_t y = 0; y < years.size(); ++y)
             years[y].emplace(c, db, yearNames[y]);
     });
-    readTable(0);  // Table12
-    readTable(2);  // SubjectTable
-    readTable(5);  // tb6174
+    for (std::size_t t = 3; t < kRuleTables; ++t)
+        readTable(t);
 
     std::unique_ptr<RuleDatabase> second;
     if (threads > 1) {

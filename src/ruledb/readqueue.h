@@ -11,8 +11,7 @@
 namespace tamrik::ruledb {
 
 // Reads whose order does not matter, shared by the connections: each takes
-// the next one left. The longest come first, so that the last to finish
-// is a short one.
+// the next one left, in the order they were added.
 class ReadQueue {
 public:
     void add(std::function<void(const RuleDatabase&)> read) { m_reads.push_back(std::move(read)); }

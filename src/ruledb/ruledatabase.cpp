@@ -1,6 +1,7 @@
 #include "ruledatabase.h"
 
 #include "numtext.h"
+#include "rulesource.h"
 
 #include <sqlite3.h>
 
@@ -15,16 +16,6 @@ namespace tamrik::ruledb {
 
 namespace {
 
-bool sameNameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 std::string inQuotes(std::string_view text)
 {
@@ -189,7 +180,7 @@ void QueryResult::MoveFirst()
 bool QueryResult::hasColumn(std::string_view column) const
 {
     for (const auto& name : m_columns) {
-        if (sameNameNoCase(name, column))
+        if (SameColumnName(name, column))
             return true;
     }
     return false;
@@ -198,7 +189,7 @@ bool QueryResult::hasColumn(std::string_view column) const
 DbValue QueryResult::field(std::string_view column) const
 {
     std::size_t index = 0;
-    while (index < m_columns.size() && !sameNameNoCase(m_columns[index], column))
+    while (index < m_columns.size() && !SameColumnName(m_columns[index], column))
         ++index;
     if (index == m_columns.size())
         throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));
@@ -219,13 +210,13 @@ const DbValue& QueryResult::at(std::size_t index) const
 bool RowCursor::hasColumn(std::string_view column) const
 {
     return std::any_of(m_columns->begin(), m_columns->end(),
-                       [&](const std::string& name) { return sameNameNoCase(name, column); });
+                       [&](const std::string& name) { return SameColumnName(name, column); });
 }
 
 DbValue RowCursor::field(std::string_view column) const
 {
     const auto found = std::find_if(m_columns->begin(), m_columns->end(),
-                                    [&](const std::string& name) { return sameNameNoCase(name, column); });
+                                    [&](const std::string& name) { return SameColumnName(name, column); });
     if (found == m_columns->end())
         throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));
     return at(static_cast<std::size_t>(found - m_columns->begin()));
@@ -544,7 +535,7 @@ bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std:
         return false;
     for (std::string_view wanted : columns) {
         if (std::none_of(present.begin(), present.end(),
-                         [&](const std::string& name) { return sameNameNoCase(name, wanted); }))
+                         [&](const std::string& name) { return SameColumnName(name, wanted); }))
             return false;
     }
     return true;

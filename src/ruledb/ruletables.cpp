@@ -45,8 +45,7 @@ std::string DatabaseRuleSource::queryText(std::string_view table, std::string_vi
         throw DbError("ชื่อตารางหรือคอลัมน์ไม่ถูกต้อง (not a plain name): " + std::string(table) + "."
                       + std::string(keyColumn));
     const std::string name(table);
-    // Facsubj is read through its column list: the rule needs only these.
-    const std::string columns = name == "Facsubj" ? "Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8" : "*";
+    const std::string columns = name == "Facsubj" ? std::string(kFacsubjColumns) : "*";
     return "SELECT " + columns + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn) + "='"
            + QuoteText(key) + "' LIMIT 1;";
 }

@@ -34,6 +34,9 @@ private:
     const RuleDatabase& m_db;
 };
 
+// The columns of Facsubj the rule reads: it is read through this list, not *.
+inline constexpr std::string_view kFacsubjColumns = "Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8";
+
 // A stored number, or a text that is a number as a whole; nothing else (a
 // null gives nullopt).
 std::optional<double> StoredNumber(const DbValue& value);
