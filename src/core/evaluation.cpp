@@ -331,6 +331,7 @@ Needed neededFor(FacultyPath& path, const Entries& entries, const ScoringContext
 // The cheap part: the figures and what the ranking needs, for every faculty.
 struct Scored {
     Figures figures;
+    bool failsMinimum = false;
     ChanceResult chance;
 };
 
@@ -340,7 +341,8 @@ Scored score(FacultyPath& path, const std::optional<YearRange>& lastYear, const 
     path.restore(entries);
     Scored s;
     s.figures = path.figures(entries);
-    s.chance = DecideChance(path.failsCheck(), path.anyMissing(applicant), lastYear, s.figures.total);
+    s.failsMinimum = path.failsCheck();
+    s.chance = DecideChance(s.failsMinimum, path.anyMissing(applicant), lastYear, s.figures.total);
     return s;
 }
 
@@ -369,7 +371,7 @@ FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, cons
     FacultyEvaluation ev = header(faculty);
     ev.lastYear = shownRange(faculty.lastYear);
     const Scored s = score(path, ev.lastYear, applicant, entries);
-    if (path.failsCheck())
+    if (s.failsMinimum)
         ev.minimums = path.check(entries).messages;
     ev.missing = path.missing(applicant);
     ev.main = s.figures.main;

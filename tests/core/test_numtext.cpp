@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -92,6 +95,37 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ShownValue works the rounding out without the text; it must give what
 // reading the shown text back gives, on both sides of its shortcut's limits.
+// The value a two-decimal (or other) box shows, worked out apart from
+// numtext: printf's 15 significant digits (the exact binary value rounded),
+// rounded half away from zero to `places`, read back by strtod.
+double ShownByPrintf(double v, int places)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", std::fabs(v));
+    const std::string s = text;
+    const int exp = std::stoi(s.substr(s.find('e') + 1));
+    if (exp >= 15)  // no decimals left to round: the 15 digits are the value
+        return std::strtod(text, nullptr) * (v < 0 ? -1 : 1);
+    std::uint64_t digits = std::stoull(s.substr(0, 1) + s.substr(2, 14));
+    // digits x 10^(exp - 14), in units of 10^-places.
+    const int shift = exp - 14 + places;
+    std::uint64_t units = digits;
+    for (int i = 0; i < shift; ++i)
+        units *= 10;
+    if (shift < -19) {
+        units = 0;  // under half a unit: digits < 10^15
+    } else if (shift < 0) {
+        std::uint64_t unit = 1;
+        for (int i = 0; i < -shift; ++i)
+            unit *= 10;
+        units = digits / unit + (2 * (digits % unit) >= unit ? 1 : 0);
+    }
+    if (units == 0)
+        return 0.0;
+    const std::string shown = (v < 0 ? "-" : "") + std::to_string(units) + "e-" + std::to_string(places);
+    return std::strtod(shown.c_str(), nullptr);
+}
+
 TEST(ShownValue, ReadsAsTheShownText)
 {
     EXPECT_EQ(ShownValue(2.675, 2), 2.68);
@@ -109,8 +143,10 @@ TEST(ShownValue, ReadsAsTheShownText)
         values.push_back(std::round(v * 1000) / 1000 + 0.0005);  // at or near a half
     }
     for (const double v : values) {
-        for (int d = 0; d <= 3; ++d)
-            ASSERT_EQ(ShownValue(v, d), Val(Format(v, patterns[d]))) << v << " to " << d << " places";
+        for (int d = 0; d <= 3; ++d) {
+            ASSERT_EQ(ShownValue(v, d), ShownByPrintf(v, d)) << v << " to " << d << " places";
+            ASSERT_EQ(Val(Format(v, patterns[d])), ShownByPrintf(v, d)) << v << " to " << d << " places";
+        }
     }
 }
 

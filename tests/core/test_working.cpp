@@ -27,10 +27,13 @@ const char* const kSd = "0.5519077994";
 
 TEST(Working, GpaStepsEndInTheFractionGpaToProbGives)
 {
-    // 3.25: z 1.468; 2.0: z -0.797, the fraction 1 - the table's value; 3.9: no row.
-    for (const float gpa : {3.25f, 2.0f, 3.9f, 2.4397771456f}) {
-        const GpaWorking w = WorkGpa(gpa, kMean, kSd, kTable);
-        EXPECT_EQ(w.fraction, GpaToProb(gpa, kMean, kSd, kTable)) << gpa;
+    // 3.25: z 1.468; 2.0: z -0.797, the fraction 1 - the table's value; 3.9:
+    // no row; the mean: z 0. The working and the share agree on each.
+    const std::pair<float, float> fractions[] = {
+        {3.25f, 0.928947888546568f}, {2.0f, 1.0f - 0.787277f}, {3.9f, 0.0f}, {2.4397771456f, 0.5f}};
+    for (const auto& [gpa, fraction] : fractions) {
+        EXPECT_FLOAT_EQ(WorkGpa(gpa, kMean, kSd, kTable).fraction, fraction) << gpa;
+        EXPECT_FLOAT_EQ(GpaToProb(gpa, kMean, kSd, kTable), fraction) << gpa;
     }
     const GpaWorking low = WorkGpa(2.0f, kMean, kSd, kTable);
     EXPECT_EQ(low.key, "0.797");
@@ -57,8 +60,9 @@ TEST(Working, PrBandsAtTheirEdges)
     EXPECT_EQ(FindPrBand(0.01f)->band, 1);
     EXPECT_EQ(FindPrBand(99.99f)->band, 20);
     EXPECT_FALSE(FindPrBand(95.005f));
-    for (const float pr : {85.5f, 95.005f, 5.0f, 5.01f})
-        EXPECT_EQ(PrToShare(pr), FindPrBand(pr) ? FindPrBand(pr)->band / 20.0f : 0.0f) << pr;
+    const std::pair<float, float> shares[] = {{85.5f, 0.9f}, {95.005f, 0.0f}, {5.0f, 0.05f}, {5.01f, 0.1f}};
+    for (const auto& [pr, share] : shares)
+        EXPECT_FLOAT_EQ(PrToShare(pr), share) << pr;
     WorkingSheet sheet;
     FillPrWorking(sheet, "8550");
     EXPECT_EQ(sheet.prTyped, "85.50");
