@@ -456,32 +456,20 @@ struct Evaluator::Impl {
     // Kept from one applicant to the next, so that ranking one allocates nothing.
     std::vector<RankKey> keys;
     std::vector<std::size_t> order;
-    unsigned threads = 1;
 };
 
-Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties, unsigned threads)
-    : m_impl(new Impl{faculties, {}, {}, {}, {}, threads})
+Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}, {}, {}})
 {
     m_impl->paths.resize(faculties.size());
     m_impl->lastYears.resize(faculties.size());
-    ShareWork(faculties.size(), threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            if (faculties[i].load.ok())
-                m_impl->paths[i].emplace(*faculties[i].load.rule);
-            m_impl->lastYears[i] = shownRange(faculties[i].lastYear);
-        }
-    });
+    for (std::size_t i = 0; i < faculties.size(); ++i) {
+        if (faculties[i].load.ok())
+            m_impl->paths[i].emplace(*faculties[i].load.rule);
+        m_impl->lastYears[i] = shownRange(faculties[i].lastYear);
+    }
 }
 
-Evaluator::~Evaluator()
-{
-    // Taken down by the threads that set them up: 32,767 of them took a
-    // twentieth of --all's time on one.
-    ShareWork(m_impl->paths.size(), m_impl->threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i)
-            m_impl->paths[i].reset();
-    });
-}
+Evaluator::~Evaluator() = default;
 
 std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const ScoringContext& context,
                                                const EvaluateOptions& options, std::size_t limit)
@@ -495,11 +483,9 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
     if (limit >= faculties.size()) {
         std::vector<FacultyEvaluation> all(faculties.size());
-        ShareWork(faculties.size(), m_impl->threads, [&](std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i)
-                all[i] = m_impl->paths[i] ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
-                                          : header(faculties[i]);
-        });
+        for (std::size_t i = 0; i < faculties.size(); ++i)
+            all[i] = m_impl->paths[i] ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
+                                      : header(faculties[i]);
         RankEvaluations(all);
         return all;
     }

@@ -146,12 +146,11 @@ private:
 
 // The faculties prepared once for many applicants: what EvaluateAll does,
 // without preparing each rule again, and with only the rows kept written out
-// in full. It keeps working rows of its own: one per thread; the faculties
-// must outlive it.
+// in full. It keeps working rows of its own, so it serves one thread (a batch
+// gives each thread its own); the faculties must outlive it.
 class Evaluator {
 public:
-    // `threads` share preparing the faculties and ranking all of them.
-    explicit Evaluator(const std::vector<FacultyRecord>& faculties, unsigned threads = 1);
+    explicit Evaluator(const std::vector<FacultyRecord>& faculties);
     ~Evaluator();
     Evaluator(const Evaluator&) = delete;
     Evaluator& operator=(const Evaluator&) = delete;
