@@ -302,7 +302,9 @@ void FrmTamrik::OpenAllFaculties()
             return;
         }
         m_allFaculties->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_allFaculties, &FrmAllFaculties::entriesEdited, this, &FrmTamrik::EntriesEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::scoreEdited, this, &FrmTamrik::ScoreEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::gpaEdited, this, &FrmTamrik::GpaEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::prEdited, this, &FrmTamrik::PrEditedInList);
         connect(m_allFaculties, &FrmAllFaculties::facultyChosen, this, &FrmTamrik::GoToFaculty);
         m_allFaculties->show();
     }
@@ -318,13 +320,29 @@ void FrmTamrik::EntriesChangedByPages()
         m_allFaculties->ReloadEntries();
 }
 
-void FrmTamrik::EntriesEditedInList()
+// The boxes of pages 2 and 3 show what the window remembered, so leaving a
+// page never writes an older value back; only the edited value's boxes move,
+// as the others may hold typing the pages have not taken yet.
+void FrmTamrik::ScoreEditedInList(const QString& code)
 {
-    // The boxes of pages 2 and 3 show what was remembered, so leaving a
-    // page never writes an older value back.
-    m_subjectPage->ShowRememberedScores();
-    m_gpaPrPage->ShowRememberedDigits();
-    // Page 4 and its printout follow the boxes they were built from.
+    m_subjectPage->ShowRememberedScore(code);
+    SummaryFollowsList();
+}
+
+void FrmTamrik::GpaEditedInList()
+{
+    m_gpaPrPage->ShowRememberedGpa();
+    SummaryFollowsList();
+}
+
+void FrmTamrik::PrEditedInList()
+{
+    m_gpaPrPage->ShowRememberedPr();
+    SummaryFollowsList();
+}
+
+void FrmTamrik::SummaryFollowsList()
+{
     if (CurrentPage() == 4)
         RebuildSummaryPage();
 }

@@ -93,7 +93,11 @@ private:
     void Exit();
     void DeleteEntriesFile();
     void EntriesChangedByPages();
-    void EntriesEditedInList();
+    void ScoreEditedInList(const QString& code);
+    void GpaEditedInList();
+    void PrEditedInList();
+    // Page 4 and its printout follow the boxes they were built from.
+    void SummaryFollowsList();
     void ShowParamsOnPages();
 
     QString m_programFolder;

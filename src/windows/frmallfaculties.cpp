@@ -82,9 +82,9 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     buildControls();
     buildTabOrder();
 
-    connect(m_scores, &ScoresModel::scoreEdited, this, [this] {
+    connect(m_scores, &ScoresModel::scoreEdited, this, [this](const QString& code) {
         recompute();
-        emit entriesEdited();
+        emit scoreEdited(code);
     });
     connect(m_TextAllGpa, &QLineEdit::editingFinished, this, &FrmAllFaculties::commitGpa);
     connect(m_TextAllPr, &QLineEdit::editingFinished, this, &FrmAllFaculties::commitPr);
@@ -335,32 +335,34 @@ BoxTexts SplitTyped(const QString& text)
 
 void FrmAllFaculties::commitGpa()
 {
-    commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &LeaveGpaBox);
+    if (commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &LeaveGpaBox))
+        emit gpaEdited();
 }
 
 void FrmAllFaculties::commitPr()
 {
-    commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &LeavePrBox);
+    if (commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &LeavePrBox))
+        emit prEdited();
 }
 
-void FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
+bool FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
                                 LeaveResult (*leave)(BoxPart, BoxTexts))
 {
     const QString text = box->text().trimmed();
     if (text == ToQString(typed(digits)))
-        return;
+        return false;
     const LeaveResult left = LeaveBoth(text, leave);
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
         showGpaPr();
         recompute();  // the typing may have ranked a value now refused
-        return;
+        return false;
     }
     digits = left.boxes.integer + left.boxes.decimals;
     m_session.SaveEntriesFile();
     showGpaPr();
     recompute();
-    emit entriesEdited();
+    return true;
 }
 
 LeaveResult FrmAllFaculties::LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxTexts))

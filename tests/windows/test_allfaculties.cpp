@@ -291,6 +291,46 @@ private slots:
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text().remove(QLatin1Char('.')), typed);
     }
 
+    // An edit in the window moves only its own boxes on the pages: what was
+    // typed on page 2 or 3 and not yet taken by Next stays as typed.
+    void editsKeepUntakenTypingOnThePages()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        QVERIFY(program.start());
+        program.open(QStringLiteral("0013"));
+        program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
+        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
+        const QString typed01 = program.text(QStringLiteral("Text_SC_main(1)"));
+        FrmAllFaculties* list = OpenList(program);
+        QVERIFY(list);
+        QVERIFY(!typed01.isEmpty());
+
+        EditScore(list, QStringLiteral("04"), QStringLiteral("67.5"));
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.5"));
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
+        QCOMPARE(program.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("67.50"));
+        QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), typed01);
+        QCOMPARE(folder.lines(Entries)[0], QStringLiteral("-1"));
+
+        // On page 3 a PR being typed survives a GPA edited in the window.
+        QVERIFY(Activate(&program.window));
+        program.click(QStringLiteral("F2CmdNext"));
+        QCOMPARE(program.window.CurrentPage(), 3);
+        program.type(QStringLiteral("F3Text_PR(0)"), QStringLiteral("85"));
+        QVERIFY(Activate(list));
+        const auto prBoxes = [&program] {
+            return program.text(QStringLiteral("F3Text_PR(0)")) + program.text(QStringLiteral("F3Text_PR(1)"));
+        };
+        const QString typedPr = prBoxes();
+        QVERIFY(typedPr.toInt() != QString::fromStdString(program.window.session().entries().PrDigits).toInt());
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("2.75"));
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
+        QCOMPARE(program.text(QStringLiteral("F3Text_GPA(0)")) + program.text(QStringLiteral("F3Text_GPA(1)")),
+                 QStringLiteral("275"));
+        QCOMPARE(prBoxes(), typedPr);
+    }
+
     void filtersNarrowTheTable()
     {
         ProgramFolder folder;
