@@ -8,6 +8,7 @@
 #include "datafolder.h"
 #include "dialogparameter.h"
 #include "entriesfile.h"
+#include "exportfile.h"
 #include "facultypage.h"
 #include "frmabout.h"
 #include "frmallfaculties.h"
@@ -395,7 +396,7 @@ void FrmTamrik::SavePdf()
         sheet.lastMin = range ? Format(range->ScMin, "0.00") : "0.00";
         sheet.lastMax = range ? Format(range->ScMax, "0.00") : "0.00";
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
-            m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+            m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }

@@ -4,6 +4,7 @@
 #include "choicesfile.h"
 #include "csvtext.h"
 #include "evaluationtext.h"
+#include "exportfile.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
 #include "livecelldelegate.h"
@@ -21,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -534,10 +534,8 @@ void FrmAllFaculties::exportCsv()
         sheet.push_back(line);
     }
     const std::string bytes = CsvSheet(sheet);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-        m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+    if (!WriteExportFile(path, bytes))
+        m_session.messages().show(SaveFailedMessage(path));
 }
 
 void FrmAllFaculties::exportPdf()
@@ -563,7 +561,7 @@ void FrmAllFaculties::exportPdf()
     }
     try {
         if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
-            m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+            m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }
