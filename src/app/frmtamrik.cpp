@@ -1,6 +1,5 @@
 #include "frmtamrik.h"
 
-#include "buildinfo.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
@@ -164,9 +163,6 @@ bool FrmTamrik::Load()
     try {
         auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
         ruledb::RequireRuleTables(*db);
-        if (const auto info = ruledb::ReadBuildInfo(*db))
-            m_dataInfoLine = frmAbout::DataInfoText(QString::fromStdString(info->AdmissionYear),
-                                                    QString::fromStdString(info->BuildDate));
         m_session.setRuleDb(std::move(db));
         m_facultyPage->FillAtStartup();
     } catch (const ruledb::DbError& error) {
@@ -277,7 +273,14 @@ void FrmTamrik::ShowParamsOnPages()
 void FrmTamrik::OpenAboutWindow()
 {
     if (!m_about) {
-        m_about = new frmAbout(m_dataInfoLine);
+        QString dataLine;
+        try {
+            if (const auto& info = m_session.buildInfo())
+                dataLine = frmAbout::DataInfoText(*info);
+        } catch (const ruledb::DbError& error) {
+            m_session.messages().show(QString::fromUtf8(error.what()));
+        }
+        m_about = new frmAbout(dataLine);
         QRect place = m_about->rect();
         place.moveCenter(frameGeometry().center());
         m_about->move(place.topLeft());

@@ -121,7 +121,6 @@ private:
     QAction* m_submenuAbout = nullptr;
     QPointer<DialogParameter> m_dialogParameter;
     QPointer<frmAbout> m_about;  // no parent: it may outlive this window
-    QString m_dataInfoLine;      // About's line on the rule data, read at start-up
 };
 
 }  // namespace tamrik
