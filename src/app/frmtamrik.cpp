@@ -20,7 +20,6 @@
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
-#include "ruletables.h"
 #include "thaifonts.h"
 #include "twips.h"
 #include "workingpdf.h"
