@@ -93,8 +93,12 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     auto* live = new LiveCellDelegate(m_TableScores);
     m_TableScores->setItemDelegateForColumn(ScoresModel::Score, live);
     connect(live, &LiveCellDelegate::typing, this, &FrmAllFaculties::previewScore);
-    // An edit given up (Escape) leaves the ranking as remembered.
-    connect(live, &QAbstractItemDelegate::closeEditor, this, &FrmAllFaculties::recompute);
+    // An edit given up (Escape) or refused leaves the ranking as remembered;
+    // one committed has ranked already.
+    connect(live, &QAbstractItemDelegate::closeEditor, this, [this] {
+        if (m_previewShown)
+            recompute();
+    });
     connect(m_ComboUniverFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_filter->setUniversity(index <= 0 ? QString() : m_ComboUniverFilter->itemText(index));
     });
@@ -292,7 +296,11 @@ void FrmAllFaculties::ReloadEntries()
     recompute();
 }
 
-void FrmAllFaculties::recompute() { rank(applicant()); }
+void FrmAllFaculties::recompute()
+{
+    m_previewShown = false;
+    rank(applicant());
+}
 
 void FrmAllFaculties::rank(const Applicant& applicant)
 {
@@ -395,6 +403,7 @@ void FrmAllFaculties::previewScore(const QModelIndex& index, const QString& text
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
     RememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
     rank(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
+    m_previewShown = true;
 }
 
 QString FrmAllFaculties::selectedCode() const

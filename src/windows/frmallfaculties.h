@@ -96,7 +96,8 @@ private:
     ProbLookup m_prob;
     Shortlist m_shortlist;
     SaveFileChooser m_chooseFile;
-    Applicant m_ranked;  // what the table ranks now
+    Applicant m_ranked;          // what the table ranks now
+    bool m_previewShown = false;  // m_ranked holds a score still being typed
 
     ScoresModel* m_scores = nullptr;
     FacultiesModel* m_faculties = nullptr;

@@ -237,9 +237,18 @@ private slots:
         EditScore(list, QStringLiteral("04"), QStringLiteral("67.5"));
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("67.50"));
         QCOMPARE(folder.lines(Entries)[3], QStringLiteral("67.5"));
-        EditScore(list, QStringLiteral("04"), QStringLiteral("150"));
+        const auto composites = [list] {
+            QStringList column;
+            for (int r = 0; r < Faculties(list)->rowCount(); ++r)
+                column << Cell(Faculties(list), r, 1) + Cell(Faculties(list), r, 4);
+            return column;
+        };
+        // A score refused on Enter takes back the ranking its typing showed.
+        const QStringList at675 = composites();
+        EditScore(list, QStringLiteral("04"), QStringLiteral("150"));  // "15" on the way ranks while typed
         QCOMPARE(program.messages.texts, QStringList{QString::fromUtf8(kScoreRangeMessage.data())});
         QCOMPARE(folder.lines(Entries)[3], QStringLiteral("67.5"));
+        QCOMPARE(composites(), at675);
 
         QVERIFY(Activate(&program.window));
         program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
@@ -259,12 +268,6 @@ private slots:
         program.click(QStringLiteral("F3CmdBack"));
         QCOMPARE(folder.lines(Entries)[51], QStringLiteral("350"));
         // A GPA refused on leaving takes back the ranking its typing showed.
-        const auto composites = [list] {
-            QStringList column;
-            for (int r = 0; r < Faculties(list)->rowCount(); ++r)
-                column << Cell(Faculties(list), r, 1) + Cell(Faculties(list), r, 4);
-            return column;
-        };
         const QStringList at350 = composites();
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4.5"));
         QVERIFY(composites() != at350);  // "4." ranks as 4.00 while typed
