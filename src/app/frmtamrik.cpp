@@ -1,6 +1,5 @@
 #include "frmtamrik.h"
 
-#include "buildinfo.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
@@ -8,6 +7,7 @@
 #include "datafolder.h"
 #include "dialogparameter.h"
 #include "entriesfile.h"
+#include "exportfile.h"
 #include "facultypage.h"
 #include "frmabout.h"
 #include "frmallfaculties.h"
@@ -20,7 +20,6 @@
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
-#include "ruletables.h"
 #include "thaifonts.h"
 #include "twips.h"
 #include "workingpdf.h"
@@ -163,9 +162,6 @@ bool FrmTamrik::Load()
     try {
         auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
         ruledb::RequireRuleTables(*db);
-        if (const auto info = ruledb::ReadBuildInfo(*db))
-            m_dataInfoLine = frmAbout::DataInfoText(QString::fromStdString(info->AdmissionYear),
-                                                    QString::fromStdString(info->BuildDate));
         m_session.setRuleDb(std::move(db));
         m_facultyPage->FillAtStartup();
     } catch (const ruledb::DbError& error) {
@@ -276,7 +272,14 @@ void FrmTamrik::ShowParamsOnPages()
 void FrmTamrik::OpenAboutWindow()
 {
     if (!m_about) {
-        m_about = new frmAbout(m_dataInfoLine);
+        QString dataLine;
+        try {
+            if (const auto& info = m_session.buildInfo())
+                dataLine = frmAbout::DataInfoText(*info);
+        } catch (const ruledb::DbError& error) {
+            m_session.messages().show(QString::fromUtf8(error.what()));
+        }
+        m_about = new frmAbout(dataLine);
         QRect place = m_about->rect();
         place.moveCenter(frameGeometry().center());
         m_about->move(place.topLeft());
@@ -302,7 +305,9 @@ void FrmTamrik::OpenAllFaculties()
             return;
         }
         m_allFaculties->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_allFaculties, &FrmAllFaculties::entriesEdited, this, &FrmTamrik::EntriesEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::scoreEdited, this, &FrmTamrik::ScoreEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::gpaEdited, this, &FrmTamrik::GpaEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::prEdited, this, &FrmTamrik::PrEditedInList);
         connect(m_allFaculties, &FrmAllFaculties::facultyChosen, this, &FrmTamrik::GoToFaculty);
         m_allFaculties->show();
     }
@@ -318,13 +323,29 @@ void FrmTamrik::EntriesChangedByPages()
         m_allFaculties->ReloadEntries();
 }
 
-void FrmTamrik::EntriesEditedInList()
+// The boxes of pages 2 and 3 show what the window remembered, so leaving a
+// page never writes an older value back; only the edited value's boxes move,
+// as the others may hold typing the pages have not taken yet.
+void FrmTamrik::ScoreEditedInList(const QString& code)
 {
-    // The boxes of pages 2 and 3 show what was remembered, so leaving a
-    // page never writes an older value back.
-    m_subjectPage->ShowRememberedScores();
-    m_gpaPrPage->ShowRememberedDigits();
-    // Page 4 and its printout follow the boxes they were built from.
+    m_subjectPage->ShowRememberedScore(code);
+    SummaryFollowsList();
+}
+
+void FrmTamrik::GpaEditedInList()
+{
+    m_gpaPrPage->ShowRememberedGpa();
+    SummaryFollowsList();
+}
+
+void FrmTamrik::PrEditedInList()
+{
+    m_gpaPrPage->ShowRememberedPr();
+    SummaryFollowsList();
+}
+
+void FrmTamrik::SummaryFollowsList()
+{
     if (CurrentPage() == 4)
         RebuildSummaryPage();
 }
@@ -377,7 +398,7 @@ void FrmTamrik::SavePdf()
         sheet.lastMin = range ? Format(range->ScMin, "0.00") : "0.00";
         sheet.lastMax = range ? Format(range->ScMax, "0.00") : "0.00";
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
-            m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+            m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }

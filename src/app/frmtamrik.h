@@ -93,7 +93,11 @@ private:
     void Exit();
     void DeleteEntriesFile();
     void EntriesChangedByPages();
-    void EntriesEditedInList();
+    void ScoreEditedInList(const QString& code);
+    void GpaEditedInList();
+    void PrEditedInList();
+    // Page 4 and its printout follow the boxes they were built from.
+    void SummaryFollowsList();
     void ShowParamsOnPages();
 
     QString m_programFolder;
@@ -117,7 +121,6 @@ private:
     QAction* m_submenuAbout = nullptr;
     QPointer<DialogParameter> m_dialogParameter;
     QPointer<frmAbout> m_about;  // no parent: it may outlive this window
-    QString m_dataInfoLine;      // About's line on the rule data, read at start-up
 };
 
 }  // namespace tamrik

@@ -174,7 +174,7 @@ void FacultyPage::FillAtStartup()
     m_FacCount = 0;
     m_F1ComboUniver->clear();
     if (rows.EOF_())
-        throw ruledb::DbError("ตาราง SUName ในฐานข้อมูล \"" + db.path() + "\" ไม่มีแถวข้อมูล (no faculty to choose)");
+        throw ruledb::DbError("ตาราง SUName ในฐานข้อมูล \"" + db.path() + "\" ไม่มีแถวข้อมูล จึงไม่มีคณะให้เลือก");
     for (; !rows.EOF_(); rows.MoveNext()) {
         std::string uname = NameText(db, rows, "UName");
         if (uname != previous) {

@@ -213,13 +213,16 @@ void GpaPrPage::ResetBoxes()
         SetBoxText(static_cast<Box>(box), InitialText[box]);
 }
 
-void GpaPrPage::ShowRememberedDigits()
+void GpaPrPage::ShowRememberedGpa()
 {
-    const UserEntries& entries = m_session.entries();
-    const BoxTexts gpa = SplitGpaDigits(entries.GpaDigits);
-    const BoxTexts pr = SplitPrDigits(entries.PrDigits);
+    const BoxTexts gpa = SplitGpaDigits(m_session.entries().GpaDigits);
     SetBoxText(GpaInteger, gpa.integer);
     SetBoxText(GpaDecimals, gpa.decimals);
+}
+
+void GpaPrPage::ShowRememberedPr()
+{
+    const BoxTexts pr = SplitPrDigits(m_session.entries().PrDigits);
     SetBoxText(PrInteger, pr.integer);
     SetBoxText(PrDecimals, pr.decimals);
 }

@@ -39,9 +39,11 @@ public:
     void ResetBoxes();
     // Shows the session's mean, SD and year text (after the parameter dialog).
     void ShowParams();
-    // The remembered digits changed elsewhere (the all-faculties window): the
-    // boxes show them, and the points follow.
-    void ShowRememberedDigits();
+    // The remembered GPA or PR changed elsewhere (the all-faculties window):
+    // its two boxes show it, and the points follow. The other pair keeps
+    // whatever was typed there.
+    void ShowRememberedGpa();
+    void ShowRememberedPr();
 
     // The boxes' digits into the session's entries, as leaving the page does.
     void StoreDigits();

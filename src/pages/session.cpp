@@ -7,6 +7,13 @@
 
 namespace tamrik {
 
+const std::optional<ruledb::BuildInfo>& Session::buildInfo() const
+{
+    if (!m_buildInfo)
+        m_buildInfo = ruledb::ReadBuildInfo(*m_ruleDb);
+    return *m_buildInfo;
+}
+
 void Session::SaveEntriesFile()
 {
     const bool saved = tamrik::SaveEntriesFile(m_dataFolder, m_entries);

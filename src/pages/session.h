@@ -4,12 +4,14 @@
 // scoring parameters and the folder their files live in. The main window owns
 // it; each page gets a reference.
 
+#include "buildinfo.h"
 #include "ruledatabase.h"
 #include "scoringparams.h"
 #include "userentries.h"
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace tamrik {
 
@@ -25,7 +27,14 @@ public:
 
     // Only valid once start-up has opened the database.
     const ruledb::RuleDatabase& ruleDb() const { return *m_ruleDb; }
-    void setRuleDb(std::unique_ptr<ruledb::RuleDatabase> db) { m_ruleDb = std::move(db); }
+    void setRuleDb(std::unique_ptr<ruledb::RuleDatabase> db)
+    {
+        m_ruleDb = std::move(db);
+        m_buildInfo.reset();
+    }
+    // The data tool's record of the database's build, read on first use only:
+    // nothing at start-up needs it. Throws ruledb::DbError as ReadBuildInfo.
+    const std::optional<ruledb::BuildInfo>& buildInfo() const;
 
     UserEntries& entries() { return m_entries; }
     const UserEntries& entries() const { return m_entries; }
@@ -41,6 +50,7 @@ private:
     MessageService& m_messages;
     std::filesystem::path m_dataFolder;
     std::unique_ptr<ruledb::RuleDatabase> m_ruleDb;
+    mutable std::optional<std::optional<ruledb::BuildInfo>> m_buildInfo;  // outer: read yet
     UserEntries m_entries;
     ScoringParams m_params;
     bool m_saveFailing = false;

@@ -56,11 +56,15 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
     return true;
 }
 
-void SubjectPage::ShowRememberedScores()
+void SubjectPage::ShowRememberedScore(const QString& code)
 {
+    // Only the edited subject's rows: the others may hold scores typed here
+    // and not yet taken by Next.
     const auto& ScoreByCode = m_session.entries().ScoreByCode;
-    const auto putBack = [&ScoreByCode](EntryBox* box, const QLabel* code) {
-        if (!PutBackScore(box, code, ScoreByCode)) {
+    const auto putBack = [&](EntryBox* box, const QLabel* label) {
+        if (label->text() != code)
+            return;
+        if (!PutBackScore(box, label, ScoreByCode)) {
             box->clear();
             SetBackground(box, Colour::White);
         }

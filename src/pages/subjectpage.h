@@ -30,9 +30,9 @@ public:
     // untouched and returns false.
     bool LoadRule(const std::string& selFacCode, const std::string& facIdText);
 
-    // The remembered scores changed elsewhere (the all-faculties window): each
-    // shown row takes its subject's score back, or an empty white box.
-    void ShowRememberedScores();
+    // One subject's remembered score changed elsewhere (the all-faculties
+    // window): its rows take the score back, or an empty white box.
+    void ShowRememberedScore(const QString& code);
 
     double MainTotalScore() const;
     double SpecTotalScore() const;

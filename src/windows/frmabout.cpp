@@ -1,6 +1,7 @@
 #include "frmabout.h"
 
 #include "controls.h"
+#include "qtext.h"
 #include "twips.h"
 
 #include <QGroupBox>
@@ -43,6 +44,11 @@ QString frmAbout::DataInfoText(const QString& admissionYear, const QString& buil
     const QString built = QStringLiteral("สร้างเมื่อ ") + buildDate;
     return admissionYear.isEmpty() ? QStringLiteral("ข้อมูล") + built
                                    : QStringLiteral("ข้อมูลปีการศึกษา %1 ").arg(admissionYear) + built;
+}
+
+QString frmAbout::DataInfoText(const ruledb::BuildInfo& info)
+{
+    return DataInfoText(ToQString(info.AdmissionYear), ToQString(info.BuildDate));
 }
 
 void frmAbout::mousePressEvent(QMouseEvent* event)

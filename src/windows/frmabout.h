@@ -4,6 +4,7 @@
 // press. It blocks nothing, and it outlives the main window when that closes
 // first.
 
+#include "buildinfo.h"
 #include "infopanel.h"
 
 #include <QDialog>
@@ -21,8 +22,9 @@ public:
     explicit frmAbout(const QString& dataLine = QString(), QWidget* parent = nullptr);
 
     // "ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 2026-12-06"; without the year part when
-    // the year is not known.
+    // the year is not known. The printed notes say the same.
     static QString DataInfoText(const QString& admissionYear, const QString& buildDate);
+    static QString DataInfoText(const ruledb::BuildInfo& info);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

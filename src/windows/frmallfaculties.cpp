@@ -4,6 +4,7 @@
 #include "choicesfile.h"
 #include "csvtext.h"
 #include "evaluationtext.h"
+#include "exportfile.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
 #include "livecelldelegate.h"
@@ -21,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -82,9 +82,9 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     buildControls();
     buildTabOrder();
 
-    connect(m_scores, &ScoresModel::scoreEdited, this, [this] {
+    connect(m_scores, &ScoresModel::scoreEdited, this, [this](const QString& code) {
         recompute();
-        emit entriesEdited();
+        emit scoreEdited(code);
     });
     connect(m_TextAllGpa, &QLineEdit::editingFinished, this, &FrmAllFaculties::commitGpa);
     connect(m_TextAllPr, &QLineEdit::editingFinished, this, &FrmAllFaculties::commitPr);
@@ -93,8 +93,12 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     auto* live = new LiveCellDelegate(m_TableScores);
     m_TableScores->setItemDelegateForColumn(ScoresModel::Score, live);
     connect(live, &LiveCellDelegate::typing, this, &FrmAllFaculties::previewScore);
-    // An edit given up (Escape) leaves the ranking as remembered.
-    connect(live, &QAbstractItemDelegate::closeEditor, this, &FrmAllFaculties::recompute);
+    // An edit given up (Escape) or refused leaves the ranking as remembered;
+    // one committed has ranked already.
+    connect(live, &QAbstractItemDelegate::closeEditor, this, [this] {
+        if (m_previewShown)
+            recompute();
+    });
     connect(m_ComboUniverFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_filter->setUniversity(index <= 0 ? QString() : m_ComboUniverFilter->itemText(index));
     });
@@ -292,7 +296,11 @@ void FrmAllFaculties::ReloadEntries()
     recompute();
 }
 
-void FrmAllFaculties::recompute() { rank(applicant()); }
+void FrmAllFaculties::recompute()
+{
+    m_previewShown = false;
+    rank(applicant());
+}
 
 void FrmAllFaculties::rank(const Applicant& applicant)
 {
@@ -335,32 +343,34 @@ BoxTexts SplitTyped(const QString& text)
 
 void FrmAllFaculties::commitGpa()
 {
-    commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &LeaveGpaBox);
+    if (commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &LeaveGpaBox))
+        emit gpaEdited();
 }
 
 void FrmAllFaculties::commitPr()
 {
-    commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &LeavePrBox);
+    if (commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &LeavePrBox))
+        emit prEdited();
 }
 
-void FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
+bool FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
                                 LeaveResult (*leave)(BoxPart, BoxTexts))
 {
     const QString text = box->text().trimmed();
     if (text == ToQString(typed(digits)))
-        return;
+        return false;
     const LeaveResult left = LeaveBoth(text, leave);
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
         showGpaPr();
         recompute();  // the typing may have ranked a value now refused
-        return;
+        return false;
     }
     digits = left.boxes.integer + left.boxes.decimals;
     m_session.SaveEntriesFile();
     showGpaPr();
     recompute();
-    emit entriesEdited();
+    return true;
 }
 
 LeaveResult FrmAllFaculties::LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxTexts))
@@ -393,6 +403,7 @@ void FrmAllFaculties::previewScore(const QModelIndex& index, const QString& text
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
     RememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
     rank(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
+    m_previewShown = true;
 }
 
 QString FrmAllFaculties::selectedCode() const
@@ -532,10 +543,8 @@ void FrmAllFaculties::exportCsv()
         sheet.push_back(line);
     }
     const std::string bytes = CsvSheet(sheet);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-        m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+    if (!WriteExportFile(path, bytes))
+        m_session.messages().show(SaveFailedMessage(path));
 }
 
 void FrmAllFaculties::exportPdf()
@@ -561,7 +570,7 @@ void FrmAllFaculties::exportPdf()
     }
     try {
         if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
-            m_session.messages().show(QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path);
+            m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }

@@ -53,7 +53,10 @@ public:
     const Shortlist& shortlist() const { return m_shortlist; }
 
 signals:
-    void entriesEdited();                      // saved to the entries file already
+    // Each saved to the entries file already.
+    void scoreEdited(const QString& code);
+    void gpaEdited();
+    void prEdited();
     void facultyChosen(const QString& facCode);
 
 private:
@@ -69,7 +72,8 @@ private:
     void commitGpa();
     void commitPr();
     // A typed GPA or PR into its digits, through page 3's rules for leaving a box.
-    void commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
+    // Returns whether the digits changed.
+    bool commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
                    LeaveResult (*leave)(BoxPart, BoxTexts));
     static LeaveResult LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxTexts));
     void showDetails();
@@ -92,7 +96,8 @@ private:
     ProbLookup m_prob;
     Shortlist m_shortlist;
     SaveFileChooser m_chooseFile;
-    Applicant m_ranked;  // what the table ranks now
+    Applicant m_ranked;          // what the table ranks now
+    bool m_previewShown = false;  // m_ranked holds a score still being typed
 
     ScoresModel* m_scores = nullptr;
     FacultiesModel* m_faculties = nullptr;

@@ -1,6 +1,6 @@
 #include "printnotes.h"
 
-#include "buildinfo.h"
+#include "frmabout.h"
 #include "infopanel.h"
 #include "qtext.h"
 #include "session.h"
@@ -16,9 +16,8 @@ PrintNotes MakePrintNotes(const Session& session)
     const QFileInfo db(ToQString(session.ruleDb().path()));
     // The data tool's own record of the build; a database made otherwise has
     // only its file date to go by.
-    const auto info = ruledb::ReadBuildInfo(session.ruleDb());
-    const QString built = info ? QStringLiteral("ข้อมูลปีการศึกษา ") + ToQString(info->AdmissionYear) +
-                                     QStringLiteral(" สร้างเมื่อ ") + ToQString(info->BuildDate)
+    const auto& info = session.buildInfo();
+    const QString built = info ? frmAbout::DataInfoText(*info)
                                : db.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     notes.ruleDb = db.fileName() + QStringLiteral(" (") + built + QLatin1Char(')');
     const ScoringParams& params = session.params();

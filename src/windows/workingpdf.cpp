@@ -1,8 +1,9 @@
 #include "workingpdf.h"
 
+#include "exportfile.h"
 #include "qtext.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -189,18 +190,18 @@ void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sh
 bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
                      bool withComparison)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    // Painted in memory first: the user's file is replaced only by a whole document.
+    QByteArray bytes;
     {
-        QPdfWriter pdf(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(300);
         pdf.setCreator(QStringLiteral("Tamrik ") + notes.version);
         pdf.setTitle(QStringLiteral("สรุปคะแนน"));
         PaintWorking(pdf, sheets, notes, withComparison);
     }
-    file.close();
-    return file.error() == QFileDevice::NoError;
+    return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace tamrik
