@@ -172,6 +172,27 @@ TEST(RuleDbCheck, EveryBrokenRuleIsNamedWithItsTableRowAndColumn)
     EXPECT_TRUE(HasLineStarting(param.out, "param.opt:1:-: the range table maxminScQor44 is not in the data")) << param.out;
 }
 
+TEST(RuleDbCheck, DatabaseWithADamagedPageIsRefusedAsTheProgramRefusesIt)
+{
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string file = (temp.path() / "ScoreRule.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", file}).status, kExitOk);
+    const auto index = tamrik::ruledb::RuleDatabase(file).query(
+        "SELECT rootpage, (SELECT page_size FROM pragma_page_size()) AS size FROM sqlite_master "
+        "WHERE name='Table12_FacCode'");
+    const auto size = static_cast<std::size_t>(index.field("size").toNumber());
+    std::string bytes = ReadBytes(file);
+    bytes.replace((static_cast<std::size_t>(index.field("rootpage").toNumber()) - 1) * size, size,
+                  std::string(size, '\0'));
+    WriteBytes(file, bytes);
+
+    const ToolRun run = Tool({"check", file});
+    EXPECT_EQ(run.status, kExitProblems);
+    EXPECT_TRUE(HasLineStarting(run.out, file + ": the program refuses it: ")) << run.out;
+    EXPECT_NE(run.out.find("the database is damaged"), std::string::npos) << run.out;
+}
+
 TEST(RuleDbCsv, MalformedFileIsRefusedWithLineAndColumnAndLeavesTheOldDatabase)
 {
     const std::pair<std::string, std::string> cases[] = {
