@@ -193,7 +193,7 @@ TEST(RuleDbCheck, DatabaseWithADamagedPageIsRefusedAsTheProgramRefusesIt)
     EXPECT_NE(run.out.find("the database is damaged"), std::string::npos) << run.out;
 }
 
-TEST(RuleDbCsv, MalformedFileIsRefusedWithLineAndColumnAndLeavesTheOldDatabase)
+TEST(RuleDbCsv, MalformedFileOrBrokenRuleIsRefusedWithItsPlaceAndLeavesTheOldDatabase)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"FacCode,NumSub\n0001,0\n\"0002,2\n", "Table12.csv:3:1: a quoted field is never closed"},
@@ -218,6 +218,17 @@ TEST(RuleDbCsv, MalformedFileIsRefusedWithLineAndColumnAndLeavesTheOldDatabase)
         EXPECT_EQ(ReadBytes(output), "the previous database");
         EXPECT_EQ(EntryCount(temp.path() / "out"), 1u);  // no temporary file left
     }
+    // Well-formed, but a rule the check refuses: named as check names it, nothing written.
+    TempFolder temp;
+    WriteFolder(temp.path() / "data", {{"Table12.csv", "0003,0\n", "0003,0\n0002,2\n"}});
+    const fs::path output = temp.path() / "ScoreRule.mdb";
+    WriteBytes(output, "the previous database");
+    const ToolRun run = Tool({"build", (temp.path() / "data").string(), "-o", output.string()});
+    EXPECT_EQ(run.status, kExitProblems);
+    EXPECT_TRUE(HasLineStarting(run.out, "Table12:5:FacCode: a second row for faculty 0002")) << run.out;
+    EXPECT_TRUE(HasLineStarting(run.out, (temp.path() / "data").string() + ": 1 problem\n")) << run.out;
+    EXPECT_EQ(ReadBytes(output), "the previous database");
+    EXPECT_EQ(EntryCount(temp.path()), 2u);
 }
 
 TEST(RuleDbCsv, WindowsThaiTextIsConverted)
