@@ -170,6 +170,15 @@ TEST(RuleDbCheck, EveryBrokenRuleIsNamedWithItsTableRowAndColumn)
     const ToolRun param = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
     EXPECT_EQ(param.status, kExitProblems);
     EXPECT_TRUE(HasLineStarting(param.out, "param.opt:1:-: the range table maxminScQor44 is not in the data")) << param.out;
+    // Two lines are read as the program reads them, the SD taking its default; only a missing file is refused.
+    WriteBytes(temp.path() / "param.opt", "maxminScQor43\r\n2.4\r\n");
+    const ToolRun shortParam =
+        Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
+    EXPECT_EQ(shortParam.status, kExitOk) << shortParam.out;
+    EXPECT_NE(shortParam.out.find("for mean 2.4 and SD 0.5519077994"), std::string::npos) << shortParam.out;
+    const ToolRun noParam = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "no.opt").string()});
+    EXPECT_EQ(noParam.status, kExitProblems);
+    EXPECT_NE(noParam.out.find("no.opt: cannot read the parameter file"), std::string::npos) << noParam.out;
 }
 
 TEST(RuleDbCheck, DatabaseWithADamagedPageIsRefusedAsTheProgramRefusesIt)

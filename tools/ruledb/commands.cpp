@@ -1,10 +1,10 @@
 #include "commands.h"
 
-#include "atomicfile.h"
 #include "csvexport.h"
 #include "csvfile.h"
 #include "databasebuilder.h"
 #include "mdbimport.h"
+#include "paramfile.h"
 #include "rulecheck.h"
 #include "rulediff.h"
 
@@ -126,10 +126,11 @@ int check(const Arguments& a, std::ostream& out)
     tamrik::ScoringParams params;
     const auto param = a.options.find("--param");
     if (param != a.options.end()) {
-        const auto lines = tamrik::ReadLines(param->second);
-        if (!lines || lines->size() < 3)
-            throw FileError(param->second + ": cannot read three lines of parameters");
-        params = {(*lines)[0], (*lines)[1], (*lines)[2]};
+        // Read as the program reads it: a short or odd file gives it defaults, not a refusal.
+        const auto read = tamrik::ReadParamFile(param->second);
+        if (!read)
+            throw FileError(param->second + ": cannot read the parameter file");
+        params = *read;
     }
     std::vector<std::string> faults;
     const DataSet data = ReadDataSet(a.positional[0], faults);
