@@ -3,6 +3,7 @@
 #include "csvfile.h"
 #include "normaltable.h"
 #include "ruledatabase.h"
+#include "rulesource.h"
 #include "sha256.h"
 
 #include <sqlite3.h>
@@ -20,13 +21,6 @@ namespace ruledbtool {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool sameNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 template <typename T>
 bool parseWhole(const std::string& text, T& value)
@@ -216,7 +210,7 @@ bool Value::operator==(const Value& other) const
 int Table::column(const std::string& name) const
 {
     for (std::size_t c = 0; c < schema.columns.size(); ++c) {
-        if (sameNoCase(schema.columns[c].name, name))
+        if (tamrik::SameColumnName(schema.columns[c].name, name))
             return static_cast<int>(c);
     }
     return -1;
@@ -233,7 +227,7 @@ std::vector<std::string> Table::columnNames() const
 const Table* DataSet::find(const std::string& name) const
 {
     for (const Table& table : tables) {
-        if (sameNoCase(table.schema.name, name))
+        if (tamrik::SameColumnName(table.schema.name, name))
             return &table;
     }
     return nullptr;
