@@ -302,13 +302,19 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
                  {"tableSUM.csv", sum1, "0001,5,01,02,03,04,41,,,,,10000,10000,10000,10000,30000,,,,,7000"},
                  {"tableSUM.csv", "\n", "\n" + Entries("0004", {"01", "02", "03", "04"}, k10000x4, "4000")},
                  {"tableCRT.csv", "3000,2000", "3500,2000"},
-                 {"tb6174.csv", "4546", "4645"}});
+                 {"tb6174.csv", "4546", "4645"},
+                 {"SubjectTable.csv", "41,ความถนัดทางวิศวกรรม", "41,ความถนัดวิศวกรรม"},
+                 {"maxminScQor43.csv", "0002,650,", "0002,660,"}});
     const ToolRun diff = Tool({"diff", (temp.path() / "old").string(), (temp.path() / "new").string(), "--csv"});
     EXPECT_EQ(diff.status, kExitOk);
     EXPECT_EQ(diff.out, "FacCode,Faculty,Change,Old,New\n"
+                        "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",subjects,"
+                        "\"main 01 ภาษาไทย, 02 สังคมศึกษา, 03 ภาษาอังกฤษ, 04 คณิตศาสตร์; special 41 ความถนัดทางวิศวกรรม\","
+                        "\"main 01 ภาษาไทย, 02 สังคมศึกษา, 03 ภาษาอังกฤษ, 04 คณิตศาสตร์; special 41 ความถนัดวิศวกรรม\"\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",weights,\"main 60, 41 30\",\"main 51, 41 39\"\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",minimums,\"04 > 30 %, 41 > 20 %\",\"04 > 35 %, 41 > 20 %\"\n"
                         "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",name,คณะสอง,คณะที่สอง\n"
+                        "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",maxminScQor43,500.25 to 650,500.25 to 660\n"
                         "0003,\"คณะสาม, มหาวิทยาลัยสอง\",pair,\"45 or 46, weight 30.00\",\"46 or 45, weight 30.00\"\n"
                         "0004,\"คณะสี่, มหาวิทยาลัยสอง\",added,,\"คณะสี่, มหาวิทยาลัยสอง\"\n");
     EXPECT_EQ(Tool({"build", "data"}).status, kExitUsage);
