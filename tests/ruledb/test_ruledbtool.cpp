@@ -170,9 +170,39 @@ TEST(RuleDbCheck, EveryBrokenRuleIsNamedWithItsTableRowAndColumn)
     const ToolRun param = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
     EXPECT_EQ(param.status, kExitProblems);
     EXPECT_TRUE(HasLineStarting(param.out, "param.opt:1:-: the range table maxminScQor44 is not in the data")) << param.out;
+    // Two lines are read as the program reads them, the SD taking its default; only a missing file is refused.
+    WriteBytes(temp.path() / "param.opt", "maxminScQor43\r\n2.4\r\n");
+    const ToolRun shortParam =
+        Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
+    EXPECT_EQ(shortParam.status, kExitOk) << shortParam.out;
+    EXPECT_NE(shortParam.out.find("for mean 2.4 and SD 0.5519077994"), std::string::npos) << shortParam.out;
+    const ToolRun noParam = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "no.opt").string()});
+    EXPECT_EQ(noParam.status, kExitProblems);
+    EXPECT_NE(noParam.out.find("no.opt: cannot read the parameter file"), std::string::npos) << noParam.out;
 }
 
-TEST(RuleDbCsv, MalformedFileIsRefusedWithLineAndColumnAndLeavesTheOldDatabase)
+TEST(RuleDbCheck, DatabaseWithADamagedPageIsRefusedAsTheProgramRefusesIt)
+{
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string file = (temp.path() / "ScoreRule.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", file}).status, kExitOk);
+    const auto index = tamrik::ruledb::RuleDatabase(file).query(
+        "SELECT rootpage, (SELECT page_size FROM pragma_page_size()) AS size FROM sqlite_master "
+        "WHERE name='Table12_FacCode'");
+    const auto size = static_cast<std::size_t>(index.field("size").toNumber());
+    std::string bytes = ReadBytes(file);
+    bytes.replace((static_cast<std::size_t>(index.field("rootpage").toNumber()) - 1) * size, size,
+                  std::string(size, '\0'));
+    WriteBytes(file, bytes);
+
+    const ToolRun run = Tool({"check", file});
+    EXPECT_EQ(run.status, kExitProblems);
+    EXPECT_TRUE(HasLineStarting(run.out, file + ": the program refuses it: ")) << run.out;
+    EXPECT_NE(run.out.find("the database is damaged"), std::string::npos) << run.out;
+}
+
+TEST(RuleDbCsv, MalformedFileOrBrokenRuleIsRefusedWithItsPlaceAndLeavesTheOldDatabase)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"FacCode,NumSub\n0001,0\n\"0002,2\n", "Table12.csv:3:1: a quoted field is never closed"},
@@ -197,6 +227,17 @@ TEST(RuleDbCsv, MalformedFileIsRefusedWithLineAndColumnAndLeavesTheOldDatabase)
         EXPECT_EQ(ReadBytes(output), "the previous database");
         EXPECT_EQ(EntryCount(temp.path() / "out"), 1u);  // no temporary file left
     }
+    // Well-formed, but a rule the check refuses: named as check names it, nothing written.
+    TempFolder temp;
+    WriteFolder(temp.path() / "data", {{"Table12.csv", "0003,0\n", "0003,0\n0002,2\n"}});
+    const fs::path output = temp.path() / "ScoreRule.mdb";
+    WriteBytes(output, "the previous database");
+    const ToolRun run = Tool({"build", (temp.path() / "data").string(), "-o", output.string()});
+    EXPECT_EQ(run.status, kExitProblems);
+    EXPECT_TRUE(HasLineStarting(run.out, "Table12:5:FacCode: a second row for faculty 0002")) << run.out;
+    EXPECT_TRUE(HasLineStarting(run.out, (temp.path() / "data").string() + ": 1 problem\n")) << run.out;
+    EXPECT_EQ(ReadBytes(output), "the previous database");
+    EXPECT_EQ(EntryCount(temp.path()), 2u);
 }
 
 TEST(RuleDbCsv, WindowsThaiTextIsConverted)
@@ -261,13 +302,19 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
                  {"tableSUM.csv", sum1, "0001,5,01,02,03,04,41,,,,,10000,10000,10000,10000,30000,,,,,7000"},
                  {"tableSUM.csv", "\n", "\n" + Entries("0004", {"01", "02", "03", "04"}, k10000x4, "4000")},
                  {"tableCRT.csv", "3000,2000", "3500,2000"},
-                 {"tb6174.csv", "4546", "4645"}});
+                 {"tb6174.csv", "4546", "4645"},
+                 {"SubjectTable.csv", "41,ความถนัดทางวิศวกรรม", "41,ความถนัดวิศวกรรม"},
+                 {"maxminScQor43.csv", "0002,650,", "0002,660,"}});
     const ToolRun diff = Tool({"diff", (temp.path() / "old").string(), (temp.path() / "new").string(), "--csv"});
     EXPECT_EQ(diff.status, kExitOk);
     EXPECT_EQ(diff.out, "FacCode,Faculty,Change,Old,New\n"
+                        "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",subjects,"
+                        "\"main 01 ภาษาไทย, 02 สังคมศึกษา, 03 ภาษาอังกฤษ, 04 คณิตศาสตร์; special 41 ความถนัดทางวิศวกรรม\","
+                        "\"main 01 ภาษาไทย, 02 สังคมศึกษา, 03 ภาษาอังกฤษ, 04 คณิตศาสตร์; special 41 ความถนัดวิศวกรรม\"\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",weights,\"main 60, 41 30\",\"main 51, 41 39\"\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",minimums,\"04 > 30 %, 41 > 20 %\",\"04 > 35 %, 41 > 20 %\"\n"
                         "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",name,คณะสอง,คณะที่สอง\n"
+                        "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",maxminScQor43,500.25 to 650,500.25 to 660\n"
                         "0003,\"คณะสาม, มหาวิทยาลัยสอง\",pair,\"45 or 46, weight 30.00\",\"46 or 45, weight 30.00\"\n"
                         "0004,\"คณะสี่, มหาวิทยาลัยสอง\",added,,\"คณะสี่, มหาวิทยาลัยสอง\"\n");
     EXPECT_EQ(Tool({"build", "data"}).status, kExitUsage);

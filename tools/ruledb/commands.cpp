@@ -1,10 +1,10 @@
 #include "commands.h"
 
-#include "atomicfile.h"
 #include "csvexport.h"
 #include "csvfile.h"
 #include "databasebuilder.h"
 #include "mdbimport.h"
+#include "paramfile.h"
 #include "rulecheck.h"
 #include "rulediff.h"
 
@@ -17,7 +17,9 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: tamrik-ruledb COMMAND ARGUMENTS\n"
-    "  build DIR -o FILE            build the rule database FILE from the CSV files in DIR\n"
+    "  build DIR -o FILE [--no-check]\n"
+    "                               build the rule database FILE from the CSV files in DIR once they\n"
+    "                               pass check DIR (--no-check: unchecked, for generated test data)\n"
     "  check FILE|DIR [--param FILE]\n"
     "                               list every problem of a rule database or a CSV folder\n"
     "  diff OLD NEW [--csv]         what changed, faculty by faculty, between two databases or folders\n"
@@ -76,17 +78,23 @@ bool readCleanly(const std::vector<std::string>& faults, std::ostream& out)
     return faults.empty();
 }
 
+// Prints every problem and their count; true when there were none.
+bool reportProblems(const CheckReport& report, const std::string& path, std::ostream& out)
+{
+    for (const Problem& problem : report.problems)
+        out << ProblemLine(problem) << '\n';
+    if (report.problems.empty())
+        return true;
+    out << path << ": " << report.problems.size() << " problem" << (report.problems.size() == 1 ? "" : "s") << '\n';
+    return false;
+}
+
 int reportCheck(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven, const std::string& path,
                 std::ostream& out)
 {
     const CheckReport report = CheckRuleData(data, params, paramGiven);
-    for (const Problem& problem : report.problems)
-        out << ProblemLine(problem) << '\n';
-    if (!report.problems.empty()) {
-        out << path << ": " << report.problems.size() << " problem" << (report.problems.size() == 1 ? "" : "s")
-            << '\n';
+    if (!reportProblems(report, path, out))
         return kExitProblems;
-    }
     out << path << ": no problem: " << report.summary << '\n';
     return kExitOk;
 }
@@ -99,6 +107,11 @@ int build(const Arguments& a, std::ostream& out)
         return kExitProblems;
     for (const std::string& converted : data.convertedFiles)
         out << converted << ": read as Windows-874 and converted to UTF-8\n";
+    // A broken rule is named here by its CSV line, before SQLite meets it
+    // (as a doubled key) or the program does.
+    if (!a.options.count("--no-check")
+        && !reportProblems(CheckRuleData(data, tamrik::ScoringParams(), false), a.positional[0], out))
+        return kExitProblems;
     const std::string& file = a.options.at("-o");
     const auto info = MakeBuildInfo(data);
     WriteRuleDatabase(data, file, info);
@@ -113,10 +126,11 @@ int check(const Arguments& a, std::ostream& out)
     tamrik::ScoringParams params;
     const auto param = a.options.find("--param");
     if (param != a.options.end()) {
-        const auto lines = tamrik::ReadLines(param->second);
-        if (!lines || lines->size() < 3)
-            throw FileError(param->second + ": cannot read three lines of parameters");
-        params = {(*lines)[0], (*lines)[1], (*lines)[2]};
+        // Read as the program reads it: a short or odd file gives it defaults, not a refusal.
+        const auto read = tamrik::ReadParamFile(param->second);
+        if (!read)
+            throw FileError(param->second + ": cannot read the parameter file");
+        params = *read;
     }
     std::vector<std::string> faults;
     const DataSet data = ReadDataSet(a.positional[0], faults);
@@ -174,7 +188,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     try {
         if (verb == "build") {
-            const Arguments a = parse(args, {{"-o", true}});
+            const Arguments a = parse(args, {{"-o", true}, {"--no-check", false}});
             expect(a, 1, {"-o"}, verb);
             return build(a, out);
         }

@@ -1,28 +1,31 @@
 #include "databasebuilder.h"
 
+#include "atomicfile.h"
 #include "ruledatabase.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
+#include <memory>
+#include <string_view>
 
 namespace ruledbtool {
 
-namespace fs = std::filesystem;
 using tamrik::ruledb::BuildInfo;
 using tamrik::ruledb::QuoteIdentifier;
 
 namespace {
 
+// A database in memory: it reaches the disk whole, through AtomicFileWriter.
 class Connection {
 public:
-    explicit Connection(const std::string& path)
+    Connection()
     {
-        if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
-            throw BuildError(path + ": cannot create the database: " + sqlite3_errmsg(m_db));
+        if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+            throw BuildError(std::string("cannot create a database in memory: ") + sqlite3_errmsg(m_db));
     }
     ~Connection() { sqlite3_close_v2(m_db); }
     Connection(const Connection&) = delete;
@@ -158,11 +161,10 @@ void insertTable(Connection& db, const Table& table)
     createIndexes(db, table.schema);
 }
 
-void buildInto(const std::string& path, const DataSet& data, const BuildInfo& info)
+void buildInto(Connection& db, const DataSet& data, const BuildInfo& info)
 {
-    Connection db(path);
-    // A fresh file under a temporary name: a journal would only slow it down.
-    db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
+    // Nothing to roll back to in a fresh database: a failure throws it away whole.
+    db.exec("PRAGMA journal_mode=OFF; BEGIN");
     for (const Table& table : data.tables) {
         if (table.schema.name != BuildInfoTable().name)
             insertTable(db, table);
@@ -190,20 +192,22 @@ BuildInfo MakeBuildInfo(const DataSet& data)
 
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
 {
-    const std::string temporary = outputPath + ".tmp";
-    std::error_code ec;
-    fs::remove(temporary, ec);
-    try {
-        buildInto(temporary, data, info);
-    } catch (...) {
-        fs::remove(temporary, ec);
-        throw;
-    }
-    fs::rename(temporary, outputPath, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        throw BuildError(outputPath + ": cannot put the new database in place: " + ec.message());
-    }
+    Connection db;
+    buildInto(db, data, info);
+    sqlite3_int64 size = 0;
+    const std::unique_ptr<unsigned char, void (*)(void*)> image(sqlite3_serialize(db.handle(), "main", &size, 0),
+                                                               sqlite3_free);
+    if (!image)
+        throw BuildError(outputPath + ": cannot hold the new database in memory");
+    // A file of its own beside the output, on the disk before it takes the
+    // output's name: a power cut leaves the old database or the new one.
+    tamrik::AtomicFileWriter writer(outputPath);
+    constexpr sqlite3_int64 kChunk = 1 << 16;
+    for (sqlite3_int64 at = 0; at < size && writer.ok(); at += kChunk)
+        writer.write(std::string_view(reinterpret_cast<const char*>(image.get()) + at,
+                                      static_cast<std::size_t>(std::min(kChunk, size - at))));
+    if (!writer.commit(tamrik::Flush::ToDisk))
+        throw BuildError(outputPath + ": cannot write the new database beside it and put it in place");
 }
 
 }  // namespace ruledbtool

@@ -1,9 +1,9 @@
 #pragma once
 // Writes a data set as a rule database file: one table per table of the set,
-// typed as its columns say, indexed by its keys, plus TamrikInfo. The file is
-// written under a temporary name and renamed into place at the end, so a
-// failed build never leaves a half-written database where the program would
-// open it.
+// typed as its columns say, indexed by its keys, plus TamrikInfo. It is built
+// in memory, then written to a file of its own beside the output, flushed to
+// disk and renamed into place, so neither a failed build nor a power cut
+// leaves a half-written database where the program would open it.
 
 #include "buildinfo.h"
 #include "dataset.h"

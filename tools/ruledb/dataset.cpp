@@ -3,6 +3,7 @@
 #include "csvfile.h"
 #include "normaltable.h"
 #include "ruledatabase.h"
+#include "rulesource.h"
 #include "sha256.h"
 
 #include <sqlite3.h>
@@ -20,13 +21,6 @@ namespace ruledbtool {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool sameNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 template <typename T>
 bool parseWhole(const std::string& text, T& value)
@@ -216,7 +210,7 @@ bool Value::operator==(const Value& other) const
 int Table::column(const std::string& name) const
 {
     for (std::size_t c = 0; c < schema.columns.size(); ++c) {
-        if (sameNoCase(schema.columns[c].name, name))
+        if (tamrik::SameColumnName(schema.columns[c].name, name))
             return static_cast<int>(c);
     }
     return -1;
@@ -233,7 +227,7 @@ std::vector<std::string> Table::columnNames() const
 const Table* DataSet::find(const std::string& name) const
 {
     for (const Table& table : tables) {
-        if (sameNoCase(table.schema.name, name))
+        if (tamrik::SameColumnName(table.schema.name, name))
             return &table;
     }
     return nullptr;
@@ -337,6 +331,13 @@ DataSet ReadDatabaseFile(const std::string& path)
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
         throw FileError(path + ": no such file");
+    // The file is judged as the program judges it when it opens it (header,
+    // every page read through once): a file it refuses must not pass here.
+    try {
+        const tamrik::ruledb::RuleDatabase opened(path);
+    } catch (const tamrik::ruledb::DbError& e) {
+        throw FileError(path + ": the program refuses it: " + e.what());
+    }
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     struct Closer {
@@ -358,8 +359,12 @@ DataSet ReadDatabaseFile(const std::string& path)
             != SQLITE_OK)
             throw fail("not a SQLite database");
         int step;
-        while ((step = sqlite3_step(list.stmt)) == SQLITE_ROW)
-            names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list.stmt, 0)));
+        while ((step = sqlite3_step(list.stmt)) == SQLITE_ROW) {
+            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(list.stmt, 0));
+            if (!name)
+                throw fail("cannot read the list of tables");
+            names.emplace_back(name);
+        }
         if (step != SQLITE_DONE)
             throw fail("cannot read the list of tables");
     }
@@ -373,9 +378,12 @@ DataSet ReadDatabaseFile(const std::string& path)
         Table table;
         table.schema.name = name;
         const int columns = sqlite3_column_count(rows.stmt);
-        for (int c = 0; c < columns; ++c)
-            table.schema.columns.push_back(
-                {sqlite3_column_name(rows.stmt, c), typeOfDeclared(sqlite3_column_decltype(rows.stmt, c))});
+        for (int c = 0; c < columns; ++c) {
+            const char* column = sqlite3_column_name(rows.stmt, c);
+            if (!column)
+                throw fail("cannot read the columns of table " + name);
+            table.schema.columns.push_back({column, typeOfDeclared(sqlite3_column_decltype(rows.stmt, c))});
+        }
         int step;
         while ((step = sqlite3_step(rows.stmt)) == SQLITE_ROW) {
             Row row;

@@ -32,12 +32,12 @@ std::map<std::string, std::string> aspectsOf(const tamrik::RuleLoadResult& loade
     const tamrik::FacultyRule& rule = *loaded.rule;
     std::vector<std::string> mains, specials, weights{"main " + rule.WMain}, minimums;
     for (const auto& row : rule.MainRows) {
-        mains.push_back(row.SubCod);
+        mains.push_back(row.SubCod + " " + row.SubName);
         if (row.MinPercent != "0")
             minimums.push_back(row.SubCod + " > " + row.MinPercent + " %");
     }
     for (const auto& row : rule.SpecRows) {
-        specials.push_back(row.SubCod);
+        specials.push_back(row.SubCod + " " + row.SubName);
         weights.push_back(row.SubCod + " " + row.Weight);
         if (row.MinPercent != "0")
             minimums.push_back(row.SubCod + " > " + row.MinPercent + " %");
@@ -48,15 +48,44 @@ std::map<std::string, std::string> aspectsOf(const tamrik::RuleLoadResult& loade
                                  ? rule.PairGroup->CodeA + " or " + rule.PairGroup->CodeB + ", weight "
                                        + rule.PairGroup->WeightText
                                  : "none";
-    return {{"subjects", "main " + joined(mains, " ") + "; special " + (specials.empty() ? "none" : joined(specials, " "))},
+    return {{"subjects", "main " + joined(mains, ", ") + "; special " + (specials.empty() ? "none" : joined(specials, ", "))},
             {"weights", joined(weights, ", ")},
             {"minimums", minimums.empty() ? "none" : joined(minimums, ", ")},
             {"pair", pair}};
 }
 
-std::map<std::string, Faculty> facultiesOf(const DataSet& data)
+// Each faculty's "ScMin to ScMax" in a range table, from its first row as the
+// program reads it.
+std::map<std::string, std::string> rangesOf(const Table& table)
+{
+    std::map<std::string, std::string> ranges;
+    const int code = table.column("FacCode"), low = table.column("ScMin"), high = table.column("ScMax");
+    for (const Row& row : table.rows)
+        ranges.emplace(row.values[static_cast<std::size_t>(code)].toText(),
+                       row.values[static_cast<std::size_t>(low)].toText() + " to "
+                           + row.values[static_cast<std::size_t>(high)].toText());
+    return ranges;
+}
+
+// The range tables both sides hold: a year's table new on one side is no
+// change of any one faculty.
+std::vector<std::string> sharedRangeTables(const DataSet& older, const DataSet& newer)
+{
+    std::vector<std::string> shared;
+    for (const Table* table : newer.rangeTables()) {
+        const Table* other = older.find(table->schema.name);
+        if (other && IsRangeTable(other->columnNames()))
+            shared.push_back(table->schema.name);
+    }
+    return shared;
+}
+
+std::map<std::string, Faculty> facultiesOf(const DataSet& data, const std::vector<std::string>& rangeTables)
 {
     std::map<std::string, Faculty> faculties;
+    std::map<std::string, std::map<std::string, std::string>> ranges;
+    for (const std::string& table : rangeTables)
+        ranges[table] = rangesOf(*data.find(table));
     const Table* names = data.find("SUName");
     if (!names)
         return faculties;
@@ -68,9 +97,14 @@ std::map<std::string, Faculty> facultiesOf(const DataSet& data)
         const std::string fac = row.values[static_cast<std::size_t>(code)].toText();
         if (faculties.count(fac))
             continue;
-        faculties[fac] = {row.values[static_cast<std::size_t>(name)].toText(),
-                          row.values[static_cast<std::size_t>(university)].toText(),
-                          aspectsOf(tamrik::BuildFacultyRule(source, fac, fac))};
+        Faculty& faculty = faculties[fac];
+        faculty = {row.values[static_cast<std::size_t>(name)].toText(),
+                   row.values[static_cast<std::size_t>(university)].toText(),
+                   aspectsOf(tamrik::BuildFacultyRule(source, fac, fac))};
+        for (const auto& [table, rows] : ranges) {
+            const auto found = rows.find(fac);
+            faculty.aspects[table] = found == rows.end() ? "none" : found->second;
+        }
     }
     return faculties;
 }
@@ -79,7 +113,11 @@ std::map<std::string, Faculty> facultiesOf(const DataSet& data)
 
 std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
 {
-    const std::map<std::string, Faculty> before = facultiesOf(older), after = facultiesOf(newer);
+    const std::vector<std::string> rangeTables = sharedRangeTables(older, newer);
+    const std::map<std::string, Faculty> before = facultiesOf(older, rangeTables),
+                                         after = facultiesOf(newer, rangeTables);
+    std::vector<std::string> aspects{"rule", "subjects", "weights", "minimums", "pair"};
+    aspects.insert(aspects.end(), rangeTables.begin(), rangeTables.end());
     std::set<std::string> codes;
     for (const auto& entry : before)
         codes.insert(entry.first);
@@ -104,7 +142,7 @@ std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
             changes.push_back({code, label, "name", was->second.name, is->second.name});
         if (was->second.university != is->second.university)
             changes.push_back({code, label, "university", was->second.university, is->second.university});
-        for (const char* what : {"rule", "subjects", "weights", "minimums", "pair"}) {
+        for (const std::string& what : aspects) {
             const auto a = was->second.aspects.find(what);
             const auto b = is->second.aspects.find(what);
             const std::string oldText = a == was->second.aspects.end() ? "" : a->second;

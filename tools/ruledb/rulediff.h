@@ -1,8 +1,9 @@
 #pragma once
 // What changed between two years' rule data, faculty by faculty: added,
-// removed, renamed, weights, minimums, subjects, the either-of pair. Both
-// sides are read with the program's own rule load, so a change shows as the
-// page would show it.
+// removed, renamed, weights, minimums, subjects and their names, the either-of
+// pair, last year's range in each range table both sides hold. Both sides are
+// read with the program's own rule load, so a change shows as the page would
+// show it.
 
 #include "dataset.h"
 
@@ -14,7 +15,8 @@ namespace ruledbtool {
 struct Change {
     std::string facCode;
     std::string faculty;  // "FacName, UName" of the newer side (the older for a removed faculty)
-    std::string what;     // added, removed, name, university, subjects, weights, minimums, pair, rule
+    std::string what;     // added, removed, name, university, subjects, weights, minimums, pair, rule,
+                          // or a range table's name
     std::string before;
     std::string after;
 };
