@@ -363,8 +363,12 @@ void RuleDatabase::checkWholeFile() const
         return;
     const int cacheSize = pragmaNumber("PRAGMA cache_size", -2000);
     sqlite3_exec(m_db, "PRAGMA cache_size=8", nullptr, nullptr, nullptr);
+    struct Restore {
+        sqlite3* db;
+        std::string pragma;
+        ~Restore() { sqlite3_exec(db, pragma.c_str(), nullptr, nullptr, nullptr); }
+    } restore{m_db, "PRAGMA cache_size=" + std::to_string(cacheSize)};  // also when the check throws
     quickCheck();
-    sqlite3_exec(m_db, ("PRAGMA cache_size=" + std::to_string(cacheSize)).c_str(), nullptr, nullptr, nullptr);
 }
 
 int RuleDatabase::pragmaNumber(const char* pragma, int fallback) const

@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "dataset.h"
 #include "mdbimport.h"
+#include "sha256.h"
 #include "textencoding.h"
 
 #include "buildinfo.h"
@@ -262,10 +263,13 @@ TEST(RuleDbCsv, WindowsThaiTextIsConverted)
 
 TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
 {
+    const char* data = std::getenv("TAMRIK_TEST_DATA");
+    if (!data)
+        GTEST_SKIP() << "TAMRIK_TEST_DATA is not set";
     TempFolder temp;
     const std::string a = (temp.path() / "a.mdb").string(), b = (temp.path() / "b.mdb").string();
     setenv("SOURCE_DATE_EPOCH", "31536000", 1);
-    ASSERT_EQ(Tool({"build", std::getenv("TAMRIK_TEST_DATA"), "-o", a}).status, kExitOk);
+    ASSERT_EQ(Tool({"build", data, "-o", a}).status, kExitOk);
     unsetenv("SOURCE_DATE_EPOCH");
     const ToolRun intoFile = Tool({"export", a, "-o", a + "/csv"});  // a folder under a file
     EXPECT_EQ(intoFile.status, kExitProblems);
@@ -290,6 +294,9 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
     EXPECT_EQ(info->BuildDate, "1971-01-01");
     EXPECT_EQ(info->AdmissionYear, "2543");
     EXPECT_EQ(info->InputHash.size(), 64u);
+    Sha256 abc;  // FIPS 180-4's first example
+    abc.add("abc");
+    EXPECT_EQ(abc.hex(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 
     WriteFolder(temp.path() / "old");
     const std::string sum1 = "0001,5,01,02,03,04,41,,,,,10000,10000,10000,10000,20000,,,,,6000";
