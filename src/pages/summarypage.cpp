@@ -135,11 +135,14 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
 
     // No row gives 0.00; a fault of the database gives its message and no
     // figure at all.
+    m_lastYear.reset();
     try {
         const auto range =
             ruledb::LookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
-        m_F4LabelMaxLastYear->setText(ToQString(range ? Format(range->ScMax, "0.00") : "0.00"));
-        m_F4LabelMinLastYear->setText(ToQString(range ? Format(range->ScMin, "0.00") : "0.00"));
+        m_lastYear = LastYearTexts{range ? Format(range->ScMin, "0.00") : "0.00",
+                                   range ? Format(range->ScMax, "0.00") : "0.00"};
+        m_F4LabelMaxLastYear->setText(ToQString(m_lastYear->max));
+        m_F4LabelMinLastYear->setText(ToQString(m_lastYear->min));
     } catch (const ruledb::DbError& error) {
         m_F4LabelMaxLastYear->clear();
         m_F4LabelMinLastYear->clear();

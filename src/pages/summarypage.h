@@ -4,12 +4,14 @@
 //
 // The figures come from the core's summary; this page only writes them into
 // its labels, saves the entries file and asks the rule database for last
-// year's range. It keeps no state of its own: every build rewrites it.
+// year's range. Every build rewrites it; it keeps the range it showed for the
+// printout.
 
 #include "summary.h"
 
 #include <QFrame>
 #include <array>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -30,6 +32,14 @@ public:
     // both when the range table or its row is missing or unusable). The
     // caller shows the page.
     void BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode);
+
+    // Last year's lowest and highest as shown, "0.00" when the faculty has no
+    // row; empty when the database could not be read.
+    struct LastYearTexts {
+        std::string min;
+        std::string max;
+    };
+    const std::optional<LastYearTexts>& LastYear() const { return m_lastYear; }
 
     // Change of user: the four earned figures become "0".
     void ResetMyScores();
@@ -57,6 +67,7 @@ private:
     QLabel* m_F4LabelMinLastYear = nullptr;
     QPushButton* m_F4CmdBack = nullptr;
     QPushButton* m_F4CmdNext = nullptr;
+    std::optional<LastYearTexts> m_lastYear;
 };
 
 }  // namespace tamrik
