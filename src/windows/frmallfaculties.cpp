@@ -572,6 +572,18 @@ void FrmAllFaculties::exportPdf()
         m_session.messages().show(QStringLiteral("ยังไม่ได้เลือกอันดับ"));
         return;
     }
+    // A shortlist file from another database may name faculties this one lacks.
+    QStringList missing;
+    for (const std::string& code : m_shortlist.codes()) {
+        if (!record(code))
+            missing << ToQString(code);
+    }
+    const QString leftOut = QStringLiteral("ไม่พบคณะรหัส %1 ในฐานข้อมูล จึงไม่ได้ใส่ใน PDF")
+                                .arg(missing.join(QStringLiteral(", ")));
+    if (missing.size() == static_cast<int>(m_shortlist.size())) {
+        m_session.messages().show(leftOut);
+        return;
+    }
     const QString path = m_chooseFile(this, QStringLiteral("บันทึก PDF"), QStringLiteral("tamrik-choices.pdf"),
                                       QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
@@ -590,6 +602,8 @@ void FrmAllFaculties::exportPdf()
     try {
         if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
             m_session.messages().show(SaveFailedMessage(path));
+        else if (!missing.isEmpty())
+            m_session.messages().show(leftOut);
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }
