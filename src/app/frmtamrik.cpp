@@ -208,6 +208,9 @@ void FrmTamrik::F2CmdNext_Accepted()
 
 void FrmTamrik::F3CmdNext_Click()
 {
+    // On disk before the range table is asked anything; an edit in the
+    // all-faculties window has saved them already.
+    m_session.SaveEntriesFile();
     RebuildSummaryPage();
     ShowPage(4);
 }

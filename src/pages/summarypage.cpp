@@ -130,9 +130,6 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
     for (int i = 0; i < 2; ++i)
         m_Label_total_score[i]->setText(ToQString(texts.Label_total_score[i]));
 
-    // The entries are on disk before the range table is asked anything.
-    m_session.SaveEntriesFile();
-
     // No row gives 0.00; a fault of the database gives its message and no
     // figure at all.
     m_lastYear.reset();

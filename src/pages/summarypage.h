@@ -3,9 +3,8 @@
 // last year's highest and lowest score of the faculty. Nothing here is edited.
 //
 // The figures come from the core's summary; this page only writes them into
-// its labels, saves the entries file and asks the rule database for last
-// year's range. Every build rewrites it; it keeps the range it showed for the
-// printout.
+// its labels and asks the rule database for last year's range. Every build
+// rewrites it; it keeps the range it showed for the printout.
 
 #include "summary.h"
 
@@ -27,8 +26,7 @@ public:
     SummaryPage(Session& session, QWidget* parent);
 
     // Fills every label from the values handed over by pages 2 and 3 (the
-    // digits as the session's entries hold them), saves the entries file and
-    // then shows last year's range of the faculty `selFacCode` ("0.00" for
+    // digits as the session's entries hold them), then shows last year's range of the faculty `selFacCode` ("0.00" for
     // both when the range table or its row is missing or unusable). The
     // caller shows the page.
     void BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode);
