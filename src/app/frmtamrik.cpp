@@ -11,7 +11,6 @@
 #include "facultypage.h"
 #include "frmabout.h"
 #include "frmallfaculties.h"
-#include "numtext.h"
 #include "gpaprpage.h"
 #include "messageservice.h"
 #include "pagedecor.h"
@@ -209,6 +208,9 @@ void FrmTamrik::F2CmdNext_Accepted()
 
 void FrmTamrik::F3CmdNext_Click()
 {
+    // On disk before the range table is asked anything; an edit in the
+    // all-faculties window has saved them already.
+    m_session.SaveEntriesFile();
     RebuildSummaryPage();
     ShowPage(4);
 }
@@ -370,13 +372,20 @@ void FrmTamrik::SavePdf()
     if (CurrentPage() != 4)
         return;
     const std::string& code = m_facultyPage->SelFacCode();
+    // The sheet prints what pages 2 and 4 show; without it there is nothing whole to print.
+    const FacultyRule* rule = m_subjectPage->Rule();
+    const auto& lastYear = m_summaryPage->LastYear();
+    if (!rule || !lastYear) {
+        m_session.messages().show(QStringLiteral("ไม่มีข้อมูลเกณฑ์หรือคะแนนสูงสุด-ต่ำสุดของคณะนี้ครบ จึงบันทึก PDF ไม่ได้"));
+        return;
+    }
     const QString path = m_chooseFile(this, QStringLiteral("บันทึกสรุปเป็น PDF"),
                                       QStringLiteral("tamrik-%1.pdf").arg(QString::fromStdString(code)),
                                       QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
 
-    // The working reads the database again: a fault there is told, not printed.
+    // The GPA working reads the normal table: a fault there is told, not printed.
     try {
         const ScoringParams& params = m_session.params();
         const ruledb::RuleDatabase& db = m_session.ruleDb();
@@ -384,19 +393,14 @@ void FrmTamrik::SavePdf()
         sheet.facCode = code;
         sheet.faculty = m_facultyPage->SelFacName().toStdString();
         sheet.university = m_facultyPage->SelUName().toStdString();
-        ruledb::DatabaseRuleSource source(db);
-        const RuleLoadResult loaded = BuildFacultyRule(source, code, m_facultyPage->facIdText().toStdString());
-        if (loaded.rule)
-            FillRows(sheet, *loaded.rule, m_session.entries().ScoreByCode);
+        FillRows(sheet, *rule, m_session.entries().ScoreByCode);
         FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
         FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
                        [&db](const std::string& key) { return ruledb::LookupProb(db, key); });
         FillPrWorking(sheet, m_lastSummary.PrDigits);
-        // The range as page 4 looks it up.
-        const auto range = ruledb::LookupLastYearRange(db, params.ParamDbMaxMin, code);
         sheet.lastYear = YearText(params.ParamDbMaxMin);
-        sheet.lastMin = range ? Format(range->ScMin, "0.00") : "0.00";
-        sheet.lastMax = range ? Format(range->ScMax, "0.00") : "0.00";
+        sheet.lastMin = lastYear->min;
+        sheet.lastMax = lastYear->max;
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

@@ -53,6 +53,7 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
     }
     ShowFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
     m_ScorePerPercent = loaded.rule->ScorePerPercent;
+    m_rule = loaded.rule;
     return true;
 }
 

@@ -8,11 +8,13 @@
 // check, remembers the scores in the session's ScoreByCode and announces the
 // outcome; the main window switches pages.
 
+#include "facultyrule.h"
 #include "subjectcontrols.h"
 #include "subjectrowstate.h"
 #include "tabsequence.h"
 
 #include <QFrame>
+#include <optional>
 #include <string>
 
 namespace tamrik {
@@ -42,6 +44,8 @@ public:
     int NextMainRow() const { return m_state.NextMainRow; }
     int NextSpecRow() const { return m_state.NextSpecRow; }
     const std::array<std::string, 10>& CalcSubjCode() const { return m_state.CalcSubjCode; }
+    // The rule the page is laid out for; null before the first load.
+    const FacultyRule* Rule() const { return m_rule ? &*m_rule : nullptr; }
 
 signals:
     void backClicked();   // rows already cleared
@@ -63,6 +67,7 @@ private:
     QString m_MainMaxText;
     QString m_SpecMaxText;
     float m_ScorePerPercent = 0;
+    std::optional<FacultyRule> m_rule;
 };
 
 }  // namespace tamrik

@@ -130,16 +130,16 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
     for (int i = 0; i < 2; ++i)
         m_Label_total_score[i]->setText(ToQString(texts.Label_total_score[i]));
 
-    // The entries are on disk before the range table is asked anything.
-    m_session.SaveEntriesFile();
-
     // No row gives 0.00; a fault of the database gives its message and no
     // figure at all.
+    m_lastYear.reset();
     try {
         const auto range =
             ruledb::LookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
-        m_F4LabelMaxLastYear->setText(ToQString(range ? Format(range->ScMax, "0.00") : "0.00"));
-        m_F4LabelMinLastYear->setText(ToQString(range ? Format(range->ScMin, "0.00") : "0.00"));
+        m_lastYear = LastYearTexts{range ? Format(range->ScMin, "0.00") : "0.00",
+                                   range ? Format(range->ScMax, "0.00") : "0.00"};
+        m_F4LabelMaxLastYear->setText(ToQString(m_lastYear->max));
+        m_F4LabelMinLastYear->setText(ToQString(m_lastYear->min));
     } catch (const ruledb::DbError& error) {
         m_F4LabelMaxLastYear->clear();
         m_F4LabelMinLastYear->clear();

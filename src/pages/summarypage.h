@@ -3,13 +3,14 @@
 // last year's highest and lowest score of the faculty. Nothing here is edited.
 //
 // The figures come from the core's summary; this page only writes them into
-// its labels, saves the entries file and asks the rule database for last
-// year's range. It keeps no state of its own: every build rewrites it.
+// its labels and asks the rule database for last year's range. Every build
+// rewrites it; it keeps the range it showed for the printout.
 
 #include "summary.h"
 
 #include <QFrame>
 #include <array>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -25,11 +26,18 @@ public:
     SummaryPage(Session& session, QWidget* parent);
 
     // Fills every label from the values handed over by pages 2 and 3 (the
-    // digits as the session's entries hold them), saves the entries file and
-    // then shows last year's range of the faculty `selFacCode` ("0.00" for
+    // digits as the session's entries hold them), then shows last year's range of the faculty `selFacCode` ("0.00" for
     // both when the range table or its row is missing or unusable). The
     // caller shows the page.
     void BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode);
+
+    // Last year's lowest and highest as shown, "0.00" when the faculty has no
+    // row; empty when the database could not be read.
+    struct LastYearTexts {
+        std::string min;
+        std::string max;
+    };
+    const std::optional<LastYearTexts>& LastYear() const { return m_lastYear; }
 
     // Change of user: the four earned figures become "0".
     void ResetMyScores();
@@ -57,6 +65,7 @@ private:
     QLabel* m_F4LabelMinLastYear = nullptr;
     QPushButton* m_F4CmdBack = nullptr;
     QPushButton* m_F4CmdNext = nullptr;
+    std::optional<LastYearTexts> m_lastYear;
 };
 
 }  // namespace tamrik

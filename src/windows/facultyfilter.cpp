@@ -16,6 +16,7 @@ QString FacultyFilter::SearchKey(const QString& text)
     QString key = text.normalized(QString::NormalizationForm_KD).toCaseFolded();
     key.remove(QLatin1Char(' '));
     key.remove(QChar(0x00A0));
+    key.remove(QChar(0x200B));  // zero-width space, common in text pasted from the web
     return key;
 }
 

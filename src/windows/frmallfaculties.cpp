@@ -115,6 +115,7 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     connect(m_CmdExportPdf, &QPushButton::clicked, this, &FrmAllFaculties::exportPdf);
 
     ReloadEntries();
+    showChoices(-1);  // rankings redraw the shortlist only when its figures move
     m_TableFaculties->sortByColumn(FacultiesModel::Rank, Qt::AscendingOrder);
     // Every column of the ranking at once where the screen has the room.
     QSize size(1800, 900);
@@ -194,14 +195,13 @@ void FrmAllFaculties::buildControls()
     m_TableFaculties->setItemDelegateForColumn(FacultiesModel::RangeBar, new RangeBarDelegate(m_TableFaculties));
     m_TableFaculties->verticalHeader()->hide();
     QHeaderView* header = m_TableFaculties->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(FacultiesModel::University, QHeaderView::Interactive);
+    // The figures' columns are fitted to their contents by ReloadEntries:
+    // measuring every cell on each ranking would slow typing down.
+    header->setSectionResizeMode(QHeaderView::Interactive);
     header->resizeSection(FacultiesModel::University, 150);
-    header->setSectionResizeMode(FacultiesModel::Faculty, QHeaderView::Interactive);
     header->resizeSection(FacultiesModel::Faculty, 210);
     header->setSectionResizeMode(FacultiesModel::RangeBar, QHeaderView::Fixed);
     header->resizeSection(FacultiesModel::RangeBar, 170);
-    header->setSectionResizeMode(FacultiesModel::Years, QHeaderView::Interactive);
     header->resizeSection(FacultiesModel::Years, 150);
 
     m_LabelFacultyDetails = Named(new QLabel, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
@@ -294,6 +294,10 @@ void FrmAllFaculties::ReloadEntries()
     m_scores->reload();
     showGpaPr();
     recompute();
+    for (const int column : {FacultiesModel::Rank, FacultiesModel::Code, FacultiesModel::Composite,
+                             FacultiesModel::Highest, FacultiesModel::LastMin, FacultiesModel::LastMax,
+                             FacultiesModel::MarginPercent, FacultiesModel::ChanceColumn})
+        m_TableFaculties->resizeColumnToContents(column);
 }
 
 void FrmAllFaculties::recompute()
@@ -305,20 +309,24 @@ void FrmAllFaculties::recompute()
 void FrmAllFaculties::rank(const Applicant& applicant)
 {
     const QString selected = selectedCode();
+    const QStringList choicesBefore = choiceFigures();
     m_ranked = applicant;
     // The search for what is needed runs for the selected faculty only.
     EvaluateOptions options;
     options.needed = false;
     m_faculties->setEvaluations(EvaluateAll(m_rules.faculties, applicant, context(), options));
     const int row = selected.isEmpty() ? -1 : m_faculties->rowOf(selected.toStdString());
-    if (row >= 0) {
-        const QModelIndex at = m_filter->mapFromSource(m_faculties->index(row, 0));
-        if (at.isValid())
-            m_TableFaculties->selectionModel()->setCurrentIndex(
-                at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
-    showDetails();
-    showChoices(m_ListChoices->currentRow());
+    const QModelIndex at = row < 0 ? QModelIndex() : m_filter->mapFromSource(m_faculties->index(row, 0));
+    // The reset took the selection; putting it back shows the details, unless
+    // the current row survived it.
+    const QModelIndex current = m_TableFaculties->currentIndex();
+    if (at.isValid())
+        m_TableFaculties->selectionModel()->setCurrentIndex(
+            at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!at.isValid() || (current.isValid() && current.row() == at.row()))
+        showDetails();
+    if (choiceFigures() != choicesBefore)
+        showChoices(m_ListChoices->currentRow());
 }
 
 void FrmAllFaculties::showGpaPr()
@@ -483,6 +491,17 @@ void FrmAllFaculties::choicesChanged(int selectPlace)
     showChoices(selectPlace);
 }
 
+QStringList FrmAllFaculties::choiceFigures() const
+{
+    QStringList figures;
+    for (const std::string& code : m_shortlist.codes()) {
+        const int row = m_faculties->rowOf(code);
+        for (const FacultiesModel::Column column : ComparedColumns)
+            figures << (row >= 0 ? m_faculties->cellText(row, column) : QString());
+    }
+    return figures;
+}
+
 void FrmAllFaculties::showChoices(int selectPlace)
 {
     const auto& codes = m_shortlist.codes();
@@ -553,6 +572,18 @@ void FrmAllFaculties::exportPdf()
         m_session.messages().show(QStringLiteral("ยังไม่ได้เลือกอันดับ"));
         return;
     }
+    // A shortlist file from another database may name faculties this one lacks.
+    QStringList missing;
+    for (const std::string& code : m_shortlist.codes()) {
+        if (!record(code))
+            missing << ToQString(code);
+    }
+    const QString leftOut = QStringLiteral("ไม่พบคณะรหัส %1 ในฐานข้อมูล จึงไม่ได้ใส่ใน PDF")
+                                .arg(missing.join(QStringLiteral(", ")));
+    if (missing.size() == static_cast<int>(m_shortlist.size())) {
+        m_session.messages().show(leftOut);
+        return;
+    }
     const QString path = m_chooseFile(this, QStringLiteral("บันทึก PDF"), QStringLiteral("tamrik-choices.pdf"),
                                       QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
@@ -571,6 +602,8 @@ void FrmAllFaculties::exportPdf()
     try {
         if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
             m_session.messages().show(SaveFailedMessage(path));
+        else if (!missing.isEmpty())
+            m_session.messages().show(leftOut);
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }

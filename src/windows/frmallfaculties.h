@@ -16,6 +16,7 @@
 #include "gpapr.h"
 #include "shortlist.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <vector>
 
@@ -88,6 +89,8 @@ private:
     void moveChoice(bool up);
     void choicesChanged(int selectPlace);
     void showChoices(int selectPlace);
+    // What the comparison shows of each choice, to tell whether a ranking changed it.
+    QStringList choiceFigures() const;
     void exportCsv();
     void exportPdf();
 

@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -184,6 +185,14 @@ private slots:
                  qPrintable(program.messages.texts.last()));
         QCOMPARE(program.text(QStringLiteral("F4LabelMaxLastYear")), QString());
         QCOMPARE(program.text(QStringLiteral("F4LabelMinLastYear")), QString());
+        // Nor a printout with the range left out.
+        const QString pdf = folder.file(QStringLiteral("summary.pdf"));
+        program.window.setFileChooser([pdf](QWidget*, const QString&, const QString&, const QString&) { return pdf; });
+        program.get<QAction>(QStringLiteral("mnuSavePdf"))->trigger();
+        QCOMPARE(program.messages.texts.size(), 4);
+        QCOMPARE(program.messages.texts.last(),
+                 QStringLiteral("ไม่มีข้อมูลเกณฑ์หรือคะแนนสูงสุด-ต่ำสุดของคณะนี้ครบ จึงบันทึก PDF ไม่ได้"));
+        QVERIFY(!QFile::exists(pdf));
     }
 };
 

@@ -366,6 +366,9 @@ private slots:
         // SARA AM typed as one character or as NIKHAHIT + SARA AA is the same text.
         QCOMPARE(FacultyFilter::SearchKey(QStringLiteral("คำนวณ")),
                  FacultyFilter::SearchKey(QString::fromUtf8("\xE0\xB8\x84\xE0\xB9\x8D\xE0\xB8\xB2นวณ")));
+        // Text pasted from the web often carries zero-width spaces.
+        search->setText(QStringLiteral("สถาปัตยกรรม\u200Bศาสตร์"));
+        QCOMPARE(table->rowCount(), spaced);
         search->clear();
 
         // With no scores every faculty with a minimum criterion fails it.
@@ -447,6 +450,23 @@ private slots:
         restarted.window.close();
         QVERIFY(!folder.exists(Choices));
         QVERIFY(!folder.exists(Entries));
+    }
+
+    // A shortlist file from another database: the PDF leaves out what this one
+    // lacks and says so.
+    void shortlistPdfNamesCodesLeftOut()
+    {
+        ProgramFolder folder;
+        folder.writeLines(Choices, {QStringLiteral("9998"), QStringLiteral("0013"), QStringLiteral("9999")});
+        Program program(folder);
+        QVERIFY(program.start());
+        FrmAllFaculties* list = OpenList(program);
+        const QString pdf = folder.file(QStringLiteral("choices.pdf"));
+        list->setFileChooser([pdf](QWidget*, const QString&, const QString&, const QString&) { return pdf; });
+        In<QPushButton>(list, QStringLiteral("CmdExportPdf"))->click();
+        QCOMPARE(PdfPages(pdf), 2);
+        QCOMPARE(program.messages.texts,
+                 QStringList{QStringLiteral("ไม่พบคณะรหัส 9998, 9999 ในฐานข้อมูล จึงไม่ได้ใส่ใน PDF")});
     }
 
     // Page 4's PDF holds every figure of the working with page 4's digits.
