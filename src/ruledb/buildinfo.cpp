@@ -20,7 +20,8 @@ std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db)
     const auto hash = text(kInputHashColumn);
     if (!date || !year || !hash)
         return std::nullopt;
-    return BuildInfo{*date, *year, *hash};
+    const auto sample = text(kSampleColumn);
+    return BuildInfo{*date, *year, *hash, sample && *sample == "1"};
 }
 
 }  // namespace tamrik::ruledb

@@ -15,11 +15,17 @@ inline constexpr char kBuildInfoTable[] = "TamrikInfo";
 inline constexpr char kBuildDateColumn[] = "BuildDate";          // "2026-12-06", UTC
 inline constexpr char kAdmissionYearColumn[] = "AdmissionYear";  // "2543", or empty when unknown
 inline constexpr char kInputHashColumn[] = "InputHash";          // SHA-256 in hex
+inline constexpr char kSampleColumn[] = "SampleData";            // "1": made-up sample data, not real criteria
+
+// A data folder that holds this file is a made-up sample: the build records it
+// and every window and output that shows figures says so.
+inline constexpr char kSampleMarkerFile[] = "SAMPLE";
 
 struct BuildInfo {
     std::string BuildDate;
     std::string AdmissionYear;
     std::string InputHash;
+    bool Sample = false;  // a database built before the column existed is not marked
 };
 
 // The first row of TamrikInfo; nothing when the table or its row is missing

@@ -294,6 +294,14 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
     EXPECT_EQ(info->BuildDate, "1971-01-01");
     EXPECT_EQ(info->AdmissionYear, "2543");
     EXPECT_EQ(info->InputHash.size(), 64u);
+    // The sample marker goes through build and export and back: a made-up
+    // data set must never come back looking real.
+    EXPECT_TRUE(info->Sample);
+    EXPECT_TRUE(fs::is_regular_file(temp.path() / "csv" / tamrik::ruledb::kSampleMarkerFile));
+    EXPECT_TRUE(tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
+    fs::remove(temp.path() / "csv" / tamrik::ruledb::kSampleMarkerFile);
+    ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
+    EXPECT_FALSE(tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
     Sha256 abc;  // FIPS 180-4's first example
     abc.add("abc");
     EXPECT_EQ(abc.hex(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");

@@ -1,6 +1,7 @@
 #include "csvexport.h"
 
 #include "csvfile.h"
+#include "buildinfo.h"
 #include "csvtext.h"
 
 #include <filesystem>
@@ -16,6 +17,14 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
     fs::create_directories(folder, ec);
     if (ec)
         throw FileError(folder + ": cannot create the folder: " + ec.message());
+    if (data.sample) {
+        const fs::path marker = fs::path(folder) / tamrik::ruledb::kSampleMarkerFile;
+        std::ofstream out(marker, std::ios::binary | std::ios::trunc);
+        out << "Made-up sample data: not any university's real admission criteria.\n";
+        out.flush();
+        if (!out)
+            throw FileError(marker.string() + ": cannot write the file");
+    }
     for (const Table& table : data.tables) {
         if (table.schema.name == BuildInfoTable().name)
             continue;

@@ -171,7 +171,7 @@ void buildInto(Connection& db, const DataSet& data, const BuildInfo& info)
     }
     insertTable(db, Table{BuildInfoTable(),
                           {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
-                                 Value::ofText(info.InputHash)}}}});
+                                 Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0")}}}});
     db.exec("COMMIT");
 }
 
@@ -187,7 +187,7 @@ BuildInfo MakeBuildInfo(const DataSet& data)
     gmtime_r(&now, &utc);
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
-    return BuildInfo{date, AdmissionYear(data), data.inputHash};
+    return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample};
 }
 
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)

@@ -1,5 +1,6 @@
 #include "dataset.h"
 
+#include "buildinfo.h"
 #include "csvfile.h"
 #include "normaltable.h"
 #include "ruledatabase.h"
@@ -322,6 +323,9 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
     }
     if (!present.count(Zi2ProbTable().name))
         data.tables.push_back(computedNormalTable());
+    data.sample = fs::is_regular_file(fs::path(folder) / tamrik::ruledb::kSampleMarkerFile, ec);
+    if (data.sample)
+        hash.add(std::string(1, '\0') + tamrik::ruledb::kSampleMarkerFile);
     data.inputHash = hash.hex();
     return data;
 }
@@ -413,6 +417,11 @@ DataSet ReadDatabaseFile(const std::string& path)
             throw fail("cannot read table " + name);
         NameRowsByKey(table);
         data.tables.push_back(std::move(table));
+    }
+    if (const Table* info = data.find(BuildInfoTable().name)) {
+        const int column = info->column(tamrik::ruledb::kSampleColumn);
+        data.sample = column >= 0 && !info->rows.empty()
+                      && info->rows.front().values[static_cast<std::size_t>(column)] == Value::ofText("1");
     }
     return data;
 }

@@ -52,6 +52,7 @@ struct DataSet {
     std::vector<Table> tables;
     std::string inputHash;  // SHA-256 of the files a folder's data set was read from
     std::vector<std::string> convertedFiles;  // read as Windows-874
+    bool sample = false;  // made-up data: the folder's marker file, or TamrikInfo's record of it
 
     const Table* find(const std::string& name) const;
     // Tables of last year's range, in name order.

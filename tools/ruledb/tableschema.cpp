@@ -100,7 +100,8 @@ const TableSchema& BuildInfoTable()
     static const TableSchema table = {kBuildInfoTable,
                                     {{kBuildDateColumn, ColumnType::Text},
                                      {kAdmissionYearColumn, ColumnType::Text},
-                                     {kInputHashColumn, ColumnType::Text}},
+                                     {kInputHashColumn, ColumnType::Text},
+                                     {kSampleColumn, ColumnType::Text}},
                                     {}};
     return table;
 }
