@@ -29,12 +29,17 @@ std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view tabl
         const std::optional<std::string> rowKey = RuleText(row.values[static_cast<std::size_t>(keyIndex)]);
         if (!rowKey || *rowKey != key)
             continue;
-        tamrik::RuleRow result;
-        for (std::size_t c = 0; c < row.values.size(); ++c)
-            result.set(found->schema.columns[c].name, RuleText(row.values[c]));
-        return result;
+        return RuleRowOf(*found, row);
     }
     return std::nullopt;
+}
+
+tamrik::RuleRow RuleRowOf(const Table& table, const Row& row)
+{
+    tamrik::RuleRow result;
+    for (std::size_t c = 0; c < row.values.size(); ++c)
+        result.set(table.schema.columns[c].name, RuleText(row.values[c]));
+    return result;
 }
 
 }  // namespace ruledbtool

@@ -23,4 +23,7 @@ private:
 // The value as the rule load reads it; nothing for NULL.
 std::optional<std::string> RuleText(const Value& value);
 
+// The row as the rule load gets it from the database.
+tamrik::RuleRow RuleRowOf(const Table& table, const Row& row);
+
 }  // namespace ruledbtool
