@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace ruledbtool {
+namespace tamrik::ruledb {
 
 namespace {
 
@@ -82,4 +82,4 @@ std::string Sha256::hex()
     return out;
 }
 
-}  // namespace ruledbtool
+}  // namespace tamrik::ruledb

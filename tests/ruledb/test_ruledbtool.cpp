@@ -302,7 +302,7 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
     fs::remove(temp.path() / "csv" / tamrik::ruledb::kSampleMarkerFile);
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
     EXPECT_FALSE(tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
-    Sha256 abc;  // FIPS 180-4's first example
+    tamrik::ruledb::Sha256 abc;  // FIPS 180-4's first example
     abc.add("abc");
     EXPECT_EQ(abc.hex(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 

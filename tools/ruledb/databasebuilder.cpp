@@ -1,6 +1,7 @@
 #include "databasebuilder.h"
 
 #include "atomicfile.h"
+#include "contentcheck.h"
 #include "ruledatabase.h"
 
 #include <sqlite3.h>
@@ -161,7 +162,17 @@ void insertTable(Connection& db, const Table& table)
     createIndexes(db, table.schema);
 }
 
-void buildInto(Connection& db, const DataSet& data, const BuildInfo& info)
+using Image = std::unique_ptr<unsigned char, void (*)(void*)>;
+
+Image serialized(Connection& db, sqlite3_int64& size, const std::string& outputPath)
+{
+    Image image(sqlite3_serialize(db.handle(), "main", &size, 0), sqlite3_free);
+    if (!image)
+        throw BuildError(outputPath + ": cannot hold the new database in memory");
+    return image;
+}
+
+void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::string& outputPath)
 {
     // Nothing to roll back to in a fresh database: a failure throws it away whole.
     db.exec("PRAGMA journal_mode=OFF; BEGIN");
@@ -169,9 +180,19 @@ void buildInto(Connection& db, const DataSet& data, const BuildInfo& info)
         if (table.schema.name != BuildInfoTable().name)
             insertTable(db, table);
     }
+    db.exec("COMMIT");
+    // The digest as the program will compute it: through its own reading of
+    // the tables just built.
+    sqlite3_int64 size = 0;
+    const Image image = serialized(db, size, outputPath);
+    const auto built = tamrik::ruledb::RuleDatabase::fromImage(
+        std::string_view(reinterpret_cast<const char*>(image.get()), static_cast<std::size_t>(size)), outputPath);
+    info.ContentHash = tamrik::ruledb::ContentDigest(*built, info);
+    db.exec("BEGIN");
     insertTable(db, Table{BuildInfoTable(),
                           {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
-                                 Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0")}}}});
+                                 Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0"),
+                                 Value::ofText(info.ContentHash)}}}});
     db.exec("COMMIT");
 }
 
@@ -193,12 +214,9 @@ BuildInfo MakeBuildInfo(const DataSet& data)
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
 {
     Connection db;
-    buildInto(db, data, info);
+    buildInto(db, data, info, outputPath);
     sqlite3_int64 size = 0;
-    const std::unique_ptr<unsigned char, void (*)(void*)> image(sqlite3_serialize(db.handle(), "main", &size, 0),
-                                                               sqlite3_free);
-    if (!image)
-        throw BuildError(outputPath + ": cannot hold the new database in memory");
+    const Image image = serialized(db, size, outputPath);
     // A file of its own beside the output, on the disk before it takes the
     // output's name: a power cut leaves the old database or the new one.
     tamrik::AtomicFileWriter writer(outputPath);
