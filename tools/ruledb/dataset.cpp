@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 
 namespace ruledbtool {
@@ -22,6 +23,12 @@ namespace ruledbtool {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string folded(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    return text;
+}
 
 template <typename T>
 bool parseWhole(const std::string& text, T& value)
@@ -244,6 +251,11 @@ std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::s
 {
     if (text.empty())
         return Value();
+    if (text.size() > tamrik::ruledb::RuleDatabase::MaxTextBytes) {
+        why = "a text of " + std::to_string(text.size()) + " bytes: the program reads at most "
+              + std::to_string(tamrik::ruledb::RuleDatabase::MaxTextBytes);
+        return std::nullopt;
+    }
     if (type == ColumnType::Text || type == ColumnType::Blob)
         return Value::ofText(text);
     std::int64_t whole = 0;
@@ -273,17 +285,34 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
     }
     std::vector<fs::path> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.path().extension() == ".csv")
+        if (entry.path().extension() != ".csv")
+            continue;
+        // Only stat()ed: opening a pipe would wait for a writer for ever.
+        std::error_code statError;
+        if (!entry.is_regular_file(statError))
+            faults.push_back(entry.path().string() + ":1:1: not a regular file (a pipe, a device or a folder): not read");
+        else
             files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
 
     tamrik::ruledb::Sha256 hash;
     std::set<std::string> loaded, present;
+    std::map<std::string, std::string> byFoldedName;  // SQLite's table names ignore (ASCII) case
     for (const fs::path& file : files) {
         const std::string path = file.string();
         const std::string name = file.stem().string();
         present.insert(name);
+        const auto [first, fresh] = byFoldedName.emplace(folded(name), file.filename().string());
+        if (!fresh) {
+            faults.push_back(path + ":1:1: the same table to SQLite as " + first->second
+                             + " (the names differ only in case)");
+            continue;
+        }
+        if (folded(name).rfind("sqlite_", 0) == 0) {
+            faults.push_back(path + ":1:1: SQLite keeps table names beginning with sqlite_ for itself");
+            continue;
+        }
         CsvFile csv;
         try {
             csv = ReadCsvFile(path);
