@@ -129,9 +129,8 @@ void createIndexes(Connection& db, const TableSchema& table)
     }
 }
 
-void insertTable(Connection& db, const Table& table)
+void insertRows(Connection& db, const Table& table)
 {
-    createTable(db, table.schema);
     Insert insert(db, table.schema);
     for (const Row& row : table.rows) {
         for (std::size_t c = 0; c < row.values.size(); ++c) {
@@ -159,6 +158,12 @@ void insertTable(Connection& db, const Table& table)
         if (!failure.empty())
             throw BuildError(table.schema.name + ":" + row.where + ":-: " + failure);
     }
+}
+
+void insertTable(Connection& db, const Table& table)
+{
+    createTable(db, table.schema);
+    insertRows(db, table);
     createIndexes(db, table.schema);
 }
 
@@ -180,6 +185,7 @@ void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::s
         if (table.schema.name != BuildInfoTable().name)
             insertTable(db, table);
     }
+    createTable(db, BuildInfoTable());  // so that even a data set of no table is a database
     db.exec("COMMIT");
     // The digest as the program will compute it: through its own reading of
     // the tables just built.
@@ -189,7 +195,7 @@ void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::s
         std::string_view(reinterpret_cast<const char*>(image.get()), static_cast<std::size_t>(size)), outputPath);
     info.ContentHash = tamrik::ruledb::ContentDigest(*built, info);
     db.exec("BEGIN");
-    insertTable(db, Table{BuildInfoTable(),
+    insertRows(db, Table{BuildInfoTable(),
                           {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
                                  Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0"),
                                  Value::ofText(info.ContentHash)}}}});
@@ -208,7 +214,7 @@ BuildInfo MakeBuildInfo(const DataSet& data)
     gmtime_r(&now, &utc);
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
-    return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample};
+    return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample, {}};
 }
 
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
