@@ -1,9 +1,8 @@
 #include "programfolder.h"
 
-#include "contentcheck.h"
+#include "rulechange.h"
 
 #include <QFile>
-#include <sqlite3.h>
 
 namespace tamrik::testing {
 
@@ -45,24 +44,7 @@ void ProgramFolder::writeLines(const QString& name, const QStringList& lines) co
 
 bool ProgramFolder::changeRuleDb(const QString& sql) const
 {
-    sqlite3* db = nullptr;
-    const QByteArray path = file(QStringLiteral("ScoreRule.mdb")).toUtf8();
-    const bool ok = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
-                        SQLITE_OK &&
-                    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    // The build records the new content's digest, so the change reaches the program.
-    std::string digest;
-    try {
-        const ruledb::RuleDatabase changed(path.toStdString());
-        if (const auto info = ruledb::ReadBuildInfo(changed); info && !info->ContentHash.empty())
-            digest = ruledb::ContentDigest(changed, *info);
-    } catch (const ruledb::DbError&) {
-        // Not a database the program would open: nothing to record.
-    }
-    const QByteArray record = "UPDATE TamrikInfo SET ContentHash = '" + QByteArray::fromStdString(digest) + "';";
-    const bool recorded = digest.empty() || sqlite3_exec(db, record.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok && recorded;
+    return test::ChangeRuleDb(file(QStringLiteral("ScoreRule.mdb")).toStdString(), sql.toStdString());
 }
 
 QStringList EntriesLines(const QString& scores, const QString& gpa, const QString& pr)

@@ -45,9 +45,11 @@ std::optional<std::string> JetFileFault(const std::string& path)
         if (!in.seekg(static_cast<std::streamoff>(page * pageSize)) || !in.get(type))
             return "cannot read page " + std::to_string(page);
         const auto byte = static_cast<unsigned char>(type);
-        if (byte > kLastPageType || (page == kCatalogPage && byte != kTableDefinition))
-            return "page " + std::to_string(page) + " has the type byte " + std::to_string(byte)
-                   + ", not one of a Jet file";
+        const std::string found = "page " + std::to_string(page) + " has the type byte " + std::to_string(byte);
+        if (byte > kLastPageType)
+            return found + ", not one of a Jet file";
+        if (page == kCatalogPage && byte != kTableDefinition)
+            return found + ", where the list of tables is defined";
     }
     return std::nullopt;
 }
