@@ -6,13 +6,23 @@
 // names every such value; the program refuses a database holding one at
 // start-up, through these same rules.
 
-#include "rulesource.h"
-
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tamrik {
+
+// One row as the checks read it, from a database or a data set alike.
+class ValueRow {
+public:
+    virtual ~ValueRow() = default;
+    // A stored number, or a text that is a number as a whole; nothing for a
+    // missing column, a null or any other text.
+    virtual std::optional<double> number(std::string_view column) const = 0;
+    // The value as text; empty for a missing column or a null.
+    virtual std::string text(std::string_view column) const = 0;
+};
 
 struct ValueFault {
     std::string column;
@@ -29,6 +39,6 @@ bool HasValueRules(std::string_view table, bool rangeTable);
 
 // Every value of one row that the engine cannot use. `rangeTable`: the row
 // is one of a table of last year's range.
-std::vector<ValueFault> RuleValueFaults(std::string_view table, bool rangeTable, const RuleRow& row);
+std::vector<ValueFault> RuleValueFaults(std::string_view table, bool rangeTable, const ValueRow& row);
 
 }  // namespace tamrik

@@ -1,10 +1,12 @@
 #include "contentcheck.h"
 
+#include "numtext.h"
+#include "rulesource.h"
 #include "rulevalues.h"
 #include "sha256.h"
 
 #include <cstring>
-#include <memory>
+#include <optional>
 
 namespace tamrik::ruledb {
 
@@ -15,27 +17,35 @@ std::string inQuotes(const std::string& text)
     return "\"" + text + "\"";
 }
 
-// Each piece tagged and sized, so that no two contents feed the same bytes.
+// Each piece tagged and sized, so that no two contents feed the same bytes;
+// gathered and hashed a block at a time.
 class DigestFeed {
 public:
     void text(char tag, std::string_view bytes)
     {
-        const std::uint64_t size = bytes.size();
-        m_sha.add(std::string_view(&tag, 1));
-        m_sha.add(std::string_view(reinterpret_cast<const char*>(&size), sizeof size));
-        m_sha.add(bytes);
+        m_pending += tag;
+        for (std::uint64_t size = bytes.size();; size >>= 7) {
+            m_pending += static_cast<char>((size & 0x7f) | (size > 0x7f ? 0x80 : 0));
+            if (size <= 0x7f)
+                break;
+        }
+        m_pending.append(bytes);
+        if (m_pending.size() >= kChunk)
+            flush();
     }
     void number(double value)
     {
-        char bytes[sizeof value];
-        std::memcpy(bytes, &value, sizeof value);
-        text('F', std::string_view(bytes, sizeof bytes));
+        char bytes[1 + sizeof value] = {'F'};
+        std::memcpy(bytes + 1, &value, sizeof value);
+        m_pending.append(bytes, sizeof bytes);
+        if (m_pending.size() >= kChunk)
+            flush();
     }
     void value(const RowCursor& row, std::size_t c)
     {
         switch (row.storage(c)) {
         case RowCursor::Storage::Null:
-            text('N', {});
+            m_pending += 'N';
             break;
         case RowCursor::Storage::Integer:
         case RowCursor::Storage::Real:
@@ -49,10 +59,21 @@ public:
             break;
         }
     }
-    std::string hex() { return m_sha.hex(); }
+    std::string hex()
+    {
+        flush();
+        return m_sha.hex();
+    }
 
 private:
+    static constexpr std::size_t kChunk = 1 << 16;
+    void flush()
+    {
+        m_sha.add(m_pending);
+        m_pending.clear();
+    }
     Sha256 m_sha;
+    std::string m_pending;
 };
 
 std::vector<std::string> names(const RuleDatabase& db, const std::string& sql)
@@ -77,6 +98,37 @@ std::string rowName(const RowCursor& row, std::size_t number)
     return "row " + std::to_string(number);
 }
 
+// The row a scan stands on, read in place for the value checks.
+class CursorValueRow : public tamrik::ValueRow {
+public:
+    CursorValueRow(const tamrik::RuleRow::Columns& columns, const RowCursor& row) : m_columns(columns), m_row(row) {}
+
+    std::optional<double> number(std::string_view column) const override
+    {
+        const auto place = m_columns.find(column);
+        if (!place)
+            return std::nullopt;
+        switch (m_row.kind(*place)) {
+        case DbValue::Kind::Number:
+            return m_row.at(*place).toNumber();
+        case DbValue::Kind::Text:
+            return tamrik::WholeNumber(m_row.textAt(*place));
+        case DbValue::Kind::Null:
+            break;
+        }
+        return std::nullopt;
+    }
+    std::string text(std::string_view column) const override
+    {
+        const auto place = m_columns.find(column);
+        return place ? m_row.textOrNull(*place).value_or("") : std::string();
+    }
+
+private:
+    const tamrik::RuleRow::Columns& m_columns;
+    const RowCursor& m_row;
+};
+
 class ContentScan {
 public:
     ContentScan(const RuleDatabase& db, bool values, const BuildInfo* digestOf)
@@ -98,32 +150,29 @@ public:
 private:
     void scanTable(const std::string& table)
     {
-        std::shared_ptr<RuleRow::Columns> columns;
+        std::optional<tamrik::RuleRow::Columns> columns;
         bool checked = false;
+        bool range = false;
         std::size_t number = 0;
         const std::vector<std::string> names = m_db.ForEachRow(
             "SELECT * FROM " + QuoteIdentifier(table), [&](const RowCursor& row) {
                 const std::size_t width = row.columns().size();
                 if (!columns) {
-                    columns = std::make_shared<RuleRow::Columns>();
+                    columns.emplace();
                     for (std::size_t c = 0; c < width; ++c)
                         columns->set(row.columns()[c], c);
-                    checked = m_values && HasValueRules(table, IsRangeTable(row.columns()));
+                    range = tamrik::IsRangeTable(row.columns());
+                    checked = m_values && tamrik::HasValueRules(table, range);
                     if (!checked && !m_digest)
                         return false;
                     if (m_digest)
                         feedNames(table, row.columns());
                 }
                 ++number;
-                RuleRow::Values values;
-                for (std::size_t c = 0; c < width; ++c) {
-                    if (m_digest)
-                        m_feed.value(row, c);
-                    if (checked)
-                        values.push_back(row.textOrNull(c));
-                }
+                for (std::size_t c = 0; m_digest && c < width; ++c)
+                    m_feed.value(row, c);
                 if (checked)
-                    refuseFaults(table, IsRangeTable(row.columns()), RuleRow(columns, std::move(values)), row, number);
+                    refuseFaults(table, range, CursorValueRow(*columns, row), row, number);
                 return true;
             });
         if (!m_digest)
@@ -164,10 +213,10 @@ private:
         }
     }
 
-    void refuseFaults(const std::string& table, bool range, const RuleRow& values, const RowCursor& row,
+    void refuseFaults(const std::string& table, bool range, const tamrik::ValueRow& values, const RowCursor& row,
                       std::size_t number) const
     {
-        const std::vector<ValueFault> faults = RuleValueFaults(table, range, values);
+        const std::vector<tamrik::ValueFault> faults = tamrik::RuleValueFaults(table, range, values);
         if (faults.empty())
             return;
         throw DbError("ฐานข้อมูล " + inQuotes(m_db.path()) + " มีค่าที่ใช้คำนวณไม่ได้ในตาราง " + table + " ("

@@ -29,17 +29,28 @@ std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view tabl
         const std::optional<std::string> rowKey = RuleText(row.values[static_cast<std::size_t>(keyIndex)]);
         if (!rowKey || *rowKey != key)
             continue;
-        return RuleRowOf(*found, row);
+        tamrik::RuleRow result;
+        for (std::size_t c = 0; c < row.values.size(); ++c)
+            result.set(found->schema.columns[c].name, RuleText(row.values[c]));
+        return result;
     }
     return std::nullopt;
 }
 
-tamrik::RuleRow RuleRowOf(const Table& table, const Row& row)
+std::optional<double> DataSetValueRow::number(std::string_view column) const
 {
-    tamrik::RuleRow result;
-    for (std::size_t c = 0; c < row.values.size(); ++c)
-        result.set(table.schema.columns[c].name, RuleText(row.values[c]));
-    return result;
+    const int c = m_table.column(std::string(column));
+    if (c < 0)
+        return std::nullopt;
+    // An imported database may keep numbers as text.
+    const Value& value = m_row.values[static_cast<std::size_t>(c)];
+    return value.kind == Value::Kind::Text ? tamrik::WholeNumber(value.text) : value.number();
+}
+
+std::string DataSetValueRow::text(std::string_view column) const
+{
+    const int c = m_table.column(std::string(column));
+    return c < 0 ? std::string() : RuleText(m_row.values[static_cast<std::size_t>(c)]).value_or("");
 }
 
 }  // namespace ruledbtool

@@ -83,21 +83,12 @@ private:
 
     static std::string text(const Table& t, const Row& row, const std::string& column)
     {
-        const int c = t.column(column);
-        return c < 0 ? std::string() : RuleText(row.values[static_cast<std::size_t>(c)]).value_or("");
+        return DataSetValueRow(t, row).text(column);
     }
 
-    // A stored number, or a text that is a number as a whole (an imported
-    // database may keep numbers as text).
     static std::optional<double> number(const Table& t, const Row& row, const std::string& column)
     {
-        const int c = t.column(column);
-        if (c < 0)
-            return std::nullopt;
-        const Value& value = row.values[static_cast<std::size_t>(c)];
-        if (value.kind == Value::Kind::Text)
-            return tamrik::WholeNumber(value.text);
-        return value.number();
+        return DataSetValueRow(t, row).number(column);
     }
 
     bool haveTables()
@@ -455,7 +446,7 @@ private:
             if (!tamrik::HasValueRules(t.schema.name, range))
                 continue;
             for (const Row& row : t.rows) {
-                for (const tamrik::ValueFault& fault : tamrik::RuleValueFaults(t.schema.name, range, RuleRowOf(t, row)))
+                for (const tamrik::ValueFault& fault : tamrik::RuleValueFaults(t.schema.name, range, DataSetValueRow(t, row)))
                     add(t.schema.name, row.where, fault.column, fault.message);
             }
         }
