@@ -52,7 +52,7 @@ public:
             number(row.at(c).toNumber());
             break;
         case RowCursor::Storage::Text:
-            text('S', row.textAt(c));
+            text('S', row.wholeTextAt(c));
             break;
         case RowCursor::Storage::Blob:
             text('B', row.blobAt(c));

@@ -65,8 +65,9 @@ void checkSize(sqlite3_stmt* stmt, int col, std::size_t size)
     }
 }
 
-// A column's value as text, valid until the statement steps on.
-std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col)
+// A column's value as text, valid until the statement steps on; longer
+// than MaxTextBytes only when `limited` is false.
+std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col, bool limited = true)
 {
     // As text: SQLite converts a UTF-16 database's text to UTF-8.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
@@ -74,7 +75,8 @@ std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col)
     if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
         throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
     const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
-    checkSize(stmt, col, size);
+    if (limited)
+        checkSize(stmt, col, size);
     return text ? std::string_view(text, size) : std::string_view();
 }
 
@@ -254,6 +256,13 @@ std::string_view RowCursor::textAt(std::size_t index) const
     if (kind(index) != DbValue::Kind::Text)
         throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
     return readText(m_db, m_stmt, static_cast<int>(index));
+}
+
+std::string_view RowCursor::wholeTextAt(std::size_t index) const
+{
+    if (kind(index) != DbValue::Kind::Text)
+        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
+    return readText(m_db, m_stmt, static_cast<int>(index), false);
 }
 
 std::optional<std::string> RowCursor::textOrNull(std::size_t index) const

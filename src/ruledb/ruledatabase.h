@@ -93,6 +93,9 @@ public:
     DbValue::Kind kind(std::size_t index) const;
     // The bytes of a text value without copying them (kind() Text only).
     std::string_view textAt(std::size_t index) const;
+    // The same for a reader that only hashes it: no limit to its length (a
+    // table the program never shows may hold long texts).
+    std::string_view wholeTextAt(std::size_t index) const;
     // The value as DbValue::toText writes it, or nothing for null: one read
     // of the column where at() and toText() take two.
     std::optional<std::string> textOrNull(std::size_t index) const;
