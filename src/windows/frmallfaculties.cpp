@@ -478,10 +478,14 @@ void FrmAllFaculties::moveChoice(bool up)
         choicesChanged(up ? place - 1 : place + 1);
 }
 
-void FrmAllFaculties::ClearChoices()
+void FrmAllFaculties::ForgetUser()
 {
     m_shortlist.clear();
     showChoices(-1);
+    // What the last user looked for tells about them too.
+    m_ComboUniverFilter->setCurrentIndex(0);
+    m_TextFacultyFilter->clear();
+    m_CheckEligibleOnly->setChecked(false);
 }
 
 void FrmAllFaculties::choicesChanged(int selectPlace)
