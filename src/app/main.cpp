@@ -4,6 +4,7 @@
 #include "frmtamrik.h"
 #include "infopanel.h"
 #include "messageservice.h"
+#include "qttranslation.h"
 #include "thaifonts.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(tamrik::EmblemPicture()));
     tamrik::InstallAppStyle();
     tamrik::InstallThaiFonts();
+    tamrik::InstallQtTranslation();
 
     tamrik::MessageBoxService messages;
     auto* window = new tamrik::FrmTamrik(QCoreApplication::applicationDirPath(),
