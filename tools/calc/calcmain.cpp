@@ -1,9 +1,9 @@
 #include "calcmain.h"
 
 #include "allfacultyrules.h"
-#include "buildinfo.h"
 #include "atomicfile.h"
 #include "batchrun.h"
+#include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
 #include "numtext.h"
