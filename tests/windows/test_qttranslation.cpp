@@ -9,7 +9,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -58,11 +57,10 @@ private slots:
 
         QStringList dialogTexts;
         WhenModal([&](QWidget* modal) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                dialogTexts << dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text()
-                            << dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text()
-                            << dialog->findChild<QLabel*>(QStringLiteral("fileTypeLabel"))->text()
-                            << ButtonTexts(dialog);
+            if (qobject_cast<QFileDialog*>(modal)) {
+                for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                    dialogTexts << Find<QLabel>(modal, QString::fromLatin1(label))->text();
+                dialogTexts << ButtonTexts(modal);
             }
             modal->close();
         });
