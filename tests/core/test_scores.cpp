@@ -38,6 +38,8 @@ TEST(MainSubtotal, EachPartialSumIsRoundedBeforeTheNext)
     EXPECT_DOUBLE_EQ(three.value, 30.025);
     EXPECT_EQ(three.caption, "30.03");
     EXPECT_EQ(MainSubtotal({{"01", "50", ""}}, CalcList({"03"})).caption, "0");
+    // A text that is no number counts as an empty box, not as its leading digits.
+    EXPECT_EQ(MainSubtotal({{"01", "8O", ""}, {"02", "75", ""}}, CalcList({"01", "02"})).caption, "75.00");
 }
 
 // Points: score / WMain x MaxMain / 100 x weight, summed in single precision.
@@ -70,8 +72,13 @@ TEST(CheckScoreBox, RangeAndRewrite)
     EXPECT_EQ(leave("100.01"), "refused [] white");
     EXPECT_EQ(leave("-1"), "refused [] white");
     EXPECT_EQ(leave("1e999"), "refused [] white");
+    EXPECT_EQ(leave(" 75. "), "[75.00] yellow");
     EXPECT_EQ(leave(""), "[] white");
-    EXPECT_EQ(leave("12abc"), "[12abc] yellow");
+    EXPECT_EQ(leave("  "), "[] white");
+    // No number, no score: refused as one out of range would be.
+    EXPECT_EQ(leave("12abc"), "refused [] white");
+    EXPECT_EQ(leave("8O"), "refused [] white");
+    EXPECT_EQ(leave("1e2"), "refused [] white");
 }
 
 const std::string kRuleMessage = "  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ";
@@ -106,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {kRuleMessage}},
         CheckCase{"EqualToMinimumPasses", {{"04", "คณิตศาสตร์ 1", "45.5", "45.50"}}, {}, false, {}},
         CheckCase{"EmptyBoxFailsAMinimum", {{"04", "ค", "", "0.01"}}, {}, false, {Below("04", "ค", "0.01")}},
+        CheckCase{"NoNumberCountsAsEmpty", {{"04", "ค", "80abc", "0.01"}}, {}, false, {Below("04", "ค", "0.01")}},
         CheckCase{"MainRowsThenSpecial",
                   {{"03", "ภาษาอังกฤษ", "50", "20"}, {"05", "คณิตศาสตร์ 2", "19.99", "20.00"},
                    {"06", "ฟิสิกส์", "0", "25"}},
