@@ -26,8 +26,12 @@ void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& resu
 void remember(const std::vector<SubjectRow>& rows, std::array<std::string, 51>& ScoreByCode)
 {
     for (const SubjectRow& row : rows) {
-        if (const auto slot = ScoreSlot(row.code))
-            ScoreByCode[*slot] = NumberText(Val(row.score));
+        const auto slot = ScoreSlot(row.code);
+        if (!slot)
+            continue;
+        // An empty box is no score at all, unlike a typed 0.
+        const std::optional<double> score = ScoreNumber(row.score);
+        ScoreByCode[*slot] = score ? NumberText(*score) : "-1";
     }
 }
 

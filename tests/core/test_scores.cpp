@@ -129,14 +129,16 @@ TEST(RememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
     std::array<std::string, 51> scores;
     scores.fill("-1");
     scores[4] = "60";
-    RememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"}},
+    scores[50] = "70";
+    RememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"},
+                    {"02", "", "0.00", "0"}},
                    {{"51", "", "", "0"}, {"x", "", "30", "0"}, {"06", "", "55.25", "0"}}, scores);
     std::array<std::string, 51> expected;
     expected.fill("-1");
     expected[0] = "85";
+    expected[1] = "0";  // a typed 0 is a score; an empty box (51) is none
     expected[4] = "60";
     expected[5] = "55.25";  // the special row comes after the main row
-    expected[50] = "0";
     EXPECT_EQ(scores, expected);
 }
 
@@ -225,9 +227,12 @@ TEST(LeavingABox, FillsAndVerdict)
 
 TEST(BoxesFromDigits, OnlyAbove0AndNeverInsideACharacter)
 {
-    EXPECT_EQ(Shown(GpaBoxesFromDigits("0025").value_or(BoxTexts{"none", ""})), "00|25");
+    EXPECT_EQ(Shown(SplitGpaDigits("0025")), "00|25");
     EXPECT_EQ(Shown(PrBoxesFromDigits("855").value_or(BoxTexts{"none", ""})), "85|5");
-    EXPECT_FALSE(GpaBoxesFromDigits("000"));
+    // Only digits the boxes can hold are a GPA or PR.
+    for (const char* none : {"000", "0025", "2,5", "e99", " 35"})
+        EXPECT_FALSE(GpaBoxesFromDigits(none)) << none;
+    EXPECT_FALSE(PrBoxesFromDigits("005+"));
     EXPECT_FALSE(PrBoxesFromDigits("0000"));
     EXPECT_EQ(Shown(SplitGpaDigits("\u0e01\u0e02\u0e0325")), "\u0e01\u0e02\u0e03|25");
 }

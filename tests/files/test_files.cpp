@@ -155,15 +155,17 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageRow{"NumberThenText", 53, 8, "12abc", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"ScoreAsWritten", 53, 2, "62.5", "62.5", "325|8550", EntriesLoad::Read},
                     DamageRow{"GpaNotANumber", 53, 52, "x", "", "000|8550", EntriesLoad::Damaged},
-                    DamageRow{"GpaKeptAsTyped", 53, 52, " 35", "", " 35|8550", EntriesLoad::Read},
+                    DamageRow{"GpaKeptAsTyped", 53, 52, "35", "", "35|8550", EntriesLoad::Read},
+                    DamageRow{"GpaWithAStrayCharacter", 53, 52, "2,5", "", "000|8550", EntriesLoad::Damaged},
+                    DamageRow{"GpaWiderThanItsBoxes", 53, 52, "3250", "", "000|8550", EntriesLoad::Damaged},
                     DamageRow{"ScoreAbove100", 53, 4, "150", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"NegativeScore", 53, 5, "-0.5", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"Score100", 53, 6, "100", "100", "325|8550", EntriesLoad::Read},
                     DamageRow{"CrCrLf", 53, 3, "75\r", "75", "325|8550", EntriesLoad::Read},
-                    DamageRow{"CrInsideAScore", 53, 9, " \r5", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"Score0", 53, 9, "0", "0", "325|8550", EntriesLoad::Read},
                     DamageRow{"GpaCrCrLf", 53, 52, "325\r", "", "325|8550", EntriesLoad::Read},
                     DamageRow{"ByteOrderMark", 53, 1, "\xEF\xBB\xBF" "1", "1", "325|8550", EntriesLoad::Read},
-                    DamageRow{"PrNotANumber", 53, 53, "85x50", "", "325|0000", EntriesLoad::Damaged}),
+                    DamageRow{"PrNotANumber", 53, 53, "005+", "", "325|0000", EntriesLoad::Damaged}),
     kNamed);
 
 TEST(LoadEntriesFile, UnreadableFileLeavesTheEntriesAsTheyWere)

@@ -158,19 +158,19 @@ private slots:
     void restoredScoresTabOrderAndBack()
     {
         ProgramFolder folder;
-        // Left by a run that ended abnormally: 01 at 0, which is no score, 02
-        // beyond any score, and 04.
+        // Left by a run that ended abnormally: 01 at 0, a score typed as 0,
+        // 02 beyond any score, and 04.
         folder.writeLines(QStringLiteral("TamrikTemp.tmp"), EntriesLines(QStringLiteral("01=0 02=9999 04=72.5")));
         Page2 p(folder);
         QVERIFY(p.start());
         p.open(QStringLiteral("0013"));
-        QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(4) Text_sp_sc(1)"),
-                 (QStringList{QString(), QStringLiteral("72.50"), QString()}));
-        QCOMPARE(Background(p.box(M(4))), Colour::PaleYellow);
-        QCOMPARE(Background(p.box(M(1))), Colour::White);
+        QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(2) Text_SC_main(4) Text_sp_sc(1)"),
+                 (QStringList{QStringLiteral("0.00"), QString(), QStringLiteral("72.50"), QString()}));
+        QCOMPARE(Background(p.box(M(1))), Colour::PaleYellow);
+        QCOMPARE(Background(p.box(M(2))), Colour::White);
         QCOMPARE(p.totals(), Words("72.50 0"));
-        // The page comes up on the first empty box; Tab takes the restored box last.
-        const QStringList tabs{M(1), M(2), M(3), S(1), Next, QStringLiteral("F2CmdBack"), M(4), M(1)};
+        // The page comes up on the first empty box; Tab takes the restored boxes last.
+        const QStringList tabs{M(2), M(3), S(1), Next, QStringLiteral("F2CmdBack"), M(1), M(4), M(2)};
         QStringList walked{p.focusName()};
         while (walked.size() < tabs.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
