@@ -72,8 +72,8 @@ private slots:
     void typingAsPeopleType()
     {
         QFETCH(QString, keys);
-        ProgramFolder folder;
-        Program p(folder);
+        Page3 page;
+        Program& p = page.program;
         QVERIFY(p.start());
         p.chooseFaculty(QStringLiteral("0013"));
         p.get(QStringLiteral("F1CmdNext"))->setFocus(Qt::TabFocusReason);
