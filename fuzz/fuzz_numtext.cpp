@@ -1,6 +1,7 @@
-// The number texts: Val, WholeNumber, ScoreNumber, NumberText, Format and FormatText on
-// any bytes. Properties: every reading is finite; a whole number reads the
-// same as its leading number; the text of a number reads back and is stable;
+// The number texts: Val, WholeNumber, ScoreNumber, NumberText, Format and
+// FormatText on any bytes. Properties: every reading is finite; a whole number
+// reads the same as its leading number, and a score text as a whole number;
+// the text of a number reads back and is stable;
 // a pattern rounds to within half its last place and reads back as a number,
 // the number ShownValue gives.
 #include "numtext.h"
