@@ -77,7 +77,8 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
         m_box[box]->setMaxLength(TypedLength[box]);
         // Digits only: a point or a letter typed where a digit belongs would
         // put every later key in the wrong box.
-        m_box[box]->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_box[box]));
+        m_box[box]->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_box[box]));
         m_box[box]->setText(QString::fromLatin1(InitialText[box]));
         const Box which = static_cast<Box>(box);
         connect(m_box[box], &EntryBox::gotFocus, this, [this, which] { Box_GotFocus(which); });
@@ -275,8 +276,9 @@ void GpaPrPage::Box_KeyPress(Box box, int characterCode)
         next->setFocus();
         return;
     }
-    const bool counts = (characterCode >= '0' && characterCode <= '9') || characterCode == 8 || characterCode == 13;
-    if (counts && ++m_keyCount[box] == KeysBeforeMove[box])
+    // Keys that enter nothing are not counted; Backspace and Enter are.
+    const bool digit = characterCode >= '0' && characterCode <= '9';
+    if ((digit || characterCode == 8 || characterCode == 13) && ++m_keyCount[box] == KeysBeforeMove[box])
         next->setFocus();
 }
 
