@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "datafolder.h"
 #include "dialogparameter.h"
+#include "enterbutton.h"
 #include "entriesfile.h"
 #include "exportfile.h"
 #include "facultypage.h"
@@ -48,6 +49,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
       m_chooseFile(DialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmTamrik"));
+    InstallEnterPressesButtons();
     setWindowTitle(QStringLiteral("คำนวณคะแนนจากการสอบคัดเลือกบุคคลเข้าศึกษาในสถาบันอุดมศึกษา"));
 
     auto* client = new QWidget(this);

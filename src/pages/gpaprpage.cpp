@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <algorithm>
 
 namespace tamrik {
@@ -77,6 +78,10 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
     buildControls();
     for (int box = 0; box < BoxCount; ++box) {
         m_box[box]->setMaxLength(TypedLength[box]);
+        // Digits only: a point or a letter typed where a digit belongs would
+        // put every later key in the wrong box.
+        m_box[box]->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_box[box]));
         m_box[box]->setText(QString::fromLatin1(InitialText[box]));
         const Box which = static_cast<Box>(box);
         connect(m_box[box], &EntryBox::gotFocus, this, [this, which] { Box_GotFocus(which); });
@@ -209,6 +214,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
 void GpaPrPage::showEvent(QShowEvent* event)
 {
     QFrame::showEvent(event);
+    m_keyCount.fill(0);
     m_tabs.focusFirstUnlessWithin(this);
 }
 
@@ -261,23 +267,27 @@ void GpaPrPage::ResetTabOrder()
 
 void GpaPrPage::Box_GotFocus(Box box)
 {
-    // Typing then replaces what the box holds.
+    // Typing then replaces what the box holds, and the same keys always land
+    // in the same boxes, however the focus came here.
     m_box[box]->setSelection(0, 2);
+    m_keyCount[box] = 0;
 }
 
 void GpaPrPage::Box_KeyPress(Box box, int characterCode)
 {
-    // The box has already taken the character; the focus moves after it.
+    // The box has already taken the character, if it was a digit; the focus
+    // moves after it.
     QWidget* next = box == PrDecimals ? static_cast<QWidget*>(m_F3CmdNext) : m_box[box + 1];
-    if (characterCode == 13 && box != GpaInteger) {
+    const bool integerBox = box == GpaInteger || box == PrInteger;
+    const bool point = characterCode == '.' || characterCode == ',';
+    if ((characterCode == 13 && box != GpaInteger) || (point && integerBox)) {
         next->setFocus();
         return;
     }
-    ++m_keyCount[box];
-    if (m_keyCount[box] == KeysBeforeMove[box]) {
-        m_keyCount[box] = 0;
+    // Keys that enter nothing are not counted; Backspace and Enter are.
+    const bool digit = characterCode >= '0' && characterCode <= '9';
+    if ((digit || characterCode == 8 || characterCode == 13) && ++m_keyCount[box] == KeysBeforeMove[box])
         next->setFocus();
-    }
 }
 
 void GpaPrPage::Box_LostFocus(Box box)

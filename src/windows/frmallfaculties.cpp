@@ -340,8 +340,10 @@ void FrmAllFaculties::rank(const Applicant& applicant)
 void FrmAllFaculties::showGpaPr()
 {
     const UserEntries& entries = m_session.entries();
-    m_TextAllGpa->setText(ToQString(TypedGpaText(entries.GpaDigits)));
-    m_TextAllPr->setText(ToQString(TypedPrText(entries.PrDigits)));
+    // Digits no box of page 3 could hold are no GPA or PR to the ranking
+    // either, and their text would be one this box refuses.
+    m_TextAllGpa->setText(IsGpaDigits(entries.GpaDigits) ? ToQString(TypedGpaText(entries.GpaDigits)) : QString());
+    m_TextAllPr->setText(IsPrDigits(entries.PrDigits) ? ToQString(TypedPrText(entries.PrDigits)) : QString());
 }
 
 namespace {
@@ -373,8 +375,11 @@ bool FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string
                                 LeaveResult (*leave)(BoxPart, BoxTexts))
 {
     const QString text = box->text().trimmed();
-    if (text == ToQString(typed(digits)))
+    if (text == ToQString(typed(digits))) {
+        if (m_previewShown)
+            recompute();
         return false;
+    }
     const LeaveResult left = LeaveBoth(text, leave);
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
@@ -401,19 +406,28 @@ LeaveResult FrmAllFaculties::LeaveBoth(const QString& text, LeaveResult (*leave)
 void FrmAllFaculties::previewBox(QLineEdit* box, bool isGpa)
 {
     const LeaveResult left = LeaveBoth(box->text(), isGpa ? &LeaveGpaBox : &LeavePrBox);
-    if (left.message)
-        return;  // the message waits until the box is left
+    // A value the box would refuse ranks as nothing: the table goes back to
+    // what is remembered, and the message waits until the box is left.
+    if (left.message || !box->hasAcceptableInput()) {
+        if (m_previewShown)
+            recompute();
+        return;
+    }
     const UserEntries& entries = m_session.entries();
     const std::string digits = left.boxes.integer + left.boxes.decimals;
     rank(ApplicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
                               isGpa ? entries.PrDigits : digits));
+    m_previewShown = true;
 }
 
 void FrmAllFaculties::previewScore(const QModelIndex& index, const QString& text)
 {
-    const ScoreBoxCheck check = CheckScoreBox(text.trimmed().toStdString());
-    if (!check.valid)
+    const ScoreBoxCheck check = CheckScoreBox(text.toStdString());
+    if (!check.valid) {
+        if (m_previewShown)
+            recompute();
         return;
+    }
     const UserEntries& entries = m_session.entries();
     std::array<std::string, 51> scores = entries.ScoreByCode;
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();

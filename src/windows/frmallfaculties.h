@@ -101,7 +101,7 @@ private:
     Shortlist m_shortlist;
     SaveFileChooser m_chooseFile;
     Applicant m_ranked;          // what the table ranks now
-    bool m_previewShown = false;  // m_ranked holds a score still being typed
+    bool m_previewShown = false;  // m_ranked holds a value still being typed
 
     ScoresModel* m_scores = nullptr;
     FacultiesModel* m_faculties = nullptr;

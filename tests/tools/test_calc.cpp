@@ -87,11 +87,13 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
 TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
 {
     const Outcome run = Calc(folder, {"--faculty", "0001", "--score", "52=10", "--score", "01=101", "--scores",
-                                  "02=50.125", "--gpa", "4.01", "--pr", "100", "--pr", "50", "--pr", "60", "--colour", "--json",
+                                  "02=50.125,03=8O,05=-0", "--gpa", "4.01", "--pr", "100", "--pr", "50", "--pr", "60", "--colour", "--json",
                                   "--csv"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
+    // A score is what a score box takes: "8O" is not 8, nor "-0" a 0.
     for (const char* fault : {"subject code '52'", "'101' is outside 0-100", "more than two decimals",
+                              "score '8O' is not a number", "score '-0' is not a number",
                               "GPA '4.01' is outside", "PR '100' is outside", "--pr is given twice", "unknown option '--colour'",
                               "--json and --csv"})
         EXPECT_NE(run.err.find(fault), std::string::npos) << fault << "\n" << run.err;

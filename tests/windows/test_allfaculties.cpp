@@ -84,6 +84,22 @@ void EditScore(FrmAllFaculties* list, const QString& code, const QString& text)
     QCoreApplication::processEvents();
 }
 
+// Each subject code's score typed into its cell in turn.
+void EditScores(FrmAllFaculties* list, const QStringList& codes, const QStringList& scores)
+{
+    for (int i = 0; i < codes.size(); ++i)
+        EditScore(list, codes[i], scores[i]);
+}
+
+// The bundled faculties as the engine ranks them for an applicant, as
+// tamrik-calc does.
+std::vector<FacultyEvaluation> EngineRanking(const Applicant& applicant)
+{
+    ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
+    const auto rules = ruledb::LoadAllFacultyRules(db, "maxminScQor43");
+    return EvaluateAll(rules.faculties, applicant, {"2.4397771456", "0.5519077994", ruledb::LoadProbTable(db)});
+}
+
 void SelectFaculty(FrmAllFaculties* list, const QString& code)
 {
     auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
@@ -129,26 +145,18 @@ private slots:
         QVERIFY(program.start());
         FrmAllFaculties* list = OpenList(program);
         QVERIFY(list);
-        const QStringList codes = {QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
-                                   QStringLiteral("04"), QStringLiteral("41")};
-        const QStringList scores = {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
-                                    QStringLiteral("55"), QStringLiteral("62")};
-        for (int i = 0; i < codes.size(); ++i)
-            EditScore(list, codes[i], scores[i]);
+        EditScores(list, Words("01 02 03 04 41"), Words("75 68.5 80.25 55 62"));
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.25"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllPr")), QStringLiteral("85.5"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllPr")), Qt::Key_Return);
         QVERIFY(program.messages.texts.isEmpty());
 
-        ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
-        const auto rules = ruledb::LoadAllFacultyRules(db, "maxminScQor43");
         const UserEntries& entries = program.window.session().entries();
         QCOMPARE(QString::fromStdString(entries.GpaDigits), QStringLiteral("325"));
         QCOMPARE(QString::fromStdString(entries.PrDigits), QStringLiteral("8550"));
-        const auto expected = EvaluateAll(rules.faculties,
-                                          ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
-                                          {"2.4397771456", "0.5519077994", ruledb::LoadProbTable(db)});
+        const auto expected =
+            EngineRanking(ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits));
         const QAbstractItemModel* table = Faculties(list);
         QCOMPARE(table->rowCount(), static_cast<int>(expected.size()));
         QCOMPARE(table->rowCount(), 125);
@@ -269,8 +277,10 @@ private slots:
         QCOMPARE(folder.lines(Entries)[51], QStringLiteral("350"));
         // A GPA refused on leaving takes back the ranking its typing showed.
         const QStringList at350 = composites();
-        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4.5"));
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4."));
         QVERIFY(composites() != at350);  // "4." ranks as 4.00 while typed
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), '5');
+        QCOMPARE(composites(), at350);  // 4.5 would be refused: what is remembered ranks
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         QCOMPARE(program.messages.texts.last(), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4"));
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text(), QStringLiteral("3.50"));
@@ -292,6 +302,65 @@ private slots:
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), QStringLiteral("71.00"));
         QCOMPARE(folder.lines(Entries)[51], typed);
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text().remove(QLatin1Char('.')), typed);
+    }
+
+    // The window's own entries are the engine's: a typed 0 is a score of 0,
+    // as page 2 and tamrik-calc count it, and page 2 shows it back; a text
+    // that is no number is refused with page 2's message; the table ranks
+    // what is remembered or a value its box accepts, and a box refilled from
+    // remembered digits never holds text it refuses.
+    void theWindowRanksWhatItsBoxesHold()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+        QVERIFY(list);
+        const auto rows = [](const std::vector<FacultyEvaluation>& ranked) {
+            QStringList out;
+            for (const FacultyEvaluation& e : ranked)
+                out << QString::fromStdString(e.facCode + ' ' + std::string(ChanceKey(e.chance)) + ' ' +
+                                              std::to_string(e.total.earned));
+            return out;
+        };
+        const auto engine = [&rows](const Applicant& applicant) { return rows(EngineRanking(applicant)); };
+        const QAbstractItemModel* scores = In<QTableView>(list, QStringLiteral("TableScores"))->model();
+
+        // tamrik-calc --scores 01=75,02=68.5,03=80.25,04=0,41=62
+        const QStringList codes = Words("01 02 03 04 41");
+        const QStringList typed = Words("75 68.5 80.25 0 62");
+        EditScores(list, codes, typed);
+        Applicant zero;
+        for (int i = 0; i < codes.size(); ++i)
+            zero.Scores[codes[i].toUInt() - 1] = typed[i].toDouble();
+        Applicant absent = zero;
+        absent.Scores[3].reset();
+        QVERIFY(engine(zero) != engine(absent));
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("04")), 2), QStringLiteral("0.00"));
+        QCOMPARE(folder.lines(Entries)[3], QStringLiteral("0"));
+        QCOMPARE(rows(list->evaluations()), engine(zero));
+        EditScore(list, QStringLiteral("04"), QStringLiteral("8O"));
+        QCOMPARE(program.messages.texts, QStringList{QString::fromUtf8(kScoreRangeMessage.data())});
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("04")), 2), QStringLiteral("0.00"));
+        QCOMPARE(rows(list->evaluations()), engine(zero));
+
+        // Digits no box of page 3 could hold, however they got there.
+        auto* prBox = In<QLineEdit>(list, QStringLiteral("TextAllPr"));
+        program.window.session().entries().PrDigits = "5a50";
+        list->ReloadEntries();
+        QVERIFY(prBox->hasAcceptableInput());
+        QCOMPARE(rows(list->evaluations()), engine(zero));
+        Applicant withPr = zero;
+        withPr.Pr = 85.5;
+        program.type(prBox, QStringLiteral("85.5"));
+        QCOMPARE(rows(list->evaluations()), engine(withPr));
+        QTest::keyClick(prBox, Qt::Key_Return);
+        QCOMPARE(folder.lines(Entries)[52], QStringLiteral("8550"));
+        QCOMPARE(rows(list->evaluations()), engine(withPr));
+
+        QVERIFY(Activate(&program.window));
+        program.open(QStringLiteral("0013"));
+        QCOMPARE(program.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("0.00"));
+        QCOMPARE(program.messages.texts.size(), 1);
     }
 
     // An edit in the window moves only its own boxes on the pages: what was

@@ -73,8 +73,8 @@ private slots:
         p.click(QStringLiteral("F2CmdNext"));
         QCOMPARE(p.window.CurrentPage(), 3);
         QCOMPARE(p.texts(PageThreeBoxes), Words("0 00 00 00"));
-        // The rule's codes as accepted (empty boxes as 0), the rest forgotten.
-        const QString accepted = QStringLiteral("01=0 02=0 03=0 04=30 41=20");
+        // The scores as accepted (empty boxes hold none), the rest forgotten.
+        const QString accepted = QStringLiteral("04=30 41=20");
         QCOMPARE(folder.lines(EntriesFile), EntriesLines(accepted, QStringLiteral("00"), QStringLiteral("00")));
         // Leaving page 3 stores the untouched boxes' texts.
         p.click(QStringLiteral("F3CmdNext"));
