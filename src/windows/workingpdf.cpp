@@ -1,6 +1,7 @@
 #include "workingpdf.h"
 
 #include "exportfile.h"
+#include "printtext.h"
 #include "qtext.h"
 
 #include <QBuffer>
@@ -24,15 +25,15 @@ QString Q(const std::string& text) { return ToQString(text); }
 // Lays text out down the page, line by line, in device units.
 class PageWriter {
 public:
-    PageWriter(QPainter& painter, const QRect& area) : m_p(painter), m_area(area), m_y(area.top()) {}
+    PageWriter(QPainter& painter, PrintedText& text, const QRect& area)
+        : m_p(painter), m_text(text), m_area(area), m_y(area.top())
+    {
+    }
 
     void line(const QString& text, qreal points = 10, bool bold = false)
     {
         m_p.setFont(PrintFont(points, bold));
-        const QRect box(m_area.left(), m_y, m_area.width(), m_area.bottom() - m_y);
-        const QRect used = m_p.boundingRect(box, Qt::TextWordWrap, text);
-        m_p.drawText(box, Qt::TextWordWrap, text);
-        m_y += used.height() + gap();
+        m_y += m_text.draw(m_p, QRect(m_area.left(), m_y, m_area.width(), m_area.bottom() - m_y), text) + gap();
     }
     // A row of cells, each as wide as its share of the page.
     void row(const QStringList& cells, const std::vector<int>& shares, bool bold = false, bool ruled = true)
@@ -47,11 +48,11 @@ public:
         for (int i = 0; i < cells.size(); ++i) {
             const int width = m_area.width() * shares[static_cast<std::size_t>(i)] / total;
             boxes.emplace_back(x + gap(), m_y + gap() / 2, width - 2 * gap(), m_area.bottom() - m_y);
-            height = std::max(height, m_p.boundingRect(boxes.back(), Qt::TextWordWrap, cells[i]).height());
+            height = std::max(height, PrintedText::height(m_p, boxes.back().width(), cells[i]));
             x += width;
         }
         for (int i = 0; i < cells.size(); ++i)
-            m_p.drawText(boxes[static_cast<std::size_t>(i)], Qt::TextWordWrap, cells[i]);
+            m_text.draw(m_p, boxes[static_cast<std::size_t>(i)], cells[i]);
         m_y += height + gap();
         if (ruled) {
             m_p.setPen(QPen(Qt::gray, 0));
@@ -75,6 +76,7 @@ private:
     int gap() const { return m_p.fontMetrics().height() / 4; }
 
     QPainter& m_p;
+    PrintedText& m_text;
     QRect m_area;
     int m_y;
 };
@@ -160,9 +162,10 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
 
 }  // namespace
 
-void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
-                  bool withComparison)
+std::vector<RunText> PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
+                                  const PrintNotes& notes, bool withComparison)
 {
+    PrintedText text;
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QPainter painter(&device);
@@ -175,16 +178,17 @@ void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sh
     };
     if (withComparison) {
         nextPage();
-        PageWriter w(painter, area);
+        PageWriter w(painter, text, area);
         PaintComparison(w, sheets, notes);
     }
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         nextPage();
-        PageWriter w(painter, area);
+        PageWriter w(painter, text, area);
         const QString heading = withComparison ? QStringLiteral("อันดับ %1: วิธีคิดคะแนน").arg(i + 1)
                                                : QStringLiteral("สรุปคะแนนและวิธีคิด");
         PaintSheet(w, sheets[i], notes, heading);
     }
+    return text.runs();
 }
 
 bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
@@ -192,6 +196,7 @@ bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheet
 {
     // Painted in memory first: the user's file is replaced only by a whole document.
     QByteArray bytes;
+    std::vector<RunText> runs;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -199,8 +204,9 @@ bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheet
         pdf.setResolution(300);
         pdf.setCreator(QStringLiteral("Tamrik ") + notes.version);
         pdf.setTitle(QStringLiteral("สรุปคะแนน"));
-        PaintWorking(pdf, sheets, notes, withComparison);
+        runs = PaintWorking(pdf, sheets, notes, withComparison);
     }
+    bytes = WithRunTexts(bytes, runs);
     return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
