@@ -193,7 +193,9 @@ bool MarkBlocks(QByteArray& content, const std::vector<RunText>& runs, std::size
         if (line == "BT") {
             if (next >= runs.size())
                 return false;
-            out += "/Span <</ActualText <FEFF" + Utf16Hex(runs[next].text) + ">>> BDC\n";
+            // No text at all is "<>": a lone byte-order mark might read as one.
+            const QString& text = runs[next].text;
+            out += "/Span <</ActualText <" + (text.isEmpty() ? QByteArray() : "FEFF" + Utf16Hex(text)) + ">>> BDC\n";
             codes.clear();
         } else if (line.startsWith("/F") && line.contains(" Tf")) {
             font = line.mid(2, line.indexOf(' ') - 2).toInt();

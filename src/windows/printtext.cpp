@@ -7,6 +7,8 @@
 #include <QTextLayout>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace tamrik {
 namespace {
 
@@ -54,13 +56,45 @@ int PrintedText::draw(QPainter& painter, const QRect& box, const QString& text)
         for (const QGlyphRun& run : layout.glyphRuns(from, to - from)) {
             if (run.glyphIndexes().isEmpty())
                 continue;
-            painter.drawGlyphRun(box.topLeft(), run);
-            m_runs.push_back({first ? cluster : QString(), glyphTexts(run.rawFont(), run.glyphIndexes(), cluster)});
+            drawCluster(painter, box.topLeft(), run, first ? cluster : QString(), cluster);
             first = false;
         }
         from = to;
     }
     return qCeil(height);
+}
+
+void PrintedText::drawCluster(QPainter& painter, const QPointF& origin, const QGlyphRun& run, const QString& text,
+                              const QString& cluster)
+{
+    // A reader gives a span's text the extent from its first glyph's origin
+    // to its last glyph's advance: a mark drawn last, pulled left over its
+    // base, would end the span short and open a gap in the word. So the marks
+    // go first, in a span of no text, and the glyphs that advance after them.
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    const QList<QPointF> advances = run.rawFont().advancesForGlyphIndexes(glyphs);
+    const std::vector<QString> texts = glyphTexts(run.rawFont(), glyphs, cluster);
+    const bool anyAdvance = std::any_of(advances.begin(), advances.end(), [](const QPointF& a) { return a.x() > 0; });
+    for (const bool marks : {true, false}) {
+        QGlyphRun part = run;
+        QList<quint32> partGlyphs;
+        QList<QPointF> partPositions;
+        RunText partText{marks ? QString() : text, {}};
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            if (anyAdvance && (advances[i].x() > 0) == marks)
+                continue;
+            partGlyphs << glyphs[i];
+            partPositions << positions[i];
+            partText.glyphText.push_back(texts[static_cast<std::size_t>(i)]);
+        }
+        if (partGlyphs.isEmpty())
+            continue;
+        part.setGlyphIndexes(partGlyphs);
+        part.setPositions(partPositions);
+        painter.drawGlyphRun(origin, part);
+        m_runs.push_back(std::move(partText));
+    }
 }
 
 int PrintedText::height(QPainter& painter, int width, const QString& text)

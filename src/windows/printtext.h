@@ -11,7 +11,9 @@
 #include <QString>
 #include <vector>
 
+class QGlyphRun;
 class QPainter;
+class QPointF;
 class QRawFont;
 class QRect;
 
@@ -28,6 +30,8 @@ public:
     const std::vector<RunText>& runs() const { return m_runs; }
 
 private:
+    void drawCluster(QPainter& painter, const QPointF& origin, const QGlyphRun& run, const QString& text,
+                     const QString& cluster);
     std::vector<QString> glyphTexts(const QRawFont& font, const QList<quint32>& glyphs, const QString& cluster);
 
     std::vector<RunText> m_runs;
