@@ -4,6 +4,7 @@
 #include "infopanel.h"
 #include "qtext.h"
 #include "session.h"
+#include "yeartext.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -24,8 +25,17 @@ PrintNotes MakePrintNotes(const Session& session)
     notes.parameters = ToQString(params.ParamDbMaxMin) + QStringLiteral(", x เฉลี่ย ") + ToQString(params.ParamMeanGpa) +
                        QStringLiteral(", SD ") + ToQString(params.ParamSD);
     notes.version = VersionNumber();
-    notes.printed = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QDateTime now = QDateTime::currentDateTime();
+    notes.printed = ToQString(ThaiDateText(now.date().year(), now.date().month(), now.date().day())) +
+                    now.toString(QStringLiteral(" เวลา HH:mm น."));
+    if (info && info->Sample)
+        notes.sample = SampleDataNotice();
     return notes;
+}
+
+QString SampleDataNotice()
+{
+    return QStringLiteral("ข้อมูลเกณฑ์ในโปรแกรมนี้เป็นข้อมูลตัวอย่างที่สมมติขึ้น ไม่ใช่เกณฑ์การคัดเลือกจริง");
 }
 
 }  // namespace tamrik

@@ -1,6 +1,7 @@
 #pragma once
 // What the foot of every printed page says: the rule database, the
-// parameters, the program version and the printing date.
+// parameters, the program version and the printing date in the Thai
+// calendar; and on top, while the data are a made-up sample, a notice of it.
 
 #include "workingpdf.h"
 
@@ -9,5 +10,8 @@ namespace tamrik {
 class Session;
 
 PrintNotes MakePrintNotes(const Session& session);
+
+// What every printed page says while the rule data are a made-up sample.
+QString SampleDataNotice();
 
 }  // namespace tamrik

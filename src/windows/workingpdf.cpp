@@ -1,6 +1,8 @@
 #include "workingpdf.h"
 
+#include "colours.h"
 #include "exportfile.h"
+#include "infopanel.h"
 #include "printtext.h"
 #include "qtext.h"
 
@@ -61,6 +63,18 @@ public:
         }
         m_y += gap() / 2;
     }
+    // A framed notice across the page, in dark red.
+    void notice(const QString& text)
+    {
+        m_p.setFont(PrintFont(11, true));
+        const int pad = gap();
+        const QRect inside(m_area.left() + 2 * pad, m_y + pad, m_area.width() - 4 * pad, m_area.bottom() - m_y);
+        m_p.setPen(QPen(Colour::DarkRed, pad / 3.0));
+        const int height = m_text.draw(m_p, inside, text);
+        m_p.drawRect(m_area.left(), m_y, m_area.width(), height + 2 * pad);
+        m_p.setPen(Qt::black);
+        m_y += height + 4 * pad;
+    }
     void space(int lines = 1) { m_y += lines * m_p.fontMetrics().height() / 2; }
     // The notes sit at the foot of the page.
     void foot(const QStringList& notes)
@@ -87,8 +101,16 @@ QStringList NoteLines(const PrintNotes& notes)
             QStringLiteral("โปรแกรม Tamrik รุ่น ") + notes.version, QStringLiteral("พิมพ์เมื่อ ") + notes.printed};
 }
 
+// On top of every page while the data are a made-up sample.
+void SampleNotice(PageWriter& w, const PrintNotes& notes)
+{
+    if (!notes.sample.isEmpty())
+        w.notice(notes.sample);
+}
+
 void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, const QString& heading)
 {
+    SampleNotice(w, notes);
     w.line(heading, 16, true);
     w.line(QStringLiteral("คณะ: ") + Q(s.facCode) + QLatin1Char(' ') + Q(s.faculty), 12, true);
     w.line(QStringLiteral("มหาวิทยาลัย: ") + Q(s.university), 12);
@@ -121,15 +143,24 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
         w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุด ปี %1: %2 - %3").arg(Q(s.lastYear), Q(s.lastMin), Q(s.lastMax)), 10.5);
     else
         w.line(QStringLiteral("ไม่มีคะแนนต่ำสุด-สูงสุดของปี %1").arg(Q(s.lastYear)), 10.5);
+    if (!s.years.empty())
+        w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุดทุกปีที่มีในข้อมูล:"), 10.5);
     for (const YearFigures& year : s.years)
         w.line(QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max)), 9.5);
-    if (!s.chance.empty())
-        w.line(QStringLiteral("โอกาส: ") + Q(s.chance), 10.5);
+    if (!s.chance.empty()) {
+        w.space();
+        w.line(QStringLiteral("โอกาส: ") + Q(s.chance), 12, true);
+        w.line(QStringLiteral("เกณฑ์: ") + Q(s.chanceRule), 10);
+        if (!s.margin.empty())
+            w.line(Q(s.margin), 10);
+    }
+    w.line(ResultNoticeText(), 10, true);
     w.foot(NoteLines(notes));
 }
 
 void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes)
 {
+    SampleNotice(w, notes);
     w.line(QStringLiteral("เปรียบเทียบอันดับที่เลือก"), 16, true);
     w.space();
     std::vector<int> shares = {16};
@@ -157,6 +188,8 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
     figure(QStringLiteral("ต่ำสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMin); });
     figure(QStringLiteral("สูงสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMax); });
     figure(QStringLiteral("โอกาส"), [](const WorkingSheet& s) { return Q(s.chance); });
+    w.space();
+    w.line(ResultNoticeText(), 10, true);
     w.foot(NoteLines(notes));
 }
 

@@ -22,6 +22,7 @@ struct PrintNotes {
     QString parameters;  // the range table, mean and SD
     QString version;     // the program's version
     QString printed;     // the printing date
+    QString sample;      // on every page while the data are a made-up sample, else empty
 };
 
 // False when the file cannot be written.
