@@ -239,29 +239,32 @@ std::optional<QByteArray> CompletedMap(const QByteArray& map, const std::map<ush
             codes << line.mid(at + 1, line.indexOf('>', at) - at - 1);
         if (codes.size() < 3)
             continue;
-        const ushort from = codes[0].toUShort(nullptr, 16);
-        const ushort to = codes[1].toUShort(nullptr, 16);
-        for (ushort code = from; code >= from && code <= to; ++code) {
-            if (line.contains('['))
-                targets[code] = codes.value(2 + code - from);
-            else
-                targets[code] = QByteArray::number(codes[2].toUShort(nullptr, 16) + code - from, 16).rightJustified(4, '0').toUpper();
+        const int from = codes[0].toUShort(nullptr, 16);
+        const int to = codes[1].toUShort(nullptr, 16);
+        const int target = codes[2].toUShort(nullptr, 16);
+        for (int code = from; code <= to; ++code) {
+            targets[static_cast<ushort>(code)] =
+                line.contains('[') ? codes.value(2 + code - from)
+                                   : QByteArray::number(target + code - from, 16).rightJustified(4, '0').toUpper();
         }
     }
     for (const auto& [code, text] : added)
         targets[code] = Utf16Hex(text);
-    QByteArray entries;
-    int count = 0;
+    // A section holds at most 100 entries.
+    QByteArray entries, section;
+    int inSection = 0;
+    const auto endSection = [&] {
+        entries += QByteArray::number(inSection) + " beginbfchar\n" + section + "endbfchar\n";
+        section.clear();
+        inSection = 0;
+    };
     for (const auto& [code, hex] : targets) {
-        entries += '<' + QByteArray::number(code, 16).rightJustified(4, '0').toUpper() + "> <" + hex + ">\n";
-        // A section holds at most 100 entries.
-        if (++count % 100 == 0 || count == static_cast<int>(targets.size())) {
-            const int inSection = (count - 1) % 100 + 1;
-            entries.insert(entries.lastIndexOf("beginbfchar") < 0 ? 0 : entries.lastIndexOf("endbfchar\n") + 10,
-                           QByteArray::number(inSection) + " beginbfchar\n");
-            entries += "endbfchar\n";
-        }
+        section += '<' + QByteArray::number(code, 16).rightJustified(4, '0').toUpper() + "> <" + hex + ">\n";
+        if (++inSection == 100)
+            endSection();
     }
+    if (inSection > 0)
+        endSection();
     return map.left(head) + entries + map.mid(end);
 }
 

@@ -8,6 +8,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <utility>
 
 namespace tamrik {
 namespace {
@@ -70,30 +71,27 @@ void PrintedText::drawCluster(QPainter& painter, const QPointF& origin, const QG
     // A reader gives a span's text the extent from its first glyph's origin
     // to its last glyph's advance: a mark drawn last, pulled left over its
     // base, would end the span short and open a gap in the word. So the marks
-    // go first, in a span of no text, and the glyphs that advance after them.
+    // after the last glyph that advances go in a span of no text of their
+    // own. The glyphs keep their order, which readers that take the text from
+    // the glyphs alone depend on.
     const QList<quint32> glyphs = run.glyphIndexes();
     const QList<QPointF> positions = run.positions();
     const QList<QPointF> advances = run.rawFont().advancesForGlyphIndexes(glyphs);
     const std::vector<QString> texts = glyphTexts(run.rawFont(), glyphs, cluster);
-    const bool anyAdvance = std::any_of(advances.begin(), advances.end(), [](const QPointF& a) { return a.x() > 0; });
-    for (const bool marks : {true, false}) {
-        QGlyphRun part = run;
-        QList<quint32> partGlyphs;
-        QList<QPointF> partPositions;
-        RunText partText{marks ? QString() : text, {}};
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            if (anyAdvance && (advances[i].x() > 0) == marks)
-                continue;
-            partGlyphs << glyphs[i];
-            partPositions << positions[i];
-            partText.glyphText.push_back(texts[static_cast<std::size_t>(i)]);
-        }
-        if (partGlyphs.isEmpty())
+    qsizetype split = glyphs.size();
+    while (split > 1 && !(advances[split - 1].x() > 0))
+        --split;
+    if (split == 1 && !(advances[0].x() > 0))
+        split = glyphs.size();
+    for (const auto& [from, to] : {std::pair{qsizetype(0), split}, std::pair{split, glyphs.size()}}) {
+        if (from == to)
             continue;
-        part.setGlyphIndexes(partGlyphs);
-        part.setPositions(partPositions);
+        QGlyphRun part = run;
+        part.setGlyphIndexes(glyphs.mid(from, to - from));
+        part.setPositions(positions.mid(from, to - from));
         painter.drawGlyphRun(origin, part);
-        m_runs.push_back(std::move(partText));
+        m_runs.push_back({from == 0 ? text : QString(),
+                          std::vector<QString>(texts.begin() + from, texts.begin() + to)});
     }
 }
 
