@@ -237,19 +237,21 @@ void FrmTamrik::RebuildSummaryPage()
 
 void FrmTamrik::ResetUserData()
 {
-    // Memory only: the entries file keeps the last user's values until the
-    // next save, and the faculty choice and the page stay as they are.
+    // The faculty choice and the page stay as they are.
     UserEntries& entries = m_session.entries();
     entries.ScoreByCode.fill("-1");
     entries.GpaDigits = "00";
     entries.PrDigits = "00";
+    // On disk at once: on a shared computer a crash or power cut before the
+    // next save would hand the last user's scores to the next start.
+    m_session.SaveEntriesFile();
     // The boxes' change handling brings the GPA and PR points down with them.
     m_gpaPrPage->ResetBoxes();
     m_summaryPage->ResetMyScores();
     // The shortlist belonged to the last user.
     DeleteChoicesFile(m_session.dataFolder());
     if (m_allFaculties) {
-        m_allFaculties->ClearChoices();
+        m_allFaculties->ForgetUser();
         m_allFaculties->ReloadEntries();
     }
 }
@@ -283,7 +285,7 @@ void FrmTamrik::OpenAboutWindow()
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }
-        m_about = new frmAbout(dataLine);
+        m_about = new frmAbout(dataLine, PanelDataOf(m_session));
         QRect place = m_about->rect();
         place.moveCenter(frameGeometry().center());
         m_about->move(place.topLeft());

@@ -1,9 +1,13 @@
 #pragma once
-// The Buddhist-era year a range table holds, from the table's name.
+// The Buddhist-era year a range table holds, from the table's name, and the
+// year named when the data say none.
 
 #include <string>
 
 namespace tamrik {
+
+// The year the program's texts name when the rule data do not record one.
+inline constexpr char kDefaultAdmissionYear[] = "2543";
 
 // "25" followed by the last two characters of the range table's name: the
 // Buddhist-era year the data come from. A name shorter than two characters

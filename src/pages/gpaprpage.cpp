@@ -27,10 +27,13 @@ const char* const InitialText[] = {"0", "00", "00", "00"};
 // Keys typed before the focus moves on by itself.
 const int KeysBeforeMove[] = {1, 2, 2, 2};
 
-const QString NoteText = QStringLiteral(
-    "** หมายเหตุ ข้อมูล x เฉลี่ย และ SD เป็นข้อมูลที่ได้จากการคัดเลือก ประจำปีการศึกษา 2543    ดังนั้น "
-    "ข้อมูลที่ใช้จริง อาจมีการเปลี่ยนแปลง");
-const QString NoteYear = QStringLiteral("2543");
+// The year is the range table's, which param.opt names.
+QString NoteText(const QString& year)
+{
+    return QStringLiteral("** หมายเหตุ ข้อมูล x เฉลี่ย และ SD เป็นข้อมูลที่ได้จากการคัดเลือก ประจำปีการศึกษา %1    ดังนั้น "
+                          "ข้อมูลที่ใช้จริง อาจมีการเปลี่ยนแปลง")
+        .arg(year);
+}
 // Two lines of Thai with their marks above and below need more than the
 // 495 twips a narrower face would.
 constexpr int NoteHeight = 570;
@@ -130,7 +133,8 @@ void GpaPrPage::buildControls()
     m_F3LabelSD = MakeLabel(this, QStringLiteral("F3LabelSD"), QString(), QRect(4440, 2880, 2280, 315));
 
     m_F3LabelMeanGgpSdComment =
-        MakeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText, QRect(240, 3240, 5655, NoteHeight));
+        MakeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText(QString::fromLatin1(kDefaultAdmissionYear)),
+                  QRect(240, 3240, 5655, NoteHeight));
     m_F3LabelMeanGgpSdComment->setFont(SansFont(8.25));
     SetBackground(m_F3LabelMeanGgpSdComment, Colour::LightYellow);
     m_F4LabelYearMaxMin1 = MakeLabel(this, ArrayName(QStringLiteral("F4LabelYearMaxMin"), 1), QString(),
@@ -138,7 +142,7 @@ void GpaPrPage::buildControls()
     m_F4LabelYearMaxMin1->setFont(m_F3LabelMeanGgpSdComment->font());
     m_F4LabelYearMaxMin1->setWordWrap(false);
     SetBackground(m_F4LabelYearMaxMin1, Colour::LightYellow);
-    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, NoteYear, QString());
+    m_F4LabelYearMaxMin1->hide();
 
     MakeLabel(this, ArrayName(QStringLiteral("Label5"), 1), QStringLiteral("กรุณาใส่ค่า PR"), QRect(240, 4080, 4800, 330));
     QGroupBox* frame3 = MakeFrame(this, QStringLiteral("Frame3"), QString(), QRect(240, 4440, 10695, 975));
@@ -164,6 +168,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
     m_F3LabelSD->setText(ToQString(params.ParamSD));
+    m_F3LabelMeanGgpSdComment->setText(NoteText(NoteYear()));
 
     const UserEntries& entries = m_session.entries();
     if (const auto gpa = GpaBoxesFromDigits(entries.GpaDigits)) {
@@ -232,9 +237,12 @@ void GpaPrPage::ShowParams()
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
     m_F3LabelSD->setText(ToQString(params.ParamSD));
-    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, NoteYear,
-                        ToQString(YearText(params.ParamDbMaxMin)));
+    const QString year = NoteYear();
+    m_F3LabelMeanGgpSdComment->setText(NoteText(year));
+    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, year, year);
 }
+
+QString GpaPrPage::NoteYear() const { return ToQString(YearText(m_session.params().ParamDbMaxMin)); }
 
 QString GpaPrPage::GpaFullText() const { return m_Label_maxGpaPr[0]->text(); }
 QString GpaPrPage::PrFullText() const { return m_Label_maxGpaPr[1]->text(); }

@@ -64,6 +64,8 @@ private:
 
     void buildControls();
     void ResetTabOrder();
+    // The year of the range table param.opt names, which the note gives.
+    QString NoteYear() const;
     void showEvent(QShowEvent* event) override;
 
     void Box_GotFocus(Box box);

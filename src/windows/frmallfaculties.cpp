@@ -12,6 +12,7 @@
 #include "printnotes.h"
 #include "qtext.h"
 #include "rangebardelegate.h"
+#include "samplestrip.h"
 #include "scoresmodel.h"
 #include "session.h"
 #include "subjectcheck.h"
@@ -250,6 +251,13 @@ void FrmAllFaculties::buildControls()
     split->addWidget(right);
     split->setSizes({300, 1000});
     auto* layout = new QVBoxLayout(this);
+    if (m_session.SampleData()) {
+        // From the left edge: on a small screen the window runs past the right one.
+        QLabel* strip = MakeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
+        strip->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        strip->setIndent(8);
+        layout->addWidget(strip);
+    }
     layout->addWidget(split, 5);
     layout->addWidget(choices, 2);
 }
@@ -478,10 +486,14 @@ void FrmAllFaculties::moveChoice(bool up)
         choicesChanged(up ? place - 1 : place + 1);
 }
 
-void FrmAllFaculties::ClearChoices()
+void FrmAllFaculties::ForgetUser()
 {
     m_shortlist.clear();
     showChoices(-1);
+    // What the last user looked for tells about them too.
+    m_ComboUniverFilter->setCurrentIndex(0);
+    m_TextFacultyFilter->clear();
+    m_CheckEligibleOnly->setChecked(false);
 }
 
 void FrmAllFaculties::choicesChanged(int selectPlace)

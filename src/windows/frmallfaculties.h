@@ -46,8 +46,9 @@ public:
 
     // The wizard changed the remembered entries: show them and rank again.
     void ReloadEntries();
-    // Change of user: the shortlist empties (the main window removes its file).
-    void ClearChoices();
+    // Change of user: the shortlist empties (the main window removes its
+    // file) and the filters show every faculty again.
+    void ForgetUser();
 
     void setFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
     const std::vector<FacultyEvaluation>& evaluations() const;

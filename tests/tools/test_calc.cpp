@@ -3,6 +3,8 @@
 // no output file), a database fault, and a batch giving the same file on one
 // thread and on two.
 #include "calcmain.h"
+#include "commands.h"
+#include "samplenotice.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +28,11 @@ std::string BundledDb()
     return path ? path : "";
 }
 
-// From an empty program folder: the default parameters, the bundled rules.
-Outcome Calc(const tamrik::test::TempFolder& folder, Args args)
+// From an empty program folder: the default parameters, the bundled rules
+// unless told another database.
+Outcome Calc(const tamrik::test::TempFolder& folder, Args args, const std::string& db = BundledDb())
 {
-    args.insert(args.begin(), {"--db", BundledDb()});
+    args.insert(args.begin(), {"--db", db});
     std::ostringstream out, err;
     const int status = tamrikcalc::RunCalc(args, folder.path(), out, err, false);
     return {status, out.str(), err.str()};
@@ -67,7 +70,7 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
               "\"years\": {\"2541\": {\"min\": 341.33, \"max\": 419.05}, \"2542\": {\"min\": 351.83, \"max\": 434.83}, "
               "\"2543\": {\"min\": 366.60, \"max\": 448.71}}, \"minimums\": [], \"missing\": [], "
               "\"margin\": {\"points\": 97.11, \"percent\": 14.57}, \"chance\": \"above_max\", \"needed\": null, "
-              "\"error\": null}\n");
+              "\"error\": null, \"sample\": true}\n");
 
     Args all = applicant;
     all.insert(all.end(), {"--all", "--csv"});
@@ -197,6 +200,46 @@ TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)
               "id,rank,code,university,faculty,composite,highest_possible,last_min,last_max,margin_percent,chance");
     EXPECT_EQ(files[0].substr(files[0].find('\n') + 1, 5), "s0,1,");
     EXPECT_NE(files[0].find("\ns299,3,"), std::string::npos);
+}
+
+// The bundled data are a made-up sample and every output says so; the same
+// data built without the marker say nothing of it.
+TEST_F(TamrikCalc, SampleDataIsSaidOnEveryOutput)
+{
+    const std::filesystem::path copy = folder.path() / "data";
+    std::filesystem::create_directory(copy);
+    for (const auto& file : std::filesystem::directory_iterator(TAMRIK_DATA_DIR))
+        if (file.path().extension() == ".csv")
+            std::filesystem::copy_file(file.path(), copy / file.path().filename());
+    const std::string real = (folder.path() / "real.mdb").string();
+    std::ostringstream toolOut, toolErr;
+    ASSERT_EQ(ruledbtool::RunTool({"build", copy.string(), "-o", real}, toolOut, toolErr), 0) << toolErr.str();
+    Write(folder.path() / "class.csv", "id,gpa,pr,01\ns1,3.25,85.5,75\n");
+
+    const std::string notice = std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n";
+    const auto count = [](const std::string& text, const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    for (const std::string& db : {BundledDb(), real}) {
+        const bool sample = db == BundledDb();
+        const Args applicant = {"--scores", "01=75,04=55", "--gpa", "3.25"};
+        const auto run = [&](Args args) {
+            args.insert(args.begin(), applicant.begin(), applicant.end());
+            return Calc(folder, args, db);
+        };
+        EXPECT_EQ(run({"--faculty", "13"}).out.rfind(notice, 0) == 0, sample) << db;
+        EXPECT_EQ(run({"--all"}).out.rfind(notice, 0) == 0, sample) << db;
+        const std::string json = run({"--all", "--json"}).out;
+        EXPECT_EQ(count(json, sample ? "\"sample\": true}" : "\"sample\": false}"), count(json, "{\"faculty\": "));
+        const std::string note = sample ? "tamrik-calc: " + notice : "";
+        const Outcome csv = run({"--all", "--csv"});
+        EXPECT_EQ(csv.err, note);
+        EXPECT_EQ(csv.out.rfind("rank,code,", 0), 0u);
+        EXPECT_EQ(Calc(folder, {"--batch", (folder.path() / "class.csv").string()}, db).err, note);
+    }
 }
 
 }  // namespace
