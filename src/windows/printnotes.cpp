@@ -3,6 +3,7 @@
 #include "frmabout.h"
 #include "infopanel.h"
 #include "qtext.h"
+#include "samplenotice.h"
 #include "session.h"
 #include "yeartext.h"
 
@@ -28,14 +29,9 @@ PrintNotes MakePrintNotes(const Session& session)
     const QDateTime now = QDateTime::currentDateTime();
     notes.printed = ToQString(ThaiDateText(now.date().year(), now.date().month(), now.date().day())) +
                     now.toString(QStringLiteral(" เวลา HH:mm น."));
-    if (info && info->Sample)
-        notes.sample = SampleDataNotice();
+    if (session.SampleData())
+        notes.sample = ToQString(kSampleNotice);
     return notes;
-}
-
-QString SampleDataNotice()
-{
-    return QStringLiteral("ข้อมูลเกณฑ์ในโปรแกรมนี้เป็นข้อมูลตัวอย่างที่สมมติขึ้น ไม่ใช่เกณฑ์การคัดเลือกจริง");
 }
 
 }  // namespace tamrik

@@ -11,7 +11,4 @@ class Session;
 
 PrintNotes MakePrintNotes(const Session& session);
 
-// What every printed page says while the rule data are a made-up sample.
-QString SampleDataNotice();
-
 }  // namespace tamrik
