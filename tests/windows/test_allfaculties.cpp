@@ -8,6 +8,7 @@
 #include "facultyfilter.h"
 #include "frmallfaculties.h"
 #include "programdriver.h"
+#include "samplenotice.h"
 #include "shortlist.h"
 #include "subtotals.h"
 
@@ -122,7 +123,7 @@ QStringList SqueezedPages(const QString& path)
     return pages;
 }
 
-const QString SampleNotice = QStringLiteral("ข้อมูลเกณฑ์ในโปรแกรมนี้เป็นข้อมูลตัวอย่างที่สมมติขึ้นไม่ใช่เกณฑ์การคัดเลือกจริง");
+const QString SampleNotice = QString::fromUtf8(kSampleNotice).remove(QLatin1Char(' '));
 
 // Every phrase in the text, or the first one missing and the text.
 void ExpectPhrases(const QString& text, const QStringList& phrases)
