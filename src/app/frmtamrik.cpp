@@ -1,5 +1,6 @@
 #include "frmtamrik.h"
 
+#include "allfacultyrules.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
@@ -14,6 +15,7 @@
 #include "frmallfaculties.h"
 #include "gpaprpage.h"
 #include "messageservice.h"
+#include "numtext.h"
 #include "pagedecor.h"
 #include "printnotes.h"
 #include "paramfile.h"
@@ -399,12 +401,22 @@ void FrmTamrik::SavePdf()
         sheet.university = m_facultyPage->SelUName().toStdString();
         FillRows(sheet, *rule, m_session.entries().ScoreByCode);
         FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
-        FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
-                       [&db](const std::string& key) { return ruledb::LookupProb(db, key); });
+        const ProbLookup prob = [&db](const std::string& key) { return ruledb::LookupProb(db, key); };
+        FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD, prob);
         FillPrWorking(sheet, m_lastSummary.PrDigits);
         sheet.lastYear = YearText(params.ParamDbMaxMin);
         sheet.lastMin = lastYear->min;
         sheet.lastMax = lastYear->max;
+        // The engine's verdict on these figures against the range page 4
+        // showed, and every year's range of the faculty.
+        FacultyRecord record;
+        record.facCode = code;
+        record.load.rule = *rule;
+        record.lastYear = YearRange{sheet.lastYear, Val(lastYear->min), Val(lastYear->max)};
+        record.years = ruledb::FacultyYears(db, code);
+        const UserEntries& entries = m_session.entries();
+        FillVerdict(sheet, Evaluate(record, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
+                                    ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

@@ -61,6 +61,8 @@ QString VersionNumber()
     return QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
 }
 
+QString ResultNoticeText() { return QString::fromUtf8(Notice(0).text); }
+
 QString VersionText() { return QStringLiteral("Version ") + VersionNumber(); }
 
 InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data)
