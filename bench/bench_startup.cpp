@@ -6,6 +6,7 @@
 #include "appstyle.h"
 #include "frmtamrik.h"
 #include "messageservice.h"
+#include "qttranslation.h"
 #include "thaifonts.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     tamrik::InstallAppStyle();
     tamrik::InstallThaiFonts();
+    tamrik::InstallQtTranslation();
     QTemporaryDir folder;
     QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/ScoreRule.mdb"),
                 folder.filePath(QStringLiteral("ScoreRule.mdb")));

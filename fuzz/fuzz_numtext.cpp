@@ -1,6 +1,7 @@
-// The number texts: Val, WholeNumber, NumberText, Format and FormatText on
-// any bytes. Properties: every reading is finite; a whole number reads the
-// same as its leading number; the text of a number reads back and is stable;
+// The number texts: Val, WholeNumber, ScoreNumber, NumberText, Format and
+// FormatText on any bytes. Properties: every reading is finite; a whole number
+// reads the same as its leading number, and a score text as a whole number;
+// the text of a number reads back and is stable;
 // a pattern rounds to within half its last place and reads back as a number,
 // the number ShownValue gives.
 #include "numtext.h"
@@ -32,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<double> whole = WholeNumber(text);
     if (whole)
         require(*whole == v);
+    // A score text is a number as a whole, of no sign and no exponent.
+    if (const std::optional<double> score = ScoreNumber(text))
+        require(whole && *score == *whole && *score >= 0 && text.find_first_of("+-eE") == std::string_view::npos);
 
     const std::string shown = NumberText(v);
     const std::optional<double> back = WholeNumber(shown);

@@ -1,10 +1,16 @@
-// Both file readers on any bytes: param.opt and the entries file. Properties:
-// what was read can be saved, and loads back unchanged; the entries keep to
-// their rules (scores from 0 to 100 or -1, numbers on the GPA and PR lines).
+// The file readers on any bytes: param.opt, the entries file and the choices
+// file. Properties: what was read can be saved, and loads back unchanged; the
+// entries keep to their rules (scores from 0 to 100 or -1, digits the page's
+// boxes hold on the GPA and PR lines), and so does what any entries save; the
+// choices are faculty codes.
+#include "choicesfile.h"
 #include "entriesfile.h"
+#include "gpapr.h"
 #include "numtext.h"
+#include "shortlist.h"
 #include "paramfile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -79,11 +85,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<double> v = WholeNumber(score);
         require(v && (*v == -1 || (*v >= 0 && *v <= 100)));
     }
-    require(WholeNumber(entries.GpaDigits) && WholeNumber(entries.PrDigits));
+    require(IsGpaDigits(entries.GpaDigits) && IsPrDigits(entries.PrDigits));
     require(SaveEntriesFile(folder, entries));
     UserEntries again;
     require(LoadEntriesFile(folder, again) == EntriesLoad::Read);
     require(again.ScoreByCode == entries.ScoreByCode && again.GpaDigits == entries.GpaDigits &&
             again.PrDigits == entries.PrDigits);
+
+    // Entries holding anything: the save writes only what the load takes back.
+    const std::string any(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 16));
+    entries.ScoreByCode[0] = entries.GpaDigits = entries.PrDigits = any;
+    require(SaveEntriesFile(folder, entries));
+    require(LoadEntriesFile(folder, again) == EntriesLoad::Read);
+    require(again.GpaDigits == (IsGpaDigits(any) ? any : "000") && again.PrDigits == (IsPrDigits(any) ? any : "0000"));
+
+    Write(folder / kChoicesFileName, data, size);
+    const std::vector<std::string> codes = LoadChoicesFile(folder);
+    for (const std::string& code : codes)
+        require(IsFacultyCode(code));
+    require(SaveChoicesFile(folder, codes));
+    require(LoadChoicesFile(folder) == codes);
     return 0;
 }

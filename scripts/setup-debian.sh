@@ -3,8 +3,10 @@
 # nothing when it is all there already.
 set -euo pipefail
 
-packages=(build-essential cmake libgtest-dev qt6-base-dev libsqlite3-dev mdbtools-dev pkg-config
-          fonts-thai-tlwg xvfb xauth imagemagick poppler-utils x11-utils xdotool)
+# qt6-tools-dev and qt6-l10n-tools: CMake's LinguistTools and lrelease, which
+# build the Thai translation of Qt's own texts.
+packages=(build-essential cmake libgtest-dev qt6-base-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev mdbtools-dev
+          pkg-config fonts-thai-tlwg xvfb xauth imagemagick poppler-utils x11-utils xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,11 +1,13 @@
 #include "frmtamrik.h"
 
+#include "allfacultyrules.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
 #include "controls.h"
 #include "datafolder.h"
 #include "dialogparameter.h"
+#include "enterbutton.h"
 #include "entriesfile.h"
 #include "exportfile.h"
 #include "facultypage.h"
@@ -13,6 +15,7 @@
 #include "frmallfaculties.h"
 #include "gpaprpage.h"
 #include "messageservice.h"
+#include "numtext.h"
 #include "pagedecor.h"
 #include "printnotes.h"
 #include "paramfile.h"
@@ -48,6 +51,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
       m_chooseFile(DialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmTamrik"));
+    InstallEnterPressesButtons();
     setWindowTitle(QStringLiteral("คำนวณคะแนนจากการสอบคัดเลือกบุคคลเข้าศึกษาในสถาบันอุดมศึกษา"));
 
     auto* client = new QWidget(this);
@@ -235,19 +239,21 @@ void FrmTamrik::RebuildSummaryPage()
 
 void FrmTamrik::ResetUserData()
 {
-    // Memory only: the entries file keeps the last user's values until the
-    // next save, and the faculty choice and the page stay as they are.
+    // The faculty choice and the page stay as they are.
     UserEntries& entries = m_session.entries();
     entries.ScoreByCode.fill("-1");
     entries.GpaDigits = "00";
     entries.PrDigits = "00";
+    // On disk at once: on a shared computer a crash or power cut before the
+    // next save would hand the last user's scores to the next start.
+    m_session.SaveEntriesFile();
     // The boxes' change handling brings the GPA and PR points down with them.
     m_gpaPrPage->ResetBoxes();
     m_summaryPage->ResetMyScores();
     // The shortlist belonged to the last user.
     DeleteChoicesFile(m_session.dataFolder());
     if (m_allFaculties) {
-        m_allFaculties->ClearChoices();
+        m_allFaculties->ForgetUser();
         m_allFaculties->ReloadEntries();
     }
 }
@@ -281,7 +287,7 @@ void FrmTamrik::OpenAboutWindow()
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }
-        m_about = new frmAbout(dataLine);
+        m_about = new frmAbout(dataLine, PanelDataOf(m_session));
         QRect place = m_about->rect();
         place.moveCenter(frameGeometry().center());
         m_about->move(place.topLeft());
@@ -395,12 +401,22 @@ void FrmTamrik::SavePdf()
         sheet.university = m_facultyPage->SelUName().toStdString();
         FillRows(sheet, *rule, m_session.entries().ScoreByCode);
         FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
-        FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD,
-                       [&db](const std::string& key) { return ruledb::LookupProb(db, key); });
+        const ProbLookup prob = [&db](const std::string& key) { return ruledb::LookupProb(db, key); };
+        FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD, prob);
         FillPrWorking(sheet, m_lastSummary.PrDigits);
         sheet.lastYear = YearText(params.ParamDbMaxMin);
         sheet.lastMin = lastYear->min;
         sheet.lastMax = lastYear->max;
+        // The engine's verdict on these figures against the range page 4
+        // showed, and every year's range of the faculty.
+        FacultyRecord record;
+        record.facCode = code;
+        record.load.rule = *rule;
+        record.lastYear = YearRange{sheet.lastYear, Val(lastYear->min), Val(lastYear->max)};
+        record.years = ruledb::FacultyYears(db, code);
+        const UserEntries& entries = m_session.entries();
+        FillVerdict(sheet, Evaluate(record, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
+                                    ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

@@ -53,9 +53,10 @@ public:
     void ShowPage(int page);
     int CurrentPage() const;
 
-    // "Change User": forgets the remembered scores, GPA and PR and zeroes the
-    // figures of pages 3 and 4. The entries file, the faculty choice and the
-    // page shown stay as they are.
+    // "Change User": forgets the remembered scores, GPA and PR, writes the
+    // emptied entries file at once, zeroes the figures of pages 3 and 4 and
+    // empties the shortlist and the all-faculties filters. The faculty choice
+    // and the page shown stay as they are.
     void ResetUserData();
 
     // "Change Parameter" and "About": each opens its window without blocking

@@ -4,6 +4,7 @@
 #include "frmtamrik.h"
 #include "infopanel.h"
 #include "messageservice.h"
+#include "qttranslation.h"
 #include "thaifonts.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(tamrik::EmblemPicture()));
     tamrik::InstallAppStyle();
     tamrik::InstallThaiFonts();
+    tamrik::InstallQtTranslation();
 
     tamrik::MessageBoxService messages;
     auto* window = new tamrik::FrmTamrik(QCoreApplication::applicationDirPath(),
@@ -34,7 +36,7 @@ int main(int argc, char* argv[])
     }
     // The splash shows the main window, then comes up on top of it; the run
     // ends when the last window (main, splash or About) has closed.
-    auto* splash = new tamrik::frmSplash();
+    auto* splash = new tamrik::frmSplash(tamrik::PanelDataOf(window->session()));
     splash->Load(window);
     splash->show();
     const int status = QApplication::exec();

@@ -2,6 +2,8 @@
 
 #include "numtext.h"
 
+#include <cmath>
+
 namespace tamrik {
 
 std::string NeededText(const Needed& needed)
@@ -17,6 +19,35 @@ std::string NeededText(const Needed& needed)
         text += "; หรือ GPA " + Format(*needed.gpa, "0.00");
     if (needed.pr)
         text += "; หรือ PR " + Format(*needed.pr, "0.00");
+    return text;
+}
+
+std::string ChanceRuleText(Chance chance, const std::string& year)
+{
+    const std::string of = year.empty() ? "ปีก่อน" : "ปี " + year;
+    const std::string share = NumberText(kBorderlinePercent) + "% ของคะแนนสูงสุดที่เป็นไปได้";
+    switch (chance) {
+    case Chance::AboveMax: return "คะแนนสุทธิถึงคะแนนสูงสุดของ" + of;
+    case Chance::Clear: return "คะแนนสุทธิสูงกว่าคะแนนต่ำสุดของ" + of + " ตั้งแต่ " + share + " ขึ้นไป";
+    case Chance::Borderline:
+        return "คะแนนสุทธิสูงหรือต่ำกว่าคะแนนต่ำสุดของ" + of + " ไม่ถึง " + share + " (ต่ำกว่าได้ไม่เกิน " +
+               NumberText(kBorderlinePercent) + "%)";
+    case Chance::Below: return "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของ" + of + " เกิน " + share;
+    case Chance::NoData: return "ไม่มีคะแนนต่ำสุด-สูงสุดของ" + of + "ให้เทียบ";
+    case Chance::MissingScores: return "ยังไม่มีคะแนนบางวิชาที่คณะนี้ใช้คำนวณ";
+    case Chance::FailsMinimum: return "คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ";
+    }
+    return std::string();
+}
+
+std::string MarginText(const std::optional<double>& points, const std::optional<double>& percent)
+{
+    if (!points)
+        return std::string();
+    std::string text = (*points < 0 ? "ต่ำกว่า" : "สูงกว่า") + std::string("คะแนนต่ำสุด ") +
+                       Format(std::abs(*points), "0.00") + " คะแนน";
+    if (percent)
+        text += " (" + Format(std::abs(*percent), "0.00") + "% ของคะแนนสูงสุดที่เป็นไปได้)";
     return text;
 }
 

@@ -315,7 +315,7 @@ std::optional<std::string> RestoredScoreText(const std::array<std::string, 51>& 
     // The slots come from a file anyone can edit: only a score the box itself
     // would accept goes back into it.
     const std::optional<double> v = WholeNumber(ScoreByCode[*slot]);
-    if (!v || *v == 0 || !InScoreRange(*v))
+    if (!v || !InScoreRange(*v))
         return std::nullopt;
     return Format(*v, "0.00");
 }

@@ -86,8 +86,9 @@ RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCod
                                 const std::string& facIdText);
 
 // The text a newly placed score box of subject `code` gets back from
-// ScoreByCode, formatted "0.00"; nothing when the slot holds no score (-1 or
-// 0), anything but a number from 0 to 100, or the code has no slot.
+// ScoreByCode, formatted "0.00" (a remembered 0 too: it was typed); nothing
+// when the slot holds -1, anything but a number from 0 to 100, or the code
+// has no slot.
 std::optional<std::string> RestoredScoreText(const std::array<std::string, 51>& ScoreByCode,
                                              std::string_view code);
 

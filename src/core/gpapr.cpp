@@ -23,9 +23,15 @@ BoxTexts splitDigits(std::string_view digits, std::size_t integerPlaces)
     return {std::string(digits.substr(0, cut)), std::string(digits.substr(cut))};
 }
 
+bool areDigits(std::string_view digits, std::size_t integerPlaces)
+{
+    return !digits.empty() && digits.size() <= integerPlaces + kDecimalPlaces &&
+           digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::optional<BoxTexts> boxesFromDigits(std::string_view digits, std::size_t integerPlaces)
 {
-    if (!(Val(digits) > 0))
+    if (!areDigits(digits, integerPlaces) || !(Val(digits) > 0))
         return std::nullopt;
     return splitDigits(digits, integerPlaces);
 }
@@ -144,6 +150,16 @@ BoxTexts SplitGpaDigits(std::string_view GpaDigits)
 BoxTexts SplitPrDigits(std::string_view PrDigits)
 {
     return splitDigits(PrDigits, kPrIntegerPlaces);
+}
+
+bool IsGpaDigits(std::string_view GpaDigits)
+{
+    return areDigits(GpaDigits, kGpaIntegerPlaces);
+}
+
+bool IsPrDigits(std::string_view PrDigits)
+{
+    return areDigits(PrDigits, kPrIntegerPlaces);
 }
 
 std::optional<BoxTexts> GpaBoxesFromDigits(std::string_view GpaDigits)

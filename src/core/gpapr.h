@@ -83,7 +83,13 @@ LeaveResult LeavePrBox(BoxPart left, BoxTexts pr);
 BoxTexts SplitGpaDigits(std::string_view GpaDigits);
 BoxTexts SplitPrDigits(std::string_view PrDigits);
 
-// The boxes to refill on entering the page: only for digits that read above 0.
+// Digits page 3's two boxes can hold together: ASCII digits only, at least
+// one and at most 1 + 2 (GPA) or 2 + 2 (PR). Anything else is no GPA or PR.
+bool IsGpaDigits(std::string_view GpaDigits);
+bool IsPrDigits(std::string_view PrDigits);
+
+// The boxes to refill on entering the page: only for digits as above that
+// read above 0.
 std::optional<BoxTexts> GpaBoxesFromDigits(std::string_view GpaDigits);
 std::optional<BoxTexts> PrBoxesFromDigits(std::string_view PrDigits);
 

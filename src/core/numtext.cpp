@@ -381,7 +381,9 @@ double Val(std::string_view text)
     return convert(scan(text, true));
 }
 
-std::optional<double> WholeNumber(std::string_view text)
+namespace {
+
+std::string_view trimBlanks(std::string_view text)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -389,13 +391,38 @@ std::optional<double> WholeNumber(std::string_view text)
         ++first;
     while (last > first && isBlank(text[last - 1]))
         --last;
-    const std::string_view core = text.substr(first, last - first);
+    return text.substr(first, last - first);
+}
+
+}  // namespace
+
+std::optional<double> WholeNumber(std::string_view text)
+{
+    const std::string_view core = trimBlanks(text);
     if (const std::optional<double> plain = plainDecimal(core))
         return plain;
     const Scanned s = scan(core, false);
     if (!s.anyDigit || s.end != core.size())
         return std::nullopt;
     return convert(s);
+}
+
+std::optional<double> ScoreNumber(std::string_view text)
+{
+    const std::string_view core = trimBlanks(text);
+    bool point = false;
+    bool digit = false;
+    for (const char c : core) {
+        if (c == '.' && !point)
+            point = true;
+        else if (isDigit(c))
+            digit = true;
+        else
+            return std::nullopt;
+    }
+    if (!digit)
+        return std::nullopt;
+    return WholeNumber(core);
 }
 
 std::string NumberText(double value)

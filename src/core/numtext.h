@@ -21,6 +21,12 @@ double Val(std::string_view text);
 // or nothing: "12abc", "" and "." are not numbers.
 std::optional<double> WholeNumber(std::string_view text);
 
+// The value of a score as typed: blanks at either end aside, digits with at
+// most one decimal point ("75", "68.5", ".5", "75."). Nothing for any other
+// text ("8O", "abc", "-1", "1e2", "."), the empty one included: a score box,
+// a score cell of the all-faculties window and tamrik-calc all go by this.
+std::optional<double> ScoreNumber(std::string_view text);
+
 // Shortest decimal text that reads back as the same double, at most 15
 // significant digits, no trailing zeros or point: 85, 72.5, 0.3, -0.25.
 // Values from 1E+15 up or below 1E-05 take an exponent (1E+20, 1.5E-07) so the

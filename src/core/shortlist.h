@@ -37,6 +37,9 @@ private:
     std::vector<std::string> m_codes;
 };
 
+// A faculty code as the rule data write every one: four ASCII digits.
+bool IsFacultyCode(std::string_view text);
+
 // "อันดับ 1" to "อันดับ 4" for places 0 to 3.
 std::string ChoiceCaption(std::size_t place);
 

@@ -1,6 +1,7 @@
 #include "subjectcheck.h"
 
 #include "numtext.h"
+#include "subtotals.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ constexpr double kRule0102Least = 60.0;
 void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& result)
 {
     for (const SubjectRow& row : rows) {
-        if (BelowMinimum(Val(row.score), Val(row.minimum))) {
+        if (BelowMinimum(ScoreValue(row.score), Val(row.minimum))) {
             result.failed = true;
             result.messages.push_back("   วิชา " + row.code + " " + row.name + " ไม่ผ่านเกณฑ์ขั้นต่ำ "
                                       + row.minimum + " % ");
@@ -25,8 +26,12 @@ void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& resu
 void remember(const std::vector<SubjectRow>& rows, std::array<std::string, 51>& ScoreByCode)
 {
     for (const SubjectRow& row : rows) {
-        if (const auto slot = ScoreSlot(row.code))
-            ScoreByCode[*slot] = NumberText(Val(row.score));
+        const auto slot = ScoreSlot(row.code);
+        if (!slot)
+            continue;
+        // An empty box is no score at all, unlike a typed 0.
+        const std::optional<double> score = ScoreNumber(row.score);
+        ScoreByCode[*slot] = score ? NumberText(*score) : "-1";
     }
 }
 
@@ -42,8 +47,8 @@ SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
 {
     SubjectCheckResult result;
     if (rule0102Shown) {
-        const double first = mainRows.size() > 0 ? Val(mainRows[0].score) : 0.0;
-        const double second = mainRows.size() > 1 ? Val(mainRows[1].score) : 0.0;
+        const double first = mainRows.size() > 0 ? ScoreValue(mainRows[0].score) : 0.0;
+        const double second = mainRows.size() > 1 ? ScoreValue(mainRows[1].score) : 0.0;
         if (Rule0102Fails(first, second)) {
             result.failed = true;
             result.messages.push_back("  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ");

@@ -41,8 +41,8 @@ inline bool BelowMinimum(double score, double minimum) { return score < minimum;
 std::optional<std::size_t> ScoreSlot(std::string_view code);
 
 // Writes every row's score (main rows, then special rows) into its code's
-// slot as the text of a number: 85.00 as 85, an empty box as 0. A row whose
-// code has no slot is skipped.
+// slot as the text of a number: 85.00 as 85, 0.00 as 0; an empty box, or one
+// holding no number, as "-1" (none). A row whose code has no slot is skipped.
 void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
                     std::array<std::string, 51>& ScoreByCode);
 

@@ -63,11 +63,12 @@ std::vector<std::string_view> codesOf(const std::vector<SubtotalRow>& rows)
     return codes;
 }
 
-std::vector<double> valuesOf(const std::vector<SubtotalRow>& rows, std::string SubtotalRow::*text)
+std::vector<double> valuesOf(const std::vector<SubtotalRow>& rows, std::string SubtotalRow::*text,
+                             double (*read)(std::string_view))
 {
     std::vector<double> values;
     for (const SubtotalRow& row : rows)
-        values.push_back(Val(row.*text));
+        values.push_back(read(row.*text));
     return values;
 }
 
@@ -87,7 +88,7 @@ Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
                       const std::array<std::string, 10>& CalcSubjCode)
 {
     const auto order = SubtotalOrder(codesOf(mainRows), mainRows.size(), CalcSubjCode);
-    return shownTotal(order, MainSubtotalValue(order, valuesOf(mainRows, &SubtotalRow::score).data()));
+    return shownTotal(order, MainSubtotalValue(order, valuesOf(mainRows, &SubtotalRow::score, &ScoreValue).data()));
 }
 
 Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
@@ -98,8 +99,8 @@ Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t n
     if (wMain == 0)
         return {};
     const auto order = SubtotalOrder(codesOf(specialRows), nMain + specialRows.size(), CalcSubjCode);
-    return shownTotal(order, SpecSubtotalValue(order, valuesOf(specialRows, &SubtotalRow::score).data(),
-                                               valuesOf(specialRows, &SubtotalRow::weight).data(), wMain,
+    return shownTotal(order, SpecSubtotalValue(order, valuesOf(specialRows, &SubtotalRow::score, &ScoreValue).data(),
+                                               valuesOf(specialRows, &SubtotalRow::weight, &Val).data(), wMain,
                                                Val(maxMainCaption)));
 }
 
@@ -120,14 +121,22 @@ std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
     return counted;
 }
 
+double ScoreValue(std::string_view text)
+{
+    return ScoreNumber(text).value_or(0.0);
+}
+
 ScoreBoxCheck CheckScoreBox(std::string_view text)
 {
     ScoreBoxCheck check;
-    const double v = Val(text);
-    check.valid = InScoreRange(v);
-    if (check.valid)
-        check.text = FormatText(text, "0.00");
-    check.paleYellow = !check.text.empty();
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return check;
+    const std::optional<double> v = ScoreNumber(text);
+    check.valid = v && InScoreRange(*v);
+    if (check.valid) {
+        check.text = Format(*v, "0.00");
+        check.paleYellow = true;
+    }
     return check;
 }
 

@@ -64,15 +64,19 @@ inline constexpr std::string_view kScoreRangeMessage =
 // A subject score is a percentage: 0 to 100, both ends included.
 inline bool InScoreRange(double value) { return value >= 0 && value <= 100; }
 
+// What a score box's text counts for in the subtotals and the minimums: its
+// ScoreNumber, or 0, as an empty box, for a text that is no number.
+double ScoreValue(std::string_view text);
+
 struct ScoreBoxCheck {
     bool valid = true;        // false: show kScoreRangeMessage and focus the box again
     std::string text;         // the box's new text (empty when not valid)
     bool paleYellow = false;  // background: pale yellow, else white
 };
 
-// The check when a score box loses the focus. A value from 0 to 100 is valid
-// (an empty or non-numeric text reads as 0); a text that is a number as a
-// whole is rewritten "0.00", any other valid text is left as it is.
+// The check when a score box loses the focus. An empty (or blank) box is
+// valid and stays empty; a ScoreNumber from 0 to 100 is valid and rewritten
+// "0.00"; anything else, a text that is no number included, is refused.
 ScoreBoxCheck CheckScoreBox(std::string_view text);
 
 }  // namespace tamrik

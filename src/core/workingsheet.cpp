@@ -1,5 +1,6 @@
 #include "workingsheet.h"
 
+#include "evaluationtext.h"
 #include "numtext.h"
 
 namespace tamrik {
@@ -116,10 +117,18 @@ WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEval
         sheet.lastMin = Format(evaluation.lastYear->min, "0.00");
         sheet.lastMax = Format(evaluation.lastYear->max, "0.00");
     }
+    FillVerdict(sheet, evaluation);
+    return sheet;
+}
+
+void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation)
+{
+    sheet.years.clear();
     for (const YearRange& year : evaluation.years)
         sheet.years.push_back({year.year, Format(year.min, "0.00"), Format(year.max, "0.00")});
     sheet.chance = std::string(ChanceLabel(evaluation.chance));
-    return sheet;
+    sheet.chanceRule = ChanceRuleText(evaluation.chance, evaluation.lastYear ? evaluation.lastYear->year : sheet.lastYear);
+    sheet.margin = MarginText(evaluation.marginPoints, evaluation.marginPercent);
 }
 
 }  // namespace tamrik

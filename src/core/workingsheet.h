@@ -37,7 +37,9 @@ struct WorkingSheet {
     std::string total, highest;
     std::string lastYear, lastMin, lastMax;  // the year the parameters name
     std::vector<YearFigures> years;          // every year the database holds
-    std::string chance;                      // the label, for the shortlist
+    std::string chance;                      // the label
+    std::string chanceRule;                  // the rule that gave it
+    std::string margin;                      // against last year's lowest
 };
 
 // The subject rows of a rule with the remembered scores ("" where none), the
@@ -53,6 +55,10 @@ void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
 
 // Page 4's figures, exactly as its labels show them.
 void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
+
+// The engine's verdict: the chance label, its rule and margin, and every
+// year's range.
+void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation);
 
 // A faculty of the shortlist: the figures as the engine gives them (the ones
 // page 4 would show), the rows of its rule, the GPA and PR working.

@@ -179,20 +179,23 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
         }
         text.erase(0, begin);
 
+        // A line ends at LF, at CR LF or at a CR alone (as old Mac editors
+        // write): a run of CRs, with or without an LF after it, is one end.
         std::vector<std::string> lines;
         std::size_t start = 0;
         while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
+            while (start < text.size() && text[start] == '\r')
+                ++start;
+            std::size_t end = text.find_first_of("\r\n", start);
             if (end == std::string::npos)
                 end = text.size();
-            std::size_t first = start;
-            while (first < end && text[first] == '\r')
-                ++first;
             std::size_t stop = end;
-            while (stop > first && isBlankOrCr(text[stop - 1]))
+            while (stop > start && isBlankOrCr(text[stop - 1]))
                 --stop;
-            lines.emplace_back(text, first, stop - first);
-            start = end + 1;
+            lines.emplace_back(text, start, stop - start);
+            while (end < text.size() && text[end] == '\r')
+                ++end;
+            start = end < text.size() && text[end] == '\n' ? end + 1 : end;
         }
         return lines;
     } catch (...) {

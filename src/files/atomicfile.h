@@ -66,8 +66,9 @@ private:
     bool m_committed = false;
 };
 
-// The file's lines, each without its end (LF, with any CRs and blanks before
-// it) and without CRs at its start; UTF-8 byte-order marks (and CRs among
+// The file's lines, each without its end (LF, CR LF or CR; a run of CRs
+// counts as one, with or without an LF after it) and without the blanks
+// before it; UTF-8 byte-order marks (and CRs among
 // them) before the first line are dropped; a last line without an end counts. Nothing when the file is
 // missing, not a regular file or cannot be read; no lines when it is larger
 // than kMaxTextFileBytes.

@@ -1,6 +1,7 @@
 #include "choicesfile.h"
 
 #include "atomicfile.h"
+#include "shortlist.h"
 
 namespace tamrik {
 
@@ -10,8 +11,9 @@ std::vector<std::string> LoadChoicesFile(const fs::path& folder)
 {
     std::vector<std::string> codes;
     if (const auto lines = ReadLines(folder / kChoicesFileName)) {
+        // Only codes go on: anything else would make every later save fail.
         for (const std::string& line : *lines) {
-            if (!line.empty())
+            if (IsFacultyCode(line))
                 codes.push_back(line);
         }
     }

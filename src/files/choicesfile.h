@@ -12,8 +12,8 @@ namespace tamrik {
 
 inline constexpr char kChoicesFileName[] = "TamrikChoices.tmp";
 
-// The codes as written, in order; blank lines skipped. Empty when there is no
-// file or it cannot be read.
+// The codes as written, in order; a line that is no faculty code (blank or
+// not) is skipped. Empty when there is no file or it cannot be read.
 std::vector<std::string> LoadChoicesFile(const std::filesystem::path& folder);
 
 // Writes the codes afresh. False when the file could not be written (the old

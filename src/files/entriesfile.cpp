@@ -1,9 +1,11 @@
 #include "entriesfile.h"
 
 #include "atomicfile.h"
+#include "gpapr.h"
 #include "numtext.h"
 #include "subtotals.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -17,16 +19,31 @@ namespace {
 constexpr std::size_t kScoreLines = std::tuple_size<decltype(UserEntries::ScoreByCode)>::value;
 constexpr std::size_t kLineCount = kScoreLines + 2;
 
-// The line when the test accepts it, otherwise the empty value; clears *intact
-// on a miss.
-template <typename Accept>
-std::string take(const std::vector<std::string>& lines, std::size_t index,
-                 Accept accept, const std::string& empty, bool* intact)
+// A remembered score is one a score box would accept, or -1 for none.
+bool isScoreLine(std::string_view line)
 {
-    if (index < lines.size() && accept(lines[index]))
-        return lines[index];
-    *intact = false;
-    return empty;
+    const std::optional<double> v = WholeNumber(line);
+    return v && (*v == -1 || InScoreRange(*v));
+}
+
+// The reader's test of line `index` (0-based): what passes it is kept as
+// written, what fails it becomes the empty value. The save goes by the same
+// test, so whatever it writes reads back as it was.
+bool accepts(std::size_t index, const std::string& line)
+{
+    if (!IsWholeLine(line))
+        return false;
+    if (index < kScoreLines)
+        return isScoreLine(line);
+    return index == kScoreLines ? IsGpaDigits(line) : IsPrDigits(line);
+}
+
+std::string emptyValue(std::size_t index)
+{
+    const UserEntries none;
+    if (index < kScoreLines)
+        return none.ScoreByCode[index];
+    return index == kScoreLines ? none.GpaDigits : none.PrDigits;
 }
 
 }  // namespace
@@ -49,20 +66,16 @@ EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
     if (!lines)
         return EntriesLoad::Failed;
 
-    const UserEntries none;
-    // GPA and PR lines are the boxes' texts joined, which nothing filters:
-    // whatever reads as a number is taken back as written.
-    const auto isNumber = [](const std::string& t) { return IsWholeLine(t) && WholeNumber(t).has_value(); };
-    // A remembered score is one a score box would accept, or -1 for none.
-    const auto isScore = [](const std::string& t) {
-        const std::optional<double> v = WholeNumber(t);
-        return IsWholeLine(t) && v && (*v == -1 || InScoreRange(*v));
-    };
+    std::vector<std::string> taken(kLineCount);
     bool intact = lines->size() == kLineCount;
-    for (std::size_t i = 0; i < kScoreLines; ++i)
-        entries.ScoreByCode[i] = take(*lines, i, isScore, none.ScoreByCode[i], &intact);
-    entries.GpaDigits = take(*lines, kScoreLines, isNumber, none.GpaDigits, &intact);
-    entries.PrDigits = take(*lines, kScoreLines + 1, isNumber, none.PrDigits, &intact);
+    for (std::size_t i = 0; i < kLineCount; ++i) {
+        const bool kept = i < lines->size() && accepts(i, (*lines)[i]);
+        taken[i] = kept ? (*lines)[i] : emptyValue(i);
+        intact = intact && kept;
+    }
+    std::copy(taken.begin(), taken.begin() + kScoreLines, entries.ScoreByCode.begin());
+    entries.GpaDigits = taken[kScoreLines];
+    entries.PrDigits = taken[kScoreLines + 1];
     return intact ? EntriesLoad::Read : EntriesLoad::Damaged;
 }
 
@@ -71,6 +84,10 @@ bool SaveEntriesFile(const fs::path& folder, const UserEntries& entries, Flush f
     std::vector<std::string> lines(entries.ScoreByCode.begin(), entries.ScoreByCode.end());
     lines.push_back(entries.GpaDigits);
     lines.push_back(entries.PrDigits);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!accepts(i, lines[i]))
+            lines[i] = emptyValue(i);
+    }
     return WriteLinesAtomically(folder / kEntriesFileName, lines, flush);
 }
 

@@ -23,13 +23,14 @@ enum class EntriesLoad {
 // Start-up: takes the file's lines over into the entries, or creates the file
 // when there is none. Scores from 0 to 100 are kept as written ("-1" for
 // none); a score line holding anything else, and a missing line, give "-1";
-// the GPA and PR lines are kept as written when they read as a number, else
-// "000" or "0000". Never fails; the
-// program goes on with what could be read.
+// the GPA and PR lines are kept as written when they are digits the page's
+// boxes can hold (IsGpaDigits, IsPrDigits), else "000" or "0000". Never
+// fails; the program goes on with what could be read.
 EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& entries);
 
 // Writes the 53 lines afresh, on the disk before it returns unless told
-// otherwise. False when the file could not be written (the old file, if any,
+// otherwise. A value the load would not take back is written as its empty
+// value, so the file always reads back as written. False when the file could not be written (the old file, if any,
 // is then unchanged).
 bool SaveEntriesFile(const std::filesystem::path& folder, const UserEntries& entries, Flush flush = Flush::ToDisk);
 

@@ -7,9 +7,11 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "qtext.h"
+#include "samplestrip.h"
 #include "session.h"
 #include "thaifonts.h"
 #include "twips.h"
+#include "yeartext.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -82,6 +84,11 @@ void ShowInEditField(QComboBox* combo, const QString& text)
     combo->setEditText(text);
 }
 
+QString YearLineText(const std::string& year)
+{
+    return QStringLiteral("รหัสคณะเป็นข้อมูลของการสอบคัดเลือกประจำปีการศึกษา ") + ToQString(year);
+}
+
 QString OutOfRangeText(std::int16_t facCount)
 {
     return QStringLiteral("รหัสคณะมีค่าตั้งแต่ 0001 ถึง ") + QString::number(facCount);
@@ -119,8 +126,11 @@ void FacultyPage::buildControls()
     QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 3),
                               QStringLiteral("เลือกมหาวิทยาลัยและคณะ หรือใส่รหัสคณะ"), QRect(240, 120, 8400, 600));
     title->setFont(SansFont(18));
-    MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 4),
-              QStringLiteral("รหัสคณะเป็นข้อมูลของการสอบคัดเลือกประจำปีการศึกษา 2543"), QRect(240, 780, 8400, 330));
+    m_F1Label4 = MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 4), YearLineText(kDefaultAdmissionYear),
+                           QRect(240, 780, 8400, 330));
+    // Under the code controls, beside the emblem; shown over sample data only.
+    m_F1LabelSampleNotice = MakeSampleStrip(this, QStringLiteral("F1LabelSampleNotice"), QRect(240, 4320, 6360, 660));
+    m_F1LabelSampleNotice->hide();
 
     m_Frame8 = MakeFrame(this, QStringLiteral("Frame8"), QStringLiteral("รูปแบบการเลือกคณะ"),
                          QRect(240, 1230, 6360, 855));
@@ -194,6 +204,8 @@ void FacultyPage::FillAtStartup()
     m_F1ComboFac->clear();
     AddFacultyNames(Q2FacultiesOf(m_F1ComboUniver->currentText()));
     ShowInEditField(m_F1ComboFac, QString());
+    m_F1Label4->setText(YearLineText(m_session.AdmissionYear()));
+    m_F1LabelSampleNotice->setVisible(m_session.SampleData());
     // The university list leads the page's tab order: the user starts there.
     m_F1ComboUniver->setFocus();
 }

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -32,7 +33,8 @@ public:
     FacultyPage(Session& session, const HeaderLabels& header, QWidget* parent);
 
     // Fills the university list while counting the faculties, then shows the
-    // first university with its faculties and no faculty chosen. Throws
+    // first university with its faculties and no faculty chosen, the rule
+    // data's admission year, and whether they are a made-up sample. Throws
     // ruledb::DbError, naming the file and the table or column, when the
     // database cannot answer, SUName has no row or a name in it is null.
     void FillAtStartup();
@@ -80,6 +82,8 @@ private:
     QString m_SelUName;
     std::int16_t m_FacCount = 0;
 
+    QLabel* m_F1Label4 = nullptr;  // the year of the faculty codes
+    QLabel* m_F1LabelSampleNotice = nullptr;
     QGroupBox* m_Frame8 = nullptr;
     QRadioButton* m_OptNoUseID = nullptr;
     QRadioButton* m_OptUseID = nullptr;

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <algorithm>
 
 namespace tamrik {
@@ -27,10 +28,13 @@ const char* const InitialText[] = {"0", "00", "00", "00"};
 // Keys typed before the focus moves on by itself.
 const int KeysBeforeMove[] = {1, 2, 2, 2};
 
-const QString NoteText = QStringLiteral(
-    "** หมายเหตุ ข้อมูล x เฉลี่ย และ SD เป็นข้อมูลที่ได้จากการคัดเลือก ประจำปีการศึกษา 2543    ดังนั้น "
-    "ข้อมูลที่ใช้จริง อาจมีการเปลี่ยนแปลง");
-const QString NoteYear = QStringLiteral("2543");
+// The year is the range table's, which param.opt names.
+QString NoteText(const QString& year)
+{
+    return QStringLiteral("** หมายเหตุ ข้อมูล x เฉลี่ย และ SD เป็นข้อมูลที่ได้จากการคัดเลือก ประจำปีการศึกษา %1    ดังนั้น "
+                          "ข้อมูลที่ใช้จริง อาจมีการเปลี่ยนแปลง")
+        .arg(year);
+}
 // Two lines of Thai with their marks above and below need more than the
 // 495 twips a narrower face would.
 constexpr int NoteHeight = 570;
@@ -74,6 +78,10 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
     buildControls();
     for (int box = 0; box < BoxCount; ++box) {
         m_box[box]->setMaxLength(TypedLength[box]);
+        // Digits only: a point or a letter typed where a digit belongs would
+        // put every later key in the wrong box.
+        m_box[box]->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_box[box]));
         m_box[box]->setText(QString::fromLatin1(InitialText[box]));
         const Box which = static_cast<Box>(box);
         connect(m_box[box], &EntryBox::gotFocus, this, [this, which] { Box_GotFocus(which); });
@@ -130,7 +138,8 @@ void GpaPrPage::buildControls()
     m_F3LabelSD = MakeLabel(this, QStringLiteral("F3LabelSD"), QString(), QRect(4440, 2880, 2280, 315));
 
     m_F3LabelMeanGgpSdComment =
-        MakeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText, QRect(240, 3240, 5655, NoteHeight));
+        MakeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText(QString::fromLatin1(kDefaultAdmissionYear)),
+                  QRect(240, 3240, 5655, NoteHeight));
     m_F3LabelMeanGgpSdComment->setFont(SansFont(8.25));
     SetBackground(m_F3LabelMeanGgpSdComment, Colour::LightYellow);
     m_F4LabelYearMaxMin1 = MakeLabel(this, ArrayName(QStringLiteral("F4LabelYearMaxMin"), 1), QString(),
@@ -138,7 +147,7 @@ void GpaPrPage::buildControls()
     m_F4LabelYearMaxMin1->setFont(m_F3LabelMeanGgpSdComment->font());
     m_F4LabelYearMaxMin1->setWordWrap(false);
     SetBackground(m_F4LabelYearMaxMin1, Colour::LightYellow);
-    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, NoteYear, QString());
+    m_F4LabelYearMaxMin1->hide();
 
     MakeLabel(this, ArrayName(QStringLiteral("Label5"), 1), QStringLiteral("กรุณาใส่ค่า PR"), QRect(240, 4080, 4800, 330));
     QGroupBox* frame3 = MakeFrame(this, QStringLiteral("Frame3"), QString(), QRect(240, 4440, 10695, 975));
@@ -164,6 +173,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
     m_F3LabelSD->setText(ToQString(params.ParamSD));
+    m_F3LabelMeanGgpSdComment->setText(NoteText(NoteYear()));
 
     const UserEntries& entries = m_session.entries();
     if (const auto gpa = GpaBoxesFromDigits(entries.GpaDigits)) {
@@ -204,6 +214,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
 void GpaPrPage::showEvent(QShowEvent* event)
 {
     QFrame::showEvent(event);
+    m_keyCount.fill(0);
     m_tabs.focusFirstUnlessWithin(this);
 }
 
@@ -232,9 +243,12 @@ void GpaPrPage::ShowParams()
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
     m_F3LabelSD->setText(ToQString(params.ParamSD));
-    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, NoteYear,
-                        ToQString(YearText(params.ParamDbMaxMin)));
+    const QString year = NoteYear();
+    m_F3LabelMeanGgpSdComment->setText(NoteText(year));
+    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, year, year);
 }
+
+QString GpaPrPage::NoteYear() const { return ToQString(YearText(m_session.params().ParamDbMaxMin)); }
 
 QString GpaPrPage::GpaFullText() const { return m_Label_maxGpaPr[0]->text(); }
 QString GpaPrPage::PrFullText() const { return m_Label_maxGpaPr[1]->text(); }
@@ -253,23 +267,27 @@ void GpaPrPage::ResetTabOrder()
 
 void GpaPrPage::Box_GotFocus(Box box)
 {
-    // Typing then replaces what the box holds.
+    // Typing then replaces what the box holds, and the same keys always land
+    // in the same boxes, however the focus came here.
     m_box[box]->setSelection(0, 2);
+    m_keyCount[box] = 0;
 }
 
 void GpaPrPage::Box_KeyPress(Box box, int characterCode)
 {
-    // The box has already taken the character; the focus moves after it.
+    // The box has already taken the character, if it was a digit; the focus
+    // moves after it.
     QWidget* next = box == PrDecimals ? static_cast<QWidget*>(m_F3CmdNext) : m_box[box + 1];
-    if (characterCode == 13 && box != GpaInteger) {
+    const bool integerBox = box == GpaInteger || box == PrInteger;
+    const bool point = characterCode == '.' || characterCode == ',';
+    if ((characterCode == 13 && box != GpaInteger) || (point && integerBox)) {
         next->setFocus();
         return;
     }
-    ++m_keyCount[box];
-    if (m_keyCount[box] == KeysBeforeMove[box]) {
-        m_keyCount[box] = 0;
+    // Keys that enter nothing are not counted; Backspace and Enter are.
+    const bool digit = characterCode >= '0' && characterCode <= '9';
+    if ((digit || characterCode == 8 || characterCode == 13) && ++m_keyCount[box] == KeysBeforeMove[box])
         next->setFocus();
-    }
 }
 
 void GpaPrPage::Box_LostFocus(Box box)

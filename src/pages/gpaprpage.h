@@ -3,9 +3,11 @@
 //
 // The page reads its four boxes, hands the texts to the GPA/PR rules of the
 // core and writes back what they return; it keeps the two points values and
-// the key counters of the automatic focus moves (for the life of the window,
-// as the page lives as long as the window). The digits typed go to the
-// session's entries when the page is left; the window shows the pages.
+// the key counters of the automatic focus moves, each started afresh when its
+// box gets the focus or the page is shown. The boxes take digits only; a
+// point or comma in an integer box moves on to the decimals. The digits typed
+// go to the session's entries when the page is left; the window shows the
+// pages.
 
 #include "gpapr.h"
 
@@ -64,6 +66,8 @@ private:
 
     void buildControls();
     void ResetTabOrder();
+    // The year of the range table param.opt names, which the note gives.
+    QString NoteYear() const;
     void showEvent(QShowEvent* event) override;
 
     void Box_GotFocus(Box box);
@@ -85,7 +89,7 @@ private:
     // empty while the points are sound.
     QString m_gpaFault;
     double m_PrScore = 0;
-    // Keys typed in each box since its last automatic focus move.
+    // Keys typed in each box since it last got the focus.
     std::array<std::uint8_t, BoxCount> m_keyCount{};
 
     // F3Text_GPA(0), F3Text_GPA(1), F3Text_PR(0), F3Text_PR(1).

@@ -2,6 +2,7 @@
 
 #include "entriesfile.h"
 #include "messageservice.h"
+#include "yeartext.h"
 
 #include <QString>
 
@@ -12,6 +13,18 @@ const std::optional<ruledb::BuildInfo>& Session::buildInfo() const
     if (!m_buildInfo)
         m_buildInfo = ruledb::ReadBuildInfo(*m_ruleDb);
     return *m_buildInfo;
+}
+
+std::string Session::AdmissionYear() const
+{
+    const auto& info = buildInfo();
+    return info && !info->AdmissionYear.empty() ? info->AdmissionYear : kDefaultAdmissionYear;
+}
+
+bool Session::SampleData() const
+{
+    const auto& info = buildInfo();
+    return info && info->Sample;
 }
 
 void Session::SaveEntriesFile()

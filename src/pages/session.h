@@ -32,9 +32,15 @@ public:
         m_ruleDb = std::move(db);
         m_buildInfo.reset();
     }
-    // The data tool's record of the database's build, read on first use only:
-    // nothing at start-up needs it. Throws ruledb::DbError as ReadBuildInfo.
+    // The data tool's record of the database's build, read once (start-up
+    // needs it for the year and the sample notice). Throws ruledb::DbError as
+    // ReadBuildInfo.
     const std::optional<ruledb::BuildInfo>& buildInfo() const;
+    // The admission year the rule data were built for; kDefaultAdmissionYear
+    // when they do not record one.
+    std::string AdmissionYear() const;
+    // The rule data are a made-up sample, not any year's real criteria.
+    bool SampleData() const;
 
     UserEntries& entries() { return m_entries; }
     const UserEntries& entries() const { return m_entries; }

@@ -3,6 +3,7 @@
 #include "colours.h"
 #include "entrybox.h"
 #include "messageservice.h"
+#include "numtext.h"
 #include "qtext.h"
 #include "subjectcontrols.h"
 #include "subjectrowstate.h"
@@ -36,6 +37,11 @@ void SubjectScoreEntry::wire(EntryBox* box, void (SubjectScoreEntry::*recompute)
                              void (SubjectScoreEntry::*enter)(int), int row)
 {
     connect(box, &QLineEdit::textChanged, this, recompute);
+    // A text that is no score is never shown as an accepted one.
+    connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+        if (!ScoreNumber(text.toStdString()))
+            SetBackground(box, Colour::White);
+    });
     connect(box, &EntryBox::gotFocus, box, [box] { box->setSelection(0, SelectionLength); });
     connect(box, &EntryBox::keyTyped, this, [this, enter, row](int code) {
         if (code == EnterKey)

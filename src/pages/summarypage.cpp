@@ -21,7 +21,6 @@
 namespace tamrik {
 namespace {
 
-const QColor LightRed{0xFF, 0xC0, 0xC0};
 const QString HeadingYear = QStringLiteral("2543");
 const Qt::Alignment ValueAlignment = Qt::AlignRight | Qt::AlignVCenter;
 
@@ -87,7 +86,7 @@ void SummaryPage::buildControls()
     m_F4LabelSD = MakeLabel(this, QStringLiteral("F4LabelSD"), QString(), QRect(4440, 4080, 2280, 315));
 
     QGroupBox* frame6 = MakeFrame(this, QStringLiteral("Frame6"), QString(), QRect(360, 4440, 10335, 735));
-    SetBackground(frame6, LightRed);
+    SetBackground(frame6, Colour::LightRed);
     QLabel* total = MakeLabel(frame6, QStringLiteral("Label13"), QStringLiteral("คะแนนสุทธิ"), QRect(240, 180, 3000, 375),
                               Qt::AlignLeft | Qt::AlignVCenter);
     for (int i = 0; i < 2; ++i) {

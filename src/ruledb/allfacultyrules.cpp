@@ -296,6 +296,16 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
     return names;
 }
 
+std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& facCode)
+{
+    std::vector<YearRange> years;
+    for (const std::string& table : RangeTableNames(db)) {
+        if (const auto range = LookupLastYearRange(db, table, facCode))
+            years.push_back({YearText(table), range->ScMin, range->ScMax});
+    }
+    return years;
+}
+
 std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std::string& lastYearTable,
                                               unsigned threads, const std::function<void(std::size_t count)>& expect,
                                               const std::function<std::unique_ptr<FacultyTaker>()>& newTaker)

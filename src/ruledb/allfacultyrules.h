@@ -47,6 +47,10 @@ std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std:
 // several threads may ask at once.
 ProbLookup LoadProbTable(const RuleDatabase& db);
 
+// One faculty's range in every range table that has a usable row for it,
+// oldest first, as its record from LoadAllFacultyRules holds them.
+std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& facCode);
+
 // Names of the range tables, one per year ("maxminScQor" + two digits), in
 // the order of their years.
 std::vector<std::string> RangeTableNames(const RuleDatabase& db);

@@ -16,6 +16,7 @@ inline const QColor DarkRed{0x80, 0x00, 0x00};
 inline const QColor LightGreen{0xC0, 0xFF, 0xC0};
 inline const QColor LightOrange{0xFF, 0xE0, 0xC0};
 inline const QColor LightYellow{0xFF, 0xFF, 0xC0};
+inline const QColor LightRed{0xFF, 0xC0, 0xC0};
 }  // namespace Colour
 
 void SetBackground(QWidget* widget, const QColor& colour);

@@ -1,7 +1,8 @@
 #pragma once
 // A text box that reports the events the pages handle: focus received, focus
 // lost and a key typed. A key is reported after the box has taken its
-// character, so a handler that moves the focus on sees the new text. Focus
+// character (or refused it, full or by its validator), so a handler that
+// moves the focus on sees the new text. Focus
 // lost because a message box or another window took it is not reported: the
 // check that raised the message must not run again on its own message. A box
 // entered by a mouse click keeps the selection its page made on entry, so the

@@ -19,7 +19,7 @@ class frmAbout : public QDialog {
 public:
     // dataLine: what DataInfoText gives for the open rule database, or
     // UnverifiedText for a database that does not record its build.
-    explicit frmAbout(const QString& dataLine = QString(), QWidget* parent = nullptr);
+    explicit frmAbout(const QString& dataLine = QString(), const PanelData& data = {}, QWidget* parent = nullptr);
 
     // "ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 2026-12-06"; without the year part when
     // the year is not known. The printed notes say the same.

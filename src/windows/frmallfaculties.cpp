@@ -12,6 +12,7 @@
 #include "printnotes.h"
 #include "qtext.h"
 #include "rangebardelegate.h"
+#include "samplestrip.h"
 #include "scoresmodel.h"
 #include "session.h"
 #include "subjectcheck.h"
@@ -250,6 +251,13 @@ void FrmAllFaculties::buildControls()
     split->addWidget(right);
     split->setSizes({300, 1000});
     auto* layout = new QVBoxLayout(this);
+    if (m_session.SampleData()) {
+        // From the left edge: on a small screen the window runs past the right one.
+        QLabel* strip = MakeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
+        strip->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        strip->setIndent(8);
+        layout->addWidget(strip);
+    }
     layout->addWidget(split, 5);
     layout->addWidget(choices, 2);
 }
@@ -332,8 +340,10 @@ void FrmAllFaculties::rank(const Applicant& applicant)
 void FrmAllFaculties::showGpaPr()
 {
     const UserEntries& entries = m_session.entries();
-    m_TextAllGpa->setText(ToQString(TypedGpaText(entries.GpaDigits)));
-    m_TextAllPr->setText(ToQString(TypedPrText(entries.PrDigits)));
+    // Digits no box of page 3 could hold are no GPA or PR to the ranking
+    // either, and their text would be one this box refuses.
+    m_TextAllGpa->setText(IsGpaDigits(entries.GpaDigits) ? ToQString(TypedGpaText(entries.GpaDigits)) : QString());
+    m_TextAllPr->setText(IsPrDigits(entries.PrDigits) ? ToQString(TypedPrText(entries.PrDigits)) : QString());
 }
 
 namespace {
@@ -365,8 +375,11 @@ bool FrmAllFaculties::commitBox(QLineEdit* box, std::string& digits, std::string
                                 LeaveResult (*leave)(BoxPart, BoxTexts))
 {
     const QString text = box->text().trimmed();
-    if (text == ToQString(typed(digits)))
+    if (text == ToQString(typed(digits))) {
+        if (m_previewShown)
+            recompute();
         return false;
+    }
     const LeaveResult left = LeaveBoth(text, leave);
     if (left.message) {
         m_session.messages().show(ToQString(*left.message));
@@ -393,19 +406,28 @@ LeaveResult FrmAllFaculties::LeaveBoth(const QString& text, LeaveResult (*leave)
 void FrmAllFaculties::previewBox(QLineEdit* box, bool isGpa)
 {
     const LeaveResult left = LeaveBoth(box->text(), isGpa ? &LeaveGpaBox : &LeavePrBox);
-    if (left.message)
-        return;  // the message waits until the box is left
+    // A value the box would refuse ranks as nothing: the table goes back to
+    // what is remembered, and the message waits until the box is left.
+    if (left.message || !box->hasAcceptableInput()) {
+        if (m_previewShown)
+            recompute();
+        return;
+    }
     const UserEntries& entries = m_session.entries();
     const std::string digits = left.boxes.integer + left.boxes.decimals;
     rank(ApplicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
                               isGpa ? entries.PrDigits : digits));
+    m_previewShown = true;
 }
 
 void FrmAllFaculties::previewScore(const QModelIndex& index, const QString& text)
 {
-    const ScoreBoxCheck check = CheckScoreBox(text.trimmed().toStdString());
-    if (!check.valid)
+    const ScoreBoxCheck check = CheckScoreBox(text.toStdString());
+    if (!check.valid) {
+        if (m_previewShown)
+            recompute();
         return;
+    }
     const UserEntries& entries = m_session.entries();
     std::array<std::string, 51> scores = entries.ScoreByCode;
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
@@ -478,10 +500,14 @@ void FrmAllFaculties::moveChoice(bool up)
         choicesChanged(up ? place - 1 : place + 1);
 }
 
-void FrmAllFaculties::ClearChoices()
+void FrmAllFaculties::ForgetUser()
 {
     m_shortlist.clear();
     showChoices(-1);
+    // What the last user looked for tells about them too.
+    m_ComboUniverFilter->setCurrentIndex(0);
+    m_TextFacultyFilter->clear();
+    m_CheckEligibleOnly->setChecked(false);
 }
 
 void FrmAllFaculties::choicesChanged(int selectPlace)

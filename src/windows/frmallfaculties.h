@@ -46,8 +46,9 @@ public:
 
     // The wizard changed the remembered entries: show them and rank again.
     void ReloadEntries();
-    // Change of user: the shortlist empties (the main window removes its file).
-    void ClearChoices();
+    // Change of user: the shortlist empties (the main window removes its
+    // file) and the filters show every faculty again.
+    void ForgetUser();
 
     void setFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
     const std::vector<FacultyEvaluation>& evaluations() const;
@@ -100,7 +101,7 @@ private:
     Shortlist m_shortlist;
     SaveFileChooser m_chooseFile;
     Applicant m_ranked;          // what the table ranks now
-    bool m_previewShown = false;  // m_ranked holds a score still being typed
+    bool m_previewShown = false;  // m_ranked holds a value still being typed
 
     ScoresModel* m_scores = nullptr;
     FacultiesModel* m_faculties = nullptr;

@@ -10,14 +10,14 @@
 
 namespace tamrik {
 
-frmSplash::frmSplash(QWidget* parent)
+frmSplash::frmSplash(const PanelData& data, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_panel(BuildInfoPanel(this, QStringLiteral("lblVersion"))),
+      m_panel(BuildInfoPanel(this, QStringLiteral("lblVersion"), data)),
       m_Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipsToPixels(InfoPanelWidthTwips), TwipsToPixels(InfoPanelHeightTwips));
+    setFixedSize(TwipsToPixels(InfoPanelWidthTwips), TwipsToPixels(m_panel.heightTwips));
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
     m_Timer1->setSingleShot(true);
     connect(m_Timer1, &QTimer::timeout, this, &QWidget::close);

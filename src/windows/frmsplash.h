@@ -16,7 +16,7 @@ class frmSplash : public QWidget {
 public:
     static constexpr int ShowMilliseconds = 5000;
 
-    explicit frmSplash(QWidget* parent = nullptr);
+    explicit frmSplash(const PanelData& data = {}, QWidget* parent = nullptr);
 
     // The window's load: shows the version, shows mainWindow (whose own
     // start-up has already run), centres itself over it and starts Timer1.

@@ -3,6 +3,9 @@
 #include "colours.h"
 #include "controls.h"
 #include "emblem.h"
+#include "qtext.h"
+#include "samplestrip.h"
+#include "session.h"
 #include "tamrikversion.h"
 #include "thaifonts.h"
 #include "twips.h"
@@ -33,7 +36,7 @@ const NoticeLine& Notice(int index)
         {"โปรแกรมทดลองคำนวณคะแนนจากการสอบคัดเลือก", Lavender, Qt::black, QRect(1920, 1260, 4920, 330)},
         {"บุคคลเข้าศึกษาในสถาบันอุดมศึกษา", Lavender, Qt::black, QRect(1920, 1590, 4920, 330)},
         {"เพื่อใช้ประกอบการตัดสินใจในการเลือกคณะ", Yellow, Qt::black, QRect(1920, 2250, 4920, 330)},
-        {"ข้อมูลที่ใช้ในโปรแกรมเป็นข้อมูลจากปีการศึกษา 2543", Yellow, Colour::DarkRed, QRect(240, 2580, 6600, 330)},
+        {"ข้อมูลที่ใช้ในโปรแกรมเป็นข้อมูลจากปีการศึกษา %1", Yellow, Colour::DarkRed, QRect(240, 2580, 6600, 330)},
         {"ดังนั้นในการใช้กับการคัดเลือกในแต่ละปีจะต้องมีการเปลี่ยนแปลง", Yellow, Colour::DarkRed,
          QRect(240, 2910, 6600, 330)},
         {"Tamrik เป็นโปรแกรมเสรี ผู้สมัครสอบใช้และแจกต่อได้โดยไม่มีค่าใช้จ่าย", Yellow, Qt::black,
@@ -42,20 +45,33 @@ const NoticeLine& Notice(int index)
     return lines[index];
 }
 
+constexpr int YearLine = 4;
+// Two lines of the strip's bold text, a little below the foot line.
+constexpr int SampleStripTwips = 600;
+
 }  // namespace
+
+PanelData PanelDataOf(const Session& session)
+{
+    return {ToQString(session.AdmissionYear()), session.SampleData()};
+}
 
 QString VersionNumber()
 {
     return QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
 }
 
+QString ResultNoticeText() { return QString::fromUtf8(Notice(0).text); }
+
 QString VersionText() { return QStringLiteral("Version ") + VersionNumber(); }
 
-InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName)
+InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data)
 {
     InfoPanel panel;
+    if (data.sample)
+        panel.heightTwips += SampleStripTwips;
     panel.Frame1 = MakeFrame(window, QStringLiteral("Frame1"), QString(),
-                             QRect(120, 120, InfoPanelWidthTwips - 240, InfoPanelHeightTwips - 240));
+                             QRect(120, 120, InfoPanelWidthTwips - 240, panel.heightTwips - 240));
     QWidget* frame = panel.Frame1;
 
     panel.lblCompanyProduct = MakeLabel(frame, QStringLiteral("lblCompanyProduct"), QStringLiteral("Tamrik"),
@@ -70,13 +86,22 @@ InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName)
 
     for (int i = 0; i < 7; ++i) {
         const NoticeLine& line = Notice(i);
-        QLabel* label = MakeLabel(frame, ArrayName(QStringLiteral("lblCompany"), i), QString::fromUtf8(line.text),
-                                  line.twips, Qt::AlignCenter);
+        QString text = QString::fromUtf8(line.text);
+        if (i == YearLine)
+            text = text.arg(data.admissionYear);
+        QLabel* label =
+            MakeLabel(frame, ArrayName(QStringLiteral("lblCompany"), i), text, line.twips, Qt::AlignCenter);
         label->setWordWrap(false);
         SetBackground(label, line.background);
         if (line.textColour.isValid())
             SetTextColour(label, line.textColour);
         panel.lblCompany[i] = label;
+    }
+
+    if (data.sample) {
+        panel.lblSampleNotice = MakeSampleStrip(frame, QStringLiteral("lblSampleNotice"),
+                                                QRect(240, InfoPanelHeightTwips - 240, 6600, SampleStripTwips - 60));
+        panel.lblSampleNotice->setAttribute(Qt::WA_NoMousePropagation);
     }
 
     // A click on a line or the picture does nothing, not even reach the window.

@@ -3,7 +3,9 @@
 #include "frmabout.h"
 #include "infopanel.h"
 #include "qtext.h"
+#include "samplenotice.h"
 #include "session.h"
+#include "yeartext.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -24,7 +26,11 @@ PrintNotes MakePrintNotes(const Session& session)
     notes.parameters = ToQString(params.ParamDbMaxMin) + QStringLiteral(", x เฉลี่ย ") + ToQString(params.ParamMeanGpa) +
                        QStringLiteral(", SD ") + ToQString(params.ParamSD);
     notes.version = VersionNumber();
-    notes.printed = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QDateTime now = QDateTime::currentDateTime();
+    notes.printed = ToQString(ThaiDateText(now.date().year(), now.date().month(), now.date().day())) +
+                    now.toString(QStringLiteral(" เวลา HH:mm น."));
+    if (session.SampleData())
+        notes.sample = ToQString(kSampleNotice);
     return notes;
 }
 

@@ -64,7 +64,7 @@ bool ScoresModel::setData(const QModelIndex& index, const QVariant& value, int r
 {
     if (!index.isValid() || index.column() != Score || role != Qt::EditRole)
         return false;
-    const ScoreBoxCheck check = CheckScoreBox(value.toString().trimmed().toStdString());
+    const ScoreBoxCheck check = CheckScoreBox(value.toString().toStdString());
     if (!check.valid) {
         m_session.messages().show(ToQString(kScoreRangeMessage));
         return false;

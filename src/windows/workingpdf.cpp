@@ -1,6 +1,9 @@
 #include "workingpdf.h"
 
+#include "colours.h"
 #include "exportfile.h"
+#include "infopanel.h"
+#include "printtext.h"
 #include "qtext.h"
 
 #include <QBuffer>
@@ -24,15 +27,15 @@ QString Q(const std::string& text) { return ToQString(text); }
 // Lays text out down the page, line by line, in device units.
 class PageWriter {
 public:
-    PageWriter(QPainter& painter, const QRect& area) : m_p(painter), m_area(area), m_y(area.top()) {}
+    PageWriter(QPainter& painter, PrintedText& text, const QRect& area)
+        : m_p(painter), m_text(text), m_area(area), m_y(area.top())
+    {
+    }
 
     void line(const QString& text, qreal points = 10, bool bold = false)
     {
         m_p.setFont(PrintFont(points, bold));
-        const QRect box(m_area.left(), m_y, m_area.width(), m_area.bottom() - m_y);
-        const QRect used = m_p.boundingRect(box, Qt::TextWordWrap, text);
-        m_p.drawText(box, Qt::TextWordWrap, text);
-        m_y += used.height() + gap();
+        m_y += m_text.draw(m_p, QRect(m_area.left(), m_y, m_area.width(), m_area.bottom() - m_y), text) + gap();
     }
     // A row of cells, each as wide as its share of the page.
     void row(const QStringList& cells, const std::vector<int>& shares, bool bold = false, bool ruled = true)
@@ -47,11 +50,11 @@ public:
         for (int i = 0; i < cells.size(); ++i) {
             const int width = m_area.width() * shares[static_cast<std::size_t>(i)] / total;
             boxes.emplace_back(x + gap(), m_y + gap() / 2, width - 2 * gap(), m_area.bottom() - m_y);
-            height = std::max(height, m_p.boundingRect(boxes.back(), Qt::TextWordWrap, cells[i]).height());
+            height = std::max(height, PrintedText::height(m_p, boxes.back().width(), cells[i]));
             x += width;
         }
         for (int i = 0; i < cells.size(); ++i)
-            m_p.drawText(boxes[static_cast<std::size_t>(i)], Qt::TextWordWrap, cells[i]);
+            m_text.draw(m_p, boxes[static_cast<std::size_t>(i)], cells[i]);
         m_y += height + gap();
         if (ruled) {
             m_p.setPen(QPen(Qt::gray, 0));
@@ -59,6 +62,18 @@ public:
             m_p.setPen(Qt::black);
         }
         m_y += gap() / 2;
+    }
+    // A framed notice across the page, in dark red.
+    void notice(const QString& text)
+    {
+        m_p.setFont(PrintFont(11, true));
+        const int pad = gap();
+        const QRect inside(m_area.left() + 2 * pad, m_y + pad, m_area.width() - 4 * pad, m_area.bottom() - m_y);
+        m_p.setPen(QPen(Colour::DarkRed, pad / 3.0));
+        const int height = m_text.draw(m_p, inside, text);
+        m_p.drawRect(m_area.left(), m_y, m_area.width(), height + 2 * pad);
+        m_p.setPen(Qt::black);
+        m_y += height + 4 * pad;
     }
     void space(int lines = 1) { m_y += lines * m_p.fontMetrics().height() / 2; }
     // The notes sit at the foot of the page.
@@ -75,6 +90,7 @@ private:
     int gap() const { return m_p.fontMetrics().height() / 4; }
 
     QPainter& m_p;
+    PrintedText& m_text;
     QRect m_area;
     int m_y;
 };
@@ -85,8 +101,16 @@ QStringList NoteLines(const PrintNotes& notes)
             QStringLiteral("โปรแกรม Tamrik รุ่น ") + notes.version, QStringLiteral("พิมพ์เมื่อ ") + notes.printed};
 }
 
+// On top of every page while the data are a made-up sample.
+void SampleNotice(PageWriter& w, const PrintNotes& notes)
+{
+    if (!notes.sample.isEmpty())
+        w.notice(notes.sample);
+}
+
 void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, const QString& heading)
 {
+    SampleNotice(w, notes);
     w.line(heading, 16, true);
     w.line(QStringLiteral("คณะ: ") + Q(s.facCode) + QLatin1Char(' ') + Q(s.faculty), 12, true);
     w.line(QStringLiteral("มหาวิทยาลัย: ") + Q(s.university), 12);
@@ -119,15 +143,24 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
         w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุด ปี %1: %2 - %3").arg(Q(s.lastYear), Q(s.lastMin), Q(s.lastMax)), 10.5);
     else
         w.line(QStringLiteral("ไม่มีคะแนนต่ำสุด-สูงสุดของปี %1").arg(Q(s.lastYear)), 10.5);
+    if (!s.years.empty())
+        w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุดทุกปีที่มีในข้อมูล:"), 10.5);
     for (const YearFigures& year : s.years)
         w.line(QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max)), 9.5);
-    if (!s.chance.empty())
-        w.line(QStringLiteral("โอกาส: ") + Q(s.chance), 10.5);
+    if (!s.chance.empty()) {
+        w.space();
+        w.line(QStringLiteral("โอกาส: ") + Q(s.chance), 12, true);
+        w.line(QStringLiteral("เกณฑ์: ") + Q(s.chanceRule), 10);
+        if (!s.margin.empty())
+            w.line(Q(s.margin), 10);
+    }
+    w.line(ResultNoticeText(), 10, true);
     w.foot(NoteLines(notes));
 }
 
 void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes)
 {
+    SampleNotice(w, notes);
     w.line(QStringLiteral("เปรียบเทียบอันดับที่เลือก"), 16, true);
     w.space();
     std::vector<int> shares = {16};
@@ -155,14 +188,17 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
     figure(QStringLiteral("ต่ำสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMin); });
     figure(QStringLiteral("สูงสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMax); });
     figure(QStringLiteral("โอกาส"), [](const WorkingSheet& s) { return Q(s.chance); });
+    w.space();
+    w.line(ResultNoticeText(), 10, true);
     w.foot(NoteLines(notes));
 }
 
 }  // namespace
 
-void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
-                  bool withComparison)
+std::vector<RunText> PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
+                                  const PrintNotes& notes, bool withComparison)
 {
+    PrintedText text;
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QPainter painter(&device);
@@ -175,16 +211,17 @@ void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sh
     };
     if (withComparison) {
         nextPage();
-        PageWriter w(painter, area);
+        PageWriter w(painter, text, area);
         PaintComparison(w, sheets, notes);
     }
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         nextPage();
-        PageWriter w(painter, area);
+        PageWriter w(painter, text, area);
         const QString heading = withComparison ? QStringLiteral("อันดับ %1: วิธีคิดคะแนน").arg(i + 1)
                                                : QStringLiteral("สรุปคะแนนและวิธีคิด");
         PaintSheet(w, sheets[i], notes, heading);
     }
+    return text.runs();
 }
 
 bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
@@ -192,6 +229,7 @@ bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheet
 {
     // Painted in memory first: the user's file is replaced only by a whole document.
     QByteArray bytes;
+    std::vector<RunText> runs;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -199,8 +237,9 @@ bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheet
         pdf.setResolution(300);
         pdf.setCreator(QStringLiteral("Tamrik ") + notes.version);
         pdf.setTitle(QStringLiteral("สรุปคะแนน"));
-        PaintWorking(pdf, sheets, notes, withComparison);
+        runs = PaintWorking(pdf, sheets, notes, withComparison);
     }
+    bytes = WithRunTexts(bytes, runs);
     return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -4,8 +4,10 @@
 // probability, the PR band, the composite and the ranges), with the rule
 // database, the parameters, the program version and the printing date at
 // the foot. The shortlist's file starts with a page comparing the choices.
-// Thai text is drawn with a TLWG face, which the PDF embeds.
+// Thai text is drawn with a TLWG face, which the PDF embeds, and every glyph
+// run carries its text (pdfglyphtext.h), so the PDF can be searched.
 
+#include "pdfglyphtext.h"
 #include "workingsheet.h"
 
 #include <QString>
@@ -20,14 +22,16 @@ struct PrintNotes {
     QString parameters;  // the range table, mean and SD
     QString version;     // the program's version
     QString printed;     // the printing date
+    QString sample;      // on every page while the data are a made-up sample, else empty
 };
 
 // False when the file cannot be written.
 bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
                      bool withComparison);
 
-// The same pages on any paged device (a printer).
-void PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
-                  bool withComparison);
+// The same pages on any paged device (a printer); returns the glyph runs
+// drawn, with their text, in drawing order.
+std::vector<RunText> PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
+                                  const PrintNotes& notes, bool withComparison);
 
 }  // namespace tamrik

@@ -88,7 +88,7 @@ TEST(Applicant, ThroughTheWizardsMemoryAndBack)
     Applicant a;
     a.Scores[0] = 75;
     a.Scores[1] = 68.5;
-    a.Scores[40] = 0;  // typed as 0: the box comes back empty, so it reads as not taken
+    a.Scores[40] = 0;  // typed as 0: a score of 0, as tamrik-calc counts it
     a.Gpa = 3.25;
     a.Pr = 5.5;
     const auto ScoreByCode = ScoreByCodeOf(a);
@@ -103,12 +103,15 @@ TEST(Applicant, ThroughTheWizardsMemoryAndBack)
     const Applicant back = ApplicantFromEntries(ScoreByCode, "325", "0550");
     EXPECT_EQ(back.Scores[0], 75);
     EXPECT_EQ(back.Scores[1], 68.5);
-    EXPECT_FALSE(back.Scores[40]);
+    EXPECT_EQ(back.Scores[40], 0.0);
+    EXPECT_FALSE(back.Scores[2]);
     EXPECT_EQ(back.Gpa, 3.25);
     EXPECT_EQ(back.Pr, 5.5);
     // Digits out of range, or none, give no GPA or PR.
     EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "450", "10000").Gpa);
     EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "000", "0000").Pr);
+    EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "2,5", "5a50").Gpa);
+    EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "2,5", "5a50").Pr);
 }
 
 }  // namespace

@@ -213,7 +213,7 @@ TEST(RuleRow, ColumnsWithoutRegardToCase)
     EXPECT_EQ(row.get("subcod1"), "changed");
 }
 
-TEST(RestoredScoreText, OnlyAStoredScoreAbove0UpTo100)
+TEST(RestoredScoreText, OnlyAStoredScoreFrom0To100)
 {
     std::array<std::string, 51> scores;
     scores.fill("-1");
@@ -224,7 +224,8 @@ TEST(RestoredScoreText, OnlyAStoredScoreAbove0UpTo100)
     scores[8] = "12abc";
     EXPECT_EQ(RestoredScoreText(scores, "04"), "72.50");
     EXPECT_EQ(RestoredScoreText(scores, "08"), "100.00");
-    for (const char* none : {"05", "06", "07", "09", "52"})
+    EXPECT_EQ(RestoredScoreText(scores, "05"), "0.00");  // typed, so never blanked
+    for (const char* none : {"06", "07", "09", "52"})
         EXPECT_EQ(RestoredScoreText(scores, none), std::nullopt) << none;
 }
 

@@ -25,27 +25,31 @@ struct ReadCase {
     std::string text;
     double val;                  // Val: the leading number
     std::optional<double> whole; // WholeNumber: the text as a whole
+    std::optional<double> score = std::nullopt;  // ScoreNumber: digits and one point, blanks around
 };
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 class ReadNumber : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadNumber, LeadingAndWhole)
+TEST_P(ReadNumber, LeadingWholeAndScore)
 {
     EXPECT_EQ(Val(GetParam().text), GetParam().val);
     EXPECT_EQ(WholeNumber(GetParam().text), GetParam().whole);
+    EXPECT_EQ(ScoreNumber(GetParam().text), GetParam().score);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadNumber,
     ::testing::Values(
         ReadCase{"BlankThenLetter", " 2.5x", 2.5, std::nullopt}, ReadCase{"Letters", "abc", 0.0, std::nullopt},
-        ReadCase{"Empty", "", 0.0, std::nullopt}, ReadCase{"BlanksAround", " 12.5 ", 12.5, 12.5},
+        ReadCase{"Empty", "", 0.0, std::nullopt}, ReadCase{"BlanksAround", " 12.5 ", 12.5, 12.5, 12.5},
         ReadCase{"BlankInsideDigits", "1 2", 12.0, std::nullopt}, ReadCase{"Exponent", "1e2", 100.0, 100.0},
-        ReadCase{"ExponentWithoutDigits", "1e", 1.0, std::nullopt}, ReadCase{"LeadingPoint", ".5", 0.5, 0.5},
+        ReadCase{"ExponentWithoutDigits", "1e", 1.0, std::nullopt}, ReadCase{"LeadingPoint", ".5", 0.5, 0.5, 0.5},
+        ReadCase{"TrailingPoint", "75.", 75.0, 75.0, 75.0}, ReadCase{"LetterO", "8O", 8.0, std::nullopt},
+        ReadCase{"Signed", "+5", 5.0, 5.0},
         ReadCase{"PointAlone", ".", 0.0, std::nullopt}, ReadCase{"OverflowStaysFinite", "1e999", kMax, kMax},
         ReadCase{"NegativeOverflow", "-1e999", -kMax, -kMax}, ReadCase{"Underflow", "1e-999", 0.0, 0.0},
         ReadCase{"SignAlone", "-", 0.0, std::nullopt}, ReadCase{"SignAndPoint", "+.", 0.0, std::nullopt},
-        ReadCase{"SecondPointEnds", "1.2.3", 1.2, std::nullopt}, ReadCase{"LeadingZero", "08", 8.0, 8.0},
+        ReadCase{"SecondPointEnds", "1.2.3", 1.2, std::nullopt}, ReadCase{"LeadingZero", "08", 8.0, 8.0, 8.0},
         ReadCase{"ThaiDigits", "\xe0\xb9\x91\xe0\xb9\x92", 0.0, std::nullopt},
         ReadCase{"NumberThenLetters", "12abc", 12.0, std::nullopt},
         // Mantissas far longer than any exponent clamp: the point and the
@@ -57,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Digits past the 800th still decide a rounding that sits on a midpoint:
         // 1 + 2^-53 is half-way between 1 and the next double.
         ReadCase{"TailBreaksATie", "1.00000000000000011102230246251565404236316680908203125" + std::string(900, '0') + "1",
-                 1.0000000000000002, 1.0000000000000002}),
+                 1.0000000000000002, 1.0000000000000002, 1.0000000000000002}),
     kNamed);
 
 struct TextCase {

@@ -38,6 +38,8 @@ TEST(MainSubtotal, EachPartialSumIsRoundedBeforeTheNext)
     EXPECT_DOUBLE_EQ(three.value, 30.025);
     EXPECT_EQ(three.caption, "30.03");
     EXPECT_EQ(MainSubtotal({{"01", "50", ""}}, CalcList({"03"})).caption, "0");
+    // A text that is no number counts as an empty box, not as its leading digits.
+    EXPECT_EQ(MainSubtotal({{"01", "8O", ""}, {"02", "75", ""}}, CalcList({"01", "02"})).caption, "75.00");
 }
 
 // Points: score / WMain x MaxMain / 100 x weight, summed in single precision.
@@ -70,8 +72,13 @@ TEST(CheckScoreBox, RangeAndRewrite)
     EXPECT_EQ(leave("100.01"), "refused [] white");
     EXPECT_EQ(leave("-1"), "refused [] white");
     EXPECT_EQ(leave("1e999"), "refused [] white");
+    EXPECT_EQ(leave(" 75. "), "[75.00] yellow");
     EXPECT_EQ(leave(""), "[] white");
-    EXPECT_EQ(leave("12abc"), "[12abc] yellow");
+    EXPECT_EQ(leave("  "), "[] white");
+    // No number, no score: refused as one out of range would be.
+    EXPECT_EQ(leave("12abc"), "refused [] white");
+    EXPECT_EQ(leave("8O"), "refused [] white");
+    EXPECT_EQ(leave("1e2"), "refused [] white");
 }
 
 const std::string kRuleMessage = "  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ";
@@ -106,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {kRuleMessage}},
         CheckCase{"EqualToMinimumPasses", {{"04", "คณิตศาสตร์ 1", "45.5", "45.50"}}, {}, false, {}},
         CheckCase{"EmptyBoxFailsAMinimum", {{"04", "ค", "", "0.01"}}, {}, false, {Below("04", "ค", "0.01")}},
+        CheckCase{"NoNumberCountsAsEmpty", {{"04", "ค", "80abc", "0.01"}}, {}, false, {Below("04", "ค", "0.01")}},
         CheckCase{"MainRowsThenSpecial",
                   {{"03", "ภาษาอังกฤษ", "50", "20"}, {"05", "คณิตศาสตร์ 2", "19.99", "20.00"},
                    {"06", "ฟิสิกส์", "0", "25"}},
@@ -121,14 +129,16 @@ TEST(RememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
     std::array<std::string, 51> scores;
     scores.fill("-1");
     scores[4] = "60";
-    RememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"}},
+    scores[50] = "70";
+    RememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"},
+                    {"02", "", "0.00", "0"}},
                    {{"51", "", "", "0"}, {"x", "", "30", "0"}, {"06", "", "55.25", "0"}}, scores);
     std::array<std::string, 51> expected;
     expected.fill("-1");
     expected[0] = "85";
+    expected[1] = "0";  // a typed 0 is a score; an empty box (51) is none
     expected[4] = "60";
     expected[5] = "55.25";  // the special row comes after the main row
-    expected[50] = "0";
     EXPECT_EQ(scores, expected);
 }
 
@@ -217,9 +227,12 @@ TEST(LeavingABox, FillsAndVerdict)
 
 TEST(BoxesFromDigits, OnlyAbove0AndNeverInsideACharacter)
 {
-    EXPECT_EQ(Shown(GpaBoxesFromDigits("0025").value_or(BoxTexts{"none", ""})), "00|25");
+    EXPECT_EQ(Shown(SplitGpaDigits("0025")), "00|25");
     EXPECT_EQ(Shown(PrBoxesFromDigits("855").value_or(BoxTexts{"none", ""})), "85|5");
-    EXPECT_FALSE(GpaBoxesFromDigits("000"));
+    // Only digits the boxes can hold are a GPA or PR.
+    for (const char* none : {"000", "0025", "2,5", "e99", " 35"})
+        EXPECT_FALSE(GpaBoxesFromDigits(none)) << none;
+    EXPECT_FALSE(PrBoxesFromDigits("005+"));
     EXPECT_FALSE(PrBoxesFromDigits("0000"));
     EXPECT_EQ(Shown(SplitGpaDigits("\u0e01\u0e02\u0e0325")), "\u0e01\u0e02\u0e03|25");
 }

@@ -1,11 +1,12 @@
 // The pieces behind the all-faculties window and the printouts: the GPA and PR
 // working agrees with the shares it explains, the shortlist's rules, CSV
-// quoting, and the texts of what is needed and of every year.
+// quoting, and the texts of what is needed, of every year and of the verdict.
 #include "csvtext.h"
 #include "evaluationtext.h"
 #include "gpaworking.h"
 #include "shortlist.h"
 #include "workingsheet.h"
+#include "yeartext.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,15 @@ TEST(Texts, CsvNeededAndYears)
     needed.points = 0;
     EXPECT_EQ(NeededText(needed), "");
     EXPECT_EQ(YearsText({{"2541", 350.1, 420}, {"2543", 366.6, 448.71}}), "2541: 350.10-420.00; 2543: 366.60-448.71");
+
+    // The printed verdict: a margin below the lowest reads as such, the
+    // borderline share is the engine's, and the date is in the Buddhist era.
+    EXPECT_EQ(MarginText(-12.3, -1.845), "ต่ำกว่าคะแนนต่ำสุด 12.30 คะแนน (1.85% ของคะแนนสูงสุดที่เป็นไปได้)");
+    EXPECT_EQ(MarginText(std::nullopt, std::nullopt), "");
+    EXPECT_EQ(ChanceRuleText(Chance::Below, "2543"),
+              "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
+    EXPECT_EQ(ThaiDateText(2000, 1, 5), "5 มกราคม พ.ศ. 2543");
+    EXPECT_EQ(ThaiDateText(2026, 12, 31), "31 ธันวาคม พ.ศ. 2569");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The parameter file, the entries file, their atomic writes and the folder that holds them.
+// The parameter file, the entries file, the choices file, their atomic writes and the folder that holds them.
 #include "atomicfile.h"
+#include "choicesfile.h"
 #include "datafolder.h"
 #include "entriesfile.h"
 #include "paramfile.h"
@@ -68,6 +69,22 @@ TEST(RoundTrip, WhatIsSavedLoadsBack)
     EXPECT_EQ(LoadEntriesFile(folder.path(), loaded), EntriesLoad::Read);
     EXPECT_EQ(loaded.ScoreByCode, saved.ScoreByCode);
     EXPECT_EQ(loaded.GpaDigits + "|" + loaded.PrDigits, "325|8550");
+    // Only what the load takes back is written: a value it would drop goes
+    // down as its empty value, and the file reads back as written.
+    saved.ScoreByCode[1] = "e99";
+    saved.GpaDigits = "2,5";
+    saved.PrDigits = "005+";
+    ASSERT_TRUE(SaveEntriesFile(folder.path(), saved));
+    EXPECT_EQ(ReadBytes(folder.path() / "TamrikTemp.tmp"), "75\r\n" + Repeat("-1\r\n", 49) + "100\r\n000\r\n0000\r\n");
+    EXPECT_EQ(LoadEntriesFile(folder.path(), loaded), EntriesLoad::Read);
+
+    // Choices: codes only, whatever the line ends; what is read saves again.
+    WriteBytes(folder.path() / kChoicesFileName, "0013\r0002\rx\r\r0040\n0005\r\n12345\r");
+    const std::vector<std::string> codes = LoadChoicesFile(folder.path());
+    EXPECT_EQ(codes, (std::vector<std::string>{"0013", "0002", "0040", "0005"}));
+    ASSERT_TRUE(SaveChoicesFile(folder.path(), codes));
+    EXPECT_EQ(ReadBytes(folder.path() / kChoicesFileName), "0013\r\n0002\r\n0040\r\n0005\r\n");
+    EXPECT_TRUE(DeleteChoicesFile(folder.path()));
 
     const fs::path param = folder.path() / "param.opt";
     ASSERT_TRUE(EditParam(folder.path(), "maxminScQor44", " 2.5x", "0.61"));
@@ -109,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ParamRow{"ByteOrderMark", "\xEF\xBB\xBFt44\r\n2.61\r\n0.48\r\n", "t44|2.61|0.48"},
                     ParamRow{"StrayCrsAndTrailingBlanks", "t44 \r\r\n\r2.61\t\r\n0.48\r\r\r\n", "t44|2.61|0.48"},
                     ParamRow{"MarksAndCrsBeforeTheFirstLine", "\xEF\xBB\xBF\r\xEF\xBB\xBFt44\r\n2.61\r\n0.48\r\n", "t44|2.61|0.48"},
-                    ParamRow{"CrInsideALineIsDamage", "t44\r\n2.6\r1\r\n0.48\r\n", "t44|2.4397771456|0.48"},
+                    ParamRow{"OldMacLineEnds", "t44\r2.61\r\r0.48\r", "t44|2.61|0.48"},
                     ParamRow{"TooLargeIsDamaged", "t44\r\n2.61\r\n0.48\r\n" + std::string(9000, 'x'), kDefaults.c_str()}),
     kNamed);
 
@@ -155,15 +172,17 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageRow{"NumberThenText", 53, 8, "12abc", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"ScoreAsWritten", 53, 2, "62.5", "62.5", "325|8550", EntriesLoad::Read},
                     DamageRow{"GpaNotANumber", 53, 52, "x", "", "000|8550", EntriesLoad::Damaged},
-                    DamageRow{"GpaKeptAsTyped", 53, 52, " 35", "", " 35|8550", EntriesLoad::Read},
+                    DamageRow{"GpaKeptAsTyped", 53, 52, "35", "", "35|8550", EntriesLoad::Read},
+                    DamageRow{"GpaWithAStrayCharacter", 53, 52, "2,5", "", "000|8550", EntriesLoad::Damaged},
+                    DamageRow{"GpaWiderThanItsBoxes", 53, 52, "3250", "", "000|8550", EntriesLoad::Damaged},
                     DamageRow{"ScoreAbove100", 53, 4, "150", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"NegativeScore", 53, 5, "-0.5", "-1", "325|8550", EntriesLoad::Damaged},
                     DamageRow{"Score100", 53, 6, "100", "100", "325|8550", EntriesLoad::Read},
                     DamageRow{"CrCrLf", 53, 3, "75\r", "75", "325|8550", EntriesLoad::Read},
-                    DamageRow{"CrInsideAScore", 53, 9, " \r5", "-1", "325|8550", EntriesLoad::Damaged},
+                    DamageRow{"Score0", 53, 9, "0", "0", "325|8550", EntriesLoad::Read},
                     DamageRow{"GpaCrCrLf", 53, 52, "325\r", "", "325|8550", EntriesLoad::Read},
                     DamageRow{"ByteOrderMark", 53, 1, "\xEF\xBB\xBF" "1", "1", "325|8550", EntriesLoad::Read},
-                    DamageRow{"PrNotANumber", 53, 53, "85x50", "", "325|0000", EntriesLoad::Damaged}),
+                    DamageRow{"PrNotANumber", 53, 53, "005+", "", "325|0000", EntriesLoad::Damaged}),
     kNamed);
 
 TEST(LoadEntriesFile, UnreadableFileLeavesTheEntriesAsTheyWere)

@@ -1,6 +1,6 @@
-// Page 3 through the real main window: the key counter behind the automatic
-// focus moves, the filling and range checks when a box is left, entering with
-// remembered digits, and Back. Typing a whole GPA and PR is the typical run's.
+// Page 3 through the real main window: typing as people type (digits only, a
+// point that moves on, key counts that start afresh), the filling and range
+// checks when a box is left, entering with remembered digits, and Back.
 //
 // The page is entered for 10 points per percent, so each share is worth 50;
 // PR points are 50 × band / 20, band = ceil(PR / 5): 4.75 is band 1 (2.50).
@@ -55,31 +55,59 @@ struct Page3 {
 class TestGpaPrPage : public QObject {
     Q_OBJECT
 private slots:
-    void theKeyCounterOutlivesAMouseClick_data()
+    // Typed as people type a GPA and a PR ("3.25" or "3,25", a stray letter),
+    // on arrival, again after page 4 and Back, and again after a click into
+    // the GPA box halfway: the same keys always land in the same boxes, and
+    // page 4 of faculty 0013 with the README's scores reads 463.71. Every
+    // page is left with Enter on its focused Next.
+    void typingAsPeopleType_data()
     {
-        QTest::addColumn<bool>("keyBefore");
-        QTest::addColumn<QString>("focusAfter");
-        QTest::newRow("one key kept from before") << true << "F3Text_PR(0)";
-        QTest::newRow("no key before") << false << "F3Text_GPA(1)";
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("3.25 then 85.50") << "3.2585.50";
+        QTest::newRow("digits only") << "3258550";
+        QTest::newRow("commas") << "3,2585,50";
+        QTest::newRow("letters among them") << "3a.25x85.5b0";
     }
 
-    void theKeyCounterOutlivesAMouseClick()
+    void typingAsPeopleType()
     {
-        QFETCH(bool, keyBefore);
-        QFETCH(QString, focusAfter);
-        Page3 p;
-        QVERIFY(p.enter());
-        auto* decimals = p.program.get<QLineEdit>(QStringLiteral("F3Text_GPA(1)"));
-        decimals->setFocus(Qt::TabFocusReason);
-        if (keyBefore)
-            p.key('7');
-        QCOMPARE(Program::focusName(), decimals->objectName());
-        QTest::mouseClick(p.program.get(QStringLiteral("F3Text_PR(1)")), Qt::LeftButton);
-        QTest::mouseClick(decimals, Qt::LeftButton);
-        QCOMPARE(Program::focusName(), decimals->objectName());
-        // The second key since the last automatic move moves on.
-        QTest::keyClick(decimals, Qt::Key_Backspace);
-        QCOMPARE(Program::focusName(), focusAfter);
+        QFETCH(QString, keys);
+        Page3 page;
+        Program& p = page.program;
+        QVERIFY(p.start());
+        p.chooseFaculty(QStringLiteral("0013"));
+        p.get(QStringLiteral("F1CmdNext"))->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(p.window.CurrentPage(), 2);
+        const QStringList scoreBoxes = Words("Text_SC_main(1) Text_SC_main(2) Text_SC_main(3) Text_SC_main(4) Text_sp_sc(1)");
+        const QStringList scores = Words("75 68.5 80.25 55 62");
+        for (int i = 0; i < scoreBoxes.size(); ++i) {
+            p.type(scoreBoxes[i], scores[i]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(Program::focusName(), QStringLiteral("F2CmdNext"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(p.window.CurrentPage(), 3);
+
+        const auto typeThenNext = [&p](const QString& typed) {
+            QCOMPARE(Program::focusName(), BoxNames[0]);
+            for (const QChar key : typed)
+                QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+            QCOMPARE(p.texts(BoxNames), List("3|25|85|50"));
+            QCOMPARE(Program::focusName(), QStringLiteral("F3CmdNext"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(p.window.CurrentPage(), 4);
+            QCOMPARE(p.texts(List("F4LabelGPA|F4LabelPR|Label_total_score(0)")), List("3.25|85.50|463.71"));
+        };
+        typeThenNext(keys);
+        p.click(QStringLiteral("F4CmdBack"));
+        typeThenNext(keys);
+        p.click(QStringLiteral("F4CmdBack"));
+        for (const QChar key : keys.left(3))
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+        QTest::mouseClick(p.get(BoxNames[0]), Qt::LeftButton);
+        typeThenNext(keys);
+        QVERIFY(p.messages.texts.isEmpty());
     }
 
     void leavingABox_data()

@@ -158,19 +158,19 @@ private slots:
     void restoredScoresTabOrderAndBack()
     {
         ProgramFolder folder;
-        // Left by a run that ended abnormally: 01 at 0, which is no score, 02
-        // beyond any score, and 04.
+        // Left by a run that ended abnormally: 01 at 0, a score typed as 0,
+        // 02 beyond any score, and 04.
         folder.writeLines(QStringLiteral("TamrikTemp.tmp"), EntriesLines(QStringLiteral("01=0 02=9999 04=72.5")));
         Page2 p(folder);
         QVERIFY(p.start());
         p.open(QStringLiteral("0013"));
-        QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(4) Text_sp_sc(1)"),
-                 (QStringList{QString(), QStringLiteral("72.50"), QString()}));
-        QCOMPARE(Background(p.box(M(4))), Colour::PaleYellow);
-        QCOMPARE(Background(p.box(M(1))), Colour::White);
+        QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(2) Text_SC_main(4) Text_sp_sc(1)"),
+                 (QStringList{QStringLiteral("0.00"), QString(), QStringLiteral("72.50"), QString()}));
+        QCOMPARE(Background(p.box(M(1))), Colour::PaleYellow);
+        QCOMPARE(Background(p.box(M(2))), Colour::White);
         QCOMPARE(p.totals(), Words("72.50 0"));
-        // The page comes up on the first empty box; Tab takes the restored box last.
-        const QStringList tabs{M(1), M(2), M(3), S(1), Next, QStringLiteral("F2CmdBack"), M(4), M(1)};
+        // The page comes up on the first empty box; Tab takes the restored boxes last.
+        const QStringList tabs{M(2), M(3), S(1), Next, QStringLiteral("F2CmdBack"), M(1), M(4), M(2)};
         QStringList walked{p.focusName()};
         while (walked.size() < tabs.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -204,6 +204,9 @@ private slots:
         const QString c13 = QStringLiteral("0013"), s55 = QStringLiteral("55"), s5500 = QStringLiteral("55.00");
         QTest::newRow("101 by Tab") << c13 << M(2) << QStringLiteral("101") << int(Qt::Key_Tab) << QString() << M(2);
         QTest::newRow("-1 by Enter") << c13 << M(2) << QStringLiteral("-1") << int(Qt::Key_Return) << QString() << M(2);
+        QTest::newRow("8O, no number") << c13 << M(2) << QStringLiteral("8O") << int(Qt::Key_Tab) << QString() << M(2);
+        QTest::newRow("abc, no number") << c13 << M(2) << QStringLiteral("abc") << int(Qt::Key_Return) << QString() << M(2);
+        QTest::newRow("75. with blanks") << c13 << M(2) << QStringLiteral(" 75. ") << int(Qt::Key_Tab) << QStringLiteral("75.00") << M(3);
         QTest::newRow("Enter, last main to first special") << c13 << M(4) << s55 << int(Qt::Key_Return) << s5500 << S(1);
         QTest::newRow("Enter, last main to Next, no special")
             << QStringLiteral("0002") << M(7) << s55 << int(Qt::Key_Return) << s5500 << Next;
@@ -257,9 +260,17 @@ private slots:
         p.click(Next);
         QCOMPARE(p.window.CurrentPage(), 3);
 
-        // A box never left still gets its range check from Next.
+        // A text that is no number is no score: the moment it stands in a
+        // box, the box is no longer shown as accepted and counts as empty;
+        // never left, it still gets its check from Next.
         p.click(QStringLiteral("F3CmdBack"));
-        p.box(M(1))->setText(QStringLiteral("150"));
+        p.type(M(1), QStringLiteral("75"));
+        QTest::keyClick(p.box(M(1)), Qt::Key_Tab);
+        QCOMPARE(Background(p.box(M(1))), Colour::PaleYellow);
+        QCOMPARE(p.totals()[0], QStringLiteral("75.00"));
+        p.box(M(1))->setText(QStringLiteral("8O"));
+        QCOMPARE(Background(p.box(M(1))), Colour::White);
+        QCOMPARE(p.totals()[0], QStringLiteral("0.00"));
         p.get<QAbstractButton>(Next)->click();
         QCOMPARE(p.messages.texts, (QStringList{RangeMessage, RangeMessage}));
         QCOMPARE(p.window.CurrentPage(), 2);

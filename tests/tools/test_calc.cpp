@@ -3,7 +3,9 @@
 // no output file), a database fault, and a batch giving the same file on one
 // thread and on two.
 #include "calcmain.h"
+#include "commands.h"
 #include "rulechange.h"
+#include "samplenotice.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +29,11 @@ std::string BundledDb()
     return path ? path : "";
 }
 
-// From an empty program folder: the default parameters, the bundled rules.
-Outcome Calc(const tamrik::test::TempFolder& folder, Args args)
+// From an empty program folder: the default parameters, the bundled rules
+// unless told another database.
+Outcome Calc(const tamrik::test::TempFolder& folder, Args args, const std::string& db = BundledDb())
 {
-    args.insert(args.begin(), {"--db", BundledDb()});
+    args.insert(args.begin(), {"--db", db});
     std::ostringstream out, err;
     const int status = tamrikcalc::RunCalc(args, folder.path(), out, err, false);
     return {status, out.str(), err.str()};
@@ -68,7 +71,7 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
               "\"years\": {\"2541\": {\"min\": 341.33, \"max\": 419.05}, \"2542\": {\"min\": 351.83, \"max\": 434.83}, "
               "\"2543\": {\"min\": 366.60, \"max\": 448.71}}, \"minimums\": [], \"missing\": [], "
               "\"margin\": {\"points\": 97.11, \"percent\": 14.57}, \"chance\": \"above_max\", \"needed\": null, "
-              "\"error\": null}\n");
+              "\"error\": null, \"sample\": true}\n");
 
     Args all = applicant;
     all.insert(all.end(), {"--all", "--csv"});
@@ -85,11 +88,13 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
 TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
 {
     const Outcome run = Calc(folder, {"--faculty", "0001", "--score", "52=10", "--score", "01=101", "--scores",
-                                  "02=50.125", "--gpa", "4.01", "--pr", "100", "--pr", "50", "--pr", "60", "--colour", "--json",
+                                  "02=50.125,03=8O,05=-0", "--gpa", "4.01", "--pr", "100", "--pr", "50", "--pr", "60", "--colour", "--json",
                                   "--csv"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
+    // A score is what a score box takes: "8O" is not 8, nor "-0" a 0.
     for (const char* fault : {"subject code '52'", "'101' is outside 0-100", "more than two decimals",
+                              "score '8O' is not a number", "score '-0' is not a number",
                               "GPA '4.01' is outside", "PR '100' is outside", "--pr is given twice", "unknown option '--colour'",
                               "--json and --csv"})
         EXPECT_NE(run.err.find(fault), std::string::npos) << fault << "\n" << run.err;
@@ -239,6 +244,46 @@ TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)
               "id,rank,code,university,faculty,composite,highest_possible,last_min,last_max,margin_percent,chance");
     EXPECT_EQ(files[0].substr(files[0].find('\n') + 1, 5), "s0,1,");
     EXPECT_NE(files[0].find("\ns299,3,"), std::string::npos);
+}
+
+// The bundled data are a made-up sample and every output says so; the same
+// data built without the marker say nothing of it.
+TEST_F(TamrikCalc, SampleDataIsSaidOnEveryOutput)
+{
+    const std::filesystem::path copy = folder.path() / "data";
+    std::filesystem::create_directory(copy);
+    for (const auto& file : std::filesystem::directory_iterator(TAMRIK_DATA_DIR))
+        if (file.path().extension() == ".csv")
+            std::filesystem::copy_file(file.path(), copy / file.path().filename());
+    const std::string real = (folder.path() / "real.mdb").string();
+    std::ostringstream toolOut, toolErr;
+    ASSERT_EQ(ruledbtool::RunTool({"build", copy.string(), "-o", real}, toolOut, toolErr), 0) << toolErr.str();
+    Write(folder.path() / "class.csv", "id,gpa,pr,01\ns1,3.25,85.5,75\n");
+
+    const std::string notice = std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n";
+    const auto count = [](const std::string& text, const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    for (const std::string& db : {BundledDb(), real}) {
+        const bool sample = db == BundledDb();
+        const Args applicant = {"--scores", "01=75,04=55", "--gpa", "3.25"};
+        const auto run = [&](Args args) {
+            args.insert(args.begin(), applicant.begin(), applicant.end());
+            return Calc(folder, args, db);
+        };
+        EXPECT_EQ(run({"--faculty", "13"}).out.rfind(notice, 0) == 0, sample) << db;
+        EXPECT_EQ(run({"--all"}).out.rfind(notice, 0) == 0, sample) << db;
+        const std::string json = run({"--all", "--json"}).out;
+        EXPECT_EQ(count(json, sample ? "\"sample\": true}" : "\"sample\": false}"), count(json, "{\"faculty\": "));
+        const std::string note = sample ? "tamrik-calc: " + notice : "";
+        const Outcome csv = run({"--all", "--csv"});
+        EXPECT_EQ(csv.err, note);
+        EXPECT_EQ(csv.out.rfind("rank,code,", 0), 0u);
+        EXPECT_EQ(Calc(folder, {"--batch", (folder.path() / "class.csv").string()}, db).err, note);
+    }
 }
 
 }  // namespace

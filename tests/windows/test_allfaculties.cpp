@@ -8,6 +8,7 @@
 #include "facultyfilter.h"
 #include "frmallfaculties.h"
 #include "programdriver.h"
+#include "samplenotice.h"
 #include "shortlist.h"
 #include "subtotals.h"
 
@@ -15,7 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
+#include <QLocale>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -84,6 +88,22 @@ void EditScore(FrmAllFaculties* list, const QString& code, const QString& text)
     QCoreApplication::processEvents();
 }
 
+// Each subject code's score typed into its cell in turn.
+void EditScores(FrmAllFaculties* list, const QStringList& codes, const QStringList& scores)
+{
+    for (int i = 0; i < codes.size(); ++i)
+        EditScore(list, codes[i], scores[i]);
+}
+
+// The bundled faculties as the engine ranks them for an applicant, as
+// tamrik-calc does.
+std::vector<FacultyEvaluation> EngineRanking(const Applicant& applicant)
+{
+    ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
+    const auto rules = ruledb::LoadAllFacultyRules(db, "maxminScQor43");
+    return EvaluateAll(rules.faculties, applicant, {"2.4397771456", "0.5519077994", ruledb::LoadProbTable(db)});
+}
+
 void SelectFaculty(FrmAllFaculties* list, const QString& code)
 {
     auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
@@ -96,6 +116,8 @@ void SelectFaculty(FrmAllFaculties* list, const QString& code)
     QFAIL(qPrintable(QStringLiteral("no row for ") + code));
 }
 
+bool HavePdfToText() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+
 QString PdfText(const QString& path)
 {
     QProcess pdftotext;
@@ -103,6 +125,27 @@ QString PdfText(const QString& path)
     if (!pdftotext.waitForFinished(30000))
         return QString();
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// The PDF's text with every blank and line end taken out, page by page: a
+// phrase is found wherever the layout breaks or spaces it.
+QStringList SqueezedPages(const QString& path)
+{
+    QStringList pages = PdfText(path).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    for (QString& page : pages)
+        page.remove(QRegularExpression(QStringLiteral("\\s")));
+    while (!pages.isEmpty() && pages.last().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+const QString SampleNotice = QString::fromUtf8(kSampleNotice).remove(QLatin1Char(' '));
+
+// Every phrase in the text, or the first one missing and the text.
+void ExpectPhrases(const QString& text, const QStringList& phrases)
+{
+    for (const QString& phrase : phrases)
+        QVERIFY2(text.contains(phrase), qPrintable(phrase + QStringLiteral(" not in:\n") + text));
 }
 
 int PdfPages(const QString& path)
@@ -129,26 +172,18 @@ private slots:
         QVERIFY(program.start());
         FrmAllFaculties* list = OpenList(program);
         QVERIFY(list);
-        const QStringList codes = {QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
-                                   QStringLiteral("04"), QStringLiteral("41")};
-        const QStringList scores = {QStringLiteral("75"), QStringLiteral("68.5"), QStringLiteral("80.25"),
-                                    QStringLiteral("55"), QStringLiteral("62")};
-        for (int i = 0; i < codes.size(); ++i)
-            EditScore(list, codes[i], scores[i]);
+        EditScores(list, Words("01 02 03 04 41"), Words("75 68.5 80.25 55 62"));
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.25"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllPr")), QStringLiteral("85.5"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllPr")), Qt::Key_Return);
         QVERIFY(program.messages.texts.isEmpty());
 
-        ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
-        const auto rules = ruledb::LoadAllFacultyRules(db, "maxminScQor43");
         const UserEntries& entries = program.window.session().entries();
         QCOMPARE(QString::fromStdString(entries.GpaDigits), QStringLiteral("325"));
         QCOMPARE(QString::fromStdString(entries.PrDigits), QStringLiteral("8550"));
-        const auto expected = EvaluateAll(rules.faculties,
-                                          ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
-                                          {"2.4397771456", "0.5519077994", ruledb::LoadProbTable(db)});
+        const auto expected =
+            EngineRanking(ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits));
         const QAbstractItemModel* table = Faculties(list);
         QCOMPARE(table->rowCount(), static_cast<int>(expected.size()));
         QCOMPARE(table->rowCount(), 125);
@@ -269,8 +304,10 @@ private slots:
         QCOMPARE(folder.lines(Entries)[51], QStringLiteral("350"));
         // A GPA refused on leaving takes back the ranking its typing showed.
         const QStringList at350 = composites();
-        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4.5"));
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("4."));
         QVERIFY(composites() != at350);  // "4." ranks as 4.00 while typed
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), '5');
+        QCOMPARE(composites(), at350);  // 4.5 would be refused: what is remembered ranks
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         QCOMPARE(program.messages.texts.last(), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4"));
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text(), QStringLiteral("3.50"));
@@ -292,6 +329,65 @@ private slots:
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), QStringLiteral("71.00"));
         QCOMPARE(folder.lines(Entries)[51], typed);
         QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllGpa"))->text().remove(QLatin1Char('.')), typed);
+    }
+
+    // The window's own entries are the engine's: a typed 0 is a score of 0,
+    // as page 2 and tamrik-calc count it, and page 2 shows it back; a text
+    // that is no number is refused with page 2's message; the table ranks
+    // what is remembered or a value its box accepts, and a box refilled from
+    // remembered digits never holds text it refuses.
+    void theWindowRanksWhatItsBoxesHold()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+        QVERIFY(list);
+        const auto rows = [](const std::vector<FacultyEvaluation>& ranked) {
+            QStringList out;
+            for (const FacultyEvaluation& e : ranked)
+                out << QString::fromStdString(e.facCode + ' ' + std::string(ChanceKey(e.chance)) + ' ' +
+                                              std::to_string(e.total.earned));
+            return out;
+        };
+        const auto engine = [&rows](const Applicant& applicant) { return rows(EngineRanking(applicant)); };
+        const QAbstractItemModel* scores = In<QTableView>(list, QStringLiteral("TableScores"))->model();
+
+        // tamrik-calc --scores 01=75,02=68.5,03=80.25,04=0,41=62
+        const QStringList codes = Words("01 02 03 04 41");
+        const QStringList typed = Words("75 68.5 80.25 0 62");
+        EditScores(list, codes, typed);
+        Applicant zero;
+        for (int i = 0; i < codes.size(); ++i)
+            zero.Scores[codes[i].toUInt() - 1] = typed[i].toDouble();
+        Applicant absent = zero;
+        absent.Scores[3].reset();
+        QVERIFY(engine(zero) != engine(absent));
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("04")), 2), QStringLiteral("0.00"));
+        QCOMPARE(folder.lines(Entries)[3], QStringLiteral("0"));
+        QCOMPARE(rows(list->evaluations()), engine(zero));
+        EditScore(list, QStringLiteral("04"), QStringLiteral("8O"));
+        QCOMPARE(program.messages.texts, QStringList{QString::fromUtf8(kScoreRangeMessage.data())});
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("04")), 2), QStringLiteral("0.00"));
+        QCOMPARE(rows(list->evaluations()), engine(zero));
+
+        // Digits no box of page 3 could hold, however they got there.
+        auto* prBox = In<QLineEdit>(list, QStringLiteral("TextAllPr"));
+        program.window.session().entries().PrDigits = "5a50";
+        list->ReloadEntries();
+        QVERIFY(prBox->hasAcceptableInput());
+        QCOMPARE(rows(list->evaluations()), engine(zero));
+        Applicant withPr = zero;
+        withPr.Pr = 85.5;
+        program.type(prBox, QStringLiteral("85.5"));
+        QCOMPARE(rows(list->evaluations()), engine(withPr));
+        QTest::keyClick(prBox, Qt::Key_Return);
+        QCOMPARE(folder.lines(Entries)[52], QStringLiteral("8550"));
+        QCOMPARE(rows(list->evaluations()), engine(withPr));
+
+        QVERIFY(Activate(&program.window));
+        program.open(QStringLiteral("0013"));
+        QCOMPARE(program.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("0.00"));
+        QCOMPARE(program.messages.texts.size(), 1);
     }
 
     // An edit in the window moves only its own boxes on the pages: what was
@@ -453,9 +549,11 @@ private slots:
     }
 
     // A shortlist file from another database: the PDF leaves out what this one
-    // lacks and says so.
+    // lacks and says so; its Thai reads back whole.
     void shortlistPdfNamesCodesLeftOut()
     {
+        if (!HavePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         ProgramFolder folder;
         folder.writeLines(Choices, {QStringLiteral("9998"), QStringLiteral("0013"), QStringLiteral("9999")});
         Program program(folder);
@@ -467,11 +565,37 @@ private slots:
         QCOMPARE(PdfPages(pdf), 2);
         QCOMPARE(program.messages.texts,
                  QStringList{QStringLiteral("ไม่พบคณะรหัส 9998, 9999 ในฐานข้อมูล จึงไม่ได้ใส่ใน PDF")});
+
+        // Every word printed reads back, tone marks and all, and each page
+        // says the bundled data are made up.
+        const QStringList pages = SqueezedPages(pdf);
+        QCOMPARE(pages.size(), 2);
+        for (const QString& page : pages) {
+            ExpectPhrases(page, {SampleNotice, QStringLiteral("คณะครุศาสตร์"), QStringLiteral("จุฬาลงกรณ์มหาวิทยาลัย"),
+                                 QStringLiteral("ไม่ผ่านเกณฑ์ขั้นต่ำ")});
+        }
+        ExpectPhrases(pages[0], {QStringLiteral("ต่ำสุดปีล่าสุด"), QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง")});
+        ExpectPhrases(pages[1], {QStringLiteral("คะแนนต่ำสุด-สูงสุดปี2543:366.60-448.71"),
+                                 QStringLiteral("เกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
+
+        // Data built without the marker print no notice.
+        QVERIFY(folder.changeRuleDb(QStringLiteral("UPDATE TamrikInfo SET SampleData = '0';")));
+        Program real(folder);
+        QVERIFY(real.start());
+        list = OpenList(real);
+        list->setFileChooser([pdf](QWidget*, const QString&, const QString&, const QString&) { return pdf; });
+        In<QPushButton>(list, QStringLiteral("CmdExportPdf"))->click();
+        const QStringList realPages = SqueezedPages(pdf);
+        QCOMPARE(realPages.size(), 2);
+        QVERIFY(!realPages.join(QString()).contains(QStringLiteral("ข้อมูลตัวอย่าง")));
     }
 
-    // Page 4's PDF holds every figure of the working with page 4's digits.
+    // Page 4's PDF holds every figure of the working with page 4's digits,
+    // the verdict and its rule, and reads back word for word.
     void summaryPdfHoldsPageFoursDigits()
     {
+        if (!HavePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         ProgramFolder folder;
         Program program(folder);
         QVERIFY(program.start());
@@ -506,10 +630,21 @@ private slots:
         // The GPA working (mean, SD, z, key, table value) and the PR band, by hand.
         figures << QStringLiteral("2.4397771456") << QStringLiteral("0.5519077994") << QStringLiteral("1.468")
                 << QStringLiteral("0.928") << QStringLiteral("18 (85.01 - 90.00)") << QStringLiteral("ScoreRule.mdb")
-                << QStringLiteral("maxminScQor43") << QStringLiteral("1.0.4") << QStringLiteral("ภาษาไทย")
-                << QStringLiteral("การศึกษา 2543");  // pdftotext drops some Thai marks
-        for (const QString& figure : figures)
-            QVERIFY2(text.contains(figure), qPrintable(figure + QStringLiteral(" not in:\n") + text));
+                << QStringLiteral("maxminScQor43") << QStringLiteral("1.0.4") << QStringLiteral("ภาษาไทย");
+        ExpectPhrases(text, figures);
+        // The verdict, every year the data hold, and the day in the Thai calendar.
+        const QDate today = QDate::currentDate();
+        ExpectPhrases(SqueezedPages(pdf).value(0),
+                      {SampleNotice, QStringLiteral("คณะ:0013คณะครุศาสตร์"), QStringLiteral("มหาวิทยาลัย:จุฬาลงกรณ์มหาวิทยาลัย"),
+                       QStringLiteral("ขั้นต่ำ(%)"), QStringLiteral("ข้อมูลปีการศึกษา2543"),
+                       QStringLiteral("โอกาส:สูงกว่าคะแนนสูงสุดปีก่อนเกณฑ์:คะแนนสุทธิถึงคะแนนสูงสุดของปี2543"),
+                       QStringLiteral("สูงกว่าคะแนนต่ำสุด97.11คะแนน(14.57%ของคะแนนสูงสุดที่เป็นไปได้)"),
+                       QStringLiteral("ปี2541:ต่ำสุด341.33สูงสุด419.05ปี2542:ต่ำสุด351.83สูงสุด434.83ปี2543:ต่ำสุด366.60"),
+                       QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"),
+                       QStringLiteral("พิมพ์เมื่อ%1%2พ.ศ.%3")
+                           .arg(today.day())
+                           .arg(QLocale(QLocale::Thai).monthName(today.month()))
+                           .arg(today.year() + 543)});
         // An edit in the window while page 4 shows rebuilds it, and its printout.
         FrmAllFaculties* list = OpenList(program);
         EditScore(list, QStringLiteral("41"), QStringLiteral("72"));
@@ -517,6 +652,10 @@ private slots:
         QCOMPARE(program.text(QStringLiteral("Label_total_score(0)")), QStringLiteral("483.71"));
         savePdf->trigger();
         QVERIFY(PdfText(pdf).contains(QStringLiteral("483.71")));
+        // A score under the faculty's minimum: the verdict says so, with its rule.
+        EditScore(list, QStringLiteral("04"), QStringLiteral("20"));
+        savePdf->trigger();
+        ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("โอกาส:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
         program.click(QStringLiteral("F4CmdNext"));
         QVERIFY(!savePdf->isEnabled());
     }

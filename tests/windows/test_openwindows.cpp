@@ -1,6 +1,7 @@
 // The splash, About and parameter dialog over the real main window: how each
 // closes, one About at a time that outlives the main window, the dialog's
-// checks, and what its OK and Cancel leave in param.opt and on pages 3 and 4.
+// checks, and what its OK and Cancel (pressed with Enter) leave in param.opt
+// and on pages 3 and 4.
 #include "dialogparameter.h"
 #include "entrybox.h"
 #include "frmabout.h"
@@ -237,7 +238,10 @@ private slots:
         Find<EntryBox>(dialog, QStringLiteral("TextMeanGpa"))->setText(QStringLiteral(" 2.5x"));
         Find<EntryBox>(dialog, QStringLiteral("TextSD"))->setText(QStringLiteral("0.6"));
         Find<EntryBox>(dialog, QStringLiteral("TextDbMaxMin"))->setText(QStringLiteral("maxminScQor44"));
-        QTest::mouseClick(Find<QPushButton>(dialog, button), Qt::LeftButton);
+        // Pressed with Enter once it has the focus, as the keyboard reaches it.
+        QTRY_COMPARE(QApplication::activeWindow(), dialog.data());
+        Find<QPushButton>(dialog, button)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
         QTRY_VERIFY(dialog.isNull());
         QCOMPARE(p.texts(ParamLabels).join(u'|'), labels);

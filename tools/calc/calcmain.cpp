@@ -3,6 +3,7 @@
 #include "allfacultyrules.h"
 #include "atomicfile.h"
 #include "batchrun.h"
+#include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
 #include "numtext.h"
@@ -123,6 +124,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     std::unique_ptr<tamrik::ruledb::RuleDatabase> db;
     tamrik::ruledb::AllFacultyRules rules;
     std::vector<tamrik::FacultyEvaluation> ranked;  // --all
+    bool sample = false;                             // made-up rule data: every output says so
     tamrik::ScoringContext context{params.ParamMeanGpa, params.ParamSD, {}};
     struct LeftAtEnd {
         bool processEnds;
@@ -140,6 +142,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
             o.db ? *o.db : (programFolder / "ScoreRule.mdb").string(), tamrik::ruledb::RuleDatabase::Check::Later);
         tamrik::ruledb::RequireRuleTables(*db);
+        const auto info = tamrik::ruledb::ReadBuildInfo(*db);
+        sample = info && info->Sample;
         context.prob = tamrik::ruledb::LoadProbTable(*db);
         if (o.mode == Mode::All) {
             tamrik::EvaluateOptions options;
@@ -159,7 +163,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         if (!faculty)
             return badInput(err, {"unknown faculty '" + o.faculty + "'"});
         const tamrik::FacultyEvaluation ev = tamrik::Evaluate(*faculty, o.applicant, context);
-        out << (o.format == Format::Json ? JsonObject(ev) + "\n" : TextBlock(ev));
+        out << (o.format == Format::Json ? JsonObject(ev, sample) + "\n"
+                                         : (sample ? SampleLine() : std::string()) + TextBlock(ev));
         if (!ev.ok())
             err << "tamrik-calc: " << ev.error << '\n';
         return ev.ok() ? kDone : kDbFault;
@@ -168,11 +173,14 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     if (o.mode == Mode::All) {
         std::string text;
         if (o.format == Format::Json)
-            text = JsonArray(ranked);
+            text = JsonArray(ranked, sample);
         else if (o.format == Format::Csv)
             text = CsvHeader(false) + CsvRows(ranked, ranked.size());
         else
-            text = Table(ranked, cores);
+            text = (sample ? SampleLine() : std::string()) + Table(ranked, cores);
+        // CSV rows have no place for it: the note goes where the user reads.
+        if (sample && o.format == Format::Csv)
+            err << "tamrik-calc: " << SampleLine();
         out << text;
         leaveToProcessEnd(processEnds, ranked);
         leaveToProcessEnd(processEnds, text);
@@ -201,6 +209,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         if (progressToErr)
             err << "\r" << done << " / " << total << " applicants" << (done == total ? "\n" : "") << std::flush;
     };
+    if (sample)
+        err << "tamrik-calc: " << SampleLine();
     write(CsvHeader(true));
     RunBatch(rules.faculties, context, batch.applicants, settings, write, progress);
     if (file && !(file->ok() && file->commit())) {

@@ -57,10 +57,11 @@ std::size_t decimalsOf(const std::string& text)
     return n;
 }
 
-bool plainNumber(const std::string& text)
+// The value of [sign] digits [. digits], nothing for any other text.
+std::optional<double> plainNumber(const std::string& text)
 {
     if (text.empty())
-        return false;
+        return std::nullopt;
     bool digit = false;
     bool point = false;
     // A sign is read, so that "-5" is reported as out of range.
@@ -71,20 +72,21 @@ bool plainNumber(const std::string& text)
         else if (c == '.' && !point)
             point = true;
         else
-            return false;
+            return std::nullopt;
     }
-    return digit;
+    return digit ? std::optional<double>(tamrik::Val(text)) : std::nullopt;
 }
 
-ValueCheck checkValue(const std::string& text, const char* what, const char* range,
+// `read`: the value of the text, nothing when it is no number.
+ValueCheck checkValue(const std::string& text, std::optional<double> read, const char* what, const char* range,
                       const std::function<bool(double)>& inRange)
 {
     ValueCheck check;
-    if (!plainNumber(text)) {
+    if (!read) {
         check.error = std::string(what) + " '" + text + "' is not a number";
         return check;
     }
-    const double v = tamrik::Val(text);
+    const double v = *read;
     if (decimalsOf(text) > 2)
         check.error = std::string(what) + " '" + text + "' has more than two decimals";
     else if (!inRange(v))
@@ -279,17 +281,18 @@ private:
 
 ValueCheck CheckScore(const std::string& text)
 {
-    return checkValue(text, "score", "0-100", tamrik::InScoreRange);
+    // What a score is, is page 2's rule.
+    return checkValue(text, tamrik::ScoreNumber(text), "score", "0-100", tamrik::InScoreRange);
 }
 
 ValueCheck CheckGpa(const std::string& text)
 {
-    return checkValue(text, "GPA", "0 < GPA <= 4", tamrik::InGpaRange);
+    return checkValue(text, plainNumber(text), "GPA", "0 < GPA <= 4", tamrik::InGpaRange);
 }
 
 ValueCheck CheckPr(const std::string& text)
 {
-    return checkValue(text, "PR", "0 < PR < 100", tamrik::InPrRange);
+    return checkValue(text, plainNumber(text), "PR", "0 < PR < 100", tamrik::InPrRange);
 }
 
 std::optional<std::size_t> SubjectSlot(const std::string& code)

@@ -2,6 +2,7 @@
 
 #include "csvtext.h"
 #include "numtext.h"
+#include "samplenotice.h"
 #include "sharedwork.h"
 
 #include <algorithm>
@@ -129,15 +130,16 @@ const char* const kColumns[] = {"rank", "code", "university", "faculty", "compos
 
 }  // namespace
 
-std::string JsonObject(const FacultyEvaluation& ev)
+std::string JsonObject(const FacultyEvaluation& ev, bool sample)
 {
+    const std::string sampleKey = std::string(", \"sample\": ") + (sample ? "true" : "false") + "}";
     std::string out = "{\"faculty\": " + jsonString(ev.facCode) + ", \"university\": " + jsonString(ev.university)
                       + ", \"name\": " + jsonString(ev.name);
     if (!ev.ok()) {
         for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
                                 "margin", "chance", "needed"})
             out += std::string(", \"") + key + "\": null";
-        return out + ", \"error\": " + jsonString(ev.error) + "}";
+        return out + ", \"error\": " + jsonString(ev.error) + sampleKey;
     }
     out += ", \"main\": " + jsonEarned(ev.main) + ", \"special\": " + jsonEarned(ev.special)
            + ", \"gpa\": " + jsonEarned(ev.gpa) + ", \"pr\": " + jsonEarned(ev.pr)
@@ -153,16 +155,18 @@ std::string JsonObject(const FacultyEvaluation& ev)
                               : std::string("null"));
     out += ", \"chance\": " + jsonString(std::string(tamrik::ChanceKey(ev.chance)));
     out += ", \"needed\": " + (ev.needed ? jsonNeeded(*ev.needed) : std::string("null"));
-    return out + ", \"error\": null}";
+    return out + ", \"error\": null" + sampleKey;
 }
 
-std::string JsonArray(const std::vector<FacultyEvaluation>& ranked)
+std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
 {
     std::string out = "[";
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        out += (i ? ",\n " : "\n ") + JsonObject(ranked[i]);
+        out += (i ? ",\n " : "\n ") + JsonObject(ranked[i], sample);
     return out + (ranked.empty() ? "]\n" : "\n]\n");
 }
+
+std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
 
 std::string TextBlock(const FacultyEvaluation& ev)
 {

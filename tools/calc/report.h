@@ -11,8 +11,13 @@
 namespace tamrikcalc {
 
 std::string TextBlock(const tamrik::FacultyEvaluation& ev);
-std::string JsonObject(const tamrik::FacultyEvaluation& ev);
-std::string JsonArray(const std::vector<tamrik::FacultyEvaluation>& ranked);
+// `sample`: the rule data are a made-up sample; every object ends with its
+// "sample" key, after "error".
+std::string JsonObject(const tamrik::FacultyEvaluation& ev, bool sample);
+std::string JsonArray(const std::vector<tamrik::FacultyEvaluation>& ranked, bool sample);
+// The line that heads text output, and the note on standard error with CSV,
+// while the rule data are a made-up sample.
+std::string SampleLine();
 
 // The ranked list: rank, code, university, faculty, composite, highest
 // possible, last lowest, last highest, margin %, chance label.
