@@ -1,7 +1,8 @@
 // What the user waits for: opening the rule database at start-up (with its
-// quick_check and table checks), Next on page 1 (the whole rule load, six
+// quick_check, table checks and content digest), Next on page 1 (the whole rule load, six
 // tables), a keystroke in a GPA box (one normal-table lookup) and the range
 // look-up of the summary, on the bundled rule database.
+#include "contentcheck.h"
 #include "facultyrule.h"
 #include "gpapr.h"
 #include "ruletables.h"
@@ -43,6 +44,23 @@ void BM_OpenRuleDatabase(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenRuleDatabase)->Unit(benchmark::kMillisecond);
+
+// The parts of the above: opening with the whole-file check alone, and the
+// content digest alone (the table checks read every rule table besides).
+void BM_OpenWithWholeFileCheck(benchmark::State& state)
+{
+    for (auto _ : state)
+        const tamrik::ruledb::RuleDatabase db(RuleDbPath());
+}
+BENCHMARK(BM_OpenWithWholeFileCheck)->Unit(benchmark::kMillisecond);
+
+void BM_ContentDigest(benchmark::State& state)
+{
+    const tamrik::ruledb::BuildInfo info;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tamrik::ruledb::ContentDigest(Db(), info));
+}
+BENCHMARK(BM_ContentDigest)->Unit(benchmark::kMillisecond);
 
 void BM_RuleLoadEveryFaculty(benchmark::State& state)
 {

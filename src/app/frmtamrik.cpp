@@ -282,8 +282,8 @@ void FrmTamrik::OpenAboutWindow()
     if (!m_about) {
         QString dataLine;
         try {
-            if (const auto& info = m_session.buildInfo())
-                dataLine = frmAbout::DataInfoText(*info);
+            const auto& info = m_session.buildInfo();
+            dataLine = info ? frmAbout::DataInfoText(*info) : frmAbout::UnverifiedText();
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }

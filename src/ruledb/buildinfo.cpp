@@ -21,7 +21,7 @@ std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db)
     if (!date || !year || !hash)
         return std::nullopt;
     const auto sample = text(kSampleColumn);
-    return BuildInfo{*date, *year, *hash, sample && *sample == "1"};
+    return BuildInfo{*date, *year, *hash, sample && *sample == "1", text(kContentHashColumn).value_or("")};
 }
 
 }  // namespace tamrik::ruledb

@@ -55,8 +55,19 @@ struct ColumnFault {
     std::string why;
 };
 
-// A column's value as text, valid until the statement steps on.
-std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col)
+void checkSize(sqlite3_stmt* stmt, int col, std::size_t size)
+{
+    if (size > RuleDatabase::MaxTextBytes) {
+        const char* name = sqlite3_column_name(stmt, col);
+        throw ColumnFault{"ค่าในคอลัมน์ " + inQuotes(name ? name : "?") + " ยาวเกิน "
+                          + std::to_string(RuleDatabase::MaxTextBytes) + " ไบต์ (a damaged value of "
+                          + std::to_string(size) + " bytes)"};
+    }
+}
+
+// A column's value as text, valid until the statement steps on; longer
+// than MaxTextBytes only when `limited` is false.
+std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col, bool limited = true)
 {
     // As text: SQLite converts a UTF-16 database's text to UTF-8.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
@@ -64,12 +75,8 @@ std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col)
     if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
         throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
     const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
-    if (size > RuleDatabase::MaxTextBytes) {
-        const char* name = sqlite3_column_name(stmt, col);
-        throw ColumnFault{"ค่าในคอลัมน์ " + inQuotes(name ? name : "?") + " ยาวเกิน "
-                          + std::to_string(RuleDatabase::MaxTextBytes) + " ไบต์ (a damaged value of "
-                          + std::to_string(size) + " bytes)"};
-    }
+    if (limited)
+        checkSize(stmt, col, size);
     return text ? std::string_view(text, size) : std::string_view();
 }
 
@@ -251,6 +258,13 @@ std::string_view RowCursor::textAt(std::size_t index) const
     return readText(m_db, m_stmt, static_cast<int>(index));
 }
 
+std::string_view RowCursor::wholeTextAt(std::size_t index) const
+{
+    if (kind(index) != DbValue::Kind::Text)
+        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
+    return readText(m_db, m_stmt, static_cast<int>(index), false);
+}
+
 std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
 {
     switch (kind(index)) {
@@ -276,6 +290,43 @@ std::optional<std::string_view> RowCursor::textView(std::size_t index, std::stri
         break;
     }
     return readText(m_db, m_stmt, static_cast<int>(index));
+}
+
+RowCursor::Storage RowCursor::storage(std::size_t index) const
+{
+    if (index >= m_columns->size())
+        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
+    switch (sqlite3_column_type(m_stmt, static_cast<int>(index))) {
+    case SQLITE_INTEGER:
+        return Storage::Integer;
+    case SQLITE_FLOAT:
+        return Storage::Real;
+    case SQLITE_NULL:
+        return Storage::Null;
+    case SQLITE_BLOB:
+        return Storage::Blob;
+    default:
+        return Storage::Text;
+    }
+}
+
+std::int64_t RowCursor::integerAt(std::size_t index) const
+{
+    if (storage(index) != Storage::Integer)
+        throw DbError("ค่าที่ขออ่านไม่ใช่จำนวนเต็ม (not a whole number)");
+    return sqlite3_column_int64(m_stmt, static_cast<int>(index));
+}
+
+std::string_view RowCursor::blobAt(std::size_t index) const
+{
+    if (storage(index) != Storage::Blob)
+        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อมูลไบนารี (not a blob)");
+    const int col = static_cast<int>(index);
+    const void* bytes = sqlite3_column_blob(m_stmt, col);
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, col));
+    if (!bytes && sqlite3_errcode(m_db) == SQLITE_NOMEM)
+        throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
+    return bytes ? std::string_view(static_cast<const char*>(bytes), size) : std::string_view();
 }
 
 // ---------------------------------------------------------------- RuleDatabase
@@ -326,6 +377,21 @@ RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
         m_db = nullptr;
         throw;
     }
+}
+
+std::unique_ptr<RuleDatabase> RuleDatabase::fromImage(std::string_view image, const std::string& name)
+{
+    std::unique_ptr<RuleDatabase> db(new RuleDatabase());
+    db->m_path = name;
+    auto* bytes = reinterpret_cast<unsigned char*>(const_cast<char*>(image.data()));
+    const auto size = static_cast<sqlite3_int64>(image.size());
+    // Read-only: SQLite never writes to nor frees the caller's bytes.
+    if (sqlite3_open_v2(":memory:", &db->m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK
+        || sqlite3_deserialize(db->m_db, "main", bytes, size, size, SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
+        throw DbError("อ่านฐานข้อมูล " + inQuotes(name) + " ในหน่วยความจำไม่ได้ (" + sqlite3_errmsg(db->m_db) + ")");
+    db->checkHeader();
+    db->checkWholeFile();
+    return db;
 }
 
 void RuleDatabase::checkHeader()

@@ -4,6 +4,7 @@
 // program relies on: EOF, MoveNext, MoveFirst and a field's value by column
 // name.
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -92,12 +93,24 @@ public:
     DbValue::Kind kind(std::size_t index) const;
     // The bytes of a text value without copying them (kind() Text only).
     std::string_view textAt(std::size_t index) const;
+    // The same for a reader that only hashes it: no limit to its length (a
+    // table the program never shows may hold long texts).
+    std::string_view wholeTextAt(std::size_t index) const;
     // The value as DbValue::toText writes it, or nothing for null: one read
     // of the column where at() and toText() take two.
     std::optional<std::string> textOrNull(std::size_t index) const;
     // The same without a copy: the stored text in place, or a number written
     // out into `number`; valid until the next call or the next row.
     std::optional<std::string_view> textView(std::size_t index, std::string& number) const;
+
+    // The value as SQLite stores it, for a reader that keeps whole numbers
+    // and blobs apart from other numbers and texts (the data tool).
+    enum class Storage { Null, Integer, Real, Text, Blob };
+    Storage storage(std::size_t index) const;
+    std::int64_t integerAt(std::size_t index) const;
+    // A blob's bytes as stored, never converted from the database's text
+    // encoding. No rule value is a blob: its length is not limited.
+    std::string_view blobAt(std::size_t index) const;
 
 private:
     friend class RuleDatabase;
@@ -127,6 +140,10 @@ public:
     // the file and what is wrong (missing, not a regular file, unreadable, not
     // a database, damaged, no tables).
     explicit RuleDatabase(const std::string& path, Check check = Check::WholeFile);
+    // A database image in memory (a build not yet written out), checked as a
+    // file is; `image` must outlive the object, and `name` stands for the
+    // file in messages.
+    static std::unique_ptr<RuleDatabase> fromImage(std::string_view image, const std::string& name);
     ~RuleDatabase();
     RuleDatabase(const RuleDatabase&) = delete;
     RuleDatabase& operator=(const RuleDatabase&) = delete;
@@ -160,6 +177,7 @@ public:
     std::unique_ptr<RuleDatabase> openAnother() const;
 
 private:
+    RuleDatabase() = default;
     struct FileIdentity {
         unsigned long long device = 0, inode = 0, size = 0;
         long long modified = 0;

@@ -1,5 +1,6 @@
 #include "ruletables.h"
 
+#include "contentcheck.h"
 #include "numtext.h"
 
 #include <algorithm>
@@ -88,14 +89,16 @@ std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const s
     return LastYearRange{*max, *min};
 }
 
-void RequireRuleTables(const RuleDatabase& db)
+namespace {
+
+void requireTables(const RuleDatabase& db)
 {
     struct Required {
         const char* table;
         std::vector<const char*> columns;
     };
-    // Zi2Prob and the range table are left out: without them the GPA share
-    // and last year's range fall back to 0.
+    // The range table is left out: without it a faculty has no range to
+    // compare with, and says so. Without Zi2Prob every GPA share would be 0.
     static const Required required[] = {
         {"SUName", {"UName", "FacName", "FacCode"}},
         {"Table12", {"FacCode", "NumSub"}},
@@ -104,6 +107,7 @@ void RequireRuleTables(const RuleDatabase& db)
         {"tableCRT", {"FacCode", "NumSub"}},
         {"tableSUM", {"FacCode", "NumSub", "TotSco"}},
         {"tb6174", {"FacCode", "SubCod"}},
+        {"Zi2Prob", {"Zi", "Prob"}},
     };
     const std::string file = "\"" + db.path() + "\"";
     for (const Required& r : required) {
@@ -114,6 +118,27 @@ void RequireRuleTables(const RuleDatabase& db)
             if (!db.hasColumns(r.table, {column}))
                 throw DbError("ตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file + " ไม่มีคอลัมน์ " + column);
         }
+    }
+    for (const char* table : {"SUName", "Zi2Prob"}) {
+        if (db.query("SELECT 1 FROM " + std::string(table) + " LIMIT 1;").EOF_())
+            throw DbError("ตาราง " + std::string(table) + " ในฐานข้อมูล " + file + " ไม่มีข้อมูลเลย (no row: "
+                          + (table == std::string("SUName") ? "no faculty to choose" : "no GPA share") + ")");
+    }
+}
+
+}  // namespace
+
+void RequireRuleTables(const RuleDatabase& db)
+{
+    try {
+        requireTables(db);
+        RequireNoViews(db);
+        RequireUsableContent(db);
+    } catch (const DbError&) {
+        // A damaged page met on the way is named as the whole-file check names it.
+        if (!db.wholeFileChecked())
+            db.checkWholeFile();
+        throw;
     }
 }
 

@@ -62,7 +62,10 @@ std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const s
                                                  const std::string& facCode);
 
 // Checks that every table the program reads on start-up or on a rule load is a
-// real table holding the columns read from it. Throws DbError naming the file and the table or column at fault.
+// real table holding the columns read from it, that there is a faculty and a
+// GPA share to read, and the content (contentcheck.h: no view, every value
+// usable, the content the build recorded). Throws DbError naming the file and
+// the table, column or value at fault.
 void RequireRuleTables(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

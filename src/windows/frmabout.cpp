@@ -48,7 +48,13 @@ QString frmAbout::DataInfoText(const QString& admissionYear, const QString& buil
 
 QString frmAbout::DataInfoText(const ruledb::BuildInfo& info)
 {
-    return DataInfoText(ToQString(info.AdmissionYear), ToQString(info.BuildDate));
+    const QString line = DataInfoText(ToQString(info.AdmissionYear), ToQString(info.BuildDate));
+    return info.ContentHash.empty() ? line + QLatin1Char(' ') + UnverifiedText() : line;
+}
+
+QString frmAbout::UnverifiedText()
+{
+    return QStringLiteral("(ไม่ได้ตรวจสอบ)");
 }
 
 void frmAbout::mousePressEvent(QMouseEvent* event)

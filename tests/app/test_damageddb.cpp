@@ -1,5 +1,5 @@
-// A damaged or odd rule database: a start that is refused says what is wrong
-// and leaves no file behind; side files do not matter, nor does UTF-16;
+// A damaged, changed or odd rule database: a start that is refused says what
+// is wrong and leaves no file behind; side files do not matter, nor does UTF-16;
 // damage met after the start is a message, never a figure of 0.
 #include "frmtamrik.h"
 #include "programdriver.h"
@@ -77,6 +77,21 @@ private slots:
         QTest::newRow("10 MB name") << QStringLiteral("UPDATE SUName SET FacName = printf('%.*c', 10000000, 'x') "
                                                       "WHERE rowid = 3;")
                                     << QStringLiteral("FacName");
+        // Changed behind the build's back: a lowest score one hundredth up.
+        QTest::newRow("content changed") << QStringLiteral("unrecorded UPDATE maxminScQor43 SET ScMin = ScMin + 0.01 "
+                                                           "WHERE rowid = 1;")
+                                         << QStringLiteral("no longer matches");
+        QTest::newRow("text minimum") << QStringLiteral("UPDATE tableCRT SET Sco01 = 'x' WHERE NumSub > 0;")
+                                      << QStringLiteral("Sco01: the minimum must be 0 to 100 %");
+        QTest::newRow("probability 2") << QStringLiteral("UPDATE Zi2Prob SET Prob = 2 WHERE Zi = '4.000';")
+                                       << QStringLiteral("Zi 4.000, Prob: Prob of key 4.000 is not a probability");
+        QTest::newRow("null probability") << QStringLiteral("UPDATE Zi2Prob SET Prob = NULL WHERE Zi = '0.000';")
+                                          << QStringLiteral("Prob of key 0.000");
+        QTest::newRow("no GPA share") << QStringLiteral("DELETE FROM Zi2Prob;") << QStringLiteral("Zi2Prob");
+        QTest::newRow("range view") << QStringLiteral("CREATE VIEW maxminScQor44 AS WITH RECURSIVE n(x) AS (SELECT 1 "
+                                                      "UNION ALL SELECT x + 1 FROM n) SELECT '0001' AS FacCode, x AS "
+                                                      "ScMax, x AS ScMin FROM n;")
+                                    << QStringLiteral("maxminScQor44");
     }
     void refusedStartNamesTheFaultAndWritesNoFile()
     {
@@ -89,8 +104,10 @@ private slots:
         } else if (spoil == QLatin1String("fifo")) {
             QFile::remove(db);
             QCOMPARE(mkfifo(qPrintable(db), 0600), 0);
+        } else if (spoil.startsWith(QLatin1String("unrecorded "))) {
+            Exec(db, spoil.mid(11));
         } else {
-            Exec(db, spoil);
+            QVERIFY(folder.changeRuleDb(spoil));
         }
 
         Program program(folder);
@@ -155,6 +172,8 @@ private slots:
     {
         ProgramFolder folder;
         const QString db = folder.file(QStringLiteral("ScoreRule.mdb"));
+        // Made by other means: no digest tells the start the rows are gone.
+        Exec(db, QStringLiteral("UPDATE TamrikInfo SET ContentHash = NULL;"));
         // GPA 3.00 with the default parameters looks up the key 1.015.
         DeleteBehindIndex(db, QStringLiteral("Zi2Prob_Zi"), QStringLiteral("DELETE FROM Zi2Prob WHERE Zi='1.015'"));
         DeleteBehindIndex(db, QStringLiteral("maxminScQor43_FacCode"),

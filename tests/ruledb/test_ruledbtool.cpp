@@ -1,6 +1,9 @@
 // tamrik-ruledb as the maintainer runs it: every check on a small broken
-// folder, malformed and Windows-874 CSV files, the export/build round trip,
-// the diff of two years and the import of an Access file.
+// folder, malformed and Windows-874 CSV files, what build or the program
+// refuses, the export/build round trip with its content digest, the diff of
+// two years, a UTF-16 database and the import of a sound or damaged Access
+// file.
+#include "boundedchild.h"
 #include "commands.h"
 #include "dataset.h"
 #include "mdbimport.h"
@@ -8,13 +11,18 @@
 #include "textencoding.h"
 
 #include "buildinfo.h"
+#include "rulechange.h"
+#include "ruletables.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 using namespace ruledbtool;
@@ -241,6 +249,36 @@ TEST(RuleDbCsv, MalformedFileOrBrokenRuleIsRefusedWithItsPlaceAndLeavesTheOldDat
     EXPECT_EQ(EntryCount(temp.path()), 2u);
 }
 
+// What build or the program would refuse, check refuses first, and build
+// refuses it before writing: nothing waits on a pipe.
+TEST(RuleDbCsv, CheckRefusesWhatBuildOrTheProgramRefuses)
+{
+    const std::string range = "FacCode,ScMax,ScMin\n0001,700,600\n";
+    const std::pair<std::vector<Edit>, std::string> cases[] = {
+        {{{"sqlite_master.csv", "", range}}, "sqlite_master.csv:1:1: SQLite keeps table names beginning with sqlite_"},
+        {{{"MaxMinScQor43.csv", "", range}}, "maxminScQor43.csv:1:1: the same table to SQLite as MaxMinScQor43.csv"},
+        {{{"SUName.csv", "คณะสาม", std::string(5000, 'x')}},
+         "SUName.csv:4:16: FacName: a text of 5000 bytes: the program reads at most 4096"},
+        {{}, "maxminScQor44.csv:1:1: not a regular file (a pipe, a device or a folder): not read"},
+    };
+    for (const auto& [edits, says] : cases) {
+        SCOPED_TRACE(says);
+        TempFolder temp;
+        const fs::path data = temp.path() / "data";
+        WriteFolder(data, edits);
+        if (edits.empty()) {
+            ASSERT_EQ(mkfifo((data / "maxminScQor44.csv").c_str(), 0600), 0);
+        }
+        const ToolRun check = Tool({"check", data.string()});
+        EXPECT_EQ(check.status, kExitProblems);
+        EXPECT_TRUE(HasLineStarting(check.out, (data / says).string())) << check.out;
+        const ToolRun build = Tool({"build", data.string(), "-o", (temp.path() / "rules.mdb").string()});
+        EXPECT_EQ(build.status, kExitProblems);
+        EXPECT_TRUE(HasLineStarting(build.out, (data / says).string())) << build.out;
+        EXPECT_FALSE(fs::exists(temp.path() / "rules.mdb"));
+    }
+}
+
 TEST(RuleDbCsv, WindowsThaiTextIsConverted)
 {
     // iconv -t CP874 of “ราคา” – €5…, a no-break space and ๆ.
@@ -302,7 +340,7 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
     fs::remove(temp.path() / "csv" / tamrik::ruledb::kSampleMarkerFile);
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
     EXPECT_FALSE(tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
-    Sha256 abc;  // FIPS 180-4's first example
+    tamrik::ruledb::Sha256 abc;  // FIPS 180-4's first example
     abc.add("abc");
     EXPECT_EQ(abc.hex(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 
@@ -334,6 +372,132 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
                         "0004,\"คณะสี่, มหาวิทยาลัยสอง\",added,,\"คณะสี่, มหาวิทยาลัยสอง\"\n");
     EXPECT_EQ(Tool({"build", "data"}).status, kExitUsage);
     EXPECT_EQ(Tool({"rebuild"}).status, kExitUsage);
+}
+
+// export writes exactly the database's tables, build gives back the same
+// content digest, and a change behind the build's back is refused by every
+// reader: check, export and diff as the program.
+TEST(RuleDbTool, ExportReplacesAnOlderExportAndTheDigestFollowsTheContent)
+{
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string a = (temp.path() / "a.mdb").string(), b = (temp.path() / "b.mdb").string();
+    const fs::path csv = temp.path() / "csv";
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", a}).status, kExitOk);
+    ASSERT_EQ(Tool({"export", a, "-o", csv.string()}).status, kExitOk);
+    const ToolRun again = Tool({"export", a, "-o", csv.string()});
+    EXPECT_EQ(again.status, kExitProblems);
+    EXPECT_NE(again.out.find(csv.string() + ": the folder is not empty: give --replace"), std::string::npos) << again.out;
+
+    // An older export of another year, a marker the database does not carry, and things that are not the export's.
+    WriteBytes(csv / "maxminScQor42.csv", "FacCode,ScMax,ScMin\n0001,1,1\n");
+    WriteBytes(csv / tamrik::ruledb::kSampleMarkerFile, "sample\n");
+    WriteBytes(csv / "notes.txt", "mine\n");
+    fs::create_directory(csv / "old.csv");
+    fs::remove(csv / "SUName.csv");
+    fs::create_symlink(temp.path() / "data" / "SUName.csv", csv / "SUName.csv");
+    const ToolRun replaced = Tool({"export", a, "-o", csv.string(), "--replace"});
+    EXPECT_EQ(replaced.status, kExitOk) << replaced.out;
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(csv))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Facsubj.csv", "SUName.csv", "SubjectTable.csv", "Table12.csv",
+                                            "Zi2Prob.csv", "maxminScQor43.csv", "notes.txt", "old.csv",
+                                            "tableCRT.csv", "tableSUM.csv", "tb6174.csv"}));
+    EXPECT_FALSE(fs::is_symlink(csv / "SUName.csv"));
+    EXPECT_EQ(ReadBytes(temp.path() / "data" / "SUName.csv"), MinimalData()["SUName.csv"]);  // the link's target
+    fs::remove(csv / "old.csv");
+    ASSERT_EQ(Tool({"build", csv.string(), "-o", b}).status, kExitOk);
+    const auto digest = [](const std::string& file) {
+        return tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(file))->ContentHash;
+    };
+    EXPECT_EQ(digest(a).size(), 64u);
+    EXPECT_EQ(digest(a), digest(b));
+    // A long text in a table the program never reads is hashed, not refused.
+    ASSERT_TRUE(tamrik::test::ChangeRuleDb(b, "CREATE TABLE Notes (t TEXT); INSERT INTO Notes VALUES "
+                                              "(printf('%.*c', 10000, 'x'));"));
+    EXPECT_NO_THROW(tamrik::ruledb::RequireRuleTables(tamrik::ruledb::RuleDatabase(b)));
+
+    // One bit of a name flipped in the file: ม (E0 B8 A1) becomes ภ (E0 B8 A0).
+    std::string bytes = ReadBytes(a);
+    const std::size_t name = bytes.find("คณะสาม");
+    ASSERT_NE(name, std::string::npos);
+    bytes[name + std::string("คณะสา").size() + 2] ^= 1;
+    WriteBytes(a, bytes);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"check", a}, {"export", a, "-o", (temp.path() / "csv2").string()}, {"diff", a, b}}) {
+        const ToolRun run = Tool(command);
+        EXPECT_EQ(run.status, kExitProblems) << command[0];
+        EXPECT_NE(run.out.find("the content no longer matches"), std::string::npos) << run.out;
+    }
+    try {
+        tamrik::ruledb::RequireRuleTables(tamrik::ruledb::RuleDatabase(a));
+        ADD_FAILURE() << "the changed file was taken";
+    } catch (const tamrik::ruledb::DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("the content no longer matches"), std::string::npos) << e.what();
+    }
+}
+
+// check of a database names what the program would refuse at start-up.
+TEST(RuleDbTool, CheckOfADatabaseRefusesWhatTheProgramRefuses)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"UPDATE tableCRT SET Sco02 = '20%' WHERE FacCode = '0001';",
+         "tableCRT:0001:Sco02: the minimum must be 0 to 100 % (0 to 10000)"},
+        // A key the default mean and SD never ask for: the program checks every row.
+        {"UPDATE Zi2Prob SET Prob = 2 WHERE Zi = '0.001';", "Zi2Prob:0.001:Prob: Prob of key 0.001 is not a probability"},
+        {"UPDATE tableSUM SET TotSco = 'x' WHERE FacCode = '0002';", "tableSUM:0002:TotSco: TotSco must be a number above 0"},
+        {"DELETE FROM SUName;", "SUName:-:-: no faculty: the program needs one at least"},
+        {"CREATE VIEW maxminScQor44 AS SELECT * FROM maxminScQor43;", "the program refuses it: "},
+        {"UPDATE SUName SET FacName = printf('%.*c', 5000, 'x') WHERE FacCode = '0002';", "the program refuses it: "},
+    };
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string built = (temp.path() / "built.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", built}).status, kExitOk);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].first);
+        const std::string file = (temp.path() / (std::to_string(i) + ".mdb")).string();
+        fs::copy_file(built, file);
+        ASSERT_TRUE(tamrik::test::ChangeRuleDb(file, cases[i].first));
+        const ToolRun run = Tool({"check", file});
+        EXPECT_EQ(run.status, kExitProblems);
+        EXPECT_TRUE(HasLineStarting(run.out, cases[i].second) || HasLineStarting(run.out, file + ": " + cases[i].second))
+            << run.out;
+    }
+}
+
+// Texts of a UTF-16 database reach check and export as UTF-8, as the program reads them.
+TEST(RuleDbTool, Utf16DatabaseReadsAsTheSameData)
+{
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string utf8 = (temp.path() / "utf8.mdb").string(), utf16 = (temp.path() / "utf16.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", utf8}).status, kExitOk);
+    // SQLite attaches no database of another encoding: the rows go over as SQL text.
+    std::string copy = "PRAGMA encoding='UTF-16le'; BEGIN;";
+    for (const Table& table : ReadDatabaseFile(utf8).tables) {
+        std::string columns;
+        for (const std::string& name : table.columnNames())
+            columns += (columns.empty() ? "" : ",") + name;
+        copy += "CREATE TABLE " + table.schema.name + " (" + columns + ");";
+        for (const Row& row : table.rows) {
+            std::string values;
+            for (const Value& v : row.values)
+                values += std::string(values.empty() ? "" : ",")
+                          + (v.isNull() ? "NULL" : v.number() ? v.toText() : "'" + v.text + "'");
+            copy += "INSERT INTO " + table.schema.name + " VALUES (" + values + ");";
+        }
+    }
+    copy += "COMMIT;";
+    ASSERT_TRUE(tamrik::test::ChangeRuleDb(utf16, copy));
+    const ToolRun check8 = Tool({"check", utf8}), check16 = Tool({"check", utf16});
+    EXPECT_EQ(check16.status, kExitOk) << check16.out;
+    EXPECT_EQ(check16.out.substr(utf16.size()), check8.out.substr(utf8.size()));
+    ASSERT_EQ(Tool({"export", utf8, "-o", (temp.path() / "csv8").string()}).status, kExitOk);
+    ASSERT_EQ(Tool({"export", utf16, "-o", (temp.path() / "csv16").string()}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(temp.path() / "csv16" / "SUName.csv"), MinimalData()["SUName.csv"]);
+    EXPECT_EQ(ReadBytes(temp.path() / "csv16" / "SubjectTable.csv"), ReadBytes(temp.path() / "csv8" / "SubjectTable.csv"));
 }
 
 TEST(RuleDbTool, ImportsEveryTableOfAnAccessFile)
@@ -368,6 +532,56 @@ TEST(RuleDbTool, ImportsEveryTableOfAnAccessFile)
     const int city = customers.column("City");
     EXPECT_TRUE(std::any_of(customers.rows.begin(), customers.rows.end(),
                             [&](const Row& row) { return row.values[city].text == "México D.F."; }));
+}
+
+// A damaged Access file ends with "damaged file" before libmdb can run away
+// with it; one it can read is imported whole.
+TEST(RuleDbTool, DamagedAccessFileIsRefusedAndReadingItIsBounded)
+{
+    const fs::path mdb = TAMRIK_NWIND_MDB;
+    if (!fs::exists(mdb) || !CanImportMdb())
+        GTEST_SKIP() << mdb << " is not there, or this build has no libmdb";
+    const std::string whole = ReadBytes(mdb);
+    const auto flipped = [&](std::size_t at, unsigned char bit) {
+        std::string bytes = whole;
+        bytes[at] = static_cast<char>(bytes[at] ^ bit);
+        return bytes;
+    };
+    const std::pair<std::string, std::string> damaged[] = {
+        {whole.substr(0, whole.size() / 3), "cut short: 1000789 bytes is not a whole number of 2048-byte pages"},
+        {whole.substr(0, 2 * 2048), "2 pages: too few to hold the list of tables"},
+        {flipped(5 * 2048, 0x40), "page 5 has the type byte 66, not one of a Jet file"},
+        {flipped(2 * 2048, 0x01), "page 2 has the type byte 3, where the list of tables is defined"},
+        {flipped(4, 0x20), "no Jet or ACE header"},
+    };
+    TempFolder temp;
+    const fs::path copy = temp.path() / "copy.mdb";
+    for (const auto& [bytes, says] : damaged) {
+        WriteBytes(copy, bytes);
+        const ToolRun run = Tool({"import-mdb", copy.string(), "-o", (temp.path() / "out.sqlite").string()});
+        EXPECT_EQ(run.status, kExitProblems);
+        EXPECT_EQ(run.out, "tamrik-ruledb: " + copy.string() + ": damaged file: " + says + "\n");
+        EXPECT_FALSE(fs::exists(temp.path() / "out.sqlite"));
+    }
+    // Cut on a page boundary after the catalog, or a flipped bit in a row: what can be read is.
+    WriteBytes(copy, whole.substr(0, 8 * 2048));
+    const ToolRun shortFile = Tool({"import-mdb", copy.string(), "-o", (temp.path() / "out.sqlite").string()});
+    EXPECT_TRUE(HasLineStarting(shortFile.out, (temp.path() / "out.sqlite").string() + ": 8 problems")) << shortFile.out;
+
+    // The reading itself, should the file still send it on without end.
+    ChildLimits limits{64u << 20, 1};
+    EXPECT_EQ(RunBounded([] { return std::string("read"); }, limits), std::optional<std::string>("read"));
+    EXPECT_FALSE(RunBounded([] {
+        std::vector<std::string> held;
+        for (;;)
+            held.emplace_back(1u << 20, 'x');
+        return std::string();
+    }, limits));
+    EXPECT_FALSE(RunBounded([] {
+        for (volatile unsigned long n = 0;; n = n + 1) {
+        }
+        return std::string();
+    }, limits));
 }
 
 }  // namespace

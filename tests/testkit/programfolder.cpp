@@ -1,7 +1,8 @@
 #include "programfolder.h"
 
+#include "rulechange.h"
+
 #include <QFile>
-#include <sqlite3.h>
 
 namespace tamrik::testing {
 
@@ -43,13 +44,7 @@ void ProgramFolder::writeLines(const QString& name, const QStringList& lines) co
 
 bool ProgramFolder::changeRuleDb(const QString& sql) const
 {
-    sqlite3* db = nullptr;
-    const QByteArray path = file(QStringLiteral("ScoreRule.mdb")).toUtf8();
-    const bool ok = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
-                        SQLITE_OK &&
-                    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
+    return test::ChangeRuleDb(file(QStringLiteral("ScoreRule.mdb")).toStdString(), sql.toStdString());
 }
 
 QStringList EntriesLines(const QString& scores, const QString& gpa, const QString& pr)

@@ -25,8 +25,9 @@ public:
     // Lines of a CR LF text file, without their line ends, and back.
     QStringList lines(const QString& name) const;
     void writeLines(const QString& name, const QStringList& lines) const;
-    // Runs SQL on the rule database (created when missing), as the tool that
-    // builds it would; false when SQLite refuses.
+    // Runs SQL on the rule database (created when missing) and records the
+    // new content's digest, as the tool that builds it would; false when
+    // SQLite refuses.
     bool changeRuleDb(const QString& sql) const;
 
     static QString bundledRuleDb();

@@ -4,6 +4,7 @@
 // thread and on two.
 #include "calcmain.h"
 #include "commands.h"
+#include "rulechange.h"
 #include "samplenotice.h"
 #include "tempfolder.h"
 
@@ -117,6 +118,47 @@ TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
     EXPECT_EQ(broken.status, 1);
     EXPECT_TRUE(broken.out.empty());
     EXPECT_NE(broken.err.find("the database is damaged"), std::string::npos) << broken.err;
+}
+
+// A rule database the engine cannot use stops every mode at the start, with
+// the start-up message and nothing on stdout; none of them waits on a view.
+TEST_F(TamrikCalc, UnusableRuleDatabaseStopsEveryModeAtTheStart)
+{
+    struct Case {
+        std::string sql;
+        std::string says;
+        bool recorded = true;
+    };
+    const Case cases[] = {
+        {"UPDATE tableCRT SET Sco01 = '30%' WHERE FacCode = '0013';", "(FacCode 0013, Sco01: the minimum must be 0 to 100 %"},
+        {"UPDATE tableCRT SET Sco02 = -3000 WHERE FacCode = '0002';", "Sco02: the minimum must be 0 to 100 %"},
+        {"UPDATE Zi2Prob SET Prob = 2.0 WHERE Zi = '1.015';", "Prob of key 1.015 is not a probability (0 to 1)"},
+        {"UPDATE Zi2Prob SET Prob = '' WHERE Zi = '0.500';", "Prob of key 0.500 is not a probability (0 to 1)"},
+        {"DELETE FROM Zi2Prob;", "ตาราง Zi2Prob ในฐานข้อมูล"},
+        {"DELETE FROM SUName;", "no faculty to choose"},
+        {"CREATE VIEW maxminScQor44 AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+         "SELECT printf('%04d', x) AS FacCode, x AS ScMax, x AS ScMin FROM n;",
+         "\"maxminScQor44\""},
+        {"UPDATE maxminScQor43 SET ScMin = ScMin + 0.01 WHERE rowid = 1;", "the content no longer matches", false},
+    };
+    Write(folder.path() / "class.csv", "id,gpa,pr,01,02\nA,3.00,50,70,60\n");
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.sql);
+        const std::string db = (folder.path() / ("rules" + std::to_string(i) + ".mdb")).string();
+        std::filesystem::copy_file(BundledDb(), db);
+        ASSERT_TRUE(tamrik::test::ChangeRuleDb(db, c.sql, c.recorded));
+        for (const Args& mode : {Args{"--all"}, Args{"--faculty", "1", "--gpa", "3"},
+                                 Args{"--batch", (folder.path() / "class.csv").string()}}) {
+            Args args = mode;
+            args.insert(args.end(), {"--db", db});
+            const Outcome run = Calc(folder, args);
+            EXPECT_EQ(run.status, 1) << mode[0];
+            EXPECT_EQ(run.out, "") << mode[0];
+            EXPECT_NE(run.err.find("tamrik-calc: "), std::string::npos);
+            EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        }
+    }
 }
 
 TEST_F(TamrikCalc, BatchNamesEveryBadCellAndWritesNothing)

@@ -87,9 +87,9 @@ private slots:
         QVERIFY(about && QTest::qWaitForWindowActive(about));
         QVERIFY(!QApplication::activeModalWidget());
         // The bundled database records its year and build date.
-        QVERIFY(Find<QLabel>(about, QStringLiteral("lblDataInfo"))
-                    ->text()
-                    .startsWith(QStringLiteral("ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 20")));
+        const QString dataLine = Find<QLabel>(about, QStringLiteral("lblDataInfo"))->text();
+        QVERIFY(dataLine.startsWith(QStringLiteral("ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 20")));
+        QVERIFY(!dataLine.contains(frmAbout::UnverifiedText()));
 
         // The menu brings the open one forward instead of a second.
         p.window.activateWindow();
@@ -103,6 +103,31 @@ private slots:
         item->trigger();
         QCOMPARE(OpenAboutWindows().size(), 1);
         delete OpenAboutWindows().first();
+    }
+
+    // A database without a content digest is used, and About says so.
+    void aboutSaysWhenTheDataCannotBeVerified_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no digest") << QStringLiteral("UPDATE TamrikInfo SET ContentHash = NULL;")
+                                   << QStringLiteral("ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 20");
+        QTest::newRow("no build record") << QStringLiteral("DROP TABLE TamrikInfo;") << QString();
+    }
+    void aboutSaysWhenTheDataCannotBeVerified()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, line);
+        ProgramFolder folder;
+        QVERIFY(folder.changeRuleDb(sql));
+        Program p(folder);
+        QVERIFY(p.start());
+        p.get<QAction>(QStringLiteral("submenuAbout"))->trigger();
+        QPointer<frmAbout> about = OpenAboutWindows().value(0);
+        QVERIFY(about);
+        const QString dataLine = Find<QLabel>(about, QStringLiteral("lblDataInfo"))->text();
+        QVERIFY2(dataLine.startsWith(line) && dataLine.endsWith(QStringLiteral("(ไม่ได้ตรวจสอบ)")), qPrintable(dataLine));
+        delete about;
     }
 
     void aboutStaysOpenWhenTheMainWindowCloses()

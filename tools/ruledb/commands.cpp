@@ -23,7 +23,9 @@ constexpr char kUsage[] =
     "  check FILE|DIR [--param FILE]\n"
     "                               list every problem of a rule database or a CSV folder\n"
     "  diff OLD NEW [--csv]         what changed, faculty by faculty, between two databases or folders\n"
-    "  export FILE -o DIR           write every table of the database FILE as a CSV file in DIR\n"
+    "  export FILE -o DIR [--replace]\n"
+    "                               write every table of the database FILE as a CSV file in DIR (empty,\n"
+    "                               or with --replace: its .csv files are replaced by the tables)\n"
     "  import-mdb FILE.mdb -o FILE [--codepage CP]\n"
     "                               copy every table of an Access file into a rule database, then check it\n"
     "  --help                       show this text\n"
@@ -154,7 +156,7 @@ int diff(const Arguments& a, std::ostream& out)
 int exportTables(const Arguments& a, std::ostream& out)
 {
     const DataSet data = ReadDatabaseFile(a.positional[0]);
-    ExportDataSet(data, a.options.at("-o"));
+    ExportDataSet(data, a.options.at("-o"), a.options.count("--replace") != 0);
     out << a.options.at("-o") << ": " << data.tables.size() << " tables\n";
     return kExitOk;
 }
@@ -203,7 +205,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return diff(a, out);
         }
         if (verb == "export") {
-            const Arguments a = parse(args, {{"-o", true}});
+            const Arguments a = parse(args, {{"-o", true}, {"--replace", false}});
             expect(a, 1, {"-o"}, verb);
             return exportTables(a, out);
         }

@@ -6,24 +6,70 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace ruledbtool {
 
 namespace fs = std::filesystem;
 
-void ExportDataSet(const DataSet& data, const std::string& folder)
+namespace {
+
+// Makes way for a file of the export: an old file or link goes (a link is
+// never followed out of the folder), anything else is left and refused.
+void makeWay(const fs::path& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (!fs::exists(status))
+        return;
+    if (!fs::is_regular_file(status) && !fs::is_symlink(status))
+        throw FileError(path.string() + ": not a regular file: left as it is, and nothing written over it");
+    if (!fs::remove(path, ec))
+        throw FileError(path.string() + ": cannot remove the old file: " + ec.message());
+}
+
+std::ofstream createFile(const fs::path& path)
+{
+    makeWay(path);
+    return std::ofstream(path, std::ios::binary | std::ios::trunc);
+}
+
+// The files of an older export that the new one does not write: its .csv
+// files and the sample marker, nothing else.
+std::vector<fs::path> staleFiles(const fs::path& folder, const std::set<fs::path>& written)
+{
+    std::vector<fs::path> stale;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const fs::path name = entry.path().filename();
+        const bool ours = name.extension() == ".csv" || name == tamrik::ruledb::kSampleMarkerFile;
+        const fs::file_status status = entry.symlink_status(ec);
+        if (ours && !written.count(name) && (fs::is_regular_file(status) || fs::is_symlink(status)))
+            stale.push_back(entry.path());
+    }
+    return stale;
+}
+
+}  // namespace
+
+void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec)
         throw FileError(folder + ": cannot create the folder: " + ec.message());
+    // A build of the folder would take an older export's tables back in.
+    if (!replace && !fs::is_empty(folder, ec))
+        throw FileError(folder + ": the folder is not empty: give --replace to replace the export in it");
+    std::set<fs::path> written;
     if (data.sample) {
         const fs::path marker = fs::path(folder) / tamrik::ruledb::kSampleMarkerFile;
-        std::ofstream out(marker, std::ios::binary | std::ios::trunc);
+        std::ofstream out = createFile(marker);
         out << "Made-up sample data: not any university's real admission criteria.\n";
         out.flush();
         if (!out)
             throw FileError(marker.string() + ": cannot write the file");
+        written.insert(marker.filename());
     }
     for (const Table& table : data.tables) {
         if (table.schema.name == BuildInfoTable().name)
@@ -33,7 +79,7 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
         if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
             throw FileError("table \"" + name + "\" cannot be written as a file name");
         const fs::path path = fs::path(folder) / (table.schema.name + ".csv");
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ofstream out = createFile(path);
         std::vector<std::string> fields;
         for (const ColumnSchema& column : table.schema.columns)
             fields.push_back(column.name);
@@ -47,6 +93,11 @@ void ExportDataSet(const DataSet& data, const std::string& folder)
         out.flush();
         if (!out)
             throw FileError(path.string() + ": cannot write the file");
+        written.insert(path.filename());
+    }
+    for (const fs::path& stale : staleFiles(folder, written)) {
+        if (!fs::remove(stale, ec))
+            throw FileError(stale.string() + ": cannot remove the file of the older export: " + ec.message());
     }
 }
 

@@ -10,7 +10,11 @@
 
 namespace ruledbtool {
 
-// Creates the folder when needed. Throws FileError naming a file it cannot write.
-void ExportDataSet(const DataSet& data, const std::string& folder);
+// Creates the folder when needed. A folder that holds anything is refused
+// unless `replace`: then the export takes the place of the .csv files and the
+// sample marker in it (others stay), so that the folder holds exactly the
+// database's tables. Throws FileError naming a file it cannot write or
+// remove.
+void ExportDataSet(const DataSet& data, const std::string& folder, bool replace);
 
 }  // namespace ruledbtool

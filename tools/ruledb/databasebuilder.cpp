@@ -1,6 +1,7 @@
 #include "databasebuilder.h"
 
 #include "atomicfile.h"
+#include "contentcheck.h"
 #include "ruledatabase.h"
 
 #include <sqlite3.h>
@@ -128,9 +129,8 @@ void createIndexes(Connection& db, const TableSchema& table)
     }
 }
 
-void insertTable(Connection& db, const Table& table)
+void insertRows(Connection& db, const Table& table)
 {
-    createTable(db, table.schema);
     Insert insert(db, table.schema);
     for (const Row& row : table.rows) {
         for (std::size_t c = 0; c < row.values.size(); ++c) {
@@ -158,10 +158,26 @@ void insertTable(Connection& db, const Table& table)
         if (!failure.empty())
             throw BuildError(table.schema.name + ":" + row.where + ":-: " + failure);
     }
+}
+
+void insertTable(Connection& db, const Table& table)
+{
+    createTable(db, table.schema);
+    insertRows(db, table);
     createIndexes(db, table.schema);
 }
 
-void buildInto(Connection& db, const DataSet& data, const BuildInfo& info)
+using Image = std::unique_ptr<unsigned char, void (*)(void*)>;
+
+Image serialized(Connection& db, sqlite3_int64& size, const std::string& outputPath)
+{
+    Image image(sqlite3_serialize(db.handle(), "main", &size, 0), sqlite3_free);
+    if (!image)
+        throw BuildError(outputPath + ": cannot hold the new database in memory");
+    return image;
+}
+
+void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::string& outputPath)
 {
     // Nothing to roll back to in a fresh database: a failure throws it away whole.
     db.exec("PRAGMA journal_mode=OFF; BEGIN");
@@ -169,9 +185,20 @@ void buildInto(Connection& db, const DataSet& data, const BuildInfo& info)
         if (table.schema.name != BuildInfoTable().name)
             insertTable(db, table);
     }
-    insertTable(db, Table{BuildInfoTable(),
+    createTable(db, BuildInfoTable());  // so that even a data set of no table is a database
+    db.exec("COMMIT");
+    // The digest as the program will compute it: through its own reading of
+    // the tables just built.
+    sqlite3_int64 size = 0;
+    const Image image = serialized(db, size, outputPath);
+    const auto built = tamrik::ruledb::RuleDatabase::fromImage(
+        std::string_view(reinterpret_cast<const char*>(image.get()), static_cast<std::size_t>(size)), outputPath);
+    info.ContentHash = tamrik::ruledb::ContentDigest(*built, info);
+    db.exec("BEGIN");
+    insertRows(db, Table{BuildInfoTable(),
                           {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
-                                 Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0")}}}});
+                                 Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0"),
+                                 Value::ofText(info.ContentHash)}}}});
     db.exec("COMMIT");
 }
 
@@ -187,18 +214,15 @@ BuildInfo MakeBuildInfo(const DataSet& data)
     gmtime_r(&now, &utc);
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
-    return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample};
+    return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample, {}};
 }
 
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
 {
     Connection db;
-    buildInto(db, data, info);
+    buildInto(db, data, info, outputPath);
     sqlite3_int64 size = 0;
-    const std::unique_ptr<unsigned char, void (*)(void*)> image(sqlite3_serialize(db.handle(), "main", &size, 0),
-                                                               sqlite3_free);
-    if (!image)
-        throw BuildError(outputPath + ": cannot hold the new database in memory");
+    const Image image = serialized(db, size, outputPath);
     // A file of its own beside the output, on the disk before it takes the
     // output's name: a power cut leaves the old database or the new one.
     tamrik::AtomicFileWriter writer(outputPath);

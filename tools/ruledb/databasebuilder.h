@@ -23,7 +23,8 @@ public:
 tamrik::ruledb::BuildInfo MakeBuildInfo(const DataSet& data);
 
 // Throws BuildError naming the row at fault (a doubled key, say). A
-// TamrikInfo table in the data set is replaced by `info`.
+// TamrikInfo table in the data set is replaced by `info`, with the digest of
+// the content written (ContentDigest).
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const tamrik::ruledb::BuildInfo& info);
 
 }  // namespace ruledbtool

@@ -1,13 +1,13 @@
 #include "dataset.h"
 
 #include "buildinfo.h"
+#include "contentcheck.h"
 #include "csvfile.h"
 #include "normaltable.h"
 #include "ruledatabase.h"
 #include "rulesource.h"
+#include "rulevalues.h"
 #include "sha256.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 
 namespace ruledbtool {
@@ -22,6 +23,12 @@ namespace ruledbtool {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string folded(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    return text;
+}
 
 template <typename T>
 bool parseWhole(const std::string& text, T& value)
@@ -109,12 +116,6 @@ Table computedNormalTable()
     }
     return table;
 }
-
-// Finalizes on every way out.
-struct Statement {
-    sqlite3_stmt* stmt = nullptr;
-    ~Statement() { sqlite3_finalize(stmt); }
-};
 
 ColumnType typeOfDeclared(const char* declared)
 {
@@ -238,7 +239,7 @@ std::vector<const Table*> DataSet::rangeTables() const
 {
     std::vector<const Table*> found;
     for (const Table& table : tables) {
-        if (IsRangeTable(table.columnNames()))
+        if (tamrik::IsRangeTable(table.columnNames()))
             found.push_back(&table);
     }
     std::sort(found.begin(), found.end(),
@@ -250,6 +251,11 @@ std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::s
 {
     if (text.empty())
         return Value();
+    if (text.size() > tamrik::ruledb::RuleDatabase::MaxTextBytes) {
+        why = "a text of " + std::to_string(text.size()) + " bytes: the program reads at most "
+              + std::to_string(tamrik::ruledb::RuleDatabase::MaxTextBytes);
+        return std::nullopt;
+    }
     if (type == ColumnType::Text || type == ColumnType::Blob)
         return Value::ofText(text);
     std::int64_t whole = 0;
@@ -279,17 +285,34 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
     }
     std::vector<fs::path> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.path().extension() == ".csv")
+        if (entry.path().extension() != ".csv")
+            continue;
+        // Only stat()ed: opening a pipe would wait for a writer for ever.
+        std::error_code statError;
+        if (!entry.is_regular_file(statError))
+            faults.push_back(entry.path().string() + ":1:1: not a regular file (a pipe, a device or a folder): not read");
+        else
             files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
 
-    Sha256 hash;
+    tamrik::ruledb::Sha256 hash;
     std::set<std::string> loaded, present;
+    std::map<std::string, std::string> byFoldedName;  // SQLite's table names ignore (ASCII) case
     for (const fs::path& file : files) {
         const std::string path = file.string();
         const std::string name = file.stem().string();
         present.insert(name);
+        const auto [first, fresh] = byFoldedName.emplace(folded(name), file.filename().string());
+        if (!fresh) {
+            faults.push_back(path + ":1:1: the same table to SQLite as " + first->second
+                             + " (the names differ only in case)");
+            continue;
+        }
+        if (folded(name).rfind("sqlite_", 0) == 0) {
+            faults.push_back(path + ":1:1: SQLite keeps table names beginning with sqlite_ for itself");
+            continue;
+        }
         CsvFile csv;
         try {
             csv = ReadCsvFile(path);
@@ -335,88 +358,61 @@ DataSet ReadDatabaseFile(const std::string& path)
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
         throw FileError(path + ": no such file");
-    // The file is judged as the program judges it when it opens it (header,
-    // every page read through once): a file it refuses must not pass here.
+    // Judged and read as the program judges and reads it (header, every page
+    // read through once, no view, the content its build recorded, texts
+    // converted from a UTF-16 file, no text past the program's limit): a file
+    // it refuses must not pass here.
+    using tamrik::ruledb::RowCursor;
+    DataSet data;
     try {
-        const tamrik::ruledb::RuleDatabase opened(path);
+        const tamrik::ruledb::RuleDatabase db(path);
+        tamrik::ruledb::RequireNoViews(db);
+        tamrik::ruledb::RequireRecordedContent(db);
+        std::vector<std::string> names;
+        db.ForEachRow("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+                      "ESCAPE '\\' ORDER BY rowid",
+                      [&](const RowCursor& row) {
+                          names.emplace_back(row.textAt(0));
+                          return true;
+                      });
+        for (const std::string& name : names) {
+            Table table;
+            table.schema.name = name;
+            db.ForEachRow("SELECT name, type FROM pragma_table_info('" + tamrik::ruledb::QuoteText(name) + "')",
+                          [&](const RowCursor& row) {
+                              const auto declared = row.textOrNull(1);
+                              table.schema.columns.push_back(
+                                  {row.textOrNull(0).value_or(""), typeOfDeclared(declared ? declared->c_str() : "")});
+                              return true;
+                          });
+            db.ForEachRow("SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name), [&](const RowCursor& cursor) {
+                Row row;
+                for (std::size_t c = 0; c < cursor.columns().size(); ++c) {
+                    switch (cursor.storage(c)) {
+                    case RowCursor::Storage::Integer:
+                        row.values.push_back(Value::ofInteger(cursor.integerAt(c)));
+                        break;
+                    case RowCursor::Storage::Real:
+                        row.values.push_back(Value::ofReal(cursor.at(c).toNumber()));
+                        break;
+                    case RowCursor::Storage::Text:
+                        row.values.push_back(Value::ofText(std::string(cursor.textAt(c))));
+                        break;
+                    case RowCursor::Storage::Blob:
+                        row.values.push_back(Value::ofBlob(std::string(cursor.blobAt(c))));
+                        break;
+                    case RowCursor::Storage::Null:
+                        row.values.emplace_back();
+                    }
+                }
+                table.rows.push_back(std::move(row));
+                return true;
+            });
+            NameRowsByKey(table);
+            data.tables.push_back(std::move(table));
+        }
     } catch (const tamrik::ruledb::DbError& e) {
         throw FileError(path + ": the program refuses it: " + e.what());
-    }
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    struct Closer {
-        sqlite3* db;
-        ~Closer() { sqlite3_close_v2(db); }
-    } closer{db};
-    const auto fail = [&](const std::string& what) {
-        return FileError(path + ": " + what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
-    };
-    if (rc != SQLITE_OK)
-        throw fail("cannot open the database");
-
-    std::vector<std::string> names;
-    {
-        Statement list;
-        if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
-                                   "ESCAPE '\\' ORDER BY rowid",
-                               -1, &list.stmt, nullptr)
-            != SQLITE_OK)
-            throw fail("not a SQLite database");
-        int step;
-        while ((step = sqlite3_step(list.stmt)) == SQLITE_ROW) {
-            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(list.stmt, 0));
-            if (!name)
-                throw fail("cannot read the list of tables");
-            names.emplace_back(name);
-        }
-        if (step != SQLITE_DONE)
-            throw fail("cannot read the list of tables");
-    }
-
-    DataSet data;
-    for (const std::string& name : names) {
-        Statement rows;
-        const std::string sql = "SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name);
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &rows.stmt, nullptr) != SQLITE_OK)
-            throw fail("cannot read table " + name);
-        Table table;
-        table.schema.name = name;
-        const int columns = sqlite3_column_count(rows.stmt);
-        for (int c = 0; c < columns; ++c) {
-            const char* column = sqlite3_column_name(rows.stmt, c);
-            if (!column)
-                throw fail("cannot read the columns of table " + name);
-            table.schema.columns.push_back({column, typeOfDeclared(sqlite3_column_decltype(rows.stmt, c))});
-        }
-        int step;
-        while ((step = sqlite3_step(rows.stmt)) == SQLITE_ROW) {
-            Row row;
-            for (int c = 0; c < columns; ++c) {
-                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(rows.stmt, c));
-                const std::string raw(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(rows.stmt, c)));
-                switch (sqlite3_column_type(rows.stmt, c)) {
-                case SQLITE_INTEGER:
-                    row.values.push_back(Value::ofInteger(sqlite3_column_int64(rows.stmt, c)));
-                    break;
-                case SQLITE_FLOAT:
-                    row.values.push_back(Value::ofReal(sqlite3_column_double(rows.stmt, c)));
-                    break;
-                case SQLITE_TEXT:
-                    row.values.push_back(Value::ofText(raw));
-                    break;
-                case SQLITE_BLOB:
-                    row.values.push_back(Value::ofBlob(raw));
-                    break;
-                default:
-                    row.values.emplace_back();
-                }
-            }
-            table.rows.push_back(std::move(row));
-        }
-        if (step != SQLITE_DONE)
-            throw fail("cannot read table " + name);
-        NameRowsByKey(table);
-        data.tables.push_back(std::move(table));
     }
     if (const Table* info = data.find(BuildInfoTable().name)) {
         const int column = info->column(tamrik::ruledb::kSampleColumn);

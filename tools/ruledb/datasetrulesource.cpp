@@ -37,4 +37,20 @@ std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view tabl
     return std::nullopt;
 }
 
+std::optional<double> DataSetValueRow::number(std::string_view column) const
+{
+    const int c = m_table.column(std::string(column));
+    if (c < 0)
+        return std::nullopt;
+    // An imported database may keep numbers as text.
+    const Value& value = m_row.values[static_cast<std::size_t>(c)];
+    return value.kind == Value::Kind::Text ? tamrik::WholeNumber(value.text) : value.number();
+}
+
+std::string DataSetValueRow::text(std::string_view column) const
+{
+    const int c = m_table.column(std::string(column));
+    return c < 0 ? std::string() : RuleText(m_row.values[static_cast<std::size_t>(c)]).value_or("");
+}
+
 }  // namespace ruledbtool

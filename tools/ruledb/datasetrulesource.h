@@ -5,6 +5,7 @@
 
 #include "dataset.h"
 #include "rulesource.h"
+#include "rulevalues.h"
 
 namespace ruledbtool {
 
@@ -22,5 +23,17 @@ private:
 
 // The value as the rule load reads it; nothing for NULL.
 std::optional<std::string> RuleText(const Value& value);
+
+// A row as the value checks read it (rulevalues.h).
+class DataSetValueRow : public tamrik::ValueRow {
+public:
+    DataSetValueRow(const Table& table, const Row& row) : m_table(table), m_row(row) {}
+    std::optional<double> number(std::string_view column) const override;
+    std::string text(std::string_view column) const override;
+
+private:
+    const Table& m_table;
+    const Row& m_row;
+};
 
 }  // namespace ruledbtool

@@ -1,10 +1,14 @@
 #include "mdbimport.h"
 
+#include "boundedchild.h"
 #include "csvfile.h"
+#include "datasetbytes.h"
+#include "jetfile.h"
 #include "sha256.h"
 
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -72,7 +76,7 @@ Value valueOf(ColumnType type, const char* text, int length)
 std::string fileHash(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    Sha256 hash;
+    tamrik::ruledb::Sha256 hash;
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         hash.add(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
@@ -120,11 +124,7 @@ Table readTable(MdbHandle* mdb, MdbCatalogEntry* entry)
     return result;
 }
 
-}  // namespace
-
-bool CanImportMdb() { return true; }
-
-DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
+DataSet readWithLibmdb(const std::string& path, const std::string& jet3CodePage)
 {
     // libmdb takes a Jet 3 file's code page from the environment when it opens the file.
     setenv("MDB_JET3_CHARSET", jet3CodePage.c_str(), 1);
@@ -150,6 +150,40 @@ DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
             throw FileError(path + ": " + e.what());
         }
     }
+    return data;
+}
+
+// The child's answer: the data set, or the message of a FileError.
+constexpr char kData = 'D';
+constexpr char kFault = 'E';
+
+}  // namespace
+
+bool CanImportMdb() { return true; }
+
+DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
+{
+    if (const auto fault = JetFileFault(path))
+        throw FileError(path + ": damaged file: " + *fault);
+    // A damaged file can send libmdb's reading of the catalog on without end:
+    // it reads in a child of its own, with room for many times the file and
+    // a minute of work.
+    std::error_code ec;
+    const std::uint64_t size = std::filesystem::file_size(path, ec);
+    const auto answer = RunBounded(
+        [&] {
+            try {
+                return kData + DataSetBytes(readWithLibmdb(path, jet3CodePage));
+            } catch (const FileError& e) {
+                return kFault + std::string(e.what());
+            }
+        },
+        {(256u << 20) + 32 * size, 60});
+    if (!answer || answer->empty())
+        throw FileError(path + ": damaged file: reading it went past its memory or time limit");
+    if (answer->front() == kFault)
+        throw FileError(answer->substr(1));
+    DataSet data = DataSetFromBytes(std::string_view(*answer).substr(1));
     data.inputHash = fileHash(path);
     return data;
 }

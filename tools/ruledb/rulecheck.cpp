@@ -4,6 +4,7 @@
 #include "facultyrule.h"
 #include "gpapr.h"
 #include "numtext.h"
+#include "rulevalues.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,6 +67,7 @@ public:
         }
         checkRangeTables();
         checkNormalTable();
+        checkValues();
         return {std::move(m_problems), summary()};
     }
 
@@ -81,21 +83,12 @@ private:
 
     static std::string text(const Table& t, const Row& row, const std::string& column)
     {
-        const int c = t.column(column);
-        return c < 0 ? std::string() : RuleText(row.values[static_cast<std::size_t>(c)]).value_or("");
+        return DataSetValueRow(t, row).text(column);
     }
 
-    // A stored number, or a text that is a number as a whole (an imported
-    // database may keep numbers as text).
     static std::optional<double> number(const Table& t, const Row& row, const std::string& column)
     {
-        const int c = t.column(column);
-        if (c < 0)
-            return std::nullopt;
-        const Value& value = row.values[static_cast<std::size_t>(c)];
-        if (value.kind == Value::Kind::Text)
-            return tamrik::WholeNumber(value.text);
-        return value.number();
+        return DataSetValueRow(t, row).number(column);
     }
 
     bool haveTables()
@@ -135,10 +128,8 @@ private:
             if (text(t, row, "SubName").empty())
                 add("SubjectTable", row.where, "SubName", "subject " + code + " has no name");
             const auto type = number(t, row, "SubTyp");
-            if (!type || (*type != 0 && *type != 1)) {
-                add("SubjectTable", row.where, "SubTyp", "SubTyp must be 0 (main) or 1 (special)");
-                continue;
-            }
+            if (!type || (*type != 0 && *type != 1))
+                continue;  // named by checkValues
             // The rows follow SubTyp, the criteria and weights the code: both must agree.
             const bool mainCode = std::stod(code) < kFirstSpecialCode;
             if ((*type == 0) != mainCode)
@@ -155,6 +146,8 @@ private:
         std::map<std::string, std::string> codeAt, universityAt;
         std::map<std::pair<std::string, std::string>, std::string> nameAt;
         std::string previous;
+        if (t.rows.empty())
+            add("SUName", "-", "-", "no faculty: the program needs one at least");
         for (const Row& row : t.rows) {
             const std::string code = text(t, row, "FacCode");
             const std::string university = text(t, row, "UName");
@@ -253,10 +246,8 @@ private:
         const Row& row = *m_rowsOf["Facsubj"][fac].front();
         std::vector<std::string> subjects;
         const auto n = number(t, row, "NumSubj");
-        if (!n || !isWhole(*n, 1, tamrik::kMaxFacultySubjects)) {
-            add("Facsubj", row.where, "NumSubj", "NumSubj must be a whole number from 1 to 8");
-            return subjects;
-        }
+        if (!n || !isWhole(*n, 1, tamrik::kMaxFacultySubjects))
+            return subjects;  // named by checkValues
         std::size_t mains = 0, specials = 0;
         for (int k = 1; k <= *n; ++k) {
             const std::string column = numbered("Sub", k);
@@ -279,31 +270,24 @@ private:
         return subjects;
     }
 
-    int entryCount(const Table& t, const Row& row, const char* name, int least)
+    // -1 when the count is no use (checkValues names it).
+    int entryCount(const Table& t, const Row& row, int least)
     {
         const auto n = number(t, row, "NumSub");
-        if (!n || !isWhole(*n, least, tamrik::kMaxListEntries)) {
-            add(name, row.where, "NumSub", "NumSub must be a whole number from " + std::to_string(least) + " to 9");
-            return -1;
-        }
-        return static_cast<int>(*n);
+        return n && isWhole(*n, least, tamrik::kMaxListEntries) ? static_cast<int>(*n) : -1;
     }
 
     void checkCriteria(const std::string& fac, const std::vector<std::string>& subjects)
     {
         const Table& t = table("tableCRT");
         const Row& row = *m_rowsOf["tableCRT"][fac].front();
-        const int n = entryCount(t, row, "tableCRT", 0);
+        const int n = entryCount(t, row, 0);
         for (int k = 1; k <= n; ++k) {
             const std::string codeColumn = numbered("SubCod0", k);
             const std::string code = text(t, row, codeColumn);
             if (std::find(subjects.begin(), subjects.end(), code) == subjects.end())
                 add("tableCRT", row.where, codeColumn,
                     "a minimum for subject \"" + code + "\", which is not one of the faculty's subjects");
-            const std::string scoreColumn = numbered("Sco0", k);
-            const auto score = number(t, row, scoreColumn);
-            if (!score || !(*score >= 0 && *score <= 10000))
-                add("tableCRT", row.where, scoreColumn, "the minimum must be 0 to 100 % (0 to 10000)");
         }
     }
 
@@ -313,12 +297,13 @@ private:
         const Table& t = table("tableSUM");
         const Row& row = *m_rowsOf["tableSUM"][fac].front();
         const std::size_t before = m_problems.size();
-        const int n = entryCount(t, row, "tableSUM", 1);
+        const int n = entryCount(t, row, 1);
         if (n < 0)
             return std::nullopt;  // the entries cannot be read, so neither can what they count
         std::vector<std::string> counted;
         double specialPoints = 0;
         bool specialSeen = false;
+        bool unusable = false;  // a value checkValues names
         for (int k = 1; k <= n; ++k) {
             const std::string codeColumn = numbered("SubCod0", k);
             const std::string code = text(t, row, codeColumn);
@@ -339,7 +324,7 @@ private:
             specialSeen = true;
             const auto score = number(t, row, numbered("Sco0", k));
             if (!score || !(*score > 0))
-                add("tableSUM", row.where, numbered("Sco0", k), "the full score of entry " + code + " must be above 0");
+                unusable = true;
             else
                 specialPoints += *score / 100;
             if (!pair) {
@@ -363,8 +348,8 @@ private:
         }
         const auto total = number(t, row, "TotSco");
         if (!total || !(*total > 0) || !std::isfinite(*total))
-            add("tableSUM", row.where, "TotSco", "TotSco must be a number above 0");
-        if (m_problems.size() != before)
+            unusable = true;
+        if (m_problems.size() != before || unusable)
             return std::nullopt;
         return specialPoints;
     }
@@ -412,14 +397,6 @@ private:
                     add(name, row.where, "FacCode", "faculty \"" + code + "\" is not in SUName");
                 if (!seen.emplace(code, row.where).second)
                     add(name, row.where, "FacCode", "faculty " + code + " again (first at " + seen[code] + ")");
-                const auto high = number(*t, row, "ScMax");
-                const auto low = number(*t, row, "ScMin");
-                if (!high || !(*high >= 0))
-                    add(name, row.where, "ScMax", "the highest score must be a number, 0 or more");
-                if (!low || !(*low >= 0))
-                    add(name, row.where, "ScMin", "the lowest score must be a number, 0 or more");
-                if (high && low && *low > *high)
-                    add(name, row.where, "ScMin", "the lowest score is above the highest");
             }
         }
         if (m_paramGiven && !m_data.find(m_params.ParamDbMaxMin))
@@ -452,19 +429,27 @@ private:
         if (asked.empty())
             add("param.opt", "2", "-", "the mean " + m_params.ParamMeanGpa + " and SD " + m_params.ParamSD
                                            + " must both be above 0");
-        for (const std::string& key : asked) {
-            if (missing.count(key))
-                continue;
-            const auto prob = number(*t, *rows[key], "Prob");
-            if (!prob || !(*prob >= 0 && *prob <= 1))
-                add("Zi2Prob", rows[key]->where, "Prob", "Prob of key " + key + " is not a probability (0 to 1)");
-        }
         if (!missing.empty())
             add("Zi2Prob", "-", "Zi",
                 std::to_string(missing.size()) + " keys the GPA share asks for under mean " + m_params.ParamMeanGpa
                     + " and SD " + m_params.ParamSD + " have no row (" + *missing.begin() + " to "
                     + *missing.rbegin() + ")");
         m_normalKeys = asked.size();
+    }
+
+    // Every row, as the program checks every row at start-up: a value it
+    // cannot use in a row the rule load never reads still stops it.
+    void checkValues()
+    {
+        for (const Table& t : m_data.tables) {
+            const bool range = tamrik::IsRangeTable(t.columnNames());
+            if (!tamrik::HasValueRules(t.schema.name, range))
+                continue;
+            for (const Row& row : t.rows) {
+                for (const tamrik::ValueFault& fault : tamrik::RuleValueFaults(t.schema.name, range, DataSetValueRow(t, row)))
+                    add(t.schema.name, row.where, fault.column, fault.message);
+            }
+        }
     }
 
     std::string summary() const

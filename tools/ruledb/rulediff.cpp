@@ -3,6 +3,7 @@
 #include "csvtext.h"
 #include "datasetrulesource.h"
 #include "facultyrule.h"
+#include "rulevalues.h"
 
 #include <map>
 #include <set>
@@ -74,7 +75,7 @@ std::vector<std::string> sharedRangeTables(const DataSet& older, const DataSet& 
     std::vector<std::string> shared;
     for (const Table* table : newer.rangeTables()) {
         const Table* other = older.find(table->schema.name);
-        if (other && IsRangeTable(other->columnNames()))
+        if (other && tamrik::IsRangeTable(other->columnNames()))
             shared.push_back(table->schema.name);
     }
     return shared;

@@ -81,12 +81,6 @@ std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::
     return std::nullopt;
 }
 
-bool IsRangeTable(const std::vector<std::string>& columns)
-{
-    const auto has = [&](const char* name) { return std::find(columns.begin(), columns.end(), name) != columns.end(); };
-    return has("FacCode") && has("ScMax") && has("ScMin");
-}
-
 const TableSchema& Zi2ProbTable()
 {
     static const TableSchema table = {
@@ -101,7 +95,8 @@ const TableSchema& BuildInfoTable()
                                     {{kBuildDateColumn, ColumnType::Text},
                                      {kAdmissionYearColumn, ColumnType::Text},
                                      {kInputHashColumn, ColumnType::Text},
-                                     {kSampleColumn, ColumnType::Text}},
+                                     {kSampleColumn, ColumnType::Text},
+                                     {kContentHashColumn, ColumnType::Text}},
                                     {}};
     return table;
 }

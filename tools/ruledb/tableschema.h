@@ -38,9 +38,6 @@ const std::vector<TableSchema>& CsvTables();
 // file points at).
 std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
 
-// A range table has the columns FacCode, ScMax and ScMin; others may stand beside them.
-bool IsRangeTable(const std::vector<std::string>& columns);
-
 // The normal-distribution table: computed when the data set has no file of it.
 const TableSchema& Zi2ProbTable();
 

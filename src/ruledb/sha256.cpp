@@ -1,9 +1,10 @@
 #include "sha256.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-namespace ruledbtool {
+namespace tamrik::ruledb {
 
 namespace {
 
@@ -56,13 +57,22 @@ void Sha256::block(const unsigned char* p)
 void Sha256::add(std::string_view bytes)
 {
     m_length += bytes.size();
-    for (const char ch : bytes) {
-        m_buffer[m_fill++] = static_cast<unsigned char>(ch);
-        if (m_fill == 64) {
-            block(m_buffer);
-            m_fill = 0;
-        }
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t left = bytes.size();
+    if (m_fill > 0) {
+        const std::size_t take = std::min(left, sizeof m_buffer - m_fill);
+        std::memcpy(m_buffer + m_fill, p, take);
+        m_fill += take, p += take, left -= take;
+        if (m_fill < sizeof m_buffer)
+            return;
+        block(m_buffer);
+        m_fill = 0;
     }
+    // Whole blocks straight from the input, the rest kept for later.
+    for (; left >= sizeof m_buffer; p += sizeof m_buffer, left -= sizeof m_buffer)
+        block(p);
+    std::memcpy(m_buffer, p, left);
+    m_fill = left;
 }
 
 std::string Sha256::hex()
@@ -82,4 +92,4 @@ std::string Sha256::hex()
     return out;
 }
 
-}  // namespace ruledbtool
+}  // namespace tamrik::ruledb

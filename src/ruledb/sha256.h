@@ -1,13 +1,14 @@
 #pragma once
-// SHA-256 (FIPS 180-4), for the hash of a build's input: small enough to
-// keep here rather than pull in a crypto library for one digest.
+// SHA-256 (FIPS 180-4), for the digests of a build's input and of the
+// database's content: small enough to keep here rather than pull in a crypto
+// library for them.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace ruledbtool {
+namespace tamrik::ruledb {
 
 class Sha256 {
 public:
@@ -24,4 +25,4 @@ private:
     std::uint64_t m_length = 0;
 };
 
-}  // namespace ruledbtool
+}  // namespace tamrik::ruledb

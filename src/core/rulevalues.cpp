@@ -1,0 +1,132 @@
+#include "rulevalues.h"
+
+#include "facultyrule.h"
+#include "numtext.h"
+#include "rulesource.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace tamrik {
+
+namespace {
+
+bool isWhole(const std::optional<double>& v, double low, double high)
+{
+    return v && *v >= low && *v <= high && std::floor(*v) == *v;
+}
+
+class Faults {
+public:
+    explicit Faults(const ValueRow& row) : m_row(row) {}
+
+    // The count in `column` when it is a whole number from `low` to `high`.
+    std::optional<int> count(const char* column, int low, int high)
+    {
+        const auto n = m_row.number(column);
+        if (isWhole(n, low, high))
+            return static_cast<int>(*n);
+        add(column, std::string(column) + " must be a whole number from " + std::to_string(low) + " to "
+                        + std::to_string(high));
+        return std::nullopt;
+    }
+
+    void add(std::string column, std::string message) { m_faults.push_back({std::move(column), std::move(message)}); }
+    std::vector<ValueFault> take() { return std::move(m_faults); }
+
+private:
+    const ValueRow& m_row;
+    std::vector<ValueFault> m_faults;
+};
+
+std::string numbered(const char* prefix, int k)
+{
+    return prefix + std::to_string(k);
+}
+
+void criteria(const ValueRow& row, Faults& faults)
+{
+    const auto n = faults.count("NumSub", 0, kMaxListEntries);
+    for (int k = 1; n && k <= *n; ++k) {
+        const auto score = row.number(numbered("Sco0", k));
+        if (!(score && *score >= 0 && *score <= 10000))
+            faults.add(numbered("Sco0", k), "the minimum must be 0 to 100 % (0 to 10000)");
+    }
+}
+
+void calculation(const ValueRow& row, Faults& faults)
+{
+    const auto n = faults.count("NumSub", 1, kMaxListEntries);
+    for (int k = 1; n && k <= *n; ++k) {
+        const std::string code = row.text(numbered("SubCod0", k));
+        const auto value = WholeNumber(code);
+        if (!value || *value < kFirstSpecialCode)
+            continue;  // a main subject counts 100 points: its score is not read
+        const auto score = row.number(numbered("Sco0", k));
+        if (!(score && *score > 0 && std::isfinite(*score)))
+            faults.add(numbered("Sco0", k), "the full score of entry " + code + " must be above 0");
+    }
+    const auto total = row.number("TotSco");
+    if (!(total && *total > 0 && std::isfinite(*total)))
+        faults.add("TotSco", "TotSco must be a number above 0");
+}
+
+void range(const ValueRow& row, Faults& faults)
+{
+    const auto high = row.number("ScMax");
+    const auto low = row.number("ScMin");
+    if (!(high && *high >= 0))
+        faults.add("ScMax", "the highest score must be a number, 0 or more");
+    if (!(low && *low >= 0))
+        faults.add("ScMin", "the lowest score must be a number, 0 or more");
+    if (high && low && *low > *high)
+        faults.add("ScMin", "the lowest score is above the highest");
+}
+
+const char* const kTablesWithRules[] = {"Table12", "Facsubj", "SubjectTable", "tableCRT", "tableSUM", "Zi2Prob"};
+
+}  // namespace
+
+bool IsRangeTable(const std::vector<std::string>& columns)
+{
+    const auto has = [&](std::string_view name) {
+        return std::any_of(columns.begin(), columns.end(), [&](const std::string& c) { return SameColumnName(c, name); });
+    };
+    return has("FacCode") && has("ScMax") && has("ScMin");
+}
+
+bool HasValueRules(std::string_view table, bool rangeTable)
+{
+    return rangeTable || std::any_of(std::begin(kTablesWithRules), std::end(kTablesWithRules),
+                                     [&](const char* name) { return SameColumnName(name, table); });
+}
+
+std::vector<ValueFault> RuleValueFaults(std::string_view table, bool rangeTable, const ValueRow& row)
+{
+    Faults faults(row);
+    if (rangeTable) {
+        range(row, faults);
+    } else if (SameColumnName(table, "Table12")) {
+        // Only 2 means anything, but a text would pass for "no rule" unseen.
+        if (!row.number("NumSub"))
+            faults.add("NumSub", "NumSub must be a number");
+    } else if (SameColumnName(table, "Facsubj")) {
+        faults.count("NumSubj", 1, kMaxFacultySubjects);
+    } else if (SameColumnName(table, "SubjectTable")) {
+        const auto type = row.number("SubTyp");
+        if (!type || (*type != 0 && *type != 1))
+            faults.add("SubTyp", "SubTyp must be 0 (main) or 1 (special)");
+    } else if (SameColumnName(table, "tableCRT")) {
+        criteria(row, faults);
+    } else if (SameColumnName(table, "tableSUM")) {
+        calculation(row, faults);
+    } else if (SameColumnName(table, "Zi2Prob")) {
+        const auto prob = row.number("Prob");
+        if (!(prob && *prob >= 0 && *prob <= 1))
+            faults.add("Prob", "Prob of key " + row.text("Zi") + " is not a probability (0 to 1)");
+    }
+    return faults.take();
+}
+
+}  // namespace tamrik
