@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,6 +114,28 @@ struct PendingTemporary {
 };
 std::array<PendingTemporary, 8> pendingTemporaries;
 
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Holds the ending signals back while a temporary file is made and noted: one
+// that came in between would find the file there and not yet noted.
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : kEndingSignals)
+            sigaddset(&held, signal);
+        pthread_sigmask(SIG_BLOCK, &held, &m_before);
+    }
+    ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+private:
+    sigset_t m_before;
+};
+
 int rememberTemporary(const fs::path& tmp)
 {
     if (tmp.native().size() >= PATH_MAX)
@@ -187,12 +210,18 @@ AtomicFileWriter::AtomicFileWriter(const fs::path& file)
         return;
     }
     m_tmp = temporaryBeside(m_file);
-    m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int openError = 0;
+    {
+        const EndingSignalsHeld held;
+        m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        openError = errno;
+        if (m_fd >= 0)
+            m_signalSlot = rememberTemporary(m_tmp);
+    }
     if (m_fd < 0) {
-        fail(systemReason(errno));
+        fail(systemReason(openError));
         return;
     }
-    m_signalSlot = rememberTemporary(m_tmp);
     // A file replaced keeps its permissions.
     struct stat old {};
     if (::stat(m_file.c_str(), &old) == 0)
@@ -368,7 +397,7 @@ OutputFile PrepareOutputFile(const fs::path& file)
 
 void RemoveTemporaryFilesOnSignals()
 {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : kEndingSignals) {
         struct sigaction now {};
         if (::sigaction(signal, nullptr, &now) == 0 && now.sa_handler == SIG_IGN)
             continue;
