@@ -193,7 +193,8 @@ void CsvStream::rewind()
     m_offset = m_bom && !m_windows874 ? kByteOrderMark.size() : 0;
     m_buffer.clear();
     m_start = m_scan = 0;
-    m_inQuotes = false;
+    m_quote = Quote::Outside;
+    m_fieldStart = true;
     m_end = false;
     m_line = 1;
 }
@@ -222,16 +223,23 @@ bool CsvStream::fill()
 
 std::size_t CsvStream::recordEnd()
 {
+    // Quotes as the data tool's reader takes them: one opens a field only at
+    // its start, and a quote right after the closing one stands for itself.
     for (; m_scan < m_buffer.size(); ++m_scan) {
         const char c = m_buffer[m_scan];
-        if (c == '"') {
-            m_inQuotes = !m_inQuotes;  // a doubled quote turns it twice
-        } else if (!m_inQuotes && c == '\n') {
+        if (m_quote == Quote::Inside) {
+            m_quote = c == '"' ? Quote::Closed : Quote::Inside;
+        } else if (c == '"' && (m_quote == Quote::Closed || m_fieldStart)) {
+            m_quote = Quote::Inside;
+        } else if (c == '\n') {
             return m_scan + 1;
-        } else if (!m_inQuotes && c == '\r') {
+        } else if (c == '\r') {
             if (m_scan + 1 < m_buffer.size())
                 return m_buffer[m_scan + 1] == '\n' ? m_scan + 2 : m_scan + 1;
             return m_end ? m_scan + 1 : kNone;
+        } else {
+            m_quote = Quote::Outside;
+            m_fieldStart = c == ',';
         }
     }
     return m_end && m_start < m_buffer.size() ? m_buffer.size() : kNone;
@@ -254,7 +262,8 @@ std::optional<ruledbtool::CsvRecord> CsvStream::next()
         std::vector<ruledbtool::CsvRecord> records = parse(raw);
         m_line += lineEnds(raw);
         m_start = m_scan = end;
-        m_inQuotes = false;
+        m_quote = Quote::Outside;
+        m_fieldStart = true;
         if (!records.empty())
             return std::move(records.front());
     }

@@ -54,7 +54,8 @@ private:
     std::string m_buffer;      // bytes read and not yet handed on
     std::size_t m_start = 0;   // where the next record starts in the buffer
     std::size_t m_scan = 0;    // how far its end has been looked for
-    bool m_inQuotes = false;   // at m_scan
+    enum class Quote { Outside, Inside, Closed } m_quote = Quote::Outside;  // at m_scan
+    bool m_fieldStart = true;
     std::size_t m_offset = 0;  // of the file, where the next read starts
     bool m_end = false;
     int m_line = 1;            // where the next record starts
