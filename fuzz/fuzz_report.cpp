@@ -42,8 +42,8 @@ void requireShowable(std::string_view text, bool lineEnds)
 }
 
 // A strict reader of the JSON the writer gives: objects, arrays, strings,
-// numbers and null; an object's keys map to their values as texts, strings
-// unescaped.
+// numbers, true, false and null; an object's keys map to their values as
+// texts, strings unescaped.
 class Json {
 public:
     explicit Json(std::string_view text) : m_text(text) {}
@@ -128,9 +128,13 @@ private:
             return std::string(m_text.substr(from - 1, m_at - from + 1));
         }
         const std::size_t from = m_at;
-        if (m_text.substr(m_at, 4) == "null")
-            m_at += 4;
-        else
+        for (const std::string_view word : {"null", "true", "false"}) {
+            if (m_text.substr(m_at, word.size()) == word) {
+                m_at += word.size();
+                break;
+            }
+        }
+        if (m_at == from)
             while (m_at < m_text.size() && std::string_view("-0123456789.").find(m_text[m_at]) != std::string_view::npos)
                 ++m_at;
         require(m_at > from);
@@ -191,7 +195,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ev.ok())
         require(rows[0].fields[10] == cell(ev.error));
 
-    const std::string json = tamrikcalc::JsonObject(ev);
+    const bool sample = size % 2 == 1;
+    const std::string json = tamrikcalc::JsonObject(ev, sample);
     requireShowable(json, false);
     Json reader(json);
     std::map<std::string, std::string> members = reader.object();
@@ -199,6 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(members["faculty"] == tamrik::ShownText(ev.facCode));
     require(members["university"] == tamrik::ShownText(ev.university));
     require(members["name"] == tamrik::ShownText(ev.name));
+    require(members["sample"] == (sample ? "true" : "false"));
     if (!ev.ok())
         require(members["error"] == tamrik::ShownText(ev.error));
 
