@@ -25,6 +25,13 @@ using Args = std::vector<std::string>;
 struct Finished {
     int status;
     std::string err;
+
+    // What it said last: a note on sample data may come first.
+    std::string lastLine() const
+    {
+        const std::size_t start = err.rfind('\n', err.size() < 2 ? 0 : err.size() - 2);
+        return err.substr(start == std::string::npos ? 0 : start + 1);
+    }
 };
 
 class CommandLine : public ::testing::Test {
@@ -83,20 +90,20 @@ TEST_F(CommandLine, OutputThatCannotBeWrittenIsAFault)
     for (const Args& args : {Args{"--all"}, Args{"--all", "--csv"}, Args{"--all", "--json"},
                              Args{"--faculty", "13", "--json"}, Args{"--batch", batch}, Args{"--version"}}) {
         const Finished full = run(TAMRIK_CALC, calcArgs(args), "/dev/full");
-        EXPECT_EQ(full.status, 1) << args[2];
+        EXPECT_EQ(full.status, 1) << args[0];
         EXPECT_NE(full.err.find("cannot write the output: No space left on device"), std::string::npos)
-            << args[2] << ": " << full.err;
+            << args[0] << ": " << full.err;
         if (args[0] == "--version" || args[0] == "--faculty")
             continue;  // less than the limit
         const Finished shortWrite = run(TAMRIK_CALC, calcArgs(args), cut, small);
-        EXPECT_EQ(shortWrite.status, 1) << args[2];
-        EXPECT_EQ(shortWrite.err, "tamrik-calc: cannot write the output: File too large\n") << args[2];
+        EXPECT_EQ(shortWrite.status, 1) << args[0];
+        EXPECT_EQ(shortWrite.lastLine(), "tamrik-calc: cannot write the output: File too large\n") << args[0];
     }
     fs::remove(cut);
     const std::string results = (m_work / "results.csv").string();
     const Finished file = run(TAMRIK_CALC, calcArgs({"--batch", batch, "-o", results}), "/dev/null", small);
     EXPECT_EQ(file.status, 1);
-    EXPECT_EQ(file.err, "tamrik-calc: cannot write '" + results + "': File too large\n");
+    EXPECT_EQ(file.lastLine(), "tamrik-calc: cannot write '" + results + "': File too large\n");
     EXPECT_EQ(EntryCount(m_work), 0u);
 }
 
