@@ -49,7 +49,8 @@ tamrik::Applicant ApplicantNumber(int n)
 void BM_EvaluateEveryFaculty(benchmark::State& state)
 {
     const Loaded& data = Data();
-    tamrik::Evaluator evaluator(data.rules.faculties);
+    const tamrik::PreparedFaculties prepared(data.rules.faculties);
+    tamrik::Evaluator evaluator(prepared);
     tamrik::EvaluateOptions options;
     options.needed = false;
     int n = 0;

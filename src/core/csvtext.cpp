@@ -1,5 +1,7 @@
 #include "csvtext.h"
 
+#include <string_view>
+
 namespace tamrik {
 
 std::string CsvLine(const std::vector<std::string>& fields)
@@ -22,6 +24,13 @@ std::string CsvLine(const std::vector<std::string>& fields)
         line += '"';
     }
     return line;
+}
+
+std::string SpreadsheetText(std::string text)
+{
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos)
+        text.insert(text.begin(), '\'');
+    return text;
 }
 
 std::string CsvSheet(const std::vector<std::vector<std::string>>& rows)

@@ -79,11 +79,18 @@ struct Figures {
     Earned main, special, gpa, pr, total;
 };
 
+// The score box values of one rule's rows for one applicant: the only part of
+// a path that changes, kept apart so that threads share the paths.
+struct BoxValues {
+    std::vector<double> main, special;
+};
+
 // Pages 2 to 4 for one rule, prepared once: the rows as page 2 lays them out
 // (only their score boxes change from one applicant to the next), and every
 // caption of the rule read back as a number, so that scoring an applicant
 // works on the box values alone: the subtotals, the check and the summary's
-// figures, each the Val of the caption the pages would show.
+// figures, each the Val of the caption the pages would show. Read-only once
+// prepared.
 class FacultyPath {
 public:
     explicit FacultyPath(const FacultyRule& rule) { prepare(rule); }
@@ -99,8 +106,6 @@ public:
         m_specialSlots.clear();
         m_specialMinimums.clear();
         m_specialWeights.clear();
-        m_mainCheck.clear();
-        m_specialCheck.clear();
         for (const auto& row : rule.MainRows) {
             m_codes.push_back(row.SubCod);
             m_mainSlots.push_back(ScoreSlot(row.SubCod));
@@ -113,8 +118,6 @@ public:
             m_specialWeights.push_back(Val(row.Weight));
         }
         const std::size_t mains = rule.MainRows.size();
-        m_mainScores.resize(m_mainSlots.size());
-        m_specialScores.resize(m_specialSlots.size());
         m_mainOrder = SubtotalOrder({m_codes.begin(), m_codes.begin() + static_cast<std::ptrdiff_t>(mains)}, mains,
                                     rule.CalcSubjCode);
         m_specialOrder = SubtotalOrder({m_codes.begin() + static_cast<std::ptrdiff_t>(mains), m_codes.end()},
@@ -158,54 +161,50 @@ public:
     const std::vector<std::string>& countedCodes() const { return m_counted; }
 
     // The score box values as page 2 restores them from the entries.
-    void restore(const Entries& e)
+    void restore(const Entries& e, BoxValues& values) const
     {
-        valuesOf(m_mainSlots, e, m_mainScores);
-        valuesOf(m_specialSlots, e, m_specialScores);
+        valuesOf(m_mainSlots, e, values.main);
+        valuesOf(m_specialSlots, e, values.special);
     }
 
     // CheckSubjectScores' verdict on the restored values.
-    bool failsCheck() const
+    bool failsCheck(const BoxValues& values) const
     {
-        if (m_rule->Rule0102
-            && Rule0102Fails(m_mainScores.size() > 0 ? m_mainScores[0] : 0.0,
-                             m_mainScores.size() > 1 ? m_mainScores[1] : 0.0))
+        const std::vector<double>& main = values.main;
+        if (m_rule->Rule0102 && Rule0102Fails(main.size() > 0 ? main[0] : 0.0, main.size() > 1 ? main[1] : 0.0))
             return true;
-        for (std::size_t i = 0; i < m_mainScores.size(); ++i) {
-            if (BelowMinimum(m_mainScores[i], m_mainMinimums[i]))
+        for (std::size_t i = 0; i < main.size(); ++i) {
+            if (BelowMinimum(main[i], m_mainMinimums[i]))
                 return true;
         }
-        for (std::size_t i = 0; i < m_specialScores.size(); ++i) {
-            if (BelowMinimum(m_specialScores[i], m_specialMinimums[i]))
+        for (std::size_t i = 0; i < values.special.size(); ++i) {
+            if (BelowMinimum(values.special[i], m_specialMinimums[i]))
                 return true;
         }
         return false;
     }
 
-    // Page 2's check with its messages, over the box texts. Its rows are
-    // laid out on first use: only the faculties written out in full need them.
-    SubjectCheckResult check(const Entries& e)
+    // Page 2's check with its messages, over the box texts. Its rows are laid
+    // out here: only the faculties written out in full need them.
+    SubjectCheckResult check(const Entries& e) const
     {
-        if (m_mainCheck.size() != m_mainSlots.size() || m_specialCheck.size() != m_specialSlots.size()) {
-            m_mainCheck.clear();
-            m_specialCheck.clear();
-            for (const auto& row : m_rule->MainRows)
-                m_mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
-            for (const auto& row : m_rule->SpecRows)
-                m_specialCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
-        }
-        textsOf(m_mainSlots, e, m_mainCheck);
-        textsOf(m_specialSlots, e, m_specialCheck);
-        return CheckSubjectScores(m_mainCheck, m_specialCheck, m_rule->Rule0102);
+        std::vector<SubjectRow> mainCheck, specialCheck;
+        for (const auto& row : m_rule->MainRows)
+            mainCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+        for (const auto& row : m_rule->SpecRows)
+            specialCheck.push_back({row.SubCod, row.SubName, std::string(), row.MinPercent});
+        textsOf(m_mainSlots, e, mainCheck);
+        textsOf(m_specialSlots, e, specialCheck);
+        return CheckSubjectScores(mainCheck, specialCheck, m_rule->Rule0102);
     }
 
     // Page 4's figures for the restored values: BuildSummary's captions read
     // back, each earned figure the Val of its "0.00" text.
-    Figures figures(const Entries& e) const
+    Figures figures(const Entries& e, const BoxValues& values) const
     {
-        const double main = MainSubtotalValue(m_mainOrder, m_mainScores.data());
+        const double main = MainSubtotalValue(m_mainOrder, values.main.data());
         const double special =
-            SpecSubtotalValue(m_specialOrder, m_specialScores.data(), m_specialWeights.data(), m_wMain, m_full[0]);
+            SpecSubtotalValue(m_specialOrder, values.special.data(), m_specialWeights.data(), m_wMain, m_full[0]);
         const double gpa = e.gpaFraction ? SharePoints(m_rule->ScorePerPercent, *e.gpaFraction) : 0.0;
         const double pr = e.prFraction ? SharePoints(m_rule->ScorePerPercent, *e.prFraction) : 0.0;
         Figures f;
@@ -243,6 +242,7 @@ private:
     static void valuesOf(const std::vector<std::optional<std::size_t>>& slots, const Entries& e,
                          std::vector<double>& values)
     {
+        values.resize(slots.size());
         for (std::size_t i = 0; i < slots.size(); ++i)
             values[i] = slots[i] ? e.value[*slots[i]] : 0.0;
     }
@@ -256,10 +256,8 @@ private:
 
     const FacultyRule* m_rule = nullptr;
     std::vector<std::string> m_codes;  // the main rows' codes, then the special rows'
-    std::vector<SubjectRow> m_mainCheck, m_specialCheck;
     std::vector<std::optional<std::size_t>> m_mainSlots, m_specialSlots;
     std::vector<double> m_mainMinimums, m_specialMinimums, m_specialWeights;
-    std::vector<double> m_mainScores, m_specialScores;  // the restored box values
     std::vector<std::size_t> m_mainOrder, m_specialOrder;
     std::vector<std::string> m_counted;
     std::vector<std::size_t> m_countedSlots;
@@ -286,15 +284,15 @@ std::optional<int> smallestReaching(int from, int to, Reaches reaches)
     return from;
 }
 
-Needed neededFor(FacultyPath& path, const Entries& entries, const ScoringContext& context, std::int64_t lowest,
-                 double composite)
+Needed neededFor(const FacultyPath& path, BoxValues& values, const Entries& entries, const ScoringContext& context,
+                 std::int64_t lowest, double composite)
 {
     Needed needed;
     needed.points = static_cast<double>(lowest - Hundredths(composite)) / 100;
     Entries probe = entries;
     const auto reaches = [&] {
-        path.restore(probe);
-        return Hundredths(path.figures(probe).total.earned) >= lowest;
+        path.restore(probe, values);
+        return Hundredths(path.figures(probe, values).total.earned) >= lowest;
     };
 
     for (const std::string& code : path.countedCodes()) {
@@ -324,7 +322,7 @@ Needed neededFor(FacultyPath& path, const Entries& entries, const ScoringContext
     });
     if (pr)
         needed.pr = *pr / 100.0;
-    path.restore(entries);
+    path.restore(entries, values);
     return needed;
 }
 
@@ -335,13 +333,13 @@ struct Scored {
     ChanceResult chance;
 };
 
-Scored score(FacultyPath& path, const std::optional<YearRange>& lastYear, const Applicant& applicant,
-             const Entries& entries)
+Scored score(const FacultyPath& path, BoxValues& values, const std::optional<YearRange>& lastYear,
+             const Applicant& applicant, const Entries& entries)
 {
-    path.restore(entries);
+    path.restore(entries, values);
     Scored s;
-    s.figures = path.figures(entries);
-    s.failsMinimum = path.failsCheck();
+    s.figures = path.figures(entries, values);
+    s.failsMinimum = path.failsCheck(values);
     s.chance = DecideChance(s.failsMinimum, path.anyMissing(applicant), lastYear, s.figures.total);
     return s;
 }
@@ -365,12 +363,13 @@ FacultyEvaluation header(const FacultyRecord& faculty)
     return ev;
 }
 
-FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, const Applicant& applicant,
-                           const Entries& entries, const ScoringContext& context, const EvaluateOptions& options)
+FacultyEvaluation evaluate(const FacultyRecord& faculty, const FacultyPath& path, BoxValues& values,
+                           const Applicant& applicant, const Entries& entries, const ScoringContext& context,
+                           const EvaluateOptions& options)
 {
     FacultyEvaluation ev = header(faculty);
     ev.lastYear = shownRange(faculty.lastYear);
-    const Scored s = score(path, ev.lastYear, applicant, entries);
+    const Scored s = score(path, values, ev.lastYear, applicant, entries);
     if (s.failsMinimum)
         ev.minimums = path.check(entries).messages;
     ev.missing = path.missing(applicant);
@@ -384,7 +383,7 @@ FacultyEvaluation evaluate(const FacultyRecord& faculty, FacultyPath& path, cons
     ev.marginPercent = s.chance.marginPercent;
     if (options.needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
         && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
-        ev.needed = neededFor(path, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
+        ev.needed = neededFor(path, values, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
     return ev;
 }
 
@@ -427,11 +426,12 @@ struct FacultyEvaluator::Impl {
     EvaluateOptions options;
     Entries entries;
     std::optional<FacultyPath> path;  // one rule's at a time, its room kept for the next
+    BoxValues values;
 };
 
 FacultyEvaluator::FacultyEvaluator(const Applicant& applicant, const ScoringContext& context,
                                    const EvaluateOptions& options)
-    : m_impl(new Impl{applicant, context, options, entriesOf(applicant, context), std::nullopt})
+    : m_impl(new Impl{applicant, context, options, entriesOf(applicant, context), std::nullopt, {}})
 {
 }
 
@@ -445,20 +445,18 @@ FacultyEvaluation FacultyEvaluator::evaluate(const FacultyRecord& faculty)
         m_impl->path->prepare(*faculty.load.rule);
     else
         m_impl->path.emplace(*faculty.load.rule);
-    return tamrik::evaluate(faculty, *m_impl->path, m_impl->applicant, m_impl->entries, m_impl->context,
-                            m_impl->options);
+    return tamrik::evaluate(faculty, *m_impl->path, m_impl->values, m_impl->applicant, m_impl->entries,
+                            m_impl->context, m_impl->options);
 }
 
-struct Evaluator::Impl {
+struct PreparedFaculties::Impl {
     const std::vector<FacultyRecord>& faculties;
     std::vector<std::optional<FacultyPath>> paths;  // nothing for a rule that could not be built
     std::vector<std::optional<YearRange>> lastYears;
-    // Kept from one applicant to the next, so that ranking one allocates nothing.
-    std::vector<RankKey> keys;
-    std::vector<std::size_t> order;
 };
 
-Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new Impl{faculties, {}, {}, {}, {}})
+PreparedFaculties::PreparedFaculties(const std::vector<FacultyRecord>& faculties)
+    : m_impl(new Impl{faculties, {}, {}})
 {
     m_impl->paths.resize(faculties.size());
     m_impl->lastYears.resize(faculties.size());
@@ -469,13 +467,27 @@ Evaluator::Evaluator(const std::vector<FacultyRecord>& faculties) : m_impl(new I
     }
 }
 
+PreparedFaculties::~PreparedFaculties() = default;
+
+struct Evaluator::Impl {
+    const PreparedFaculties::Impl& prepared;
+    // Kept from one applicant to the next, so that ranking one allocates nothing.
+    BoxValues values;
+    std::vector<RankKey> keys;
+    std::vector<std::size_t> order;
+};
+
+Evaluator::Evaluator(const PreparedFaculties& prepared) : m_impl(new Impl{*prepared.m_impl, {}, {}, {}}) {}
+
 Evaluator::~Evaluator() = default;
 
 std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const ScoringContext& context,
                                                const EvaluateOptions& options, std::size_t limit)
 {
     const Entries entries = entriesOf(applicant, context);
-    const auto& faculties = m_impl->faculties;
+    const PreparedFaculties::Impl& prepared = m_impl->prepared;
+    const auto& faculties = prepared.faculties;
+    BoxValues& values = m_impl->values;
     std::vector<RankKey>& keys = m_impl->keys;
     std::vector<std::size_t>& order = m_impl->order;
     keys.assign(faculties.size(), RankKey());
@@ -484,18 +496,19 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     if (limit >= faculties.size()) {
         std::vector<FacultyEvaluation> all(faculties.size());
         for (std::size_t i = 0; i < faculties.size(); ++i)
-            all[i] = m_impl->paths[i] ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
-                                      : header(faculties[i]);
+            all[i] = prepared.paths[i]
+                         ? evaluate(faculties[i], *prepared.paths[i], values, applicant, entries, context, options)
+                         : header(faculties[i]);
         RankEvaluations(all);
         return all;
     }
     for (std::size_t i = 0; i < faculties.size(); ++i) {
         order[i] = i;
         keys[i].facCode = faculties[i].facCode;
-        keys[i].ok = m_impl->paths[i].has_value();
+        keys[i].ok = prepared.paths[i].has_value();
         if (!keys[i].ok)
             continue;
-        const ChanceResult c = score(*m_impl->paths[i], m_impl->lastYears[i], applicant, entries).chance;
+        const ChanceResult c = score(*prepared.paths[i], values, prepared.lastYears[i], applicant, entries).chance;
         keys[i].chance = c.chance;
         keys[i].marginPercent = c.marginPercent;
     }
@@ -508,8 +521,8 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     ranked.reserve(kept);
     for (std::size_t k = 0; k < kept; ++k) {
         const std::size_t i = order[k];
-        ranked.push_back(m_impl->paths[i]
-                             ? evaluate(faculties[i], *m_impl->paths[i], applicant, entries, context, options)
+        ranked.push_back(prepared.paths[i]
+                             ? evaluate(faculties[i], *prepared.paths[i], values, applicant, entries, context, options)
                              : header(faculties[i]));
     }
     return ranked;
@@ -557,8 +570,9 @@ FacultyEvaluation Evaluate(const FacultyRecord& faculty, const Applicant& applic
 {
     if (!faculty.load.ok())
         return header(faculty);
-    FacultyPath path(*faculty.load.rule);
-    return evaluate(faculty, path, applicant, entriesOf(applicant, context), context, options);
+    const FacultyPath path(*faculty.load.rule);
+    BoxValues values;
+    return evaluate(faculty, path, values, applicant, entriesOf(applicant, context), context, options);
 }
 
 std::vector<FacultyEvaluation> EvaluateAll(const std::vector<FacultyRecord>& faculties, const Applicant& applicant,

@@ -144,13 +144,28 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// The faculties prepared once for many applicants: what EvaluateAll does,
-// without preparing each rule again, and with only the rows kept written out
-// in full. It keeps working rows of its own, so it serves one thread (a batch
-// gives each thread its own); the faculties must outlive it.
+// Every faculty's rule prepared once for many applicants, read-only: the
+// threads of a batch share one. The faculties must outlive it.
+class PreparedFaculties {
+public:
+    explicit PreparedFaculties(const std::vector<FacultyRecord>& faculties);
+    ~PreparedFaculties();
+    PreparedFaculties(const PreparedFaculties&) = delete;
+    PreparedFaculties& operator=(const PreparedFaculties&) = delete;
+
+private:
+    friend class Evaluator;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// What EvaluateAll does over prepared faculties, without preparing each rule
+// again, and with only the rows kept written out in full. It keeps working
+// rows of its own, so it serves one thread (a batch gives each thread its
+// own, over the same prepared faculties), which must outlive it.
 class Evaluator {
 public:
-    explicit Evaluator(const std::vector<FacultyRecord>& faculties);
+    explicit Evaluator(const PreparedFaculties& prepared);
     ~Evaluator();
     Evaluator(const Evaluator&) = delete;
     Evaluator& operator=(const Evaluator&) = delete;

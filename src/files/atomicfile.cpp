@@ -1,12 +1,19 @@
 #include "atomicfile.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <system_error>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tamrik {
@@ -59,6 +66,114 @@ void syncFolder(const fs::path& folder)
 
 bool isBlankOrCr(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+std::string systemReason(int error) { return std::error_code(error, std::generic_category()).message(); }
+
+// The file a chain of symbolic links ends at, and whether a regular file may
+// take its place there.
+OutputFile followLinks(const fs::path& file)
+{
+    OutputFile out{file, {}};
+    if (file.empty()) {
+        out.problem = "no file name given";
+        return out;
+    }
+    constexpr int kMostLinks = 40;  // as the kernel allows before ELOOP
+    for (int link = 0; link <= kMostLinks; ++link) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(out.path, ec);
+        if (status.type() == fs::file_type::not_found)
+            return out;
+        if (ec) {
+            out.problem = ec.message();
+            return out;
+        }
+        if (status.type() == fs::file_type::directory)
+            out.problem = "it is a folder";
+        else if (status.type() != fs::file_type::regular && status.type() != fs::file_type::symlink)
+            out.problem = "it is not a regular file (a device, a pipe or a socket)";
+        if (status.type() != fs::file_type::symlink)
+            return out;
+        const fs::path to = fs::read_symlink(out.path, ec);
+        if (ec) {
+            out.problem = ec.message();
+            return out;
+        }
+        out.path = to.is_absolute() ? to : out.path.parent_path() / to;
+    }
+    out.problem = systemReason(ELOOP);
+    return out;
+}
+
+// The temporary files of the writes under way, for a signal handler to
+// remove: a path is written only while its slot is not set, so the handler
+// never reads one half written.
+struct PendingTemporary {
+    std::atomic<bool> taken{false};
+    std::atomic<bool> set{false};
+    char path[PATH_MAX] = {};
+};
+std::array<PendingTemporary, 8> pendingTemporaries;
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Holds the ending signals back while a temporary file is made and noted: one
+// that came in between would find the file there and not yet noted.
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : kEndingSignals)
+            sigaddset(&held, signal);
+        pthread_sigmask(SIG_BLOCK, &held, &m_before);
+    }
+    ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+private:
+    sigset_t m_before;
+};
+
+int rememberTemporary(const fs::path& tmp)
+{
+    if (tmp.native().size() >= PATH_MAX)
+        return -1;
+    for (std::size_t i = 0; i < pendingTemporaries.size(); ++i) {
+        PendingTemporary& slot = pendingTemporaries[i];
+        bool free = false;
+        if (slot.taken.compare_exchange_strong(free, true)) {
+            std::memcpy(slot.path, tmp.c_str(), tmp.native().size() + 1);
+            slot.set.store(true, std::memory_order_release);
+            return static_cast<int>(i);
+        }
+    }
+    return -1;  // a leftover then waits for the next run to remove it
+}
+
+void forgetTemporary(int index)
+{
+    if (index < 0)
+        return;
+    pendingTemporaries[static_cast<std::size_t>(index)].set.store(false, std::memory_order_release);
+    pendingTemporaries[static_cast<std::size_t>(index)].taken.store(false, std::memory_order_release);
+}
+
+// Only async-signal-safe calls: unlink and raise. The handler is reset to the
+// default on entry (SA_RESETHAND), so the signal raised again, delivered once
+// this returns, ends the process with the status the signal gives.
+extern "C" void removeTemporariesAndEnd(int signal)
+{
+    const int saved = errno;
+    for (PendingTemporary& slot : pendingTemporaries) {
+        if (slot.set.load(std::memory_order_acquire))
+            ::unlink(slot.path);
+    }
+    errno = saved;
+    ::raise(signal);
+}
+
 }  // namespace
 
 bool IsWholeLine(const std::string& line) { return line.find_first_of("\r\n") == std::string::npos; }
@@ -86,23 +201,54 @@ bool WriteTextAtomically(const fs::path& file, std::string_view text, Flush flus
     }
 }
 
-AtomicFileWriter::AtomicFileWriter(const fs::path& file) : m_file(file), m_tmp(temporaryBeside(file))
+AtomicFileWriter::AtomicFileWriter(const fs::path& file)
 {
-    m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    m_ok = m_fd >= 0;
+    const OutputFile target = followLinks(file);
+    m_file = target.path;
+    if (!target.problem.empty()) {
+        fail(target.problem);
+        return;
+    }
+    m_tmp = temporaryBeside(m_file);
+    int openError = 0;
+    {
+        const EndingSignalsHeld held;
+        m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        openError = errno;
+        if (m_fd >= 0)
+            m_signalSlot = rememberTemporary(m_tmp);
+    }
+    if (m_fd < 0) {
+        fail(systemReason(openError));
+        return;
+    }
+    // A file replaced keeps its permissions.
+    struct stat old {};
+    if (::stat(m_file.c_str(), &old) == 0)
+        ::fchmod(m_fd, old.st_mode & 07777);
 }
 
 AtomicFileWriter::~AtomicFileWriter()
 {
     if (m_fd >= 0)
         ::close(m_fd);
-    if (!m_committed) {
+    if (!m_committed && !m_tmp.empty()) {
         std::error_code ignored;
         fs::remove(m_tmp, ignored);
     }
+    forgetTemporary(m_signalSlot);
 }
 
 bool AtomicFileWriter::ok() const { return m_ok; }
+
+const std::string& AtomicFileWriter::error() const { return m_error; }
+
+void AtomicFileWriter::fail(std::string reason)
+{
+    if (m_ok)
+        m_error = std::move(reason);
+    m_ok = false;
+}
 
 void AtomicFileWriter::write(std::string_view text)
 {
@@ -120,26 +266,31 @@ void AtomicFileWriter::flush()
         if (n > 0)
             done += static_cast<std::size_t>(n);
         else if (n == 0 || errno != EINTR)
-            m_ok = false;
+            fail(n == 0 ? systemReason(EIO) : systemReason(errno));
     }
     m_buffer.clear();
 }
 
 bool AtomicFileWriter::commit(Flush toDisk)
 {
+    if (m_fd < 0)
+        return false;
     flush();
     // The bytes reach the disk before the rename makes them the file: after a
     // power cut the rename may survive while unflushed data does not.
-    if (toDisk == Flush::ToDisk)
-        m_ok = m_ok && ::fsync(m_fd) == 0;
-    m_ok = ::close(m_fd) == 0 && m_ok;
+    if (m_ok && toDisk == Flush::ToDisk && ::fsync(m_fd) != 0)
+        fail(systemReason(errno));
+    if (::close(m_fd) != 0)
+        fail(systemReason(errno));
     m_fd = -1;
     if (!m_ok)
         return false;
     std::error_code ec;
     fs::rename(m_tmp, m_file, ec);
-    if (ec)
+    if (ec) {
+        fail(ec.message());
         return false;
+    }
     m_committed = true;
     if (toDisk == Flush::ToDisk)
         syncFolder(m_file.parent_path());
@@ -216,6 +367,45 @@ void RemoveUnfinishedWrites(const fs::path& folder, std::initializer_list<std::s
                 fs::remove(it->path(), ignored);
         }
     } catch (...) {  // allocation or path conversion: the leftovers wait for the next start
+    }
+}
+
+OutputFile PrepareOutputFile(const fs::path& file)
+{
+    try {
+        OutputFile out = followLinks(file);
+        if (!out.problem.empty())
+            return out;
+        const fs::path folder = out.path.parent_path().empty() ? fs::path(".") : out.path.parent_path();
+        std::error_code ec;
+        const fs::file_status status = fs::status(folder, ec);
+        if (status.type() == fs::file_type::not_found)
+            out.problem = "the folder '" + folder.string() + "' does not exist";
+        else if (ec)
+            out.problem = ec.message();
+        else if (status.type() != fs::file_type::directory)
+            out.problem = "'" + folder.string() + "' is not a folder";
+        else if (::access(folder.c_str(), W_OK | X_OK) != 0)
+            out.problem = systemReason(errno);
+        else
+            RemoveUnfinishedWrites(folder, {out.path.filename().native()});
+        return out;
+    } catch (...) {  // allocation or path conversion
+        return {file, "cannot look at the file"};
+    }
+}
+
+void RemoveTemporaryFilesOnSignals()
+{
+    for (const int signal : kEndingSignals) {
+        struct sigaction now {};
+        if (::sigaction(signal, nullptr, &now) == 0 && now.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = removeTemporariesAndEnd;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(signal, &action, nullptr);
     }
 }
 

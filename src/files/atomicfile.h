@@ -43,6 +43,9 @@ bool WriteTextAtomically(const std::filesystem::path& file, std::string_view tex
 // The same for a file written piece by piece: the pieces go to a temporary
 // file beside the target, which takes the target's name only on commit().
 // Destroyed without a successful commit, it removes the temporary file.
+// A target that is a symbolic link is followed: the file it leads to is
+// replaced, the link stays. A target that exists and is not a regular file
+// (a folder, a device, a pipe) is refused, never replaced.
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(const std::filesystem::path& file);
@@ -51,20 +54,42 @@ public:
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     bool ok() const;  // false once anything has failed
+    // Why it failed, as the system says it ("No space left on device").
+    const std::string& error() const;
     void write(std::string_view text);
     bool commit(Flush flush = Flush::ToDisk);
 
 private:
     static constexpr std::size_t kWriteChunk = 1 << 16;
     void flush();
+    void fail(std::string reason);
 
     std::filesystem::path m_file;
     std::filesystem::path m_tmp;
     std::string m_buffer;
+    std::string m_error;
     int m_fd = -1;
+    int m_signalSlot = -1;
     bool m_ok = true;
     bool m_committed = false;
 };
+
+// Where a write to a file lands, or why it cannot.
+struct OutputFile {
+    std::filesystem::path path;  // the file, its symbolic links followed
+    std::string problem;         // empty when it can be written
+};
+
+// An output file named on a command line, looked at before any work: a name
+// is given, its links are followed, what exists there is a regular file, and
+// its folder exists and takes new files. The temporary files that killed
+// writes to it left beside it are removed.
+OutputFile PrepareOutputFile(const std::filesystem::path& file);
+
+// For the command-line tools: SIGINT, SIGTERM and SIGHUP first remove the
+// temporary files of the writes under way, then end the process as the signal
+// would have. A signal the process was started with ignored stays ignored.
+void RemoveTemporaryFilesOnSignals();
 
 // The file's lines, each without its end (LF, CR LF or CR; a run of CRs
 // counts as one, with or without an LF after it) and without the blanks

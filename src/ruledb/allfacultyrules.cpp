@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <regex>
+#include <system_error>
 #include <thread>
 
 namespace tamrik::ruledb {
@@ -351,8 +352,12 @@ std::vector<std::string> BuildEachFacultyRule(const RuleDatabase& db, const std:
         }
     }
     std::thread beside;
-    if (second)
-        beside = std::thread([&] { reads.work(*second); });
+    try {
+        if (second)
+            beside = std::thread([&] { reads.work(*second); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the reads all go through this one.
+    }
     std::exception_ptr damaged;
     try {
         db.checkWholeFile();

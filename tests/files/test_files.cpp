@@ -224,6 +224,44 @@ TEST(WriteLinesAtomically, ReplacesTheWholeFileOrNothing)
     EXPECT_FALSE(fs::exists(folder.path() / "TamrikChoices.tmp.00ff00ff.new"));
 }
 
+// A write follows links to the file they name, which keeps its permissions;
+// what is no file to replace is refused with the reason, and left as it was.
+TEST(AtomicFileWriter, ReplacesWhatLinksLeadToAndRefusesTheRest)
+{
+    TempFolder folder;
+    const fs::path base = folder.path();
+    fs::create_directory(base / "sub");
+    WriteBytes(base / "sub" / "target", "old");
+    fs::permissions(base / "sub" / "target", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("sub/target", base / "first");
+    fs::create_symlink("first", base / "second");       // a chain, relative to each link's folder
+    fs::create_symlink("sub/nothing", base / "dangling");  // names a file still to be made
+    fs::create_symlink("loop", base / "loop");
+    fs::create_symlink("sub", base / "toFolder");
+    const struct {
+        const char* name;
+        const char* lands;  // the file written, or nothing when refused
+        const char* problem;
+    } rows[] = {{"second", "sub/target", ""},
+                {"dangling", "sub/nothing", ""},
+                {"loop", nullptr, "Too many levels of symbolic links"},
+                {"toFolder", nullptr, "it is a folder"}};
+    for (const auto& row : rows) {
+        AtomicFileWriter writer(base / row.name);
+        writer.write("new");
+        EXPECT_EQ(writer.commit(), row.lands != nullptr) << row.name;
+        EXPECT_EQ(writer.error(), row.problem) << row.name;
+        EXPECT_EQ(PrepareOutputFile(base / row.name).problem, row.problem) << row.name;
+        if (row.lands) {
+            EXPECT_EQ(ReadBytes(base / row.lands), "new") << row.name;
+        }
+        EXPECT_TRUE(fs::is_symlink(base / row.name));
+    }
+    EXPECT_EQ(fs::status(base / "sub" / "target").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(EntryCount(base / "sub"), 2u);  // the two files written, no temporary
+}
+
 // The bytes of the saver's version n (see saveloop.cpp).
 std::string SavedVersion(unsigned long n)
 {

@@ -1,11 +1,13 @@
 // tamrik-calc run as whole command lines over the bundled rule database: the
 // figures of one faculty, every kind of bad input (all listed, exit status 2,
-// no output file), a database fault, and a batch giving the same file on one
-// thread and on two.
+// no output file), a database fault, a batch giving the same file on any
+// number of threads, and every output's texts fit to be shown.
+#include "applicantcsv.h"
 #include "calcmain.h"
 #include "commands.h"
 #include "rulechange.h"
 #include "samplenotice.h"
+#include "report.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -230,15 +232,16 @@ TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)
         text += "\n";
     }
     Write(folder.path() / "class.csv", text);
-    std::string files[2];
-    for (int jobs : {1, 2}) {
-        const auto out = folder.path() / ("results" + std::to_string(jobs) + ".csv");
+    std::string files[3];
+    for (int j = 0; j < 3; ++j) {
+        const auto out = folder.path() / ("results" + std::to_string(j) + ".csv");
         const Outcome run = Calc(folder, {"--batch", (folder.path() / "class.csv").string(), "-o", out.string(), "--top",
-                                      "3", "--jobs", std::to_string(jobs)});
+                                      "3", "--jobs", std::to_string(j == 2 ? 64 : j + 1)});
         ASSERT_EQ(run.status, 0) << run.err;
-        files[jobs - 1] = tamrik::test::ReadBytes(out);
+        files[j] = tamrik::test::ReadBytes(out);
     }
     EXPECT_EQ(files[0], files[1]);
+    EXPECT_EQ(files[0], files[2]);
     EXPECT_EQ(std::count(files[0].begin(), files[0].end(), '\n'), 1 + 300 * 3);
     EXPECT_EQ(files[0].substr(0, files[0].find('\n')),
               "id,rank,code,university,faculty,composite,highest_possible,last_min,last_max,margin_percent,chance");
@@ -283,6 +286,75 @@ TEST_F(TamrikCalc, SampleDataIsSaidOnEveryOutput)
         EXPECT_EQ(csv.err, note);
         EXPECT_EQ(csv.out.rfind("rank,code,", 0), 0u);
         EXPECT_EQ(Calc(folder, {"--batch", (folder.path() / "class.csv").string()}, db).err, note);
+    }
+}
+
+// Ids come from the file as they stand: the CSV gets neither a formula nor a
+// control character from them, and its figures stay figures.
+TEST_F(TamrikCalc, BatchIdsAreWrittenAsPlainText)
+{
+    const std::string replaced = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> ids[] = {
+        {"\"=HYPERLINK(\"\"http://x\"\")\"", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"+1", "'+1"}, {"-2", "'-2"}, {"@sum", "'@sum"}, {"plain", "plain"},
+        {"\"\ttab\"", replaced + "tab"}, {"\"two\r\nlines\"", "two" + replaced + replaced + "lines"},
+        {"x\u202Eright-to-left", "x" + replaced + "right-to-left"}, {"\u0085next", replaced + "next"}};
+    std::string text = "id,gpa,pr,01\n";
+    for (const auto& id : ids)
+        text += id.first + ",,,30\n";
+    Write(folder.path() / "ids.csv", text);
+    const auto out = folder.path() / "r.csv";
+    ASSERT_EQ(Calc(folder, {"--batch", (folder.path() / "ids.csv").string(), "--top", "1", "-o", out.string()}).status, 0);
+    std::istringstream rows(tamrik::test::ReadBytes(out));
+    std::string row;
+    std::getline(rows, row);
+    for (const auto& id : ids) {
+        ASSERT_TRUE(std::getline(rows, row));
+        EXPECT_EQ(row.substr(0, id.second.size() + 3), id.second + ",1,") << row;
+        EXPECT_NE(row.find(",-"), std::string::npos) << "a negative margin stays a number: " << row;
+    }
+}
+
+// Bytes that are not UTF-8 and control characters in the rule data: every
+// output carries U+FFFD instead, and the JSON stays JSON.
+TEST(Report, EveryOutputReplacesWhatIsNotText)
+{
+    tamrik::FacultyEvaluation ev;
+    ev.facCode = "0001";
+    ev.university = "\xFFuni\x1B[2J";
+    ev.name = "\xE0\xB8name\x7F\\\"";
+    ev.years = {{"25\xC0\xAF", 1, 2}};
+    ev.minimums = {"min\x9B"};
+    const std::string r = "\xEF\xBF\xBD";
+    const std::string json = tamrikcalc::JsonObject(ev, false);
+    EXPECT_NE(json.find("\"university\": \"" + r + "uni" + r + "[2J\", \"name\": \"" + r + r + "name" + r + "\\\\\\\"\""),
+              std::string::npos) << json;
+    EXPECT_NE(json.find("\"years\": {\"25" + r + r + "\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"minimums\": [\"min" + r + "\"]"), std::string::npos) << json;
+    ev.error = "\x1B]0;title\x07";
+    const std::string outputs[] = {tamrikcalc::TextBlock(ev), tamrikcalc::Table({ev}), tamrikcalc::CsvRows({ev}, 1)};
+    for (const std::string& out : outputs) {
+        EXPECT_NE(out.find(r + "uni" + r + "[2J"), std::string::npos) << out;
+        EXPECT_NE(out.find(r + "]0;title" + r), std::string::npos) << out;
+        EXPECT_EQ(std::count_if(out.begin(), out.end(), [](char c) { return (c >= 0 && c < 0x20 && c != '\n') || c == 0x7F; }), 0) << out;
+    }
+}
+
+// Between the check and the computing, the file must read the same.
+TEST(ApplicantFile, AChangeAfterTheCheckIsAFault)
+{
+    tamrik::test::TempFolder folder;
+    const auto file = folder.path() / "class.csv";
+    for (const std::string later : {"id,gpa,pr,01\na,3,50,70\nb,9,50,70\n", "id,gpa,pr,01\na,3,50,70\n",
+                                    "id,gpa,pr,01\na,3,50,70\nb,3,50,70\nc,3,50,70\n"}) {
+        Write(file, "id,gpa,pr,01\na,3,50,70\nb,3,50,70\n");
+        tamrikcalc::ApplicantFile applicants(file.string());
+        ASSERT_EQ(applicants.check({}), 2u);
+        Write(file, later);
+        std::vector<tamrikcalc::BatchApplicant> block;
+        const bool read = applicants.next(block, 64) && applicants.atEnd();
+        EXPECT_FALSE(read) << later;
+        EXPECT_EQ(applicants.error(), file.string() + ": the file changed while it was read; nothing is written");
     }
 }
 

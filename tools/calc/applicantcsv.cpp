@@ -1,128 +1,160 @@
 #include "applicantcsv.h"
 
 #include "calcoptions.h"
-#include "csvfile.h"
 
-#include <fstream>
-#include <sstream>
+#include <array>
 
 namespace tamrikcalc {
 
 namespace {
 
 const char* const kFixedColumns[] = {"id", "gpa", "pr"};
-
-class Reader {
-public:
-    explicit Reader(const std::string& fileName) : m_file(fileName) {}
-
-    BatchInput read(std::string_view text)
-    {
-        std::vector<ruledbtool::CsvRecord> records;
-        try {
-            records = ruledbtool::ParseCsv(ruledbtool::DecodeDataText(text).utf8);
-        } catch (const ruledbtool::CsvError& e) {
-            m_out.errors.push_back(m_file + ":" + e.what());  // what() is LINE:COLUMN: message
-            return std::move(m_out);
-        }
-        if (records.empty()) {
-            error(1, 1, "no header: the first line must be id,gpa,pr followed by subject codes");
-            return std::move(m_out);
-        }
-        readHeader(records.front());
-        if (!m_out.errors.empty())
-            return std::move(m_out);
-        m_out.applicants.reserve(records.size() - 1);
-        for (std::size_t r = 1; r < records.size(); ++r) {
-            readApplicant(records[r]);
-            // A record's texts go as soon as it is read: a national cohort's
-            // cells would otherwise stay beside its applicants.
-            std::vector<std::string>().swap(records[r].fields);
-        }
-        if (!m_out.errors.empty())
-            m_out.applicants.clear();
-        return std::move(m_out);
-    }
-
-private:
-    void error(int line, std::size_t column, const std::string& message)
-    {
-        m_out.errors.push_back(m_file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message);
-    }
-
-    void readHeader(const ruledbtool::CsvRecord& header)
-    {
-        const auto& f = header.fields;
-        for (std::size_t c = 0; c < 3; ++c) {
-            if (c >= f.size() || f[c] != kFixedColumns[c])
-                error(header.line, c + 1, std::string("column ") + std::to_string(c + 1) + " must be '"
-                                              + kFixedColumns[c] + "'");
-        }
-        std::array<bool, tamrik::kSubjectCount> seen{};
-        for (std::size_t c = 3; c < f.size(); ++c) {
-            const std::optional<std::size_t> slot = SubjectSlot(f[c]);
-            if (!slot) {
-                error(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51");
-            } else if (seen[*slot]) {
-                error(header.line, c + 1, "subject " + f[c] + " has a column already");
-            } else {
-                seen[*slot] = true;
-            }
-            m_slots.push_back(slot.value_or(0));
-        }
-    }
-
-    void readApplicant(const ruledbtool::CsvRecord& record)
-    {
-        const auto& f = record.fields;
-        const std::size_t columns = 3 + m_slots.size();
-        if (f.size() != columns) {
-            error(record.line, std::min(f.size(), columns) + 1,
-                  std::to_string(f.size()) + " cells where the header has " + std::to_string(columns));
-            return;
-        }
-        BatchApplicant a;
-        a.id = f[0];
-        // An empty cell is a value not given, not a fault.
-        const auto take = [&](std::size_t c, ValueCheck (*check)(const std::string&), std::optional<double>& into) {
-            if (f[c].empty())
-                return;
-            const ValueCheck result = check(f[c]);
-            if (result.value)
-                into = result.value;
-            else
-                error(record.line, c + 1, result.error);
-        };
-        take(1, CheckGpa, a.applicant.Gpa);
-        take(2, CheckPr, a.applicant.Pr);
-        for (std::size_t c = 3; c < columns; ++c)
-            take(c, CheckScore, a.applicant.Scores[m_slots[c - 3]]);
-        m_out.applicants.push_back(std::move(a));
-    }
-
-    std::string m_file;
-    std::vector<std::size_t> m_slots;  // per subject column
-    BatchInput m_out;
-};
+const char* const kChanged = ": the file changed while it was read; nothing is written";
 
 }  // namespace
 
-BatchInput ParseApplicantsCsv(std::string_view text, const std::string& fileName)
+ApplicantFile::ApplicantFile(std::string path) : m_path(std::move(path)) {}
+
+ApplicantFile::~ApplicantFile() = default;
+
+const std::string& ApplicantFile::error() const { return m_error; }
+
+void ApplicantFile::fault(int line, std::size_t column, const std::string& message)
 {
-    return Reader(fileName).read(text);
+    m_faulty = true;
+    if (m_report)
+        m_report(m_path + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message);
 }
 
-BatchInput ReadApplicantsCsv(const std::string& path)
+std::optional<std::size_t> ApplicantFile::check(const std::function<void(const std::string& fault)>& report)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        BatchInput input;
-        input.errors.push_back(path + ": cannot open the file");
-        return input;
+    m_report = report;
+    try {
+        m_stream.emplace(m_path);
+        const std::optional<ruledbtool::CsvRecord> header = m_stream->next();
+        if (!header) {
+            fault(1, 1, "no header: the first line must be id,gpa,pr followed by subject codes");
+            return std::nullopt;
+        }
+        readHeader(*header);
+        if (m_faulty)
+            return std::nullopt;
+        while (const std::optional<ruledbtool::CsvRecord> record = m_stream->next()) {
+            readApplicant(*record);
+            ++m_count;
+        }
+    } catch (const ruledbtool::FileError& e) {
+        m_faulty = true;
+        report(e.what());
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return ParseApplicantsCsv(content.str(), path);
+    m_report = nullptr;
+    if (m_faulty)
+        return std::nullopt;
+    return m_count;
+}
+
+void ApplicantFile::startPass()
+{
+    m_secondPass = true;
+    m_stream->rewind();
+    m_slots.clear();
+    if (const auto header = m_stream->next())
+        readHeader(*header);
+    else
+        m_faulty = true;
+}
+
+bool ApplicantFile::next(std::vector<BatchApplicant>& block, std::size_t most)
+{
+    block.clear();
+    try {
+        if (!m_secondPass)
+            startPass();
+        while (!m_faulty && block.size() < most && m_handed < m_count) {
+            const std::optional<ruledbtool::CsvRecord> record = m_stream->next();
+            if (!record)
+                break;
+            std::optional<BatchApplicant> applicant = readApplicant(*record);
+            if (applicant)
+                block.push_back(std::move(*applicant));
+            ++m_handed;
+        }
+        if (!m_faulty && block.size() < most && m_handed < m_count)
+            m_faulty = true;  // fewer than the check counted
+    } catch (const ruledbtool::FileError&) {
+        m_faulty = true;
+    }
+    if (m_faulty)
+        m_error = m_path + kChanged;
+    return !m_faulty;
+}
+
+bool ApplicantFile::atEnd()
+{
+    try {
+        if (m_stream->next())
+            m_faulty = true;
+    } catch (const ruledbtool::FileError&) {
+        m_faulty = true;
+    }
+    if (m_faulty)
+        m_error = m_path + kChanged;
+    return !m_faulty;
+}
+
+void ApplicantFile::readHeader(const ruledbtool::CsvRecord& header)
+{
+    const auto& f = header.fields;
+    for (std::size_t c = 0; c < 3; ++c) {
+        if (c >= f.size() || f[c] != kFixedColumns[c])
+            fault(header.line, c + 1,
+                  std::string("column ") + std::to_string(c + 1) + " must be '" + kFixedColumns[c] + "'");
+    }
+    std::array<bool, tamrik::kSubjectCount> seen{};
+    for (std::size_t c = 3; c < f.size(); ++c) {
+        const std::optional<std::size_t> slot = SubjectSlot(f[c]);
+        if (!slot) {
+            fault(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51");
+        } else if (seen[*slot]) {
+            fault(header.line, c + 1, "subject " + f[c] + " has a column already");
+        } else {
+            seen[*slot] = true;
+        }
+        m_slots.push_back(slot.value_or(0));
+    }
+}
+
+std::optional<BatchApplicant> ApplicantFile::readApplicant(const ruledbtool::CsvRecord& record)
+{
+    const auto& f = record.fields;
+    const std::size_t columns = 3 + m_slots.size();
+    if (f.size() != columns) {
+        fault(record.line, std::min(f.size(), columns) + 1,
+              std::to_string(f.size()) + " cells where the header has " + std::to_string(columns));
+        return std::nullopt;
+    }
+    BatchApplicant a;
+    a.id = f[0];
+    bool good = true;
+    // An empty cell is a value not given, not a fault.
+    const auto take = [&](std::size_t c, ValueCheck (*check)(const std::string&), std::optional<double>& into) {
+        if (f[c].empty())
+            return;
+        const ValueCheck result = check(f[c]);
+        if (result.value) {
+            into = result.value;
+        } else {
+            good = false;
+            fault(record.line, c + 1, result.error);
+        }
+    };
+    take(1, CheckGpa, a.applicant.Gpa);
+    take(2, CheckPr, a.applicant.Pr);
+    for (std::size_t c = 3; c < columns; ++c)
+        take(c, CheckScore, a.applicant.Scores[m_slots[c - 3]]);
+    if (!good)
+        return std::nullopt;
+    return a;
 }
 
 }  // namespace tamrikcalc

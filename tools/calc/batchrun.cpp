@@ -3,70 +3,123 @@
 #include "report.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace tamrikcalc {
 
 namespace {
 
-constexpr std::size_t kBlock = 64;  // applicants a thread takes at a time
+constexpr std::size_t kBlock = 64;        // applicants a thread takes at a time
+constexpr std::size_t kBlocksAhead = 2;   // blocks a thread may finish before the one written next
 
-std::string rowsOf(tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context, const BatchApplicant& a,
-                   std::size_t top)
+std::string rowsOf(tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context,
+                   const std::vector<BatchApplicant>& block, std::size_t top)
 {
     tamrik::EvaluateOptions options;
     options.needed = false;
-    return CsvRows(evaluator.rank(a.applicant, context, options, top), top, &a.id);
+    std::string rows;
+    for (const BatchApplicant& a : block)
+        rows += CsvRows(evaluator.rank(a.applicant, context, options, top), top, &a.id);
+    return rows;
 }
 
 }  // namespace
 
-void RunBatch(const std::vector<tamrik::FacultyRecord>& faculties, const tamrik::ScoringContext& context,
-              const std::vector<BatchApplicant>& applicants, const BatchSettings& settings,
-              const std::function<void(std::string_view rows)>& write,
-              const std::function<void(std::size_t done)>& progress)
+BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::ScoringContext& context,
+                      std::size_t applicants, const NextApplicants& next, const BatchSettings& settings,
+                      const std::function<bool(std::string_view rows)>& write,
+                      const std::function<void(std::size_t done)>& progress)
 {
-    const std::size_t blocks = (applicants.size() + kBlock - 1) / kBlock;
-    std::vector<std::optional<std::string>> done(blocks);
+    BatchOutcome outcome;
+    const std::size_t blocks = (applicants + kBlock - 1) / kBlock;
+    outcome.wanted = static_cast<unsigned>(std::min<std::size_t>(std::max(1u, settings.jobs), blocks));
+    const std::size_t window = kBlocksAhead * std::max(1u, outcome.wanted);
+    std::vector<std::optional<std::string>> done(window);  // block b's rows at b % window
     std::mutex mutex;
-    std::condition_variable ready;
-    std::atomic<std::size_t> next{0};
+    std::condition_variable changed;
+    std::size_t taken = 0;
+    std::size_t written = 0;
+    bool stop = false;
 
+    // Reading is in file order, one thread at a time; a thread waits while
+    // the block it would take could not be held until its turn comes.
+    const auto take = [&](std::vector<BatchApplicant>& block, std::size_t& index) {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return stop || taken < written + window; });
+        if (stop || taken == blocks)
+            return false;
+        if (!next(block, kBlock) || block.empty()) {
+            stop = true;
+            changed.notify_all();
+            return false;
+        }
+        index = taken++;
+        return true;
+    };
     const auto work = [&] {
         tamrik::Evaluator evaluator(faculties);
-        for (std::size_t b; (b = next++) < blocks;) {
-            std::string rows;
-            for (std::size_t i = b * kBlock; i < std::min(applicants.size(), (b + 1) * kBlock); ++i)
-                rows += rowsOf(evaluator, context, applicants[i], settings.top);
+        std::vector<BatchApplicant> block;
+        for (std::size_t b; take(block, b);) {
+            std::string rows = rowsOf(evaluator, context, block, settings.top);
             {
                 const std::lock_guard<std::mutex> lock(mutex);
-                done[b] = std::move(rows);
+                done[b % window] = std::move(rows);
             }
-            ready.notify_all();
+            changed.notify_all();
         }
     };
-    std::vector<std::thread> threads;
-    for (unsigned j = 0; j < std::max(1u, settings.jobs); ++j)
-        threads.emplace_back(work);
 
-    for (std::size_t b = 0; b < blocks; ++b) {
-        std::string rows;
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            ready.wait(lock, [&] { return done[b].has_value(); });
-            rows = std::move(*done[b]);
-            done[b].reset();
-        }
-        write(rows);
-        if (progress)
-            progress(std::min(applicants.size(), (b + 1) * kBlock));
+    std::vector<std::thread> threads;
+    try {
+        while (threads.size() < outcome.wanted)
+            threads.emplace_back(work);
+    } catch (const std::system_error&) {  // out of threads or memory for one: the others go on
     }
+    outcome.threads = static_cast<unsigned>(threads.size());
+    std::optional<tamrik::Evaluator> own;  // when no thread could be started
+    if (threads.empty() && blocks > 0)
+        own.emplace(faculties);
+
+    bool wroteAll = true;
+    while (written < blocks && wroteAll) {
+        std::string rows;
+        if (own) {
+            std::vector<BatchApplicant> block;
+            std::size_t b = 0;
+            if (!take(block, b))
+                break;
+            rows = rowsOf(*own, context, block, settings.top);
+        } else {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return stop || done[written % window].has_value(); });
+            if (!done[written % window])
+                break;
+            rows = std::move(*done[written % window]);
+            done[written % window].reset();
+        }
+        wroteAll = write(rows);
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            ++written;
+            stop = stop || !wroteAll;
+        }
+        changed.notify_all();
+        if (progress && wroteAll)
+            progress(std::min(applicants, written * kBlock));
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        stop = true;
+    }
+    changed.notify_all();
     for (std::thread& t : threads)
         t.join();
+    outcome.done = written == blocks && wroteAll;
+    return outcome;
 }
 
 }  // namespace tamrikcalc

@@ -1,7 +1,8 @@
 #pragma once
-// A batch over threads: applicants are taken in blocks by whichever thread
-// is free, and the blocks' rows are handed on strictly in applicant order,
-// so the output is the same whatever the number of threads.
+// A batch over threads: applicants are read in blocks, in file order, by
+// whichever thread is free, and the blocks' rows are handed on strictly in
+// applicant order, so the output is the same whatever the number of threads.
+// Only a few blocks are held at a time, whatever the number of applicants.
 
 #include "applicantcsv.h"
 #include "evaluation.h"
@@ -17,11 +18,23 @@ struct BatchSettings {
     unsigned jobs = 1;
 };
 
+// Fills `block` with the next applicants, `most` at a time (empty at the
+// end); false when they cannot be read.
+using NextApplicants = std::function<bool(std::vector<BatchApplicant>& block, std::size_t most)>;
+
+struct BatchOutcome {
+    bool done = false;     // every applicant's rows written
+    unsigned threads = 0;  // the threads that ran beside the writing one
+    unsigned wanted = 0;   // the threads asked for, no more than blocks of applicants
+};
+
 // Calls `write` with the CSV rows (no header) of consecutive applicants, in
-// order, and `progress` with the number of applicants done so far.
-void RunBatch(const std::vector<tamrik::FacultyRecord>& faculties, const tamrik::ScoringContext& context,
-              const std::vector<BatchApplicant>& applicants, const BatchSettings& settings,
-              const std::function<void(std::string_view rows)>& write,
-              const std::function<void(std::size_t done)>& progress = {});
+// order, and `progress` with the number of applicants done so far. Stops when
+// `write` or `next` returns false. A thread that cannot be started is gone
+// without; with none, the calling thread computes the rows itself.
+BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::ScoringContext& context,
+                      std::size_t applicants, const NextApplicants& next, const BatchSettings& settings,
+                      const std::function<bool(std::string_view rows)>& write,
+                      const std::function<void(std::size_t done)>& progress = {});
 
 }  // namespace tamrikcalc

@@ -10,8 +10,11 @@
 #include "paramfile.h"
 #include "ruletables.h"
 #include "report.h"
+#include "utf8text.h"
 
+#include <cerrno>
 #include <iostream>
+#include <system_error>
 #include <thread>
 
 namespace tamrikcalc {
@@ -29,6 +32,45 @@ int badInput(std::ostream& err, const std::vector<std::string>& errors)
     err << "tamrik-calc: see tamrik-calc --help\n";
     return kBadInput;
 }
+
+int cannotWrite(std::ostream& err, const std::string& file, const std::string& reason)
+{
+    err << "tamrik-calc: cannot write '" << file << "': " << reason << '\n';
+    return kDbFault;
+}
+
+// The output stream, keeping the system's reason when a write fails: what
+// goes out must reach it whole, and a write error or a short write (a full
+// disk, a closed pipe) is a fault, not a success.
+class Output {
+public:
+    explicit Output(std::ostream& out) : m_out(out) {}
+
+    bool write(std::string_view text)
+    {
+        errno = 0;
+        if (m_out && !m_out.write(text.data(), static_cast<std::streamsize>(text.size())))
+            m_error = errno;
+        return static_cast<bool>(m_out);
+    }
+
+    // Flushed and checked: `status`, or 1 with the reason.
+    int finish(std::ostream& err, int status)
+    {
+        errno = 0;
+        if (m_out && !m_out.flush())
+            m_error = errno;
+        if (m_out)
+            return status;
+        err << "tamrik-calc: cannot write the output"
+            << (m_error ? ": " + std::error_code(m_error, std::generic_category()).message() : std::string()) << '\n';
+        return kDbFault;
+    }
+
+private:
+    std::ostream& m_out;
+    int m_error = 0;
+};
 
 // The record of a faculty code as given: "0001", or a number such as 1.
 const tamrik::FacultyRecord* findFaculty(const std::vector<tamrik::FacultyRecord>& faculties, const std::string& code)
@@ -86,28 +128,39 @@ std::vector<tamrik::FacultyEvaluation> evaluateEveryFaculty(const tamrik::ruledb
 
 }  // namespace
 
-int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
+int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
             std::ostream& err, bool progressToErr, bool processEnds)
 {
+    Output out(stream);
     const ParsedOptions parsed = ParseCalcOptions(args);
     if (!parsed.errors.empty())
         return badInput(err, parsed.errors);
     const CalcOptions& o = parsed.options;
     if (o.mode == Mode::Help) {
-        out << kUsage;
-        return kDone;
+        out.write(kUsage);
+        return out.finish(err, kDone);
     }
     if (o.mode == Mode::Version) {
-        out << "tamrik-calc " << TAMRIK_CALC_VERSION << '\n';
-        return kDone;
+        out.write(std::string("tamrik-calc ") + TAMRIK_CALC_VERSION + "\n");
+        return out.finish(err, kDone);
     }
 
-    // All input is checked before anything is read from the database.
-    BatchInput batch;
+    // The output file is looked at before any work, and all input is checked
+    // before anything is read from the database.
+    if (o.output) {
+        const tamrik::OutputFile output = tamrik::PrepareOutputFile(*o.output);
+        if (!output.problem.empty())
+            return cannotWrite(err, *o.output, output.problem);
+    }
+    std::optional<ApplicantFile> applicants;
+    std::size_t applicantCount = 0;
     if (o.mode == Mode::Batch) {
-        batch = ReadApplicantsCsv(o.batchFile);
-        if (!batch.errors.empty())
-            return badInput(err, batch.errors);
+        applicants.emplace(o.batchFile);
+        const std::optional<std::size_t> count =
+            applicants->check([&](const std::string& fault) { err << "tamrik-calc: " << fault << '\n'; });
+        if (!count)
+            return badInput(err, {});
+        applicantCount = *count;
     }
     const std::filesystem::path programFolder = ProgramFolder(executableFolder);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -163,11 +216,11 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         if (!faculty)
             return badInput(err, {"unknown faculty '" + o.faculty + "'"});
         const tamrik::FacultyEvaluation ev = tamrik::Evaluate(*faculty, o.applicant, context);
-        out << (o.format == Format::Json ? JsonObject(ev, sample) + "\n"
-                                         : (sample ? SampleLine() : std::string()) + TextBlock(ev));
+        out.write(o.format == Format::Json ? JsonObject(ev, sample) + "\n"
+                                           : (sample ? SampleLine() : std::string()) + TextBlock(ev));
         if (!ev.ok())
-            err << "tamrik-calc: " << ev.error << '\n';
-        return ev.ok() ? kDone : kDbFault;
+            err << "tamrik-calc: " << tamrik::ShownText(ev.error) << '\n';
+        return out.finish(err, ev.ok() ? kDone : kDbFault);
     }
 
     if (o.mode == Mode::All) {
@@ -181,10 +234,10 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         // CSV rows have no place for it: the note goes where the user reads.
         if (sample && o.format == Format::Csv)
             err << "tamrik-calc: " << SampleLine();
-        out << text;
+        out.write(text);
         leaveToProcessEnd(processEnds, ranked);
         leaveToProcessEnd(processEnds, text);
-        return kDone;
+        return out.finish(err, kDone);
     }
 
     BatchSettings settings;
@@ -193,31 +246,42 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     std::optional<tamrik::AtomicFileWriter> file;
     if (o.output) {
         file.emplace(*o.output);
-        if (!file->ok()) {
-            err << "tamrik-calc: cannot write '" << *o.output << "'\n";
-            return kDbFault;
-        }
+        if (!file->ok())
+            return cannotWrite(err, *o.output, file->error());
     }
     const auto write = [&](std::string_view text) {
-        if (file)
-            file->write(text);
-        else
-        out << text;
+        if (!file)
+            return out.write(text);
+        file->write(text);
+        return file->ok();
     };
-    const std::size_t total = batch.applicants.size();
     const auto progress = [&](std::size_t done) {
         if (progressToErr)
-            err << "\r" << done << " / " << total << " applicants" << (done == total ? "\n" : "") << std::flush;
+            err << "\r" << done << " / " << applicantCount << " applicants" << (done == applicantCount ? "\n" : "")
+                << std::flush;
     };
     if (sample)
         err << "tamrik-calc: " << SampleLine();
-    write(CsvHeader(true));
-    RunBatch(rules.faculties, context, batch.applicants, settings, write, progress);
-    if (file && !(file->ok() && file->commit())) {
-        err << "tamrik-calc: cannot write '" << *o.output << "'\n";
+    const tamrik::PreparedFaculties prepared(rules.faculties);
+    const auto next = [&](std::vector<BatchApplicant>& block, std::size_t most) {
+        return applicants->next(block, most);
+    };
+    const BatchOutcome outcome = write(CsvHeader(true))
+                                     ? RunBatch(prepared, context, applicantCount, next, settings, write, progress)
+                                     : BatchOutcome();
+    if (outcome.threads < outcome.wanted)
+        err << "tamrik-calc: " << outcome.threads << " of " << outcome.wanted
+            << " threads could be started; the work went on without the others\n";
+    if (!applicants->error().empty() || (outcome.done && !applicants->atEnd())) {
+        err << "tamrik-calc: " << applicants->error() << '\n';
         return kDbFault;
     }
-    return kDone;
+    if (file) {
+        if (!(outcome.done && file->commit()))
+            return cannotWrite(err, *o.output, file->error());
+        return kDone;
+    }
+    return out.finish(err, kDone);
 }
 
 }  // namespace tamrikcalc

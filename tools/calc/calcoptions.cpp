@@ -41,8 +41,8 @@ const char* const kUsage =
     "(within 2 % either way), below. A label is a comparison with last year's scores, never a promise:\n"
     "this year's lowest score is not known until the selection is over.\n"
     "\n"
-    "Exit status: 0 done, 1 rule database fault (or the faculty's rule cannot be built, or the output file\n"
-    "cannot be written), 2 bad input.\n";
+    "Exit status: 0 done, 1 rule database fault (or the faculty's rule cannot be built, or the output or the\n"
+    "output file cannot be written), 2 bad input.\n";
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include "numtext.h"
 #include "samplenotice.h"
 #include "sharedwork.h"
+#include "utf8text.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 namespace tamrikcalc {
 
@@ -23,21 +23,14 @@ std::string figureOr(const std::optional<double>& v, const char* none)
     return v ? figure(*v) : std::string(none);
 }
 
+// Shown texts hold no control character: only quotes and backslashes need escaping.
 std::string jsonString(const std::string& text)
 {
     std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
+    for (const char ch : tamrik::ShownText(text)) {
+        if (ch == '"' || ch == '\\')
             out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += ch;
-        }
+        out += ch;
     }
     return out + "\"";
 }
@@ -100,29 +93,64 @@ std::string padLeft(const std::string& text, std::size_t width)
     return std::string(w < width ? width - w : 0, ' ') + text;
 }
 
+constexpr std::size_t kTextColumns[] = {1, 2, 3, 9};  // code, university, faculty, chance (or the error)
+
 // The ten columns of a ranked row: the rank and figures written into
-// `written`, the texts left where they lie.
+// `written`, the texts left where they lie unless they need replacing.
 std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size_t rank,
-                                          std::array<std::string, 6>& written)
+                                          std::array<std::string, 10>& written)
 {
     written[0] = std::to_string(rank);
-    if (!ev.ok())
-        return {written[0], ev.facCode, ev.university, ev.name, "", "", "", "", "", ev.error};
-    written[1] = figure(ev.total.earned);
-    written[2] = figure(ev.total.full);
-    written[3] = ev.lastYear ? figure(ev.lastYear->min) : "";
-    written[4] = ev.lastYear ? figure(ev.lastYear->max) : "";
-    written[5] = figureOr(ev.marginPercent, "");
-    return {written[0], ev.facCode, ev.university, ev.name, written[1], written[2], written[3], written[4],
-            written[5], tamrik::ChanceLabel(ev.chance)};
+    std::array<std::string_view, 10> views{written[0], ev.facCode, ev.university, ev.name, "", "", "", "", "",
+                                           ev.error};
+    if (ev.ok()) {
+        written[4] = figure(ev.total.earned);
+        written[5] = figure(ev.total.full);
+        written[6] = ev.lastYear ? figure(ev.lastYear->min) : "";
+        written[7] = ev.lastYear ? figure(ev.lastYear->max) : "";
+        written[8] = figureOr(ev.marginPercent, "");
+        for (std::size_t c = 4; c <= 8; ++c)
+            views[c] = written[c];
+        views[9] = tamrik::ChanceLabel(ev.chance);
+    }
+    for (const std::size_t c : kTextColumns) {
+        if (tamrik::FirstUnshowable(views[c]) != views[c].size()) {
+            written[c] = tamrik::ShownText(views[c]);
+            views[c] = written[c];
+        }
+    }
+    return views;
 }
 
-// The same as texts of their own.
+// The same as texts of their own, for a CSV row.
 std::vector<std::string> rowCells(const FacultyEvaluation& ev, std::size_t rank)
 {
-    std::array<std::string, 6> written;
+    std::array<std::string, 10> written;
     const std::array<std::string_view, 10> views = rowViews(ev, rank, written);
-    return {views.begin(), views.end()};
+    std::vector<std::string> cells(views.begin(), views.end());
+    for (const std::size_t c : kTextColumns)
+        cells[c] = tamrik::SpreadsheetText(std::move(cells[c]));
+    return cells;
+}
+
+// The evaluation with every text it holds as ShownText has it.
+FacultyEvaluation shownEvaluation(FacultyEvaluation ev)
+{
+    for (std::string* text : {&ev.facCode, &ev.university, &ev.name, &ev.error})
+        *text = tamrik::ShownText(*text);
+    for (auto* list : {&ev.minimums, &ev.missing}) {
+        for (std::string& text : *list)
+            text = tamrik::ShownText(text);
+    }
+    for (tamrik::YearRange& range : ev.years)
+        range.year = tamrik::ShownText(range.year);
+    if (ev.lastYear)
+        ev.lastYear->year = tamrik::ShownText(ev.lastYear->year);
+    if (ev.needed) {
+        for (auto& subject : ev.needed->subjects)
+            subject.first = tamrik::ShownText(subject.first);
+    }
+    return ev;
 }
 
 const char* const kColumns[] = {"rank", "code", "university", "faculty", "composite", "highest_possible",
@@ -168,8 +196,9 @@ std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
 
 std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
 
-std::string TextBlock(const FacultyEvaluation& ev)
+std::string TextBlock(const FacultyEvaluation& given)
 {
+    const FacultyEvaluation ev = shownEvaluation(given);
     std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
     if (!ev.ok())
         return out + ev.error + "\n";
@@ -218,7 +247,7 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked, unsigned threads
     // Row 0 is the headings; each cell is measured once, and the rows are
     // laid out, measured and written on all threads.
     const std::size_t count = ranked.size() + 1;
-    std::vector<std::array<std::string, 6>> written(count);
+    std::vector<std::array<std::string, 10>> written(count);
     std::vector<std::array<std::string_view, kCells>> rows(count);
     std::vector<std::array<std::size_t, kCells>> cellWidths(count);
     std::copy(std::begin(headings), std::end(headings), rows[0].begin());
@@ -279,10 +308,11 @@ std::string CsvHeader(bool withId)
 std::string CsvRows(const std::vector<FacultyEvaluation>& ranked, std::size_t count, const std::string* id)
 {
     std::string out;
+    const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::ShownText(*id)) : std::string();
     for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
         std::vector<std::string> cells = rowCells(ranked[i], i + 1);
         if (id)
-            cells.insert(cells.begin(), *id);
+            cells.insert(cells.begin(), idCell);
         out += tamrik::CsvLine(cells) + "\n";
     }
     return out;

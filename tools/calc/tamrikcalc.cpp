@@ -1,5 +1,6 @@
 // tamrik-calc: the composite score of an applicant at one faculty, at every
 // faculty, or for a whole class, computed as Tamrik's summary page does.
+#include "atomicfile.h"
 #include "calcmain.h"
 
 #include <cstdio>
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
     // heap grows in large steps (untouched, they take no memory) instead of a
     // system call every 128 kB.
     mallopt(M_TOP_PAD, 64 << 20);
+    // An interrupted batch leaves no half-written results file beside its output.
+    tamrik::RemoveTemporaryFilesOnSignals();
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec)

@@ -103,6 +103,7 @@ int reportCheck(const DataSet& data, const tamrik::ScoringParams& params, bool p
 
 int build(const Arguments& a, std::ostream& out)
 {
+    CheckOutputFile(a.options.at("-o"));
     std::vector<std::string> faults;
     const DataSet data = ReadDataFolder(a.positional[0], faults);
     if (!readCleanly(faults, out))
@@ -163,6 +164,7 @@ int exportTables(const Arguments& a, std::ostream& out)
 
 int importMdb(const Arguments& a, std::ostream& out)
 {
+    CheckOutputFile(a.options.at("-o"));
     const auto codepage = a.options.find("--codepage");
     const DataSet data = ReadMdbFile(a.positional[0], codepage == a.options.end() ? "CP874" : codepage->second);
     const std::string& file = a.options.at("-o");

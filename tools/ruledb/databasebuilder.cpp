@@ -217,6 +217,13 @@ BuildInfo MakeBuildInfo(const DataSet& data)
     return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample, {}};
 }
 
+void CheckOutputFile(const std::string& outputPath)
+{
+    const tamrik::OutputFile output = tamrik::PrepareOutputFile(outputPath);
+    if (!output.problem.empty())
+        throw BuildError(outputPath + ": cannot write the database there: " + output.problem);
+}
+
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
 {
     Connection db;
@@ -231,7 +238,8 @@ void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const
         writer.write(std::string_view(reinterpret_cast<const char*>(image.get()) + at,
                                       static_cast<std::size_t>(std::min(kChunk, size - at))));
     if (!writer.commit(tamrik::Flush::ToDisk))
-        throw BuildError(outputPath + ": cannot write the new database beside it and put it in place");
+        throw BuildError(outputPath + ": cannot write the new database beside it and put it in place: "
+                         + writer.error());
 }
 
 }  // namespace ruledbtool
