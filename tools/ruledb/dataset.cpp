@@ -60,7 +60,7 @@ int keyColumn(const Table& table)
     return -1;
 }
 
-Table readCsvTable(const std::string& path, const TableSchema& schema, const std::vector<CsvRecord>& records,
+Table readCsvTable(const std::string& path, const TableSchema& schema, const std::vector<tamrik::CsvRecord>& records,
                    std::vector<std::string>& faults)
 {
     Table table{schema, {}};
@@ -84,7 +84,7 @@ Table readCsvTable(const std::string& path, const TableSchema& schema, const std
         return table;
 
     for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
+        const tamrik::CsvRecord& record = records[r];
         const std::string line = path + ":" + std::to_string(record.line) + ":";
         if (record.fields.size() != header.size()) {
             faults.push_back(line + "1: " + std::to_string(record.fields.size()) + " fields, the header has "
@@ -313,9 +313,9 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
             faults.push_back(path + ":1:1: SQLite keeps table names beginning with sqlite_ for itself");
             continue;
         }
-        CsvFile csv;
+        tamrik::CsvFile csv;
         try {
-            csv = ReadCsvFile(path);
+            csv = tamrik::ReadCsvFile(path);
         } catch (const FileError& e) {
             faults.push_back(e.what());
             continue;

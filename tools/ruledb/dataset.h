@@ -4,6 +4,7 @@
 // knows where it came from (its CSV line, or its key in a database), so a
 // problem can name the place to mend.
 
+#include "csvfile.h"
 #include "tableschema.h"
 
 #include <cstdint>
@@ -12,6 +13,10 @@
 #include <vector>
 
 namespace ruledbtool {
+
+// A file that cannot be read or written, named: "FILE: message" or
+// "FILE:LINE:COLUMN: message", as the CSV reader names its faults.
+using tamrik::FileError;
 
 struct Value {
     enum class Kind { Null, Integer, Real, Text, Blob };
