@@ -4,6 +4,7 @@
 #include "contentcheck.h"
 #include "csvfile.h"
 #include "normaltable.h"
+#include "numtext.h"
 #include "ruledatabase.h"
 #include "rulesource.h"
 #include "rulevalues.h"
@@ -30,23 +31,11 @@ std::string folded(std::string text)
     return text;
 }
 
-template <typename T>
-bool parseWhole(const std::string& text, T& value)
+bool parseWhole(const std::string& text, std::int64_t& value)
 {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
-}
-
-std::string shortestText(double v)
-{
-    char text[32];
-    for (int digits = 15; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, v);
-        if (std::strtod(text, nullptr) == v)
-            break;
-    }
-    return text;
 }
 
 // The key a database row is known by in a problem line.
@@ -175,7 +164,7 @@ std::string Value::toText() const
     case Kind::Integer:
         return std::to_string(integer);
     case Kind::Real:
-        return shortestText(real);
+        return tamrik::ExactNumberText(real);
     case Kind::Text:
         return text;
     case Kind::Blob: {
@@ -261,14 +250,14 @@ std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::s
     std::int64_t whole = 0;
     if (type == ColumnType::Integer && parseWhole(text, whole))
         return Value::ofInteger(whole);
-    // from_chars reads "nan" and "inf" too: only digits make a number here.
-    double real = 0;
+    // A number as the program reads one, written without blanks or words
+    // ("nan", "inf").
     const bool digitsOnly = std::all_of(text.begin(), text.end(), [](char ch) {
         return std::isdigit(static_cast<unsigned char>(ch)) || ch == '.' || ch == '-' || ch == '+' || ch == 'e'
                || ch == 'E';
     });
-    if (digitsOnly && parseWhole(text, real) && std::isfinite(real))
-        return Value::ofReal(real);
+    if (const auto real = digitsOnly ? tamrik::WholeNumber(text) : std::nullopt)
+        return Value::ofReal(*real);
     why = "\"" + text + "\" is not a number";
     return std::nullopt;
 }
