@@ -1,6 +1,7 @@
 #include "applicantcsv.h"
 
 #include "calcoptions.h"
+#include "subjectcheck.h"
 
 #include <array>
 
@@ -112,7 +113,7 @@ void ApplicantFile::readHeader(const tamrik::CsvRecord& header)
     }
     std::array<bool, tamrik::kSubjectCount> seen{};
     for (std::size_t c = 3; c < f.size(); ++c) {
-        const std::optional<std::size_t> slot = SubjectSlot(f[c]);
+        const std::optional<std::size_t> slot = tamrik::ScoreSlot(f[c]);
         if (!slot) {
             fault(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51");
         } else if (seen[*slot]) {

@@ -5,6 +5,7 @@
 #include "gpapr.h"
 #include "numtext.h"
 #include "rulevalues.h"
+#include "subjectcheck.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,13 +36,6 @@ std::string fourDigits(std::size_t n)
 bool isFacultyCode(const std::string& code)
 {
     return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
-}
-
-// A subject code as the rows and the entered-score slots need it: "01" to "51".
-bool isSubjectCode(const std::string& code)
-{
-    return code.size() == 2 && code[0] >= '0' && code[0] <= '9' && code[1] >= '0' && code[1] <= '9'
-           && code >= "01" && code <= "51";
 }
 
 bool isWhole(double v, double low, double high)
@@ -114,15 +108,16 @@ private:
     void checkSubjects()
     {
         const Table& t = table("SubjectTable");
-        std::map<std::string, std::string> seen;
+        std::map<std::size_t, std::string> seen;  // by score slot: "1" and "01" share one
         for (const Row& row : t.rows) {
             const std::string code = text(t, row, "SubCod");
-            if (!isSubjectCode(code)) {
+            const auto slot = tamrik::ScoreSlot(code);
+            if (!slot) {
                 add("SubjectTable", row.where, "SubCod", "subject code \"" + code + "\" is not 01 to 51");
                 continue;
             }
-            if (!seen.emplace(code, row.where).second) {
-                add("SubjectTable", row.where, "SubCod", "subject " + code + " again (first at " + seen[code] + ")");
+            if (!seen.emplace(*slot, row.where).second) {
+                add("SubjectTable", row.where, "SubCod", "subject " + code + " again (first at " + seen[*slot] + ")");
                 continue;
             }
             if (text(t, row, "SubName").empty())
@@ -131,7 +126,7 @@ private:
             if (!type || (*type != 0 && *type != 1))
                 continue;  // named by checkValues
             // The rows follow SubTyp, the criteria and weights the code: both must agree.
-            const bool mainCode = std::stod(code) < kFirstSpecialCode;
+            const bool mainCode = static_cast<double>(*slot + 1) < kFirstSpecialCode;
             if ((*type == 0) != mainCode)
                 add("SubjectTable", row.where, "SubTyp",
                     "subject " + code + " has SubTyp " + tamrik::NumberText(*type) + ", but codes below 16 are main "
@@ -252,7 +247,7 @@ private:
         for (int k = 1; k <= *n; ++k) {
             const std::string column = numbered("Sub", k);
             const std::string code = text(t, row, column);
-            if (!isSubjectCode(code))
+            if (!tamrik::ScoreSlot(code))
                 add("Facsubj", row.where, column, "subject code \"" + code + "\" is not 01 to 51");
             else if (!m_subjectMain.count(code))
                 add("Facsubj", row.where, column, "subject " + code + " is not in SubjectTable");
@@ -309,7 +304,7 @@ private:
             const std::string code = text(t, row, codeColumn);
             const auto value = tamrik::WholeNumber(code);
             const bool pair = value && *value >= kFirstPairCode && code.size() == 2;
-            if (!pair && !isSubjectCode(code)) {
+            if (!pair && !tamrik::ScoreSlot(code)) {
                 add("tableSUM", row.where, codeColumn,
                     "\"" + code + "\" is neither a subject code 01 to 51 nor a pair code 61 or more");
                 continue;
@@ -363,7 +358,7 @@ private:
             return {};
         }
         const std::string codes = text(table("tb6174"), *rows.front(), "SubCod");
-        if (codes.size() != 4 || !isSubjectCode(codes.substr(0, 2)) || !isSubjectCode(codes.substr(2))) {
+        if (codes.size() != 4 || !tamrik::ScoreSlot(codes.substr(0, 2)) || !tamrik::ScoreSlot(codes.substr(2))) {
             add("tb6174", rows.front()->where, "SubCod", "\"" + codes + "\" is not two subject codes");
             return {};
         }
