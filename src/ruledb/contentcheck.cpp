@@ -1,6 +1,7 @@
 #include "contentcheck.h"
 
 #include "numtext.h"
+#include "ruleschema.h"
 #include "rulesource.h"
 #include "rulevalues.h"
 #include "sha256.h"
@@ -89,11 +90,9 @@ std::vector<std::string> names(const RuleDatabase& db, const std::string& sql)
 // Where a value sits, for the message: the row's key, or its place.
 std::string rowName(const RowCursor& row, std::size_t number)
 {
-    for (const char* key : {"FacCode", "SubCod", "Zi"}) {
-        if (row.hasColumn(key)) {
-            if (const auto text = row.field(key); !text.isNull())
-                return std::string(key) + " " + text.toText();
-        }
+    if (const auto key = RowKeyColumn(row.columns())) {
+        if (const auto text = row.textOrNull(*key))
+            return row.columns()[*key] + " " + *text;
     }
     return "row " + std::to_string(number);
 }
@@ -161,7 +160,7 @@ private:
                     columns.emplace();
                     for (std::size_t c = 0; c < width; ++c)
                         columns->set(row.columns()[c], c);
-                    range = tamrik::IsRangeTable(row.columns());
+                    range = IsRangeTable(row.columns());
                     checked = m_values && tamrik::HasValueRules(table, range);
                     if (!checked && !m_digest)
                         return false;

@@ -1,6 +1,8 @@
 #include "ruletables.h"
 
 #include "contentcheck.h"
+#include "rulenames.h"
+#include "ruleschema.h"
 #include "numtext.h"
 
 #include <algorithm>
@@ -46,9 +48,21 @@ std::string DatabaseRuleSource::queryText(std::string_view table, std::string_vi
         throw DbError("ชื่อตารางหรือคอลัมน์ไม่ถูกต้อง (not a plain name): " + std::string(table) + "."
                       + std::string(keyColumn));
     const std::string name(table);
-    const std::string columns = name == "Facsubj" ? std::string(kFacsubjColumns) : "*";
-    return "SELECT " + columns + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn) + "='"
+    return "SELECT " + SelectedColumns(name, false) + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn) + "='"
            + QuoteText(key) + "' LIMIT 1;";
+}
+
+std::string SelectedColumns(std::string_view table, bool withKey)
+{
+    if (table != kFacsubj)
+        return "*";
+    const TableSchema& schema = RuleTable(table);
+    std::string list;
+    for (const ColumnSchema& column : schema.columns) {
+        if (withKey || column.name != schema.key())
+            list += (list.empty() ? "" : ",") + column.name;
+    }
+    return list;
 }
 
 std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view table, std::string_view keyColumn,
@@ -68,22 +82,22 @@ std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view tab
 std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
 {
     // Without the table there is no row to find, as for a key beyond its end.
-    if (!db.hasColumns("Zi2Prob", {"Zi", "Prob"}))
+    if (!db.hasColumns(kZi2Prob, {kZi, kProb}))
         return std::nullopt;
     return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi='" + QuoteText(key) + "' LIMIT 1;"),
-                       "Prob");
+                       kProb);
 }
 
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode)
 {
-    if (!db.hasColumns(tableName, {"FacCode"}))
+    if (!db.hasColumns(tableName, {kFacCode}))
         return std::nullopt;
     const std::string table = QuoteIdentifier(tableName);
     const QueryResult rows =
         db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode='" + QuoteText(facCode) + "' LIMIT 1;");
-    const auto max = numberField(rows, "ScMax");
-    const auto min = numberField(rows, "ScMin");
+    const auto max = numberField(rows, kScMax);
+    const auto min = numberField(rows, kScMin);
     if (!max || !min)
         return std::nullopt;
     return LastYearRange{*max, *min};
@@ -93,36 +107,21 @@ namespace {
 
 void requireTables(const RuleDatabase& db)
 {
-    struct Required {
-        const char* table;
-        std::vector<const char*> columns;
-    };
-    // The range table is left out: without it a faculty has no range to
-    // compare with, and says so. Without Zi2Prob every GPA share would be 0.
-    static const Required required[] = {
-        {"SUName", {"UName", "FacName", "FacCode"}},
-        {"Table12", {"FacCode", "NumSub"}},
-        {"Facsubj", {"FacCode", "NumSubj", "Sub1", "Sub2", "Sub3", "Sub4", "Sub5", "Sub6", "Sub7", "Sub8"}},
-        {"SubjectTable", {"SubCod", "SubTyp", "SubName"}},
-        {"tableCRT", {"FacCode", "NumSub"}},
-        {"tableSUM", {"FacCode", "NumSub", "TotSco"}},
-        {"tb6174", {"FacCode", "SubCod"}},
-        {"Zi2Prob", {"Zi", "Prob"}},
-    };
+    // The range table is not among them: without it a faculty has no range
+    // to compare with, and says so. Without Zi2Prob every GPA share would be 0.
     const std::string file = "\"" + db.path() + "\"";
-    for (const Required& r : required) {
-        if (!db.hasTable(r.table))
-            throw DbError("ไม่พบตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file
-                          + " (no such table; a view does not count)");
-        for (const char* column : r.columns) {
-            if (!db.hasColumns(r.table, {column}))
-                throw DbError("ตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file + " ไม่มีคอลัมน์ " + column);
+    for (const TableSchema& table : RuleTables()) {
+        if (!db.hasTable(table.name))
+            throw DbError("ไม่พบตาราง " + table.name + " ในฐานข้อมูล " + file + " (no such table; a view does not count)");
+        for (const ColumnSchema& column : table.columns) {
+            if (column.required && !db.hasColumns(table.name, {column.name}))
+                throw DbError("ตาราง " + table.name + " ในฐานข้อมูล " + file + " ไม่มีคอลัมน์ " + column.name);
         }
     }
-    for (const char* table : {"SUName", "Zi2Prob"}) {
+    for (const char* table : {kSUName, kZi2Prob}) {
         if (db.query("SELECT 1 FROM " + std::string(table) + " LIMIT 1;").EOF_())
             throw DbError("ตาราง " + std::string(table) + " ในฐานข้อมูล " + file + " ไม่มีข้อมูลเลย (no row: "
-                          + (table == std::string("SUName") ? "no faculty to choose" : "no GPA share") + ")");
+                          + (table == std::string(kSUName) ? "no faculty to choose" : "no GPA share") + ")");
     }
 }
 

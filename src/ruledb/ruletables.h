@@ -34,8 +34,10 @@ private:
     const RuleDatabase& m_db;
 };
 
-// The columns of Facsubj the rule reads: it is read through this list, not *.
-inline constexpr std::string_view kFacsubjColumns = "Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8";
+// What a read of a rule table selects: Facsubj's columns by name (its key in
+// front when `withKey`), as its query always named them; of any other table
+// every column ("*").
+std::string SelectedColumns(std::string_view table, bool withKey);
 
 // A stored number, or a text that is a number as a whole; nothing else (a
 // null gives nullopt).
@@ -61,8 +63,8 @@ struct LastYearRange {
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode);
 
-// Checks that every table the program reads on start-up or on a rule load is a
-// real table holding the columns read from it, that there is a faculty and a
+// Checks that every table of RuleTables() (ruleschema.h) is a real table
+// holding its required columns, that there is a faculty and a
 // GPA share to read, and the content (contentcheck.h: no view, every value
 // usable, the content the build recorded). Throws DbError naming the file and
 // the table, column or value at fault.

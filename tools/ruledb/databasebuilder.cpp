@@ -94,28 +94,13 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
-const char* typeName(ColumnType type)
-{
-    switch (type) {
-    case ColumnType::Text:
-        return "TEXT";
-    case ColumnType::Integer:
-        return "INTEGER";
-    case ColumnType::Real:
-        return "REAL";
-    case ColumnType::Blob:
-        return "BLOB";
-    }
-    return "";
-}
-
 void createTable(Connection& db, const TableSchema& table)
 {
     std::string sql = "CREATE TABLE " + QuoteIdentifier(table.name) + " (";
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         if (i > 0)
             sql += ", ";
-        sql += QuoteIdentifier(table.columns[i].name) + " " + typeName(table.columns[i].type);
+        sql += QuoteIdentifier(table.columns[i].name) + " " + tamrik::ruledb::DeclaredType(table.columns[i].type);
     }
     db.exec(sql + ")");
 }
@@ -182,10 +167,10 @@ void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::s
     // Nothing to roll back to in a fresh database: a failure throws it away whole.
     db.exec("PRAGMA journal_mode=OFF; BEGIN");
     for (const Table& table : data.tables) {
-        if (table.schema.name != BuildInfoTable().name)
+        if (table.schema.name != tamrik::ruledb::BuildInfoTable().name)
             insertTable(db, table);
     }
-    createTable(db, BuildInfoTable());  // so that even a data set of no table is a database
+    createTable(db, tamrik::ruledb::BuildInfoTable());  // so that even a data set of no table is a database
     db.exec("COMMIT");
     // The digest as the program will compute it: through its own reading of
     // the tables just built.
@@ -195,7 +180,7 @@ void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::s
         std::string_view(reinterpret_cast<const char*>(image.get()), static_cast<std::size_t>(size)), outputPath);
     info.ContentHash = tamrik::ruledb::ContentDigest(*built, info);
     db.exec("BEGIN");
-    insertRows(db, Table{BuildInfoTable(),
+    insertRows(db, Table{tamrik::ruledb::BuildInfoTable(),
                           {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
                                  Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0"),
                                  Value::ofText(info.ContentHash)}}}});

@@ -7,8 +7,9 @@
 #include "numtext.h"
 #include "ruledatabase.h"
 #include "rulesource.h"
-#include "rulevalues.h"
+#include "rulenames.h"
 #include "sha256.h"
+#include "yeartext.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,17 +37,6 @@ bool parseWhole(const std::string& text, std::int64_t& value)
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
-}
-
-// The key a database row is known by in a problem line.
-int keyColumn(const Table& table)
-{
-    for (const char* key : {"FacCode", "SubCod", "Zi"}) {
-        const int c = table.column(key);
-        if (c >= 0)
-            return c;
-    }
-    return -1;
 }
 
 Table readCsvTable(const std::string& path, const TableSchema& schema, const std::vector<tamrik::CsvRecord>& records,
@@ -98,26 +88,12 @@ Table readCsvTable(const std::string& path, const TableSchema& schema, const std
 
 Table computedNormalTable()
 {
-    Table table{Zi2ProbTable(), {}};
+    Table table{tamrik::ruledb::RuleTable(tamrik::kZi2Prob), {}};
     for (int thousandths = 0; thousandths <= kLastZiThousandths; ++thousandths) {
         const std::string key = ZiKey(thousandths);
         table.rows.push_back({key, {Value::ofText(key), Value::ofReal(NormalCdf(thousandths / 1000.0))}});
     }
     return table;
-}
-
-ColumnType typeOfDeclared(const char* declared)
-{
-    std::string type = declared ? declared : "";
-    std::transform(type.begin(), type.end(), type.begin(), [](unsigned char ch) { return std::toupper(ch); });
-    if (type.find("INT") != std::string::npos)
-        return ColumnType::Integer;
-    if (type.find("REAL") != std::string::npos || type.find("FLOA") != std::string::npos
-        || type.find("DOUB") != std::string::npos)
-        return ColumnType::Real;
-    if (type.find("BLOB") != std::string::npos)
-        return ColumnType::Blob;
-    return ColumnType::Text;
 }
 
 }  // namespace
@@ -209,10 +185,7 @@ int Table::column(const std::string& name) const
 
 std::vector<std::string> Table::columnNames() const
 {
-    std::vector<std::string> names;
-    for (const ColumnSchema& column : schema.columns)
-        names.push_back(column.name);
-    return names;
+    return schema.columnNames();
 }
 
 const Table* DataSet::find(const std::string& name) const
@@ -228,12 +201,23 @@ std::vector<const Table*> DataSet::rangeTables() const
 {
     std::vector<const Table*> found;
     for (const Table& table : tables) {
-        if (tamrik::IsRangeTable(table.columnNames()))
+        if (tamrik::ruledb::IsRangeTable(table.columnNames()))
             found.push_back(&table);
     }
     std::sort(found.begin(), found.end(),
               [](const Table* a, const Table* b) { return a->schema.name < b->schema.name; });
     return found;
+}
+
+std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
+{
+    if (const TableSchema* table = tamrik::ruledb::FindRuleTable(tableName))
+        return *table;
+    if (tableName == tamrik::ruledb::BuildInfoTable().name)
+        return std::nullopt;
+    if (tamrik::ruledb::IsRangeTable(header))
+        return tamrik::ruledb::RangeTableSchema(tableName);
+    return std::nullopt;
 }
 
 std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why)
@@ -328,12 +312,12 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
         loaded.insert(schema->name);
         data.tables.push_back(readCsvTable(path, *schema, csv.records, faults));
     }
-    for (const TableSchema& schema : CsvTables()) {
-        if (!present.count(schema.name))
+    for (const TableSchema& schema : tamrik::ruledb::RuleTables()) {
+        if (!present.count(schema.name) && schema.name != tamrik::kZi2Prob)
             faults.push_back((fs::path(folder) / (schema.name + ".csv")).string() + ":1:1: no such file: table "
                              + schema.name + " is needed");
     }
-    if (!present.count(Zi2ProbTable().name))
+    if (!present.count(tamrik::kZi2Prob))
         data.tables.push_back(computedNormalTable());
     data.sample = fs::is_regular_file(fs::path(folder) / tamrik::ruledb::kSampleMarkerFile, ec);
     if (data.sample)
@@ -371,7 +355,7 @@ DataSet ReadDatabaseFile(const std::string& path)
                           [&](const RowCursor& row) {
                               const auto declared = row.textOrNull(1);
                               table.schema.columns.push_back(
-                                  {row.textOrNull(0).value_or(""), typeOfDeclared(declared ? declared->c_str() : "")});
+                                  {row.textOrNull(0).value_or(""), tamrik::ruledb::TypeOfDeclared(declared.value_or(""))});
                               return true;
                           });
             db.ForEachRow("SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name), [&](const RowCursor& cursor) {
@@ -403,7 +387,7 @@ DataSet ReadDatabaseFile(const std::string& path)
     } catch (const tamrik::ruledb::DbError& e) {
         throw FileError(path + ": the program refuses it: " + e.what());
     }
-    if (const Table* info = data.find(BuildInfoTable().name)) {
+    if (const Table* info = data.find(tamrik::ruledb::BuildInfoTable().name)) {
         const int column = info->column(tamrik::ruledb::kSampleColumn);
         data.sample = column >= 0 && !info->rows.empty()
                       && info->rows.front().values[static_cast<std::size_t>(column)] == Value::ofText("1");
@@ -413,10 +397,9 @@ DataSet ReadDatabaseFile(const std::string& path)
 
 void NameRowsByKey(Table& table)
 {
-    const int key = keyColumn(table);
+    const auto key = tamrik::ruledb::RowKeyColumn(table.columnNames());
     for (std::size_t r = 0; r < table.rows.size(); ++r)
-        table.rows[r].where = key >= 0 ? table.rows[r].values[static_cast<std::size_t>(key)].toText()
-                                       : std::to_string(r + 1);
+        table.rows[r].where = key ? table.rows[r].values[*key].toText() : std::to_string(r + 1);
 }
 
 DataSet ReadDataSet(const std::string& path, std::vector<std::string>& faults)
@@ -436,12 +419,10 @@ std::string AdmissionYear(const DataSet& data)
 {
     std::string newest;
     for (const Table* table : data.rangeTables()) {
-        const std::string& name = table->schema.name;
-        if (name.size() == 13 && name.compare(0, 11, "maxminScQor") == 0 && std::isdigit(static_cast<unsigned char>(name[11]))
-            && std::isdigit(static_cast<unsigned char>(name[12])))
-            newest = std::max(newest, name.substr(11));
+        if (tamrik::ruledb::IsYearRangeTable(table->schema.name))
+            newest = std::max(newest, tamrik::YearText(table->schema.name));
     }
-    return newest.empty() ? std::string() : "25" + newest;
+    return newest;
 }
 
 }  // namespace ruledbtool

@@ -5,7 +5,7 @@
 // problem can name the place to mend.
 
 #include "csvfile.h"
-#include "tableschema.h"
+#include "ruleschema.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +17,10 @@ namespace ruledbtool {
 // A file that cannot be read or written, named: "FILE: message" or
 // "FILE:LINE:COLUMN: message", as the CSV reader names its faults.
 using tamrik::FileError;
+using tamrik::ruledb::ColumnSchema;
+using tamrik::ruledb::ColumnType;
+using tamrik::ruledb::IndexSchema;
+using tamrik::ruledb::TableSchema;
 
 struct Value {
     enum class Kind { Null, Integer, Real, Text, Blob };
@@ -68,6 +72,12 @@ struct DataSet {
 // takes a finite decimal number only ("nan" and "inf" are not numbers).
 // Nothing, with the reason in `why`, for a text that does not fit.
 std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why);
+
+// The table a CSV file fills, found by its name without ".csv": one of the
+// rule tables (ruleschema.h), or a table of last year's range (any other
+// name whose header makes one; its name is what the parameter file points
+// at).
+std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
 
 // Every .csv file of the folder, one table each, typed by the schema. Each
 // fault is one "FILE:LINE:COLUMN: message" in `faults`; the tables that read
