@@ -77,10 +77,10 @@ private:
     std::string m_pending;
 };
 
-std::vector<std::string> names(const RuleDatabase& db, const std::string& sql)
+std::vector<std::string> names(const RuleDatabase& db, const std::string& sql, RuleDatabase::Params params = {})
 {
     std::vector<std::string> found;
-    db.ForEachRow(sql, [&](const RowCursor& row) {
+    db.ForEachRow(sql, params, [&](const RowCursor& row) {
         found.emplace_back(row.textOrNull(0).value_or(""));
         return true;
     });
@@ -135,7 +135,7 @@ public:
     {
         const std::vector<std::string> tables =
             names(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"
-                      " AND name <> '" + std::string(kBuildInfoTable) + "' COLLATE NOCASE ORDER BY name");
+                      " AND name <> ?1 COLLATE NOCASE ORDER BY name", {kBuildInfoTable});
         for (const std::string& table : tables)
             scanTable(table);
         if (m_digest) {
@@ -194,12 +194,12 @@ private:
     void feedIndexes(const std::string& table)
     {
         const std::vector<std::string> indexes =
-            names(m_db, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = '" + QuoteText(table)
-                            + "' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name");
+            names(m_db, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1"
+                        " AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name", {table});
         for (const std::string& index : indexes) {
             std::string keys;
             for (const std::string& column :
-                 names(m_db, "SELECT name FROM pragma_index_info('" + QuoteText(index) + "') ORDER BY seqno"))
+                 names(m_db, "SELECT name FROM pragma_index_info(?1) ORDER BY seqno", {index}))
                 keys += QuoteIdentifier(column) + ", ";
             m_feed.text('I', keys);
             m_db.ForEachRow("SELECT " + keys + "rowid FROM " + QuoteIdentifier(table) + " INDEXED BY "

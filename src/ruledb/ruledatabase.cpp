@@ -499,11 +499,15 @@ RuleDatabase::~RuleDatabase()
     sqlite3_close_v2(m_db);
 }
 
-std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql,
+std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql, Params params,
                                                   const std::function<bool(const RowCursor& row)>& each) const
 {
     const auto fail = [&](const std::string& why) {
-        return DbError("ค้นข้อมูลในแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ: " + why + "\nคำสั่ง: " + sql);
+        std::string values;
+        int place = 0;
+        for (const std::string_view value : params)
+            values += " ?" + std::to_string(++place) + " = " + inQuotes(value);
+        return DbError("ค้นข้อมูลในแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ: " + why + "\nคำสั่ง: " + sql + values);
     };
 
     StatementGuard guard;
@@ -518,6 +522,15 @@ std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql,
         throw fail("more than one statement in the query text");
     if (!sqlite3_stmt_readonly(guard.stmt))
         throw fail("the rule database is only read; this statement would change it");
+    if (sqlite3_bind_parameter_count(guard.stmt) != static_cast<int>(params.size()))
+        throw fail("the statement takes " + std::to_string(sqlite3_bind_parameter_count(guard.stmt))
+                   + " values, not " + std::to_string(params.size()));
+    int place = 0;
+    for (const std::string_view value : params) {
+        if (sqlite3_bind_text(guard.stmt, ++place, value.data(), static_cast<int>(value.size()), SQLITE_STATIC)
+            != SQLITE_OK)
+            throw fail(sqlite3_errmsg(m_db));
+    }
 
     std::vector<std::string> names;
     const int columns = sqlite3_column_count(guard.stmt);
@@ -542,10 +555,10 @@ std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql,
     return names;
 }
 
-QueryResult RuleDatabase::query(const std::string& sql) const
+QueryResult RuleDatabase::query(const std::string& sql, Params params) const
 {
     QueryResult result;
-    result.m_columns = ForEachRow(sql, [&](const RowCursor& cursor) {
+    result.m_columns = ForEachRow(sql, params, [&](const RowCursor& cursor) {
         std::vector<DbValue> row;
         row.reserve(cursor.columns().size());
         for (std::size_t c = 0; c < cursor.columns().size(); ++c)
@@ -556,10 +569,10 @@ QueryResult RuleDatabase::query(const std::string& sql) const
     return result;
 }
 
-void RuleDatabase::OpenQuery(const std::string& sql, QueryResult& slot) const
+void RuleDatabase::OpenQuery(const std::string& sql, Params params, QueryResult& slot) const
 {
     // Built apart first, so a failing query leaves the slot's old rows alone.
-    slot = query(sql);
+    slot = query(sql, params);
 }
 
 const std::vector<std::string>& RuleDatabase::tableColumns(std::string_view table) const
@@ -612,11 +625,6 @@ bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std:
 }
 
 // ---------------------------------------------------------------- quoting
-
-std::string QuoteText(std::string_view value)
-{
-    return doubled(value, '\'');
-}
 
 std::string QuoteIdentifier(std::string_view name)
 {

@@ -148,15 +148,25 @@ public:
     RuleDatabase(const RuleDatabase&) = delete;
     RuleDatabase& operator=(const RuleDatabase&) = delete;
 
+    // The values of a statement's parameters ?1, ?2...: texts, bound as they
+    // are and never written into the statement's text.
+    using Params = std::initializer_list<std::string_view>;
+
     // Runs one SELECT and replaces the slot's previous result with its rows.
-    // Throws DbError when the statement fails or a text value is longer than
-    // MaxTextBytes.
-    void OpenQuery(const std::string& sql, QueryResult& slot) const;
-    QueryResult query(const std::string& sql) const;
+    // Throws DbError when the statement fails, takes another number of
+    // parameters, or a text value is longer than MaxTextBytes.
+    void OpenQuery(const std::string& sql, QueryResult& slot) const { OpenQuery(sql, {}, slot); }
+    void OpenQuery(const std::string& sql, Params params, QueryResult& slot) const;
+    QueryResult query(const std::string& sql, Params params = {}) const;
     // Runs one SELECT as query does, but hands each row to `each` as the
     // statement reaches it instead of keeping them; `each` returns false to
     // stop early. Returns the column names, known even when no row came.
     std::vector<std::string> ForEachRow(const std::string& sql,
+                                        const std::function<bool(const RowCursor& row)>& each) const
+    {
+        return ForEachRow(sql, {}, each);
+    }
+    std::vector<std::string> ForEachRow(const std::string& sql, Params params,
                                         const std::function<bool(const RowCursor& row)>& each) const;
 
     // Whether `name` is a real table (never a view), and whether it holds
@@ -199,8 +209,6 @@ private:
     mutable std::map<std::string, std::vector<std::string>> m_tableColumns;  // by lower-case name
 };
 
-// A value for a query text between single quotes: every ' doubled.
-std::string QuoteText(std::string_view value);
 // An identifier from a file, between double quotes with every " doubled.
 std::string QuoteIdentifier(std::string_view name);
 

@@ -42,14 +42,14 @@ std::optional<double> StoredNumber(const DbValue& value)
     return std::nullopt;
 }
 
-std::string DatabaseRuleSource::queryText(std::string_view table, std::string_view keyColumn, std::string_view key)
+std::string DatabaseRuleSource::queryText(std::string_view table, std::string_view keyColumn)
 {
     if (!isPlainName(table) || !isPlainName(keyColumn))
         throw DbError("ชื่อตารางหรือคอลัมน์ไม่ถูกต้อง (not a plain name): " + std::string(table) + "."
                       + std::string(keyColumn));
     const std::string name(table);
-    return "SELECT " + SelectedColumns(name, false) + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn) + "='"
-           + QuoteText(key) + "' LIMIT 1;";
+    return "SELECT " + SelectedColumns(name, false) + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn)
+           + "=?1 LIMIT 1;";
 }
 
 std::string SelectedColumns(std::string_view table, bool withKey)
@@ -68,7 +68,7 @@ std::string SelectedColumns(std::string_view table, bool withKey)
 std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view table, std::string_view keyColumn,
                                                             std::string_view key)
 {
-    const QueryResult rows = m_db.query(queryText(table, keyColumn, key));
+    const QueryResult rows = m_db.query(queryText(table, keyColumn), {key});
     if (rows.EOF_())
         return std::nullopt;
     tamrik::RuleRow row;
@@ -84,8 +84,7 @@ std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
     // Without the table there is no row to find, as for a key beyond its end.
     if (!db.hasColumns(kZi2Prob, {kZi, kProb}))
         return std::nullopt;
-    return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi='" + QuoteText(key) + "' LIMIT 1;"),
-                       kProb);
+    return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi=?1 LIMIT 1;", {key}), kProb);
 }
 
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
@@ -94,8 +93,7 @@ std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const s
     if (!db.hasColumns(tableName, {kFacCode}))
         return std::nullopt;
     const std::string table = QuoteIdentifier(tableName);
-    const QueryResult rows =
-        db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode='" + QuoteText(facCode) + "' LIMIT 1;");
+    const QueryResult rows = db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode=?1 LIMIT 1;", {facCode});
     const auto max = numberField(rows, kScMax);
     const auto min = numberField(rows, kScMin);
     if (!max || !min)

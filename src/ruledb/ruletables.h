@@ -1,9 +1,9 @@
 #pragma once
 // The rule tables as the rest of the program asks for them: the faculty rule's
 // rows through the RuleSource interface, a normal-table probability and last
-// year's score range. Each answer is one SELECT whose texts keep the rule
-// database's query forms; values go in quoted, so a name with a single quote
-// still finds its row instead of breaking the query.
+// year's score range. Each answer is one SELECT in the rule database's query
+// forms; the value it selects by is a bound parameter, so a name with a
+// single quote finds its row like any other.
 
 #include "ruledatabase.h"
 #include "rulesource.h"
@@ -27,8 +27,8 @@ public:
     std::optional<tamrik::RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                             std::string_view key) override;
 
-    // The query text that firstRow runs, for messages and tests.
-    static std::string queryText(std::string_view table, std::string_view keyColumn, std::string_view key);
+    // The query text that firstRow runs, the key its one parameter.
+    static std::string queryText(std::string_view table, std::string_view keyColumn);
 
 private:
     const RuleDatabase& m_db;

@@ -351,8 +351,7 @@ DataSet ReadDatabaseFile(const std::string& path)
         for (const std::string& name : names) {
             Table table;
             table.schema.name = name;
-            db.ForEachRow("SELECT name, type FROM pragma_table_info('" + tamrik::ruledb::QuoteText(name) + "')",
-                          [&](const RowCursor& row) {
+            db.ForEachRow("SELECT name, type FROM pragma_table_info(?1)", {name}, [&](const RowCursor& row) {
                               const auto declared = row.textOrNull(1);
                               table.schema.columns.push_back(
                                   {row.textOrNull(0).value_or(""), tamrik::ruledb::TypeOfDeclared(declared.value_or(""))});
