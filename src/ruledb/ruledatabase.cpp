@@ -437,6 +437,29 @@ void RuleDatabase::checkWholeFile() const
     quickCheck();
 }
 
+void RuleDatabase::readFile(const std::function<void(std::string_view block)>& each) const
+{
+    const auto unreadable = [this](int rc) {
+        return DbError("อ่านแฟ้มฐานข้อมูล " + inQuotes(m_path) + " ไม่ได้ (cannot read the file: " + sqlite3_errstr(rc)
+                       + ")");
+    };
+    sqlite3_file* file = nullptr;
+    int rc = sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+    if (rc != SQLITE_OK || !file || !file->pMethods)
+        throw unreadable(rc == SQLITE_OK ? SQLITE_CANTOPEN : rc);
+    sqlite3_int64 size = 0;
+    if ((rc = file->pMethods->xFileSize(file, &size)) != SQLITE_OK)
+        throw unreadable(rc);
+    std::string block(std::size_t{1} << 16, '\0');
+    for (sqlite3_int64 at = 0; at < size;) {
+        const auto length = static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(block.size()), size - at));
+        if ((rc = file->pMethods->xRead(file, block.data(), length, at)) != SQLITE_OK)
+            throw unreadable(rc);
+        each(std::string_view(block.data(), static_cast<std::size_t>(length)));
+        at += length;
+    }
+}
+
 int RuleDatabase::pragmaNumber(const char* pragma, int fallback) const
 {
     StatementGuard guard;

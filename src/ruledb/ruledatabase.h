@@ -176,6 +176,11 @@ public:
     bool hasColumns(std::string_view table, std::initializer_list<std::string_view> columns) const;
     const std::string& path() const { return m_path; }
 
+    // The file's bytes in order, a block at a time, read through this
+    // connection's own handle (no second opening of the file). Throws DbError
+    // when it cannot be read.
+    void readFile(const std::function<void(std::string_view block)>& each) const;
+
     // The whole-file check opening left for later; nothing when done. Throws
     // DbError as the constructor would for a damaged file.
     void checkWholeFile() const;

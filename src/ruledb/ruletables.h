@@ -65,8 +65,8 @@ std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const s
 
 // Checks that every table of RuleTables() (ruleschema.h) is a real table
 // holding its required columns, that there is a faculty and a
-// GPA share to read, and the content (contentcheck.h: no view, every value
-// usable, the content the build recorded). Throws DbError naming the file and
+// GPA share to read, and the content (contentcheck.h: no view, the content
+// the build recorded, or without a record every value usable). Throws DbError naming the file and
 // the table, column or value at fault.
 void RequireRuleTables(const RuleDatabase& db);
 

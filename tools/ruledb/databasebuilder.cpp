@@ -178,7 +178,7 @@ void buildInto(Connection& db, const DataSet& data, BuildInfo info, const std::s
     const Image image = serialized(db, size, outputPath);
     const auto built = tamrik::ruledb::RuleDatabase::fromImage(
         std::string_view(reinterpret_cast<const char*>(image.get()), static_cast<std::size_t>(size)), outputPath);
-    info.ContentHash = tamrik::ruledb::ContentDigest(*built, info);
+    info.ContentHash = tamrik::ruledb::RecordableDigest(*built, info);
     db.exec("BEGIN");
     insertRows(db, Table{tamrik::ruledb::BuildInfoTable(),
                           {{"", {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),

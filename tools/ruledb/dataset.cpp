@@ -269,7 +269,7 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
     }
     std::sort(files.begin(), files.end());
 
-    tamrik::ruledb::Sha256 hash;
+    Sha256 hash;
     std::set<std::string> loaded, present;
     std::map<std::string, std::string> byFoldedName;  // SQLite's table names ignore (ASCII) case
     for (const fs::path& file : files) {

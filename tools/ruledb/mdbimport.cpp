@@ -66,7 +66,7 @@ Value valueOf(ColumnType type, const char* text, int length)
 std::string fileHash(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    tamrik::ruledb::Sha256 hash;
+    Sha256 hash;
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         hash.add(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
