@@ -65,9 +65,8 @@ void checkSize(sqlite3_stmt* stmt, int col, std::size_t size)
     }
 }
 
-// A column's value as text, valid until the statement steps on; longer
-// than MaxTextBytes only when `limited` is false.
-std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col, bool limited = true)
+// A column's value as text, valid until the statement steps on.
+std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col)
 {
     // As text: SQLite converts a UTF-16 database's text to UTF-8.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
@@ -75,8 +74,7 @@ std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col, bool limited
     if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
         throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
     const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
-    if (limited)
-        checkSize(stmt, col, size);
+    checkSize(stmt, col, size);
     return text ? std::string_view(text, size) : std::string_view();
 }
 
@@ -258,13 +256,6 @@ std::string_view RowCursor::textAt(std::size_t index) const
     return readText(m_db, m_stmt, static_cast<int>(index));
 }
 
-std::string_view RowCursor::wholeTextAt(std::size_t index) const
-{
-    if (kind(index) != DbValue::Kind::Text)
-        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
-    return readText(m_db, m_stmt, static_cast<int>(index), false);
-}
-
 std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
 {
     switch (kind(index)) {
@@ -292,41 +283,28 @@ std::optional<std::string_view> RowCursor::textView(std::size_t index, std::stri
     return readText(m_db, m_stmt, static_cast<int>(index));
 }
 
-RowCursor::Storage RowCursor::storage(std::size_t index) const
+StoredValue RowCursor::stored(std::size_t index) const
 {
     if (index >= m_columns->size())
         throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(index))) {
-    case SQLITE_INTEGER:
-        return Storage::Integer;
-    case SQLITE_FLOAT:
-        return Storage::Real;
-    case SQLITE_NULL:
-        return Storage::Null;
-    case SQLITE_BLOB:
-        return Storage::Blob;
-    default:
-        return Storage::Text;
-    }
-}
-
-std::int64_t RowCursor::integerAt(std::size_t index) const
-{
-    if (storage(index) != Storage::Integer)
-        throw DbError("ค่าที่ขออ่านไม่ใช่จำนวนเต็ม (not a whole number)");
-    return sqlite3_column_int64(m_stmt, static_cast<int>(index));
-}
-
-std::string_view RowCursor::blobAt(std::size_t index) const
-{
-    if (storage(index) != Storage::Blob)
-        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อมูลไบนารี (not a blob)");
     const int col = static_cast<int>(index);
-    const void* bytes = sqlite3_column_blob(m_stmt, col);
-    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, col));
-    if (!bytes && sqlite3_errcode(m_db) == SQLITE_NOMEM)
-        throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
-    return bytes ? std::string_view(static_cast<const char*>(bytes), size) : std::string_view();
+    switch (sqlite3_column_type(m_stmt, col)) {
+    case SQLITE_INTEGER:
+        return StoredValue::ofInteger(sqlite3_column_int64(m_stmt, col));
+    case SQLITE_FLOAT:
+        return StoredValue::ofReal(sqlite3_column_double(m_stmt, col));
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_BLOB: {
+        const void* bytes = sqlite3_column_blob(m_stmt, col);
+        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, col));
+        if (!bytes && sqlite3_errcode(m_db) == SQLITE_NOMEM)
+            throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
+        return StoredValue::ofBlob(bytes ? std::string(static_cast<const char*>(bytes), size) : std::string());
+    }
+    default:
+        return StoredValue::ofText(std::string(readText(m_db, m_stmt, col)));
+    }
 }
 
 // ---------------------------------------------------------------- RuleDatabase

@@ -4,6 +4,8 @@
 // program relies on: EOF, MoveNext, MoveFirst and a field's value by column
 // name.
 
+#include "storedvalue.h"
+
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -93,24 +95,17 @@ public:
     DbValue::Kind kind(std::size_t index) const;
     // The bytes of a text value without copying them (kind() Text only).
     std::string_view textAt(std::size_t index) const;
-    // The same for a reader that only hashes it: no limit to its length (a
-    // table the program never shows may hold long texts).
-    std::string_view wholeTextAt(std::size_t index) const;
     // The value as DbValue::toText writes it, or nothing for null: one read
     // of the column where at() and toText() take two.
     std::optional<std::string> textOrNull(std::size_t index) const;
     // The same without a copy: the stored text in place, or a number written
     // out into `number`; valid until the next call or the next row.
     std::optional<std::string_view> textView(std::size_t index, std::string& number) const;
-
-    // The value as SQLite stores it, for a reader that keeps whole numbers
-    // and blobs apart from other numbers and texts (the data tool).
-    enum class Storage { Null, Integer, Real, Text, Blob };
-    Storage storage(std::size_t index) const;
-    std::int64_t integerAt(std::size_t index) const;
-    // A blob's bytes as stored, never converted from the database's text
-    // encoding. No rule value is a blob: its length is not limited.
-    std::string_view blobAt(std::size_t index) const;
+    // The value as SQLite stores it, whole numbers and blobs apart from other
+    // numbers and texts (the data tool). A blob's bytes are as stored, never
+    // converted from the database's text encoding, and of any length: no
+    // rule value is a blob.
+    StoredValue stored(std::size_t index) const;
 
 private:
     friend class RuleDatabase;

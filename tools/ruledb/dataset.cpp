@@ -98,80 +98,6 @@ Table computedNormalTable()
 
 }  // namespace
 
-// ---------------------------------------------------------------- Value
-
-Value Value::ofInteger(std::int64_t v)
-{
-    Value value;
-    value.kind = Kind::Integer;
-    value.integer = v;
-    return value;
-}
-
-Value Value::ofReal(double v)
-{
-    Value value;
-    value.kind = Kind::Real;
-    value.real = v;
-    return value;
-}
-
-Value Value::ofText(std::string v)
-{
-    Value value;
-    value.kind = Kind::Text;
-    value.text = std::move(v);
-    return value;
-}
-
-Value Value::ofBlob(std::string bytes)
-{
-    Value value;
-    value.kind = Kind::Blob;
-    value.text = std::move(bytes);
-    return value;
-}
-
-std::string Value::toText() const
-{
-    switch (kind) {
-    case Kind::Null:
-        return {};
-    case Kind::Integer:
-        return std::to_string(integer);
-    case Kind::Real:
-        return tamrik::ExactNumberText(real);
-    case Kind::Text:
-        return text;
-    case Kind::Blob: {
-        std::string hex = "0x";
-        char digits[3];
-        for (const char ch : text) {
-            std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(ch));
-            hex += digits;
-        }
-        return hex;
-    }
-    }
-    return {};
-}
-
-std::optional<double> Value::number() const
-{
-    if (kind == Kind::Integer)
-        return static_cast<double>(integer);
-    if (kind == Kind::Real)
-        return real;
-    return std::nullopt;
-}
-
-bool Value::operator==(const Value& other) const
-{
-    if (number() && other.number())
-        return *number() == *other.number();
-    return kind == other.kind && text == other.text;
-}
-
 // ---------------------------------------------------------------- tables
 
 int Table::column(const std::string& name) const
@@ -359,24 +285,8 @@ DataSet ReadDatabaseFile(const std::string& path)
                           });
             db.ForEachRow("SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name), [&](const RowCursor& cursor) {
                 Row row;
-                for (std::size_t c = 0; c < cursor.columns().size(); ++c) {
-                    switch (cursor.storage(c)) {
-                    case RowCursor::Storage::Integer:
-                        row.values.push_back(Value::ofInteger(cursor.integerAt(c)));
-                        break;
-                    case RowCursor::Storage::Real:
-                        row.values.push_back(Value::ofReal(cursor.at(c).toNumber()));
-                        break;
-                    case RowCursor::Storage::Text:
-                        row.values.push_back(Value::ofText(std::string(cursor.textAt(c))));
-                        break;
-                    case RowCursor::Storage::Blob:
-                        row.values.push_back(Value::ofBlob(std::string(cursor.blobAt(c))));
-                        break;
-                    case RowCursor::Storage::Null:
-                        row.values.emplace_back();
-                    }
-                }
+                for (std::size_t c = 0; c < cursor.columns().size(); ++c)
+                    row.values.push_back(cursor.stored(c));
                 table.rows.push_back(std::move(row));
                 return true;
             });

@@ -6,6 +6,7 @@
 
 #include "csvfile.h"
 #include "ruleschema.h"
+#include "storedvalue.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,26 +23,8 @@ using tamrik::ruledb::ColumnType;
 using tamrik::ruledb::IndexSchema;
 using tamrik::ruledb::TableSchema;
 
-struct Value {
-    enum class Kind { Null, Integer, Real, Text, Blob };
-    Kind kind = Kind::Null;
-    std::int64_t integer = 0;
-    double real = 0;
-    std::string text;  // a text, or a blob's bytes
-
-    static Value ofInteger(std::int64_t v);
-    static Value ofReal(double v);
-    static Value ofText(std::string v);
-    static Value ofBlob(std::string bytes);
-
-    bool isNull() const { return kind == Kind::Null; }
-    // A number as the shortest text that reads back the same; a blob in hex.
-    std::string toText() const;
-    // The value of a number; nothing for any other kind.
-    std::optional<double> number() const;
-    bool operator==(const Value& other) const;
-    bool operator!=(const Value& other) const { return !(*this == other); }
-};
+// A typed value of a table: as SQLite stores it.
+using Value = tamrik::ruledb::StoredValue;
 
 struct Row {
     std::string where;  // the CSV line, or the row's key in a database
