@@ -1,8 +1,8 @@
 #pragma once
-// The read-only rule database: one SQLite file opened once, queries run into
-// result slots that hold their rows in memory. It offers only what the
-// program relies on: EOF, MoveNext, MoveFirst and a field's value by column
-// name.
+// The read-only rule database: one SQLite file opened once and checked
+// (ruledatabase.cpp), SELECTs run with their values bound as parameters
+// (rulequery.cpp), their rows held in memory as a result slot
+// (queryresult.cpp) or handed over one at a time (rowcursor.cpp).
 
 #include "storedvalue.h"
 
