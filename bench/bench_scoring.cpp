@@ -66,7 +66,7 @@ BENCHMARK(BM_ContentDigest)->Unit(benchmark::kMillisecond);
 void BM_ValueChecks(benchmark::State& state)
 {
     for (auto _ : state)
-        tamrik::ruledb::RequireUsableValues(Db());
+        tamrik::ruledb::requireUsableValues(Db());
 }
 BENCHMARK(BM_ValueChecks)->Unit(benchmark::kMillisecond);
 

@@ -110,7 +110,7 @@ private:
         const int n = count(row, kFacsubj, kNumSubj, kMaxFacultySubjects,
                             "มีวิชาเกิน " + std::to_string(kMaxFacultySubjects) + " วิชาในตาราง Facsubj");
         for (int k = 1; k <= n; ++k)
-            codes[static_cast<std::size_t>(k)] = std::string(text(row, kFacsubj, SubjectColumn(k)));
+            codes[static_cast<std::size_t>(k)] = std::string(text(row, kFacsubj, subjectColumn(k)));
         return codes;
     }
 
@@ -144,8 +144,8 @@ private:
                             "มีเกณฑ์ขั้นต่ำเกิน 9 ข้อในตาราง tableCRT");
         m_rule.CriteriaShown = n != 0;
         for (int k = 1; k <= n; ++k) {
-            const std::string_view code = text(row, kTableCRT, EntryCodeColumn(k));
-            const std::string percent = NumberText(number(row, kTableCRT, EntryScoreColumn(k)) / 100);
+            const std::string_view code = text(row, kTableCRT, entryCodeColumn(k));
+            const std::string percent = NumberText(number(row, kTableCRT, entryScoreColumn(k)) / 100);
             m_rule.CriteriaText.append("วิชา ").append(code).append(" ต้องมากกว่า ").append(percent).append(" %; ");
             auto& rows = Val(code) < kFirstSpecialCode ? m_rule.MainRows : m_rule.SpecRows;
             for (FacultyRule::SubjectRow& r : rows) {
@@ -162,7 +162,7 @@ private:
         m_sumCount = count(*m_sum, kTableSUM, kNumSub, kMaxListEntries,
                            "มีวิชาที่ใช้คำนวณเกิน 9 รายการในตาราง tableSUM");
         for (int k = 1; k <= m_sumCount; ++k) {
-            const std::string_view c = text(*m_sum, kTableSUM, EntryCodeColumn(k));
+            const std::string_view c = text(*m_sum, kTableSUM, entryCodeColumn(k));
             const auto slot = static_cast<std::size_t>(k);
             if (Val(c) < kFirstPairCode) {
                 m_rule.CalcText.append(c).append(" ; ");
@@ -207,7 +207,7 @@ private:
         // The last pair entry names the pair's full score.
         int pairEntry = 0;
         for (int k = 1; k <= m_sumCount; ++k) {
-            if (Val(text(sum, kTableSUM, EntryCodeColumn(k))) >= kFirstPairCode)
+            if (Val(text(sum, kTableSUM, entryCodeColumn(k))) >= kFirstPairCode)
                 pairEntry = k;
         }
         if (pairEntry != 0)
@@ -220,11 +220,11 @@ private:
                 const int k = m_sumCount - j;
                 if (k < 1)
                     break;  // fewer entries than special rows: nothing left to match
-                if (row.SubCod != text(sum, kTableSUM, EntryCodeColumn(k)))
+                if (row.SubCod != text(sum, kTableSUM, entryCodeColumn(k)))
                     continue;
-                const double s = number(sum, kTableSUM, EntryScoreColumn(k));
+                const double s = number(sum, kTableSUM, entryScoreColumn(k));
                 const double weight = (s / 100 * 90) / (number(sum, kTableSUM, kTotSco) / 10);
-                row.Weight = Format(figure(weight, EntryScoreColumn(k)), "00");
+                row.Weight = Format(figure(weight, entryScoreColumn(k)), "00");
             }
         }
 
@@ -245,8 +245,8 @@ private:
             if (row.SubCod != m_pairA && row.SubCod != m_pairB)
                 continue;
             const double t = number(sum, kTableSUM, kTotSco);
-            const double s = number(sum, kTableSUM, EntryScoreColumn(entry));
-            row.Weight = Format(figure((s / 200 * 90) / (t / 10), EntryScoreColumn(entry)), "00.00");
+            const double s = number(sum, kTableSUM, entryScoreColumn(entry));
+            row.Weight = Format(figure((s / 200 * 90) / (t / 10), entryScoreColumn(entry)), "00.00");
             row.WeightShown = false;
             pair.WeightText = Format((s / 100 * 90) / (t / 10), "00.00");
             pair.Rows.push_back(i + 1);

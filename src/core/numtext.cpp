@@ -493,7 +493,7 @@ std::string NumberText(double value)
     return numberText(digits15(value));
 }
 
-std::string ExactNumberText(double value)
+std::string exactNumberText(double value)
 {
     if (auto whole = wholeText(value))
         return std::move(*whole);

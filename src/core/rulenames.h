@@ -58,10 +58,10 @@ private:
 };
 
 // Facsubj's subject k: Sub1 to Sub8.
-inline NumberedColumn SubjectColumn(int k) { return {"Sub", k, 1}; }
+inline NumberedColumn subjectColumn(int k) { return {"Sub", k, 1}; }
 // Entry k of tableCRT and tableSUM, its code and its score: SubCod01 and
 // Sco01 to SubCod09 and Sco09.
-inline NumberedColumn EntryCodeColumn(int k) { return {"SubCod", k, 2}; }
-inline NumberedColumn EntryScoreColumn(int k) { return {"Sco", k, 2}; }
+inline NumberedColumn entryCodeColumn(int k) { return {"SubCod", k, 2}; }
+inline NumberedColumn entryScoreColumn(int k) { return {"Sco", k, 2}; }
 
 }  // namespace tamrik

@@ -45,9 +45,9 @@ void criteria(const ValueRow& row, Faults& faults)
 {
     const auto n = faults.count(kNumSub, 0, kMaxListEntries);
     for (int k = 1; n && k <= *n; ++k) {
-        const auto score = row.number(EntryScoreColumn(k));
+        const auto score = row.number(entryScoreColumn(k));
         if (!(score && *score >= 0 && *score <= 10000))
-            faults.add(EntryScoreColumn(k).str(), "the minimum must be 0 to 100 % (0 to 10000)");
+            faults.add(entryScoreColumn(k).str(), "the minimum must be 0 to 100 % (0 to 10000)");
     }
 }
 
@@ -55,13 +55,13 @@ void calculation(const ValueRow& row, Faults& faults)
 {
     const auto n = faults.count(kNumSub, 1, kMaxListEntries);
     for (int k = 1; n && k <= *n; ++k) {
-        const std::string code = row.text(EntryCodeColumn(k));
+        const std::string code = row.text(entryCodeColumn(k));
         const auto value = WholeNumber(code);
         if (!value || *value < kFirstSpecialCode)
             continue;  // a main subject counts 100 points: its score is not read
-        const auto score = row.number(EntryScoreColumn(k));
+        const auto score = row.number(entryScoreColumn(k));
         if (!(score && *score > 0 && std::isfinite(*score)))
-            faults.add(EntryScoreColumn(k).str(), "the full score of entry " + code + " must be above 0");
+            faults.add(entryScoreColumn(k).str(), "the full score of entry " + code + " must be above 0");
     }
     const auto total = row.number(kTotSco);
     if (!(total && *total > 0 && std::isfinite(*total)))

@@ -34,9 +34,9 @@ struct TableRead {
 
 TableRead wholeRead(const char* table)
 {
-    const TableSchema& schema = RuleTable(table);
+    const TableSchema& schema = ruleTable(table);
     return {schema.name.c_str(), schema.key().c_str(),
-            "SELECT " + SelectedColumns(table, true) + " FROM " + schema.name + ";"};
+            "SELECT " + selectedColumns(table, true) + " FROM " + schema.name + ";"};
 }
 
 const TableRead RuleTableReads[] = {wholeRead(kTableSUM), wholeRead(kTableCRT),     wholeRead(kFacsubj),
@@ -292,7 +292,7 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
     QueryResult rows = db.query("SELECT name FROM sqlite_master WHERE type = 'table';");
     for (; !rows.EOF_(); rows.MoveNext()) {
         const std::string name = rows.field("name").toText();
-        if (IsYearRangeTable(name))
+        if (isYearRangeTable(name))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());

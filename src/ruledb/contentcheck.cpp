@@ -54,7 +54,7 @@ std::vector<std::pair<std::uint64_t, std::uint64_t>> notContent(const RuleDataba
 // Where a value sits, for the message: the row's key, or its place.
 std::string rowName(const RowCursor& row, std::size_t number)
 {
-    if (const auto key = RowKeyColumn(row.columns())) {
+    if (const auto key = rowKeyColumn(row.columns())) {
         if (const auto text = row.textOrNull(*key))
             return row.columns()[*key] + " " + *text;
     }
@@ -140,10 +140,10 @@ std::string ContentDigest(const RuleDatabase& db, const BuildInfo& info)
     return crc.hex();
 }
 
-std::string RecordableDigest(const RuleDatabase& db, const BuildInfo& info)
+std::string recordableDigest(const RuleDatabase& db, const BuildInfo& info)
 {
     try {
-        RequireUsableValues(db);
+        requireUsableValues(db);
     } catch (const DbError&) {
         return {};
     }
@@ -171,7 +171,7 @@ bool RequireRecordedContent(const RuleDatabase& db)
     return true;
 }
 
-void RequireUsableValues(const RuleDatabase& db)
+void requireUsableValues(const RuleDatabase& db)
 {
     const std::vector<std::string> tables =
         names(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"

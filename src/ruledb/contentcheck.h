@@ -24,7 +24,7 @@ std::string ContentDigest(const RuleDatabase& db, const BuildInfo& info);
 // The digest a build records for this content: ContentDigest when every rule
 // value is one the engine can use, empty otherwise. The program checks the
 // values only of a database without a digest, so a digest vouches for them.
-std::string RecordableDigest(const RuleDatabase& db, const BuildInfo& info);
+std::string recordableDigest(const RuleDatabase& db, const BuildInfo& info);
 
 // Throws DbError naming the first view of the database.
 void RequireNoViews(const RuleDatabase& db);
@@ -35,6 +35,6 @@ bool RequireRecordedContent(const RuleDatabase& db);
 
 // Every row of the tables with value rules; throws DbError naming the first
 // value the engine cannot use.
-void RequireUsableValues(const RuleDatabase& db);
+void requireUsableValues(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

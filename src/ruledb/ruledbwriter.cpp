@@ -43,7 +43,7 @@ void RuleDbWriter::createTable(const TableSchema& table)
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         if (i > 0)
             sql += ", ";
-        sql += QuoteIdentifier(table.columns[i].name) + " " + DeclaredType(table.columns[i].type);
+        sql += QuoteIdentifier(table.columns[i].name) + " " + declaredType(table.columns[i].type);
     }
     exec(sql + ")");
 }

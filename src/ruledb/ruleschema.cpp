@@ -28,9 +28,9 @@ std::vector<ColumnSchema> entries()
 {
     std::vector<ColumnSchema> columns;
     for (int k = 1; k <= kMaxListEntries; ++k)
-        columns.push_back({EntryCodeColumn(k).str(), ColumnType::Text, false});
+        columns.push_back({entryCodeColumn(k).str(), ColumnType::Text, false});
     for (int k = 1; k <= kMaxListEntries; ++k)
-        columns.push_back({EntryScoreColumn(k).str(), ColumnType::Integer, false});
+        columns.push_back({entryScoreColumn(k).str(), ColumnType::Integer, false});
     return columns;
 }
 
@@ -38,7 +38,7 @@ std::vector<ColumnSchema> facultySubjects()
 {
     std::vector<ColumnSchema> columns;
     for (int k = 1; k <= kMaxFacultySubjects; ++k)
-        columns.push_back({SubjectColumn(k).str(), ColumnType::Text});
+        columns.push_back({subjectColumn(k).str(), ColumnType::Text});
     return columns;
 }
 
@@ -58,7 +58,7 @@ std::vector<std::string> TableSchema::columnNames() const
     return names;
 }
 
-const std::vector<TableSchema>& RuleTables()
+const std::vector<TableSchema>& ruleTables()
 {
     static const std::vector<TableSchema> tables = [] {
         std::vector<ColumnSchema> sum = counted(kNumSub, entries());
@@ -81,23 +81,23 @@ const std::vector<TableSchema>& RuleTables()
     return tables;
 }
 
-const TableSchema* FindRuleTable(std::string_view name)
+const TableSchema* findRuleTable(std::string_view name)
 {
-    for (const TableSchema& table : RuleTables()) {
+    for (const TableSchema& table : ruleTables()) {
         if (table.name == name)
             return &table;
     }
     return nullptr;
 }
 
-const TableSchema& RuleTable(std::string_view name)
+const TableSchema& ruleTable(std::string_view name)
 {
-    if (const TableSchema* table = FindRuleTable(name))
+    if (const TableSchema* table = findRuleTable(name))
         return *table;
     throw std::logic_error("no rule table " + std::string(name));
 }
 
-TableSchema RangeTableSchema(const std::string& name)
+TableSchema rangeTableSchema(const std::string& name)
 {
     return {name, {text(kFacCode), {kScMax, ColumnType::Real}, {kScMin, ColumnType::Real}}, {{kFacCode, true}}};
 }
@@ -110,7 +110,7 @@ bool IsRangeTable(const std::vector<std::string>& columns)
     return has(kFacCode) && has(kScMax) && has(kScMin);
 }
 
-bool IsYearRangeTable(std::string_view name)
+bool isYearRangeTable(std::string_view name)
 {
     constexpr std::string_view prefix = "maxminScQor";
     return name.size() == prefix.size() + 2 && name.substr(0, prefix.size()) == prefix
@@ -128,7 +128,7 @@ const TableSchema& BuildInfoTable()
     return table;
 }
 
-std::optional<std::size_t> RowKeyColumn(const std::vector<std::string>& columns)
+std::optional<std::size_t> rowKeyColumn(const std::vector<std::string>& columns)
 {
     for (const char* key : {kFacCode, kSubCod, kZi}) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -139,7 +139,7 @@ std::optional<std::size_t> RowKeyColumn(const std::vector<std::string>& columns)
     return std::nullopt;
 }
 
-const char* DeclaredType(ColumnType type)
+const char* declaredType(ColumnType type)
 {
     switch (type) {
     case ColumnType::Text:
@@ -154,7 +154,7 @@ const char* DeclaredType(ColumnType type)
     return "";
 }
 
-ColumnType TypeOfDeclared(std::string_view declared)
+ColumnType typeOfDeclared(std::string_view declared)
 {
     std::string type(declared);
     std::transform(type.begin(), type.end(), type.begin(), [](unsigned char ch) { return std::toupper(ch); });

@@ -47,33 +47,33 @@ struct TableSchema {
 // Every table the program needs, in this order: SUName, the six tables of a
 // faculty's rule (Table12, Facsubj, SubjectTable, tableCRT, tableSUM, tb6174)
 // and the normal table Zi2Prob.
-const std::vector<TableSchema>& RuleTables();
-// One of RuleTables() by its name as spelt there; nullptr for any other.
-const TableSchema* FindRuleTable(std::string_view name);
+const std::vector<TableSchema>& ruleTables();
+// One of ruleTables() by its name as spelt there; nullptr for any other.
+const TableSchema* findRuleTable(std::string_view name);
 // The same for a name that is one of them (the names of rulenames.h).
-const TableSchema& RuleTable(std::string_view name);
+const TableSchema& ruleTable(std::string_view name);
 
 // A table of last year's range, one a year; param.opt names the one the
 // summary compares with.
-TableSchema RangeTableSchema(const std::string& name);
+TableSchema rangeTableSchema(const std::string& name);
 // Whether the columns make a range table: FacCode, ScMax and ScMin, others
 // beside them allowed; names without regard to case.
 bool IsRangeTable(const std::vector<std::string>& columns);
 // Whether the name is a year's range table, "maxminScQor" and two digits:
 // the tables whose years the program lists (YearText gives the year).
-bool IsYearRangeTable(std::string_view name);
+bool isYearRangeTable(std::string_view name);
 
 // The table the data tool adds about each build (buildinfo.h reads it).
 const TableSchema& BuildInfoTable();
 
 // The place of the column a row is known by in a message: FacCode, SubCod
 // or Zi, the first of them the columns hold; nothing when none is there.
-std::optional<std::size_t> RowKeyColumn(const std::vector<std::string>& columns);
+std::optional<std::size_t> rowKeyColumn(const std::vector<std::string>& columns);
 
 // A column type as a table's declaration writes it, and as one read back
 // from a declaration: INT in it makes a whole number, then REAL, FLOA or
 // DOUB a number, then BLOB bytes; anything else is text.
-const char* DeclaredType(ColumnType type);
-ColumnType TypeOfDeclared(std::string_view declared);
+const char* declaredType(ColumnType type);
+ColumnType typeOfDeclared(std::string_view declared);
 
 }  // namespace tamrik::ruledb

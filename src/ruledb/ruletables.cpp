@@ -48,15 +48,15 @@ std::string DatabaseRuleSource::queryText(std::string_view table, std::string_vi
         throw DbError("ชื่อตารางหรือคอลัมน์ไม่ถูกต้อง (not a plain name): " + std::string(table) + "."
                       + std::string(keyColumn));
     const std::string name(table);
-    return "SELECT " + SelectedColumns(name, false) + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn)
+    return "SELECT " + selectedColumns(name, false) + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn)
            + "=?1 LIMIT 1;";
 }
 
-std::string SelectedColumns(std::string_view table, bool withKey)
+std::string selectedColumns(std::string_view table, bool withKey)
 {
     if (table != kFacsubj)
         return "*";
-    const TableSchema& schema = RuleTable(table);
+    const TableSchema& schema = ruleTable(table);
     std::string list;
     for (const ColumnSchema& column : schema.columns) {
         if (withKey || column.name != schema.key())
@@ -108,7 +108,7 @@ void requireTables(const RuleDatabase& db)
     // The range table is not among them: without it a faculty has no range
     // to compare with, and says so. Without Zi2Prob every GPA share would be 0.
     const std::string file = "\"" + db.path() + "\"";
-    for (const TableSchema& table : RuleTables()) {
+    for (const TableSchema& table : ruleTables()) {
         if (!db.hasTable(table.name))
             throw DbError("ไม่พบตาราง " + table.name + " ในฐานข้อมูล " + file + " (no such table; a view does not count)");
         for (const ColumnSchema& column : table.columns) {
@@ -133,7 +133,7 @@ void RequireRuleTables(const RuleDatabase& db)
         // A build records its digest only when every value is usable: content
         // that still matches it needs no second look at the values.
         if (!RequireRecordedContent(db))
-            RequireUsableValues(db);
+            requireUsableValues(db);
     } catch (const DbError&) {
         // A damaged page met on the way is named as the whole-file check names it.
         if (!db.wholeFileChecked())

@@ -37,7 +37,7 @@ private:
 // What a read of a rule table selects: Facsubj's columns by name (its key in
 // front when `withKey`), as its query always named them; of any other table
 // every column ("*").
-std::string SelectedColumns(std::string_view table, bool withKey);
+std::string selectedColumns(std::string_view table, bool withKey);
 
 // A stored number, or a text that is a number as a whole; nothing else (a
 // null gives nullopt).
@@ -63,7 +63,7 @@ struct LastYearRange {
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode);
 
-// Checks that every table of RuleTables() (ruleschema.h) is a real table
+// Checks that every table of ruleTables() (ruleschema.h) is a real table
 // holding its required columns, that there is a faculty and a
 // GPA share to read, and the content (contentcheck.h: no view, the content
 // the build recorded, or without a record every value usable). Throws DbError naming the file and

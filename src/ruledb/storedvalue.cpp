@@ -44,7 +44,7 @@ std::string StoredValue::toText() const
     case Kind::Integer:
         return std::to_string(integer);
     case Kind::Real:
-        return ExactNumberText(real);
+        return exactNumberText(real);
     case Kind::Text:
         return text;
     case Kind::Blob: {

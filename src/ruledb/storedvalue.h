@@ -23,7 +23,7 @@ struct StoredValue {
 
     bool isNull() const { return kind == Kind::Null; }
     // A number as the shortest text that reads back the same
-    // (ExactNumberText); a blob in hex.
+    // (exactNumberText); a blob in hex.
     std::string toText() const;
     // The value of a number; nothing for any other kind.
     std::optional<double> number() const;

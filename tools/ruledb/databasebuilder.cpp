@@ -44,7 +44,7 @@ std::string built(const DataSet& data, BuildInfo info, const std::string& output
     // The digest as the program will compute it: through its own reading of
     // the database just built.
     const std::string image = db.image();
-    info.ContentHash = tamrik::ruledb::RecordableDigest(*tamrik::ruledb::RuleDatabase::fromImage(image, outputPath), info);
+    info.ContentHash = tamrik::ruledb::recordableDigest(*tamrik::ruledb::RuleDatabase::fromImage(image, outputPath), info);
     db.begin();
     const std::string failure =
         db.insert(infoTable, {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),

@@ -88,7 +88,7 @@ Table readCsvTable(const std::string& path, const TableSchema& schema, const std
 
 Table computedNormalTable()
 {
-    Table table{tamrik::ruledb::RuleTable(tamrik::kZi2Prob), {}};
+    Table table{tamrik::ruledb::ruleTable(tamrik::kZi2Prob), {}};
     for (int thousandths = 0; thousandths <= kLastZiThousandths; ++thousandths) {
         const std::string key = ZiKey(thousandths);
         table.rows.push_back({key, {Value::ofText(key), Value::ofReal(NormalCdf(thousandths / 1000.0))}});
@@ -137,12 +137,12 @@ std::vector<const Table*> DataSet::rangeTables() const
 
 std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
 {
-    if (const TableSchema* table = tamrik::ruledb::FindRuleTable(tableName))
+    if (const TableSchema* table = tamrik::ruledb::findRuleTable(tableName))
         return *table;
     if (tableName == tamrik::ruledb::BuildInfoTable().name)
         return std::nullopt;
     if (tamrik::ruledb::IsRangeTable(header))
-        return tamrik::ruledb::RangeTableSchema(tableName);
+        return tamrik::ruledb::rangeTableSchema(tableName);
     return std::nullopt;
 }
 
@@ -238,7 +238,7 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
         loaded.insert(schema->name);
         data.tables.push_back(readCsvTable(path, *schema, csv.records, faults));
     }
-    for (const TableSchema& schema : tamrik::ruledb::RuleTables()) {
+    for (const TableSchema& schema : tamrik::ruledb::ruleTables()) {
         if (!present.count(schema.name) && schema.name != tamrik::kZi2Prob)
             faults.push_back((fs::path(folder) / (schema.name + ".csv")).string() + ":1:1: no such file: table "
                              + schema.name + " is needed");
@@ -280,7 +280,7 @@ DataSet ReadDatabaseFile(const std::string& path)
             db.ForEachRow("SELECT name, type FROM pragma_table_info(?1)", {name}, [&](const RowCursor& row) {
                               const auto declared = row.textOrNull(1);
                               table.schema.columns.push_back(
-                                  {row.textOrNull(0).value_or(""), tamrik::ruledb::TypeOfDeclared(declared.value_or(""))});
+                                  {row.textOrNull(0).value_or(""), tamrik::ruledb::typeOfDeclared(declared.value_or(""))});
                               return true;
                           });
             db.ForEachRow("SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name), [&](const RowCursor& cursor) {
@@ -306,7 +306,7 @@ DataSet ReadDatabaseFile(const std::string& path)
 
 void NameRowsByKey(Table& table)
 {
-    const auto key = tamrik::ruledb::RowKeyColumn(table.columnNames());
+    const auto key = tamrik::ruledb::rowKeyColumn(table.columnNames());
     for (std::size_t r = 0; r < table.rows.size(); ++r)
         table.rows[r].where = key ? table.rows[r].values[*key].toText() : std::to_string(r + 1);
 }
@@ -328,7 +328,7 @@ std::string AdmissionYear(const DataSet& data)
 {
     std::string newest;
     for (const Table* table : data.rangeTables()) {
-        if (tamrik::ruledb::IsYearRangeTable(table->schema.name))
+        if (tamrik::ruledb::isYearRangeTable(table->schema.name))
             newest = std::max(newest, tamrik::YearText(table->schema.name));
     }
     return newest;

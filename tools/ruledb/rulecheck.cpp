@@ -86,7 +86,7 @@ private:
     {
         bool all = true;
         // Zi2Prob apart: checkNormalTable names what the GPA share misses in it.
-        for (const TableSchema& schema : tamrik::ruledb::RuleTables()) {
+        for (const TableSchema& schema : tamrik::ruledb::ruleTables()) {
             if (schema.name == kZi2Prob)
                 continue;
             const Table* found = m_data.find(schema.name);
@@ -245,7 +245,7 @@ private:
             return subjects;  // named by checkValues
         std::size_t mains = 0, specials = 0;
         for (int k = 1; k <= *n; ++k) {
-            const std::string column = SubjectColumn(k).str();
+            const std::string column = subjectColumn(k).str();
             const std::string code = text(t, row, column);
             if (!tamrik::ScoreSlot(code))
                 add(kFacsubj, row.where, column, "subject code \"" + code + "\" is not 01 to 51");
@@ -278,7 +278,7 @@ private:
         const Row& row = *m_rowsOf[kTableCRT][fac].front();
         const int n = entryCount(t, row, 0);
         for (int k = 1; k <= n; ++k) {
-            const std::string codeColumn = EntryCodeColumn(k).str();
+            const std::string codeColumn = entryCodeColumn(k).str();
             const std::string code = text(t, row, codeColumn);
             if (std::find(subjects.begin(), subjects.end(), code) == subjects.end())
                 add(kTableCRT, row.where, codeColumn,
@@ -300,7 +300,7 @@ private:
         bool specialSeen = false;
         bool unusable = false;  // a value checkValues names
         for (int k = 1; k <= n; ++k) {
-            const std::string codeColumn = EntryCodeColumn(k).str();
+            const std::string codeColumn = entryCodeColumn(k).str();
             const std::string code = text(t, row, codeColumn);
             const auto value = tamrik::WholeNumber(code);
             const bool pair = value && *value >= kFirstPairCode && code.size() == 2;
@@ -317,7 +317,7 @@ private:
                 continue;
             }
             specialSeen = true;
-            const auto score = number(t, row, EntryScoreColumn(k).str());
+            const auto score = number(t, row, entryScoreColumn(k).str());
             if (!score || !(*score > 0))
                 unusable = true;
             else
