@@ -1,6 +1,7 @@
 #pragma once
 // A rule data set held in memory, whether it came from a folder of CSV files
-// or from a database: every table with its columns and typed rows. Each row
+// (csvfolder.cpp, each field typed by csvtyping.cpp) or from a database
+// (databasefile.cpp): every table with its columns and typed rows. Each row
 // knows where it came from (its CSV line, or its key in a database), so a
 // problem can name the place to mend.
 
