@@ -513,6 +513,15 @@ private slots:
             auto* compare = In<QTableWidget>(list, QStringLiteral("TableChoices"));
             QCOMPARE(compare->columnCount(), 4);
             QCOMPARE(compare->item(0, 0)->text(), QStringLiteral("0013"));
+            // Scores that move a choice's figures move them in the comparison too.
+            EditScores(list, Words("01 02 03 04 41"), Words("75 68.5 80.25 55 62"));
+            QString composite;
+            for (int r = 0; r < Faculties(list)->rowCount(); ++r) {
+                if (Cell(Faculties(list), r, 1) == codes[1])
+                    composite = Cell(Faculties(list), r, 4);
+            }
+            QVERIFY(!composite.isEmpty());
+            QCOMPARE(compare->item(3, 0)->text(), composite);
 
             // The shortlist PDF: a comparison page, then one page per choice.
             const QString pdf = folder.file(QStringLiteral("choices.pdf"));
@@ -658,6 +667,22 @@ private slots:
         ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("โอกาส:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
         program.click(QStringLiteral("F4CmdNext"));
         QVERIFY(!savePdf->isEnabled());
+    }
+
+    // A GPA still being typed when the program ends is not taken: no entries
+    // file is left behind for the next user.
+    void endingTakesNothingBeingTyped()
+    {
+        ProgramFolder folder;
+        {
+            Program program(folder);
+            FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+            QVERIFY(list);
+            program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.5"));
+            program.window.close();
+            QVERIFY(!folder.exists(Entries));
+        }
+        QVERIFY(!folder.exists(Entries));
     }
 
     // Every control has a Thai accessible name and Tab reaches it.
