@@ -17,8 +17,9 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "pagedecor.h"
-#include "printnotes.h"
 #include "paramfile.h"
+#include "printnotes.h"
+#include "programtexts.h"
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
@@ -283,7 +284,7 @@ void FrmTamrik::OpenAboutWindow()
         QString dataLine;
         try {
             const auto& info = m_session.buildInfo();
-            dataLine = info ? frmAbout::DataInfoText(*info) : frmAbout::UnverifiedText();
+            dataLine = info ? DataInfoText(*info) : UnverifiedText();
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }
