@@ -5,6 +5,7 @@
 #include "facultiesmodel.h"
 #include "legendwindow.h"
 #include "messageservice.h"
+#include "namedwidget.h"
 #include "programtexts.h"
 #include "rankingpanel.h"
 #include "samplestrip.h"
@@ -111,7 +112,9 @@ void FrmAllFaculties::buildLayout(const Session& session)
 {
     // The details can be dragged smaller or folded away for more rows.
     auto* right = new QSplitter(Qt::Vertical);
-    auto* details = new QScrollArea;
+    auto* details = Named(new QScrollArea, QStringLiteral("ScrollFacultyDetails"),
+                          QStringLiteral("รายละเอียดคณะที่เลือก"));
+    m_detailsArea = details;
     details->setWidget(m_details);
     details->setWidgetResizable(true);
     details->setFrameShape(QFrame::NoFrame);
@@ -153,7 +156,9 @@ void FrmAllFaculties::buildLayout(const Session& session)
 
 void FrmAllFaculties::buildTabOrder()
 {
-    const QList<QWidget*> order = m_scores->tabStops() + m_ranking->tabStops() + m_shortlist->tabStops();
+    // The details scroll with the keyboard too.
+    const QList<QWidget*> order =
+        m_scores->tabStops() + m_ranking->tabStops() + QList<QWidget*>{m_detailsArea} + m_shortlist->tabStops();
     for (QWidget* w : order)
         w->setFocusPolicy(Qt::StrongFocus);
     for (int i = 1; i < order.size(); ++i)

@@ -88,6 +88,7 @@ private:
     DetailsPanel* m_details = nullptr;
     ShortlistPanel* m_shortlist = nullptr;
     QWidget* m_legend = nullptr;
+    QWidget* m_detailsArea = nullptr;
 };
 
 }  // namespace tamrik

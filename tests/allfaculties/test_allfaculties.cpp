@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -32,6 +33,12 @@ const QString Entries = QStringLiteral("TamrikTemp.tmp");
 const QString Choices = QStringLiteral("TamrikChoices.tmp");
 
 QAbstractItemModel* Faculties(FrmAllFaculties* list) { return In<QTableView>(list, QStringLiteral("TableFaculties"))->model(); }
+
+// A figure cell as a number, its partial mark aside.
+double Figure(const QAbstractItemModel* model, int row, int column)
+{
+    return Cell(model, row, column).remove(QStringLiteral("≥")).toDouble();
+}
 
 // Each subject code's score typed into its cell in turn.
 void EditScores(FrmAllFaculties* list, const QStringList& codes, const QStringList& scores)
@@ -106,7 +113,7 @@ private slots:
         auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
         view->sortByColumn(4, Qt::DescendingOrder);
         for (int r = 1; r < table->rowCount(); ++r)
-            QVERIFY(Cell(table, r - 1, 4).toDouble() >= Cell(table, r, 4).toDouble());
+            QVERIFY(Figure(table, r - 1, 4) >= Figure(table, r, 4));
         // While a score is being typed the table shows what it would give; Escape gives it up.
         const auto composite0013 = [&] {
             for (int r = 0; r < table->rowCount(); ++r) {
@@ -136,11 +143,10 @@ private slots:
         QVERIFY2(details.contains(QStringLiteral("2543: 366.60-448.71")), qPrintable(details));
         // Below last year's lowest, the details say how far.
         for (int r = 0; r < table->rowCount(); ++r) {
-            if (!Cell(table, r, 9).startsWith(QStringLiteral("✕")) &&
-                Cell(table, r, 4).toDouble() < Cell(table, r, 6).toDouble()) {
+            if (!Cell(table, r, 9).startsWith(QStringLiteral("✕")) && Figure(table, r, 4) < Figure(table, r, 6)) {
                 SelectFaculty(list, Cell(table, r, 1));
                 const QString below = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
-                const double gap = Cell(table, r, 6).toDouble() - Cell(table, r, 4).toDouble();
+                const double gap = Figure(table, r, 6) - Figure(table, r, 4);
                 QVERIFY2(below.contains(QStringLiteral("ขาดอีก %1 คะแนน").arg(gap, 0, 'f', 2)), qPrintable(below));
                 // A score being typed moves the details with the table; Escape puts them back.
                 const QModelIndex cell01 = scoresView->model()->index(ScoreRow(list, QStringLiteral("01")), 2);
@@ -293,27 +299,43 @@ private slots:
         QCOMPARE(program.messages.texts.size(), 1);
     }
 
-    // An edit in the window moves only its own boxes on the pages: what was
-    // typed on page 2 or 3 and not yet taken by Next stays as typed.
+    // The window follows each box of page 2 as it is left; an edit in the
+    // window moves only its own boxes on the pages: what is still being
+    // typed on page 2 or 3 stays as typed. Back on page 2 takes back what
+    // its boxes gave.
     void editsKeepUntakenTypingOnThePages()
     {
         ProgramFolder folder;
         Program program(folder);
         QVERIFY(program.start());
         program.open(QStringLiteral("0013"));
-        program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
-        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
-        const QString typed01 = program.text(QStringLiteral("Text_SC_main(1)"));
         FrmAllFaculties* list = OpenList(program);
         QVERIFY(list);
-        QVERIFY(!typed01.isEmpty());
+        const QAbstractItemModel* scores = In<QTableView>(list, QStringLiteral("TableScores"))->model();
+        QVERIFY(Activate(&program.window));
+        program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QString());
+        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));  // 01 is left
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QStringLiteral("71.00"));
+        QCOMPARE(folder.lines(Entries)[0], QStringLiteral("71"));
+        QVERIFY(Activate(list));
 
         EditScore(list, QStringLiteral("04"), QStringLiteral("67.5"));
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.5"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("67.50"));
-        QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), typed01);
+        QCOMPARE(program.text(QStringLiteral("Text_sp_sc(1)")), QStringLiteral("62"));
+        QCOMPARE(folder.lines(Entries)[40], QStringLiteral("-1"));
+
+        // Back: 01, left on the page, is forgotten; 04, edited in the window, stays.
+        QVERIFY(Activate(&program.window));
+        program.click(QStringLiteral("F2CmdBack"));
         QCOMPARE(folder.lines(Entries)[0], QStringLiteral("-1"));
+        QCOMPARE(folder.lines(Entries)[3], QStringLiteral("67.5"));
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QString());
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("04")), 2), QStringLiteral("67.50"));
+        program.open(QStringLiteral("0013"));
+        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
 
         // On page 3 a PR being typed survives a GPA edited in the window.
         QVERIFY(Activate(&program.window));
@@ -476,7 +498,9 @@ private slots:
         QVERIFY(!folder.exists(Entries));
     }
 
-    // Every control has a Thai accessible name and Tab reaches it.
+    // Every control has a Thai accessible name and Tab reaches it; every
+    // button shows its own Alt+letter, which works; the legend and the name
+    // box are on the walk.
     void tabWalksEveryControl()
     {
         ProgramFolder folder;
@@ -484,14 +508,13 @@ private slots:
         QVERIFY(program.start());
         FrmAllFaculties* list = OpenList(program);
         QVERIFY(list);
-        const QStringList expected = {QStringLiteral("TableScores"),     QStringLiteral("TextAllGpa"),
-                                      QStringLiteral("TextAllPr"),       QStringLiteral("ComboUniverFilter"),
-                                      QStringLiteral("TextFacultyFilter"), QStringLiteral("CheckEligibleOnly"),
-                                      QStringLiteral("TableFaculties"),  QStringLiteral("CmdAddChoice"),
-                                      QStringLiteral("ListChoices"),     QStringLiteral("CmdRemoveChoice"),
-                                      QStringLiteral("CmdChoiceUp"),     QStringLiteral("CmdChoiceDown"),
-                                      QStringLiteral("TableChoices"),    QStringLiteral("CmdExportCsv"),
-                                      QStringLiteral("CmdExportPdf")};
+        // With a choice, the list and the comparison show.
+        SelectFaculty(list, QStringLiteral("0013"));
+        In<QPushButton>(list, QStringLiteral("CmdAddChoice"))->click();
+        const QStringList expected = Words(
+            "TextApplicantName TableScores TextAllGpa TextAllPr ComboUniverFilter TextFacultyFilter CheckEligibleOnly "
+            "CmdLegend TableFaculties ScrollFacultyDetails CmdAddChoice CmdShowChoices ListChoices CmdRemoveChoice CmdChoiceUp "
+            "CmdChoiceDown TableChoices CmdSaveShortlist CmdOpenShortlist CmdExportCsv CmdExportPdf");
         In<QWidget>(list, expected[0])->setFocus();
         QStringList walked;
         for (int i = 0; i < expected.size(); ++i) {
@@ -505,6 +528,35 @@ private slots:
         }
         QCOMPARE(walked, expected);
         QCOMPARE(QApplication::focusWidget()->objectName(), expected[0]);
+
+        QStringList letters;
+        QList<QAbstractButton*> buttons;
+        for (QPushButton* button : list->findChildren<QPushButton*>())
+            buttons << button;
+        buttons << In<QCheckBox>(list, QStringLiteral("CheckEligibleOnly"));
+        for (const QAbstractButton* button : buttons) {
+            const int amp = button->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(amp >= 0, qPrintable(button->objectName()));
+            letters << button->text().mid(amp + 1, 1).toUpper();
+        }
+        QCOMPARE(letters.size(), static_cast<int>(QSet<QString>(letters.begin(), letters.end()).size()));
+        QTest::keyClick(list, Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TextApplicantName"));
+        QTest::keyClick(list, Qt::Key_L, Qt::AltModifier);
+        // A mnemonic clicks its button a moment later, as a click shows.
+        QWidget* legend = nullptr;
+        QVERIFY(QTest::qWaitFor([&] {
+            legend = list->findChild<QWidget*>(QStringLiteral("FrmLegend"));
+            return legend && legend->isVisible();
+        }));
+        QStringList shown;
+        for (const QLabel* label : legend->findChildren<QLabel*>())
+            shown << label->text();
+        const QString text = shown.join(QLatin1Char('\n'));
+        for (const char* words : {"สูงกว่าคะแนนสูงสุดปีก่อน", "เท่ากับหรือสูงกว่าคะแนนสูงสุดของปีก่อน", "ตั้งแต่ 2%", "ไม่ถึง 2%",
+                                  "เกิน 2%", "ไม่มีคะแนนต่ำสุด-สูงสุด", "ไม่นับว่าไม่ผ่านเกณฑ์ขั้นต่ำ",
+                                  "ต่ำกว่าเกณฑ์ขั้นต่ำของคณะ", "กล่องสีฟ้า", "เส้นสีดำ", "ไม่ใช่ผลการคัดเลือกจริง"})
+            QVERIFY2(text.contains(QString::fromUtf8(words)), words);
         // One window at a time: the menu item brings the open one forward.
         QCOMPARE(OpenList(program), list);
     }
