@@ -14,6 +14,10 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScrollBar>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -409,6 +413,169 @@ private slots:
         QCOMPARE(lines.size(), eligible + 1);
         QVERIFY(lines[0].startsWith(QStringLiteral("อันดับ,รหัส,มหาวิทยาลัย,คณะ")));
         QVERIFY(lines[1].contains(Cell(table, 0, 1)));
+    }
+
+    // Typing as on the pages: Enter takes a score and moves to the next
+    // subject (the GPA after the last), a refused one stays; a PR past page
+    // 3's boxes is refused with page 3's message; re-ranking keeps the
+    // table's place and the selected faculty.
+    void typingAsOnThePages()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+        QVERIFY(list);
+        auto* scoresView = In<QTableView>(list, QStringLiteral("TableScores"));
+        const QAbstractItemModel* scores = scoresView->model();
+        const auto keys = [](const QString& text) {
+            for (const QChar c : text)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        };
+        const auto enter = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+        };
+        scoresView->setFocus();
+        scoresView->setCurrentIndex(scores->index(0, 2));
+        keys(QStringLiteral("75"));
+        enter();
+        keys(QStringLiteral("68.5"));
+        enter();
+        QCOMPARE(Cell(scores, 0, 2), QStringLiteral("75.00"));
+        QCOMPARE(Cell(scores, 1, 2), QStringLiteral("68.50"));
+        QCOMPARE(scoresView->currentIndex().row(), 2);
+        keys(QStringLiteral("150"));
+        enter();
+        QCOMPARE(program.messages.texts, QStringList{QString::fromUtf8(kScoreRangeMessage.data())});
+        QCOMPARE(Cell(scores, 2, 2), QString());
+        QCOMPARE(scoresView->currentIndex().row(), 2);
+        scoresView->setCurrentIndex(scores->index(scores->rowCount() - 1, 2));
+        keys(QStringLiteral("50"));
+        enter();
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TextAllGpa"));
+        QCOMPARE(folder.lines(Entries)[0] + QLatin1Char(' ') + folder.lines(Entries)[1], QStringLiteral("75 68.5"));
+
+        auto* prBox = In<QLineEdit>(list, QStringLiteral("TextAllPr"));
+        for (const QString& refused : {QStringLiteral("101"), QStringLiteral("100")}) {
+            program.messages.texts.clear();
+            program.type(prBox, refused);
+            QCOMPARE(prBox->text(), refused);
+            QTest::keyClick(prBox, Qt::Key_Return);
+            QCOMPARE(program.messages.texts, QStringList{QStringLiteral("PR จะต้องมากกว่า 0 และน้อยกว่า 100")});
+            QCOMPARE(folder.lines(Entries)[52], QStringLiteral("0000"));
+            QCOMPARE(prBox->text(), QStringLiteral("00.00"));
+        }
+
+        // Far down and scrolled right, the selected faculty and the view stay put while a score is typed.
+        auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
+        const QString code = Cell(view->model(), 60, 1);
+        view->setCurrentIndex(view->model()->index(60, 3));
+        view->scrollTo(view->currentIndex(), QAbstractItemView::PositionAtCenter);
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        const int across = view->horizontalScrollBar()->value();
+        const int down = view->verticalScrollBar()->value();
+        QVERIFY(across > 0 && down > 0);
+        EditScore(list, QStringLiteral("03"), QStringLiteral("80"));
+        QCOMPARE(Cell(view->model(), view->currentIndex().row(), 1), code);
+        QCOMPARE(view->horizontalScrollBar()->value(), across);
+        QCOMPARE(view->verticalScrollBar()->value(), down);
+        QVERIFY(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text().startsWith(code));
+    }
+
+    // The name, every score, the GPA, the PR and the choices kept in a
+    // .tamrik file and opened again after a change of user; a damaged file
+    // is refused with its name and what is wrong, and changes nothing.
+    void shortlistKeptInAFile()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+        QVERIFY(list);
+        auto* name = In<QLineEdit>(list, QStringLiteral("TextApplicantName"));
+        name->setFocus();
+        for (const QChar c : QStringLiteral("สมชาย  ใจดี"))
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        EditScores(list, Words("01 02 41"), Words("75 68.5 62"));
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.25"));
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllPr")), QStringLiteral("85.5"));
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllPr")), Qt::Key_Return);
+        for (const QString& code : {QStringLiteral("0040"), QStringLiteral("0013")}) {
+            SelectFaculty(list, code);
+            In<QPushButton>(list, QStringLiteral("CmdAddChoice"))->click();
+        }
+        const QString kept = folder.file(QStringLiteral("somchai"));  // the suffix is added
+        list->setFileChooser([kept](QWidget*, const QString&, const QString&, const QString&) { return kept; });
+        In<QPushButton>(list, QStringLiteral("CmdSaveShortlist"))->click();
+        const QJsonObject saved = QJsonDocument::fromJson(folder.read(QStringLiteral("somchai.tamrik"))).object();
+        QCOMPARE(saved.value(QStringLiteral("format")).toString(), QStringLiteral("tamrik-shortlist"));
+        QCOMPARE(saved.value(QStringLiteral("version")).toInt(), 1);
+        QCOMPARE(saved.value(QStringLiteral("name")).toString(), QStringLiteral("สมชาย ใจดี"));
+        QCOMPARE(saved.value(QStringLiteral("scores")).toObject(),
+                 (QJsonObject{{QStringLiteral("01"), QStringLiteral("75")},
+                              {QStringLiteral("02"), QStringLiteral("68.5")},
+                              {QStringLiteral("41"), QStringLiteral("62")}}));
+        QCOMPARE(saved.value(QStringLiteral("gpa")).toString(), QStringLiteral("3.25"));
+        QCOMPARE(saved.value(QStringLiteral("pr")).toString(), QStringLiteral("85.50"));
+        QCOMPARE(saved.value(QStringLiteral("choices")).toArray(),
+                 (QJsonArray{QStringLiteral("0040"), QStringLiteral("0013")}));
+
+        // The next user starts from nothing, then opens the file.
+        program.get<QAction>(QStringLiteral("submnuOption(0)"))->trigger();
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextApplicantName"))->text(), QString());
+        QCOMPARE(In<QListWidget>(list, QStringLiteral("ListChoices"))->count(), 0);
+        QString toOpen = folder.file(QStringLiteral("somchai.tamrik"));
+        list->setOpenFileChooser([&toOpen](QWidget*, const QString&, const QString&) { return toOpen; });
+        In<QPushButton>(list, QStringLiteral("CmdOpenShortlist"))->click();
+        QVERIFY(program.messages.texts.isEmpty());
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextApplicantName"))->text(), QStringLiteral("สมชาย ใจดี"));
+        const QStringList entries = folder.lines(Entries);
+        QCOMPARE(entries.mid(0, 2) + entries.mid(40, 1) + entries.mid(51, 2), Words("75 68.5 62 325 8550"));
+        QCOMPARE(folder.lines(Choices), Words("0040 0013"));
+        QCOMPARE(In<QListWidget>(list, QStringLiteral("ListChoices"))->count(), 2);
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllPr"))->text(), QStringLiteral("85.50"));
+        QVERIFY(Activate(&program.window));
+        program.open(QStringLiteral("0013"));
+        QCOMPARE(program.text(QStringLiteral("Text_sp_sc(1)")), QStringLiteral("62.00"));
+        QVERIFY(Activate(list));
+
+        const QByteArray good = folder.read(QStringLiteral("somchai.tamrik"));
+        const QByteArray entriesBefore = folder.read(Entries);
+        const QByteArray choicesBefore = folder.read(Choices);
+        const auto with = [&good](const char* key, const QJsonValue& value) {
+            QJsonObject root = QJsonDocument::fromJson(good).object();
+            root.insert(QString::fromUtf8(key), value);
+            return QJsonDocument(root).toJson();
+        };
+        const std::pair<QByteArray, QString> damaged[] = {
+            {good.left(good.size() / 2), QStringLiteral("ไม่ใช่ JSON")},
+            {with("format", QStringLiteral("other")), QStringLiteral("ไม่ใช่ไฟล์อันดับที่เลือกของ Tamrik")},
+            {with("version", 2), QStringLiteral("ไฟล์รุ่น 2")},
+            {with("scores", QJsonObject{{QStringLiteral("04"), QStringLiteral("150")}}), QStringLiteral("คะแนนวิชา 04")},
+            {with("scores", QJsonObject{{QStringLiteral("04"), QStringLiteral("8O")}}), QStringLiteral("คะแนนวิชา 04")},
+            {with("scores", QJsonObject{{QStringLiteral("52"), QStringLiteral("50")}}), QStringLiteral("รหัสวิชา \"52\"")},
+            {with("gpa", QStringLiteral("4.5")), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4")},
+            {with("pr", QStringLiteral("101")), QStringLiteral("PR จะต้องมากกว่า 0 และน้อยกว่า 100")},
+            {with("choices", QJsonArray{QStringLiteral("13")}), QStringLiteral("รหัสคณะ \"13\"")},
+            {with("choices", QJsonArray{QStringLiteral("0013"), QStringLiteral("0013")}), QStringLiteral("อยู่ในอันดับที่เลือกไว้แล้ว")},
+            {with("choices", QJsonArray{QStringLiteral("0001"), QStringLiteral("0002"), QStringLiteral("0003"),
+                                        QStringLiteral("0004"), QStringLiteral("0005")}),
+             QStringLiteral("เลือกได้ไม่เกิน 4 อันดับ")},
+            {with("name", 7), QStringLiteral("ชื่อผู้สมัคร")},
+        };
+        for (const auto& [bytes, problem] : damaged) {
+            folder.write(QStringLiteral("bad.tamrik"), bytes);
+            toOpen = folder.file(QStringLiteral("bad.tamrik"));
+            program.messages.texts.clear();
+            In<QPushButton>(list, QStringLiteral("CmdOpenShortlist"))->click();
+            QCOMPARE(program.messages.texts.size(), 1);
+            const QString message = program.messages.texts[0];
+            QVERIFY2(message.startsWith(QStringLiteral("เปิดไฟล์ bad.tamrik ไม่ได้: ")) && message.contains(problem),
+                     qPrintable(message));
+            QCOMPARE(folder.read(Entries), entriesBefore);
+            QCOMPARE(folder.read(Choices), choicesBefore);
+        }
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextApplicantName"))->text(), QStringLiteral("สมชาย ใจดี"));
     }
 
     // Four at most, in order, moved up and down, kept in a file that outlives
