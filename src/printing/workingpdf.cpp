@@ -122,11 +122,10 @@ QString Own(const WorkingSheet& s, const std::string& figure)
 // Every label's rule and the partial mark, above the foot.
 void Legend(PageWriter& w)
 {
-    w.space();
-    w.line(QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน (ไม่ใช่ความน่าจะเป็นที่จะได้เข้าเรียน)"), 8.5, true);
+    w.line(QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน (ไม่ใช่ความน่าจะเป็นที่จะได้เข้าเรียน)"), 7.5, true);
     for (const LegendLine& line : chanceLegend())
-        w.line(ChanceText(line.chance) + QStringLiteral(": ") + line.rule, 8);
-    w.line(partialLegend(), 8);
+        w.line(ChanceText(line.chance) + QStringLiteral(": ") + line.rule, 7);
+    w.line(partialLegend(), 7);
 }
 
 QString YearsLine(const WorkingSheet& s)
@@ -176,8 +175,12 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
         w.line(QStringLiteral("ไม่มีคะแนนต่ำสุด-สูงสุดของปี %1").arg(Q(s.lastYear)), 10.5);
     if (!s.years.empty())
         w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุดทุกปีที่มีในข้อมูล:"), 10.5);
+    // On one line, wrapped if need be: the page has room for a faculty of eight subjects and the legend.
+    QStringList years;
     for (const YearFigures& year : s.years)
-        w.line(QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max)), 9.5);
+        years << QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max));
+    if (!years.isEmpty())
+        w.line(years.join(QStringLiteral("    ")), 9.5);
     if (!s.chance.empty()) {
         w.space();
         w.line(comparisonHeading() + QStringLiteral(": ") + Q(s.chance), 12, true);
