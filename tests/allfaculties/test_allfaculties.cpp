@@ -491,10 +491,7 @@ private slots:
         Program program(folder);
         FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
         QVERIFY(list);
-        auto* name = In<QLineEdit>(list, QStringLiteral("TextApplicantName"));
-        name->setFocus();
-        for (const QChar c : QStringLiteral("สมชาย  ใจดี"))
-            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        TypeText(In<QLineEdit>(list, QStringLiteral("TextApplicantName")), QStringLiteral("สมชาย  ใจดี"));
         EditScores(list, Words("01 02 41"), Words("75 68.5 62"));
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.25"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);

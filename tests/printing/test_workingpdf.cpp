@@ -124,10 +124,7 @@ private slots:
         savePdf->trigger();
         ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
         // The name typed in the window heads the page; the legend gives every label's rule.
-        auto* name = In<QLineEdit>(list, QStringLiteral("TextApplicantName"));
-        name->setFocus();
-        for (const QChar c : QStringLiteral("สมหญิง รักเรียน"))
-            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        TypeText(In<QLineEdit>(list, QStringLiteral("TextApplicantName")), QStringLiteral("สมหญิง รักเรียน"));
         savePdf->trigger();
         ExpectPhrases(SqueezedPages(pdf).value(0), LegendPhrases() << QStringLiteral("ผู้สมัคร:สมหญิงรักเรียนพิมพ์เมื่อ"));
         program.click(QStringLiteral("F4CmdNext"));
