@@ -1,5 +1,7 @@
 #include "rankingpanel.h"
 
+#include "chancelegend.h"
+#include "chancestyle.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
 #include "namedwidget.h"
@@ -75,15 +77,15 @@ RankingPanel::RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget*
     rows->hide();
     // One line of text a row, so that a small screen still shows a dozen.
     rows->setMinimumSectionSize(fontMetrics().height());
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    rows->setDefaultSectionSize(fontMetrics().height() + 2);
     QHeaderView* header = m_TableFaculties->horizontalHeader();
     for (int place = 0; place < static_cast<int>(std::size(ShownOrder)); ++place)
         header->moveSection(header->visualIndex(ShownOrder[place]), place);
     // The figures' columns are fitted to their contents by fitFigureColumns:
     // measuring every cell on each ranking would slow typing down.
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->resizeSection(FacultiesModel::University, 150);
-    header->resizeSection(FacultiesModel::Faculty, 190);
+    header->resizeSection(FacultiesModel::University, 140);
+    header->resizeSection(FacultiesModel::Faculty, 180);
     header->setSectionResizeMode(FacultiesModel::RangeBar, QHeaderView::Fixed);
     header->resizeSection(FacultiesModel::RangeBar, 170);
     header->resizeSection(FacultiesModel::Years, 150);
@@ -164,8 +166,13 @@ void RankingPanel::fitFigureColumns()
 {
     for (const int column : {FacultiesModel::Rank, FacultiesModel::Code, FacultiesModel::Composite,
                              FacultiesModel::Highest, FacultiesModel::LastMin, FacultiesModel::LastMax,
-                             FacultiesModel::MarginPercent, FacultiesModel::ChanceColumn})
+                             FacultiesModel::MarginPercent})
         m_TableFaculties->resizeColumnToContents(column);
+    // Wide enough for every label, whichever the ranking shows now.
+    int widest = 0;
+    for (const LegendLine& line : chanceLegend())
+        widest = std::max(widest, m_TableFaculties->fontMetrics().horizontalAdvance(ChanceText(line.chance)));
+    m_TableFaculties->horizontalHeader()->resizeSection(FacultiesModel::ChanceColumn, widest + 12);
 }
 
 void RankingPanel::sortByRank() { m_TableFaculties->sortByColumn(FacultiesModel::Rank, Qt::AscendingOrder); }
