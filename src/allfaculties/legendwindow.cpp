@@ -10,6 +10,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace tamrik {
@@ -47,7 +50,8 @@ LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("ปิด"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
     layout->addWidget(Wrapped(QStringLiteral("ป้ายในคอลัมน์ \"%1\" บอกว่าคะแนนรวมอยู่ตรงไหนของช่วงคะแนนปีก่อน "
                                              "ไม่ใช่ความน่าจะเป็นที่จะได้เข้าเรียน")
                                   .arg(comparisonHeading())));
@@ -59,8 +63,21 @@ LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
     bold.setBold(true);
     notice->setFont(bold);
     layout->addWidget(notice);
-    layout->addWidget(buttons);
-    resize(560, sizeHint().height());
+    layout->addStretch();
+    // A small screen scrolls the legend rather than lose its foot.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(scroll, 1);
+    outer->addWidget(buttons);
+    content->setFixedWidth(700);
+    QSize size(720 + scroll->verticalScrollBar()->sizeHint().width(),
+               content->sizeHint().height() + buttons->sizeHint().height() + 30);
+    if (const QScreen* shown = parent ? parent->screen() : nullptr)
+        size = size.boundedTo(shown->availableGeometry().size() - QSize(0, 40));
+    resize(size);
 }
 
 }  // namespace tamrik
