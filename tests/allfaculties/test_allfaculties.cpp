@@ -113,6 +113,15 @@ private slots:
         QCOMPARE(Cell(table, row, 6), QStringLiteral("366.60"));
         QCOMPARE(Cell(table, row, 7), QStringLiteral("448.71"));
         QVERIFY(Cell(table, row, 9).startsWith(QStringLiteral("▲▲ ")));
+        // A faculty using a subject not typed yet: its figures are marked partial, in the table and the details.
+        int partial = 0;
+        while (partial < table->rowCount() && !Cell(table, partial, 4).startsWith(QStringLiteral("≥")))
+            ++partial;
+        QVERIFY(partial < table->rowCount());
+        QVERIFY(Cell(table, partial, 9).startsWith(QStringLiteral("… ")) || Cell(table, partial, 9).startsWith(QStringLiteral("✕ ")));
+        QVERIFY(Cell(table, partial, 8).isEmpty() || Cell(table, partial, 8).startsWith(QStringLiteral("≥")));
+        SelectFaculty(list, Cell(table, partial, 1));
+        QVERIFY(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text().contains(QStringLiteral("(ยังไม่ครบ: เป็นคะแนนเท่าที่มี)")));
         // Sorting by a column orders by its figure, not its text.
         auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
         view->sortByColumn(4, Qt::DescendingOrder);
