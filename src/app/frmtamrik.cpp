@@ -17,8 +17,9 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "pagedecor.h"
-#include "printnotes.h"
 #include "paramfile.h"
+#include "printnotes.h"
+#include "programtexts.h"
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
@@ -89,6 +90,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     // Wherever the pages remember entries, the all-faculties window follows.
     connect(m_subjectPage, &SubjectPage::checkFailed, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::EntriesChangedByPages);
+    connect(m_subjectPage, &SubjectPage::scoreLeft, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_gpaPrPage, &GpaPrPage::backClicked, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { ShowPage(3); });
@@ -244,6 +246,7 @@ void FrmTamrik::ResetUserData()
     entries.ScoreByCode.fill("-1");
     entries.GpaDigits = "00";
     entries.PrDigits = "00";
+    m_session.applicantName().clear();
     // On disk at once: on a shared computer a crash or power cut before the
     // next save would hand the last user's scores to the next start.
     m_session.SaveEntriesFile();
@@ -283,7 +286,7 @@ void FrmTamrik::OpenAboutWindow()
         QString dataLine;
         try {
             const auto& info = m_session.buildInfo();
-            dataLine = info ? frmAbout::DataInfoText(*info) : frmAbout::UnverifiedText();
+            dataLine = info ? DataInfoText(*info) : UnverifiedText();
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }

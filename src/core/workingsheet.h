@@ -40,6 +40,7 @@ struct WorkingSheet {
     std::string chance;                      // the label
     std::string chanceRule;                  // the rule that gave it
     std::string margin;                      // against last year's lowest
+    bool partial = false;                    // subjects without a score: total and margin are no final figures
 };
 
 // The subject rows of a rule with the remembered scores ("" where none), the
@@ -56,8 +57,8 @@ void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
 // Page 4's figures, exactly as its labels show them.
 void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
 
-// The engine's verdict: the chance label, its rule and margin, and every
-// year's range.
+// The engine's verdict: the chance label, its rule and margin, whether the
+// figures are partial, and every year's range.
 void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation);
 
 // A faculty of the shortlist: the figures as the engine gives them (the ones

@@ -1,7 +1,6 @@
 #include "printnotes.h"
 
-#include "frmabout.h"
-#include "infopanel.h"
+#include "programtexts.h"
 #include "qtext.h"
 #include "samplenotice.h"
 #include "session.h"
@@ -15,11 +14,12 @@ namespace tamrik {
 PrintNotes MakePrintNotes(const Session& session)
 {
     PrintNotes notes;
+    notes.applicant = ToQString(session.applicantName());
     const QFileInfo db(ToQString(session.ruleDb().path()));
     // The data tool's own record of the build; a database made otherwise has
     // only its file date to go by.
     const auto& info = session.buildInfo();
-    const QString built = info ? frmAbout::DataInfoText(*info)
+    const QString built = info ? DataInfoText(*info)
                                : db.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     notes.ruleDb = db.fileName() + QStringLiteral(" (") + built + QLatin1Char(')');
     const ScoringParams& params = session.params();
