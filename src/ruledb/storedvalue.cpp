@@ -4,37 +4,10 @@
 
 namespace tamrik::ruledb {
 
-StoredValue StoredValue::ofInteger(std::int64_t v)
-{
-    StoredValue value;
-    value.kind = Kind::Integer;
-    value.integer = v;
-    return value;
-}
-
-StoredValue StoredValue::ofReal(double v)
-{
-    StoredValue value;
-    value.kind = Kind::Real;
-    value.real = v;
-    return value;
-}
-
-StoredValue StoredValue::ofText(std::string v)
-{
-    StoredValue value;
-    value.kind = Kind::Text;
-    value.text = std::move(v);
-    return value;
-}
-
-StoredValue StoredValue::ofBlob(std::string bytes)
-{
-    StoredValue value;
-    value.kind = Kind::Blob;
-    value.text = std::move(bytes);
-    return value;
-}
+StoredValue StoredValue::ofInteger(std::int64_t v) { return {Kind::Integer, v, 0, {}}; }
+StoredValue StoredValue::ofReal(double v) { return {Kind::Real, 0, v, {}}; }
+StoredValue StoredValue::ofText(std::string v) { return {Kind::Text, 0, 0, std::move(v)}; }
+StoredValue StoredValue::ofBlob(std::string bytes) { return {Kind::Blob, 0, 0, std::move(bytes)}; }
 
 std::string StoredValue::toText() const
 {
