@@ -7,6 +7,7 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "qtext.h"
+#include "rulenames.h"
 #include "samplestrip.h"
 #include "session.h"
 #include "thaifonts.h"
@@ -168,7 +169,7 @@ void FacultyPage::FillAtStartup()
     if (rows.EOF_())
         throw ruledb::DbError("ตาราง SUName ในฐานข้อมูล \"" + db.path() + "\" ไม่มีแถวข้อมูล จึงไม่มีคณะให้เลือก");
     for (; !rows.EOF_(); rows.MoveNext()) {
-        std::string uname = NameText(db, rows, "UName");
+        std::string uname = NameText(db, rows, kUName);
         if (uname != previous) {
             previous = std::move(uname);
             m_F1ComboUniver->addItem(QString::fromStdString(previous));
@@ -180,7 +181,7 @@ void FacultyPage::FillAtStartup()
     }
 
     rows.MoveFirst();
-    m_SelUName = NameOf(db, rows, "UName");
+    m_SelUName = NameOf(db, rows, kUName);
     ShowInEditField(m_F1ComboUniver, m_SelUName);
     m_header.LabelUname->setCaption(QString());
     m_F1ComboFac->clear();
@@ -199,7 +200,7 @@ void FacultyPage::AddFacultyNames(const char* sql, const QString& university)
     ruledb::QueryResult rows;
     m_session.ruleDb().OpenQuery(sql, {university.toStdString()}, rows);
     for (; !rows.EOF_(); rows.MoveNext())
-        m_F1ComboFac->addItem(NameOf(m_session.ruleDb(), rows, "FacName"));
+        m_F1ComboFac->addItem(NameOf(m_session.ruleDb(), rows, kFacName));
 }
 
 void FacultyPage::F1ComboUniver_Click()
@@ -232,7 +233,7 @@ void FacultyPage::F1ComboFac_Click()
         const QString university = m_F1ComboUniver->currentText();
         ruledb::QueryResult rows;
         m_session.ruleDb().OpenQuery(Q3CodeOf, {university.toStdString(), faculty.toStdString()}, rows);
-        m_SelFacCode = NameText(m_session.ruleDb(), rows, "FacCode");
+        m_SelFacCode = NameText(m_session.ruleDb(), rows, kFacCode);
         // The box first: its change empties the header, which is then filled.
         m_F1TxtFacID->setText(QString::fromStdString(m_SelFacCode));
         m_header.LabelFacID->setCaption(QString::fromStdString(m_SelFacCode));
@@ -301,8 +302,8 @@ bool FacultyPage::ShowFacultyByCode(const std::string& code)
     m_session.ruleDb().OpenQuery(Q4FacultyByCode, {code}, rows);
     if (rows.EOF_())
         return false;
-    const QString university = NameOf(m_session.ruleDb(), rows, "UName");
-    const QString faculty = NameOf(m_session.ruleDb(), rows, "FacName");
+    const QString university = NameOf(m_session.ruleDb(), rows, kUName);
+    const QString faculty = NameOf(m_session.ruleDb(), rows, kFacName);
 
     m_SelFacCode = code;
     m_F1TxtFacID->setText(QString::fromStdString(code));
