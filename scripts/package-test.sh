@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it on this machine, starts the installed
-# programs as an ordinary user (the window under Xvfb), and removes the package
-# again, checking that nothing of it is left in /usr. Run as root (it installs).
+# Builds the Debian package, checks it with lintian, installs it on this
+# machine, starts the installed programs as an ordinary user (the window under
+# Xvfb), and removes the package again, checking that nothing of it is left in
+# /usr. Run as root (it installs).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-package"
 
 [ "$(id -u)" -eq 0 ] || { echo "package-test.sh installs a package: run it as root" >&2; exit 2; }
-"$root/scripts/setup-debian.sh"
+"$root/scripts/setup-debian.sh" lintian
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2
 rm -f "$build"/tamrik_*.deb
 cmake --build "$build" --target package
 deb=$(ls "$build"/tamrik_*_amd64.deb)
+# Every tag shown, down to the info level; an error or a warning fails.
+lintian --display-level ">=info" --fail-on error,warning "$deb" || { echo "FAIL: lintian" >&2; exit 1; }
 
 work=$(mktemp -d)
 chmod 755 "$work"
