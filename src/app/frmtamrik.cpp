@@ -41,7 +41,7 @@ const QRect PageTwips(120, 960, 11200, 6735);
 
 }  // namespace
 
-QString FrmTamrik::RuleDbFileName() { return QStringLiteral("ScoreRule.mdb"); }
+QString FrmTamrik::RuleDbFileName() { return QString::fromLatin1(kRuleDbFileName); }
 
 FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFolder, MessageService& messages,
                      QWidget* parent)

@@ -6,6 +6,7 @@
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
+#include "datafolder.h"
 #include "numtext.h"
 #include "paramfile.h"
 #include "ruletables.h"
@@ -162,7 +163,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             return badInput(err, {});
         applicantCount = *count;
     }
-    const std::filesystem::path programFolder = ProgramFolder(executableFolder);
+    const std::filesystem::path programFolder = tamrik::findProgramFolder(executableFolder);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     tamrik::ScoringParams params;
     if (o.param) {
@@ -193,7 +194,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     try {
         // The whole-file check runs beside the reading of the tables.
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
-            o.db ? *o.db : (programFolder / "ScoreRule.mdb").string(), tamrik::ruledb::RuleDatabase::Check::Later);
+            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).string(), tamrik::ruledb::RuleDatabase::Check::Later);
         tamrik::ruledb::RequireRuleTables(*db);
         const auto info = tamrik::ruledb::ReadBuildInfo(*db);
         sample = info && info->Sample;
