@@ -1,9 +1,9 @@
 #include "ruletables.h"
 
 #include "contentcheck.h"
+#include "numtext.h"
 #include "rulenames.h"
 #include "ruleschema.h"
-#include "numtext.h"
 
 #include <algorithm>
 #include <cctype>

@@ -369,10 +369,10 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
     // The rule tables come back as they were written, byte for byte (the
     // range tables' numbers lose their trailing zeros).
     for (const tamrik::ruledb::TableSchema& table : tamrik::ruledb::ruleTables()) {
-        if (table.name != "Zi2Prob")
-            EXPECT_EQ(ReadBytes(temp.path() / "csv" / (table.name + ".csv")),
-                      ReadBytes(fs::path(data) / (table.name + ".csv")))
-                << table.name;
+        if (table.name == "Zi2Prob")
+            continue;
+        EXPECT_EQ(ReadBytes(temp.path() / "csv" / (table.name + ".csv")), ReadBytes(fs::path(data) / (table.name + ".csv")))
+            << table.name;
     }
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
     const DataSet before = ReadDatabaseFile(a), after = ReadDatabaseFile(b);
