@@ -30,13 +30,20 @@ void checkRangeTables(CheckState& s)
         const std::string& name = t->schema.name;
         s.rangeNames.push_back(name);
         std::map<std::string, std::string> seen;
+        LostZeroRows lost;
         for (const Row& row : t->rows) {
-            const std::string code = textOf(*t, row, kFacCode);
-            if (faculties && !s.facultyRow.count(code))
+            std::string code = textOf(*t, row, kFacCode);
+            const auto padded = codeWithZeros(code);
+            if (faculties && !s.facultyRow.count(code) && padded && s.facultyRow.count(*padded)) {
+                lost.emplace_back(row.where, code);
+                code = *padded;
+            } else if (faculties && !s.facultyRow.count(code)) {
                 s.add(name, row.where, kFacCode, "faculty \"" + code + "\" is not in SUName");
+            }
             if (!seen.emplace(code, row.where).second)
                 s.add(name, row.where, kFacCode, "faculty " + code + " again (first at " + seen[code] + ")");
         }
+        addLostZeros(s, name, lost);
     }
     if (s.paramGiven && !s.data.find(s.params.ParamDbMaxMin))
         s.add("param.opt", "1", "-", "the range table " + s.params.ParamDbMaxMin + " is not in the data");
