@@ -29,6 +29,7 @@ constexpr char kUsage[] =
     "                               or with --replace: its .csv files are replaced by the tables)\n"
     "  import-mdb FILE.mdb -o FILE [--codepage CP]\n"
     "                               copy every table of an Access file into a rule database, then check it\n"
+    "                               (an Access 97 file's texts in the code page it states, or in CP)\n"
     "  normal-table --to Z -o FILE  write Zi2Prob's rows from 0.000 to Z (three decimals) as a CSV\n"
     "                               file, computed as the bundled table (which ends at 4.500)\n"
     "  --help                       show this text\n"
@@ -169,7 +170,13 @@ int importMdb(const Arguments& a, std::ostream& out)
 {
     CheckOutputFile(a.options.at("-o"));
     const auto codepage = a.options.find("--codepage");
-    const DataSet data = ReadMdbFile(a.positional[0], codepage == a.options.end() ? "CP874" : codepage->second);
+    const bool given = codepage != a.options.end();
+    const MdbImport import = ReadMdbFile(a.positional[0], given ? codepage->second : std::string());
+    const DataSet& data = import.data;
+    const MdbCodePage& page = import.codePage;
+    out << a.positional[0] << ": the file states code page " << page.stated << ", language " << page.language
+        << "; its texts are "
+        << (page.unicode ? std::string("Unicode") : "read as " + page.used + (given ? " (--codepage)" : "")) << '\n';
     const std::string& file = a.options.at("-o");
     WriteRuleDatabase(data, file, MakeBuildInfo(data));
     out << file << ": " << data.tables.size() << " tables imported from " << a.positional[0] << '\n';
