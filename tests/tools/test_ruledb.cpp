@@ -176,6 +176,12 @@ TEST(RuleDbCheck, EveryBrokenRuleIsNamedWithItsTableRowAndColumn)
         EXPECT_EQ(run.status, kExitProblems);
         EXPECT_TRUE(HasLineStarting(run.out, c.expected)) << run.out;
     }
+    // Codes a spreadsheet saved as numbers: one line for the table, none for each row or faculty.
+    WriteFolder(temp.path() / "zeros", {{"tableSUM.csv", "\n0001,", "\n1,"}, {"tableSUM.csv", "\n0003,", "\n3,"}});
+    const ToolRun zeros = Tool({"check", (temp.path() / "zeros").string()});
+    EXPECT_EQ(zeros.out, "tableSUM:2:FacCode: 2 faculty codes have lost their leading zeros, \"1\" for \"0001\" the "
+                         "first: the column was saved as numbers; save it as text\n"
+                         + (temp.path() / "zeros").string() + ": 1 problem\n");
     WriteBytes(temp.path() / "param.opt", "maxminScQor44\n2.5\n0.5\n");
     const ToolRun param = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
     EXPECT_EQ(param.status, kExitProblems);
@@ -544,6 +550,64 @@ TEST(RuleDbExport, ReplacesAnOlderExportAndTheDigestFollowsTheContent)
     } catch (const tamrik::ruledb::DbError& e) {
         EXPECT_NE(std::string(e.what()).find("the content no longer matches"), std::string::npos) << e.what();
     }
+}
+
+// A new year's data from last year's database, as a maintainer makes it:
+// export (a range table with a remark column, in its own order), a range
+// table from a spreadsheet that dropped the codes' zeros, a parameter file
+// whose mean and SD reach past the normal table; check names each once with
+// the way out, and the mended folder builds, with the remark kept.
+TEST(RuleDbExport, ANewYearFromAnExportWithRemarksLostZerosAndAWiderNormalTable)
+{
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string last = (temp.path() / "last.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", last}).status, kExitOk);
+    ASSERT_TRUE(tamrik::test::ChangeRuleDb(last, "CREATE TABLE maxminScQor42 (Remark TEXT, ScMin REAL, FacCode TEXT, "
+                                                 "ScMax REAL); INSERT INTO maxminScQor42 VALUES ('รอบแรก', 366.6, "
+                                                 "'0001', 448.71), (NULL, 500, '0002', 640.5);"));
+    const fs::path year = temp.path() / "new";
+    ASSERT_EQ(Tool({"export", last, "-o", year.string()}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(year / "maxminScQor42.csv"),
+              "Remark,ScMin,FacCode,ScMax\nรอบแรก,366.60,0001,448.71\n,500.00,0002,640.50\n");
+    const ToolRun exported = Tool({"check", year.string()});
+    EXPECT_EQ(exported.status, kExitOk) << exported.out;
+    EXPECT_EQ(Tool({"diff", last, year.string()}).out, "no changes\n");
+
+    WriteBytes(year / "maxminScQor44.csv", "FacCode,ScMax,ScMin\n1,712.00,590.50\n2,650.00,500.00\n3,600.00,450.00\n");
+    WriteBytes(temp.path() / "param.opt", "maxminScQor44\n2.51\n0.55\n");
+    const std::string param = (temp.path() / "param.opt").string();
+    const ToolRun faults = Tool({"check", year.string(), "--param", param});
+    EXPECT_EQ(faults.status, kExitProblems);
+    EXPECT_EQ(faults.out, "maxminScQor44:2:FacCode: 3 faculty codes have lost their leading zeros, \"1\" for \"0001\" the "
+                          "first: the column was saved as numbers; save it as text\n"
+                          "Zi2Prob:-:Zi: 3 keys the GPA share asks for under mean 2.51 and SD 0.55 have no row (4.509, "
+                          "4.527, 4.545): the table is the standard normal distribution, Prob = P(Z <= Zi) for Zi at "
+                          "three decimals; tamrik-ruledb normal-table --to 4.545 -o Zi2Prob.csv writes every row up to "
+                          "that key: put the file in the data folder and build it\n"
+                          + year.string() + ": 2 problems\n");
+
+    WriteBytes(year / "maxminScQor44.csv",
+               "FacCode,ScMax,ScMin\n0001,712.00,590.50\n0002,650.00,500.00\n0003,600.00,450.00\n");
+    const ToolRun wider = Tool({"normal-table", "--to", "4.545", "-o", (year / "Zi2Prob.csv").string()});
+    EXPECT_EQ(wider.status, kExitOk) << wider.out;
+    const ToolRun mended = Tool({"check", year.string(), "--param", param});
+    EXPECT_EQ(mended.status, kExitOk) << mended.out;
+    EXPECT_EQ(Tool({"diff", last, year.string()}).out, "table Zi2Prob\n  rows: 4501 rows -> 4546 rows\n"
+                                                     "table maxminScQor44\n  added: 3 rows\n"
+                                                     "2 changes in 0 faculties and 2 tables\n");
+    const std::string next = (temp.path() / "next.mdb").string();
+    ASSERT_EQ(Tool({"build", year.string(), "-o", next}).status, kExitOk);
+    const DataSet built = ReadDatabaseFile(next);
+    const Table& remarked = *built.find("maxminScQor42");
+    EXPECT_EQ(remarked.columnNames(), (std::vector<std::string>{"Remark", "ScMin", "FacCode", "ScMax"}));
+    EXPECT_EQ(remarked.rows[0].values[0], Value::ofText("รอบแรก"));
+    EXPECT_EQ(remarked.rows[1].values[3], Value::ofReal(640.5));
+    EXPECT_EQ(built.find("Zi2Prob")->rows.size(), 4546u);
+    // The program reads the year by its names and the remark not at all.
+    const auto range = tamrik::ruledb::LookupLastYearRange(tamrik::ruledb::RuleDatabase(next), "maxminScQor42", "0001");
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->ScMin, 366.6);
 }
 
 // check of a database names what the program would refuse at start-up.
