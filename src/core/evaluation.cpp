@@ -41,8 +41,8 @@ std::string digitsOf(const std::optional<double>& value, std::string_view patter
 // What the pages hold for one applicant: the remembered scores, the score box
 // each subject's row would get back, and the GPA and PR shares.
 struct Entries {
-    std::array<std::string, kSubjectCount> ScoreByCode;
-    std::array<std::string, kSubjectCount> box;  // empty: nothing restored
+    ScoreSlots ScoreByCode;
+    ScoreSlots box;  // empty: nothing restored
     std::array<double, kSubjectCount> value{};   // Val of each box, read once for every faculty
     std::string GpaDigits;
     std::string PrDigits;
@@ -528,7 +528,7 @@ std::vector<FacultyEvaluation> Evaluator::rank(const Applicant& applicant, const
     return ranked;
 }
 
-Applicant ApplicantFromEntries(const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+Applicant ApplicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view GpaDigits,
                                std::string_view PrDigits)
 {
     Applicant applicant;
@@ -545,9 +545,9 @@ Applicant ApplicantFromEntries(const std::array<std::string, 51>& ScoreByCode, s
     return applicant;
 }
 
-std::array<std::string, 51> ScoreByCodeOf(const Applicant& applicant)
+ScoreSlots ScoreByCodeOf(const Applicant& applicant)
 {
-    std::array<std::string, 51> ScoreByCode;
+    ScoreSlots ScoreByCode;
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
         const auto& score = applicant.Scores[slot];
         ScoreByCode[slot] = score ? NumberText(typed(*score)) : "-1";

@@ -25,8 +25,6 @@
 
 namespace tamrik {
 
-inline constexpr std::size_t kSubjectCount = 51;
-
 // What one applicant typed.
 struct Applicant {
     std::array<std::optional<double>, kSubjectCount> Scores{};  // index = subject code - 1; absent = not taken
@@ -37,11 +35,11 @@ struct Applicant {
 // From what the wizard remembers, the way the pages restore it: a slot that
 // restores no score is absent, digits that give no GPA or PR in range are
 // absent.
-Applicant ApplicantFromEntries(const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+Applicant ApplicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view GpaDigits,
                                std::string_view PrDigits);
 
 // The reverse: what the pages would remember after this applicant typed.
-std::array<std::string, 51> ScoreByCodeOf(const Applicant& applicant);
+ScoreSlots ScoreByCodeOf(const Applicant& applicant);
 std::string GpaDigitsOf(const Applicant& applicant);  // "325" for 3.25, "000" without a GPA
 std::string PrDigitsOf(const Applicant& applicant);   // "8550" for 85.50, "0000" without a PR
 

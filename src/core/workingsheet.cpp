@@ -8,7 +8,7 @@ namespace {
 
 constexpr char kNotReached[] = "-";
 
-WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::string, 51>& ScoreByCode, bool special)
+WorkingRow Row(const FacultyRule::SubjectRow& subject, const ScoreSlots& ScoreByCode, bool special)
 {
     WorkingRow row;
     row.code = subject.SubCod;
@@ -22,7 +22,7 @@ WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::str
 
 }  // namespace
 
-void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode)
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode)
 {
     sheet.mainWeight = rule.WMain;
     std::vector<WorkingRow>& rows = sheet.rows;
@@ -90,7 +90,7 @@ void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
 }
 
 WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
-                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                                 const ScoreSlots& ScoreByCode, std::string_view GpaDigits,
                                  std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup)
 {

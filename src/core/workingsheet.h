@@ -45,7 +45,7 @@ struct WorkingSheet {
 // The subject rows of a rule with the remembered scores ("" where none), the
 // minimum as a percentage and a special row's weight (a main row's is the
 // main subjects' weight together, left empty on the row), and that main weight.
-void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode);
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode);
 
 // Fills the GPA and PR working of a sheet from the typed digits: "-" for a
 // step that was not reached.
@@ -63,7 +63,7 @@ void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation);
 // A faculty of the shortlist: the figures as the engine gives them (the ones
 // page 4 would show), the rows of its rule, the GPA and PR working.
 WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
-                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
+                                 const ScoreSlots& ScoreByCode, std::string_view GpaDigits,
                                  std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup);
 

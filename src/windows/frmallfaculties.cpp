@@ -429,7 +429,7 @@ void FrmAllFaculties::previewScore(const QModelIndex& index, const QString& text
         return;
     }
     const UserEntries& entries = m_session.entries();
-    std::array<std::string, 51> scores = entries.ScoreByCode;
+    ScoreSlots scores = entries.ScoreByCode;
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
     RememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
     rank(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));

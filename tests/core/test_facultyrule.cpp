@@ -215,7 +215,7 @@ TEST(RuleRow, ColumnsWithoutRegardToCase)
 
 TEST(RestoredScoreText, OnlyAStoredScoreFrom0To100)
 {
-    std::array<std::string, 51> scores;
+    ScoreSlots scores;
     scores.fill("-1");
     scores[3] = "72.5";
     scores[4] = "0";
