@@ -24,6 +24,7 @@
 #include "summarypage.h"
 #include "thaifonts.h"
 #include "twips.h"
+#include "verdictsheet.h"
 #include "workingpdf.h"
 
 #include <QAction>

@@ -6,7 +6,6 @@
 // holds exactly the digits the window showed.
 
 #include "facultyrule.h"
-#include "evaluation.h"
 #include "gpaworking.h"
 #include "summary.h"
 
@@ -55,16 +54,5 @@ void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
 
 // Page 4's figures, exactly as its labels show them.
 void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
-
-// The engine's verdict: the chance label, its rule and margin, and every
-// year's range.
-void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation);
-
-// A faculty of the shortlist: the figures as the engine gives them (the ones
-// page 4 would show), the rows of its rule, the GPA and PR working.
-WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
-                                 const ScoreSlots& ScoreByCode, std::string_view GpaDigits,
-                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
-                                 const ProbLookup& lookup);
 
 }  // namespace tamrik

@@ -19,6 +19,7 @@
 #include "subjecttable.h"
 #include "subtotals.h"
 #include "summary.h"
+#include "verdictsheet.h"
 #include "workingpdf.h"
 
 #include <QCheckBox>
