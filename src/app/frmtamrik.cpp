@@ -1,6 +1,6 @@
 #include "frmtamrik.h"
 
-#include "allfacultyrules.h"
+#include "evaluator.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
@@ -10,6 +10,7 @@
 #include "enterbutton.h"
 #include "entriesfile.h"
 #include "exportfile.h"
+#include "facultyloader.h"
 #include "facultypage.h"
 #include "frmabout.h"
 #include "frmallfaculties.h"
@@ -414,10 +415,11 @@ void FrmTamrik::SavePdf()
         record.facCode = code;
         record.load.rule = *rule;
         record.lastYear = YearRange{sheet.lastYear, Val(lastYear->min), Val(lastYear->max)};
-        record.years = ruledb::FacultyYears(db, code);
+        record.years = FacultyYears(db, code);
         const UserEntries& entries = m_session.entries();
-        FillVerdict(sheet, Evaluate(record, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
-                                    ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}));
+        const Evaluator evaluator({std::move(record)});
+        FillVerdict(sheet, evaluator.evaluate(0, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
+                                              ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, false));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

@@ -5,6 +5,7 @@
 #include "csvtext.h"
 #include "evaluationtext.h"
 #include "exportfile.h"
+#include "facultyloader.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
 #include "livecelldelegate.h"
@@ -20,6 +21,7 @@
 #include "subtotals.h"
 #include "summary.h"
 #include "verdictsheet.h"
+#include "wholetables.h"
 #include "workingpdf.h"
 
 #include <QCheckBox>
@@ -69,8 +71,8 @@ const FacultiesModel::Column ComparedColumns[] = {
 FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_session(session),
-      m_rules(ruledb::LoadAllFacultyRules(session.ruleDb(), session.params().ParamDbMaxMin)),
-      m_prob(ruledb::LoadProbTable(session.ruleDb())),
+      m_evaluator(loadFaculties(session.ruleDb(), session.params().ParamDbMaxMin)),
+      m_prob(LoadProbTable(session.ruleDb())),
       m_shortlist(LoadChoicesFile(session.dataFolder())),
       m_chooseFile(DialogSaveFileChooser())
 {
@@ -171,7 +173,7 @@ void FrmAllFaculties::buildControls()
     m_ComboUniverFilter =
         Named(new QComboBox, QStringLiteral("ComboUniverFilter"), QStringLiteral("กรองตามมหาวิทยาลัย"));
     m_ComboUniverFilter->addItem(AllUniversities);
-    for (const FacultyRecord& faculty : m_rules.faculties) {
+    for (const FacultyRecord& faculty : m_evaluator.faculties()) {
         const QString university = ToQString(faculty.university);
         if (m_ComboUniverFilter->findText(university) < 0)
             m_ComboUniverFilter->addItem(university);
@@ -291,11 +293,8 @@ ScoringContext FrmAllFaculties::context() const
 
 const FacultyRecord* FrmAllFaculties::record(const std::string& facCode) const
 {
-    for (const FacultyRecord& faculty : m_rules.faculties) {
-        if (faculty.facCode == facCode)
-            return &faculty;
-    }
-    return nullptr;
+    const std::optional<std::size_t> faculty = m_evaluator.indexOf(facCode);
+    return faculty ? &m_evaluator.faculties()[*faculty] : nullptr;
 }
 
 void FrmAllFaculties::ReloadEntries()
@@ -321,9 +320,7 @@ void FrmAllFaculties::rank(const Applicant& applicant)
     const QStringList choicesBefore = choiceFigures();
     m_ranked = applicant;
     // The search for what is needed runs for the selected faculty only.
-    EvaluateOptions options;
-    options.needed = false;
-    m_faculties->setEvaluations(EvaluateAll(m_rules.faculties, applicant, context(), options));
+    m_faculties->setEvaluations(m_evaluator.rank(applicant, context()).evaluations(false));
     const int row = selected.isEmpty() ? -1 : m_faculties->rowOf(selected.toStdString());
     const QModelIndex at = row < 0 ? QModelIndex() : m_filter->mapFromSource(m_faculties->index(row, 0));
     // The reset took the selection; putting it back shows the details, unless
@@ -448,13 +445,13 @@ QString FrmAllFaculties::selectedCode() const
 void FrmAllFaculties::showDetails()
 {
     const std::string code = selectedCode().toStdString();
-    const FacultyRecord* faculty = code.empty() ? nullptr : record(code);
+    const std::optional<std::size_t> faculty = code.empty() ? std::nullopt : m_evaluator.indexOf(code);
     if (!faculty) {
         m_LabelFacultyDetails->setText(QStringLiteral("เลือกคณะในตารางเพื่อดูรายละเอียด"));
         return;
     }
     // The entries the table ranks, a score still being typed included.
-    m_LabelFacultyDetails->setText(FacultiesModel::DetailsText(Evaluate(*faculty, m_ranked, context())));
+    m_LabelFacultyDetails->setText(FacultiesModel::DetailsText(m_evaluator.evaluate(*faculty, m_ranked, context(), true)));
 }
 
 void FrmAllFaculties::openSelected()
@@ -619,11 +616,11 @@ void FrmAllFaculties::exportPdf()
     const ScoringParams& params = m_session.params();
     std::vector<WorkingSheet> sheets;
     for (const std::string& code : m_shortlist.codes()) {
-        const FacultyRecord* faculty = record(code);
+        const std::optional<std::size_t> faculty = m_evaluator.indexOf(code);
         if (!faculty)
             continue;
-        const FacultyEvaluation evaluation = Evaluate(*faculty, applicant(), context());
-        sheets.push_back(SheetFromEvaluation(*faculty, evaluation, entries.ScoreByCode, entries.GpaDigits,
+        const FacultyEvaluation evaluation = m_evaluator.evaluate(*faculty, applicant(), context(), false);
+        sheets.push_back(SheetFromEvaluation(m_evaluator.faculties()[*faculty], evaluation, entries.ScoreByCode, entries.GpaDigits,
                                              entries.PrDigits, params.ParamMeanGpa, params.ParamSD, m_prob));
     }
     try {

@@ -4,14 +4,13 @@
 // selected faculty's details below, and the shortlist of four choices with
 // their figures side by side.
 //
-// Flow: the wizard's remembered entries (Session) -> Applicant -> EvaluateAll
+// Flow: the wizard's remembered entries (Session) -> Applicant -> Evaluator
 // over every faculty's rule, loaded once -> FacultiesModel (cells only) ->
 // FacultyFilter (filters, sorting) -> TableFaculties. An edit here goes into
 // the same entries and file the wizard uses and is announced, so the main
 // window can refresh its pages; the window works no figure out itself.
 
-#include "allfacultyrules.h"
-#include "evaluation.h"
+#include "evaluator.h"
 #include "filechooser.h"
 #include "gpapr.h"
 #include "shortlist.h"
@@ -96,7 +95,7 @@ private:
     void exportPdf();
 
     Session& m_session;
-    ruledb::AllFacultyRules m_rules;
+    Evaluator m_evaluator;
     ProbLookup m_prob;
     Shortlist m_shortlist;
     SaveFileChooser m_chooseFile;

@@ -3,7 +3,6 @@
 #include "csvtext.h"
 #include "numtext.h"
 #include "samplenotice.h"
-#include "sharedwork.h"
 #include "utf8text.h"
 
 #include <algorithm>
@@ -239,60 +238,43 @@ std::string TextBlock(const FacultyEvaluation& given)
     return out;
 }
 
-std::string Table(const std::vector<FacultyEvaluation>& ranked, unsigned threads)
+std::string Table(const std::vector<FacultyEvaluation>& ranked)
 {
     const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
                               "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
     constexpr std::size_t kCells = 10;
-    // Row 0 is the headings; each cell is measured once, and the rows are
-    // laid out, measured and written on all threads.
+    // Row 0 is the headings; each cell is measured once.
     const std::size_t count = ranked.size() + 1;
-    std::vector<std::array<std::string, 10>> written(count);
+    std::vector<std::array<std::string, kCells>> written(count);
     std::vector<std::array<std::string_view, kCells>> rows(count);
     std::vector<std::array<std::size_t, kCells>> cellWidths(count);
     std::copy(std::begin(headings), std::end(headings), rows[0].begin());
-    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            if (r > 0)
-                rows[r] = rowViews(ranked[r - 1], r, written[r]);
-            for (std::size_t c = 0; c < kCells; ++c)
-                cellWidths[r][c] = displayWidth(rows[r][c]);
-        }
-    });
     std::array<std::size_t, kCells> widths{};
-    for (const auto& row : cellWidths) {
-        for (std::size_t c = 0; c < kCells; ++c)
-            widths[c] = std::max(widths[c], row[c]);
-    }
-    // The last column is not padded: nothing follows it.
-    const auto padOf = [&](std::size_t r, std::size_t c) {
-        const std::size_t width = c == kCells - 1 ? 0 : widths[c];
-        return cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
-    };
-    std::vector<std::size_t> starts(count + 1, 0);
     for (std::size_t r = 0; r < count; ++r) {
-        std::size_t bytes = 2 * (kCells - 1) + 1;
-        for (std::size_t c = 0; c < kCells; ++c)
-            bytes += rows[r][c].size() + padOf(r, c);
-        starts[r + 1] = starts[r] + bytes;
-    }
-    std::string out(starts[count], ' ');
-    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            char* at = out.data() + starts[r];
-            for (std::size_t c = 0; c < kCells; ++c) {
-                const bool text = c == 2 || c == 3 || c == kCells - 1;
-                if (c)
-                    at += 2;  // the blanks between columns are already there
-                if (!text)
-                    at += padOf(r, c);
-                at = std::copy(rows[r][c].begin(), rows[r][c].end(), at);
-                if (text)
-                    at += padOf(r, c);
-            }
-            *at = '\n';
+        if (r > 0)
+            rows[r] = rowViews(ranked[r - 1], r, written[r]);
+        for (std::size_t c = 0; c < kCells; ++c) {
+            cellWidths[r][c] = displayWidth(rows[r][c]);
+            widths[c] = std::max(widths[c], cellWidths[r][c]);
         }
-    });
+    }
+    std::string out;
+    for (std::size_t r = 0; r < count; ++r) {
+        for (std::size_t c = 0; c < kCells; ++c) {
+            // Texts stand to the left, figures to the right; the last column is not padded.
+            const bool text = c == 2 || c == 3 || c == kCells - 1;
+            const std::size_t width = c == kCells - 1 ? 0 : widths[c];
+            const std::string pad(cellWidths[r][c] < width ? width - cellWidths[r][c] : 0, ' ');
+            if (c)
+                out += "  ";
+            if (!text)
+                out += pad;
+            out += rows[r][c];
+            if (text)
+                out += pad;
+        }
+        out += '\n';
+    }
     return out;
 }
 

@@ -1,0 +1,94 @@
+#pragma once
+// The one way to evaluate: an applicant against faculties loaded once. Every
+// faculty's composite and chance come out on numbers alone and are ranked on
+// compact keys; a faculty's whole evaluation (page 2's minimum messages, the
+// subjects missing, what it would take to reach last year's lowest) is
+// written out only for the faculties asked for.
+//
+// Flow: FacultyRecords -> Evaluator (each rule prepared once) ->
+// rank(applicant) -> Ranking: scores and order of every faculty ->
+// evaluation(faculty) for the rows shown.
+//
+// An Evaluator is read-only once made: threads may share one.
+
+#include "applicant.h"
+#include "evaluation.h"
+#include "facultypath.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tamrik {
+
+inline constexpr std::size_t kEveryFaculty = static_cast<std::size_t>(-1);
+
+// What the ranking and a table row need of one faculty for one applicant.
+struct FacultyScore {
+    bool ok = false;                       // the rule was built
+    double total = 0;                      // the composite as page 4 shows it
+    Chance chance = Chance::NoData;
+    std::optional<double> marginPoints, marginPercent;
+};
+
+class Evaluator;
+
+// One applicant against every faculty of an evaluator, which must outlive it.
+class Ranking {
+public:
+    // Each faculty's score, in the evaluator's order.
+    const std::vector<FacultyScore>& scores() const { return m_scores; }
+    // Faculties (indexes into Evaluator::faculties()) in ranking order, best
+    // first: every faculty, or the best `limit` rank() was asked for.
+    const std::vector<std::size_t>& order() const { return m_order; }
+
+    // One faculty written out in full; what is needed to reach last year's
+    // lowest only with `needed` (a few hundred more evaluations).
+    FacultyEvaluation evaluation(std::size_t faculty, bool needed) const;
+    // The faculties of order(), written out in full in that order.
+    std::vector<FacultyEvaluation> evaluations(bool needed) const;
+
+private:
+    friend class Evaluator;
+    Ranking(const Evaluator& evaluator, ScoringContext context, ApplicantEntries entries)
+        : m_evaluator(evaluator), m_context(std::move(context)), m_entries(std::move(entries))
+    {
+    }
+
+    const Evaluator& m_evaluator;
+    ScoringContext m_context;
+    ApplicantEntries m_entries;
+    std::vector<FacultyScore> m_scores;
+    std::vector<std::size_t> m_order;
+};
+
+class Evaluator {
+public:
+    explicit Evaluator(std::vector<FacultyRecord> faculties);
+    Evaluator(const Evaluator&) = delete;
+    Evaluator& operator=(const Evaluator&) = delete;
+
+    const std::vector<FacultyRecord>& faculties() const { return m_faculties; }
+    std::optional<std::size_t> indexOf(std::string_view facCode) const;
+
+    // Every faculty scored for this applicant and ranked; with a `limit`,
+    // only that many of the best are put in order.
+    Ranking rank(const Applicant& applicant, const ScoringContext& context, std::size_t limit = kEveryFaculty) const;
+
+    // One faculty alone, written out in full.
+    FacultyEvaluation evaluate(std::size_t faculty, const Applicant& applicant, const ScoringContext& context,
+                               bool needed) const;
+
+private:
+    friend class Ranking;
+    FacultyScore score(std::size_t faculty, const ApplicantEntries& entries) const;
+    FacultyEvaluation evaluation(std::size_t faculty, const ApplicantEntries& entries,
+                                 const ScoringContext& context, bool needed) const;
+
+    std::vector<FacultyRecord> m_faculties;
+    std::vector<std::optional<FacultyPath>> m_paths;   // nothing for a rule that could not be built
+    std::vector<std::optional<YearRange>> m_lastYears;  // as page 4 shows them
+};
+
+}  // namespace tamrik
