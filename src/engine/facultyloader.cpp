@@ -11,40 +11,41 @@ using ruledb::RuleDatabase;
 
 std::vector<FacultyRecord> loadFaculties(const RuleDatabase& db, const std::string& lastYearTable)
 {
-    std::vector<FacultyNames> names = readFacultyNames(db);
-    WholeRuleTables tables(db);
-    const RangeTables ranges(db, lastYearTable);
-    std::vector<FacultyRecord> faculties(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        FacultyRecord& record = faculties[i];
-        record.facCode = std::move(names[i].facCode);
-        record.university = std::move(names[i].university);
-        record.name = std::move(names[i].name);
-        record.lastYear = ranges.lastYear(record.facCode);
-        record.years = ranges.years(record.facCode);
+    SUNameFaculties faculties(db);
+    WholeRuleTables tables(db, faculties);
+    const RangeTables ranges(db, lastYearTable, faculties);
+    std::vector<FacultyRecord> records(faculties.names().size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        SUNameFaculties::Names& names = faculties.names()[i];
+        FacultyRecord& record = records[i];
+        record.facCode = names.facCode;
+        record.university = std::move(names.university);
+        record.name = std::move(names.name);
+        record.lastYear = ranges.lastYear(i);
+        record.years = ranges.years(i);
         record.load = BuildFacultyRule(tables, record.facCode, record.facCode);
     }
-    return faculties;
+    return records;
 }
 
 std::optional<FacultyRecord> loadFaculty(const RuleDatabase& db, const std::string& lastYearTable,
                                          const std::string& facCode)
 {
-    for (FacultyNames& names : readFacultyNames(db)) {
-        if (names.facCode != facCode)
-            continue;
-        FacultyRecord record;
-        record.facCode = std::move(names.facCode);
-        record.university = std::move(names.university);
-        record.name = std::move(names.name);
-        if (const auto range = ruledb::LookupLastYearRange(db, lastYearTable, facCode))
-            record.lastYear = YearRange{YearText(lastYearTable), range->ScMin, range->ScMax};
-        record.years = FacultyYears(db, facCode);
-        ruledb::DatabaseRuleSource source(db);
-        record.load = BuildFacultyRule(source, facCode, facCode);
-        return record;
-    }
-    return std::nullopt;
+    SUNameFaculties faculties(db);
+    const std::optional<std::size_t> place = faculties.placeOf(facCode);
+    if (!place)
+        return std::nullopt;
+    SUNameFaculties::Names& names = faculties.names()[*place];
+    FacultyRecord record;
+    record.facCode = facCode;
+    record.university = std::move(names.university);
+    record.name = std::move(names.name);
+    if (const auto range = ruledb::LookupLastYearRange(db, lastYearTable, facCode))
+        record.lastYear = YearRange{YearText(lastYearTable), range->ScMin, range->ScMax};
+    record.years = FacultyYears(db, facCode);
+    ruledb::DatabaseRuleSource source(db);
+    record.load = BuildFacultyRule(source, facCode, facCode);
+    return record;
 }
 
 std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& facCode)

@@ -7,7 +7,6 @@
 #include <memory>
 #include <mutex>
 #include <regex>
-#include <unordered_set>
 
 namespace tamrik {
 
@@ -33,26 +32,15 @@ const TableRead RuleTableReads[] = {
     {"tb6174", "FacCode", "SELECT * FROM tb6174;"},
 };
 
-// The place of `column` among `columns` (the first one, in any case), or
-// nothing when it is missing.
-std::optional<std::size_t> placeOf(const std::vector<std::string>& columns, std::string_view column)
-{
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (SameColumnName(columns[c], column))
-            return c;
-    }
-    return std::nullopt;
-}
-
-// Streams the query and calls `first(key, row)` for the first row of each
-// key, in stored order, into `rows`. False when the key column or the column
-// `alsoNeeded` is missing, or a key is not stored as text.
-template <typename Value, typename First>
-bool readFirstRows(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn,
-                   std::unordered_map<std::string, Value>& rows, First first, std::string_view alsoNeeded = {})
+// Streams the query and calls `each(key, row)` for every row, in stored
+// order. False when the key column or the column `alsoNeeded` is missing, or
+// a key is not stored as text.
+template <typename Each>
+bool forEachKeyedRow(const RuleDatabase& db, const std::string& sql, std::string_view keyColumn, Each each,
+                     std::string_view alsoNeeded = {})
 {
     const auto usable = [&](const std::vector<std::string>& columns) {
-        return placeOf(columns, keyColumn) && (alsoNeeded.empty() || placeOf(columns, alsoNeeded));
+        return columnPlace(columns, keyColumn) && (alsoNeeded.empty() || columnPlace(columns, alsoNeeded));
     };
     std::optional<std::size_t> key;
     bool byText = true;
@@ -60,15 +48,13 @@ bool readFirstRows(const RuleDatabase& db, const std::string& sql, std::string_v
         if (!key) {
             if (!usable(row.columns()))
                 return false;
-            key = placeOf(row.columns(), keyColumn);
+            key = columnPlace(row.columns(), keyColumn);
         }
         if (row.kind(*key) != ruledb::DbValue::Kind::Text) {
             byText = false;
             return false;
         }
-        const auto [at, added] = rows.try_emplace(std::string(row.textAt(*key)));
-        if (added)
-            at->second = first(row);
+        each(row.textAt(*key), row);
         return true;
     });
     return byText && usable(columns);
@@ -76,27 +62,68 @@ bool readFirstRows(const RuleDatabase& db, const std::string& sql, std::string_v
 
 }  // namespace
 
-WholeRuleTables::WholeRuleTables(const RuleDatabase& db) : m_fallback(db)
+SUNameFaculties::SUNameFaculties(const RuleDatabase& db)
+{
+    std::optional<std::size_t> code, university, name;
+    bool first = true;
+    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
+        if (first) {
+            code = columnPlace(row.columns(), "FacCode");
+            university = columnPlace(row.columns(), "UName");
+            name = columnPlace(row.columns(), "FacName");
+            first = false;
+        }
+        const auto textOf = [&](const std::optional<std::size_t>& at) {
+            return at ? row.textOrNull(*at).value_or(std::string()) : std::string();
+        };
+        std::string facCode = textOf(code);
+        if (m_places.try_emplace(facCode, m_names.size()).second)
+            m_names.push_back({std::move(facCode), textOf(university), textOf(name)});
+        return true;
+    });
+}
+
+std::optional<std::size_t> SUNameFaculties::placeOf(std::string_view facCode)
+{
+    for (const std::size_t at : {m_last, m_last + 1}) {
+        if (at < m_names.size() && m_names[at].facCode == facCode)
+            return m_last = at;
+    }
+    const auto found = m_places.find(std::string(facCode));
+    if (found == m_places.end())
+        return std::nullopt;
+    return m_last = found->second;
+}
+
+WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& faculties)
+    : m_faculties(faculties), m_fallback(db)
 {
     for (const TableRead& read : RuleTableReads) {
-        Table table{read.table, read.keyColumn, {}};
-        std::shared_ptr<const RuleRow::Columns> names;
+        Table table{read.table, read.keyColumn, std::make_shared<RuleRow::Table>(), {}, {}};
+        const bool byFaculty = table.keyColumn == "FacCode";
+        if (byFaculty)
+            table.rowOf.assign(faculties.names().size(), kNone);
         std::string number;
+        const auto keep = [&](const RowCursor& r) {
+            if (table.rows->columns.empty())
+                table.rows->columns = r.columns();
+            RuleRow::Values& values = table.rows->rows.emplace_back();
+            values.reserve(r.columns().size());
+            for (std::size_t c = 0; c < r.columns().size(); ++c) {
+                const auto text = r.textView(c, number);
+                values.push_back(text ? std::optional<std::string>(*text) : std::nullopt);
+            }
+            return table.rows->rows.size() - 1;
+        };
         try {
-            const bool whole = readFirstRows(db, read.query, read.keyColumn, table.rows, [&](const RowCursor& r) {
-                if (!names) {
-                    auto columns = std::make_shared<RuleRow::Columns>();
-                    for (std::size_t c = 0; c < r.columns().size(); ++c)
-                        columns->set(r.columns()[c], c);  // a name given twice: the last one, as set() keeps it
-                    names = columns;
+            const bool whole = forEachKeyedRow(db, read.query, read.keyColumn, [&](std::string_view key,
+                                                                                   const RowCursor& r) {
+                if (!byFaculty) {
+                    if (table.rowOfKey.find(std::string(key)) == table.rowOfKey.end())
+                        table.rowOfKey.emplace(key, keep(r));
+                } else if (const auto faculty = faculties.placeOf(key); faculty && table.rowOf[*faculty] == kNone) {
+                    table.rowOf[*faculty] = keep(r);
                 }
-                RuleRow::Values values;
-                values.reserve(r.columns().size());
-                for (std::size_t c = 0; c < r.columns().size(); ++c) {
-                    const auto text = r.textView(c, number);
-                    values.push_back(text ? std::optional<std::string>(*text) : std::nullopt);
-                }
-                return RuleRow(names, std::move(values));
             });
             if (whole)
                 m_tables.push_back(std::move(table));
@@ -113,35 +140,49 @@ std::optional<RuleRow> WholeRuleTables::firstRow(std::string_view table, std::st
                                 [&](const Table& read) { return read.name == table && read.keyColumn == keyColumn; });
     if (t == m_tables.end())
         return m_fallback.firstRow(table, keyColumn, key);
-    const auto row = t->rows.find(std::string(key));
-    if (row == t->rows.end())
+    std::size_t row = kNone;
+    if (t->rowOf.empty()) {
+        const auto found = t->rowOfKey.find(std::string(key));
+        if (found != t->rowOfKey.end())
+            row = found->second;
+    } else if (const auto faculty = m_faculties.placeOf(key)) {
+        row = t->rowOf[*faculty];
+    }
+    if (row == kNone)
         return std::nullopt;
-    return row->second;
+    return RuleRow(t->rows, row);
 }
 
-RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTable) : m_db(db)
+RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTable, SUNameFaculties& faculties)
+    : m_db(db), m_faculties(faculties)
 {
     std::vector<std::string> names = RangeTableNames(db);
     m_years = names.size();
     m_last = static_cast<std::size_t>(std::find(names.begin(), names.end(), lastYearTable) - names.begin());
     if (m_last == m_years)
         names.push_back(lastYearTable);
+    const std::size_t count = faculties.names().size();
     for (std::string& name : names) {
         Table table;
         table.year = YearText(name);
         table.name = std::move(name);
-        const auto range = [&](const RowCursor& r) -> std::optional<YearRange> {
-            if (!r.hasColumn("ScMax") || !r.hasColumn("ScMin"))
-                return std::nullopt;
-            const auto max = ruledb::StoredNumber(r.field("ScMax"));
-            const auto min = ruledb::StoredNumber(r.field("ScMin"));
-            if (!max || !min)
-                return std::nullopt;
-            return YearRange{table.year, *min, *max};
-        };
+        table.ranges.resize(count);
+        std::vector<bool> seen(count);
         try {
-            table.byKey = readFirstRows(db, "SELECT * FROM " + ruledb::QuoteIdentifier(table.name) + ";", "FacCode",
-                                        table.rows, range);
+            table.whole = forEachKeyedRow(
+                db, "SELECT * FROM " + ruledb::QuoteIdentifier(table.name) + ";", "FacCode",
+                [&](std::string_view key, const RowCursor& r) {
+                    const auto faculty = faculties.placeOf(key);
+                    if (!faculty || seen[*faculty])
+                        return;
+                    seen[*faculty] = true;
+                    if (!r.hasColumn("ScMax") || !r.hasColumn("ScMin"))
+                        return;
+                    const auto max = ruledb::StoredNumber(r.field("ScMax"));
+                    const auto min = ruledb::StoredNumber(r.field("ScMin"));
+                    if (max && min)
+                        table.ranges[*faculty] = YearRange{table.year, *min, *max};
+                });
         } catch (const DbError&) {
             table.unreadable = true;
         }
@@ -149,55 +190,30 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
     }
 }
 
-std::optional<YearRange> RangeTables::rangeOf(const Table& table, const std::string& facCode) const
+std::optional<YearRange> RangeTables::rangeOf(const Table& table, std::size_t faculty) const
 {
     if (table.unreadable)
         return std::nullopt;
-    if (!table.byKey) {
-        const auto range = ruledb::LookupLastYearRange(m_db, table.name, facCode);
-        return range ? std::optional<YearRange>(YearRange{table.year, range->ScMin, range->ScMax}) : std::nullopt;
-    }
-    const auto found = table.rows.find(facCode);
-    return found == table.rows.end() ? std::nullopt : found->second;
+    if (table.whole)
+        return table.ranges[faculty];
+    const std::string& facCode = m_faculties.names()[faculty].facCode;
+    const auto range = ruledb::LookupLastYearRange(m_db, table.name, facCode);
+    return range ? std::optional<YearRange>(YearRange{table.year, range->ScMin, range->ScMax}) : std::nullopt;
 }
 
-std::optional<YearRange> RangeTables::lastYear(const std::string& facCode) const
+std::optional<YearRange> RangeTables::lastYear(std::size_t faculty) const
 {
-    return rangeOf(m_tables[m_last], facCode);
+    return rangeOf(m_tables[m_last], faculty);
 }
 
-std::vector<YearRange> RangeTables::years(const std::string& facCode) const
+std::vector<YearRange> RangeTables::years(std::size_t faculty) const
 {
     std::vector<YearRange> years;
     for (std::size_t y = 0; y < m_years; ++y) {
-        if (auto range = rangeOf(m_tables[y], facCode))
+        if (auto range = rangeOf(m_tables[y], faculty))
             years.push_back(std::move(*range));
     }
     return years;
-}
-
-std::vector<FacultyNames> readFacultyNames(const RuleDatabase& db)
-{
-    std::optional<std::size_t> code, university, name;
-    bool first = true;
-    std::unordered_set<std::string> seen;
-    std::vector<FacultyNames> names;
-    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
-        if (first) {
-            code = placeOf(row.columns(), "FacCode");
-            university = placeOf(row.columns(), "UName");
-            name = placeOf(row.columns(), "FacName");
-            first = false;
-        }
-        const auto textOf = [&](const std::optional<std::size_t>& at) {
-            return at ? row.textOrNull(*at).value_or(std::string()) : std::string();
-        };
-        std::string facCode = textOf(code);
-        if (seen.insert(facCode).second)
-            names.push_back({std::move(facCode), textOf(university), textOf(name)});
-        return true;
-    });
-    return names;
 }
 
 std::vector<std::string> RangeTableNames(const RuleDatabase& db)
@@ -219,9 +235,13 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
     auto table = std::make_shared<std::unordered_map<std::string, std::optional<double>>>();
     bool byKey = false;
     try {
-        byKey = readFirstRows(
-            db, "SELECT * FROM Zi2Prob;", "Zi", *table,
-            [](const ruledb::RowCursor& r) { return ruledb::StoredNumber(r.field("Prob")); }, "Prob");
+        byKey = forEachKeyedRow(
+            db, "SELECT * FROM Zi2Prob;", "Zi",
+            [&](std::string_view key, const RowCursor& r) {
+                if (table->find(std::string(key)) == table->end())
+                    table->emplace(key, ruledb::StoredNumber(r.field("Prob")));
+            },
+            "Prob");
     } catch (const ruledb::DbError&) {
         // Asked key by key instead: a missing table is then no row, as on
         // the faculty page, and a damaged one a fault reported when asked,

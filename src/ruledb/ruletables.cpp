@@ -57,12 +57,12 @@ std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view tab
     const QueryResult rows = m_db.query(queryText(table, keyColumn, key));
     if (rows.EOF_())
         return std::nullopt;
-    tamrik::RuleRow row;
+    tamrik::RuleRow::Values values;
     for (const std::string& column : rows.columns()) {
         const DbValue value = rows.field(column);
-        row.set(column, value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
+        values.push_back(value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
     }
-    return row;
+    return tamrik::RuleRow(rows.columns(), std::move(values));
 }
 
 std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
