@@ -1,6 +1,5 @@
 #include "frmtamrik.h"
 
-#include "evaluator.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
@@ -9,6 +8,7 @@
 #include "dialogparameter.h"
 #include "enterbutton.h"
 #include "entriesfile.h"
+#include "evaluator.h"
 #include "exportfile.h"
 #include "facultyloader.h"
 #include "facultypage.h"
@@ -18,8 +18,9 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "pagedecor.h"
-#include "printnotes.h"
 #include "paramfile.h"
+#include "printnotes.h"
+#include "programtexts.h"
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
@@ -285,7 +286,7 @@ void FrmTamrik::OpenAboutWindow()
         QString dataLine;
         try {
             const auto& info = m_session.buildInfo();
-            dataLine = info ? frmAbout::DataInfoText(*info) : frmAbout::UnverifiedText();
+            dataLine = info ? DataInfoText(*info) : UnverifiedText();
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }

@@ -2,8 +2,8 @@
 #include "emblem.h"
 #include "frmsplash.h"
 #include "frmtamrik.h"
-#include "infopanel.h"
 #include "messageservice.h"
+#include "programtexts.h"
 #include "qttranslation.h"
 #include "thaifonts.h"
 

@@ -1,7 +1,6 @@
 #include "frmabout.h"
 
 #include "controls.h"
-#include "qtext.h"
 #include "twips.h"
 
 #include <QGroupBox>
@@ -37,24 +36,6 @@ frmAbout::frmAbout(const QString& dataLine, const PanelData& data, QWidget* pare
     m_cmdOK->setDefault(true);
     m_cmdOK->setFocus();
     connect(m_cmdOK, &QPushButton::clicked, this, &QWidget::close);
-}
-
-QString frmAbout::DataInfoText(const QString& admissionYear, const QString& buildDate)
-{
-    const QString built = QStringLiteral("สร้างเมื่อ ") + buildDate;
-    return admissionYear.isEmpty() ? QStringLiteral("ข้อมูล") + built
-                                   : QStringLiteral("ข้อมูลปีการศึกษา %1 ").arg(admissionYear) + built;
-}
-
-QString frmAbout::DataInfoText(const ruledb::BuildInfo& info)
-{
-    const QString line = DataInfoText(ToQString(info.AdmissionYear), ToQString(info.BuildDate));
-    return info.ContentHash.empty() ? line + QLatin1Char(' ') + UnverifiedText() : line;
-}
-
-QString frmAbout::UnverifiedText()
-{
-    return QStringLiteral("(ไม่ได้ตรวจสอบ)");
 }
 
 void frmAbout::mousePressEvent(QMouseEvent* event)

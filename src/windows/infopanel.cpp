@@ -3,10 +3,10 @@
 #include "colours.h"
 #include "controls.h"
 #include "emblem.h"
+#include "programtexts.h"
 #include "qtext.h"
 #include "samplestrip.h"
 #include "session.h"
-#include "tamrikversion.h"
 #include "thaifonts.h"
 #include "twips.h"
 
@@ -31,8 +31,7 @@ struct NoticeLine {
 const NoticeLine& Notice(int index)
 {
     static const NoticeLine lines[7] = {
-        {"ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้น ไม่ใช่ผลการคัดเลือกจริง", Colour::LightOrange, QColor(),
-         QRect(240, 3660, 6600, 300)},
+        {kResultNotice, Colour::LightOrange, QColor(), QRect(240, 3660, 6600, 300)},
         {"โปรแกรมทดลองคำนวณคะแนนจากการสอบคัดเลือก", Lavender, Qt::black, QRect(1920, 1260, 4920, 330)},
         {"บุคคลเข้าศึกษาในสถาบันอุดมศึกษา", Lavender, Qt::black, QRect(1920, 1590, 4920, 330)},
         {"เพื่อใช้ประกอบการตัดสินใจในการเลือกคณะ", Yellow, Qt::black, QRect(1920, 2250, 4920, 330)},
@@ -55,13 +54,6 @@ PanelData PanelDataOf(const Session& session)
 {
     return {ToQString(session.AdmissionYear()), session.SampleData()};
 }
-
-QString VersionNumber()
-{
-    return QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
-}
-
-QString ResultNoticeText() { return QString::fromUtf8(Notice(0).text); }
 
 QString VersionText() { return QStringLiteral("Version ") + VersionNumber(); }
 

@@ -39,14 +39,8 @@ struct InfoPanel {
     int heightTwips = InfoPanelHeightTwips;  // taller by the strip over sample data
 };
 
-// "1.0.4": the build's major, minor and revision numbers.
-QString VersionNumber();
 // "Version 1.0.4", as both windows show it.
 QString VersionText();
-
-// The foot line: the figures help a decision and are not a result of the
-// selection. The printed summary carries it too.
-QString ResultNoticeText();
 
 // Builds Frame1 and its contents on the window. The version label is named
 // versionLabelName and left empty: each window's load fills it.

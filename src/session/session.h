@@ -1,8 +1,8 @@
 #pragma once
-// What the pages of the main window share for as long as it lives: the
-// message service, the open rule database, the user's remembered entries, the
-// scoring parameters and the folder their files live in. The main window owns
-// it; each page gets a reference.
+// What the main window, its pages and the windows it opens share for as long
+// as it lives: the message service, the open rule database, the user's
+// remembered entries, the scoring parameters and the folder their files live
+// in. The main window owns it; each page and window gets a reference.
 
 #include "buildinfo.h"
 #include "ruledatabase.h"

@@ -1,7 +1,6 @@
 #include "printnotes.h"
 
-#include "frmabout.h"
-#include "infopanel.h"
+#include "programtexts.h"
 #include "qtext.h"
 #include "samplenotice.h"
 #include "session.h"
@@ -19,7 +18,7 @@ PrintNotes MakePrintNotes(const Session& session)
     // The data tool's own record of the build; a database made otherwise has
     // only its file date to go by.
     const auto& info = session.buildInfo();
-    const QString built = info ? frmAbout::DataInfoText(*info)
+    const QString built = info ? DataInfoText(*info)
                                : db.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     notes.ruleDb = db.fileName() + QStringLiteral(" (") + built + QLatin1Char(')');
     const ScoringParams& params = session.params();

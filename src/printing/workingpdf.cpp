@@ -2,8 +2,8 @@
 
 #include "colours.h"
 #include "exportfile.h"
-#include "infopanel.h"
 #include "printtext.h"
+#include "programtexts.h"
 #include "qtext.h"
 
 #include <QBuffer>

@@ -1,0 +1,44 @@
+#include "facultyscoring.h"
+
+#include "facultyloader.h"
+#include "session.h"
+#include "wholetables.h"
+
+namespace tamrik {
+
+FacultyScoring::FacultyScoring(const Session& session)
+    : m_session(session),
+      m_evaluator(loadFaculties(session.ruleDb(), session.params().ParamDbMaxMin)),
+      m_prob(LoadProbTable(session.ruleDb()))
+{
+}
+
+const FacultyRecord* FacultyScoring::record(const std::string& facCode) const
+{
+    const std::optional<std::size_t> faculty = m_evaluator.indexOf(facCode);
+    return faculty ? &m_evaluator.faculties()[*faculty] : nullptr;
+}
+
+ScoringContext FacultyScoring::context() const
+{
+    const ScoringParams& params = m_session.params();
+    return ScoringContext{params.ParamMeanGpa, params.ParamSD, m_prob};
+}
+
+Applicant FacultyScoring::remembered() const
+{
+    const UserEntries& entries = m_session.entries();
+    return ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits);
+}
+
+std::vector<FacultyEvaluation> FacultyScoring::rankAll(const Applicant& applicant) const
+{
+    return m_evaluator.rank(applicant, context()).evaluations(false);
+}
+
+FacultyEvaluation FacultyScoring::evaluate(const FacultyRecord& faculty, const Applicant& applicant) const
+{
+    return m_evaluator.evaluate(*m_evaluator.indexOf(faculty.facCode), applicant, context(), true);
+}
+
+}  // namespace tamrik

@@ -1,0 +1,79 @@
+#pragma once
+// The all-faculties window ("ทุกคณะ"): the applicant's scores on the left,
+// every faculty ranked by the engine on the right, filters above it, the
+// selected faculty's details below, and the shortlist of four choices with
+// their figures side by side. Each is a panel of its own; the window builds
+// them and carries what one tells to the others.
+//
+// Flow: the wizard's remembered entries (Session) -> Applicant -> the engine
+// over every faculty's rule, loaded once (FacultyScoring) -> the ranking ->
+// the details and the shortlist. An edit here goes into the same entries and
+// file the wizard uses and is announced, so the main window can refresh its
+// pages; the window works no figure out itself.
+
+#include "applicant.h"
+#include "evaluation.h"
+#include "facultyscoring.h"
+#include "filechooser.h"
+#include "shortlist.h"
+
+#include <QWidget>
+#include <vector>
+
+namespace tamrik {
+
+class DetailsPanel;
+class RankingPanel;
+class ScoresPanel;
+class Session;
+class ShortlistPanel;
+
+class FrmAllFaculties : public QWidget {
+    Q_OBJECT
+public:
+    // Reads every faculty's rule once. Throws ruledb::DbError when the
+    // database cannot list the faculties or subjects.
+    FrmAllFaculties(Session& session, QWidget* parent);
+    ~FrmAllFaculties() override;
+
+    // The wizard changed the remembered entries: show them and rank again.
+    void ReloadEntries();
+    // Change of user: the shortlist empties (the main window removes its
+    // file) and the filters show every faculty again.
+    void ForgetUser();
+
+    void setFileChooser(SaveFileChooser chooser);
+    const std::vector<FacultyEvaluation>& evaluations() const;
+    const Shortlist& shortlist() const;
+
+signals:
+    // Each saved to the entries file already.
+    void scoreEdited(const QString& code);
+    void gpaEdited();
+    void prEdited();
+    void facultyChosen(const QString& facCode);
+
+private:
+    void buildLayout(const Session& session);
+    void buildTabOrder();
+    // Ranks the remembered entries.
+    void recompute();
+    // Ranks what an edit being typed would make of them, before it is committed.
+    void preview(const Applicant& applicant);
+    // Back to the remembered entries if a value being typed was ranked.
+    void dropPreview();
+    void rank(const Applicant& applicant);
+    void showDetails();
+    void addSelected();
+
+    FacultyScoring m_scoring;
+    Applicant m_ranked;           // what the ranking shows now
+    bool m_previewShown = false;  // m_ranked holds a value still being typed
+
+    ScoresPanel* m_scores = nullptr;
+    RankingPanel* m_ranking = nullptr;
+    DetailsPanel* m_details = nullptr;
+    ShortlistPanel* m_shortlist = nullptr;
+};
+
+}  // namespace tamrik

@@ -1,0 +1,64 @@
+#pragma once
+// Every faculty ranked by the engine, as a table under its filters: by
+// university, by a text in the faculty's or the university's name, and to
+// the faculties whose minimum criteria the applicant meets. The selected
+// faculty stays selected across rankings while the filters show it.
+
+#include "evaluation.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTableView;
+
+namespace tamrik {
+
+class FacultiesModel;
+class FacultyFilter;
+
+class RankingPanel : public QWidget {
+    Q_OBJECT
+public:
+    // The university filter offers the universities of these faculties.
+    explicit RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget* parent = nullptr);
+
+    // Every ranked faculty, and the rows as the table shows them.
+    const FacultiesModel& faculties() const { return *m_faculties; }
+    const FacultyFilter& shown() const { return *m_filter; }
+
+    // A new ranking in place of the last one.
+    void setEvaluations(std::vector<FacultyEvaluation> evaluations);
+    // The code of the selected faculty; empty when none is.
+    QString selectedCode() const;
+
+    // The figures' columns fitted to the ranking's contents.
+    void fitFigureColumns();
+    void sortByRank();
+    // Change of user: every faculty shown again.
+    void showEveryFaculty();
+    // The controls Tab walks through, in order.
+    QList<QWidget*> tabStops() const;
+
+signals:
+    // Another faculty is selected, or the selected one was ranked again.
+    void selectionChanged();
+    // A faculty opened (Enter or a double click) to be shown on the wizard's pages.
+    void facultyChosen(const QString& facCode);
+
+private:
+    void openSelected();
+
+    FacultiesModel* m_faculties = nullptr;
+    FacultyFilter* m_filter = nullptr;
+    QComboBox* m_ComboUniverFilter = nullptr;
+    QLineEdit* m_TextFacultyFilter = nullptr;
+    QCheckBox* m_CheckEligibleOnly = nullptr;
+    QTableView* m_TableFaculties = nullptr;
+};
+
+}  // namespace tamrik

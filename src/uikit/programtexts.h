@@ -1,0 +1,27 @@
+#pragma once
+// What the program says of itself and of its rule data, in its windows and
+// at the foot of its printed pages alike.
+
+#include "buildinfo.h"
+
+#include <QString>
+
+namespace tamrik {
+
+// UTF-8. The foot line: the figures help a decision and are not a result of
+// the selection.
+inline constexpr char kResultNotice[] = "ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้น ไม่ใช่ผลการคัดเลือกจริง";
+QString ResultNoticeText();
+
+// "1.0.4": the build's major, minor and revision numbers.
+QString VersionNumber();
+
+// "ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 2026-12-06"; without the year part when
+// the year is not known.
+QString DataInfoText(const QString& admissionYear, const QString& buildDate);
+// With UnverifiedText after it when the build recorded no content digest.
+QString DataInfoText(const ruledb::BuildInfo& info);
+// "(ไม่ได้ตรวจสอบ)": nothing tells whether the data were changed since.
+QString UnverifiedText();
+
+}  // namespace tamrik
