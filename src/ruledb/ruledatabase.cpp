@@ -10,8 +10,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include <sys/stat.h>
-
 namespace tamrik::ruledb {
 
 namespace {
@@ -331,7 +329,7 @@ std::string_view RowCursor::blobAt(std::size_t index) const
 
 // ---------------------------------------------------------------- RuleDatabase
 
-RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
+RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -343,7 +341,6 @@ RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
     // A FIFO or a device would keep open() or the first read waiting for ever.
     if (!fs::is_regular_file(status))
         throw DbError(inQuotes(path) + " ไม่ใช่แฟ้มข้อมูลธรรมดา (not a regular file: a pipe or a device)");
-    m_identity = identityOf(path);
 
     // Each connection would first take memory for 20 pages at once, more
     // than the few the checks below keep; pages are then taken one by one.
@@ -370,8 +367,7 @@ RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
     try {
         checkHeader();
-        if (check == Check::WholeFile)
-            checkWholeFile();
+        checkWholeFile();
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -425,8 +421,6 @@ void RuleDatabase::checkWholeFile() const
     // (2 MB by default), the pages would stay the largest part of the heap
     // for the whole run; a few are enough for the check, and the queries get
     // the usual cache back.
-    if (m_checked)
-        return;
     const int cacheSize = pragmaNumber("PRAGMA cache_size", -2000);
     sqlite3_exec(m_db, "PRAGMA cache_size=8", nullptr, nullptr, nullptr);
     struct Restore {
@@ -462,36 +456,13 @@ void RuleDatabase::quickCheck() const
     if (!first)
         throw damaged(sqlite3_errmsg(m_db));
     std::string_view report(first);
-    if (report == "ok") {
-        m_checked = true;
+    if (report == "ok")
         return;
-    }
     // The first fault is enough to act on; the rest (often a hundred lines)
     // follows from it.
     if (report.rfind("*** ", 0) == 0 && report.find('\n') != std::string_view::npos)
         report.remove_prefix(report.find('\n') + 1);
     throw damaged(std::string(report.substr(0, report.find('\n'))));
-}
-
-RuleDatabase::FileIdentity RuleDatabase::identityOf(const std::string& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return {};
-    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
-            static_cast<unsigned long long>(st.st_size),
-            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
-}
-
-std::unique_ptr<RuleDatabase> RuleDatabase::openAnother() const
-{
-    auto other = std::make_unique<RuleDatabase>(m_path, Check::Later);
-    // Only the file this connection opened (and perhaps checked) may be read
-    // on as the same database.
-    if (!(other->m_identity == m_identity))
-        throw DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " ถูกเปลี่ยนระหว่างอ่าน (the file changed while it was read)");
-    other->m_checked = m_checked;
-    return other;
 }
 
 RuleDatabase::~RuleDatabase()

@@ -130,16 +130,9 @@ void requireTables(const RuleDatabase& db)
 
 void RequireRuleTables(const RuleDatabase& db)
 {
-    try {
-        requireTables(db);
-        RequireNoViews(db);
-        RequireUsableContent(db);
-    } catch (const DbError&) {
-        // A damaged page met on the way is named as the whole-file check names it.
-        if (!db.wholeFileChecked())
-            db.checkWholeFile();
-        throw;
-    }
+    requireTables(db);
+    RequireNoViews(db);
+    RequireUsableContent(db);
 }
 
 }  // namespace tamrik::ruledb
