@@ -342,13 +342,6 @@ RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
     if (!fs::is_regular_file(status))
         throw DbError(inQuotes(path) + " ไม่ใช่แฟ้มข้อมูลธรรมดา (not a regular file: a pipe or a device)");
 
-    // Each connection would first take memory for 20 pages at once, more
-    // than the few the checks below keep; pages are then taken one by one.
-    // Only possible before SQLite's first use in the process: refused (and
-    // harmless) after it.
-    static const int pageCacheConfig = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
-    (void)pageCacheConfig;
-
     // Immutable: the program never writes the file, so SQLite need not look
     // for a journal beside it, lock it, or make -wal and -shm files.
     // No lock of SQLite's own: one thread at a time uses the connection, and
