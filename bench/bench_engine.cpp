@@ -79,7 +79,7 @@ void BM_RankAndWriteOutTopFour(benchmark::State& state)
     const Loaded& data = Data();
     int n = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(data.evaluator.rank(ApplicantNumber(n++), data.context, 4).evaluations(false));
+        benchmark::DoNotOptimize(data.evaluator.rank(ApplicantNumber(n++), data.context, 4).evaluations(tamrik::Detail::Figures));
     state.SetItemsProcessed(state.iterations() * data.faculties());
 }
 BENCHMARK(BM_RankAndWriteOutTopFour)->Unit(benchmark::kMicrosecond);
@@ -90,7 +90,7 @@ void BM_EvaluateOneWithNeeded(benchmark::State& state)
     const Loaded& data = Data();
     int n = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(data.evaluator.evaluate(12, ApplicantNumber(n++), data.context, true));
+        benchmark::DoNotOptimize(data.evaluator.evaluate(12, ApplicantNumber(n++), data.context, tamrik::Detail::Needed));
 }
 BENCHMARK(BM_EvaluateOneWithNeeded)->Unit(benchmark::kMicrosecond);
 

@@ -33,12 +33,12 @@ Applicant FacultyScoring::remembered() const
 
 std::vector<FacultyEvaluation> FacultyScoring::rankAll(const Applicant& applicant) const
 {
-    return m_evaluator.rank(applicant, context()).evaluations(false);
+    return m_evaluator.rank(applicant, context()).evaluations(Detail::Texts);
 }
 
 FacultyEvaluation FacultyScoring::evaluate(const FacultyRecord& faculty, const Applicant& applicant) const
 {
-    return m_evaluator.evaluate(*m_evaluator.indexOf(faculty.facCode), applicant, context(), true);
+    return m_evaluator.evaluate(*m_evaluator.indexOf(faculty.facCode), applicant, context(), Detail::Needed);
 }
 
 }  // namespace tamrik

@@ -420,7 +420,7 @@ void FrmTamrik::SavePdf()
         const UserEntries& entries = m_session.entries();
         const Evaluator evaluator({std::move(record)});
         FillVerdict(sheet, evaluator.evaluate(0, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
-                                              ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, false));
+                                              ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, Detail::Figures));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

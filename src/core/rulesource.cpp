@@ -15,7 +15,8 @@ bool SameColumnName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
+    // From the end: the columns of a rule table differ mostly there (Sco01, Sco02...).
+    for (std::size_t i = a.size(); i-- > 0;) {
         if (lower(a[i]) != lower(b[i]))
             return false;
     }

@@ -60,7 +60,7 @@ FacultyScore Evaluator::score(std::size_t faculty, const ApplicantEntries& entri
 }
 
 FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntries& entries,
-                                        const ScoringContext& context, bool needed) const
+                                        const ScoringContext& context, Detail detail) const
 {
     const FacultyRecord& record = m_faculties[faculty];
     FacultyEvaluation ev;
@@ -77,9 +77,11 @@ FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntr
     const Figures f = path.figures(values, entries.gpaFraction, entries.prFraction);
     const bool failsMinimum = path.failsCheck(values);
     const ChanceResult c = DecideChance(failsMinimum, path.anyMissing(entries), ev.lastYear, f.total);
-    if (failsMinimum)
-        ev.minimums = path.check(entries).messages;
-    ev.missing = path.missing(entries);
+    if (detail != Detail::Figures) {
+        if (failsMinimum)
+            ev.minimums = path.check(entries).messages;
+        ev.missing = path.missing(entries);
+    }
     ev.main = f.main;
     ev.special = f.special;
     ev.gpa = f.gpa;
@@ -88,7 +90,7 @@ FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntr
     ev.chance = c.chance;
     ev.marginPoints = c.marginPoints;
     ev.marginPercent = c.marginPercent;
-    if (needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
+    if (detail == Detail::Needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
         && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
         ev.needed = neededFor(path, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
     return ev;
@@ -124,22 +126,22 @@ Ranking Evaluator::rank(const Applicant& applicant, const ScoringContext& contex
 }
 
 FacultyEvaluation Evaluator::evaluate(std::size_t faculty, const Applicant& applicant, const ScoringContext& context,
-                                      bool needed) const
+                                      Detail detail) const
 {
-    return evaluation(faculty, entriesOf(applicant, context), context, needed);
+    return evaluation(faculty, entriesOf(applicant, context), context, detail);
 }
 
-FacultyEvaluation Ranking::evaluation(std::size_t faculty, bool needed) const
+FacultyEvaluation Ranking::evaluation(std::size_t faculty, Detail detail) const
 {
-    return m_evaluator.evaluation(faculty, m_entries, m_context, needed);
+    return m_evaluator.evaluation(faculty, m_entries, m_context, detail);
 }
 
-std::vector<FacultyEvaluation> Ranking::evaluations(bool needed) const
+std::vector<FacultyEvaluation> Ranking::evaluations(Detail detail) const
 {
     std::vector<FacultyEvaluation> all;
     all.reserve(m_order.size());
     for (const std::size_t faculty : m_order)
-        all.push_back(evaluation(faculty, needed));
+        all.push_back(evaluation(faculty, detail));
     return all;
 }
 

@@ -24,6 +24,13 @@ namespace tamrik {
 
 inline constexpr std::size_t kEveryFaculty = static_cast<std::size_t>(-1);
 
+// How much of a faculty's evaluation is written out.
+enum class Detail {
+    Figures,  // the figures, last year's and every year's range, the margin and the chance
+    Texts,    // and page 2's minimum messages and the subjects missing
+    Needed,   // and what it would take to reach last year's lowest (a few hundred evaluations more)
+};
+
 // What the ranking and a table row need of one faculty for one applicant.
 struct FacultyScore {
     bool ok = false;                       // the rule was built
@@ -43,11 +50,10 @@ public:
     // first: every faculty, or the best `limit` rank() was asked for.
     const std::vector<std::size_t>& order() const { return m_order; }
 
-    // One faculty written out in full; what is needed to reach last year's
-    // lowest only with `needed` (a few hundred more evaluations).
-    FacultyEvaluation evaluation(std::size_t faculty, bool needed) const;
-    // The faculties of order(), written out in full in that order.
-    std::vector<FacultyEvaluation> evaluations(bool needed) const;
+    // One faculty written out.
+    FacultyEvaluation evaluation(std::size_t faculty, Detail detail) const;
+    // The faculties of order(), written out in that order.
+    std::vector<FacultyEvaluation> evaluations(Detail detail) const;
 
 private:
     friend class Evaluator;
@@ -76,15 +82,15 @@ public:
     // only that many of the best are put in order.
     Ranking rank(const Applicant& applicant, const ScoringContext& context, std::size_t limit = kEveryFaculty) const;
 
-    // One faculty alone, written out in full.
+    // One faculty alone, written out.
     FacultyEvaluation evaluate(std::size_t faculty, const Applicant& applicant, const ScoringContext& context,
-                               bool needed) const;
+                               Detail detail) const;
 
 private:
     friend class Ranking;
     FacultyScore score(std::size_t faculty, const ApplicantEntries& entries) const;
     FacultyEvaluation evaluation(std::size_t faculty, const ApplicantEntries& entries,
-                                 const ScoringContext& context, bool needed) const;
+                                 const ScoringContext& context, Detail detail) const;
 
     std::vector<FacultyRecord> m_faculties;
     std::vector<std::optional<FacultyPath>> m_paths;   // nothing for a rule that could not be built

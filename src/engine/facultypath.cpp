@@ -16,26 +16,27 @@ double typed(double value)
     return ShownValue(value, 2);
 }
 
-std::vector<std::string> codesOf(const std::vector<FacultyRule::SubjectRow>& rows)
+template <typename Code>
+std::vector<Code> codesOf(const std::vector<FacultyRule::SubjectRow>& rows)
 {
-    std::vector<std::string> codes;
+    std::vector<Code> codes;
     for (const auto& row : rows)
         codes.push_back(row.SubCod);
     return codes;
 }
 
-// A row whose code has no slot keeps an empty box, which reads as 0. A rule
-// has no more rows than the page holds.
+// A row whose code has no slot keeps an empty box, which reads as 0.
 template <std::size_t N>
-void valuesOf(const std::vector<std::optional<std::size_t>>& slots, const std::array<double, kSubjectCount>& value,
-              std::array<double, N>& values)
+void valuesOf(const std::array<std::optional<std::size_t>, N>& slots, std::size_t rows,
+              const std::array<double, kSubjectCount>& value, std::array<double, N>& values)
 {
-    for (std::size_t i = 0; i < slots.size() && i < N; ++i)
+    for (std::size_t i = 0; i < rows; ++i)
         values[i] = slots[i] ? value[*slots[i]] : 0.0;
 }
 
+template <std::size_t N>
 std::vector<SubjectRow> checkRows(const std::vector<FacultyRule::SubjectRow>& rows,
-                                  const std::vector<std::optional<std::size_t>>& slots, const ScoreSlots& box)
+                                  const std::array<std::optional<std::size_t>, N>& slots, const ScoreSlots& box)
 {
     std::vector<SubjectRow> checked;
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -62,20 +63,21 @@ ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& con
 
 FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
 {
-    for (const auto& row : rule.MainRows) {
-        m_mainSlots.push_back(ScoreSlot(row.SubCod));
-        m_mainMinimums.push_back(Val(row.MinPercent));
+    // The rule load keeps to the rows the page holds.
+    for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {
+        m_mainSlots[i] = ScoreSlot(rule.MainRows[i].SubCod);
+        m_mainMinimums[i] = Val(rule.MainRows[i].MinPercent);
     }
-    for (const auto& row : rule.SpecRows) {
-        m_specialSlots.push_back(ScoreSlot(row.SubCod));
-        m_specialMinimums.push_back(Val(row.MinPercent));
-        m_specialWeights.push_back(Val(row.Weight));
+    for (std::size_t i = 0; i < rule.SpecRows.size(); ++i) {
+        m_specialSlots[i] = ScoreSlot(rule.SpecRows[i].SubCod);
+        m_specialMinimums[i] = Val(rule.SpecRows[i].MinPercent);
+        m_specialWeights[i] = Val(rule.SpecRows[i].Weight);
     }
-    const std::vector<std::string> mainCodes = codesOf(rule.MainRows), specialCodes = codesOf(rule.SpecRows);
-    m_mainOrder = SubtotalOrder({mainCodes.begin(), mainCodes.end()}, mainCodes.size(), rule.CalcSubjCode);
-    m_specialOrder = SubtotalOrder({specialCodes.begin(), specialCodes.end()}, mainCodes.size() + specialCodes.size(),
-                                   rule.CalcSubjCode);
-    m_counted = CountedCodes(mainCodes, specialCodes, rule.CalcSubjCode);
+    const std::size_t rows = rule.MainRows.size() + rule.SpecRows.size();
+    m_mainOrder = SubtotalOrder(codesOf<std::string_view>(rule.MainRows), rule.MainRows.size(), rule.CalcSubjCode);
+    m_specialOrder = SubtotalOrder(codesOf<std::string_view>(rule.SpecRows), rows, rule.CalcSubjCode);
+    m_counted = CountedCodes(codesOf<std::string>(rule.MainRows), codesOf<std::string>(rule.SpecRows),
+                             rule.CalcSubjCode);
     for (const std::string& code : m_counted) {
         m_countedSlots.push_back(*ScoreSlot(code));
         m_partners.push_back(partnerOf(code));
@@ -89,21 +91,21 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
 RowValues FacultyPath::restore(const std::array<double, kSubjectCount>& value) const
 {
     RowValues values;
-    valuesOf(m_mainSlots, value, values.main);
-    valuesOf(m_specialSlots, value, values.special);
+    valuesOf(m_mainSlots, m_rule.MainRows.size(), value, values.main);
+    valuesOf(m_specialSlots, m_rule.SpecRows.size(), value, values.special);
     return values;
 }
 
 bool FacultyPath::failsCheck(const RowValues& values) const
 {
-    const std::size_t mains = m_mainSlots.size();
+    const std::size_t mains = m_rule.MainRows.size();
     if (m_rule.Rule0102 && Rule0102Fails(mains > 0 ? values.main[0] : 0.0, mains > 1 ? values.main[1] : 0.0))
         return true;
     for (std::size_t i = 0; i < mains; ++i) {
         if (BelowMinimum(values.main[i], m_mainMinimums[i]))
             return true;
     }
-    for (std::size_t i = 0; i < m_specialSlots.size(); ++i) {
+    for (std::size_t i = 0; i < m_rule.SpecRows.size(); ++i) {
         if (BelowMinimum(values.special[i], m_specialMinimums[i]))
             return true;
     }

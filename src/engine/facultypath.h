@@ -81,8 +81,11 @@ private:
     std::optional<std::size_t> partnerOf(const std::string& code) const;
 
     const FacultyRule& m_rule;
-    std::vector<std::optional<std::size_t>> m_mainSlots, m_specialSlots;  // nothing: a code without a slot
-    std::vector<double> m_mainMinimums, m_specialMinimums, m_specialWeights;
+    // Each row's slot (nothing for a code without one), minimum and weight.
+    std::array<std::optional<std::size_t>, kMaxMainRows> m_mainSlots{};
+    std::array<std::optional<std::size_t>, kMaxSpecRows> m_specialSlots{};
+    std::array<double, kMaxMainRows> m_mainMinimums{};
+    std::array<double, kMaxSpecRows> m_specialMinimums{}, m_specialWeights{};
     std::vector<std::size_t> m_mainOrder, m_specialOrder;
     std::vector<std::string> m_counted;
     std::vector<std::size_t> m_countedSlots;

@@ -47,7 +47,7 @@ std::vector<FacultyEvaluation> EngineRanking(const Applicant& applicant)
 {
     ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
     const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
-    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", LoadProbTable(db)}).evaluations(true);
+    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", LoadProbTable(db)}).evaluations(Detail::Needed);
 }
 
 void SelectFaculty(FrmAllFaculties* list, const QString& code)

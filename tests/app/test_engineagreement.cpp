@@ -82,7 +82,7 @@ private slots:
 
             for (std::size_t i = 0; i < evaluator.faculties().size(); ++i) {
                 const FacultyRecord& faculty = evaluator.faculties()[i];
-                const FacultyEvaluation ev = evaluator.evaluate(i, c.applicant, context, true);
+                const FacultyEvaluation ev = evaluator.evaluate(i, c.applicant, context, Detail::Needed);
                 const QString where = QStringLiteral("%1, faculty %2: ")
                                           .arg(QLatin1String(c.name), QString::fromStdString(faculty.facCode));
                 program.messages.texts.clear();

@@ -115,7 +115,7 @@ TEST(FacultyLoader, BuildsWhatTheFacultyByFacultyLoadBuilds)
     const test::TempFolder other;
     const RuleDatabase db(ChangedCopy(other, "DELETE FROM Table12 WHERE FacCode='0005';"));
     const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
-    const auto ranked = evaluator.rank(Applicant{}, ScoringContext{"2.44", "0.55", LoadProbTable(db)}).evaluations(true);
+    const auto ranked = evaluator.rank(Applicant{}, ScoringContext{"2.44", "0.55", LoadProbTable(db)}).evaluations(Detail::Needed);
     EXPECT_EQ(ranked.back().facCode, "0005");
     EXPECT_EQ(ranked.back().error, "ไม่สามารถโหลดเกณฑ์ของคณะรหัส 0005 ได้: ไม่พบข้อมูลของคณะในตาราง Table12");
     EXPECT_TRUE(ranked[ranked.size() - 2].ok());
@@ -162,12 +162,12 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
     base.Pr = 40;
 
     const auto total = [&](std::size_t f, const Applicant& a) {
-        return Hundredths(evaluator.evaluate(f, a, context, false).total.earned);
+        return Hundredths(evaluator.evaluate(f, a, context, Detail::Figures).total.earned);
     };
     int checked = 0;
     int unreachable = 0;
     for (std::size_t f = 0; f < evaluator.faculties().size(); ++f) {
-        const FacultyEvaluation ev = evaluator.evaluate(f, base, context, true);
+        const FacultyEvaluation ev = evaluator.evaluate(f, base, context, Detail::Needed);
         if (!ev.needed)
             continue;
         const std::int64_t lowest = Hundredths(ev.lastYear->min);

@@ -21,7 +21,7 @@ std::string rowsOf(const tamrik::Evaluator& evaluator, const tamrik::ScoringCont
 {
     std::string rows;
     for (const BatchApplicant& a : block)
-        rows += CsvRows(evaluator.rank(a.applicant, context, top).evaluations(false), top, &a.id);
+        rows += CsvRows(evaluator.rank(a.applicant, context, top).evaluations(tamrik::Detail::Figures), top, &a.id);
     return rows;
 }
 

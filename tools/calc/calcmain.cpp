@@ -158,7 +158,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     if (o.mode == Mode::Faculty) {
-        const tamrik::FacultyEvaluation ev = evaluator->evaluate(0, o.applicant, context, true);
+        const tamrik::FacultyEvaluation ev = evaluator->evaluate(0, o.applicant, context, tamrik::Detail::Needed);
         out.write(o.format == Format::Json ? JsonObject(ev, sample) + "\n"
                                            : (sample ? SampleLine() : std::string()) + TextBlock(ev));
         if (!ev.ok())
@@ -168,7 +168,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
 
     if (o.mode == Mode::All) {
         const std::vector<tamrik::FacultyEvaluation> ranked =
-            evaluator->rank(o.applicant, context).evaluations(o.format == Format::Json);
+            evaluator->rank(o.applicant, context)
+                .evaluations(o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures);
         std::string text;
         if (o.format == Format::Json)
             text = JsonArray(ranked, sample);

@@ -264,14 +264,14 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
             // Texts stand to the left, figures to the right; the last column is not padded.
             const bool text = c == 2 || c == 3 || c == kCells - 1;
             const std::size_t width = c == kCells - 1 ? 0 : widths[c];
-            const std::string pad(cellWidths[r][c] < width ? width - cellWidths[r][c] : 0, ' ');
+            const std::size_t pad = cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
             if (c)
                 out += "  ";
             if (!text)
-                out += pad;
+                out.append(pad, ' ');
             out += rows[r][c];
             if (text)
-                out += pad;
+                out.append(pad, ' ');
         }
         out += '\n';
     }
