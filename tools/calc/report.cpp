@@ -22,44 +22,98 @@ std::string figureOr(const std::optional<double>& v, const char* none)
     return v ? figure(*v) : std::string(none);
 }
 
-// Shown texts hold no control character: only quotes and backslashes need escaping.
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char ch : tamrik::ShownText(text)) {
-        if (ch == '"' || ch == '\\')
-            out += '\\';
-        out += ch;
+// JSON appended to one text as it is written. Shown texts hold no control
+// character: only quotes and backslashes need escaping.
+class Json {
+public:
+    explicit Json(std::string& out) : m_out(out) {}
+
+    Json& raw(std::string_view text)
+    {
+        m_out += text;
+        return *this;
     }
-    return out + "\"";
-}
+    Json& string(std::string_view text)
+    {
+        std::string replaced;
+        std::string_view shown = text;
+        if (tamrik::FirstUnshowable(text) != text.size()) {
+            replaced = tamrik::ShownText(text);
+            shown = replaced;
+        }
+        m_out += '"';
+        for (const char ch : shown) {
+            if (ch == '"' || ch == '\\')
+                m_out += '\\';
+            m_out += ch;
+        }
+        m_out += '"';
+        return *this;
+    }
+    Json& figure(double v) { return raw(tamrik::Format(v, "0.00")); }
+    Json& figureOr(const std::optional<double>& v) { return v ? figure(*v) : raw("null"); }
+    Json& earned(const tamrik::Earned& e)
+    {
+        return raw("{\"earned\": ").figure(e.earned).raw(", \"full\": ").figure(e.full).raw("}");
+    }
+    Json& range(const tamrik::YearRange& r)
+    {
+        return raw("{\"min\": ").figure(r.min).raw(", \"max\": ").figure(r.max).raw("}");
+    }
+    template <typename T, typename Write>
+    Json& list(const std::vector<T>& items, const char* open, const char* close, Write write)
+    {
+        raw(open);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            write(raw(i ? ", " : ""), items[i]);
+        return raw(close);
+    }
+    Json& needed(const tamrik::Needed& n)
+    {
+        raw("{\"points\": ").figure(n.points).raw(", \"subjects\": ");
+        list(n.subjects, "{", "}", [](Json& json, const auto& s) { json.string(s.first).raw(": ").figureOr(s.second); });
+        return raw(", \"gpa\": ").figureOr(n.gpa).raw(", \"pr\": ").figureOr(n.pr).raw("}");
+    }
+    Json& object(const FacultyEvaluation& ev, bool sample);
 
-std::string jsonEarned(const tamrik::Earned& e)
-{
-    return "{\"earned\": " + figure(e.earned) + ", \"full\": " + figure(e.full) + "}";
-}
+private:
+    std::string& m_out;
+};
 
-std::string jsonRange(const tamrik::YearRange& r)
+Json& Json::object(const FacultyEvaluation& ev, bool sample)
 {
-    return "{\"min\": " + figure(r.min) + ", \"max\": " + figure(r.max) + "}";
-}
-
-template <typename T, typename Write>
-std::string jsonList(const std::vector<T>& items, const char* open, const char* close, Write write)
-{
-    std::string out = open;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i ? ", " : "") + write(items[i]);
-    return out + close;
-}
-
-std::string jsonNeeded(const tamrik::Needed& n)
-{
-    const std::string subjects = jsonList(n.subjects, "{", "}", [](const auto& s) {
-        return jsonString(s.first) + ": " + figureOr(s.second, "null");
-    });
-    return "{\"points\": " + figure(n.points) + ", \"subjects\": " + subjects + ", \"gpa\": " + figureOr(n.gpa, "null")
-           + ", \"pr\": " + figureOr(n.pr, "null") + "}";
+    const char* const sampleKey = sample ? ", \"sample\": true}" : ", \"sample\": false}";
+    raw("{\"faculty\": ").string(ev.facCode).raw(", \"university\": ").string(ev.university);
+    raw(", \"name\": ").string(ev.name);
+    if (!ev.ok()) {
+        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
+                                "margin", "chance", "needed"})
+            raw(", \"").raw(key).raw("\": null");
+        return raw(", \"error\": ").string(ev.error).raw(sampleKey);
+    }
+    raw(", \"main\": ").earned(ev.main).raw(", \"special\": ").earned(ev.special);
+    raw(", \"gpa\": ").earned(ev.gpa).raw(", \"pr\": ").earned(ev.pr).raw(", \"total\": ").earned(ev.total);
+    raw(", \"last_year\": ");
+    if (ev.lastYear)
+        range(*ev.lastYear);
+    else
+        raw("null");
+    raw(", \"years\": ");
+    list(ev.years, "{", "}", [](Json& json, const tamrik::YearRange& r) { json.string(r.year).raw(": ").range(r); });
+    raw(", \"minimums\": ").list(ev.minimums, "[", "]", [](Json& json, const std::string& m) { json.string(m); });
+    raw(", \"missing\": ").list(ev.missing, "[", "]", [](Json& json, const std::string& m) { json.string(m); });
+    raw(", \"margin\": ");
+    if (ev.marginPoints)
+        raw("{\"points\": ").figure(*ev.marginPoints).raw(", \"percent\": ").figureOr(ev.marginPercent).raw("}");
+    else
+        raw("null");
+    raw(", \"chance\": ").string(tamrik::ChanceKey(ev.chance));
+    raw(", \"needed\": ");
+    if (ev.needed)
+        needed(*ev.needed);
+    else
+        raw("null");
+    return raw(", \"error\": null").raw(sampleKey);
 }
 
 // Columns of display: Thai vowel and tone marks above and below take none.
@@ -159,37 +213,17 @@ const char* const kColumns[] = {"rank", "code", "university", "faculty", "compos
 
 std::string JsonObject(const FacultyEvaluation& ev, bool sample)
 {
-    const std::string sampleKey = std::string(", \"sample\": ") + (sample ? "true" : "false") + "}";
-    std::string out = "{\"faculty\": " + jsonString(ev.facCode) + ", \"university\": " + jsonString(ev.university)
-                      + ", \"name\": " + jsonString(ev.name);
-    if (!ev.ok()) {
-        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
-                                "margin", "chance", "needed"})
-            out += std::string(", \"") + key + "\": null";
-        return out + ", \"error\": " + jsonString(ev.error) + sampleKey;
-    }
-    out += ", \"main\": " + jsonEarned(ev.main) + ", \"special\": " + jsonEarned(ev.special)
-           + ", \"gpa\": " + jsonEarned(ev.gpa) + ", \"pr\": " + jsonEarned(ev.pr)
-           + ", \"total\": " + jsonEarned(ev.total);
-    out += ", \"last_year\": " + (ev.lastYear ? jsonRange(*ev.lastYear) : std::string("null"));
-    out += ", \"years\": "
-           + jsonList(ev.years, "{", "}", [](const tamrik::YearRange& r) { return jsonString(r.year) + ": " + jsonRange(r); });
-    out += ", \"minimums\": " + jsonList(ev.minimums, "[", "]", jsonString);
-    out += ", \"missing\": " + jsonList(ev.missing, "[", "]", jsonString);
-    out += ", \"margin\": "
-           + (ev.marginPoints ? "{\"points\": " + figure(*ev.marginPoints) + ", \"percent\": "
-                                    + figureOr(ev.marginPercent, "null") + "}"
-                              : std::string("null"));
-    out += ", \"chance\": " + jsonString(std::string(tamrik::ChanceKey(ev.chance)));
-    out += ", \"needed\": " + (ev.needed ? jsonNeeded(*ev.needed) : std::string("null"));
-    return out + ", \"error\": null" + sampleKey;
+    std::string out;
+    Json(out).object(ev, sample);
+    return out;
 }
 
 std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
 {
     std::string out = "[";
+    Json json(out);
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        out += (i ? ",\n " : "\n ") + JsonObject(ranked[i], sample);
+        json.raw(i ? ",\n " : "\n ").object(ranked[i], sample);
     return out + (ranked.empty() ? "]\n" : "\n]\n");
 }
 
