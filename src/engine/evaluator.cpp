@@ -60,7 +60,7 @@ FacultyScore Evaluator::score(std::size_t faculty, const ApplicantEntries& entri
 }
 
 FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntries& entries,
-                                        const ScoringContext& context, Detail detail) const
+                                        GpaShares& gpaShares, Detail detail) const
 {
     const FacultyRecord& record = m_faculties[faculty];
     FacultyEvaluation ev;
@@ -92,7 +92,7 @@ FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntr
     ev.marginPercent = c.marginPercent;
     if (detail == Detail::Needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
         && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
-        ev.needed = neededFor(path, entries, context, Hundredths(ev.lastYear->min), ev.total.earned);
+        ev.needed = neededFor(path, entries, gpaShares, Hundredths(ev.lastYear->min), ev.total.earned);
     return ev;
 }
 
@@ -128,15 +128,16 @@ Ranking Evaluator::rank(const Applicant& applicant, const ScoringContext& contex
 FacultyEvaluation Evaluator::evaluate(std::size_t faculty, const Applicant& applicant, const ScoringContext& context,
                                       Detail detail) const
 {
-    return evaluation(faculty, entriesOf(applicant, context), context, detail);
+    GpaShares gpaShares(context);
+    return evaluation(faculty, entriesOf(applicant, context), gpaShares, detail);
 }
 
-FacultyEvaluation Ranking::evaluation(std::size_t faculty, Detail detail) const
+FacultyEvaluation Ranking::evaluation(std::size_t faculty, Detail detail)
 {
-    return m_evaluator.evaluation(faculty, m_entries, m_context, detail);
+    return m_evaluator.evaluation(faculty, m_entries, m_gpaShares, detail);
 }
 
-std::vector<FacultyEvaluation> Ranking::evaluations(Detail detail) const
+std::vector<FacultyEvaluation> Ranking::evaluations(Detail detail)
 {
     std::vector<FacultyEvaluation> all;
     all.reserve(m_order.size());

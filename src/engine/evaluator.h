@@ -14,6 +14,7 @@
 #include "applicant.h"
 #include "evaluation.h"
 #include "facultypath.h"
+#include "needed.h"
 
 #include <cstddef>
 #include <optional>
@@ -50,21 +51,22 @@ public:
     // first: every faculty, or the best `limit` rank() was asked for.
     const std::vector<std::size_t>& order() const { return m_order; }
 
-    // One faculty written out.
-    FacultyEvaluation evaluation(std::size_t faculty, Detail detail) const;
+    // One faculty written out. What is needed to reach last year's lowest
+    // is searched with the GPA shares found for the faculties before.
+    FacultyEvaluation evaluation(std::size_t faculty, Detail detail);
     // The faculties of order(), written out in that order.
-    std::vector<FacultyEvaluation> evaluations(Detail detail) const;
+    std::vector<FacultyEvaluation> evaluations(Detail detail);
 
 private:
     friend class Evaluator;
-    Ranking(const Evaluator& evaluator, ScoringContext context, ApplicantEntries entries)
-        : m_evaluator(evaluator), m_context(std::move(context)), m_entries(std::move(entries))
+    Ranking(const Evaluator& evaluator, const ScoringContext& context, ApplicantEntries entries)
+        : m_evaluator(evaluator), m_entries(std::move(entries)), m_gpaShares(context)
     {
     }
 
     const Evaluator& m_evaluator;
-    ScoringContext m_context;
     ApplicantEntries m_entries;
+    GpaShares m_gpaShares;
     std::vector<FacultyScore> m_scores;
     std::vector<std::size_t> m_order;
 };
@@ -89,8 +91,8 @@ public:
 private:
     friend class Ranking;
     FacultyScore score(std::size_t faculty, const ApplicantEntries& entries) const;
-    FacultyEvaluation evaluation(std::size_t faculty, const ApplicantEntries& entries,
-                                 const ScoringContext& context, Detail detail) const;
+    FacultyEvaluation evaluation(std::size_t faculty, const ApplicantEntries& entries, GpaShares& gpaShares,
+                                 Detail detail) const;
 
     std::vector<FacultyRecord> m_faculties;
     std::vector<std::optional<FacultyPath>> m_paths;   // nothing for a rule that could not be built

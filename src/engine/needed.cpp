@@ -8,7 +8,6 @@ namespace tamrik {
 namespace {
 
 constexpr int kTopScore = 10000;  // 100.00 in hundredths
-constexpr int kTopGpa = 400;      // 4.00
 constexpr int kTopPr = 9999;      // 99.99
 
 // A value as typed into a two-decimal box and read back.
@@ -41,7 +40,18 @@ std::optional<double> inPoints(const std::optional<int>& hundredths)
 
 }  // namespace
 
-Needed neededFor(const FacultyPath& path, const ApplicantEntries& entries, const ScoringContext& context,
+std::optional<float> GpaShares::at(int hundredths)
+{
+    m_shares.resize(kTop + 1);
+    Share& share = m_shares[static_cast<std::size_t>(hundredths)];
+    if (!share.known) {
+        share.fraction = GpaFraction(typed(hundredths), m_context.meanText, m_context.sdText, m_context.prob);
+        share.known = true;
+    }
+    return share.fraction;
+}
+
+Needed neededFor(const FacultyPath& path, const ApplicantEntries& entries, GpaShares& gpaShares,
                  std::int64_t lowest, double composite)
 {
     Needed needed;
@@ -63,9 +73,8 @@ Needed neededFor(const FacultyPath& path, const ApplicantEntries& entries, const
     }
 
     const RowValues values = path.restore(entries.value);
-    needed.gpa = inPoints(smallestReaching(1, kTopGpa, [&](int h) {
-        return reaches(values, GpaFraction(typed(h), context.meanText, context.sdText, context.prob),
-                       entries.prFraction);
+    needed.gpa = inPoints(smallestReaching(1, GpaShares::kTop, [&](int h) {
+        return reaches(values, gpaShares.at(h), entries.prFraction);
     }));
     needed.pr = inPoints(smallestReaching(1, kTopPr, [&](int h) {
         return reaches(values, entries.gpaFraction, PrFraction(typed(h)));

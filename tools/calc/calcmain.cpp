@@ -170,17 +170,18 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         const std::vector<tamrik::FacultyEvaluation> ranked =
             evaluator->rank(o.applicant, context)
                 .evaluations(o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures);
-        std::string text;
-        if (o.format == Format::Json)
-            text = JsonArray(ranked, sample);
-        else if (o.format == Format::Csv)
-            text = CsvHeader(false) + CsvRows(ranked, ranked.size());
-        else
-            text = (sample ? SampleLine() : std::string()) + Table(ranked);
         // CSV rows have no place for it: the note goes where the user reads.
         if (sample && o.format == Format::Csv)
             err << "tamrik-calc: " << SampleLine();
-        out.write(text);
+        if (o.format == Format::Json) {
+            out.write(JsonArray(ranked, sample));
+        } else if (o.format == Format::Csv) {
+            out.write(CsvHeader(false));
+            out.write(CsvRows(ranked, ranked.size()));
+        } else {
+            out.write(sample ? SampleLine() : std::string());
+            out.write(Table(ranked));
+        }
         return out.finish(err, kDone);
     }
 

@@ -224,7 +224,8 @@ std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
     Json json(out);
     for (std::size_t i = 0; i < ranked.size(); ++i)
         json.raw(i ? ",\n " : "\n ").object(ranked[i], sample);
-    return out + (ranked.empty() ? "]\n" : "\n]\n");
+    out += ranked.empty() ? "]\n" : "\n]\n";
+    return out;
 }
 
 std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
