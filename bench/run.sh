@@ -35,8 +35,8 @@ rm -f "$gen/f9999.mdb"
 ./bin/tamrik-ruledb check "$gen/f9999.mdb"
 
 TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" ./bin/bench_scoring
-# The start-up's checks (whole file, tables, values, content digest) over 9,999 faculties.
-TAMRIK_RULE_DB="$gen/f9999.mdb" ./bin/bench_scoring --benchmark_filter='Open|Digest'
+# The start-up's checks (whole file, tables, content digest, or the values without one) over 9,999 faculties.
+TAMRIK_RULE_DB="$gen/f9999.mdb" ./bin/bench_scoring --benchmark_filter='Open|Digest|ValueChecks'
 TAMRIK_RULE_DB="$build/bin/ScoreRule.mdb" taskset -c 0 ./bin/bench_engine
 TAMRIK_RULE_DB="$gen/f9999.mdb" taskset -c 0 ./bin/bench_engine --benchmark_filter='Every' \
   --benchmark_out="$gen/engine9999.csv" --benchmark_out_format=csv

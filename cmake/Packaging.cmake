@@ -44,9 +44,57 @@ endforeach()
 add_custom_target(man_pages ALL DEPENDS ${man_gz})
 install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# Who answers for the package: its control file, changelog and copyright
+# file. No maintainer's address is on record, so the default is the author of
+# the commit being built; a release sets the real one.
+set(maintainer "Tamrik maintainers <maintainers@users.noreply.c-seed-73062506.example>")
+find_package(Git QUIET)
+if(GIT_FOUND)
+  execute_process(COMMAND ${GIT_EXECUTABLE} log -1 "--format=%an <%ae>"
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE author OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE git_failed ERROR_QUIET)
+  if(NOT git_failed AND author)
+    set(maintainer "${author}")
+  endif()
+endif()
+set(TAMRIK_MAINTAINER "${maintainer}" CACHE STRING "The package's maintainer: Name <address>")
+
+# The changelog in Debian's form from packaging/changelog.in, whose first entry
+# must be this version: a new version needs its line of what changed.
+set(changes_file ${PROJECT_SOURCE_DIR}/packaging/changelog.in)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changes_file})
+file(STRINGS ${changes_file} change_lines)
+set(changelog "")
+set(first_version "")
+set(entry_end "")
+foreach(line IN LISTS change_lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  elseif(line MATCHES "^([^ ]+) (.+)$")
+    if(NOT first_version)
+      set(first_version ${CMAKE_MATCH_1})
+    endif()
+    string(APPEND changelog "${entry_end}tamrik (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
+    set(entry_end "\n -- ${TAMRIK_MAINTAINER}  ${CMAKE_MATCH_2}\n\n")
+    set(bullet "  * ")
+  elseif(line MATCHES "^ +(.+)$" AND entry_end)
+    string(APPEND changelog "${bullet}${CMAKE_MATCH_1}\n")
+    set(bullet "    ")
+  else()
+    message(FATAL_ERROR "${changes_file}: cannot read the line '${line}'")
+  endif()
+endforeach()
+if(NOT first_version STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "${changes_file} starts with version '${first_version}', not ${PROJECT_VERSION}: "
+                      "add an entry saying what ${PROJECT_VERSION} changed")
+endif()
+string(APPEND changelog "${entry_end}")
+string(REGEX REPLACE "\n\n$" "\n" changelog "${changelog}")
+
 set(TAMRIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tamrik)
 # A native package (no Debian revision): its changelog is changelog.gz.
-configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/changelog @ONLY)
+file(WRITE ${CMAKE_BINARY_DIR}/changelog "${changelog}")
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
   COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${CMAKE_BINARY_DIR}/changelog
@@ -54,13 +102,14 @@ add_custom_command(
   DEPENDS ${CMAKE_BINARY_DIR}/changelog
   VERBATIM)
 add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${TAMRIK_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tamrik)
 set(CPACK_PACKAGE_VENDOR "Tamrik maintainers")
-set(CPACK_PACKAGE_CONTACT "Tamrik maintainers <maintainers@users.noreply.c-seed-73062506.example>")
+set(CPACK_PACKAGE_CONTACT "${TAMRIK_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -11,6 +11,8 @@ seconds=${1:-60}
 build="$root/build-fuzz"
 harnesses=(fuzz_numtext fuzz_textfiles fuzz_csv fuzz_ruleload fuzz_report fuzz_csvstream)
 
+"$root/scripts/setup-debian.sh"
+# Loudly: a fuzz run that quietly did nothing would pass.
 command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is needed (apt-get install clang libclang-rt-14-dev)" >&2; exit 1; }
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DTAMRIK_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null

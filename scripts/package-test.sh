@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it on this machine, starts the installed
-# program as an ordinary user under Xvfb, and removes the package again,
-# checking that nothing of it is left in /usr. Run as root (it installs).
+# Builds the Debian package, checks it with lintian, installs it on this
+# machine, starts the installed programs as an ordinary user (the window under
+# Xvfb), and removes the package again, checking that nothing of it is left in
+# /usr. Run as root (it installs).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-package"
 
 [ "$(id -u)" -eq 0 ] || { echo "package-test.sh installs a package: run it as root" >&2; exit 2; }
-"$root/scripts/setup-debian.sh"
+"$root/scripts/setup-debian.sh" lintian
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2
 rm -f "$build"/tamrik_*.deb
 cmake --build "$build" --target package
 deb=$(ls "$build"/tamrik_*_amd64.deb)
+# Every tag shown, down to the info level; an error or a warning fails.
+lintian --display-level ">=info" --fail-on error,warning "$deb" || { echo "FAIL: lintian" >&2; exit 1; }
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -32,11 +35,12 @@ dpkg-query -W -f='${Status}' tamrik 2>/dev/null | grep -q "install ok installed"
   apt-get remove --purge -y -qq tamrik >/dev/null
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
 dpkg -L tamrik >"$work/files"
-for f in /usr/bin/tamrik /usr/lib/tamrik/tamrik /usr/lib/tamrik/ScoreRule.mdb; do
+for f in /usr/bin/tamrik /usr/bin/tamrik-calc /usr/bin/tamrik-ruledb /usr/share/tamrik/ScoreRule.mdb; do
   [ -e "$f" ] || fail "$f is not installed"
 done
+[ ! -e /usr/lib/tamrik ] || fail "/usr/lib/tamrik is still installed"
 
-# The installed folder is writable only by root, so the program runs as an
+# The installed folders are writable only by root, so the programs run as an
 # ordinary user, who must get param.opt and the entries file in their own
 # data folder.
 user_home="$work/home"
@@ -50,8 +54,11 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 display=":$(head -n1 "$work/display")"
 
-setpriv --reuid=nobody --regid=nogroup --clear-groups \
-  env -i HOME="$user_home" XDG_RUNTIME_DIR="$user_home/run" DISPLAY="$display" PATH=/usr/bin:/bin LANG=C.UTF-8 /usr/bin/tamrik &
+# A command, not a function: started in the background, its own pid is the
+# program's, which xdotool looks for.
+as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
+  env -i HOME="$user_home" XDG_RUNTIME_DIR="$user_home/run" DISPLAY="$display" PATH=/usr/bin:/bin LANG=C.UTF-8)
+"${as_user[@]}" /usr/bin/tamrik &
 app_pid=$!
 window=""
 for _ in $(seq 100); do
@@ -66,13 +73,16 @@ for f in param.opt TamrikTemp.tmp; do
   [ -f "$data/$f" ] || fail "$data/$f was not written"
   [ "$(stat -c %U "$data/$f")" = nobody ] || fail "$data/$f does not belong to the user"
 done
-[ ! -e /usr/lib/tamrik/param.opt ] && [ ! -e /usr/lib/tamrik/TamrikTemp.tmp ] ||
-  fail "the program wrote into its installed folder"
+for f in param.opt TamrikTemp.tmp; do
+  [ ! -e "/usr/bin/$f" ] && [ ! -e "/usr/share/tamrik/$f" ] || fail "the program wrote $f into an installed folder"
+done
 kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=""
 
-if [ -x /usr/bin/tamrik-calc ]; then
-  /usr/bin/tamrik-calc --version
-fi
+# tamrik-calc finds the installed rule database by itself.
+"${as_user[@]}" /usr/bin/tamrik-calc --version
+"${as_user[@]}" /usr/bin/tamrik-calc --faculty 1 --score 01=70 >"$work/found.txt" || fail "tamrik-calc did not find its database"
+"${as_user[@]}" /usr/bin/tamrik-calc --faculty 1 --score 01=70 --db /usr/share/tamrik/ScoreRule.mdb >"$work/named.txt"
+[ -s "$work/found.txt" ] && cmp -s "$work/found.txt" "$work/named.txt" || fail "tamrik-calc read another database"
 
 apt-get remove --purge -y -qq tamrik >/dev/null
 left=0

@@ -12,7 +12,6 @@ DetailsPanel::DetailsPanel(const FacultyScoring& scoring, QWidget* parent) : QLa
     setTextFormat(Qt::PlainText);  // names from the rule data
     setWordWrap(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setMinimumHeight(90);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 

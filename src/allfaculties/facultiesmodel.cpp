@@ -1,5 +1,6 @@
 #include "facultiesmodel.h"
 
+#include "chancelegend.h"
 #include "chancestyle.h"
 #include "evaluationtext.h"
 #include "numtext.h"
@@ -12,6 +13,12 @@ namespace {
 
 QString Figure(double value) { return ToQString(Format(value, "0.00")); }
 QString Figure(const std::optional<double>& value) { return value ? Figure(*value) : QString(); }
+
+// The applicant's own figures, marked while subjects are missing.
+QString OwnFigure(const FacultyEvaluation& e, const QString& figure)
+{
+    return e.missing.empty() ? figure : partialFigure(figure);
+}
 
 }  // namespace
 
@@ -43,11 +50,11 @@ QString FacultiesModel::cellText(int row, int column) const
     case Code: return ToQString(e.facCode);
     case University: return ToQString(e.university);
     case Faculty: return ToQString(e.name);
-    case Composite: return e.ok() ? Figure(e.total.earned) : QString();
+    case Composite: return e.ok() ? OwnFigure(e, Figure(e.total.earned)) : QString();
     case Highest: return e.ok() ? Figure(e.total.full) : QString();
     case LastMin: return Figure(lastMin);
     case LastMax: return Figure(lastMax);
-    case MarginPercent: return Figure(e.marginPercent);
+    case MarginPercent: return OwnFigure(e, Figure(e.marginPercent));
     case ChanceColumn: return ChanceText(e.chance);
     case RangeBar: return lastMin ? Figure(lastMin) + QLatin1Char('-') + Figure(lastMax) : QString();
     case Years: return ToQString(YearsText(e.years));
@@ -109,7 +116,7 @@ QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, in
         QStringLiteral("อันดับ"),        QStringLiteral("รหัส"),           QStringLiteral("มหาวิทยาลัย"),
         QStringLiteral("คณะ"),           QStringLiteral("คะแนน\nรวม"),     QStringLiteral("สูงสุดที่\nเป็นไปได้"),
         QStringLiteral("ต่ำสุด\nปีล่าสุด"), QStringLiteral("สูงสุด\nปีล่าสุด"), QStringLiteral("ห่างจาก\nต่ำสุด %"),
-        QStringLiteral("โอกาส"),         QStringLiteral("ช่วงคะแนน"),      QStringLiteral("ต่ำสุด-สูงสุด\nทุกปี"),
+        QStringLiteral("เทียบกับ\nช่วงปีก่อน"), QStringLiteral("ช่วงคะแนน"),      QStringLiteral("ต่ำสุด-สูงสุด\nทุกปี"),
     };
     if (section < 0 || section >= ColumnCount)
         return {};
@@ -132,7 +139,17 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
     lines << ToQString(e.facCode + " " + e.name + " " + e.university);
     if (!e.ok())
         lines << ToQString(e.error);
-    lines << QStringLiteral("โอกาส: ") + ChanceText(e.chance);
+    lines << comparisonHeading() + QStringLiteral(": ") + ChanceText(e.chance);
+    if (e.ok()) {
+        QString composite = QStringLiteral("คะแนนรวม %1 จากคะแนนสูงสุดที่เป็นไปได้ %2")
+                                .arg(OwnFigure(e, Figure(e.total.earned)), Figure(e.total.full));
+        const QString margin = ToQString(MarginText(e.marginPoints, e.marginPercent));
+        if (!margin.isEmpty())
+            composite += QStringLiteral("; ") + margin;
+        if (!e.missing.empty())
+            composite += QStringLiteral(" (ยังไม่ครบ: เป็นคะแนนเท่าที่มี)");
+        lines << composite;
+    }
     for (const std::string& message : e.minimums)
         lines << ToQString(message);
     if (!e.missing.empty()) {

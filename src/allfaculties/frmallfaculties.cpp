@@ -1,22 +1,35 @@
 #include "frmallfaculties.h"
 
 #include "detailspanel.h"
+#include "exportfile.h"
 #include "facultiesmodel.h"
+#include "legendwindow.h"
+#include "messageservice.h"
+#include "namedwidget.h"
+#include "programtexts.h"
 #include "rankingpanel.h"
 #include "samplestrip.h"
 #include "scorespanel.h"
 #include "session.h"
+#include "shortlistkeeping.h"
 #include "shortlistpanel.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tamrik {
 
 FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_scoring(session)
+    : QWidget(parent, Qt::Window),
+      m_session(session),
+      m_scoring(session),
+      m_chooseOpen(DialogOpenFileChooser()),
+      m_chooseSave(DialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmAllFaculties"));
     setWindowTitle(QStringLiteral("ทุกคณะ"));
@@ -41,14 +54,47 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     connect(m_ranking, &RankingPanel::selectionChanged, this, &FrmAllFaculties::showDetails);
     connect(m_ranking, &RankingPanel::facultyChosen, this, &FrmAllFaculties::facultyChosen);
     connect(m_shortlist, &ShortlistPanel::addRequested, this, &FrmAllFaculties::addSelected);
+    connect(m_shortlist, &ShortlistPanel::saveRequested, this, &FrmAllFaculties::saveShortlist);
+    connect(m_shortlist, &ShortlistPanel::openRequested, this, &FrmAllFaculties::openShortlist);
+    connect(m_ranking, &RankingPanel::legendRequested, this, &FrmAllFaculties::showLegend);
 
     ReloadEntries();
     m_ranking->sortByRank();
-    // Every column of the ranking at once where the screen has the room.
+    // Every column of the ranking at once where the screen has the room;
+    // never more than the screen: showEvent fits the frame in too.
     QSize size(1800, 900);
     if (const QScreen* shown = screen())
         size = size.boundedTo(shown->availableGeometry().size());
-    resize(size.expandedTo(QSize(1340, 760)));
+    resize(size);
+}
+
+void FrmAllFaculties::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        fitScreen();
+    }
+}
+
+void FrmAllFaculties::fitScreen()
+{
+    const QScreen* shown = screen();
+    if (!shown || isMaximized() || isFullScreen())
+        return;
+    const QRect area = shown->availableGeometry();
+    // The frame is known once the window is shown.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QSize room = area.size().shrunkBy(frame);
+    const QSize size = this->size().boundedTo(room).expandedTo(minimumSizeHint().boundedTo(room));
+    resize(size);
+    QRect placed(QPoint(), size.grownBy(frame));
+    placed.moveCenter(area.center());
+    placed.moveTopLeft(QPoint(std::max(placed.left(), area.left()), std::max(placed.top(), area.top())));
+    move(placed.topLeft());
 }
 
 FrmAllFaculties::~FrmAllFaculties()
@@ -64,17 +110,38 @@ FrmAllFaculties::~FrmAllFaculties()
 
 void FrmAllFaculties::buildLayout(const Session& session)
 {
-    auto* right = new QWidget;
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(m_ranking, 1);
-    rightLayout->addWidget(m_details);
+    // The details can be dragged smaller or folded away for more rows.
+    auto* right = new QSplitter(Qt::Vertical);
+    auto* details = Named(new QScrollArea, QStringLiteral("ScrollFacultyDetails"),
+                          QStringLiteral("รายละเอียดคณะที่เลือก"));
+    m_detailsArea = details;
+    details->setWidget(m_details);
+    details->setWidgetResizable(true);
+    details->setFrameShape(QFrame::NoFrame);
+    details->setMinimumHeight(m_details->fontMetrics().lineSpacing() * 2);
+    right->addWidget(m_ranking);
+    right->addWidget(details);
+    right->setStretchFactor(0, 1);
+    right->setStretchFactor(1, 0);
+    right->setSizes({1000, m_details->fontMetrics().lineSpacing() * 3 + 6});
 
     auto* split = new QSplitter(Qt::Horizontal);
     split->addWidget(m_scores);
     split->addWidget(right);
-    split->setSizes({300, 1000});
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setSizes({250, 1000});
+
+    auto* notice = new QLabel(ResultNoticeText());
+    notice->setObjectName(QStringLiteral("LabelResultNotice"));
+    notice->setTextFormat(Qt::PlainText);
+    QFont bold = notice->font();
+    bold.setBold(true);
+    notice->setFont(bold);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
     if (session.SampleData()) {
         // From the left edge: on a small screen the window runs past the right one.
         QLabel* strip = MakeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
@@ -82,20 +149,27 @@ void FrmAllFaculties::buildLayout(const Session& session)
         strip->setIndent(8);
         layout->addWidget(strip);
     }
-    layout->addWidget(split, 5);
-    layout->addWidget(m_shortlist, 2);
+    layout->addWidget(split, 1);
+    layout->addWidget(m_shortlist);
+    layout->addWidget(notice);
 }
 
 void FrmAllFaculties::buildTabOrder()
 {
-    const QList<QWidget*> order = m_scores->tabStops() + m_ranking->tabStops() + m_shortlist->tabStops();
+    // The details scroll with the keyboard too.
+    const QList<QWidget*> order =
+        m_scores->tabStops() + m_ranking->tabStops() + QList<QWidget*>{m_detailsArea} + m_shortlist->tabStops();
     for (QWidget* w : order)
         w->setFocusPolicy(Qt::StrongFocus);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void FrmAllFaculties::setFileChooser(SaveFileChooser chooser) { m_shortlist->setFileChooser(std::move(chooser)); }
+void FrmAllFaculties::setFileChooser(SaveFileChooser chooser)
+{
+    m_chooseSave = chooser;
+    m_shortlist->setFileChooser(std::move(chooser));
+}
 
 const std::vector<FacultyEvaluation>& FrmAllFaculties::evaluations() const
 {
@@ -139,11 +213,60 @@ void FrmAllFaculties::dropPreview()
 void FrmAllFaculties::rank(const Applicant& applicant)
 {
     m_ranked = applicant;
+    m_shortlist->setRanked(applicant);
     m_ranking->setEvaluations(m_scoring.rankAll(applicant));
 }
 
 void FrmAllFaculties::showDetails() { m_details->showFaculty(m_ranking->selectedCode(), m_ranked); }
 
 void FrmAllFaculties::addSelected() { m_shortlist->add(m_ranking->selectedCode()); }
+
+void FrmAllFaculties::showLegend()
+{
+    if (!m_legend) {
+        m_legend = new LegendWindow(this);
+        m_legend->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_legend->show();
+    m_legend->raise();
+    m_legend->activateWindow();
+}
+
+void FrmAllFaculties::saveShortlist()
+{
+    QString path = m_chooseSave(this, QStringLiteral("เก็บอันดับที่เลือกเป็นไฟล์"),
+                                QStringLiteral("tamrik-shortlist.") + QLatin1String(kShortlistSuffix),
+                                QStringLiteral("Tamrik (*.%1)").arg(QLatin1String(kShortlistSuffix)));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QLatin1String(kShortlistSuffix);
+    if (!saveShortlistFile(path, currentShortlistFile(m_session, m_shortlist->shortlist().codes())))
+        m_session.messages().show(SaveFailedMessage(path));
+}
+
+void FrmAllFaculties::openShortlist()
+{
+    const QString path = m_chooseOpen(this, QStringLiteral("เปิดไฟล์อันดับที่เลือก"),
+                                      QStringLiteral("Tamrik (*.%1);;JSON (*.json)").arg(QLatin1String(kShortlistSuffix)));
+    if (path.isEmpty())
+        return;
+    const ShortlistFileRead read = loadShortlistFile(path);
+    if (!read.file) {
+        m_session.messages().show(openFailedMessage(path, read.problem));
+        return;
+    }
+    const UserEntries before = m_session.entries();
+    const QStringList changed = takeShortlistFile(m_session, *read.file);
+    m_shortlist->replace(read.file->choices);
+    ReloadEntries();
+    // The main window's pages follow as after edits made here.
+    for (const QString& code : changed)
+        emit scoreEdited(code);
+    if (before.GpaDigits != m_session.entries().GpaDigits)
+        emit gpaEdited();
+    if (before.PrDigits != m_session.entries().PrDigits)
+        emit prEdited();
+}
 
 }  // namespace tamrik

@@ -1,9 +1,10 @@
 #pragma once
-// The all-faculties window ("ทุกคณะ"): the applicant's scores on the left,
-// every faculty ranked by the engine on the right, filters above it, the
-// selected faculty's details below, and the shortlist of four choices with
-// their figures side by side. Each is a panel of its own; the window builds
-// them and carries what one tells to the others.
+// The all-faculties window ("ทุกคณะ"): the applicant's name and scores on
+// the left, every faculty ranked by the engine on the right, filters above
+// it, the selected faculty's details below, the shortlist of four choices
+// with their figures side by side under both, and the line saying what the
+// figures are not. Each is a panel of its own; the window builds them,
+// carries what one tells to the others, and keeps itself on its screen.
 //
 // Flow: the wizard's remembered entries (Session) -> Applicant -> the engine
 // over every faculty's rule, loaded once (FacultyScoring) -> the ranking ->
@@ -43,6 +44,7 @@ public:
     void ForgetUser();
 
     void setFileChooser(SaveFileChooser chooser);
+    void setOpenFileChooser(OpenFileChooser chooser) { m_chooseOpen = std::move(chooser); }
     const std::vector<FacultyEvaluation>& evaluations() const;
     const Shortlist& shortlist() const;
 
@@ -53,8 +55,13 @@ signals:
     void prEdited();
     void facultyChosen(const QString& facCode);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildLayout(const Session& session);
+    // Inside the available area of the screen it is on, frame and all.
+    void fitScreen();
     void buildTabOrder();
     // Ranks the remembered entries.
     void recompute();
@@ -65,8 +72,15 @@ private:
     void rank(const Applicant& applicant);
     void showDetails();
     void addSelected();
+    void showLegend();
+    void saveShortlist();
+    void openShortlist();
 
+    Session& m_session;
     FacultyScoring m_scoring;
+    OpenFileChooser m_chooseOpen;
+    SaveFileChooser m_chooseSave;
+    bool m_placed = false;  // fitted to its screen once, when first shown
     Applicant m_ranked;           // what the ranking shows now
     bool m_previewShown = false;  // m_ranked holds a value still being typed
 
@@ -74,6 +88,8 @@ private:
     RankingPanel* m_ranking = nullptr;
     DetailsPanel* m_details = nullptr;
     ShortlistPanel* m_shortlist = nullptr;
+    QWidget* m_legend = nullptr;
+    QWidget* m_detailsArea = nullptr;
 };
 
 }  // namespace tamrik

@@ -1,6 +1,7 @@
 #pragma once
 // A cell editor that reports its text on every keystroke, so a view can show
-// what an edit would do before it is committed.
+// what an edit would do before it is committed, and tells when Enter
+// committed it, so the view can move on as page 2 does.
 
 #include <QStyledItemDelegate>
 
@@ -14,6 +15,11 @@ public:
 
 signals:
     void typing(const QModelIndex& index, const QString& text) const;
+    // Enter committed the text (the model may still have refused it) and closed the editor.
+    void committedByEnter(const QModelIndex& index, const QString& text);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 };
 
 }  // namespace tamrik

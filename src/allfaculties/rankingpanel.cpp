@@ -1,5 +1,7 @@
 #include "rankingpanel.h"
 
+#include "chancelegend.h"
+#include "chancestyle.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
 #include "namedwidget.h"
@@ -11,10 +13,26 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tamrik {
+namespace {
+
+// Left to right: what a faculty is and how the applicant compares with its
+// earlier years come first, so that they fit a small screen together; the
+// figures behind them follow.
+const FacultiesModel::Column ShownOrder[] = {
+    FacultiesModel::Rank,     FacultiesModel::Code,          FacultiesModel::Faculty,  FacultiesModel::University,
+    FacultiesModel::Composite, FacultiesModel::ChanceColumn, FacultiesModel::MarginPercent, FacultiesModel::RangeBar,
+    FacultiesModel::LastMin,  FacultiesModel::LastMax,       FacultiesModel::Highest,  FacultiesModel::Years,
+};
+
+}  // namespace
 
 RankingPanel::RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget* parent) : QWidget(parent)
 {
@@ -34,14 +52,18 @@ RankingPanel::RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget*
         Named(new QLineEdit, QStringLiteral("TextFacultyFilter"), QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
     m_TextFacultyFilter->setPlaceholderText(QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
     m_TextFacultyFilter->setClearButtonEnabled(true);
-    m_CheckEligibleOnly = Named(new QCheckBox(QStringLiteral("เฉพาะที่ผ่านเกณฑ์ขั้นต่ำ")),
+    m_CheckEligibleOnly = Named(new QCheckBox(QStringLiteral("เฉพาะที่ผ่านเกณฑ์ขั้นต่ำ (&E)")),
                                 QStringLiteral("CheckEligibleOnly"), QStringLiteral("เฉพาะที่ผ่านเกณฑ์ขั้นต่ำ"));
+    m_CmdLegend = Named(new QPushButton(QStringLiteral("คำอธิบายผลเทียบ (&L)")), QStringLiteral("CmdLegend"),
+                        QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน"));
     auto* filters = new QHBoxLayout;
     filters->addWidget(m_ComboUniverFilter);
     filters->addWidget(m_TextFacultyFilter, 1);
     filters->addWidget(m_CheckEligibleOnly);
+    filters->addWidget(m_CmdLegend);
 
-    m_TableFaculties = Named(new QTableView, QStringLiteral("TableFaculties"), QStringLiteral("ทุกคณะเรียงตามโอกาส"));
+    m_TableFaculties = Named(new QTableView, QStringLiteral("TableFaculties"),
+                             QStringLiteral("ทุกคณะเรียงตามผลเทียบกับช่วงคะแนนปีก่อน"));
     m_TableFaculties->setModel(m_filter);
     m_TableFaculties->setTabKeyNavigation(false);
     m_TableFaculties->setSortingEnabled(true);
@@ -49,16 +71,26 @@ RankingPanel::RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget*
     m_TableFaculties->setSelectionMode(QAbstractItemView::SingleSelection);
     m_TableFaculties->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_TableFaculties->setItemDelegateForColumn(FacultiesModel::RangeBar, new RangeBarDelegate(m_TableFaculties));
-    m_TableFaculties->verticalHeader()->hide();
+    m_TableFaculties->setTextElideMode(Qt::ElideRight);
+    m_TableFaculties->setWordWrap(false);
+    QHeaderView* rows = m_TableFaculties->verticalHeader();
+    rows->hide();
+    // One line of text a row, so that a small screen still shows a dozen.
+    rows->setMinimumSectionSize(fontMetrics().height());
+    rows->setDefaultSectionSize(fontMetrics().height() + 2);
     QHeaderView* header = m_TableFaculties->horizontalHeader();
+    for (int place = 0; place < static_cast<int>(std::size(ShownOrder)); ++place)
+        header->moveSection(header->visualIndex(ShownOrder[place]), place);
     // The figures' columns are fitted to their contents by fitFigureColumns:
     // measuring every cell on each ranking would slow typing down.
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->resizeSection(FacultiesModel::University, 150);
-    header->resizeSection(FacultiesModel::Faculty, 210);
+    header->resizeSection(FacultiesModel::University, 140);
+    header->resizeSection(FacultiesModel::Faculty, 180);
     header->setSectionResizeMode(FacultiesModel::RangeBar, QHeaderView::Fixed);
     header->resizeSection(FacultiesModel::RangeBar, 170);
     header->resizeSection(FacultiesModel::Years, 150);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this, &RankingPanel::showColumnMenu);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -73,25 +105,51 @@ RankingPanel::RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget*
     connect(m_TableFaculties->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RankingPanel::selectionChanged);
     connect(m_TableFaculties, &QTableView::activated, this, &RankingPanel::openSelected);
+    connect(m_CmdLegend, &QPushButton::clicked, this, &RankingPanel::legendRequested);
 }
 
 QList<QWidget*> RankingPanel::tabStops() const
 {
-    return {m_ComboUniverFilter, m_TextFacultyFilter, m_CheckEligibleOnly, m_TableFaculties};
+    return {m_ComboUniverFilter, m_TextFacultyFilter, m_CheckEligibleOnly, m_CmdLegend, m_TableFaculties};
+}
+
+void RankingPanel::showColumnMenu(const QPoint& at)
+{
+    QHeaderView* header = m_TableFaculties->horizontalHeader();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("MenuColumns"));
+    for (const FacultiesModel::Column column : ShownOrder) {
+        QAction* action =
+            menu.addAction(m_faculties->headerData(column, Qt::Horizontal, FacultiesModel::HeadingRole).toString());
+        action->setCheckable(true);
+        action->setChecked(!header->isSectionHidden(column));
+        // What names a faculty and its label stay.
+        action->setEnabled(column != FacultiesModel::Code && column != FacultiesModel::Faculty &&
+                           column != FacultiesModel::ChanceColumn);
+        connect(action, &QAction::toggled, header, [header, column](bool shown) { header->setSectionHidden(column, !shown); });
+    }
+    menu.exec(header->mapToGlobal(at));
 }
 
 void RankingPanel::setEvaluations(std::vector<FacultyEvaluation> evaluations)
 {
     const QString selected = selectedCode();
+    // A ranking replaces the rows: the reader's place in the table stays.
+    const int across = m_TableFaculties->horizontalScrollBar()->value();
+    const int down = m_TableFaculties->verticalScrollBar()->value();
+    const int column = std::max(0, m_TableFaculties->currentIndex().column());
     m_faculties->setEvaluations(std::move(evaluations));
     const int row = selected.isEmpty() ? -1 : m_faculties->rowOf(selected.toStdString());
-    const QModelIndex at = row < 0 ? QModelIndex() : m_filter->mapFromSource(m_faculties->index(row, 0));
+    const QModelIndex at = row < 0 ? QModelIndex() : m_filter->mapFromSource(m_faculties->index(row, column));
     // The reset took the selection; putting it back tells of it, unless the
     // current row survived it.
     const QModelIndex current = m_TableFaculties->currentIndex();
     if (at.isValid())
         m_TableFaculties->selectionModel()->setCurrentIndex(
             at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_TableFaculties->doItemsLayout();  // the scroll bars' ranges, taken by the reset
+    m_TableFaculties->horizontalScrollBar()->setValue(across);
+    m_TableFaculties->verticalScrollBar()->setValue(down);
     if (!at.isValid() || (current.isValid() && current.row() == at.row()))
         emit selectionChanged();
 }
@@ -108,8 +166,13 @@ void RankingPanel::fitFigureColumns()
 {
     for (const int column : {FacultiesModel::Rank, FacultiesModel::Code, FacultiesModel::Composite,
                              FacultiesModel::Highest, FacultiesModel::LastMin, FacultiesModel::LastMax,
-                             FacultiesModel::MarginPercent, FacultiesModel::ChanceColumn})
+                             FacultiesModel::MarginPercent})
         m_TableFaculties->resizeColumnToContents(column);
+    // Wide enough for every label, whichever the ranking shows now.
+    int widest = 0;
+    for (const LegendLine& line : chanceLegend())
+        widest = std::max(widest, m_TableFaculties->fontMetrics().horizontalAdvance(ChanceText(line.chance)));
+    m_TableFaculties->horizontalHeader()->resizeSection(FacultiesModel::ChanceColumn, widest + 12);
 }
 
 void RankingPanel::sortByRank() { m_TableFaculties->sortByColumn(FacultiesModel::Rank, Qt::AscendingOrder); }

@@ -14,6 +14,8 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPoint;
+class QPushButton;
 class QTableView;
 
 namespace tamrik {
@@ -49,15 +51,20 @@ signals:
     void selectionChanged();
     // A faculty opened (Enter or a double click) to be shown on the wizard's pages.
     void facultyChosen(const QString& facCode);
+    // The legend button.
+    void legendRequested();
 
 private:
     void openSelected();
+    // The header's menu: which columns show.
+    void showColumnMenu(const QPoint& at);
 
     FacultiesModel* m_faculties = nullptr;
     FacultyFilter* m_filter = nullptr;
     QComboBox* m_ComboUniverFilter = nullptr;
     QLineEdit* m_TextFacultyFilter = nullptr;
     QCheckBox* m_CheckEligibleOnly = nullptr;
+    QPushButton* m_CmdLegend = nullptr;
     QTableView* m_TableFaculties = nullptr;
 };
 

@@ -1,10 +1,12 @@
 #include "scorespanel.h"
 
+#include "gpapr.h"
 #include "livecelldelegate.h"
 #include "messageservice.h"
 #include "namedwidget.h"
 #include "qtext.h"
 #include "scoresmodel.h"
+#include "shortlistfile.h"
 #include "session.h"
 #include "subjectcheck.h"
 #include "subjecttable.h"
@@ -22,22 +24,11 @@
 namespace tamrik {
 namespace {
 
-// "3.5" as the two boxes of page 3 would hold it before they are left.
-BoxTexts SplitTyped(const QString& text)
+QLabel* Caption(const QString& text, QWidget* buddy)
 {
-    const int dot = text.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return {text.toStdString(), std::string()};
-    return {text.left(dot).toStdString(), text.mid(dot + 1).toStdString()};
-}
-
-LeaveResult LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxTexts))
-{
-    // Both boxes of page 3 left in turn, as typing through the page leaves them.
-    LeaveResult left = leave(BoxPart::Integer, SplitTyped(text.trimmed()));
-    if (!left.message)
-        left = leave(BoxPart::Decimals, left.boxes);
-    return left;
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
 }
 
 }  // namespace
@@ -45,6 +36,10 @@ LeaveResult LeaveBoth(const QString& text, LeaveResult (*leave)(BoxPart, BoxText
 ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
 {
     m_scores = new ScoresModel(session, ruledb::ReadSubjectTable(session.ruleDb()), this);
+    m_TextApplicantName =
+        Named(new QLineEdit, QStringLiteral("TextApplicantName"), QStringLiteral("ชื่อผู้สมัคร (ไม่บังคับ)"));
+    m_TextApplicantName->setPlaceholderText(QStringLiteral("ไม่บังคับ ใช้พิมพ์บน PDF"));
+    m_TextApplicantName->setMaxLength(kMaxApplicantNameLength);
     m_TableScores = Named(new QTableView, QStringLiteral("TableScores"), QStringLiteral("คะแนนรายวิชา"));
     m_TableScores->setModel(m_scores);
     m_TableScores->setTabKeyNavigation(false);
@@ -58,19 +53,25 @@ ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m
     m_TableScores->setCurrentIndex(m_scores->index(0, ScoresModel::Score));
 
     m_TextAllGpa = Named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("เกรดเฉลี่ยสะสม GPA"));
+    // Wider than the values page 3 takes, so that a value out of range is
+    // refused with page 3's message rather than cut short without a word.
     m_TextAllGpa->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d?(\\.\\d{0,2})?")), m_TextAllGpa));
+        QRegularExpression(QStringLiteral("\\d{0,3}(\\.\\d{0,2})?")), m_TextAllGpa));
     m_TextAllPr = Named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("ตำแหน่งเปอร์เซ็นไทล์ PR"));
     m_TextAllPr->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2})?")), m_TextAllPr));
+        QRegularExpression(QStringLiteral("\\d{0,3}(\\.\\d{0,2})?")), m_TextAllPr));
+    auto* name = new QGridLayout;
+    name->addWidget(Caption(QStringLiteral("ชื่อ (&N)"), m_TextApplicantName), 0, 0);
+    name->addWidget(m_TextApplicantName, 0, 1);
     auto* gpaPr = new QGridLayout;
-    gpaPr->addWidget(new QLabel(QStringLiteral("GPA")), 0, 0);
+    gpaPr->addWidget(Caption(QStringLiteral("&GPA"), m_TextAllGpa), 0, 0);
     gpaPr->addWidget(m_TextAllGpa, 0, 1);
-    gpaPr->addWidget(new QLabel(QStringLiteral("PR")), 1, 0);
-    gpaPr->addWidget(m_TextAllPr, 1, 1);
+    gpaPr->addWidget(Caption(QStringLiteral("P&R"), m_TextAllPr), 0, 2);
+    gpaPr->addWidget(m_TextAllPr, 0, 3);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("คะแนนของผู้สมัคร")));
+    layout->addLayout(name);
+    layout->addWidget(Caption(QStringLiteral("คะแนนของผู้สมัคร (&K)"), m_TableScores));
     layout->addWidget(m_TableScores, 1);
     layout->addLayout(gpaPr);
 
@@ -82,17 +83,41 @@ ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m
     auto* live = new LiveCellDelegate(m_TableScores);
     m_TableScores->setItemDelegateForColumn(ScoresModel::Score, live);
     connect(live, &LiveCellDelegate::typing, this, &ScoresPanel::previewScore);
+    connect(live, &LiveCellDelegate::committedByEnter, this, &ScoresPanel::moveOn);
+    connect(m_TextApplicantName, &QLineEdit::textEdited, this,
+            [this] { m_session.applicantName() = applicantName().toStdString(); });
     // An edit given up (Escape) or refused leaves the ranking as remembered;
     // one committed has been told already.
     connect(live, &QAbstractItemDelegate::closeEditor, this, &ScoresPanel::typingDropped);
 }
 
-QList<QWidget*> ScoresPanel::tabStops() const { return {m_TableScores, m_TextAllGpa, m_TextAllPr}; }
+QList<QWidget*> ScoresPanel::tabStops() const
+{
+    return {m_TextApplicantName, m_TableScores, m_TextAllGpa, m_TextAllPr};
+}
+
+QString ScoresPanel::applicantName() const { return m_TextApplicantName->text().simplified(); }
 
 void ScoresPanel::reload()
 {
     m_scores->reload();
     showGpaPr();
+    const QString name = ToQString(m_session.applicantName());
+    if (applicantName() != name)
+        m_TextApplicantName->setText(name);
+}
+
+void ScoresPanel::moveOn(const QModelIndex& index, const QString& text)
+{
+    if (!index.isValid() || !CheckScoreBox(text.toStdString()).valid)
+        return;  // refused: the message was shown, the subject stays current
+    const int next = index.row() + 1;
+    if (next < m_scores->rowCount()) {
+        m_TableScores->setCurrentIndex(m_scores->index(next, ScoresModel::Score));
+        m_TableScores->setFocus();
+    } else {
+        m_TextAllGpa->setFocus();
+    }
 }
 
 void ScoresPanel::showGpaPr()
@@ -106,32 +131,32 @@ void ScoresPanel::showGpaPr()
 
 void ScoresPanel::commitGpa()
 {
-    if (commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &LeaveGpaBox))
+    if (commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &typedGpaDigits))
         emit gpaEdited();
 }
 
 void ScoresPanel::commitPr()
 {
-    if (commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &LeavePrBox))
+    if (commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &typedPrDigits))
         emit prEdited();
 }
 
-bool ScoresPanel::commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
-                            LeaveResult (*leave)(BoxPart, BoxTexts))
+bool ScoresPanel::commitBox(QLineEdit* box, std::string& digits, std::string (*shown)(std::string_view),
+                            TypedDigits (*typed)(std::string_view))
 {
     const QString text = box->text().trimmed();
-    if (text == ToQString(typed(digits))) {
+    if (text == ToQString(shown(digits))) {
         emit typingDropped();
         return false;
     }
-    const LeaveResult left = LeaveBoth(text, leave);
-    if (left.message) {
-        m_session.messages().show(ToQString(*left.message));
+    const TypedDigits taken = typed(text.toStdString());
+    if (taken.message) {
+        m_session.messages().show(ToQString(*taken.message));
         showGpaPr();
         emit editRefused();  // the typing may have ranked a value now refused
         return false;
     }
-    digits = left.boxes.integer + left.boxes.decimals;
+    digits = taken.digits;
     m_session.SaveEntriesFile();
     showGpaPr();
     return true;
@@ -139,15 +164,15 @@ bool ScoresPanel::commitBox(QLineEdit* box, std::string& digits, std::string (*t
 
 void ScoresPanel::previewBox(QLineEdit* box, bool isGpa)
 {
-    const LeaveResult left = LeaveBoth(box->text(), isGpa ? &LeaveGpaBox : &LeavePrBox);
+    const TypedDigits taken = (isGpa ? &typedGpaDigits : &typedPrDigits)(box->text().toStdString());
     // A value the box would refuse ranks as nothing: the table goes back to
     // what is remembered, and the message waits until the box is left.
-    if (left.message || !box->hasAcceptableInput()) {
+    if (taken.message || !box->hasAcceptableInput()) {
         emit typingDropped();
         return;
     }
     const UserEntries& entries = m_session.entries();
-    const std::string digits = left.boxes.integer + left.boxes.decimals;
+    const std::string& digits = taken.digits;
     emit typing(ApplicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
                                      isGpa ? entries.PrDigits : digits));
 }

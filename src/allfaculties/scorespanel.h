@@ -1,12 +1,12 @@
 #pragma once
-// The applicant's side of the all-faculties window: a score per subject, the
-// GPA and the PR, edited in place. A value committed goes into the entries
+// The applicant's side of the all-faculties window: an optional name, a
+// score per subject, the GPA and the PR, edited in place. A value committed goes into the entries
 // the wizard remembers and their file, through page 2's and page 3's rules;
 // a value still being typed is reported as the applicant it would make, so
 // the ranking can show it before it is committed.
 
 #include "applicant.h"
-#include "gpapr.h"
+#include "typedgpapr.h"
 
 #include <QList>
 #include <QWidget>
@@ -32,6 +32,8 @@ public:
     void reload();
     // The controls Tab walks through, in order.
     QList<QWidget*> tabStops() const;
+    // The name as typed, blanks tidied.
+    QString applicantName() const;
 
 signals:
     // Each saved to the entries file already.
@@ -50,15 +52,18 @@ private:
     void showGpaPr();
     void previewScore(const QModelIndex& index, const QString& text);
     void previewBox(QLineEdit* box, bool isGpa);
+    // Enter took a score: on to the next subject, or the GPA after the last.
+    void moveOn(const QModelIndex& index, const QString& text);
     void commitGpa();
     void commitPr();
     // A typed GPA or PR into its digits, through page 3's rules for leaving a box.
     // Returns whether the digits changed.
-    bool commitBox(QLineEdit* box, std::string& digits, std::string (*typed)(std::string_view),
-                   LeaveResult (*leave)(BoxPart, BoxTexts));
+    bool commitBox(QLineEdit* box, std::string& digits, std::string (*shown)(std::string_view),
+                   TypedDigits (*typed)(std::string_view));
 
     Session& m_session;
     ScoresModel* m_scores = nullptr;
+    QLineEdit* m_TextApplicantName = nullptr;
     QTableView* m_TableScores = nullptr;
     QLineEdit* m_TextAllGpa = nullptr;
     QLineEdit* m_TextAllPr = nullptr;

@@ -3,6 +3,7 @@
 #include "chancestyle.h"
 #include "choicesfile.h"
 #include "csvtext.h"
+#include "evaluationtext.h"
 #include "exportfile.h"
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
@@ -18,6 +19,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
@@ -35,14 +37,14 @@ QPushButton* Button(const QString& name, const QString& caption, const QString& 
 const FacultiesModel::Column ComparedColumns[] = {
     FacultiesModel::Code,    FacultiesModel::Faculty, FacultiesModel::University,    FacultiesModel::Composite,
     FacultiesModel::Highest, FacultiesModel::LastMin, FacultiesModel::LastMax,       FacultiesModel::MarginPercent,
-    FacultiesModel::ChanceColumn,
+    FacultiesModel::ChanceColumn, FacultiesModel::Years,
 };
 
 }  // namespace
 
 ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, const FacultiesModel& faculties,
                                const FacultyFilter& shown, QWidget* parent)
-    : QGroupBox(QStringLiteral("อันดับที่เลือก (ไม่เกิน 4 อันดับ)"), parent),
+    : QWidget(parent),
       m_session(session),
       m_scoring(scoring),
       m_faculties(faculties),
@@ -51,31 +53,55 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
       m_chooseFile(DialogSaveFileChooser())
 {
     m_ListChoices = Named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
-    m_CmdAddChoice = Button(QStringLiteral("CmdAddChoice"), QStringLiteral("เพิ่มเป็นอันดับถัดไป"),
+    m_caption = new QLabel;
+    m_CmdAddChoice = Button(QStringLiteral("CmdAddChoice"), QStringLiteral("เพิ่มเป็นอันดับถัดไป (&A)"),
                             QStringLiteral("เพิ่มคณะที่เลือกเป็นอันดับถัดไป"));
-    m_CmdRemoveChoice = Button(QStringLiteral("CmdRemoveChoice"), QStringLiteral("นำออก"), QStringLiteral("นำอันดับที่เลือกออก"));
-    m_CmdChoiceUp = Button(QStringLiteral("CmdChoiceUp"), QStringLiteral("เลื่อนขึ้น"), QStringLiteral("เลื่อนอันดับขึ้น"));
-    m_CmdChoiceDown = Button(QStringLiteral("CmdChoiceDown"), QStringLiteral("เลื่อนลง"), QStringLiteral("เลื่อนอันดับลง"));
-    m_CmdExportCsv = Button(QStringLiteral("CmdExportCsv"), QStringLiteral("บันทึก CSV..."), QStringLiteral("บันทึกตารางเป็น CSV"));
-    m_CmdExportPdf = Button(QStringLiteral("CmdExportPdf"), QStringLiteral("บันทึก PDF..."),
+    m_CmdShowChoices = Button(QStringLiteral("CmdShowChoices"), QStringLiteral("แสดงการเปรียบเทียบ (&H)"),
+                              QStringLiteral("แสดงหรือซ่อนอันดับที่เลือกและการเปรียบเทียบ"));
+    m_CmdShowChoices->setCheckable(true);
+    m_CmdShowChoices->setChecked(true);
+    m_CmdSaveShortlist = Button(QStringLiteral("CmdSaveShortlist"), QStringLiteral("เก็บเป็นไฟล์ (&S)..."),
+                                QStringLiteral("เก็บชื่อ คะแนน และอันดับที่เลือกเป็นไฟล์"));
+    m_CmdOpenShortlist = Button(QStringLiteral("CmdOpenShortlist"), QStringLiteral("เปิดไฟล์ (&O)..."),
+                                QStringLiteral("เปิดไฟล์ชื่อ คะแนน และอันดับที่เลือก"));
+    m_CmdRemoveChoice = Button(QStringLiteral("CmdRemoveChoice"), QStringLiteral("นำออก (&X)"), QStringLiteral("นำอันดับที่เลือกออก"));
+    m_CmdChoiceUp = Button(QStringLiteral("CmdChoiceUp"), QStringLiteral("เลื่อนขึ้น (&U)"), QStringLiteral("เลื่อนอันดับขึ้น"));
+    m_CmdChoiceDown = Button(QStringLiteral("CmdChoiceDown"), QStringLiteral("เลื่อนลง (&D)"), QStringLiteral("เลื่อนอันดับลง"));
+    m_CmdExportCsv = Button(QStringLiteral("CmdExportCsv"), QStringLiteral("บันทึก &CSV..."), QStringLiteral("บันทึกตารางเป็น CSV"));
+    m_CmdExportPdf = Button(QStringLiteral("CmdExportPdf"), QStringLiteral("บันทึก &PDF..."),
                             QStringLiteral("บันทึกอันดับที่เลือกพร้อมวิธีคิดเป็น PDF"));
     m_TableChoices = Named(new QTableWidget, QStringLiteral("TableChoices"), QStringLiteral("เปรียบเทียบอันดับที่เลือก"));
     m_TableChoices->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_TableChoices->setTabKeyNavigation(false);
     m_TableChoices->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_TableChoices->setWordWrap(true);
 
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_caption, 1);
+    for (QPushButton* button : {m_CmdAddChoice, m_CmdShowChoices, m_CmdSaveShortlist, m_CmdOpenShortlist,
+                                m_CmdExportCsv, m_CmdExportPdf})
+        bar->addWidget(button);
     auto* choiceButtons = new QVBoxLayout;
-    for (QPushButton* button : {m_CmdAddChoice, m_CmdRemoveChoice, m_CmdChoiceUp, m_CmdChoiceDown})
+    for (QPushButton* button : {m_CmdRemoveChoice, m_CmdChoiceUp, m_CmdChoiceDown})
         choiceButtons->addWidget(button);
     choiceButtons->addStretch();
-    for (QPushButton* button : {m_CmdExportCsv, m_CmdExportPdf})
-        choiceButtons->addWidget(button);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_ListChoices, 2);
-    layout->addLayout(choiceButtons);
-    layout->addWidget(m_TableChoices, 5);
+    m_body = new QWidget;
+    auto* body = new QHBoxLayout(m_body);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(m_ListChoices, 2);
+    body->addLayout(choiceButtons);
+    body->addWidget(m_TableChoices, 5);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(bar);
+    layout->addWidget(m_body, 1);
+    // Never taller than the list and comparison need: the rest is the ranking's.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
     connect(m_CmdAddChoice, &QPushButton::clicked, this, &ShortlistPanel::addRequested);
+    connect(m_CmdShowChoices, &QPushButton::toggled, this, &ShortlistPanel::showFold);
+    connect(m_CmdSaveShortlist, &QPushButton::clicked, this, &ShortlistPanel::saveRequested);
+    connect(m_CmdOpenShortlist, &QPushButton::clicked, this, &ShortlistPanel::openRequested);
     connect(m_CmdRemoveChoice, &QPushButton::clicked, this, &ShortlistPanel::removeChoice);
     connect(m_CmdChoiceUp, &QPushButton::clicked, this, [this] { moveChoice(true); });
     connect(m_CmdChoiceDown, &QPushButton::clicked, this, [this] { moveChoice(false); });
@@ -93,8 +119,24 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
 
 QList<QWidget*> ShortlistPanel::tabStops() const
 {
-    return {m_CmdAddChoice, m_ListChoices, m_CmdRemoveChoice, m_CmdChoiceUp,
-            m_CmdChoiceDown, m_TableChoices, m_CmdExportCsv, m_CmdExportPdf};
+    return {m_CmdAddChoice,    m_CmdShowChoices, m_ListChoices,  m_CmdRemoveChoice, m_CmdChoiceUp, m_CmdChoiceDown,
+            m_TableChoices,    m_CmdSaveShortlist, m_CmdOpenShortlist, m_CmdExportCsv, m_CmdExportPdf};
+}
+
+void ShortlistPanel::showFold()
+{
+    const bool any = m_shortlist.size() > 0;
+    m_caption->setText(any ? QStringLiteral("อันดับที่เลือก %1 จาก %2").arg(m_shortlist.size()).arg(kMaxChoices)
+                           : QStringLiteral("อันดับที่เลือก: ยังไม่ได้เลือก (ไม่เกิน %1 อันดับ)").arg(kMaxChoices));
+    m_CmdShowChoices->setEnabled(any);
+    // Empty, the shortlist takes one line; folded, too.
+    m_body->setVisible(any && m_CmdShowChoices->isChecked());
+}
+
+void ShortlistPanel::replace(const std::vector<std::string>& codes)
+{
+    m_shortlist = Shortlist(codes);
+    choicesChanged(m_shortlist.size() > 0 ? 0 : -1);
 }
 
 void ShortlistPanel::add(const QString& facCode)
@@ -139,6 +181,7 @@ void ShortlistPanel::forget()
     showChoices(-1);
 }
 
+
 void ShortlistPanel::choicesChanged(int selectPlace)
 {
     if (!SaveChoicesFile(m_session.dataFolder(), m_shortlist.codes()))
@@ -172,29 +215,52 @@ void ShortlistPanel::showChoices(int selectPlace)
                        QStringLiteral(" - ") + m_faculties.cellText(rows[place], FacultiesModel::University);
         auto* item = new QListWidgetItem(caption, m_ListChoices);
         item->setData(Qt::UserRole, ToQString(codes[place]));
+        item->setToolTip(caption);
     }
     if (selectPlace >= 0 && selectPlace < m_ListChoices->count())
         m_ListChoices->setCurrentRow(selectPlace);
 
     m_TableChoices->clear();
     m_TableChoices->setColumnCount(static_cast<int>(codes.size()));
-    m_TableChoices->setRowCount(static_cast<int>(std::size(ComparedColumns)));
-    for (int r = 0; r < static_cast<int>(std::size(ComparedColumns)); ++r) {
+    const int compared = static_cast<int>(std::size(ComparedColumns));
+    m_TableChoices->setRowCount(compared + 1);
+    for (int r = 0; r < compared; ++r) {
         const FacultiesModel::Column column = ComparedColumns[r];
         m_TableChoices->setVerticalHeaderItem(
             r, new QTableWidgetItem(m_faculties.headerData(column, Qt::Horizontal, FacultiesModel::HeadingRole).toString()));
         for (std::size_t place = 0; place < codes.size(); ++place) {
             const int row = rows[place];
             auto* cell = new QTableWidgetItem(row >= 0 ? m_faculties.cellText(row, column) : QString());
+            cell->setToolTip(cell->text());
             if (row >= 0 && column == FacultiesModel::ChanceColumn)
                 cell->setBackground(ChanceColour(m_faculties.evaluation(row).chance));
             m_TableChoices->setItem(r, static_cast<int>(place), cell);
         }
     }
+    m_TableChoices->setVerticalHeaderItem(compared, new QTableWidgetItem(QStringLiteral("ยังขาดเท่าไรจึงถึงต่ำสุดปีก่อน")));
+    for (std::size_t place = 0; place < codes.size(); ++place) {
+        auto* cell = new QTableWidgetItem(neededText(codes[place]));
+        cell->setToolTip(cell->text());
+        m_TableChoices->setItem(compared, static_cast<int>(place), cell);
+    }
     QStringList heads;
     for (std::size_t place = 0; place < codes.size(); ++place)
         heads << ToQString(ChoiceCaption(place));
     m_TableChoices->setHorizontalHeaderLabels(heads);
+    m_TableChoices->resizeRowsToContents();
+    showFold();
+}
+
+QString ShortlistPanel::neededText(const std::string& facCode) const
+{
+    const FacultyRecord* faculty = m_scoring.record(facCode);
+    if (!faculty)
+        return QString();
+    const FacultyEvaluation e = m_scoring.evaluate(*faculty, m_ranked);
+    const std::string needed = e.needed ? NeededText(*e.needed) : std::string();
+    if (!needed.empty())
+        return ToQString(needed);
+    return e.marginPoints && *e.marginPoints >= 0 ? QStringLiteral("ถึงแล้ว") : QStringLiteral("-");
 }
 
 void ShortlistPanel::exportCsv()

@@ -43,7 +43,7 @@ const QRect PageTwips(120, 960, 11200, 6735);
 
 }  // namespace
 
-QString FrmTamrik::RuleDbFileName() { return QStringLiteral("ScoreRule.mdb"); }
+QString FrmTamrik::RuleDbFileName() { return QString::fromLatin1(kRuleDbFileName); }
 
 FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFolder, MessageService& messages,
                      QWidget* parent)
@@ -92,6 +92,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     // Wherever the pages remember entries, the all-faculties window follows.
     connect(m_subjectPage, &SubjectPage::checkFailed, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::EntriesChangedByPages);
+    connect(m_subjectPage, &SubjectPage::scoreLeft, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_gpaPrPage, &GpaPrPage::backClicked, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::EntriesChangedByPages);
     connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { ShowPage(3); });
@@ -247,6 +248,7 @@ void FrmTamrik::ResetUserData()
     entries.ScoreByCode.fill("-1");
     entries.GpaDigits = "00";
     entries.PrDigits = "00";
+    m_session.applicantName().clear();
     // On disk at once: on a shared computer a crash or power cut before the
     // next save would hand the last user's scores to the next start.
     m_session.SaveEntriesFile();
@@ -420,7 +422,7 @@ void FrmTamrik::SavePdf()
         const UserEntries& entries = m_session.entries();
         const Evaluator evaluator({std::move(record)});
         FillVerdict(sheet, evaluator.evaluate(0, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
-                                              ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, Detail::Figures));
+                                              ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, Detail::Texts));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

@@ -1,4 +1,5 @@
 #include "appstyle.h"
+#include "datafolder.h"
 #include "emblem.h"
 #include "frmsplash.h"
 #include "frmtamrik.h"
@@ -26,7 +27,9 @@ int main(int argc, char* argv[])
     tamrik::InstallQtTranslation();
 
     tamrik::MessageBoxService messages;
-    auto* window = new tamrik::FrmTamrik(QCoreApplication::applicationDirPath(),
+    const std::filesystem::path programFolder =
+        tamrik::findProgramFolder(QCoreApplication::applicationDirPath().toStdU16String());
+    auto* window = new tamrik::FrmTamrik(QString::fromStdU16String(programFolder.u16string()),
                                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), messages);
     window->setAttribute(Qt::WA_DeleteOnClose);
     messages.setParent(window);

@@ -39,6 +39,7 @@ struct WorkingSheet {
     std::string chance;                      // the label
     std::string chanceRule;                  // the rule that gave it
     std::string margin;                      // against last year's lowest
+    bool partial = false;                    // subjects without a score: total and margin are no final figures
 };
 
 // The subject rows of a rule with the remembered scores ("" where none), the

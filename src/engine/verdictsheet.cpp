@@ -45,6 +45,7 @@ void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation)
     sheet.chance = std::string(ChanceLabel(evaluation.chance));
     sheet.chanceRule = ChanceRuleText(evaluation.chance, evaluation.lastYear ? evaluation.lastYear->year : sheet.lastYear);
     sheet.margin = MarginText(evaluation.marginPoints, evaluation.marginPercent);
+    sheet.partial = !evaluation.missing.empty();
 }
 
 }  // namespace tamrik

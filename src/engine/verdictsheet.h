@@ -9,8 +9,8 @@
 
 namespace tamrik {
 
-// The engine's verdict: the chance label, its rule and margin, and every
-// year's range.
+// The engine's verdict: the chance label, its rule and margin, whether the
+// figures are partial, and every year's range.
 void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation);
 
 // A faculty of the shortlist: the figures as the engine gives them (the ones

@@ -1,12 +1,13 @@
 #include "wholetables.h"
 
+#include "rulenames.h"
+#include "ruleschema.h"
 #include "yeartext.h"
 
 #include <algorithm>
 #include <iterator>
 #include <memory>
 #include <mutex>
-#include <regex>
 
 namespace tamrik {
 
@@ -16,21 +17,22 @@ using ruledb::RuleDatabase;
 
 namespace {
 
-// The rule tables' whole reads; Facsubj through the same column list its
-// faculty-by-faculty read uses, with the key in front.
+// The rule tables' whole reads, each by the key its schema gives it, through
+// the same column list its faculty-by-faculty read uses, with the key in it.
 struct TableRead {
-    const char* table;
-    const char* keyColumn;
+    std::string table;
+    std::string keyColumn;
     std::string query;
 };
-const TableRead RuleTableReads[] = {
-    {"tableSUM", "FacCode", "SELECT * FROM tableSUM;"},
-    {"tableCRT", "FacCode", "SELECT * FROM tableCRT;"},
-    {"Facsubj", "FacCode", "SELECT FacCode," + std::string(ruledb::kFacsubjColumns) + " FROM Facsubj;"},
-    {"Table12", "FacCode", "SELECT * FROM Table12;"},
-    {"SubjectTable", "SubCod", "SELECT * FROM SubjectTable;"},
-    {"tb6174", "FacCode", "SELECT * FROM tb6174;"},
-};
+
+TableRead wholeRead(const char* table)
+{
+    const ruledb::TableSchema& schema = ruledb::ruleTable(table);
+    return {schema.name, schema.key(), "SELECT " + ruledb::selectedColumns(table, true) + " FROM " + schema.name + ";"};
+}
+
+const TableRead RuleTableReads[] = {wholeRead(kTableSUM), wholeRead(kTableCRT),     wholeRead(kFacsubj),
+                                    wholeRead(kTable12),  wholeRead(kSubjectTable), wholeRead(kTb6174)};
 
 // Streams the query and calls `each(key, row)` for every row, in stored
 // order. False when the key column or the column `alsoNeeded` is missing, or
@@ -66,11 +68,11 @@ SUNameFaculties::SUNameFaculties(const RuleDatabase& db)
 {
     std::optional<std::size_t> code, university, name;
     bool first = true;
-    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor& row) {
+    db.ForEachRow("SELECT * FROM " + std::string(kSUName) + ";", [&](const RowCursor& row) {
         if (first) {
-            code = columnPlace(row.columns(), "FacCode");
-            university = columnPlace(row.columns(), "UName");
-            name = columnPlace(row.columns(), "FacName");
+            code = columnPlace(row.columns(), kFacCode);
+            university = columnPlace(row.columns(), kUName);
+            name = columnPlace(row.columns(), kFacName);
             first = false;
         }
         const auto textOf = [&](const std::optional<std::size_t>& at) {
@@ -100,7 +102,7 @@ WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& facult
 {
     for (const TableRead& read : RuleTableReads) {
         Table table{read.table, read.keyColumn, std::make_shared<RuleRow::Table>(), {}, {}};
-        const bool byFaculty = table.keyColumn == "FacCode";
+        const bool byFaculty = table.keyColumn == kFacCode;
         if (byFaculty)
             table.rowOf.assign(faculties.names().size(), kNone);
         std::string number;
@@ -170,16 +172,16 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
         std::vector<bool> seen(count);
         try {
             table.whole = forEachKeyedRow(
-                db, "SELECT * FROM " + ruledb::QuoteIdentifier(table.name) + ";", "FacCode",
+                db, "SELECT * FROM " + ruledb::QuoteIdentifier(table.name) + ";", kFacCode,
                 [&](std::string_view key, const RowCursor& r) {
                     const auto faculty = faculties.placeOf(key);
                     if (!faculty || seen[*faculty])
                         return;
                     seen[*faculty] = true;
-                    if (!r.hasColumn("ScMax") || !r.hasColumn("ScMin"))
+                    if (!r.hasColumn(kScMax) || !r.hasColumn(kScMin))
                         return;
-                    const auto max = ruledb::StoredNumber(r.field("ScMax"));
-                    const auto min = ruledb::StoredNumber(r.field("ScMin"));
+                    const auto max = ruledb::StoredNumber(r.field(kScMax));
+                    const auto min = ruledb::StoredNumber(r.field(kScMin));
                     if (max && min)
                         table.ranges[*faculty] = YearRange{table.year, *min, *max};
                 });
@@ -218,12 +220,11 @@ std::vector<YearRange> RangeTables::years(std::size_t faculty) const
 
 std::vector<std::string> RangeTableNames(const RuleDatabase& db)
 {
-    static const std::regex yearTable("maxminScQor[0-9][0-9]");
     std::vector<std::string> names;
     ruledb::QueryResult rows = db.query("SELECT name FROM sqlite_master WHERE type = 'table';");
     for (; !rows.EOF_(); rows.MoveNext()) {
         const std::string name = rows.field("name").toText();
-        if (std::regex_match(name, yearTable))
+        if (ruledb::isYearRangeTable(name))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -236,12 +237,12 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
     bool byKey = false;
     try {
         byKey = forEachKeyedRow(
-            db, "SELECT * FROM Zi2Prob;", "Zi",
+            db, "SELECT * FROM " + std::string(kZi2Prob) + ";", kZi,
             [&](std::string_view key, const RowCursor& r) {
                 if (table->find(std::string(key)) == table->end())
-                    table->emplace(key, ruledb::StoredNumber(r.field("Prob")));
+                    table->emplace(key, ruledb::StoredNumber(r.field(kProb)));
             },
-            "Prob");
+            kProb);
     } catch (const ruledb::DbError&) {
         // Asked key by key instead: a missing table is then no row, as on
         // the faculty page, and a damaged one a fault reported when asked,

@@ -36,7 +36,21 @@ bool canCreateFilesIn(const fs::path& folder)
     return fs::remove(probe, ec);
 }
 
+bool holdsRuleDb(const fs::path& folder)
+{
+    std::error_code ec;
+    return fs::exists(folder / kRuleDbFileName, ec);
+}
+
 }  // namespace
+
+fs::path findProgramFolder(const fs::path& executableFolder)
+{
+    const fs::path installed = (executableFolder / TAMRIK_DATA_FROM_BIN).lexically_normal();
+    if (!holdsRuleDb(executableFolder) && holdsRuleDb(installed))
+        return installed;
+    return executableFolder;
+}
 
 fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbackFolder)
 {

@@ -1,10 +1,20 @@
 #pragma once
-// Where the parameter file and the entries file live. The window asks once at
-// start-up and hands the answer to every load, save and delete of both files.
+// Where the program's files live: the rule database, and the parameter file
+// and the entries file. The window asks once at start-up and hands the answer
+// to every load, save and delete of the files.
 
 #include <filesystem>
 
 namespace tamrik {
+
+inline constexpr char kRuleDbFileName[] = "ScoreRule.mdb";
+
+// The folder of the program's own files (the rule database, a param.opt put
+// beside it): the executable's folder when the rule database is there (a build
+// tree, a portable copy), else <prefix>/share/tamrik of an installed copy,
+// found from the executable's folder <prefix>/bin. The executable's folder when
+// neither holds the database, so that the refusal names the first place looked.
+std::filesystem::path findProgramFolder(const std::filesystem::path& executableFolder);
 
 // The program's folder when a file can be created and removed there;
 // otherwise the fallback (the per-user application data folder), created when

@@ -38,6 +38,7 @@ SubjectPage::SubjectPage(Session& session, QWidget* parent)
 {
     connect(m_c.F2CmdNext, &QPushButton::clicked, this, &SubjectPage::F2CmdNext_Click);
     connect(m_c.F2CmdBack, &QPushButton::clicked, this, &SubjectPage::F2CmdBack_Click);
+    connect(m_entry, &SubjectScoreEntry::boxLeft, this, &SubjectPage::rememberLeftBox);
 }
 
 double SubjectPage::MainTotalScore() const { return m_entry->MainTotalScore(); }
@@ -54,6 +55,7 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
     ShowFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
     m_ScorePerPercent = loaded.rule->ScorePerPercent;
     m_rule = loaded.rule;
+    m_entered = m_session.entries().ScoreByCode;
     return true;
 }
 
@@ -62,6 +64,8 @@ void SubjectPage::ShowRememberedScore(const QString& code)
     // Only the edited subject's rows: the others may hold scores typed here
     // and not yet taken by Next.
     const auto& ScoreByCode = m_session.entries().ScoreByCode;
+    if (const auto slot = ScoreSlot(code.toStdString()))
+        m_entered[*slot] = ScoreByCode[*slot];
     const auto putBack = [&](EntryBox* box, const QLabel* label) {
         if (label->text() != code)
             return;
@@ -106,8 +110,46 @@ void SubjectPage::F2CmdNext_Click()
     emit accepted();
 }
 
+void SubjectPage::rememberLeftBox(EntryBox* box)
+{
+    // The row's score as Next would remember it, at once: the all-faculties
+    // window ranks what the page holds, box by box.
+    std::vector<SubjectRow> rows;
+    for (int r = 1; r <= m_state.mainCount(); ++r) {
+        if (m_c.Text_SC_main[r] == box)
+            rows.push_back(m_c.mainRowData(r).back());
+    }
+    for (int r = 1; r <= m_state.specialCount(); ++r) {
+        if (m_c.Text_sp_sc[r] == box)
+            rows.push_back(m_c.specialRowData(r).back());
+    }
+    auto remembered = m_session.entries().ScoreByCode;
+    RememberScores(rows, {}, remembered);
+    takeScores(remembered);
+}
+
+void SubjectPage::takeScores(const std::array<std::string, 51>& scores)
+{
+    auto& ScoreByCode = m_session.entries().ScoreByCode;
+    if (scores == ScoreByCode)
+        return;
+    ScoreByCode = scores;
+    m_session.SaveEntriesFile();
+    emit scoreLeft();
+}
+
 void SubjectPage::F2CmdBack_Click()
 {
+    // Back forgets what the boxes took since the page was entered.
+    auto scores = m_session.entries().ScoreByCode;
+    for (const std::vector<SubjectRow>& rows :
+         {m_c.mainRowData(m_state.mainCount()), m_c.specialRowData(m_state.specialCount())}) {
+        for (const SubjectRow& row : rows) {
+            if (const auto slot = ScoreSlot(row.code))
+                scores[*slot] = m_entered[*slot];
+        }
+    }
+    takeScores(scores);
     ClearSubjectRows(m_c, m_state.mainCount(), m_state.specialCount());
     emit backClicked();
 }

@@ -19,6 +19,7 @@
 
 namespace tamrik {
 
+class EntryBox;
 class Session;
 class SubjectScoreEntry;
 
@@ -51,6 +52,10 @@ signals:
     void backClicked();   // rows already cleared
     void accepted();      // check passed, scores remembered
     void checkFailed();   // messages shown, scores remembered, rows cleared
+    // A box left with a score other than the one remembered, or Back taking
+    // such scores back: the entries are saved, so the all-faculties window
+    // can follow.
+    void scoreLeft();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,6 +63,9 @@ protected:
 private:
     void F2CmdNext_Click();
     void F2CmdBack_Click();
+    void rememberLeftBox(EntryBox* box);
+    // The scores in place of the remembered ones, saved and told of when they differ.
+    void takeScores(const std::array<std::string, 51>& scores);
 
     Session& m_session;
     SubjectControls m_c;
@@ -68,6 +76,9 @@ private:
     QString m_SpecMaxText;
     float m_ScorePerPercent = 0;
     std::optional<FacultyRule> m_rule;
+    // The scores as the page was entered with them: Back forgets what the
+    // boxes left since (the window's own edits are taken in).
+    std::array<std::string, 51> m_entered;
 };
 
 }  // namespace tamrik

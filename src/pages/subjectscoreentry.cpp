@@ -47,7 +47,10 @@ void SubjectScoreEntry::wire(EntryBox* box, void (SubjectScoreEntry::*recompute)
         if (code == EnterKey)
             (this->*enter)(row);
     });
-    connect(box, &EntryBox::lostFocus, this, [this, box] { checkRange(box); });
+    connect(box, &EntryBox::lostFocus, this, [this, box] {
+        if (checkRange(box))
+            emit boxLeft(box);
+    });
 }
 
 void SubjectScoreEntry::recomputeMain()

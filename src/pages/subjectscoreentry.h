@@ -27,6 +27,10 @@ public:
     // shown, box emptied and focused again) and returns false.
     bool CheckAllRanges();
 
+signals:
+    // A box was left holding a score its range check took (or none).
+    void boxLeft(EntryBox* box);
+
 private:
     void recomputeMain();
     void recomputeSpecial();

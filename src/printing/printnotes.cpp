@@ -14,6 +14,7 @@ namespace tamrik {
 PrintNotes MakePrintNotes(const Session& session)
 {
     PrintNotes notes;
+    notes.applicant = ToQString(session.applicantName());
     const QFileInfo db(ToQString(session.ruleDb().path()));
     // The data tool's own record of the build; a database made otherwise has
     // only its file date to go by.

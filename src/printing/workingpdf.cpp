@@ -1,5 +1,7 @@
 #include "workingpdf.h"
 
+#include "chancelegend.h"
+#include "chancestyle.h"
 #include "colours.h"
 #include "exportfile.h"
 #include "printtext.h"
@@ -101,16 +103,42 @@ QStringList NoteLines(const PrintNotes& notes)
             QStringLiteral("โปรแกรม Tamrik รุ่น ") + notes.version, QStringLiteral("พิมพ์เมื่อ ") + notes.printed};
 }
 
-// On top of every page while the data are a made-up sample.
-void SampleNotice(PageWriter& w, const PrintNotes& notes)
+// On top of every page: while the data are a made-up sample, a notice of
+// it; the applicant's name and the day.
+void PageTop(PageWriter& w, const PrintNotes& notes)
 {
     if (!notes.sample.isEmpty())
         w.notice(notes.sample);
+    if (!notes.applicant.isEmpty())
+        w.line(QStringLiteral("ผู้สมัคร: %1    พิมพ์เมื่อ %2").arg(notes.applicant, notes.printed), 11, true);
+}
+
+// A figure of the applicant's, marked while subjects have no score.
+QString Own(const WorkingSheet& s, const std::string& figure)
+{
+    return s.partial ? partialFigure(Q(figure)) : Q(figure);
+}
+
+// Every label's rule and the partial mark, above the foot.
+void Legend(PageWriter& w)
+{
+    w.line(QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน (ไม่ใช่ความน่าจะเป็นที่จะได้เข้าเรียน)"), 7.5, true);
+    for (const LegendLine& line : chanceLegend())
+        w.line(ChanceText(line.chance) + QStringLiteral(": ") + line.rule, 7);
+    w.line(partialLegend(), 7);
+}
+
+QString YearsLine(const WorkingSheet& s)
+{
+    QStringList years;
+    for (const YearFigures& year : s.years)
+        years << QStringLiteral("%1: %2-%3").arg(Q(year.year), Q(year.min), Q(year.max));
+    return years.join(QStringLiteral("; "));
 }
 
 void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, const QString& heading)
 {
-    SampleNotice(w, notes);
+    PageTop(w, notes);
     w.line(heading, 16, true);
     w.line(QStringLiteral("คณะ: ") + Q(s.facCode) + QLatin1Char(' ') + Q(s.faculty), 12, true);
     w.line(QStringLiteral("มหาวิทยาลัย: ") + Q(s.university), 12);
@@ -138,29 +166,36 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
                .arg(Q(s.prTyped), Q(s.prBand), Q(s.prFraction), Q(s.prEarned), Q(s.prFull)),
            10.5);
     w.space();
-    w.line(QStringLiteral("คะแนนสุทธิ: %1    คะแนนสูงสุดที่เป็นไปได้: %2").arg(Q(s.total), Q(s.highest)), 12, true);
+    w.line(QStringLiteral("คะแนนสุทธิ: %1    คะแนนสูงสุดที่เป็นไปได้: %2").arg(Own(s, s.total), Q(s.highest)), 12, true);
+    if (s.partial)
+        w.line(partialLegend(), 10);
     if (!s.lastMin.empty())
         w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุด ปี %1: %2 - %3").arg(Q(s.lastYear), Q(s.lastMin), Q(s.lastMax)), 10.5);
     else
         w.line(QStringLiteral("ไม่มีคะแนนต่ำสุด-สูงสุดของปี %1").arg(Q(s.lastYear)), 10.5);
     if (!s.years.empty())
         w.line(QStringLiteral("คะแนนต่ำสุด-สูงสุดทุกปีที่มีในข้อมูล:"), 10.5);
+    // On one line, wrapped if need be: the page has room for a faculty of eight subjects and the legend.
+    QStringList years;
     for (const YearFigures& year : s.years)
-        w.line(QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max)), 9.5);
+        years << QStringLiteral("ปี %1: ต่ำสุด %2  สูงสุด %3").arg(Q(year.year), Q(year.min), Q(year.max));
+    if (!years.isEmpty())
+        w.line(years.join(QStringLiteral("    ")), 9.5);
     if (!s.chance.empty()) {
         w.space();
-        w.line(QStringLiteral("โอกาส: ") + Q(s.chance), 12, true);
+        w.line(comparisonHeading() + QStringLiteral(": ") + Q(s.chance), 12, true);
         w.line(QStringLiteral("เกณฑ์: ") + Q(s.chanceRule), 10);
         if (!s.margin.empty())
-            w.line(Q(s.margin), 10);
+            w.line((s.partial ? QStringLiteral("เท่าที่มี: ") : QString()) + Q(s.margin), 10);
     }
     w.line(ResultNoticeText(), 10, true);
+    Legend(w);
     w.foot(NoteLines(notes));
 }
 
 void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes)
 {
-    SampleNotice(w, notes);
+    PageTop(w, notes);
     w.line(QStringLiteral("เปรียบเทียบอันดับที่เลือก"), 16, true);
     w.space();
     std::vector<int> shares = {16};
@@ -183,13 +218,15 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
     figure(QStringLiteral("คะแนนวิชาเฉพาะ"), [](const WorkingSheet& s) { return Q(s.specialEarned); });
     figure(QStringLiteral("คะแนนจาก GPA"), [](const WorkingSheet& s) { return Q(s.gpaEarned); });
     figure(QStringLiteral("คะแนนจาก PR"), [](const WorkingSheet& s) { return Q(s.prEarned); });
-    figure(QStringLiteral("คะแนนสุทธิ"), [](const WorkingSheet& s) { return Q(s.total); });
+    figure(QStringLiteral("คะแนนสุทธิ"), [](const WorkingSheet& s) { return Own(s, s.total); });
     figure(QStringLiteral("คะแนนสูงสุดที่เป็นไปได้"), [](const WorkingSheet& s) { return Q(s.highest); });
     figure(QStringLiteral("ต่ำสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMin); });
     figure(QStringLiteral("สูงสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMax); });
-    figure(QStringLiteral("โอกาส"), [](const WorkingSheet& s) { return Q(s.chance); });
+    figure(QStringLiteral("ต่ำสุด-สูงสุดทุกปี"), YearsLine);
+    figure(comparisonHeading(), [](const WorkingSheet& s) { return Q(s.chance); });
     w.space();
     w.line(ResultNoticeText(), 10, true);
+    Legend(w);
     w.foot(NoteLines(notes));
 }
 

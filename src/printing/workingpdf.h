@@ -1,9 +1,10 @@
 #pragma once
 // The printable working: one A4 page per faculty showing how each figure was
 // reached (subject rows, subtotals, the GPA through its z key and table
-// probability, the PR band, the composite and the ranges), with the rule
-// database, the parameters, the program version and the printing date at
-// the foot. The shortlist's file starts with a page comparing the choices.
+// probability, the PR band, the composite and the ranges), the applicant's
+// name on top, the legend of the labels, with the rule database, the
+// parameters, the program version and the printing date at the foot. The
+// shortlist's file starts with a page comparing the choices.
 // Thai text is drawn with a TLWG face, which the PDF embeds, and every glyph
 // run carries its text (pdfglyphtext.h), so the PDF can be searched.
 
@@ -18,6 +19,7 @@ class QPagedPaintDevice;
 namespace tamrik {
 
 struct PrintNotes {
+    QString applicant;   // the applicant's name, empty when none was typed
     QString ruleDb;      // the rule database's name and date
     QString parameters;  // the range table, mean and SD
     QString version;     // the program's version

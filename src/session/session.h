@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace tamrik {
 
@@ -44,6 +45,12 @@ public:
 
     UserEntries& entries() { return m_entries; }
     const UserEntries& entries() const { return m_entries; }
+    // The applicant's name, typed in the all-faculties window or opened with a
+    // shortlist, for the printouts. Kept in memory only; a change of user
+    // forgets it.
+    std::string& applicantName() { return m_applicantName; }
+    const std::string& applicantName() const { return m_applicantName; }
+
     ScoringParams& params() { return m_params; }
     const ScoringParams& params() const { return m_params; }
 
@@ -58,6 +65,7 @@ private:
     std::unique_ptr<ruledb::RuleDatabase> m_ruleDb;
     mutable std::optional<std::optional<ruledb::BuildInfo>> m_buildInfo;  // outer: read yet
     UserEntries m_entries;
+    std::string m_applicantName;
     ScoringParams m_params;
     bool m_saveFailing = false;
 };

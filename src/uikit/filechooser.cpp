@@ -12,4 +12,11 @@ SaveFileChooser DialogSaveFileChooser()
     };
 }
 
+OpenFileChooser DialogOpenFileChooser()
+{
+    return [](QWidget* parent, const QString& caption, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, QDir::homePath(), filter);
+    };
+}
+
 }  // namespace tamrik

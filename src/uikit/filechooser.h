@@ -1,6 +1,6 @@
 #pragma once
-// Where an export goes: the save dialog in the program, a fixed answer in
-// tests. An empty answer means the user cancelled.
+// Where an export goes, and which file is opened: the file dialogs in the
+// program, a fixed answer in tests. An empty answer means the user cancelled.
 
 #include <QString>
 #include <functional>
@@ -13,5 +13,9 @@ using SaveFileChooser =
     std::function<QString(QWidget* parent, const QString& caption, const QString& suggestedName, const QString& filter)>;
 
 SaveFileChooser DialogSaveFileChooser();
+
+using OpenFileChooser = std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>;
+
+OpenFileChooser DialogOpenFileChooser();
 
 }  // namespace tamrik

@@ -15,9 +15,14 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScrollBar>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -33,6 +38,12 @@ const QString Entries = QStringLiteral("TamrikTemp.tmp");
 const QString Choices = QStringLiteral("TamrikChoices.tmp");
 
 QAbstractItemModel* Faculties(FrmAllFaculties* list) { return In<QTableView>(list, QStringLiteral("TableFaculties"))->model(); }
+
+// A figure cell as a number, its partial mark aside.
+double Figure(const QAbstractItemModel* model, int row, int column)
+{
+    return Cell(model, row, column).remove(QStringLiteral("≥")).toDouble();
+}
 
 // Each subject code's score typed into its cell in turn.
 void EditScores(FrmAllFaculties* list, const QStringList& codes, const QStringList& scores)
@@ -103,11 +114,20 @@ private slots:
         QCOMPARE(Cell(table, row, 6), QStringLiteral("366.60"));
         QCOMPARE(Cell(table, row, 7), QStringLiteral("448.71"));
         QVERIFY(Cell(table, row, 9).startsWith(QStringLiteral("▲▲ ")));
+        // A faculty using a subject not typed yet: its figures are marked partial, in the table and the details.
+        int partial = 0;
+        while (partial < table->rowCount() && !Cell(table, partial, 4).startsWith(QStringLiteral("≥")))
+            ++partial;
+        QVERIFY(partial < table->rowCount());
+        QVERIFY(Cell(table, partial, 9).startsWith(QStringLiteral("… ")) || Cell(table, partial, 9).startsWith(QStringLiteral("✕ ")));
+        QVERIFY(Cell(table, partial, 8).isEmpty() || Cell(table, partial, 8).startsWith(QStringLiteral("≥")));
+        SelectFaculty(list, Cell(table, partial, 1));
+        QVERIFY(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text().contains(QStringLiteral("(ยังไม่ครบ: เป็นคะแนนเท่าที่มี)")));
         // Sorting by a column orders by its figure, not its text.
         auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
         view->sortByColumn(4, Qt::DescendingOrder);
         for (int r = 1; r < table->rowCount(); ++r)
-            QVERIFY(Cell(table, r - 1, 4).toDouble() >= Cell(table, r, 4).toDouble());
+            QVERIFY(Figure(table, r - 1, 4) >= Figure(table, r, 4));
         // While a score is being typed the table shows what it would give; Escape gives it up.
         const auto composite0013 = [&] {
             for (int r = 0; r < table->rowCount(); ++r) {
@@ -137,11 +157,10 @@ private slots:
         QVERIFY2(details.contains(QStringLiteral("2543: 366.60-448.71")), qPrintable(details));
         // Below last year's lowest, the details say how far.
         for (int r = 0; r < table->rowCount(); ++r) {
-            if (!Cell(table, r, 9).startsWith(QStringLiteral("✕")) &&
-                Cell(table, r, 4).toDouble() < Cell(table, r, 6).toDouble()) {
+            if (!Cell(table, r, 9).startsWith(QStringLiteral("✕")) && Figure(table, r, 4) < Figure(table, r, 6)) {
                 SelectFaculty(list, Cell(table, r, 1));
                 const QString below = In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text();
-                const double gap = Cell(table, r, 6).toDouble() - Cell(table, r, 4).toDouble();
+                const double gap = Figure(table, r, 6) - Figure(table, r, 4);
                 QVERIFY2(below.contains(QStringLiteral("ขาดอีก %1 คะแนน").arg(gap, 0, 'f', 2)), qPrintable(below));
                 // A score being typed moves the details with the table; Escape puts them back.
                 const QModelIndex cell01 = scoresView->model()->index(ScoreRow(list, QStringLiteral("01")), 2);
@@ -294,27 +313,43 @@ private slots:
         QCOMPARE(program.messages.texts.size(), 1);
     }
 
-    // An edit in the window moves only its own boxes on the pages: what was
-    // typed on page 2 or 3 and not yet taken by Next stays as typed.
+    // The window follows each box of page 2 as it is left; an edit in the
+    // window moves only its own boxes on the pages: what is still being
+    // typed on page 2 or 3 stays as typed. Back on page 2 takes back what
+    // its boxes gave.
     void editsKeepUntakenTypingOnThePages()
     {
         ProgramFolder folder;
         Program program(folder);
         QVERIFY(program.start());
         program.open(QStringLiteral("0013"));
-        program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
-        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
-        const QString typed01 = program.text(QStringLiteral("Text_SC_main(1)"));
         FrmAllFaculties* list = OpenList(program);
         QVERIFY(list);
-        QVERIFY(!typed01.isEmpty());
+        const QAbstractItemModel* scores = In<QTableView>(list, QStringLiteral("TableScores"))->model();
+        QVERIFY(Activate(&program.window));
+        program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QString());
+        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));  // 01 is left
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QStringLiteral("71.00"));
+        QCOMPARE(folder.lines(Entries)[0], QStringLiteral("71"));
+        QVERIFY(Activate(list));
 
         EditScore(list, QStringLiteral("04"), QStringLiteral("67.5"));
         program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.5"));
         QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(4)")), QStringLiteral("67.50"));
-        QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), typed01);
+        QCOMPARE(program.text(QStringLiteral("Text_sp_sc(1)")), QStringLiteral("62"));
+        QCOMPARE(folder.lines(Entries)[40], QStringLiteral("-1"));
+
+        // Back: 01, left on the page, is forgotten; 04, edited in the window, stays.
+        QVERIFY(Activate(&program.window));
+        program.click(QStringLiteral("F2CmdBack"));
         QCOMPARE(folder.lines(Entries)[0], QStringLiteral("-1"));
+        QCOMPARE(folder.lines(Entries)[3], QStringLiteral("67.5"));
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QString());
+        QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("04")), 2), QStringLiteral("67.50"));
+        program.open(QStringLiteral("0013"));
+        program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
 
         // On page 3 a PR being typed survives a GPA edited in the window.
         QVERIFY(Activate(&program.window));
@@ -388,6 +423,166 @@ private slots:
         QCOMPARE(lines.size(), eligible + 1);
         QVERIFY(lines[0].startsWith(QStringLiteral("อันดับ,รหัส,มหาวิทยาลัย,คณะ")));
         QVERIFY(lines[1].contains(Cell(table, 0, 1)));
+    }
+
+    // Typing as on the pages: Enter takes a score and moves to the next
+    // subject (the GPA after the last), a refused one stays; a PR past page
+    // 3's boxes is refused with page 3's message; re-ranking keeps the
+    // table's place and the selected faculty.
+    void typingAsOnThePages()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+        QVERIFY(list);
+        auto* scoresView = In<QTableView>(list, QStringLiteral("TableScores"));
+        const QAbstractItemModel* scores = scoresView->model();
+        const auto keys = [](const QString& text) {
+            for (const QChar c : text)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        };
+        const auto enter = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+        };
+        scoresView->setFocus();
+        scoresView->setCurrentIndex(scores->index(0, 2));
+        keys(QStringLiteral("75"));
+        enter();
+        keys(QStringLiteral("68.5"));
+        enter();
+        QCOMPARE(Cell(scores, 0, 2), QStringLiteral("75.00"));
+        QCOMPARE(Cell(scores, 1, 2), QStringLiteral("68.50"));
+        QCOMPARE(scoresView->currentIndex().row(), 2);
+        keys(QStringLiteral("150"));
+        enter();
+        QCOMPARE(program.messages.texts, QStringList{QString::fromUtf8(kScoreRangeMessage.data())});
+        QCOMPARE(Cell(scores, 2, 2), QString());
+        QCOMPARE(scoresView->currentIndex().row(), 2);
+        scoresView->setCurrentIndex(scores->index(scores->rowCount() - 1, 2));
+        keys(QStringLiteral("50"));
+        enter();
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TextAllGpa"));
+        QCOMPARE(folder.lines(Entries)[0] + QLatin1Char(' ') + folder.lines(Entries)[1], QStringLiteral("75 68.5"));
+
+        auto* prBox = In<QLineEdit>(list, QStringLiteral("TextAllPr"));
+        for (const QString& refused : {QStringLiteral("101"), QStringLiteral("100")}) {
+            program.messages.texts.clear();
+            program.type(prBox, refused);
+            QCOMPARE(prBox->text(), refused);
+            QTest::keyClick(prBox, Qt::Key_Return);
+            QCOMPARE(program.messages.texts, QStringList{QStringLiteral("PR จะต้องมากกว่า 0 และน้อยกว่า 100")});
+            QCOMPARE(folder.lines(Entries)[52], QStringLiteral("0000"));
+            QCOMPARE(prBox->text(), QStringLiteral("00.00"));
+        }
+
+        // Far down and scrolled right, the selected faculty and the view stay put while a score is typed.
+        auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
+        const QString code = Cell(view->model(), 60, 1);
+        view->setCurrentIndex(view->model()->index(60, 3));
+        view->scrollTo(view->currentIndex(), QAbstractItemView::PositionAtCenter);
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        const int across = view->horizontalScrollBar()->value();
+        const int down = view->verticalScrollBar()->value();
+        QVERIFY(across > 0 && down > 0);
+        EditScore(list, QStringLiteral("03"), QStringLiteral("80"));
+        QCOMPARE(Cell(view->model(), view->currentIndex().row(), 1), code);
+        QCOMPARE(view->horizontalScrollBar()->value(), across);
+        QCOMPARE(view->verticalScrollBar()->value(), down);
+        QVERIFY(In<QLabel>(list, QStringLiteral("LabelFacultyDetails"))->text().startsWith(code));
+    }
+
+    // The name, every score, the GPA, the PR and the choices kept in a
+    // .tamrik file and opened again after a change of user; a damaged file
+    // is refused with its name and what is wrong, and changes nothing.
+    void shortlistKeptInAFile()
+    {
+        ProgramFolder folder;
+        Program program(folder);
+        FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
+        QVERIFY(list);
+        TypeText(In<QLineEdit>(list, QStringLiteral("TextApplicantName")), QStringLiteral("สมชาย  ใจดี"));
+        EditScores(list, Words("01 02 41"), Words("75 68.5 62"));
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), QStringLiteral("3.25"));
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllGpa")), Qt::Key_Return);
+        program.type(In<QLineEdit>(list, QStringLiteral("TextAllPr")), QStringLiteral("85.5"));
+        QTest::keyClick(In<QLineEdit>(list, QStringLiteral("TextAllPr")), Qt::Key_Return);
+        for (const QString& code : {QStringLiteral("0040"), QStringLiteral("0013")}) {
+            SelectFaculty(list, code);
+            In<QPushButton>(list, QStringLiteral("CmdAddChoice"))->click();
+        }
+        const QString kept = folder.file(QStringLiteral("somchai"));  // the suffix is added
+        list->setFileChooser([kept](QWidget*, const QString&, const QString&, const QString&) { return kept; });
+        In<QPushButton>(list, QStringLiteral("CmdSaveShortlist"))->click();
+        const QJsonObject saved = QJsonDocument::fromJson(folder.read(QStringLiteral("somchai.tamrik"))).object();
+        QCOMPARE(saved.value(QStringLiteral("format")).toString(), QStringLiteral("tamrik-shortlist"));
+        QCOMPARE(saved.value(QStringLiteral("version")).toInt(), 1);
+        QCOMPARE(saved.value(QStringLiteral("name")).toString(), QStringLiteral("สมชาย ใจดี"));
+        QCOMPARE(saved.value(QStringLiteral("scores")).toObject(),
+                 (QJsonObject{{QStringLiteral("01"), QStringLiteral("75")},
+                              {QStringLiteral("02"), QStringLiteral("68.5")},
+                              {QStringLiteral("41"), QStringLiteral("62")}}));
+        QCOMPARE(saved.value(QStringLiteral("gpa")).toString(), QStringLiteral("3.25"));
+        QCOMPARE(saved.value(QStringLiteral("pr")).toString(), QStringLiteral("85.50"));
+        QCOMPARE(saved.value(QStringLiteral("choices")).toArray(),
+                 (QJsonArray{QStringLiteral("0040"), QStringLiteral("0013")}));
+
+        // The next user starts from nothing, then opens the file.
+        program.get<QAction>(QStringLiteral("submnuOption(0)"))->trigger();
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextApplicantName"))->text(), QString());
+        QCOMPARE(In<QListWidget>(list, QStringLiteral("ListChoices"))->count(), 0);
+        QString toOpen = folder.file(QStringLiteral("somchai.tamrik"));
+        list->setOpenFileChooser([&toOpen](QWidget*, const QString&, const QString&) { return toOpen; });
+        In<QPushButton>(list, QStringLiteral("CmdOpenShortlist"))->click();
+        QVERIFY(program.messages.texts.isEmpty());
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextApplicantName"))->text(), QStringLiteral("สมชาย ใจดี"));
+        const QStringList entries = folder.lines(Entries);
+        QCOMPARE(entries.mid(0, 2) + entries.mid(40, 1) + entries.mid(51, 2), Words("75 68.5 62 325 8550"));
+        QCOMPARE(folder.lines(Choices), Words("0040 0013"));
+        QCOMPARE(In<QListWidget>(list, QStringLiteral("ListChoices"))->count(), 2);
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextAllPr"))->text(), QStringLiteral("85.50"));
+        QVERIFY(Activate(&program.window));
+        program.open(QStringLiteral("0013"));
+        QCOMPARE(program.text(QStringLiteral("Text_sp_sc(1)")), QStringLiteral("62.00"));
+        QVERIFY(Activate(list));
+
+        const QByteArray good = folder.read(QStringLiteral("somchai.tamrik"));
+        const QByteArray entriesBefore = folder.read(Entries);
+        const QByteArray choicesBefore = folder.read(Choices);
+        const auto with = [&good](const char* key, const QJsonValue& value) {
+            QJsonObject root = QJsonDocument::fromJson(good).object();
+            root.insert(QString::fromUtf8(key), value);
+            return QJsonDocument(root).toJson();
+        };
+        const std::pair<QByteArray, QString> damaged[] = {
+            {good.left(good.size() / 2), QStringLiteral("ไม่ใช่ JSON")},
+            {with("format", QStringLiteral("other")), QStringLiteral("ไม่ใช่ไฟล์อันดับที่เลือกของ Tamrik")},
+            {with("version", 2), QStringLiteral("ไฟล์รุ่น 2")},
+            {with("scores", QJsonObject{{QStringLiteral("04"), QStringLiteral("150")}}), QStringLiteral("คะแนนวิชา 04")},
+            {with("scores", QJsonObject{{QStringLiteral("04"), QStringLiteral("8O")}}), QStringLiteral("คะแนนวิชา 04")},
+            {with("scores", QJsonObject{{QStringLiteral("52"), QStringLiteral("50")}}), QStringLiteral("รหัสวิชา \"52\"")},
+            {with("gpa", QStringLiteral("4.5")), QStringLiteral("GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4")},
+            {with("pr", QStringLiteral("101")), QStringLiteral("PR จะต้องมากกว่า 0 และน้อยกว่า 100")},
+            {with("choices", QJsonArray{QStringLiteral("13")}), QStringLiteral("รหัสคณะ \"13\"")},
+            {with("choices", QJsonArray{QStringLiteral("0013"), QStringLiteral("0013")}), QStringLiteral("อยู่ในอันดับที่เลือกไว้แล้ว")},
+            {with("choices", QJsonArray{QStringLiteral("0001"), QStringLiteral("0002"), QStringLiteral("0003"),
+                                        QStringLiteral("0004"), QStringLiteral("0005")}),
+             QStringLiteral("เลือกได้ไม่เกิน 4 อันดับ")},
+            {with("name", 7), QStringLiteral("ชื่อผู้สมัคร")},
+        };
+        for (const auto& [bytes, problem] : damaged) {
+            folder.write(QStringLiteral("bad.tamrik"), bytes);
+            toOpen = folder.file(QStringLiteral("bad.tamrik"));
+            program.messages.texts.clear();
+            In<QPushButton>(list, QStringLiteral("CmdOpenShortlist"))->click();
+            QCOMPARE(program.messages.texts.size(), 1);
+            const QString message = program.messages.texts[0];
+            QVERIFY2(message.startsWith(QStringLiteral("เปิดไฟล์ bad.tamrik ไม่ได้: ")) && message.contains(problem),
+                     qPrintable(message));
+            QCOMPARE(folder.read(Entries), entriesBefore);
+            QCOMPARE(folder.read(Choices), choicesBefore);
+        }
+        QCOMPARE(In<QLineEdit>(list, QStringLiteral("TextApplicantName"))->text(), QStringLiteral("สมชาย ใจดี"));
     }
 
     // Four at most, in order, moved up and down, kept in a file that outlives
@@ -477,7 +672,9 @@ private slots:
         QVERIFY(!folder.exists(Entries));
     }
 
-    // Every control has a Thai accessible name and Tab reaches it.
+    // Every control has a Thai accessible name and Tab reaches it; every
+    // button shows its own Alt+letter, which works; the legend and the name
+    // box are on the walk.
     void tabWalksEveryControl()
     {
         ProgramFolder folder;
@@ -485,14 +682,13 @@ private slots:
         QVERIFY(program.start());
         FrmAllFaculties* list = OpenList(program);
         QVERIFY(list);
-        const QStringList expected = {QStringLiteral("TableScores"),     QStringLiteral("TextAllGpa"),
-                                      QStringLiteral("TextAllPr"),       QStringLiteral("ComboUniverFilter"),
-                                      QStringLiteral("TextFacultyFilter"), QStringLiteral("CheckEligibleOnly"),
-                                      QStringLiteral("TableFaculties"),  QStringLiteral("CmdAddChoice"),
-                                      QStringLiteral("ListChoices"),     QStringLiteral("CmdRemoveChoice"),
-                                      QStringLiteral("CmdChoiceUp"),     QStringLiteral("CmdChoiceDown"),
-                                      QStringLiteral("TableChoices"),    QStringLiteral("CmdExportCsv"),
-                                      QStringLiteral("CmdExportPdf")};
+        // With a choice, the list and the comparison show.
+        SelectFaculty(list, QStringLiteral("0013"));
+        In<QPushButton>(list, QStringLiteral("CmdAddChoice"))->click();
+        const QStringList expected = Words(
+            "TextApplicantName TableScores TextAllGpa TextAllPr ComboUniverFilter TextFacultyFilter CheckEligibleOnly "
+            "CmdLegend TableFaculties ScrollFacultyDetails CmdAddChoice CmdShowChoices ListChoices CmdRemoveChoice CmdChoiceUp "
+            "CmdChoiceDown TableChoices CmdSaveShortlist CmdOpenShortlist CmdExportCsv CmdExportPdf");
         In<QWidget>(list, expected[0])->setFocus();
         QStringList walked;
         for (int i = 0; i < expected.size(); ++i) {
@@ -506,6 +702,35 @@ private slots:
         }
         QCOMPARE(walked, expected);
         QCOMPARE(QApplication::focusWidget()->objectName(), expected[0]);
+
+        QStringList letters;
+        QList<QAbstractButton*> buttons;
+        for (QPushButton* button : list->findChildren<QPushButton*>())
+            buttons << button;
+        buttons << In<QCheckBox>(list, QStringLiteral("CheckEligibleOnly"));
+        for (const QAbstractButton* button : buttons) {
+            const int amp = button->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(amp >= 0, qPrintable(button->objectName()));
+            letters << button->text().mid(amp + 1, 1).toUpper();
+        }
+        QCOMPARE(letters.size(), static_cast<int>(QSet<QString>(letters.begin(), letters.end()).size()));
+        QTest::keyClick(list, Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TextApplicantName"));
+        QTest::keyClick(list, Qt::Key_L, Qt::AltModifier);
+        // A mnemonic clicks its button a moment later, as a click shows.
+        QWidget* legend = nullptr;
+        QVERIFY(QTest::qWaitFor([&] {
+            legend = list->findChild<QWidget*>(QStringLiteral("FrmLegend"));
+            return legend && legend->isVisible();
+        }));
+        QStringList shown;
+        for (const QLabel* label : legend->findChildren<QLabel*>())
+            shown << label->text();
+        const QString text = shown.join(QLatin1Char('\n'));
+        for (const char* words : {"สูงกว่าคะแนนสูงสุดปีก่อน", "เท่ากับหรือสูงกว่าคะแนนสูงสุดของปีก่อน", "ตั้งแต่ 2%", "ไม่ถึง 2%",
+                                  "เกิน 2%", "ไม่มีคะแนนต่ำสุด-สูงสุด", "ไม่นับว่าไม่ผ่านเกณฑ์ขั้นต่ำ",
+                                  "ต่ำกว่าเกณฑ์ขั้นต่ำของคณะ", "กล่องสีฟ้า", "เส้นสีดำ", "ไม่ใช่ผลการคัดเลือกจริง"})
+            QVERIFY2(text.contains(QString::fromUtf8(words)), words);
         // One window at a time: the menu item brings the open one forward.
         QCOMPARE(OpenList(program), list);
     }

@@ -134,8 +134,8 @@ private slots:
         QCOMPARE(program.window.CurrentPage(), 1);
         QVERIFY(!program.changeUserEnabled());
         QVERIFY(program.get(Indexed("Text_SC_main", 1))->isHidden());
-        // The scores are remembered in memory but not yet saved.
-        QCOMPARE(folder.lines(Entries), EntriesLines());
+        // Each box was saved as it was left, so the all-faculties window could follow.
+        QCOMPARE(folder.lines(Entries), EntriesLines(QStringLiteral("01=75 02=68.5 03=80.25 04=25 41=15")));
 
         program.click(QStringLiteral("F1CmdNext"));
         QCOMPARE(program.texts("Text_SC_main(4) Text_sp_sc(1)"), Words("25.00 15.00"));

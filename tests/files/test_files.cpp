@@ -322,6 +322,22 @@ TEST(ChooseDataFolder, ProgramFolderWhenUsableElseTheFallback)
     EXPECT_EQ(ChooseDataFolder(root.path() / "missing", root.path() / "file" / "x"), root.path() / "file" / "x");
 }
 
+TEST(FindProgramFolder, BesideTheProgramElseTheSharedDataOfItsInstall)
+{
+    TempFolder root;
+    const fs::path bin = root.path() / "bin";
+    const fs::path share = root.path() / "share" / "tamrik";
+    fs::create_directories(bin);
+    fs::create_directories(share);
+    // Neither holds the database: the program's folder, which the refusal names.
+    EXPECT_EQ(findProgramFolder(bin), bin);
+    WriteBytes(share / kRuleDbFileName, "rules");
+    EXPECT_EQ(findProgramFolder(bin), share);
+    // A build tree or a portable copy keeps its own beside the program.
+    WriteBytes(bin / kRuleDbFileName, "rules");
+    EXPECT_EQ(findProgramFolder(bin), bin);
+}
+
 TEST(LoadParam, ReadsTheProgramFoldersFileUntilTheDataFolderHasItsOwn)
 {
     TempFolder program;

@@ -34,6 +34,15 @@ QStringList SqueezedPages(const QString& path)
     return pages;
 }
 
+// What the legend of the labels says, in part.
+QStringList LegendPhrases()
+{
+    return {QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน"), QStringLiteral("คะแนนรวมเท่ากับหรือสูงกว่าคะแนนสูงสุดของปีก่อน"),
+            QStringLiteral("คะแนนรวมสูงกว่าคะแนนต่ำสุดของปีก่อนตั้งแต่2%ของคะแนนสูงสุดที่เป็นไปได้ขึ้นไป"),
+            QStringLiteral("คะแนนรวมต่ำกว่าคะแนนต่ำสุดของปีก่อนเกิน2%"), QStringLiteral("ไม่นับว่าไม่ผ่านเกณฑ์ขั้นต่ำ"),
+            QStringLiteral("คะแนนที่ใส่แล้วของบางวิชาต่ำกว่าเกณฑ์ขั้นต่ำของคณะ")};
+}
+
 const QString SampleNotice = QString::fromUtf8(kSampleNotice).remove(QLatin1Char(' '));
 
 // Every phrase in the text, or the first one missing and the text.
@@ -95,7 +104,7 @@ private slots:
         ExpectPhrases(SqueezedPages(pdf).value(0),
                       {SampleNotice, QStringLiteral("คณะ:0013คณะครุศาสตร์"), QStringLiteral("มหาวิทยาลัย:จุฬาลงกรณ์มหาวิทยาลัย"),
                        QStringLiteral("ขั้นต่ำ(%)"), QStringLiteral("ข้อมูลปีการศึกษา2543"),
-                       QStringLiteral("โอกาส:สูงกว่าคะแนนสูงสุดปีก่อนเกณฑ์:คะแนนสุทธิถึงคะแนนสูงสุดของปี2543"),
+                       QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:สูงกว่าคะแนนสูงสุดปีก่อนเกณฑ์:คะแนนสุทธิถึงคะแนนสูงสุดของปี2543"),
                        QStringLiteral("สูงกว่าคะแนนต่ำสุด97.11คะแนน(14.57%ของคะแนนสูงสุดที่เป็นไปได้)"),
                        QStringLiteral("ปี2541:ต่ำสุด341.33สูงสุด419.05ปี2542:ต่ำสุด351.83สูงสุด434.83ปี2543:ต่ำสุด366.60"),
                        QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"),
@@ -113,7 +122,11 @@ private slots:
         // A score under the faculty's minimum: the verdict says so, with its rule.
         EditScore(list, QStringLiteral("04"), QStringLiteral("20"));
         savePdf->trigger();
-        ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("โอกาส:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
+        ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
+        // The name typed in the window heads the page; the legend gives every label's rule.
+        TypeText(In<QLineEdit>(list, QStringLiteral("TextApplicantName")), QStringLiteral("สมหญิง รักเรียน"));
+        savePdf->trigger();
+        ExpectPhrases(SqueezedPages(pdf).value(0), LegendPhrases() << QStringLiteral("ผู้สมัคร:สมหญิงรักเรียนพิมพ์เมื่อ"));
         program.click(QStringLiteral("F4CmdNext"));
         QVERIFY(!savePdf->isEnabled());
     }
@@ -144,7 +157,11 @@ private slots:
             ExpectPhrases(page, {SampleNotice, QStringLiteral("คณะครุศาสตร์"), QStringLiteral("จุฬาลงกรณ์มหาวิทยาลัย"),
                                  QStringLiteral("ไม่ผ่านเกณฑ์ขั้นต่ำ")});
         }
-        ExpectPhrases(pages[0], {QStringLiteral("ต่ำสุดปีล่าสุด"), QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง")});
+        // The comparison page: every year's range, figures still partial marked, the notice and the legend.
+        ExpectPhrases(pages[0], LegendPhrases() << QStringLiteral("ต่ำสุดปีล่าสุด")
+                                                << QStringLiteral("ต่ำสุด-สูงสุดทุกปี2541:341.33-419.05;2542:351.83-434.83;2543:366.60-448.71")
+                                                << QStringLiteral("คะแนนสุทธิ≥")
+                                                << QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"));
         ExpectPhrases(pages[1], {QStringLiteral("คะแนนต่ำสุด-สูงสุดปี2543:366.60-448.71"),
                                  QStringLiteral("เกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
 

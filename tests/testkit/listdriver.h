@@ -48,6 +48,14 @@ inline int ScoreRow(FrmAllFaculties* list, const QString& code)
     return -1;
 }
 
+// Types any text, Thai included, key by key into the focused box, as an input method would.
+inline void TypeText(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 // Types a score into the table's score cell and confirms it with Enter, as a user edits in place.
 inline void EditScore(FrmAllFaculties* list, const QString& code, const QString& text)
 {

@@ -5,6 +5,7 @@
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
+#include "datafolder.h"
 #include "evaluator.h"
 #include "facultyloader.h"
 #include "numtext.h"
@@ -123,7 +124,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             return badInput(err, {});
         applicantCount = *count;
     }
-    const std::filesystem::path programFolder = ProgramFolder(executableFolder);
+    const std::filesystem::path programFolder = tamrik::findProgramFolder(executableFolder);
     tamrik::ScoringParams params;
     if (o.param) {
         const auto read = tamrik::ReadParamFile(*o.param);
@@ -139,7 +140,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     bool sample = false;  // made-up rule data: every output says so
     tamrik::ScoringContext context{params.ParamMeanGpa, params.ParamSD, {}};
     try {
-        db = std::make_unique<tamrik::ruledb::RuleDatabase>(o.db ? *o.db : (programFolder / "ScoreRule.mdb").string());
+        db = std::make_unique<tamrik::ruledb::RuleDatabase>(
+            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).string());
         tamrik::ruledb::RequireRuleTables(*db);
         const auto info = tamrik::ruledb::ReadBuildInfo(*db);
         sample = info && info->Sample;

@@ -4,31 +4,10 @@
 #include "paramfile.h"
 
 #include <cstdlib>
-#include <system_error>
 
 namespace tamrikcalc {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr char kRuleDbFileName[] = "ScoreRule.mdb";
-
-bool present(const fs::path& p)
-{
-    std::error_code ec;
-    return fs::exists(p, ec);
-}
-
-}  // namespace
-
-fs::path ProgramFolder(const fs::path& executableFolder)
-{
-    const fs::path installed = executableFolder / ".." / "lib" / "tamrik";
-    if (!present(executableFolder / kRuleDbFileName) && present(installed / kRuleDbFileName))
-        return installed.lexically_normal();
-    return executableFolder;
-}
 
 fs::path UserDataFolder()
 {

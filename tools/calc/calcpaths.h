@@ -1,6 +1,6 @@
 #pragma once
-// The files tamrik-calc reads when none is named: the rule database and
-// param.opt that Tamrik itself would use. Nothing here creates a file.
+// The param.opt tamrik-calc reads when none is named: the one Tamrik itself
+// would use. Nothing here creates a file.
 
 #include "scoringparams.h"
 
@@ -9,11 +9,6 @@
 #include <string>
 
 namespace tamrikcalc {
-
-// Tamrik's own folder: the folder of this executable when ScoreRule.mdb is
-// there (a build tree, or a copy beside the program), else ../lib/tamrik of
-// it (an installed copy). The first when neither holds the database.
-std::filesystem::path ProgramFolder(const std::filesystem::path& executableFolder);
 
 // param.opt as Tamrik reads it: in its data folder (the program's folder when
 // it is writable, else the per-user data folder), else the one beside the
