@@ -70,18 +70,6 @@ TEST_F(RuleDb, WritesAreRefusedAndTheFileStaysAsItWas)
     EXPECT_FALSE(again.hasTable("Other"));
 }
 
-TEST_F(RuleDb, ASecondConnectionOpensOnlyTheFileTheFirstHasOpen)
-{
-    RuleDatabase db(file, RuleDatabase::Check::Later);
-    EXPECT_FALSE(db.wholeFileChecked());
-    EXPECT_EQ(db.openAnother()->query("SELECT * FROM SUName;").rowCount(), 2u);
-    // Another database put in its place, as a new year's file would be.
-    const std::string other = (folder.path() / "other.mdb").string();
-    std::filesystem::copy_file(file, other);
-    std::filesystem::rename(other, file);
-    EXPECT_THROW(db.openAnother(), DbError);
-}
-
 // The whole-file check runs over a small page cache; the queries after it
 // get SQLite's usual one back.
 TEST_F(RuleDb, QueriesAfterTheWholeFileCheckHaveTheUsualPageCache)

@@ -107,8 +107,8 @@ TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
     EXPECT_EQ(noDb.status, 1);
     EXPECT_NE(noDb.err.find("ไม่พบแฟ้มฐานข้อมูล"), std::string::npos) << noDb.err;
 
-    // A zeroed page: the whole-file check, run beside the reading, refuses
-    // the file before any figure is written.
+    // A zeroed page: the whole-file check at the opening refuses the file
+    // before any figure is written.
     const auto damaged = folder.path() / "damaged.mdb";
     std::filesystem::copy_file(BundledDb(), damaged);
     {

@@ -6,7 +6,7 @@
 // pass hands them on a block at a time.
 
 #include "csvstream.h"
-#include "evaluation.h"
+#include "applicant.h"
 
 #include <functional>
 #include <optional>

@@ -16,20 +16,18 @@ namespace {
 constexpr std::size_t kBlock = 64;        // applicants a thread takes at a time
 constexpr std::size_t kBlocksAhead = 2;   // blocks a thread may finish before the one written next
 
-std::string rowsOf(tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context,
+std::string rowsOf(const tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context,
                    const std::vector<BatchApplicant>& block, std::size_t top)
 {
-    tamrik::EvaluateOptions options;
-    options.needed = false;
     std::string rows;
     for (const BatchApplicant& a : block)
-        rows += CsvRows(evaluator.rank(a.applicant, context, options, top), top, &a.id);
+        rows += CsvRows(evaluator.rank(a.applicant, context, top).evaluations(tamrik::Detail::Figures), top, &a.id);
     return rows;
 }
 
 }  // namespace
 
-BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::ScoringContext& context,
+BatchOutcome RunBatch(const tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context,
                       std::size_t applicants, const NextApplicants& next, const BatchSettings& settings,
                       const std::function<bool(std::string_view rows)>& write,
                       const std::function<void(std::size_t done)>& progress)
@@ -61,7 +59,6 @@ BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::
         return true;
     };
     const auto work = [&] {
-        tamrik::Evaluator evaluator(faculties);
         std::vector<BatchApplicant> block;
         for (std::size_t b; take(block, b);) {
             std::string rows = rowsOf(evaluator, context, block, settings.top);
@@ -80,19 +77,16 @@ BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::
     } catch (const std::system_error&) {  // out of threads or memory for one: the others go on
     }
     outcome.threads = static_cast<unsigned>(threads.size());
-    std::optional<tamrik::Evaluator> own;  // when no thread could be started
-    if (threads.empty() && blocks > 0)
-        own.emplace(faculties);
 
     bool wroteAll = true;
     while (written < blocks && wroteAll) {
         std::string rows;
-        if (own) {
+        if (threads.empty()) {
             std::vector<BatchApplicant> block;
             std::size_t b = 0;
             if (!take(block, b))
                 break;
-            rows = rowsOf(*own, context, block, settings.top);
+            rows = rowsOf(evaluator, context, block, settings.top);
         } else {
             std::unique_lock<std::mutex> lock(mutex);
             changed.wait(lock, [&] { return stop || done[written % window].has_value(); });

@@ -5,7 +5,7 @@
 // Only a few blocks are held at a time, whatever the number of applicants.
 
 #include "applicantcsv.h"
-#include "evaluation.h"
+#include "evaluator.h"
 
 #include <functional>
 #include <string_view>
@@ -30,9 +30,10 @@ struct BatchOutcome {
 
 // Calls `write` with the CSV rows (no header) of consecutive applicants, in
 // order, and `progress` with the number of applicants done so far. Stops when
-// `write` or `next` returns false. A thread that cannot be started is gone
-// without; with none, the calling thread computes the rows itself.
-BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::ScoringContext& context,
+// `write` or `next` returns false. The threads share the evaluator. A thread
+// that cannot be started is gone without; with none, the calling thread
+// computes the rows itself.
+BatchOutcome RunBatch(const tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context,
                       std::size_t applicants, const NextApplicants& next, const BatchSettings& settings,
                       const std::function<bool(std::string_view rows)>& write,
                       const std::function<void(std::size_t done)>& progress = {});

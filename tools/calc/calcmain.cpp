@@ -1,17 +1,19 @@
 #include "calcmain.h"
 
-#include "allfacultyrules.h"
 #include "atomicfile.h"
 #include "batchrun.h"
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
 #include "datafolder.h"
+#include "evaluator.h"
+#include "facultyloader.h"
 #include "numtext.h"
 #include "paramfile.h"
 #include "ruletables.h"
 #include "report.h"
 #include "utf8text.h"
+#include "wholetables.h"
 
 #include <cerrno>
 #include <iostream>
@@ -73,64 +75,23 @@ private:
     int m_error = 0;
 };
 
-// The record of a faculty code as given: "0001", or a number such as 1.
-const tamrik::FacultyRecord* findFaculty(const std::vector<tamrik::FacultyRecord>& faculties, const std::string& code)
+// The faculty of a code as given: "0001", or a number such as 1.
+std::optional<tamrik::FacultyRecord> loadGivenFaculty(const tamrik::ruledb::RuleDatabase& db,
+                                                      const std::string& lastYearTable, const std::string& code)
 {
-    const std::string& given = code;
-    std::string wanted = code;
-    if (!code.empty() && code.size() <= 5 && code.find_first_not_of("0123456789") == std::string::npos)
-        wanted = tamrik::FormatText(code, "0000");
-    for (const std::string* key : {&given, static_cast<const std::string*>(&wanted)}) {
-        for (const tamrik::FacultyRecord& f : faculties) {
-            if (f.facCode == *key)
-                return &f;
-        }
+    std::optional<tamrik::FacultyRecord> faculty = tamrik::loadFaculty(db, lastYearTable, code);
+    if (!faculty && !code.empty() && code.size() <= 5 && code.find_first_not_of("0123456789") == std::string::npos) {
+        const std::string wanted = tamrik::FormatText(code, "0000");
+        if (wanted != code)
+            faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
     }
-    return nullptr;
-}
-
-// Hands what it holds over to a copy never freed, when the process ends
-// right after: freeing 32,767 rules piece by piece took a tenth of --all.
-template <typename T>
-void leaveToProcessEnd(bool processEnds, T& value)
-{
-    if (processEnds)
-        new T(std::move(value));
-}
-
-// Every faculty evaluated as soon as its rule is built, the rule let go
-// right after: 32,767 rules held at once were most of --all's memory.
-std::vector<tamrik::FacultyEvaluation> evaluateEveryFaculty(const tamrik::ruledb::RuleDatabase& db,
-                                                            const std::string& lastYearTable,
-                                                            const tamrik::Applicant& applicant,
-                                                            const tamrik::ScoringContext& context,
-                                                            const tamrik::EvaluateOptions& options)
-{
-    struct Evaluating : tamrik::ruledb::FacultyTaker {
-        Evaluating(std::vector<tamrik::FacultyEvaluation>& all, const tamrik::Applicant& applicant,
-                   const tamrik::ScoringContext& context, const tamrik::EvaluateOptions& options)
-            : all(all), evaluator(applicant, context, options)
-        {
-        }
-        void take(std::size_t index, tamrik::FacultyRecord&& record) override
-        {
-            all[index] = evaluator.evaluate(record);
-        }
-        std::vector<tamrik::FacultyEvaluation>& all;
-        tamrik::FacultyEvaluator evaluator;
-    };
-    std::vector<tamrik::FacultyEvaluation> all;
-    tamrik::ruledb::BuildEachFacultyRule(
-        db, lastYearTable, options.threads, [&](std::size_t count) { all.resize(count); },
-        [&] { return std::make_unique<Evaluating>(all, applicant, context, options); });
-    tamrik::RankEvaluations(all);
-    return all;
+    return faculty;
 }
 
 }  // namespace
 
 int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
-            std::ostream& err, bool progressToErr, bool processEnds)
+            std::ostream& err, bool progressToErr)
 {
     Output out(stream);
     const ParsedOptions parsed = ParseCalcOptions(args);
@@ -164,7 +125,6 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         applicantCount = *count;
     }
     const std::filesystem::path programFolder = tamrik::findProgramFolder(executableFolder);
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     tamrik::ScoringParams params;
     if (o.param) {
         const auto read = tamrik::ReadParamFile(*o.param);
@@ -176,36 +136,23 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     std::unique_ptr<tamrik::ruledb::RuleDatabase> db;
-    tamrik::ruledb::AllFacultyRules rules;
-    std::vector<tamrik::FacultyEvaluation> ranked;  // --all
-    bool sample = false;                             // made-up rule data: every output says so
+    std::optional<tamrik::Evaluator> evaluator;
+    bool sample = false;  // made-up rule data: every output says so
     tamrik::ScoringContext context{params.ParamMeanGpa, params.ParamSD, {}};
-    struct LeftAtEnd {
-        bool processEnds;
-        std::unique_ptr<tamrik::ruledb::RuleDatabase>& db;
-        tamrik::ruledb::AllFacultyRules& rules;
-        ~LeftAtEnd()
-        {
-            leaveToProcessEnd(processEnds, rules);
-            if (processEnds)
-                db.release();
-        }
-    } leftAtEnd{processEnds, db, rules};
     try {
-        // The whole-file check runs beside the reading of the tables.
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
-            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).string(), tamrik::ruledb::RuleDatabase::Check::Later);
+            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).string());
         tamrik::ruledb::RequireRuleTables(*db);
         const auto info = tamrik::ruledb::ReadBuildInfo(*db);
         sample = info && info->Sample;
-        context.prob = tamrik::ruledb::LoadProbTable(*db);
-        if (o.mode == Mode::All) {
-            tamrik::EvaluateOptions options;
-            options.needed = o.format == Format::Json;
-            options.threads = cores;
-            ranked = evaluateEveryFaculty(*db, params.ParamDbMaxMin, o.applicant, context, options);
+        context.prob = tamrik::LoadProbTable(*db);
+        if (o.mode == Mode::Faculty) {
+            std::optional<tamrik::FacultyRecord> faculty = loadGivenFaculty(*db, params.ParamDbMaxMin, o.faculty);
+            if (!faculty)
+                return badInput(err, {"unknown faculty '" + o.faculty + "'"});
+            evaluator.emplace(std::vector<tamrik::FacultyRecord>{std::move(*faculty)});
         } else {
-            rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin, cores);
+            evaluator.emplace(tamrik::loadFaculties(*db, params.ParamDbMaxMin));
         }
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
@@ -213,10 +160,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     if (o.mode == Mode::Faculty) {
-        const tamrik::FacultyRecord* faculty = findFaculty(rules.faculties, o.faculty);
-        if (!faculty)
-            return badInput(err, {"unknown faculty '" + o.faculty + "'"});
-        const tamrik::FacultyEvaluation ev = tamrik::Evaluate(*faculty, o.applicant, context);
+        const tamrik::FacultyEvaluation ev = evaluator->evaluate(0, o.applicant, context, tamrik::Detail::Needed);
         out.write(o.format == Format::Json ? JsonObject(ev, sample) + "\n"
                                            : (sample ? SampleLine() : std::string()) + TextBlock(ev));
         if (!ev.ok())
@@ -225,25 +169,27 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     if (o.mode == Mode::All) {
-        std::string text;
-        if (o.format == Format::Json)
-            text = JsonArray(ranked, sample);
-        else if (o.format == Format::Csv)
-            text = CsvHeader(false) + CsvRows(ranked, ranked.size());
-        else
-            text = (sample ? SampleLine() : std::string()) + Table(ranked, cores);
+        const std::vector<tamrik::FacultyEvaluation> ranked =
+            evaluator->rank(o.applicant, context)
+                .evaluations(o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures);
         // CSV rows have no place for it: the note goes where the user reads.
         if (sample && o.format == Format::Csv)
             err << "tamrik-calc: " << SampleLine();
-        out.write(text);
-        leaveToProcessEnd(processEnds, ranked);
-        leaveToProcessEnd(processEnds, text);
+        if (o.format == Format::Json) {
+            out.write(JsonArray(ranked, sample));
+        } else if (o.format == Format::Csv) {
+            out.write(CsvHeader(false));
+            out.write(CsvRows(ranked, ranked.size()));
+        } else {
+            out.write(sample ? SampleLine() : std::string());
+            out.write(Table(ranked));
+        }
         return out.finish(err, kDone);
     }
 
     BatchSettings settings;
     settings.top = o.top.value_or(static_cast<std::size_t>(-1));
-    settings.jobs = o.jobs.value_or(cores);
+    settings.jobs = o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
     std::optional<tamrik::AtomicFileWriter> file;
     if (o.output) {
         file.emplace(*o.output);
@@ -263,12 +209,11 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     };
     if (sample)
         err << "tamrik-calc: " << SampleLine();
-    const tamrik::PreparedFaculties prepared(rules.faculties);
     const auto next = [&](std::vector<BatchApplicant>& block, std::size_t most) {
         return applicants->next(block, most);
     };
     const BatchOutcome outcome = write(CsvHeader(true))
-                                     ? RunBatch(prepared, context, applicantCount, next, settings, write, progress)
+                                     ? RunBatch(*evaluator, context, applicantCount, next, settings, write, progress)
                                      : BatchOutcome();
     if (outcome.threads < outcome.wanted)
         err << "tamrik-calc: " << outcome.threads << " of " << outcome.wanted

@@ -2,7 +2,7 @@
 // The command line of tamrik-calc, read into what to do. Every fault is
 // collected, so one run lists them all; any fault means nothing is computed.
 
-#include "evaluation.h"
+#include "applicant.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,6 @@
 #include "csvtext.h"
 #include "numtext.h"
 #include "samplenotice.h"
-#include "sharedwork.h"
 #include "utf8text.h"
 
 #include <algorithm>
@@ -23,44 +22,98 @@ std::string figureOr(const std::optional<double>& v, const char* none)
     return v ? figure(*v) : std::string(none);
 }
 
-// Shown texts hold no control character: only quotes and backslashes need escaping.
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char ch : tamrik::ShownText(text)) {
-        if (ch == '"' || ch == '\\')
-            out += '\\';
-        out += ch;
+// JSON appended to one text as it is written. Shown texts hold no control
+// character: only quotes and backslashes need escaping.
+class Json {
+public:
+    explicit Json(std::string& out) : m_out(out) {}
+
+    Json& raw(std::string_view text)
+    {
+        m_out += text;
+        return *this;
     }
-    return out + "\"";
-}
+    Json& string(std::string_view text)
+    {
+        std::string replaced;
+        std::string_view shown = text;
+        if (tamrik::FirstUnshowable(text) != text.size()) {
+            replaced = tamrik::ShownText(text);
+            shown = replaced;
+        }
+        m_out += '"';
+        for (const char ch : shown) {
+            if (ch == '"' || ch == '\\')
+                m_out += '\\';
+            m_out += ch;
+        }
+        m_out += '"';
+        return *this;
+    }
+    Json& figure(double v) { return raw(tamrik::Format(v, "0.00")); }
+    Json& figureOr(const std::optional<double>& v) { return v ? figure(*v) : raw("null"); }
+    Json& earned(const tamrik::Earned& e)
+    {
+        return raw("{\"earned\": ").figure(e.earned).raw(", \"full\": ").figure(e.full).raw("}");
+    }
+    Json& range(const tamrik::YearRange& r)
+    {
+        return raw("{\"min\": ").figure(r.min).raw(", \"max\": ").figure(r.max).raw("}");
+    }
+    template <typename T, typename Write>
+    Json& list(const std::vector<T>& items, const char* open, const char* close, Write write)
+    {
+        raw(open);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            write(raw(i ? ", " : ""), items[i]);
+        return raw(close);
+    }
+    Json& needed(const tamrik::Needed& n)
+    {
+        raw("{\"points\": ").figure(n.points).raw(", \"subjects\": ");
+        list(n.subjects, "{", "}", [](Json& json, const auto& s) { json.string(s.first).raw(": ").figureOr(s.second); });
+        return raw(", \"gpa\": ").figureOr(n.gpa).raw(", \"pr\": ").figureOr(n.pr).raw("}");
+    }
+    Json& object(const FacultyEvaluation& ev, bool sample);
 
-std::string jsonEarned(const tamrik::Earned& e)
-{
-    return "{\"earned\": " + figure(e.earned) + ", \"full\": " + figure(e.full) + "}";
-}
+private:
+    std::string& m_out;
+};
 
-std::string jsonRange(const tamrik::YearRange& r)
+Json& Json::object(const FacultyEvaluation& ev, bool sample)
 {
-    return "{\"min\": " + figure(r.min) + ", \"max\": " + figure(r.max) + "}";
-}
-
-template <typename T, typename Write>
-std::string jsonList(const std::vector<T>& items, const char* open, const char* close, Write write)
-{
-    std::string out = open;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i ? ", " : "") + write(items[i]);
-    return out + close;
-}
-
-std::string jsonNeeded(const tamrik::Needed& n)
-{
-    const std::string subjects = jsonList(n.subjects, "{", "}", [](const auto& s) {
-        return jsonString(s.first) + ": " + figureOr(s.second, "null");
-    });
-    return "{\"points\": " + figure(n.points) + ", \"subjects\": " + subjects + ", \"gpa\": " + figureOr(n.gpa, "null")
-           + ", \"pr\": " + figureOr(n.pr, "null") + "}";
+    const char* const sampleKey = sample ? ", \"sample\": true}" : ", \"sample\": false}";
+    raw("{\"faculty\": ").string(ev.facCode).raw(", \"university\": ").string(ev.university);
+    raw(", \"name\": ").string(ev.name);
+    if (!ev.ok()) {
+        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
+                                "margin", "chance", "needed"})
+            raw(", \"").raw(key).raw("\": null");
+        return raw(", \"error\": ").string(ev.error).raw(sampleKey);
+    }
+    raw(", \"main\": ").earned(ev.main).raw(", \"special\": ").earned(ev.special);
+    raw(", \"gpa\": ").earned(ev.gpa).raw(", \"pr\": ").earned(ev.pr).raw(", \"total\": ").earned(ev.total);
+    raw(", \"last_year\": ");
+    if (ev.lastYear)
+        range(*ev.lastYear);
+    else
+        raw("null");
+    raw(", \"years\": ");
+    list(ev.years, "{", "}", [](Json& json, const tamrik::YearRange& r) { json.string(r.year).raw(": ").range(r); });
+    raw(", \"minimums\": ").list(ev.minimums, "[", "]", [](Json& json, const std::string& m) { json.string(m); });
+    raw(", \"missing\": ").list(ev.missing, "[", "]", [](Json& json, const std::string& m) { json.string(m); });
+    raw(", \"margin\": ");
+    if (ev.marginPoints)
+        raw("{\"points\": ").figure(*ev.marginPoints).raw(", \"percent\": ").figureOr(ev.marginPercent).raw("}");
+    else
+        raw("null");
+    raw(", \"chance\": ").string(tamrik::ChanceKey(ev.chance));
+    raw(", \"needed\": ");
+    if (ev.needed)
+        needed(*ev.needed);
+    else
+        raw("null");
+    return raw(", \"error\": null").raw(sampleKey);
 }
 
 // Columns of display: Thai vowel and tone marks above and below take none.
@@ -160,38 +213,19 @@ const char* const kColumns[] = {"rank", "code", "university", "faculty", "compos
 
 std::string JsonObject(const FacultyEvaluation& ev, bool sample)
 {
-    const std::string sampleKey = std::string(", \"sample\": ") + (sample ? "true" : "false") + "}";
-    std::string out = "{\"faculty\": " + jsonString(ev.facCode) + ", \"university\": " + jsonString(ev.university)
-                      + ", \"name\": " + jsonString(ev.name);
-    if (!ev.ok()) {
-        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
-                                "margin", "chance", "needed"})
-            out += std::string(", \"") + key + "\": null";
-        return out + ", \"error\": " + jsonString(ev.error) + sampleKey;
-    }
-    out += ", \"main\": " + jsonEarned(ev.main) + ", \"special\": " + jsonEarned(ev.special)
-           + ", \"gpa\": " + jsonEarned(ev.gpa) + ", \"pr\": " + jsonEarned(ev.pr)
-           + ", \"total\": " + jsonEarned(ev.total);
-    out += ", \"last_year\": " + (ev.lastYear ? jsonRange(*ev.lastYear) : std::string("null"));
-    out += ", \"years\": "
-           + jsonList(ev.years, "{", "}", [](const tamrik::YearRange& r) { return jsonString(r.year) + ": " + jsonRange(r); });
-    out += ", \"minimums\": " + jsonList(ev.minimums, "[", "]", jsonString);
-    out += ", \"missing\": " + jsonList(ev.missing, "[", "]", jsonString);
-    out += ", \"margin\": "
-           + (ev.marginPoints ? "{\"points\": " + figure(*ev.marginPoints) + ", \"percent\": "
-                                    + figureOr(ev.marginPercent, "null") + "}"
-                              : std::string("null"));
-    out += ", \"chance\": " + jsonString(std::string(tamrik::ChanceKey(ev.chance)));
-    out += ", \"needed\": " + (ev.needed ? jsonNeeded(*ev.needed) : std::string("null"));
-    return out + ", \"error\": null" + sampleKey;
+    std::string out;
+    Json(out).object(ev, sample);
+    return out;
 }
 
 std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
 {
     std::string out = "[";
+    Json json(out);
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        out += (i ? ",\n " : "\n ") + JsonObject(ranked[i], sample);
-    return out + (ranked.empty() ? "]\n" : "\n]\n");
+        json.raw(i ? ",\n " : "\n ").object(ranked[i], sample);
+    out += ranked.empty() ? "]\n" : "\n]\n";
+    return out;
 }
 
 std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
@@ -239,60 +273,43 @@ std::string TextBlock(const FacultyEvaluation& given)
     return out;
 }
 
-std::string Table(const std::vector<FacultyEvaluation>& ranked, unsigned threads)
+std::string Table(const std::vector<FacultyEvaluation>& ranked)
 {
     const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
                               "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
     constexpr std::size_t kCells = 10;
-    // Row 0 is the headings; each cell is measured once, and the rows are
-    // laid out, measured and written on all threads.
+    // Row 0 is the headings; each cell is measured once.
     const std::size_t count = ranked.size() + 1;
-    std::vector<std::array<std::string, 10>> written(count);
+    std::vector<std::array<std::string, kCells>> written(count);
     std::vector<std::array<std::string_view, kCells>> rows(count);
     std::vector<std::array<std::size_t, kCells>> cellWidths(count);
     std::copy(std::begin(headings), std::end(headings), rows[0].begin());
-    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            if (r > 0)
-                rows[r] = rowViews(ranked[r - 1], r, written[r]);
-            for (std::size_t c = 0; c < kCells; ++c)
-                cellWidths[r][c] = displayWidth(rows[r][c]);
-        }
-    });
     std::array<std::size_t, kCells> widths{};
-    for (const auto& row : cellWidths) {
-        for (std::size_t c = 0; c < kCells; ++c)
-            widths[c] = std::max(widths[c], row[c]);
-    }
-    // The last column is not padded: nothing follows it.
-    const auto padOf = [&](std::size_t r, std::size_t c) {
-        const std::size_t width = c == kCells - 1 ? 0 : widths[c];
-        return cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
-    };
-    std::vector<std::size_t> starts(count + 1, 0);
     for (std::size_t r = 0; r < count; ++r) {
-        std::size_t bytes = 2 * (kCells - 1) + 1;
-        for (std::size_t c = 0; c < kCells; ++c)
-            bytes += rows[r][c].size() + padOf(r, c);
-        starts[r + 1] = starts[r] + bytes;
-    }
-    std::string out(starts[count], ' ');
-    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            char* at = out.data() + starts[r];
-            for (std::size_t c = 0; c < kCells; ++c) {
-                const bool text = c == 2 || c == 3 || c == kCells - 1;
-                if (c)
-                    at += 2;  // the blanks between columns are already there
-                if (!text)
-                    at += padOf(r, c);
-                at = std::copy(rows[r][c].begin(), rows[r][c].end(), at);
-                if (text)
-                    at += padOf(r, c);
-            }
-            *at = '\n';
+        if (r > 0)
+            rows[r] = rowViews(ranked[r - 1], r, written[r]);
+        for (std::size_t c = 0; c < kCells; ++c) {
+            cellWidths[r][c] = displayWidth(rows[r][c]);
+            widths[c] = std::max(widths[c], cellWidths[r][c]);
         }
-    });
+    }
+    std::string out;
+    for (std::size_t r = 0; r < count; ++r) {
+        for (std::size_t c = 0; c < kCells; ++c) {
+            // Texts stand to the left, figures to the right; the last column is not padded.
+            const bool text = c == 2 || c == 3 || c == kCells - 1;
+            const std::size_t width = c == kCells - 1 ? 0 : widths[c];
+            const std::size_t pad = cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
+            if (c)
+                out += "  ";
+            if (!text)
+                out.append(pad, ' ');
+            out += rows[r][c];
+            if (text)
+                out.append(pad, ' ');
+        }
+        out += '\n';
+    }
     return out;
 }
 

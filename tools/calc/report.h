@@ -22,7 +22,7 @@ std::string SampleLine();
 
 // The ranked list: rank, code, university, faculty, composite, highest
 // possible, last lowest, last highest, margin %, chance label.
-std::string Table(const std::vector<tamrik::FacultyEvaluation>& ranked, unsigned threads = 1);
+std::string Table(const std::vector<tamrik::FacultyEvaluation>& ranked);
 
 // CSV of the same columns, with an id column in front when `id` is given.
 std::string CsvHeader(bool withId);
