@@ -332,7 +332,8 @@ TEST(Report, EveryOutputReplacesWhatIsNotText)
     EXPECT_NE(json.find("\"years\": {\"25" + r + r + "\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"minimums\": [\"min" + r + "\"]"), std::string::npos) << json;
     ev.error = "\x1B]0;title\x07";
-    const std::string outputs[] = {tamrikcalc::TextBlock(ev), tamrikcalc::Table({ev}), tamrikcalc::CsvRows({ev}, 1)};
+    const std::vector<tamrikcalc::StudentRow> rows{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
+    const std::string outputs[] = {tamrikcalc::TextBlock(ev), tamrikcalc::Table(rows), tamrikcalc::CsvRows(rows)};
     for (const std::string& out : outputs) {
         EXPECT_NE(out.find(r + "uni" + r + "[2J"), std::string::npos) << out;
         EXPECT_NE(out.find(r + "]0;title" + r), std::string::npos) << out;

@@ -2,6 +2,7 @@
 
 #include "atomicfile.h"
 #include "batchrun.h"
+#include "classworkbook.h"
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
@@ -15,6 +16,7 @@
 #include "utf8text.h"
 #include "wholetables.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iostream>
 #include <system_error>
@@ -88,6 +90,20 @@ std::optional<tamrik::FacultyRecord> loadGivenFaculty(const tamrik::ruledb::Rule
     return faculty;
 }
 
+// The faculties the rows may list, and the filter of the results.
+RowSettings rowSettingsOf(const CalcOptions& o, const tamrik::Evaluator& evaluator)
+{
+    RowSettings settings;
+    settings.top = o.top.value_or(tamrik::kEveryFaculty);
+    settings.filter = tamrik::facultyFilterSettings(o.university, o.match, o.eligibleOnly);
+    for (const tamrik::FacultyRecord& f : evaluator.faculties()) {
+        const bool asked = o.faculties.empty()
+                           || std::find(o.faculties.begin(), o.faculties.end(), f.facCode) != o.faculties.end();
+        settings.listed.push_back(asked && tamrik::facultyNameMatches(settings.filter, f.university, f.name));
+    }
+    return settings;
+}
+
 }  // namespace
 
 int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
@@ -152,7 +168,26 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
                 return badInput(err, {"unknown faculty '" + o.faculty + "'"});
             evaluator.emplace(std::vector<tamrik::FacultyRecord>{std::move(*faculty)});
         } else {
-            evaluator.emplace(tamrik::loadFaculties(*db, params.ParamDbMaxMin));
+            std::vector<tamrik::FacultyRecord> faculties = tamrik::loadFaculties(*db, params.ParamDbMaxMin);
+            if (!o.faculties.empty()) {
+                std::vector<std::string> unknown;
+                for (const std::string& code : o.faculties) {
+                    if (std::none_of(faculties.begin(), faculties.end(),
+                                     [&](const tamrik::FacultyRecord& f) { return f.facCode == code; }))
+                        unknown.push_back("unknown faculty '" + code + "'");
+                }
+                if (!unknown.empty())
+                    return badInput(err, unknown);
+                // Only the faculties asked for, and those wished for, are evaluated.
+                faculties.erase(std::remove_if(faculties.begin(), faculties.end(),
+                                               [&](const tamrik::FacultyRecord& f) {
+                                                   return !applicants->isWished(f.facCode)
+                                                          && std::find(o.faculties.begin(), o.faculties.end(),
+                                                                       f.facCode) == o.faculties.end();
+                                               }),
+                                faculties.end());
+            }
+            evaluator.emplace(std::move(faculties));
         }
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
@@ -168,28 +203,34 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         return out.finish(err, ev.ok() ? kDone : kDbFault);
     }
 
+    const FacultyIndex index = facultyIndex(*evaluator);
+    RowSettings rowSettings = rowSettingsOf(o, *evaluator);
+    // CSV rows have no place for it: the note goes where the user reads.
+    if (sample && o.format == Format::Csv)
+        err << "tamrik-calc: " << SampleLine();
+    const std::string bom = o.csvBom ? "\xEF\xBB\xBF" : "";
+
     if (o.mode == Mode::All) {
-        const std::vector<tamrik::FacultyEvaluation> ranked =
-            evaluator->rank(o.applicant, context)
-                .evaluations(o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures);
-        // CSV rows have no place for it: the note goes where the user reads.
-        if (sample && o.format == Format::Csv)
-            err << "tamrik-calc: " << SampleLine();
+        rowSettings.detail = o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures;
+        const StudentRows ranked = studentRows(*evaluator, index, context, {{}, o.applicant, {}}, rowSettings);
         if (o.format == Format::Json) {
-            out.write(JsonArray(ranked, sample));
+            out.write(JsonArray(ranked.rows, sample));
         } else if (o.format == Format::Csv) {
-            out.write(CsvHeader(false));
-            out.write(CsvRows(ranked, ranked.size()));
+            out.write(bom + CsvHeader(false));
+            out.write(CsvRows(ranked.rows));
         } else {
             out.write(sample ? SampleLine() : std::string());
-            out.write(Table(ranked));
+            out.write(Table(ranked.rows));
         }
         return out.finish(err, kDone);
     }
 
-    BatchSettings settings;
-    settings.top = o.top.value_or(static_cast<std::size_t>(-1));
-    settings.jobs = o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    rowSettings.wishes = applicants->hasWishes();
+    rowSettings.detail = rowSettings.wishes || o.format == Format::Json ? tamrik::Detail::Needed
+                                                                          : tamrik::Detail::Figures;
+    if (!o.top && rowSettings.wishes)
+        rowSettings.top = 0;  // the wishes alone, unless suggestions are asked for
+    err << applicants->wishNotes([&](const std::string& code) { return index.count(code) > 0; });
     std::optional<tamrik::AtomicFileWriter> file;
     if (o.output) {
         file.emplace(*o.output);
@@ -207,14 +248,47 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             err << "\r" << done << " / " << applicantCount << " applicants" << (done == applicantCount ? "\n" : "")
                 << std::flush;
     };
-    if (sample)
-        err << "tamrik-calc: " << SampleLine();
     const auto next = [&](std::vector<BatchApplicant>& block, std::size_t most) {
         return applicants->next(block, most);
     };
-    const BatchOutcome outcome = write(CsvHeader(true))
-                                     ? RunBatch(*evaluator, context, applicantCount, next, settings, write, progress)
-                                     : BatchOutcome();
+    const bool json = o.format == Format::Json;
+    const bool xlsx = o.format == Format::Xlsx;
+    const auto evaluate = [&](const std::vector<BatchApplicant>& block) {
+        BlockOutput output;
+        for (const BatchApplicant& a : block) {
+            StudentRows student = studentRows(*evaluator, index, context, a, rowSettings);
+            if (xlsx)
+                output.students.push_back(std::move(student));
+            else if (json)
+                output.text += JsonRows(student, sample);
+            else
+                output.text += CsvRows(student.rows, &student.id, rowSettings.wishes);
+        }
+        return output;
+    };
+    std::optional<WorkbookFile> workbook;
+    if (xlsx) {
+        workbook.emplace(sample);
+        if (!workbook->ok())
+            return cannotWrite(err, *o.output, workbook->error());
+    }
+    bool first = true;  // JSON's first row has no comma before it
+    const auto writeBlock = [&](BlockOutput& block) {
+        if (workbook) {
+            for (const StudentRows& student : block.students)
+                workbook->book().add(student);
+            return true;
+        }
+        const std::string_view text(block.text);
+        const bool drop = first && json && !text.empty();
+        first = first && text.empty();
+        return write(drop ? text.substr(1) : text);
+    };
+    const bool started = xlsx || write(json ? std::string("[") : bom + CsvHeader(true, rowSettings.wishes));
+    const BatchOutcome outcome =
+        started ? RunBatch(applicantCount, next, o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency())),
+                           evaluate, writeBlock, progress)
+                : BatchOutcome();
     if (outcome.threads < outcome.wanted)
         err << "tamrik-calc: " << outcome.threads << " of " << outcome.wanted
             << " threads could be started; the work went on without the others\n";
@@ -222,6 +296,10 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         err << "tamrik-calc: " << applicants->error() << '\n';
         return kDbFault;
     }
+    if (outcome.done && json)
+        write(first ? "]\n" : "\n]\n");
+    if (workbook && outcome.done && !workbook->finish(write))
+        return cannotWrite(err, *o.output, workbook->error());
     if (file) {
         if (!(outcome.done && file->commit()))
             return cannotWrite(err, *o.output, file->error());

@@ -4,6 +4,7 @@
 #include "numtext.h"
 #include "samplenotice.h"
 #include "utf8text.h"
+#include "vocabulary.h"
 
 #include <algorithm>
 #include <array>
@@ -153,7 +154,7 @@ constexpr std::size_t kTextColumns[] = {1, 2, 3, 9};  // code, university, facul
 std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size_t rank,
                                           std::array<std::string, 10>& written)
 {
-    written[0] = std::to_string(rank);
+    written[0] = rank ? std::to_string(rank) : std::string();
     std::array<std::string_view, 10> views{written[0], ev.facCode, ev.university, ev.name, "", "", "", "", "",
                                            ev.error};
     if (ev.ok()) {
@@ -208,6 +209,8 @@ FacultyEvaluation shownEvaluation(FacultyEvaluation ev)
 
 const char* const kColumns[] = {"rank", "code", "university", "faculty", "composite", "highest_possible",
                                 "last_min", "last_max", "margin_percent", "chance"};
+// After them when the class file has wishes.
+const char* const kWishColumns[] = {"kind", "wish", "needed"};
 
 }  // namespace
 
@@ -218,13 +221,28 @@ std::string JsonObject(const FacultyEvaluation& ev, bool sample)
     return out;
 }
 
-std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
+std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
 {
     std::string out = "[";
     Json json(out);
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        json.raw(i ? ",\n " : "\n ").object(ranked[i], sample);
+        json.raw(i ? ",\n " : "\n ").object(ranked[i].ev, sample);
     out += ranked.empty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+std::string JsonRows(const StudentRows& student, bool sample)
+{
+    std::string out;
+    Json json(out);
+    for (const StudentRow& row : student.rows) {
+        json.raw(",\n {\"id\": ").string(student.id).raw(", \"rank\": ");
+        json.raw(row.rank ? std::to_string(row.rank) : "null").raw(", \"kind\": ").string(rowKindKey(row.kind));
+        json.raw(", \"wish\": ").raw(row.wish ? std::to_string(row.wish) : "null").raw(", ");
+        const std::size_t at = out.size();
+        json.object(row.ev, sample);
+        out.erase(at, 1);  // the object's own brace: its keys follow these
+    }
     return out;
 }
 
@@ -273,10 +291,14 @@ std::string TextBlock(const FacultyEvaluation& given)
     return out;
 }
 
-std::string Table(const std::vector<FacultyEvaluation>& ranked)
+std::string Table(const std::vector<StudentRow>& ranked)
 {
-    const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
-                              "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
+    namespace w = tamrik::words;
+    const std::string headings[] = {w::oneLine(w::kRank),           w::oneLine(w::kCode),
+                                    w::oneLine(w::kUniversity),     w::oneLine(w::kFaculty),
+                                    w::oneLine(w::kComposite),      w::oneLine(w::kHighestPossible),
+                                    w::oneLine(w::kLastMin),        w::oneLine(w::kLastMax),
+                                    w::oneLine(w::kMarginPercent),  w::oneLine(w::kComparison)};
     constexpr std::size_t kCells = 10;
     // Row 0 is the headings; each cell is measured once.
     const std::size_t count = ranked.size() + 1;
@@ -287,7 +309,7 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
     std::array<std::size_t, kCells> widths{};
     for (std::size_t r = 0; r < count; ++r) {
         if (r > 0)
-            rows[r] = rowViews(ranked[r - 1], r, written[r]);
+            rows[r] = rowViews(ranked[r - 1].ev, ranked[r - 1].rank, written[r]);
         for (std::size_t c = 0; c < kCells; ++c) {
             cellWidths[r][c] = displayWidth(rows[r][c]);
             widths[c] = std::max(widths[c], cellWidths[r][c]);
@@ -313,23 +335,30 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
     return out;
 }
 
-std::string CsvHeader(bool withId)
+std::string CsvHeader(bool withId, bool withWishes)
 {
     std::vector<std::string> fields;
     if (withId)
         fields.emplace_back("id");
     fields.insert(fields.end(), std::begin(kColumns), std::end(kColumns));
+    if (withWishes)
+        fields.insert(fields.end(), std::begin(kWishColumns), std::end(kWishColumns));
     return tamrik::CsvLine(fields) + "\n";
 }
 
-std::string CsvRows(const std::vector<FacultyEvaluation>& ranked, std::size_t count, const std::string* id)
+std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
     const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::ShownText(*id)) : std::string();
-    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
-        std::vector<std::string> cells = rowCells(ranked[i], i + 1);
+    for (const StudentRow& row : rows) {
+        std::vector<std::string> cells = rowCells(row.ev, row.rank);
         if (id)
             cells.insert(cells.begin(), idCell);
+        if (withWishes) {
+            cells.emplace_back(rowKindKey(row.kind));
+            cells.push_back(row.wish ? std::to_string(row.wish) : std::string());
+            cells.push_back(row.ev.needed ? figure(row.ev.needed->points) : std::string());
+        }
         out += tamrik::CsvLine(cells) + "\n";
     }
     return out;
