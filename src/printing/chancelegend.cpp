@@ -2,10 +2,11 @@
 
 #include "numtext.h"
 #include "qtext.h"
+#include "vocabulary.h"
 
 namespace tamrik {
 
-QString comparisonHeading() { return QStringLiteral("เทียบกับช่วงคะแนนปีก่อน"); }
+QString comparisonHeading() { return ToQString(words::kComparisonInFull); }
 
 std::vector<LegendLine> chanceLegend()
 {

@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "csvtext.h"
+#include "evaluationtext.h"
 #include "numtext.h"
 #include "samplenotice.h"
 #include "utf8text.h"
@@ -254,12 +255,13 @@ std::string TextBlock(const FacultyEvaluation& given)
     std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
     if (!ev.ok())
         return out + ev.error + "\n";
-    const auto row = [](const char* caption, const tamrik::Earned& e) {
-        return padRight(caption, 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
+    namespace w = tamrik::words;
+    const auto row = [](std::string_view caption, const tamrik::Earned& e) {
+        return padRight(std::string(caption), 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
     };
-    out += padRight("", 20) + padLeft("คะแนนที่ได้", 10) + padLeft("คะแนนเต็ม", 10) + "\n";
-    out += row("คะแนนวิชาหลัก", ev.main) + row("คะแนนวิชาเฉพาะ", ev.special) + row("คะแนนจาก GPA", ev.gpa)
-           + row("คะแนนจาก PR", ev.pr) + row("คะแนนสุทธิ", ev.total);
+    out += padRight("", 20) + padLeft(std::string(w::kEarned), 10) + padLeft(std::string(w::kFull), 10) + "\n";
+    out += row(w::kMainSubjects, ev.main) + row(w::kSpecialSubjects, ev.special) + row(w::kFromGpa, ev.gpa)
+           + row(w::kFromPr, ev.pr) + row(w::kTotal, ev.total);
     if (ev.lastYear)
         out += "คะแนนสูงสุด-ต่ำสุด ปี " + ev.lastYear->year + "  ต่ำสุด " + figure(ev.lastYear->min) + "  สูงสุด "
                + figure(ev.lastYear->max) + "\n";
@@ -270,16 +272,15 @@ std::string TextBlock(const FacultyEvaluation& given)
     for (const std::string& message : ev.minimums)
         out += "เกณฑ์ขั้นต่ำ:" + message + "\n";
     if (!ev.missing.empty()) {
-        out += "ไม่มีคะแนนวิชา:";
-        for (const std::string& code : ev.missing)
-            out += " " + code;
+        out += std::string(w::kMissingSubjects);
+        for (std::size_t i = 0; i < ev.missing.size(); ++i)
+            out += (i ? ", " : " ") + ev.missing[i];
         out += "\n";
     }
     if (ev.marginPoints)
-        out += "ห่างจากคะแนนต่ำสุดปีก่อน " + figure(*ev.marginPoints) + " คะแนน (" + figureOr(ev.marginPercent, "-")
-               + " % ของคะแนนสูงสุดที่เป็นไปได้)\n";
-    out += "ผล: " + std::string(tamrik::ChanceLabel(ev.chance)) + " (" + std::string(tamrik::ChanceKey(ev.chance))
-           + ")\n";
+        out += tamrik::MarginText(ev.marginPoints, ev.marginPercent) + "\n";
+    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::ChanceLabel(ev.chance)) + " ("
+           + std::string(tamrik::ChanceKey(ev.chance)) + ")\n";
     if (ev.needed) {
         out += "ยังขาดอีก " + figure(ev.needed->points) + " คะแนน; ถึงคะแนนต่ำสุดปีก่อนได้ด้วยอย่างใดอย่างหนึ่ง:\n";
         for (const auto& [code, score] : ev.needed->subjects)
