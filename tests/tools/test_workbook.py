@@ -71,7 +71,7 @@ for i, row in enumerate(rows):
     for column, key in ((7, "composite"), (8, "highest_possible"), (9, "last_min"), (10, "last_max"),
                         (11, "margin_percent"), (13, "needed")):
         if row[key]:
-            check(isinstance(value[column], (int, float)) and abs(value[column] - float(row[key])) < 0.005,
+            check(isinstance(value[column], (int, float)) and value[column] == float(row[key]),
                   f"{where}: {key} {value[column]!r} for {row[key]}")
             check(cells[column].number_format == "0.00", f"{where}: {key} shown as {cells[column].number_format}")
         else:

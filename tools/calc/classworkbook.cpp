@@ -1,6 +1,7 @@
 #include "classworkbook.h"
 
 #include "evaluationtext.h"
+#include "numtext.h"
 #include "samplenotice.h"
 #include "utf8text.h"
 #include "vocabulary.h"
@@ -101,8 +102,10 @@ void ClassWorkbook::add(const StudentRows& student)
     for (const StudentRow& r : student.rows) {
         const tamrik::FacultyEvaluation& ev = r.ev;
         const unsigned row = m_row++;
+        // A figure holds what it shows: two decimals, as every other output writes it.
         const auto number = [&](unsigned column, double value, lxw_format* format) {
-            worksheet_write_number(m_students, row, static_cast<lxw_col_t>(column), value, format);
+            worksheet_write_number(m_students, row, static_cast<lxw_col_t>(column),
+                                   format ? tamrik::ShownValue(value, 2) : value, format);
         };
         const auto figureOr = [&](unsigned column, const std::optional<double>& value) {
             if (value)
