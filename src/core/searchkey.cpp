@@ -17,25 +17,6 @@ char32_t decode(std::string_view text, std::size_t length)
     }
 }
 
-void append(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool blank(char32_t c)
 {
     return c == 0x20 || (c >= 0x09 && c <= 0x0D) || c == 0xA0 || c == 0x200B || c == 0xFEFF || c == 0x3000;
@@ -53,22 +34,25 @@ std::string searchKey(std::string_view text)
             key += text[i++];
             continue;
         }
-        char32_t c = decode(text.substr(i), length);
+        const std::string_view bytes = text.substr(i, length);
+        char32_t c = decode(bytes, length);
         i += length;
         if (blank(c))
             continue;
         if (c >= 0xFF01 && c <= 0xFF5E)  // full-width forms of ASCII
             c -= 0xFEE0;
-        if (c >= 'A' && c <= 'Z')
-            c += 'a' - 'A';
-        else if (c >= 0xC0 && c <= 0xDE && c != 0xD7)  // Latin-1 capitals
-            c += 0x20;
-        if (c == 0x0E33 || c == 0x0EB3) {  // Thai and Lao SARA AM: NIKHAHIT + SARA AA
-            append(key, c == 0x0E33 ? 0x0E4D : 0x0ECD);
-            append(key, c == 0x0E33 ? 0x0E32 : 0x0EB2);
-            continue;
+        if (c < 0x80) {
+            key += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+        } else if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {  // Latin-1 capitals, two bytes
+            key += bytes[0];
+            key += static_cast<char>(bytes[1] + 0x20);
+        } else if (c == 0x0E33) {  // Thai SARA AM: NIKHAHIT + SARA AA
+            key += "\xE0\xB9\x8D\xE0\xB8\xB2";  // U+0E4D U+0E32
+        } else if (c == 0x0EB3) {  // the same in Lao
+            key += "\xE0\xBB\x8D\xE0\xBA\xB2";  // U+0ECD U+0EB2
+        } else {
+            key += bytes;
         }
-        append(key, c);
     }
     return key;
 }
