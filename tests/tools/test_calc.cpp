@@ -363,6 +363,9 @@ TEST_F(TamrikCalc, FiltersLeaveTheRowsTheyMatch)
     EXPECT_EQ(eligible, filtered([](const auto& row) { return row[9] != "ไม่ผ่านเกณฑ์ขั้นต่ำ"; }));
     EXPECT_LT(eligible.size(), every.size());
     EXPECT_EQ(all({"--university", chula, "--match", "แพทย"}).size(), 1u + 3);
+    // The byte-order mark for spreadsheets changes nothing else.
+    const Outcome plain = Calc(folder, {"--all", "--csv", "--match", "แพทย"});
+    EXPECT_EQ(Calc(folder, {"--all", "--csv", "--match", "แพทย", "--csv-bom"}).out, "\xEF\xBB\xBF" + plain.out);
 
     Write(folder.path() / "class.csv", "id,gpa,pr,01,02\ns1,3,50,70,60\ns2,2,40,50,50\n");
     const Outcome two = Calc(folder, {"--batch", (folder.path() / "class.csv").string(), "--faculty", "0013,1"});

@@ -1,15 +1,14 @@
 #include "calcmain.h"
 
 #include "atomicfile.h"
-#include "batchrun.h"
-#include "classworkbook.h"
+#include "calcoutput.h"
+#include "classrun.h"
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
 #include "datafolder.h"
 #include "evaluator.h"
 #include "facultyloader.h"
-#include "numtext.h"
 #include "paramfile.h"
 #include "ruletables.h"
 #include "report.h"
@@ -17,18 +16,11 @@
 #include "wholetables.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <iostream>
-#include <system_error>
-#include <thread>
 
 namespace tamrikcalc {
 
 namespace {
-
-constexpr int kDone = 0;
-constexpr int kDbFault = 1;
-constexpr int kBadInput = 2;
 
 int badInput(std::ostream& err, const std::vector<std::string>& errors)
 {
@@ -38,55 +30,14 @@ int badInput(std::ostream& err, const std::vector<std::string>& errors)
     return kBadInput;
 }
 
-int cannotWrite(std::ostream& err, const std::string& file, const std::string& reason)
-{
-    err << "tamrik-calc: cannot write '" << file << "': " << reason << '\n';
-    return kDbFault;
-}
-
-// The output stream, keeping the system's reason when a write fails: what
-// goes out must reach it whole, and a write error or a short write (a full
-// disk, a closed pipe) is a fault, not a success.
-class Output {
-public:
-    explicit Output(std::ostream& out) : m_out(out) {}
-
-    bool write(std::string_view text)
-    {
-        errno = 0;
-        if (m_out && !m_out.write(text.data(), static_cast<std::streamsize>(text.size())))
-            m_error = errno;
-        return static_cast<bool>(m_out);
-    }
-
-    // Flushed and checked: `status`, or 1 with the reason.
-    int finish(std::ostream& err, int status)
-    {
-        errno = 0;
-        if (m_out && !m_out.flush())
-            m_error = errno;
-        if (m_out)
-            return status;
-        err << "tamrik-calc: cannot write the output"
-            << (m_error ? ": " + std::error_code(m_error, std::generic_category()).message() : std::string()) << '\n';
-        return kDbFault;
-    }
-
-private:
-    std::ostream& m_out;
-    int m_error = 0;
-};
-
 // The faculty of a code as given: "0001", or a number such as 1.
 std::optional<tamrik::FacultyRecord> loadGivenFaculty(const tamrik::ruledb::RuleDatabase& db,
                                                       const std::string& lastYearTable, const std::string& code)
 {
     std::optional<tamrik::FacultyRecord> faculty = tamrik::loadFaculty(db, lastYearTable, code);
-    if (!faculty && !code.empty() && code.size() <= 5 && code.find_first_not_of("0123456789") == std::string::npos) {
-        const std::string wanted = tamrik::FormatText(code, "0000");
-        if (wanted != code)
-            faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
-    }
+    const std::string wanted = FacultyCodeOf(code);
+    if (!faculty && wanted != code)
+        faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
     return faculty;
 }
 
@@ -208,9 +159,9 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     // CSV rows have no place for it: the note goes where the user reads.
     if (sample && o.format == Format::Csv)
         err << "tamrik-calc: " << SampleLine();
-    const std::string bom = o.csvBom ? "\xEF\xBB\xBF" : "";
 
     if (o.mode == Mode::All) {
+        const std::string bom(o.csvBom ? kUtf8ByteOrderMark : "");
         rowSettings.detail = o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures;
         const StudentRows ranked = studentRows(*evaluator, index, context, {{}, o.applicant, {}}, rowSettings);
         if (o.format == Format::Json) {
@@ -225,87 +176,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         return out.finish(err, kDone);
     }
 
-    rowSettings.wishes = applicants->hasWishes();
-    rowSettings.detail = rowSettings.wishes || o.format == Format::Json ? tamrik::Detail::Needed
-                                                                          : tamrik::Detail::Figures;
-    if (!o.top && rowSettings.wishes)
-        rowSettings.top = 0;  // the wishes alone, unless suggestions are asked for
-    err << applicants->wishNotes([&](const std::string& code) { return index.count(code) > 0; });
-    std::optional<tamrik::AtomicFileWriter> file;
-    if (o.output) {
-        file.emplace(*o.output);
-        if (!file->ok())
-            return cannotWrite(err, *o.output, file->error());
-    }
-    const auto write = [&](std::string_view text) {
-        if (!file)
-            return out.write(text);
-        file->write(text);
-        return file->ok();
-    };
-    const auto progress = [&](std::size_t done) {
-        if (progressToErr)
-            err << "\r" << done << " / " << applicantCount << " applicants" << (done == applicantCount ? "\n" : "")
-                << std::flush;
-    };
-    const auto next = [&](std::vector<BatchApplicant>& block, std::size_t most) {
-        return applicants->next(block, most);
-    };
-    const bool json = o.format == Format::Json;
-    const bool xlsx = o.format == Format::Xlsx;
-    const auto evaluate = [&](const std::vector<BatchApplicant>& block) {
-        BlockOutput output;
-        for (const BatchApplicant& a : block) {
-            StudentRows student = studentRows(*evaluator, index, context, a, rowSettings);
-            if (xlsx)
-                output.students.push_back(std::move(student));
-            else if (json)
-                output.text += JsonRows(student, sample);
-            else
-                output.text += CsvRows(student.rows, &student.id, rowSettings.wishes);
-        }
-        return output;
-    };
-    std::optional<WorkbookFile> workbook;
-    if (xlsx) {
-        workbook.emplace(sample);
-        if (!workbook->ok())
-            return cannotWrite(err, *o.output, workbook->error());
-    }
-    bool first = true;  // JSON's first row has no comma before it
-    const auto writeBlock = [&](BlockOutput& block) {
-        if (workbook) {
-            for (const StudentRows& student : block.students)
-                workbook->book().add(student);
-            return true;
-        }
-        const std::string_view text(block.text);
-        const bool drop = first && json && !text.empty();
-        first = first && text.empty();
-        return write(drop ? text.substr(1) : text);
-    };
-    const bool started = xlsx || write(json ? std::string("[") : bom + CsvHeader(true, rowSettings.wishes));
-    const BatchOutcome outcome =
-        started ? RunBatch(applicantCount, next, o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency())),
-                           evaluate, writeBlock, progress)
-                : BatchOutcome();
-    if (outcome.threads < outcome.wanted)
-        err << "tamrik-calc: " << outcome.threads << " of " << outcome.wanted
-            << " threads could be started; the work went on without the others\n";
-    if (!applicants->error().empty() || (outcome.done && !applicants->atEnd())) {
-        err << "tamrik-calc: " << applicants->error() << '\n';
-        return kDbFault;
-    }
-    if (outcome.done && json)
-        write(first ? "]\n" : "\n]\n");
-    if (workbook && outcome.done && !workbook->finish(write))
-        return cannotWrite(err, *o.output, workbook->error());
-    if (file) {
-        if (!(outcome.done && file->commit()))
-            return cannotWrite(err, *o.output, file->error());
-        return kDone;
-    }
-    return out.finish(err, kDone);
+    return runClass({o, *applicants, applicantCount, *evaluator, index, context, sample}, std::move(rowSettings), out,
+                    err, progressToErr);
 }
 
 }  // namespace tamrikcalc
