@@ -385,12 +385,11 @@ std::string FacultyCodeOf(const std::string& text, bool* lostZeros)
     if (first == std::string::npos)
         return std::string();
     const std::string code = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    if (code.size() < 4 && code.find_first_not_of("0123456789") == std::string::npos) {
-        if (lostZeros)
-            *lostZeros = true;
-        return std::string(4 - code.size(), '0') + code;
-    }
-    return code;
+    if (code.size() > 5 || code.find_first_not_of("0123456789") != std::string::npos)
+        return code;
+    if (lostZeros && code.size() < 4)
+        *lostZeros = true;
+    return tamrik::FormatText(code, "0000");
 }
 
 ParsedOptions ParseCalcOptions(const std::vector<std::string>& args)

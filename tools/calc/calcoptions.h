@@ -48,9 +48,10 @@ ValueCheck CheckScore(const std::string& text);
 ValueCheck CheckGpa(const std::string& text);
 ValueCheck CheckPr(const std::string& text);
 
-// A faculty code as typed or as a spreadsheet left it: one to four digits
-// are the code with its leading zeros ("13" is 0013, and `lostZeros` is set);
-// any other text is taken as it stands, blanks at either end aside.
+// A faculty code as typed or as a spreadsheet left it: a number of up to
+// five digits is the code of four with its leading zeros ("13" is 0013, and
+// `lostZeros` is set); any other text is taken as it stands, blanks at either
+// end aside.
 std::string FacultyCodeOf(const std::string& text, bool* lostZeros = nullptr);
 
 extern const char* const kUsage;
