@@ -9,11 +9,8 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 namespace tamrikcalc {
 
@@ -185,18 +182,15 @@ bool ClassWorkbook::close()
     return result == LXW_NO_ERROR;
 }
 
-WorkbookFile::WorkbookFile(bool sample)
+WorkbookFile::WorkbookFile(bool sample) : m_file(std::tmpfile())
 {
-    const char* folder = std::getenv("TMPDIR");
-    std::string path = std::string(folder && *folder ? folder : "/tmp") + "/tamrik-calc-XXXXXX.xlsx";
-    const int fd = mkstemps(path.data(), 5);
-    if (fd < 0) {
+    if (!m_file) {
         m_error = std::string("no temporary file for the workbook: ") + std::strerror(errno);
         return;
     }
-    ::close(fd);
-    m_path = path;
-    m_book.emplace(m_path, sample);
+    // The file has no name, so nothing is left behind whatever ends the run;
+    // the library reaches it through the process's own link to it.
+    m_book.emplace("/proc/self/fd/" + std::to_string(fileno(m_file)), sample);
     if (!m_book->ok())
         m_error = m_book->error();
 }
@@ -204,8 +198,8 @@ WorkbookFile::WorkbookFile(bool sample)
 WorkbookFile::~WorkbookFile()
 {
     m_book.reset();
-    if (!m_path.empty())
-        ::unlink(m_path.c_str());
+    if (m_file)
+        std::fclose(m_file);
 }
 
 bool WorkbookFile::finish(const std::function<bool(std::string_view bytes)>& write)
@@ -214,9 +208,12 @@ bool WorkbookFile::finish(const std::function<bool(std::string_view bytes)>& wri
         m_error = m_book->error();
         return false;
     }
-    std::ifstream in(m_path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
+    std::string bytes;
+    char buffer[1 << 16];
+    std::rewind(m_file);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0;)
+        bytes.append(buffer, n);
+    if (std::ferror(m_file)) {
         m_error = "the workbook's temporary file cannot be read";
         return false;
     }

@@ -9,6 +9,7 @@
 #include "studentrows.h"
 
 #include <array>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <optional>
@@ -58,8 +59,8 @@ private:
     std::string m_error;
 };
 
-// A class workbook in a temporary file of its own (the library writes a
-// file by name), copied whole to where the output goes once it is complete.
+// A class workbook in an unnamed temporary file (the library writes a file
+// by name), copied whole to where the output goes once it is complete.
 class WorkbookFile {
 public:
     explicit WorkbookFile(bool sample);
@@ -74,7 +75,7 @@ public:
     bool finish(const std::function<bool(std::string_view bytes)>& write);
 
 private:
-    std::string m_path;
+    std::FILE* m_file = nullptr;
     std::optional<ClassWorkbook> m_book;
     std::string m_error;
 };
