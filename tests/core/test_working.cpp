@@ -102,7 +102,7 @@ TEST(Texts, NeededAndYears)
     EXPECT_EQ(MarginText(-12.3, -1.845), "ต่ำกว่าคะแนนต่ำสุด 12.30 คะแนน (1.85% ของคะแนนสูงสุดที่เป็นไปได้)");
     EXPECT_EQ(MarginText(std::nullopt, std::nullopt), "");
     EXPECT_EQ(ChanceRuleText(Chance::Below, "2543"),
-              "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
+              "คะแนนรวมต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
     EXPECT_EQ(ThaiDateText(2000, 1, 5), "5 มกราคม พ.ศ. 2543");
     EXPECT_EQ(ThaiDateText(2026, 12, 31), "31 ธันวาคม พ.ศ. 2569");
 }
