@@ -50,6 +50,10 @@ inline constexpr std::string_view kTotal = "คะแนนสุทธิ";
 inline constexpr std::string_view kMissingSubjects = "ยังไม่ได้ใส่คะแนนวิชา";
 inline constexpr std::string_view kEveryYearInFull = "ต่ำสุด-สูงสุดทุกปี";
 
+// The foot line of every result: the figures help a decision and are not a
+// result of the selection.
+inline constexpr char kResultNotice[] = "ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้น ไม่ใช่ผลการคัดเลือกจริง";
+
 // The heading on one line: Thai runs on without a blank where the window breaks it.
 std::string oneLine(std::string_view heading);
 

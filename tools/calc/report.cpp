@@ -288,7 +288,7 @@ std::string TextBlock(const FacultyEvaluation& given)
         out += "  GPA " + figureOr(ev.needed->gpa, "(4.00 ก็ไม่พอ)") + "\n";
         out += "  PR " + figureOr(ev.needed->pr, "(99.99 ก็ไม่พอ)") + "\n";
     }
-    out += "(ผลนี้เทียบกับคะแนนของปีก่อนเท่านั้น ไม่ใช่การรับรองผลการคัดเลือก)\n";
+    out += "(" + std::string(w::kResultNotice) + ")\n";
     return out;
 }
 
