@@ -85,7 +85,7 @@ TEST(Working, TheVerdictAsPrinted)
     EXPECT_EQ(sheet.years[0].min, "350.10");
     EXPECT_EQ(sheet.years[1].max, "711.72");
     EXPECT_EQ(sheet.chance, "ต่ำกว่าคะแนนต่ำสุดปีก่อน");
-    EXPECT_EQ(sheet.chanceRule, "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
+    EXPECT_EQ(sheet.chanceRule, "คะแนนรวมต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
     EXPECT_EQ(sheet.margin, "ต่ำกว่าคะแนนต่ำสุด 29.30 คะแนน (3.32% ของคะแนนสูงสุดที่เป็นไปได้)");
     EXPECT_FALSE(sheet.partial);
     EXPECT_EQ(YearsText(below.years), "2541: 350.10-420.00; 2543: 591.22-711.72");
@@ -96,7 +96,8 @@ TEST(Working, TheVerdictAsPrinted)
     missing.missing = {"42"};
     FillVerdict(sheet, missing);
     EXPECT_TRUE(sheet.partial);
-    EXPECT_EQ(sheet.chanceRule, "ยังไม่มีคะแนนบางวิชาที่คณะนี้ใช้คำนวณ");
+    EXPECT_EQ(sheet.chanceRule, "ยังไม่ได้ใส่คะแนนบางวิชาที่คณะนี้ใช้: คะแนนรวมยังไม่ครบ (มีเครื่องหมาย ≥) และวิชาที่ยังไม่มีคะแนน"
+                                "ไม่นับว่าไม่ผ่านเกณฑ์ขั้นต่ำ");
     FacultyEvaluation none;
     FillVerdict(sheet, none);
     EXPECT_EQ(sheet.chanceRule, "ไม่มีคะแนนต่ำสุด-สูงสุดของปีก่อนให้เทียบ");

@@ -140,7 +140,7 @@ TEST(TamrikCalcAll, TextAndJsonRankEveryFacultyByTheSameRules)
 
     // Faculty 0013 clears last year's lowest; 0001 falls short of it by 29.30.
     EXPECT_NE(text.find("  40  0013  "), std::string::npos);
-    EXPECT_NE(text.find("437.14    666.66    366.60    448.71     10.58  ผ่านคะแนนต่ำสุดปีก่อน\n"), std::string::npos);
+    EXPECT_NE(text.find("437.14        666.66     366.60     448.71         10.58  ผ่านคะแนนต่ำสุดปีก่อน\n"), std::string::npos);
     const auto json = [&](const std::string& code) {
         for (const Ranked& row : ranking)
             if (row.code == code)

@@ -1,32 +1,26 @@
 #include "calcmain.h"
 
 #include "atomicfile.h"
-#include "batchrun.h"
+#include "calcoutput.h"
+#include "classrun.h"
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
 #include "datafolder.h"
 #include "evaluator.h"
 #include "facultyloader.h"
-#include "numtext.h"
 #include "paramfile.h"
 #include "ruletables.h"
 #include "report.h"
 #include "utf8text.h"
 #include "wholetables.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <iostream>
-#include <system_error>
-#include <thread>
 
 namespace tamrikcalc {
 
 namespace {
-
-constexpr int kDone = 0;
-constexpr int kDbFault = 1;
-constexpr int kBadInput = 2;
 
 int badInput(std::ostream& err, const std::vector<std::string>& errors)
 {
@@ -36,56 +30,29 @@ int badInput(std::ostream& err, const std::vector<std::string>& errors)
     return kBadInput;
 }
 
-int cannotWrite(std::ostream& err, const std::string& file, const std::string& reason)
-{
-    err << "tamrik-calc: cannot write '" << file << "': " << reason << '\n';
-    return kDbFault;
-}
-
-// The output stream, keeping the system's reason when a write fails: what
-// goes out must reach it whole, and a write error or a short write (a full
-// disk, a closed pipe) is a fault, not a success.
-class Output {
-public:
-    explicit Output(std::ostream& out) : m_out(out) {}
-
-    bool write(std::string_view text)
-    {
-        errno = 0;
-        if (m_out && !m_out.write(text.data(), static_cast<std::streamsize>(text.size())))
-            m_error = errno;
-        return static_cast<bool>(m_out);
-    }
-
-    // Flushed and checked: `status`, or 1 with the reason.
-    int finish(std::ostream& err, int status)
-    {
-        errno = 0;
-        if (m_out && !m_out.flush())
-            m_error = errno;
-        if (m_out)
-            return status;
-        err << "tamrik-calc: cannot write the output"
-            << (m_error ? ": " + std::error_code(m_error, std::generic_category()).message() : std::string()) << '\n';
-        return kDbFault;
-    }
-
-private:
-    std::ostream& m_out;
-    int m_error = 0;
-};
-
 // The faculty of a code as given: "0001", or a number such as 1.
 std::optional<tamrik::FacultyRecord> loadGivenFaculty(const tamrik::ruledb::RuleDatabase& db,
                                                       const std::string& lastYearTable, const std::string& code)
 {
     std::optional<tamrik::FacultyRecord> faculty = tamrik::loadFaculty(db, lastYearTable, code);
-    if (!faculty && !code.empty() && code.size() <= 5 && code.find_first_not_of("0123456789") == std::string::npos) {
-        const std::string wanted = tamrik::FormatText(code, "0000");
-        if (wanted != code)
-            faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
-    }
+    const std::string wanted = FacultyCodeOf(code);
+    if (!faculty && wanted != code)
+        faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
     return faculty;
+}
+
+// The faculties the rows may list, and the filter of the results.
+RowSettings rowSettingsOf(const CalcOptions& o, const tamrik::Evaluator& evaluator)
+{
+    RowSettings settings;
+    settings.top = o.top.value_or(tamrik::kEveryFaculty);
+    settings.filter = tamrik::facultyFilterSettings(o.university, o.match, o.eligibleOnly);
+    for (const tamrik::FacultyRecord& f : evaluator.faculties()) {
+        const bool asked = o.faculties.empty()
+                           || std::find(o.faculties.begin(), o.faculties.end(), f.facCode) != o.faculties.end();
+        settings.listed.push_back(asked && tamrik::facultyNameMatches(settings.filter, f.university, f.name));
+    }
+    return settings;
 }
 
 }  // namespace
@@ -152,7 +119,26 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
                 return badInput(err, {"unknown faculty '" + o.faculty + "'"});
             evaluator.emplace(std::vector<tamrik::FacultyRecord>{std::move(*faculty)});
         } else {
-            evaluator.emplace(tamrik::loadFaculties(*db, params.ParamDbMaxMin));
+            std::vector<tamrik::FacultyRecord> faculties = tamrik::loadFaculties(*db, params.ParamDbMaxMin);
+            if (!o.faculties.empty()) {
+                std::vector<std::string> unknown;
+                for (const std::string& code : o.faculties) {
+                    if (std::none_of(faculties.begin(), faculties.end(),
+                                     [&](const tamrik::FacultyRecord& f) { return f.facCode == code; }))
+                        unknown.push_back("unknown faculty '" + code + "'");
+                }
+                if (!unknown.empty())
+                    return badInput(err, unknown);
+                // Only the faculties asked for, and those wished for, are evaluated.
+                faculties.erase(std::remove_if(faculties.begin(), faculties.end(),
+                                               [&](const tamrik::FacultyRecord& f) {
+                                                   return !applicants->isWished(f.facCode)
+                                                          && std::find(o.faculties.begin(), o.faculties.end(),
+                                                                       f.facCode) == o.faculties.end();
+                                               }),
+                                faculties.end());
+            }
+            evaluator.emplace(std::move(faculties));
         }
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
@@ -168,66 +154,30 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         return out.finish(err, ev.ok() ? kDone : kDbFault);
     }
 
+    const FacultyIndex index = facultyIndex(*evaluator);
+    RowSettings rowSettings = rowSettingsOf(o, *evaluator);
+    // CSV rows have no place for it: the note goes where the user reads.
+    if (sample && o.format == Format::Csv)
+        err << "tamrik-calc: " << SampleLine();
+
     if (o.mode == Mode::All) {
-        const std::vector<tamrik::FacultyEvaluation> ranked =
-            evaluator->rank(o.applicant, context)
-                .evaluations(o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures);
-        // CSV rows have no place for it: the note goes where the user reads.
-        if (sample && o.format == Format::Csv)
-            err << "tamrik-calc: " << SampleLine();
+        const std::string bom(o.csvBom ? kUtf8ByteOrderMark : "");
+        rowSettings.detail = o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures;
+        const StudentRows ranked = studentRows(*evaluator, index, context, {{}, o.applicant, {}}, rowSettings);
         if (o.format == Format::Json) {
-            out.write(JsonArray(ranked, sample));
+            out.write(JsonArray(ranked.rows, sample));
         } else if (o.format == Format::Csv) {
-            out.write(CsvHeader(false));
-            out.write(CsvRows(ranked, ranked.size()));
+            out.write(bom + CsvHeader(false));
+            out.write(CsvRows(ranked.rows));
         } else {
             out.write(sample ? SampleLine() : std::string());
-            out.write(Table(ranked));
+            out.write(Table(ranked.rows));
         }
         return out.finish(err, kDone);
     }
 
-    BatchSettings settings;
-    settings.top = o.top.value_or(static_cast<std::size_t>(-1));
-    settings.jobs = o.jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
-    std::optional<tamrik::AtomicFileWriter> file;
-    if (o.output) {
-        file.emplace(*o.output);
-        if (!file->ok())
-            return cannotWrite(err, *o.output, file->error());
-    }
-    const auto write = [&](std::string_view text) {
-        if (!file)
-            return out.write(text);
-        file->write(text);
-        return file->ok();
-    };
-    const auto progress = [&](std::size_t done) {
-        if (progressToErr)
-            err << "\r" << done << " / " << applicantCount << " applicants" << (done == applicantCount ? "\n" : "")
-                << std::flush;
-    };
-    if (sample)
-        err << "tamrik-calc: " << SampleLine();
-    const auto next = [&](std::vector<BatchApplicant>& block, std::size_t most) {
-        return applicants->next(block, most);
-    };
-    const BatchOutcome outcome = write(CsvHeader(true))
-                                     ? RunBatch(*evaluator, context, applicantCount, next, settings, write, progress)
-                                     : BatchOutcome();
-    if (outcome.threads < outcome.wanted)
-        err << "tamrik-calc: " << outcome.threads << " of " << outcome.wanted
-            << " threads could be started; the work went on without the others\n";
-    if (!applicants->error().empty() || (outcome.done && !applicants->atEnd())) {
-        err << "tamrik-calc: " << applicants->error() << '\n';
-        return kDbFault;
-    }
-    if (file) {
-        if (!(outcome.done && file->commit()))
-            return cannotWrite(err, *o.output, file->error());
-        return kDone;
-    }
-    return out.finish(err, kDone);
+    return runClass({o, *applicants, applicantCount, *evaluator, index, context, sample}, std::move(rowSettings), out,
+                    err, progressToErr);
 }
 
 }  // namespace tamrikcalc

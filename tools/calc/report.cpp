@@ -1,9 +1,11 @@
 #include "report.h"
 
 #include "csvtext.h"
+#include "evaluationtext.h"
 #include "numtext.h"
 #include "samplenotice.h"
 #include "utf8text.h"
+#include "vocabulary.h"
 
 #include <algorithm>
 #include <array>
@@ -153,7 +155,7 @@ constexpr std::size_t kTextColumns[] = {1, 2, 3, 9};  // code, university, facul
 std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size_t rank,
                                           std::array<std::string, 10>& written)
 {
-    written[0] = std::to_string(rank);
+    written[0] = rank ? std::to_string(rank) : std::string();
     std::array<std::string_view, 10> views{written[0], ev.facCode, ev.university, ev.name, "", "", "", "", "",
                                            ev.error};
     if (ev.ok()) {
@@ -208,6 +210,8 @@ FacultyEvaluation shownEvaluation(FacultyEvaluation ev)
 
 const char* const kColumns[] = {"rank", "code", "university", "faculty", "composite", "highest_possible",
                                 "last_min", "last_max", "margin_percent", "chance"};
+// After them when the class file has wishes.
+const char* const kWishColumns[] = {"kind", "wish", "needed"};
 
 }  // namespace
 
@@ -218,13 +222,28 @@ std::string JsonObject(const FacultyEvaluation& ev, bool sample)
     return out;
 }
 
-std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
+std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
 {
     std::string out = "[";
     Json json(out);
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        json.raw(i ? ",\n " : "\n ").object(ranked[i], sample);
+        json.raw(i ? ",\n " : "\n ").object(ranked[i].ev, sample);
     out += ranked.empty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+std::string JsonRows(const StudentRows& student, bool sample)
+{
+    std::string out;
+    Json json(out);
+    for (const StudentRow& row : student.rows) {
+        json.raw(",\n {\"id\": ").string(student.id).raw(", \"rank\": ");
+        json.raw(row.rank ? std::to_string(row.rank) : "null").raw(", \"kind\": ").string(rowKindKey(row.kind));
+        json.raw(", \"wish\": ").raw(row.wish ? std::to_string(row.wish) : "null").raw(", ");
+        const std::size_t at = out.size();
+        json.object(row.ev, sample);
+        out.erase(at, 1);  // the object's own brace: its keys follow these
+    }
     return out;
 }
 
@@ -236,12 +255,13 @@ std::string TextBlock(const FacultyEvaluation& given)
     std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
     if (!ev.ok())
         return out + ev.error + "\n";
-    const auto row = [](const char* caption, const tamrik::Earned& e) {
-        return padRight(caption, 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
+    namespace w = tamrik::words;
+    const auto row = [](std::string_view caption, const tamrik::Earned& e) {
+        return padRight(std::string(caption), 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
     };
-    out += padRight("", 20) + padLeft("คะแนนที่ได้", 10) + padLeft("คะแนนเต็ม", 10) + "\n";
-    out += row("คะแนนวิชาหลัก", ev.main) + row("คะแนนวิชาเฉพาะ", ev.special) + row("คะแนนจาก GPA", ev.gpa)
-           + row("คะแนนจาก PR", ev.pr) + row("คะแนนสุทธิ", ev.total);
+    out += padRight("", 20) + padLeft(std::string(w::kEarned), 10) + padLeft(std::string(w::kFull), 10) + "\n";
+    out += row(w::kMainSubjects, ev.main) + row(w::kSpecialSubjects, ev.special) + row(w::kFromGpa, ev.gpa)
+           + row(w::kFromPr, ev.pr) + row(w::kTotal, ev.total);
     if (ev.lastYear)
         out += "คะแนนสูงสุด-ต่ำสุด ปี " + ev.lastYear->year + "  ต่ำสุด " + figure(ev.lastYear->min) + "  สูงสุด "
                + figure(ev.lastYear->max) + "\n";
@@ -252,16 +272,15 @@ std::string TextBlock(const FacultyEvaluation& given)
     for (const std::string& message : ev.minimums)
         out += "เกณฑ์ขั้นต่ำ:" + message + "\n";
     if (!ev.missing.empty()) {
-        out += "ไม่มีคะแนนวิชา:";
-        for (const std::string& code : ev.missing)
-            out += " " + code;
+        out += std::string(w::kMissingSubjects);
+        for (std::size_t i = 0; i < ev.missing.size(); ++i)
+            out += (i ? ", " : " ") + ev.missing[i];
         out += "\n";
     }
     if (ev.marginPoints)
-        out += "ห่างจากคะแนนต่ำสุดปีก่อน " + figure(*ev.marginPoints) + " คะแนน (" + figureOr(ev.marginPercent, "-")
-               + " % ของคะแนนสูงสุดที่เป็นไปได้)\n";
-    out += "ผล: " + std::string(tamrik::ChanceLabel(ev.chance)) + " (" + std::string(tamrik::ChanceKey(ev.chance))
-           + ")\n";
+        out += tamrik::MarginText(ev.marginPoints, ev.marginPercent) + "\n";
+    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::ChanceLabel(ev.chance)) + " ("
+           + std::string(tamrik::ChanceKey(ev.chance)) + ")\n";
     if (ev.needed) {
         out += "ยังขาดอีก " + figure(ev.needed->points) + " คะแนน; ถึงคะแนนต่ำสุดปีก่อนได้ด้วยอย่างใดอย่างหนึ่ง:\n";
         for (const auto& [code, score] : ev.needed->subjects)
@@ -269,14 +288,18 @@ std::string TextBlock(const FacultyEvaluation& given)
         out += "  GPA " + figureOr(ev.needed->gpa, "(4.00 ก็ไม่พอ)") + "\n";
         out += "  PR " + figureOr(ev.needed->pr, "(99.99 ก็ไม่พอ)") + "\n";
     }
-    out += "(ผลนี้เทียบกับคะแนนของปีก่อนเท่านั้น ไม่ใช่การรับรองผลการคัดเลือก)\n";
+    out += "(" + std::string(w::kResultNotice) + ")\n";
     return out;
 }
 
-std::string Table(const std::vector<FacultyEvaluation>& ranked)
+std::string Table(const std::vector<StudentRow>& ranked)
 {
-    const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
-                              "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
+    namespace w = tamrik::words;
+    const std::string headings[] = {w::oneLine(w::kRank),           w::oneLine(w::kCode),
+                                    w::oneLine(w::kUniversity),     w::oneLine(w::kFaculty),
+                                    w::oneLine(w::kComposite),      w::oneLine(w::kHighestPossible),
+                                    w::oneLine(w::kLastMin),        w::oneLine(w::kLastMax),
+                                    w::oneLine(w::kMarginPercent),  w::oneLine(w::kComparison)};
     constexpr std::size_t kCells = 10;
     // Row 0 is the headings; each cell is measured once.
     const std::size_t count = ranked.size() + 1;
@@ -287,7 +310,7 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
     std::array<std::size_t, kCells> widths{};
     for (std::size_t r = 0; r < count; ++r) {
         if (r > 0)
-            rows[r] = rowViews(ranked[r - 1], r, written[r]);
+            rows[r] = rowViews(ranked[r - 1].ev, ranked[r - 1].rank, written[r]);
         for (std::size_t c = 0; c < kCells; ++c) {
             cellWidths[r][c] = displayWidth(rows[r][c]);
             widths[c] = std::max(widths[c], cellWidths[r][c]);
@@ -313,23 +336,30 @@ std::string Table(const std::vector<FacultyEvaluation>& ranked)
     return out;
 }
 
-std::string CsvHeader(bool withId)
+std::string CsvHeader(bool withId, bool withWishes)
 {
     std::vector<std::string> fields;
     if (withId)
         fields.emplace_back("id");
     fields.insert(fields.end(), std::begin(kColumns), std::end(kColumns));
+    if (withWishes)
+        fields.insert(fields.end(), std::begin(kWishColumns), std::end(kWishColumns));
     return tamrik::CsvLine(fields) + "\n";
 }
 
-std::string CsvRows(const std::vector<FacultyEvaluation>& ranked, std::size_t count, const std::string* id)
+std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
     const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::ShownText(*id)) : std::string();
-    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
-        std::vector<std::string> cells = rowCells(ranked[i], i + 1);
+    for (const StudentRow& row : rows) {
+        std::vector<std::string> cells = rowCells(row.ev, row.rank);
         if (id)
             cells.insert(cells.begin(), idCell);
+        if (withWishes) {
+            cells.emplace_back(rowKindKey(row.kind));
+            cells.push_back(row.wish ? std::to_string(row.wish) : std::string());
+            cells.push_back(row.ev.needed ? figure(row.ev.needed->points) : std::string());
+        }
         out += tamrik::CsvLine(cells) + "\n";
     }
     return out;
