@@ -116,7 +116,10 @@ private:
 
     void placeRows(const std::array<std::string, 10>& codes)
     {
-        m_rule.MainRows.reserve(kMaxMainRows);
+        // Rules are kept for the whole run, thousands of them: room for the
+        // codes given (the unused slots hold "-1"), not for the page's limit.
+        const auto rows = std::count_if(codes.begin(), codes.end(), [](const std::string& c) { return c != "-1"; });
+        m_rule.MainRows.reserve(static_cast<std::size_t>(rows));
         for (const std::string& code : codes) {
             if (Val(code) == -1)
                 continue;

@@ -101,21 +101,17 @@ WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& facult
     : m_faculties(faculties), m_fallback(db)
 {
     for (const TableRead& read : RuleTableReads) {
-        Table table{read.table, read.keyColumn, std::make_shared<RuleRow::Table>(), {}, {}};
+        Table table{read.table, read.keyColumn, {}, {}, {}};
         const bool byFaculty = table.keyColumn == kFacCode;
         if (byFaculty)
             table.rowOf.assign(faculties.names().size(), kNone);
         std::string number;
         const auto keep = [&](const RowCursor& r) {
-            if (table.rows->columns.empty())
-                table.rows->columns = r.columns();
-            RuleRow::Values& values = table.rows->rows.emplace_back();
-            values.reserve(r.columns().size());
-            for (std::size_t c = 0; c < r.columns().size(); ++c) {
-                const auto text = r.textView(c, number);
-                values.push_back(text ? std::optional<std::string>(*text) : std::nullopt);
-            }
-            return table.rows->rows.size() - 1;
+            if (!table.rows)
+                table.rows = std::make_shared<RuleRow::Table>(r.columns());
+            for (std::size_t c = 0; c < r.columns().size(); ++c)
+                table.rows->addCell(r.textView(c, number));
+            return table.rows->rowCount() - 1;
         };
         try {
             const bool whole = forEachKeyedRow(db, read.query, read.keyColumn, [&](std::string_view key,
