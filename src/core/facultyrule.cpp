@@ -116,10 +116,6 @@ private:
 
     void placeRows(const std::array<std::string, 10>& codes)
     {
-        // Rules are kept for the whole run, thousands of them: room for the
-        // codes given (the unused slots hold "-1"), not for the page's limit.
-        const auto rows = std::count_if(codes.begin(), codes.end(), [](const std::string& c) { return c != "-1"; });
-        m_rule.MainRows.reserve(static_cast<std::size_t>(rows));
         for (const std::string& code : codes) {
             if (Val(code) == -1)
                 continue;
@@ -138,6 +134,9 @@ private:
                 throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
             rows.push_back(std::move(subject));
         }
+        // Rules are kept for the whole run, thousands of them: no spare room.
+        m_rule.MainRows.shrink_to_fit();
+        m_rule.SpecRows.shrink_to_fit();
     }
 
     void readCriteria()

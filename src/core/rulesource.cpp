@@ -1,5 +1,7 @@
 #include "rulesource.h"
 
+#include <stdexcept>
+
 namespace tamrik {
 
 namespace {
@@ -32,12 +34,19 @@ std::optional<std::size_t> columnPlace(const std::vector<std::string>& columns, 
     return std::nullopt;
 }
 
+RuleRow::Table::Table(std::vector<std::string> columns, std::size_t rows) : m_columns(std::move(columns))
+{
+    m_cells.reserve(rows * m_columns.size());
+}
+
 void RuleRow::Table::addCell(std::optional<std::string_view> text)
 {
+    if (text && m_text.size() + text->size() >= kNull)
+        throw std::length_error("a rule table of more than 4 GB of text");
     Span& cell = m_cells.emplace_back();
     if (!text)
         return;
-    cell.at = m_text.size();
+    cell.at = static_cast<std::uint32_t>(m_text.size());
     cell.size = static_cast<std::uint32_t>(text->size());
     m_text.append(*text);
 }

@@ -32,11 +32,12 @@ public:
     // one per cell.
     class Table {
     public:
-        explicit Table(std::vector<std::string> columns) : m_columns(std::move(columns)) {}
+        // Room for `rows` rows is made at once.
+        explicit Table(std::vector<std::string> columns, std::size_t rows = 1);
         const std::vector<std::string>& columns() const { return m_columns; }
         std::size_t rowCount() const { return m_columns.empty() ? 0 : m_cells.size() / m_columns.size(); }
         // Cells go in a row at a time, a cell per column; a row ends when
-        // its last column is in.
+        // its last column is in. Throws std::length_error past 4 GB of text.
         void addCell(std::optional<std::string_view> text);
         bool isNull(std::size_t row, std::size_t column) const;
         std::string_view text(std::size_t row, std::size_t column) const;
@@ -44,7 +45,7 @@ public:
     private:
         static constexpr std::uint32_t kNull = static_cast<std::uint32_t>(-1);
         struct Span {
-            std::size_t at = 0;
+            std::uint32_t at = 0;
             std::uint32_t size = kNull;
         };
         std::vector<std::string> m_columns;

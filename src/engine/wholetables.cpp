@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 namespace tamrik {
 
@@ -108,7 +109,7 @@ WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& facult
         std::string number;
         const auto keep = [&](const RowCursor& r) {
             if (!table.rows)
-                table.rows = std::make_shared<RuleRow::Table>(r.columns());
+                table.rows = std::make_shared<RuleRow::Table>(r.columns(), byFaculty ? table.rowOf.size() : 1);
             for (std::size_t c = 0; c < r.columns().size(); ++c)
                 table.rows->addCell(r.textView(c, number));
             return table.rows->rowCount() - 1;
@@ -127,6 +128,8 @@ WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& facult
                 m_tables.push_back(std::move(table));
         } catch (const DbError&) {
             // Asked faculty by faculty: each load then fails with its own message.
+        } catch (const std::length_error&) {
+            // Too large to keep whole: asked faculty by faculty too.
         }
     }
 }
@@ -207,6 +210,7 @@ std::optional<YearRange> RangeTables::lastYear(std::size_t faculty) const
 std::vector<YearRange> RangeTables::years(std::size_t faculty) const
 {
     std::vector<YearRange> years;
+    years.reserve(m_years);
     for (std::size_t y = 0; y < m_years; ++y) {
         if (auto range = rangeOf(m_tables[y], faculty))
             years.push_back(std::move(*range));
