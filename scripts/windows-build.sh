@@ -65,6 +65,11 @@ debian_source() {
 # ---------------------------------------------------------------- Qt ----
 
 build_qt() {
+  # Qt bakes the toolchain's path into its qt-cmake, so the copy it uses
+  # lives in the prefix, not in a clone that may go away; refreshed each run
+  # so that qt-cmake follows changes to the toolchain.
+  mkdir -p "$QT_PREFIX/toolchain"
+  cp "$TOOLCHAIN_SRC" "$QT_PREFIX/toolchain/"
   if [[ -f $QT_PREFIX/.complete ]]; then
     log "Qt: reusing $QT_PREFIX"
     return
@@ -72,11 +77,6 @@ build_qt() {
   local src build=$WORK/qt-build
   src=$(debian_source qt6-base)
   grep -q "$QT_VERSION" "$src/.cmake.conf" || die "$src is not Qt $QT_VERSION"
-
-  # Qt bakes the toolchain's path into its qt-cmake, so the copy it uses
-  # lives in the prefix, not in a clone that may go away.
-  mkdir -p "$QT_PREFIX/toolchain"
-  cp "$TOOLCHAIN_SRC" "$QT_PREFIX/toolchain/"
 
   if [[ ! -f $build/build.ninja ]]; then
     log "Qt: configuring in $build"
@@ -165,8 +165,10 @@ build_gtest() {
 
 # ------------------------------------------------------ later stages ----
 
-# TODO: cross-build the program with $QT_PREFIX/bin/qt-cmake and the deps
-# prefix, run the tests under Wine, and gather the DLLs beside tamrik.exe.
+# TODO: cross-build the program with the toolchain file and the deps prefix,
+# run the tests under Wine, and gather the DLLs beside tamrik.exe. The build
+# runs tamrik-ruledb and rawpixels through Wine, so it needs WINEPATH naming
+# the MinGW runtime folders and $QT_PREFIX/bin.
 build_program() {
   log "TODO: the program's Windows build is not written yet"
   exit 3
