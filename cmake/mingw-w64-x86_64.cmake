@@ -34,8 +34,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "${TAMRIK_WIN_DEPS}/lib/pkgconfig:/usr/${TAMRIK_MINGW_TRIPLET}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
 
-# Tests and tools built here run under Wine.
+# Tests and tools built here run under Wine, with the DLLs they need found.
 find_program(TAMRIK_WINE NAMES wine wine64)
 if(TAMRIK_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${TAMRIK_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
 endif()
