@@ -10,7 +10,11 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 namespace tamrik::ruledb {
 
@@ -98,9 +102,12 @@ DbValue readColumn(sqlite3* db, sqlite3_stmt* stmt, int col)
 std::string FileUri(const std::string& path)
 {
     std::string uri = "file:";
-    const std::string absolute = std::filesystem::absolute(std::filesystem::path(path)).string();
+    // UTF-8 both ways: Windows would otherwise read the name in its ANSI code page.
+    const std::string absolute = std::filesystem::absolute(std::filesystem::u8path(path)).generic_u8string();
     if (absolute.rfind("//", 0) == 0)
         uri += "//";  // an empty authority, so the path is not read as a host
+    else if (absolute.rfind('/', 0) != 0)
+        uri += "///";  // C:/...: an empty authority, then the drive
     for (char ch : absolute) {
         if (ch == '%' || ch == '?' || ch == '#') {
             static const char hex[] = "0123456789ABCDEF";
@@ -475,12 +482,31 @@ void RuleDatabase::quickCheck() const
 
 RuleDatabase::FileIdentity RuleDatabase::identityOf(const std::string& path)
 {
+#ifdef _WIN32
+    // stat() there has no inode and whole seconds only: the volume, the file's
+    // index on it and the last write in 100 ns steps tell files apart.
+    const HANDLE file = CreateFileW(std::filesystem::u8path(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    if (!known)
+        return {};
+    const auto wide = [](DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; };
+    return {info.dwVolumeSerialNumber, wide(info.nFileIndexHigh, info.nFileIndexLow),
+            wide(info.nFileSizeHigh, info.nFileSizeLow),
+            static_cast<long long>(wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+#else
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return {};
     return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
             static_cast<unsigned long long>(st.st_size),
             static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+#endif
 }
 
 std::unique_ptr<RuleDatabase> RuleDatabase::openAnother() const
