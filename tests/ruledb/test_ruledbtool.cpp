@@ -3,7 +3,9 @@
 // refuses, the export/build round trip with its content digest, the diff of
 // two years, a UTF-16 database and the import of a sound or damaged Access
 // file.
+#ifndef _WIN32
 #include "boundedchild.h"
+#endif
 #include "commands.h"
 #include "dataset.h"
 #include "mdbimport.h"
@@ -267,7 +269,11 @@ TEST(RuleDbCsv, CheckRefusesWhatBuildOrTheProgramRefuses)
         const fs::path data = temp.path() / "data";
         WriteFolder(data, edits);
         if (edits.empty()) {
+#ifdef _WIN32
+            continue;  // no named pipes in a folder there
+#else
             ASSERT_EQ(mkfifo((data / "maxminScQor44.csv").c_str(), 0600), 0);
+#endif
         }
         const ToolRun check = Tool({"check", data.string()});
         EXPECT_EQ(check.status, kExitProblems);
@@ -306,9 +312,15 @@ TEST(RuleDbTool, ExportThenBuildGivesTheSameTablesAndDiffNamesWhatChanged)
         GTEST_SKIP() << "TAMRIK_TEST_DATA is not set";
     TempFolder temp;
     const std::string a = (temp.path() / "a.mdb").string(), b = (temp.path() / "b.mdb").string();
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", "31536000");
+    ASSERT_EQ(Tool({"build", data, "-o", a}).status, kExitOk);
+    _putenv_s("SOURCE_DATE_EPOCH", "");
+#else
     setenv("SOURCE_DATE_EPOCH", "31536000", 1);
     ASSERT_EQ(Tool({"build", data, "-o", a}).status, kExitOk);
     unsetenv("SOURCE_DATE_EPOCH");
+#endif
     const ToolRun intoFile = Tool({"export", a, "-o", a + "/csv"});  // a folder under a file
     EXPECT_EQ(intoFile.status, kExitProblems);
     EXPECT_NE(intoFile.out.find("cannot create the folder"), std::string::npos) << intoFile.out;
@@ -568,6 +580,7 @@ TEST(RuleDbTool, DamagedAccessFileIsRefusedAndReadingItIsBounded)
     const ToolRun shortFile = Tool({"import-mdb", copy.string(), "-o", (temp.path() / "out.sqlite").string()});
     EXPECT_TRUE(HasLineStarting(shortFile.out, (temp.path() / "out.sqlite").string() + ": 8 problems")) << shortFile.out;
 
+#ifndef _WIN32
     // The reading itself, should the file still send it on without end.
     ChildLimits limits{64u << 20, 1};
     EXPECT_EQ(RunBounded([] { return std::string("read"); }, limits), std::optional<std::string>("read"));
@@ -586,6 +599,7 @@ TEST(RuleDbTool, DamagedAccessFileIsRefusedAndReadingItIsBounded)
         }
         return std::string();
     }, limits));
+#endif
 }
 
 }  // namespace
