@@ -45,8 +45,9 @@ void BM_OpenRuleDatabase(benchmark::State& state)
 }
 BENCHMARK(BM_OpenRuleDatabase)->Unit(benchmark::kMillisecond);
 
-// The parts of the above: opening with the whole-file check alone, and the
-// content digest alone (the table checks read every rule table besides).
+// The parts of the above: opening with the whole-file check alone, the
+// content digest alone, and the value checks that a database without a
+// digest gets instead.
 void BM_OpenWithWholeFileCheck(benchmark::State& state)
 {
     for (auto _ : state)
@@ -61,6 +62,13 @@ void BM_ContentDigest(benchmark::State& state)
         benchmark::DoNotOptimize(tamrik::ruledb::ContentDigest(Db(), info));
 }
 BENCHMARK(BM_ContentDigest)->Unit(benchmark::kMillisecond);
+
+void BM_ValueChecks(benchmark::State& state)
+{
+    for (auto _ : state)
+        tamrik::ruledb::requireUsableValues(Db());
+}
+BENCHMARK(BM_ValueChecks)->Unit(benchmark::kMillisecond);
 
 void BM_RuleLoadEveryFaculty(benchmark::State& state)
 {

@@ -1,4 +1,4 @@
-// The data tool's CSV reader on any bytes. Properties: it parses or refuses
+// The CSV reader on any bytes. Properties: it parses or refuses
 // with its own error; records start on rising lines and are never empty; the
 // records written back with every field quoted parse to the same fields.
 #include "csvfile.h"
@@ -19,10 +19,10 @@ void require(bool holds)
         std::abort();
 }
 
-std::string Quoted(const std::vector<ruledbtool::CsvRecord>& records)
+std::string Quoted(const std::vector<tamrik::CsvRecord>& records)
 {
     std::string out;
-    for (const ruledbtool::CsvRecord& record : records) {
+    for (const tamrik::CsvRecord& record : records) {
         for (std::size_t i = 0; i < record.fields.size(); ++i) {
             out += i ? ",\"" : "\"";
             for (char c : record.fields[i])
@@ -38,27 +38,27 @@ std::string Quoted(const std::vector<ruledbtool::CsvRecord>& records)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<ruledbtool::CsvRecord> records;
+    std::vector<tamrik::CsvRecord> records;
     try {
-        records = ruledbtool::ParseCsv(std::string_view(reinterpret_cast<const char*>(data), size));
-    } catch (const ruledbtool::CsvError&) {
+        records = tamrik::ParseCsv(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const tamrik::CsvError&) {
         return 0;
     }
     int line = 0;
-    for (const ruledbtool::CsvRecord& record : records) {
+    for (const tamrik::CsvRecord& record : records) {
         require(record.line > line && !record.fields.empty());
         line = record.line;
     }
     const std::string quoted = Quoted(records);
-    std::vector<ruledbtool::CsvRecord> again;
+    std::vector<tamrik::CsvRecord> again;
     try {
-        again = ruledbtool::ParseCsv(quoted);
-    } catch (const ruledbtool::CsvError&) {
+        again = tamrik::ParseCsv(quoted);
+    } catch (const tamrik::CsvError&) {
         // Quoting lengthens a line; only the line limit may refuse it now.
         std::size_t longest = 0, start = 0;
         for (std::size_t end; (end = quoted.find('\n', start)) != std::string::npos; start = end + 1)
             longest = std::max(longest, end - start);
-        require(longest > ruledbtool::kMaxCsvLineBytes);
+        require(longest > tamrik::kMaxCsvLineBytes);
         return 0;
     }
     require(again.size() == records.size());

@@ -23,7 +23,7 @@ void require(bool holds)
 }
 
 struct Read {
-    std::vector<ruledbtool::CsvRecord> records;
+    std::vector<tamrik::CsvRecord> records;
     std::string fault;  // "LINE:COLUMN: message"
 };
 
@@ -31,8 +31,8 @@ Read whole(std::string_view bytes)
 {
     Read read;
     try {
-        read.records = ruledbtool::ParseCsv(ruledbtool::DecodeDataText(bytes).utf8);
-    } catch (const ruledbtool::TextError& e) {
+        read.records = tamrik::ParseCsv(tamrik::DecodeDataText(bytes).utf8);
+    } catch (const tamrik::TextError& e) {
         read.fault = e.what();
     }
     return read;
@@ -49,7 +49,7 @@ Read streamed(const std::string& path, std::size_t readSize)
             while (auto record = stream.next())
                 read.records.push_back(std::move(*record));
         }
-    } catch (const ruledbtool::FileError& e) {
+    } catch (const tamrik::FileError& e) {
         read.fault = std::string(e.what()).substr(path.size() + 1);
         read.records.clear();  // the whole-file reading gives none then
     }

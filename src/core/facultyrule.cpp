@@ -1,6 +1,7 @@
 #include "facultyrule.h"
 
 #include "numtext.h"
+#include "rulenames.h"
 #include "subjectcheck.h"
 #include "subtotals.h"
 
@@ -32,28 +33,6 @@ std::optional<int> asByte(double v)
     return static_cast<int>(r);
 }
 
-// "Sco0" and 3 make "Sco03": a column name without an allocation.
-class Numbered {
-public:
-    Numbered(std::string_view column, int k)
-    {
-        const std::string number = std::to_string(k);
-        m_size = std::min(column.size(), sizeof m_text - number.size());
-        column.copy(m_text, m_size);
-        m_size += number.copy(m_text + m_size, number.size());
-    }
-    operator std::string_view() const { return {m_text, m_size}; }
-
-private:
-    char m_text[32];
-    std::size_t m_size = 0;
-};
-
-Numbered numbered(std::string_view column, int k)
-{
-    return Numbered(column, k);
-}
-
 // The steps of the load, each reading through one RuleSource call and turning
 // every gap in the data into a LoadFailure.
 class RuleLoader {
@@ -76,7 +55,7 @@ public:
 private:
     RuleRow facultyRow(const char* table, const std::string& code)
     {
-        std::optional<RuleRow> row = m_source.firstRow(table, "FacCode", code);
+        std::optional<RuleRow> row = m_source.firstRow(table, kFacCode, code);
         if (!row)
             throw LoadFailure{std::string("ไม่พบข้อมูลของคณะในตาราง ") + table};
         return std::move(*row);
@@ -119,19 +98,19 @@ private:
 
     void readTable12()
     {
-        const RuleRow row = facultyRow("Table12", m_fac);
-        m_rule.Rule0102 = number(row, "Table12", "NumSub") == 2;
+        const RuleRow row = facultyRow(kTable12, m_fac);
+        m_rule.Rule0102 = number(row, kTable12, kNumSub) == 2;
     }
 
     std::array<std::string, 10> readSubjectCodes()
     {
         std::array<std::string, 10> codes;
         codes.fill("-1");
-        const RuleRow row = facultyRow("Facsubj", m_facId);
-        const int n = count(row, "Facsubj", "NumSubj", kMaxFacultySubjects,
+        const RuleRow row = facultyRow(kFacsubj, m_facId);
+        const int n = count(row, kFacsubj, kNumSubj, kMaxFacultySubjects,
                             "มีวิชาเกิน " + std::to_string(kMaxFacultySubjects) + " วิชาในตาราง Facsubj");
         for (int k = 1; k <= n; ++k)
-            codes[static_cast<std::size_t>(k)] = std::string(text(row, "Facsubj", numbered("Sub", k)));
+            codes[static_cast<std::size_t>(k)] = std::string(text(row, kFacsubj, subjectColumn(k)));
         return codes;
     }
 
@@ -141,7 +120,7 @@ private:
         for (const std::string& code : codes) {
             if (Val(code) == -1)
                 continue;
-            const std::optional<RuleRow> row = m_source.firstRow("SubjectTable", "SubCod", code);
+            const std::optional<RuleRow> row = m_source.firstRow(kSubjectTable, kSubCod, code);
             if (!row)
                 throw LoadFailure{"ไม่พบวิชารหัส " + code + " ในตาราง SubjectTable"};
             // The code later picks the subject's ScoreByCode slot.
@@ -149,8 +128,8 @@ private:
                 throw LoadFailure{"รหัสวิชา " + code + " ไม่อยู่ในช่วง 01 ถึง 51"};
             FacultyRule::SubjectRow subject;
             subject.SubCod = code;
-            const bool main = number(*row, "SubjectTable", "SubTyp") == 0;
-            subject.SubName = std::string(text(*row, "SubjectTable", "SubName"));
+            const bool main = number(*row, kSubjectTable, kSubTyp) == 0;
+            subject.SubName = std::string(text(*row, kSubjectTable, kSubName));
             std::vector<FacultyRule::SubjectRow>& rows = main ? m_rule.MainRows : m_rule.SpecRows;
             if (rows.size() == (main ? kMaxMainRows : kMaxSpecRows))
                 throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
@@ -160,13 +139,13 @@ private:
 
     void readCriteria()
     {
-        const RuleRow row = facultyRow("tableCRT", m_fac);
-        const int n = count(row, "tableCRT", "NumSub", kMaxListEntries,
+        const RuleRow row = facultyRow(kTableCRT, m_fac);
+        const int n = count(row, kTableCRT, kNumSub, kMaxListEntries,
                             "มีเกณฑ์ขั้นต่ำเกิน 9 ข้อในตาราง tableCRT");
         m_rule.CriteriaShown = n != 0;
         for (int k = 1; k <= n; ++k) {
-            const std::string_view code = text(row, "tableCRT", numbered("SubCod0", k));
-            const std::string percent = NumberText(number(row, "tableCRT", numbered("Sco0", k)) / 100);
+            const std::string_view code = text(row, kTableCRT, entryCodeColumn(k));
+            const std::string percent = NumberText(number(row, kTableCRT, entryScoreColumn(k)) / 100);
             m_rule.CriteriaText.append("วิชา ").append(code).append(" ต้องมากกว่า ").append(percent).append(" %; ");
             auto& rows = Val(code) < kFirstSpecialCode ? m_rule.MainRows : m_rule.SpecRows;
             for (FacultyRule::SubjectRow& r : rows) {
@@ -179,11 +158,11 @@ private:
     void readCalculation()
     {
         m_rule.CalcText = std::string(kCalcTextStart);
-        m_sum = facultyRow("tableSUM", m_fac);
-        m_sumCount = count(*m_sum, "tableSUM", "NumSub", kMaxListEntries,
+        m_sum = facultyRow(kTableSUM, m_fac);
+        m_sumCount = count(*m_sum, kTableSUM, kNumSub, kMaxListEntries,
                            "มีวิชาที่ใช้คำนวณเกิน 9 รายการในตาราง tableSUM");
         for (int k = 1; k <= m_sumCount; ++k) {
-            const std::string_view c = text(*m_sum, "tableSUM", numbered("SubCod0", k));
+            const std::string_view c = text(*m_sum, kTableSUM, entryCodeColumn(k));
             const auto slot = static_cast<std::size_t>(k);
             if (Val(c) < kFirstPairCode) {
                 m_rule.CalcText.append(c).append(" ; ");
@@ -204,8 +183,8 @@ private:
 
     void readPair()
     {
-        const RuleRow row = facultyRow("tb6174", m_fac);
-        const std::string_view p = text(row, "tb6174", "SubCod");
+        const RuleRow row = facultyRow(kTb6174, m_fac);
+        const std::string_view p = text(row, kTb6174, kSubCod);
         if (p.size() != 4)
             throw LoadFailure{"รหัสคู่วิชา " + std::string(p) + " ในตาราง tb6174 ไม่ใช่ 4 ตัวอักษร"};
         m_pairA = std::string(p.substr(0, 2));
@@ -216,7 +195,7 @@ private:
     {
         const RuleRow& sum = *m_sum;
         m_rule.MaxMain = Format(m_mainPoints, "0.00");
-        const double total = number(sum, "tableSUM", "TotSco");
+        const double total = number(sum, kTableSUM, kTotSco);
         if (!(total > 0) || !std::isfinite(total))
             throw LoadFailure{"ค่า TotSco ในตาราง tableSUM ต้องเป็นจำนวนที่มากกว่า 0"};
         m_rule.WMain = Format(90 / (total / 10) * m_mainPoints, "00");
@@ -228,7 +207,7 @@ private:
         // The last pair entry names the pair's full score.
         int pairEntry = 0;
         for (int k = 1; k <= m_sumCount; ++k) {
-            if (Val(text(sum, "tableSUM", numbered("SubCod0", k))) >= kFirstPairCode)
+            if (Val(text(sum, kTableSUM, entryCodeColumn(k))) >= kFirstPairCode)
                 pairEntry = k;
         }
         if (pairEntry != 0)
@@ -241,11 +220,11 @@ private:
                 const int k = m_sumCount - j;
                 if (k < 1)
                     break;  // fewer entries than special rows: nothing left to match
-                if (row.SubCod != text(sum, "tableSUM", numbered("SubCod0", k)))
+                if (row.SubCod != text(sum, kTableSUM, entryCodeColumn(k)))
                     continue;
-                const double s = number(sum, "tableSUM", numbered("Sco0", k));
-                const double weight = (s / 100 * 90) / (number(sum, "tableSUM", "TotSco") / 10);
-                row.Weight = Format(figure(weight, numbered("Sco0", k)), "00");
+                const double s = number(sum, kTableSUM, entryScoreColumn(k));
+                const double weight = (s / 100 * 90) / (number(sum, kTableSUM, kTotSco) / 10);
+                row.Weight = Format(figure(weight, entryScoreColumn(k)), "00");
             }
         }
 
@@ -265,9 +244,9 @@ private:
             FacultyRule::SubjectRow& row = m_rule.SpecRows[i];
             if (row.SubCod != m_pairA && row.SubCod != m_pairB)
                 continue;
-            const double t = number(sum, "tableSUM", "TotSco");
-            const double s = number(sum, "tableSUM", numbered("Sco0", entry));
-            row.Weight = Format(figure((s / 200 * 90) / (t / 10), numbered("Sco0", entry)), "00.00");
+            const double t = number(sum, kTableSUM, kTotSco);
+            const double s = number(sum, kTableSUM, entryScoreColumn(entry));
+            row.Weight = Format(figure((s / 200 * 90) / (t / 10), entryScoreColumn(entry)), "00.00");
             row.WeightShown = false;
             pair.WeightText = Format((s / 100 * 90) / (t / 10), "00.00");
             pair.Rows.push_back(i + 1);

@@ -152,15 +152,16 @@ double convert(const Scanned& s)
     return s.negative ? -value : value;
 }
 
-// A finite value as its 15 significant decimal digits: value = 0.d1d2...d15 x 10^point
-// (so `point` is the number of digits before the decimal point).
+// A finite value as its `count` significant decimal digits (15 unless said):
+// value = 0.d1d2...dcount x 10^point (so `point` is the number of digits
+// before the decimal point).
 struct Digits15 {
     bool negative = false;
-    std::string digits;  // exactly 15 digits, first one non-zero unless the value is 0
+    std::string digits;  // exactly `count` digits, first one non-zero unless the value is 0
     int point = 0;
 };
 
-Digits15 digits15(double value)
+Digits15 digits15(double value, int count = 15)
 {
     Digits15 d;
     if (std::isnan(value))
@@ -168,14 +169,14 @@ Digits15 digits15(double value)
     if (std::isinf(value))
         value = value > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
     if (value == 0.0) {
-        d.digits.assign(15, '0');
+        d.digits.assign(static_cast<std::size_t>(count), '0');
         d.point = 1;
         return d;
     }
     d.negative = value < 0;
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific, 14);
+                                   std::chars_format::scientific, count - 1);
     const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddddde+xx
     const std::size_t ePos = sci.find('e');
     d.digits += sci[0];
@@ -425,23 +426,29 @@ std::optional<double> ScoreNumber(std::string_view text)
     return WholeNumber(core);
 }
 
-std::string NumberText(double value)
+namespace {
+
+// Whole numbers, what most stored numbers are, written straight: below 10^15
+// all their digits are significant and none is cut.
+std::optional<std::string> wholeText(double value)
 {
-    // Whole numbers, what most stored numbers are, written straight: below
-    // 10^15 all their digits are significant and none is cut.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-        char buf[24];
-        char* p = buf + sizeof buf;
-        auto rest = static_cast<std::uint64_t>(std::fabs(value));
-        do {
-            *--p = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-        } while (rest != 0);
-        if (value < 0)
-            *--p = '-';
-        return std::string(p, static_cast<std::size_t>(buf + sizeof buf - p));
-    }
-    const Digits15 d = digits15(value);
+    if (!(std::fabs(value) < 1e15 && value == std::trunc(value)))
+        return std::nullopt;
+    char buf[24];
+    char* p = buf + sizeof buf;
+    auto rest = static_cast<std::uint64_t>(std::fabs(value));
+    do {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (value < 0)
+        *--p = '-';
+    return std::string(p, static_cast<std::size_t>(buf + sizeof buf - p));
+}
+
+// The digits without their trailing zeros, plainly or with an exponent.
+std::string numberText(const Digits15& d)
+{
     std::string digits = d.digits;
     const std::size_t lastNonZero = digits.find_last_not_of('0');
     if (lastNonZero == std::string::npos)
@@ -475,6 +482,30 @@ std::string NumberText(double value)
         out += digits.substr(static_cast<std::size_t>(d.point));
     }
     return out;
+}
+
+}  // namespace
+
+std::string NumberText(double value)
+{
+    if (auto whole = wholeText(value))
+        return std::move(*whole);
+    return numberText(digits15(value));
+}
+
+std::string exactNumberText(double value)
+{
+    if (auto whole = wholeText(value))
+        return std::move(*whole);
+    // 17 significant digits always read back the same double; most values
+    // need fewer.
+    std::string text;
+    for (int count = 15; count <= 17; ++count) {
+        text = numberText(digits15(value, count));
+        if (Val(text) == value)
+            break;
+    }
+    return text;
 }
 
 std::string Format(double value, std::string_view pattern)

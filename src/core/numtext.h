@@ -33,6 +33,11 @@ std::optional<double> ScoreNumber(std::string_view text);
 // text stays short; Val reads either form.
 std::string NumberText(double value);
 
+// The same form with as many significant digits as it takes (up to 17) for
+// Val to read back the very same double: for a stored value that must come
+// back unchanged, such as the data tool's.
+std::string exactNumberText(double value);
+
 // A display pattern such as "0.00", "0.000", "00" or "00.00": each "0" is a
 // digit place that is always filled, integer digits beyond the pattern are
 // still shown, a "-" precedes a negative value. The value is rounded at its

@@ -2,6 +2,7 @@
 
 #include "facultyrule.h"
 #include "numtext.h"
+#include "rulenames.h"
 #include "rulesource.h"
 
 #include <algorithm>
@@ -40,61 +41,48 @@ private:
     std::vector<ValueFault> m_faults;
 };
 
-std::string numbered(const char* prefix, int k)
-{
-    return prefix + std::to_string(k);
-}
-
 void criteria(const ValueRow& row, Faults& faults)
 {
-    const auto n = faults.count("NumSub", 0, kMaxListEntries);
+    const auto n = faults.count(kNumSub, 0, kMaxListEntries);
     for (int k = 1; n && k <= *n; ++k) {
-        const auto score = row.number(numbered("Sco0", k));
+        const auto score = row.number(entryScoreColumn(k));
         if (!(score && *score >= 0 && *score <= 10000))
-            faults.add(numbered("Sco0", k), "the minimum must be 0 to 100 % (0 to 10000)");
+            faults.add(entryScoreColumn(k).str(), "the minimum must be 0 to 100 % (0 to 10000)");
     }
 }
 
 void calculation(const ValueRow& row, Faults& faults)
 {
-    const auto n = faults.count("NumSub", 1, kMaxListEntries);
+    const auto n = faults.count(kNumSub, 1, kMaxListEntries);
     for (int k = 1; n && k <= *n; ++k) {
-        const std::string code = row.text(numbered("SubCod0", k));
+        const std::string code = row.text(entryCodeColumn(k));
         const auto value = WholeNumber(code);
         if (!value || *value < kFirstSpecialCode)
             continue;  // a main subject counts 100 points: its score is not read
-        const auto score = row.number(numbered("Sco0", k));
+        const auto score = row.number(entryScoreColumn(k));
         if (!(score && *score > 0 && std::isfinite(*score)))
-            faults.add(numbered("Sco0", k), "the full score of entry " + code + " must be above 0");
+            faults.add(entryScoreColumn(k).str(), "the full score of entry " + code + " must be above 0");
     }
-    const auto total = row.number("TotSco");
+    const auto total = row.number(kTotSco);
     if (!(total && *total > 0 && std::isfinite(*total)))
-        faults.add("TotSco", "TotSco must be a number above 0");
+        faults.add(kTotSco, "TotSco must be a number above 0");
 }
 
 void range(const ValueRow& row, Faults& faults)
 {
-    const auto high = row.number("ScMax");
-    const auto low = row.number("ScMin");
+    const auto high = row.number(kScMax);
+    const auto low = row.number(kScMin);
     if (!(high && *high >= 0))
-        faults.add("ScMax", "the highest score must be a number, 0 or more");
+        faults.add(kScMax, "the highest score must be a number, 0 or more");
     if (!(low && *low >= 0))
-        faults.add("ScMin", "the lowest score must be a number, 0 or more");
+        faults.add(kScMin, "the lowest score must be a number, 0 or more");
     if (high && low && *low > *high)
-        faults.add("ScMin", "the lowest score is above the highest");
+        faults.add(kScMin, "the lowest score is above the highest");
 }
 
-const char* const kTablesWithRules[] = {"Table12", "Facsubj", "SubjectTable", "tableCRT", "tableSUM", "Zi2Prob"};
+const char* const kTablesWithRules[] = {kTable12, kFacsubj, kSubjectTable, kTableCRT, kTableSUM, kZi2Prob};
 
 }  // namespace
-
-bool IsRangeTable(const std::vector<std::string>& columns)
-{
-    const auto has = [&](std::string_view name) {
-        return std::any_of(columns.begin(), columns.end(), [&](const std::string& c) { return SameColumnName(c, name); });
-    };
-    return has("FacCode") && has("ScMax") && has("ScMin");
-}
 
 bool HasValueRules(std::string_view table, bool rangeTable)
 {
@@ -107,24 +95,24 @@ std::vector<ValueFault> RuleValueFaults(std::string_view table, bool rangeTable,
     Faults faults(row);
     if (rangeTable) {
         range(row, faults);
-    } else if (SameColumnName(table, "Table12")) {
+    } else if (SameColumnName(table, kTable12)) {
         // Only 2 means anything, but a text would pass for "no rule" unseen.
-        if (!row.number("NumSub"))
-            faults.add("NumSub", "NumSub must be a number");
-    } else if (SameColumnName(table, "Facsubj")) {
-        faults.count("NumSubj", 1, kMaxFacultySubjects);
-    } else if (SameColumnName(table, "SubjectTable")) {
-        const auto type = row.number("SubTyp");
+        if (!row.number(kNumSub))
+            faults.add(kNumSub, "NumSub must be a number");
+    } else if (SameColumnName(table, kFacsubj)) {
+        faults.count(kNumSubj, 1, kMaxFacultySubjects);
+    } else if (SameColumnName(table, kSubjectTable)) {
+        const auto type = row.number(kSubTyp);
         if (!type || (*type != 0 && *type != 1))
-            faults.add("SubTyp", "SubTyp must be 0 (main) or 1 (special)");
-    } else if (SameColumnName(table, "tableCRT")) {
+            faults.add(kSubTyp, "SubTyp must be 0 (main) or 1 (special)");
+    } else if (SameColumnName(table, kTableCRT)) {
         criteria(row, faults);
-    } else if (SameColumnName(table, "tableSUM")) {
+    } else if (SameColumnName(table, kTableSUM)) {
         calculation(row, faults);
-    } else if (SameColumnName(table, "Zi2Prob")) {
-        const auto prob = row.number("Prob");
+    } else if (SameColumnName(table, kZi2Prob)) {
+        const auto prob = row.number(kProb);
         if (!(prob && *prob >= 0 && *prob <= 1))
-            faults.add("Prob", "Prob of key " + row.text("Zi") + " is not a probability (0 to 1)");
+            faults.add(kProb, "Prob of key " + row.text(kZi) + " is not a probability (0 to 1)");
     }
     return faults.take();
 }

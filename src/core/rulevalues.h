@@ -29,12 +29,9 @@ struct ValueFault {
     std::string message;
 };
 
-// Whether the columns make a table of last year's range: FacCode, ScMax and
-// ScMin, others beside them allowed; names without regard to case.
-bool IsRangeTable(const std::vector<std::string>& columns);
-
 // Whether RuleValueFaults has rules for the table: Table12, Facsubj,
-// SubjectTable, tableCRT, tableSUM, Zi2Prob, or a range table.
+// SubjectTable, tableCRT, tableSUM, Zi2Prob, or a range table (a table of
+// last year's range: src/ruledb's ruleschema.h tells one).
 bool HasValueRules(std::string_view table, bool rangeTable);
 
 // Every value of one row that the engine cannot use. `rangeTable`: the row

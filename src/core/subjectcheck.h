@@ -37,7 +37,8 @@ bool Rule0102Fails(double first, double second);
 inline bool BelowMinimum(double score, double minimum) { return score < minimum; }
 
 // The ScoreByCode slot of a subject code: "01" is slot 0, "51" slot 50. Only
-// a text that is a whole number from 1 to 51 has one.
+// a text that is a whole number from 1 to 51 has one, and that is what a
+// subject code is, for the window and both tools alike.
 std::optional<std::size_t> ScoreSlot(std::string_view code);
 
 // Writes every row's score (main rows, then special rows) into its code's

@@ -7,6 +7,7 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "qtext.h"
+#include "rulenames.h"
 #include "samplestrip.h"
 #include "session.h"
 #include "thaifonts.h"
@@ -23,30 +24,12 @@
 namespace tamrik {
 namespace {
 
-using ruledb::QuoteText;
-
-std::string Q1AllRows() { return "SELECT * FROM SUName;"; }
-
-std::string Q2FacultiesOf(const QString& university)
-{
-    return "SELECT FacName,FacCode,UName FROM SUName WHERE UName='" + QuoteText(university.toStdString()) + "';";
-}
-
-std::string Q3CodeOf(const QString& university, const QString& faculty)
-{
-    return "SELECT FacCode,FacName,UName FROM SUName WHERE UName='" + QuoteText(university.toStdString()) +
-           "' AND FacName='" + QuoteText(faculty.toStdString()) + "' LIMIT 1;";
-}
-
-std::string Q4FacultyByCode(const std::string& code)
-{
-    return "SELECT UName,FacName,FacCode FROM SUName WHERE FacCode='" + QuoteText(code) + "' LIMIT 1;";
-}
-
-std::string Q5FacultiesOf(const QString& university)
-{
-    return "SELECT FacName,FacCode,Uname FROM SUName WHERE UName='" + QuoteText(university.toStdString()) + "';";
-}
+// The page's queries; what they select by goes in as the parameter ?1 (and ?2).
+constexpr char Q1AllRows[] = "SELECT * FROM SUName;";
+constexpr char Q2FacultiesOf[] = "SELECT FacName,FacCode,UName FROM SUName WHERE UName=?1;";
+constexpr char Q3CodeOf[] = "SELECT FacCode,FacName,UName FROM SUName WHERE UName=?1 AND FacName=?2 LIMIT 1;";
+constexpr char Q4FacultyByCode[] = "SELECT UName,FacName,FacCode FROM SUName WHERE FacCode=?1 LIMIT 1;";
+constexpr char Q5FacultiesOf[] = "SELECT FacName,FacCode,Uname FROM SUName WHERE UName=?1;";
 
 // A name or code of SUName; a null one is a fault of the data, named with
 // its file and column.
@@ -177,7 +160,7 @@ void FacultyPage::FillAtStartup()
 {
     const ruledb::RuleDatabase& db = m_session.ruleDb();
     ruledb::QueryResult rows;
-    db.OpenQuery(Q1AllRows(), rows);
+    db.OpenQuery(Q1AllRows, rows);
     // The rows of one university stand together: a name is new when it
     // differs from the row before.
     std::string previous;
@@ -186,7 +169,7 @@ void FacultyPage::FillAtStartup()
     if (rows.EOF_())
         throw ruledb::DbError("ตาราง SUName ในฐานข้อมูล \"" + db.path() + "\" ไม่มีแถวข้อมูล จึงไม่มีคณะให้เลือก");
     for (; !rows.EOF_(); rows.MoveNext()) {
-        std::string uname = NameText(db, rows, "UName");
+        std::string uname = NameText(db, rows, kUName);
         if (uname != previous) {
             previous = std::move(uname);
             m_F1ComboUniver->addItem(QString::fromStdString(previous));
@@ -198,11 +181,11 @@ void FacultyPage::FillAtStartup()
     }
 
     rows.MoveFirst();
-    m_SelUName = NameOf(db, rows, "UName");
+    m_SelUName = NameOf(db, rows, kUName);
     ShowInEditField(m_F1ComboUniver, m_SelUName);
     m_header.LabelUname->setCaption(QString());
     m_F1ComboFac->clear();
-    AddFacultyNames(Q2FacultiesOf(m_F1ComboUniver->currentText()));
+    AddFacultyNames(Q2FacultiesOf, m_F1ComboUniver->currentText());
     ShowInEditField(m_F1ComboFac, QString());
     m_F1Label4->setText(YearLineText(m_session.AdmissionYear()));
     m_F1LabelSampleNotice->setVisible(m_session.SampleData());
@@ -212,12 +195,12 @@ void FacultyPage::FillAtStartup()
 
 QString FacultyPage::facIdText() const { return m_F1TxtFacID->text(); }
 
-void FacultyPage::AddFacultyNames(const std::string& sql)
+void FacultyPage::AddFacultyNames(const char* sql, const QString& university)
 {
     ruledb::QueryResult rows;
-    m_session.ruleDb().OpenQuery(sql, rows);
+    m_session.ruleDb().OpenQuery(sql, {university.toStdString()}, rows);
     for (; !rows.EOF_(); rows.MoveNext())
-        m_F1ComboFac->addItem(NameOf(m_session.ruleDb(), rows, "FacName"));
+        m_F1ComboFac->addItem(NameOf(m_session.ruleDb(), rows, kFacName));
 }
 
 void FacultyPage::F1ComboUniver_Click()
@@ -229,7 +212,7 @@ void FacultyPage::F1ComboUniver_Click()
         m_SelUName = university;
         m_header.LabelUname->setCaption(QString());
         m_F1ComboFac->clear();
-        AddFacultyNames(Q2FacultiesOf(university));
+        AddFacultyNames(Q2FacultiesOf, university);
         ShowInEditField(m_F1ComboFac, QString());
         m_header.LabelFacName->setCaption(QString());
         m_F1TxtFacID->clear();
@@ -249,8 +232,8 @@ void FacultyPage::F1ComboFac_Click()
         m_SelFacName = faculty;
         const QString university = m_F1ComboUniver->currentText();
         ruledb::QueryResult rows;
-        m_session.ruleDb().OpenQuery(Q3CodeOf(university, faculty), rows);
-        m_SelFacCode = NameText(m_session.ruleDb(), rows, "FacCode");
+        m_session.ruleDb().OpenQuery(Q3CodeOf, {university.toStdString(), faculty.toStdString()}, rows);
+        m_SelFacCode = NameText(m_session.ruleDb(), rows, kFacCode);
         // The box first: its change empties the header, which is then filled.
         m_F1TxtFacID->setText(QString::fromStdString(m_SelFacCode));
         m_header.LabelFacID->setCaption(QString::fromStdString(m_SelFacCode));
@@ -316,11 +299,11 @@ bool FacultyPage::ChooseFacultyByCode(const std::string& code)
 bool FacultyPage::ShowFacultyByCode(const std::string& code)
 {
     ruledb::QueryResult rows;
-    m_session.ruleDb().OpenQuery(Q4FacultyByCode(code), rows);
+    m_session.ruleDb().OpenQuery(Q4FacultyByCode, {code}, rows);
     if (rows.EOF_())
         return false;
-    const QString university = NameOf(m_session.ruleDb(), rows, "UName");
-    const QString faculty = NameOf(m_session.ruleDb(), rows, "FacName");
+    const QString university = NameOf(m_session.ruleDb(), rows, kUName);
+    const QString faculty = NameOf(m_session.ruleDb(), rows, kFacName);
 
     m_SelFacCode = code;
     m_F1TxtFacID->setText(QString::fromStdString(code));
@@ -330,7 +313,7 @@ bool FacultyPage::ShowFacultyByCode(const std::string& code)
     m_header.LabelUname->setCaption(university);
     m_SelFacName = faculty;
     m_F1ComboFac->clear();
-    AddFacultyNames(Q5FacultiesOf(university));
+    AddFacultyNames(Q5FacultiesOf, university);
     ShowInEditField(m_F1ComboFac, faculty);
     m_header.LabelFacName->setCaption(faculty);
     return true;

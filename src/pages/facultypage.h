@@ -71,8 +71,9 @@ private:
     // faculty has this code.
     bool ShowFacultyByCode(const std::string& code);
     void RejectCode();
-    // Runs a query and adds every FacName of its rows to F1ComboFac.
-    void AddFacultyNames(const std::string& sql);
+    // Runs a query of one university's faculties and adds every FacName of
+    // its rows to F1ComboFac.
+    void AddFacultyNames(const char* sql, const QString& university);
 
     Session& m_session;
     HeaderLabels m_header;

@@ -3,6 +3,8 @@
 #include "firstrows.h"
 #include "readqueue.h"
 
+#include "rulenames.h"
+#include "ruleschema.h"
 #include "ruletables.h"
 #include "sharedwork.h"
 #include "yeartext.h"
@@ -14,7 +16,6 @@
 #include <iterator>
 #include <memory>
 #include <mutex>
-#include <regex>
 #include <system_error>
 #include <thread>
 
@@ -30,14 +31,16 @@ struct TableRead {
     const char* keyColumn;
     std::string query;
 };
-const TableRead RuleTableReads[] = {
-    {"tableSUM", "FacCode", "SELECT * FROM tableSUM;"},
-    {"tableCRT", "FacCode", "SELECT * FROM tableCRT;"},
-    {"Facsubj", "FacCode", "SELECT FacCode," + std::string(kFacsubjColumns) + " FROM Facsubj;"},
-    {"Table12", "FacCode", "SELECT * FROM Table12;"},
-    {"SubjectTable", "SubCod", "SELECT * FROM SubjectTable;"},
-    {"tb6174", "FacCode", "SELECT * FROM tb6174;"},
-};
+
+TableRead wholeRead(const char* table)
+{
+    const TableSchema& schema = ruleTable(table);
+    return {schema.name.c_str(), schema.key().c_str(),
+            "SELECT " + selectedColumns(table, true) + " FROM " + schema.name + ";"};
+}
+
+const TableRead RuleTableReads[] = {wholeRead(kTableSUM), wholeRead(kTableCRT),     wholeRead(kFacsubj),
+                                    wholeRead(kTable12),  wholeRead(kSubjectTable), wholeRead(kTb6174)};
 
 // The place of `column` among `columns` (the first one, in any case), or
 // nothing when it is missing.
@@ -285,12 +288,11 @@ std::vector<FacultyNames> readFacultyNames(const RuleDatabase& db)
 
 std::vector<std::string> RangeTableNames(const RuleDatabase& db)
 {
-    static const std::regex yearTable("maxminScQor[0-9][0-9]");
     std::vector<std::string> names;
     QueryResult rows = db.query("SELECT name FROM sqlite_master WHERE type = 'table';");
     for (; !rows.EOF_(); rows.MoveNext()) {
         const std::string name = rows.field("name").toText();
-        if (std::regex_match(name, yearTable))
+        if (isYearRangeTable(name))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());

@@ -21,7 +21,9 @@ std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db)
     if (!date || !year || !hash)
         return std::nullopt;
     const auto sample = text(kSampleColumn);
-    return BuildInfo{*date, *year, *hash, sample && *sample == "1", text(kContentHashColumn).value_or("")};
+    std::string digest = text(kContentHashColumn).value_or("");
+    const bool digestForm = digest.size() == 16 && digest.find_first_not_of("0123456789abcdef") == std::string::npos;
+    return BuildInfo{*date, *year, *hash, sample && *sample == "1", digestForm ? std::move(digest) : std::string()};
 }
 
 }  // namespace tamrik::ruledb

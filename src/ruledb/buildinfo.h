@@ -16,7 +16,7 @@ inline constexpr char kBuildDateColumn[] = "BuildDate";          // "2026-12-06"
 inline constexpr char kAdmissionYearColumn[] = "AdmissionYear";  // "2543", or empty when unknown
 inline constexpr char kInputHashColumn[] = "InputHash";          // SHA-256 in hex
 inline constexpr char kSampleColumn[] = "SampleData";            // "1": made-up sample data, not real criteria
-inline constexpr char kContentHashColumn[] = "ContentHash";      // SHA-256 in hex (contentcheck.h)
+inline constexpr char kContentHashColumn[] = "ContentHash";      // 16 hex digits (contentcheck.h)
 
 // A data folder that holds this file is a made-up sample: the build records it
 // and every window and output that shows figures says so.
@@ -27,8 +27,9 @@ struct BuildInfo {
     std::string AdmissionYear;
     std::string InputHash;
     bool Sample = false;  // a database built before the column existed is not marked
-    // The content's digest when the build recorded it; empty otherwise: the
-    // content cannot be told unchanged.
+    // The content's digest when the build recorded one of the form
+    // ContentDigest gives; empty otherwise (none, or an older build's of
+    // another form): the content cannot be told unchanged.
     std::string ContentHash;
 };
 

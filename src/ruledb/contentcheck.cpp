@@ -1,12 +1,15 @@
 #include "contentcheck.h"
 
+#include "crc64.h"
 #include "numtext.h"
+#include "ruleschema.h"
 #include "rulesource.h"
 #include "rulevalues.h"
-#include "sha256.h"
 
-#include <cstring>
+#include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace tamrik::ruledb {
 
@@ -17,83 +20,43 @@ std::string inQuotes(const std::string& text)
     return "\"" + text + "\"";
 }
 
-// Each piece tagged and sized, so that no two contents feed the same bytes;
-// gathered and hashed a block at a time.
-class DigestFeed {
-public:
-    void text(char tag, std::string_view bytes)
-    {
-        m_pending += tag;
-        for (std::uint64_t size = bytes.size();; size >>= 7) {
-            m_pending += static_cast<char>((size & 0x7f) | (size > 0x7f ? 0x80 : 0));
-            if (size <= 0x7f)
-                break;
-        }
-        m_pending.append(bytes);
-        if (m_pending.size() >= kChunk)
-            flush();
-    }
-    void number(double value)
-    {
-        char bytes[1 + sizeof value] = {'F'};
-        std::memcpy(bytes + 1, &value, sizeof value);
-        m_pending.append(bytes, sizeof bytes);
-        if (m_pending.size() >= kChunk)
-            flush();
-    }
-    void value(const RowCursor& row, std::size_t c)
-    {
-        switch (row.storage(c)) {
-        case RowCursor::Storage::Null:
-            m_pending += 'N';
-            break;
-        case RowCursor::Storage::Integer:
-        case RowCursor::Storage::Real:
-            number(row.at(c).toNumber());
-            break;
-        case RowCursor::Storage::Text:
-            text('S', row.wholeTextAt(c));
-            break;
-        case RowCursor::Storage::Blob:
-            text('B', row.blobAt(c));
-            break;
-        }
-    }
-    std::string hex()
-    {
-        flush();
-        return m_sha.hex();
-    }
-
-private:
-    static constexpr std::size_t kChunk = 1 << 16;
-    void flush()
-    {
-        m_sha.add(m_pending);
-        m_pending.clear();
-    }
-    Sha256 m_sha;
-    std::string m_pending;
-};
-
-std::vector<std::string> names(const RuleDatabase& db, const std::string& sql)
+std::vector<std::string> names(const RuleDatabase& db, const std::string& sql, RuleDatabase::Params params = {})
 {
     std::vector<std::string> found;
-    db.ForEachRow(sql, [&](const RowCursor& row) {
+    db.ForEachRow(sql, params, [&](const RowCursor& row) {
         found.emplace_back(row.textOrNull(0).value_or(""));
         return true;
     });
     return found;
 }
 
+// The byte ranges of the file that are no part of its content, in order:
+// the header's fields that SQLite moves on every write or change of journal
+// mode (file format versions 18 and 19, change counter 24 to 27, the
+// version of both the counter and SQLite 92 to 99) or that label the file
+// (user version 60 to 63, application id 68 to 71), and the page of
+// TamrikInfo's row, which the build writes after its digest.
+std::vector<std::pair<std::uint64_t, std::uint64_t>> notContent(const RuleDatabase& db)
+{
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges = {{18, 20}, {24, 28}, {60, 64}, {68, 72}, {92, 100}};
+    const QueryResult page = db.query("SELECT rootpage, (SELECT page_size FROM pragma_page_size()) FROM sqlite_master"
+                                      " WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
+                                      {kBuildInfoTable});
+    if (!page.EOF_() && page.at(0).kind() == DbValue::Kind::Number && page.at(1).kind() == DbValue::Kind::Number) {
+        const auto number = static_cast<std::uint64_t>(page.at(0).toNumber());
+        const auto size = static_cast<std::uint64_t>(page.at(1).toNumber());
+        if (number > 1)  // page 1 holds the header and every table's declaration
+            ranges.emplace_back((number - 1) * size, number * size);
+    }
+    return ranges;
+}
+
 // Where a value sits, for the message: the row's key, or its place.
 std::string rowName(const RowCursor& row, std::size_t number)
 {
-    for (const char* key : {"FacCode", "SubCod", "Zi"}) {
-        if (row.hasColumn(key)) {
-            if (const auto text = row.field(key); !text.isNull())
-                return std::string(key) + " " + text.toText();
-        }
+    if (const auto key = rowKeyColumn(row.columns())) {
+        if (const auto text = row.textOrNull(*key))
+            return row.columns()[*key] + " " + *text;
     }
     return "row " + std::to_string(number);
 }
@@ -129,119 +92,62 @@ private:
     const RowCursor& m_row;
 };
 
-class ContentScan {
-public:
-    ContentScan(const RuleDatabase& db, bool values, const BuildInfo* digestOf)
-        : m_db(db), m_values(values), m_digest(digestOf != nullptr)
-    {
-        const std::vector<std::string> tables =
-            names(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"
-                      " AND name <> '" + std::string(kBuildInfoTable) + "' COLLATE NOCASE ORDER BY name");
-        for (const std::string& table : tables)
-            scanTable(table);
-        if (m_digest) {
-            m_feed.text('Y', digestOf->AdmissionYear);
-            m_feed.text('M', digestOf->Sample ? "1" : "0");
-        }
-    }
-
-    std::string digest() { return m_feed.hex(); }
-
-private:
-    void scanTable(const std::string& table)
-    {
-        std::optional<tamrik::RuleRow::Columns> columns;
-        bool checked = false;
-        bool range = false;
-        std::size_t number = 0;
-        const std::vector<std::string> names = m_db.ForEachRow(
-            "SELECT * FROM " + QuoteIdentifier(table), [&](const RowCursor& row) {
-                const std::size_t width = row.columns().size();
-                if (!columns) {
-                    columns.emplace();
-                    for (std::size_t c = 0; c < width; ++c)
-                        columns->set(row.columns()[c], c);
-                    range = tamrik::IsRangeTable(row.columns());
-                    checked = m_values && tamrik::HasValueRules(table, range);
-                    if (!checked && !m_digest)
-                        return false;
-                    if (m_digest)
-                        feedNames(table, row.columns());
-                }
-                ++number;
-                for (std::size_t c = 0; m_digest && c < width; ++c)
-                    m_feed.value(row, c);
-                if (checked)
-                    refuseFaults(table, range, CursorValueRow(*columns, row), row, number);
-                return true;
-            });
-        if (!m_digest)
-            return;
-        if (!columns)
-            feedNames(table, names);
-        m_feed.text('E', {});
-        feedIndexes(table);
-    }
-
-    void feedNames(const std::string& table, const std::vector<std::string>& columns)
-    {
-        m_feed.text('T', table);
-        for (const std::string& column : columns)
-            m_feed.text('C', column);
-    }
-
-    // A lookup by key reads the index, not the table: a changed entry would
-    // give another faculty's row.
-    void feedIndexes(const std::string& table)
-    {
-        const std::vector<std::string> indexes =
-            names(m_db, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = '" + QuoteText(table)
-                            + "' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name");
-        for (const std::string& index : indexes) {
-            std::string keys;
-            for (const std::string& column :
-                 names(m_db, "SELECT name FROM pragma_index_info('" + QuoteText(index) + "') ORDER BY seqno"))
-                keys += QuoteIdentifier(column) + ", ";
-            m_feed.text('I', keys);
-            m_db.ForEachRow("SELECT " + keys + "rowid FROM " + QuoteIdentifier(table) + " INDEXED BY "
-                                + QuoteIdentifier(index) + " ORDER BY " + keys + "rowid",
-                            [&](const RowCursor& row) {
-                                for (std::size_t c = 0; c < row.columns().size(); ++c)
-                                    m_feed.value(row, c);
-                                return true;
-                            });
-        }
-    }
-
-    void refuseFaults(const std::string& table, bool range, const tamrik::ValueRow& values, const RowCursor& row,
-                      std::size_t number) const
-    {
-        const std::vector<tamrik::ValueFault> faults = tamrik::RuleValueFaults(table, range, values);
-        if (faults.empty())
-            return;
-        throw DbError("ฐานข้อมูล " + inQuotes(m_db.path()) + " มีค่าที่ใช้คำนวณไม่ได้ในตาราง " + table + " ("
-                      + rowName(row, number) + ", " + faults.front().column + ": " + faults.front().message + ")");
-    }
-
-    const RuleDatabase& m_db;
-    const bool m_values;
-    const bool m_digest;
-    DigestFeed m_feed;
-};
-
-void compareDigest(const RuleDatabase& db, const BuildInfo& info, std::string digest)
+void requireUsableRows(const RuleDatabase& db, const std::string& table)
 {
-    if (digest != info.ContentHash)
-        throw DbError("เนื้อหาของแฟ้มฐานข้อมูล " + inQuotes(db.path())
-                      + " ไม่ตรงกับที่บันทึกไว้เมื่อสร้าง (the content no longer matches the digest its build "
-                        "recorded: the file was changed or damaged since)");
+    std::optional<tamrik::RuleRow::Columns> columns;
+    bool range = false;
+    std::size_t number = 0;
+    db.ForEachRow("SELECT * FROM " + QuoteIdentifier(table), [&](const RowCursor& row) {
+        if (!columns) {
+            columns.emplace();
+            for (std::size_t c = 0; c < row.columns().size(); ++c)
+                columns->set(row.columns()[c], c);
+            range = IsRangeTable(row.columns());
+            if (!tamrik::HasValueRules(table, range))
+                return false;
+        }
+        ++number;
+        const std::vector<tamrik::ValueFault> faults =
+            tamrik::RuleValueFaults(table, range, CursorValueRow(*columns, row));
+        if (!faults.empty())
+            throw DbError("ฐานข้อมูล " + inQuotes(db.path()) + " มีค่าที่ใช้คำนวณไม่ได้ในตาราง " + table + " ("
+                          + rowName(row, number) + ", " + faults.front().column + ": " + faults.front().message + ")");
+        return true;
+    });
 }
 
 }  // namespace
 
 std::string ContentDigest(const RuleDatabase& db, const BuildInfo& info)
 {
-    return ContentScan(db, false, &info).digest();
+    const auto skipped = notContent(db);
+    Crc64 crc;
+    std::uint64_t at = 0;
+    db.readFile([&](std::string_view block) {
+        const std::uint64_t end = at + block.size();
+        for (const auto& [from, to] : skipped) {
+            if (from >= end || to <= at)
+                continue;
+            if (from > at)
+                crc.add(block.substr(0, from - at));
+            block.remove_prefix(std::min<std::uint64_t>(to, end) - at);
+            at = std::min<std::uint64_t>(to, end);
+        }
+        crc.add(block);
+        at = end;
+    });
+    crc.add(std::string(1, '\0') + "Y" + info.AdmissionYear + '\0' + "M" + (info.Sample ? "1" : "0"));
+    return crc.hex();
+}
+
+std::string recordableDigest(const RuleDatabase& db, const BuildInfo& info)
+{
+    try {
+        requireUsableValues(db);
+    } catch (const DbError&) {
+        return {};
+    }
+    return ContentDigest(db, info);
 }
 
 void RequireNoViews(const RuleDatabase& db)
@@ -253,20 +159,25 @@ void RequireNoViews(const RuleDatabase& db)
                         "rows without end)");
 }
 
-void RequireRecordedContent(const RuleDatabase& db)
+bool RequireRecordedContent(const RuleDatabase& db)
 {
     const auto info = ReadBuildInfo(db);
-    if (info && !info->ContentHash.empty())
-        compareDigest(db, *info, ContentDigest(db, *info));
+    if (!info || info->ContentHash.empty())
+        return false;
+    if (ContentDigest(db, *info) != info->ContentHash)
+        throw DbError("เนื้อหาของแฟ้มฐานข้อมูล " + inQuotes(db.path())
+                      + " ไม่ตรงกับที่บันทึกไว้เมื่อสร้าง (the content no longer matches the digest its build "
+                        "recorded: the file was changed or damaged since)");
+    return true;
 }
 
-void RequireUsableContent(const RuleDatabase& db)
+void requireUsableValues(const RuleDatabase& db)
 {
-    const auto info = ReadBuildInfo(db);
-    const bool recorded = info && !info->ContentHash.empty();
-    ContentScan scan(db, true, recorded ? &*info : nullptr);
-    if (recorded)
-        compareDigest(db, *info, scan.digest());
+    const std::vector<std::string> tables =
+        names(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"
+                  " AND name <> ?1 COLLATE NOCASE ORDER BY name", {kBuildInfoTable});
+    for (const std::string& table : tables)
+        requireUsableRows(db, table);
 }
 
 }  // namespace tamrik::ruledb

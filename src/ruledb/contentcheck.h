@@ -13,23 +13,28 @@
 
 namespace tamrik::ruledb {
 
-// SHA-256 of the content as the program reads it: every table but TamrikInfo
-// and SQLite's own, in name order, with its column names, its rows in stored
-// order (a number as the double read, a text as its UTF-8) and the entries of
-// its indexes, which single-row lookups go through; then the admission year
-// and the sample mark of `info`. Independent of SQLite's page layout: export
-// then build gives the same digest.
+// The digest the build records: CRC-64 (crc64.h) of the file's bytes, read
+// through the connection, but for the page holding TamrikInfo's row and the
+// header's fields that hold no content (counters every write moves, labels);
+// then the admission year and the sample mark of `info`, which that page
+// holds. 16 hex digits. Cheaper than reading every value: checking it is most
+// of what start-up spends on the content.
 std::string ContentDigest(const RuleDatabase& db, const BuildInfo& info);
+
+// The digest a build records for this content: ContentDigest when every rule
+// value is one the engine can use, empty otherwise. The program checks the
+// values only of a database without a digest, so a digest vouches for them.
+std::string recordableDigest(const RuleDatabase& db, const BuildInfo& info);
 
 // Throws DbError naming the first view of the database.
 void RequireNoViews(const RuleDatabase& db);
 
 // Throws DbError when TamrikInfo records a digest that the content no longer
-// matches; nothing to compare for a database built without one.
-void RequireRecordedContent(const RuleDatabase& db);
+// matches. True when it matches; false when there is none to compare.
+bool RequireRecordedContent(const RuleDatabase& db);
 
-// RequireRecordedContent and every row of the tables with value rules, read
-// in one pass; throws DbError naming the first value the engine cannot use.
-void RequireUsableContent(const RuleDatabase& db);
+// Every row of the tables with value rules; throws DbError naming the first
+// value the engine cannot use.
+void requireUsableValues(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

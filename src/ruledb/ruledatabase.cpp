@@ -1,12 +1,6 @@
-#include "ruledatabase.h"
-
-#include "numtext.h"
-#include "rulesource.h"
-
-#include <sqlite3.h>
+#include "statement.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -19,83 +13,6 @@
 namespace tamrik::ruledb {
 
 namespace {
-
-
-std::string inQuotes(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
-// The text with every `mark` written twice, as SQL quoting wants it.
-std::string doubled(std::string_view text, char mark)
-{
-    std::string out;
-    out.reserve(text.size() + 2);
-    for (char ch : text) {
-        out += ch;
-        if (ch == mark)
-            out += mark;
-    }
-    return out;
-}
-
-bool onlyBlanksAndSemicolons(const char* text)
-{
-    for (; text && *text; ++text) {
-        if (*text != ';' && !std::isspace(static_cast<unsigned char>(*text)))
-            return false;
-    }
-    return true;
-}
-
-// Finalizes the statement on every way out of a query.
-struct StatementGuard {
-    sqlite3_stmt* stmt = nullptr;
-    ~StatementGuard() { sqlite3_finalize(stmt); }
-};
-
-// A column that cannot be read; the query turns it into its DbError.
-struct ColumnFault {
-    std::string why;
-};
-
-void checkSize(sqlite3_stmt* stmt, int col, std::size_t size)
-{
-    if (size > RuleDatabase::MaxTextBytes) {
-        const char* name = sqlite3_column_name(stmt, col);
-        throw ColumnFault{"ค่าในคอลัมน์ " + inQuotes(name ? name : "?") + " ยาวเกิน "
-                          + std::to_string(RuleDatabase::MaxTextBytes) + " ไบต์ (a damaged value of "
-                          + std::to_string(size) + " bytes)"};
-    }
-}
-
-// A column's value as text, valid until the statement steps on; longer
-// than MaxTextBytes only when `limited` is false.
-std::string_view readText(sqlite3* db, sqlite3_stmt* stmt, int col, bool limited = true)
-{
-    // As text: SQLite converts a UTF-16 database's text to UTF-8.
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-    // A null pointer is an empty value, or memory ran out on the way.
-    if (!text && sqlite3_errcode(db) == SQLITE_NOMEM)
-        throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
-    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, col));
-    if (limited)
-        checkSize(stmt, col, size);
-    return text ? std::string_view(text, size) : std::string_view();
-}
-
-DbValue readColumn(sqlite3* db, sqlite3_stmt* stmt, int col)
-{
-    switch (sqlite3_column_type(stmt, col)) {
-    case SQLITE_INTEGER:
-    case SQLITE_FLOAT:
-        return DbValue::number(sqlite3_column_double(stmt, col));
-    case SQLITE_NULL:
-        return DbValue();
-    default:
-        return DbValue::text(std::string(readText(db, stmt, col)));
-    }
-}
 
 // A file name as a file: URI. %, ? and # would otherwise end the path or
 // start an escape.
@@ -122,221 +39,6 @@ std::string FileUri(const std::string& path)
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------- DbValue
-
-DbValue DbValue::text(std::string s)
-{
-    DbValue v;
-    v.m_kind = Kind::Text;
-    v.m_text = std::move(s);
-    return v;
-}
-
-DbValue DbValue::number(double d)
-{
-    DbValue v;
-    v.m_kind = Kind::Number;
-    v.m_number = d;
-    return v;
-}
-
-std::string DbValue::toText() const
-{
-    switch (m_kind) {
-    case Kind::Text:
-        return m_text;
-    case Kind::Number:
-        return NumberText(m_number);
-    case Kind::Null:
-        break;
-    }
-    throw DbError("ค่าในฐานข้อมูลว่าง (Null) จึงอ่านเป็นข้อความไม่ได้");
-}
-
-double DbValue::toNumber() const
-{
-    switch (m_kind) {
-    case Kind::Text:
-        return Val(m_text);
-    case Kind::Number:
-        return m_number;
-    case Kind::Null:
-        break;
-    }
-    throw DbError("ค่าในฐานข้อมูลว่าง (Null) จึงอ่านเป็นตัวเลขไม่ได้");
-}
-
-bool DbValue::equals(std::string_view text) const
-{
-    return !isNull() && toText() == text;
-}
-
-// ---------------------------------------------------------------- QueryResult
-
-bool QueryResult::EOF_() const
-{
-    return m_pos >= m_rows.size();
-}
-
-void QueryResult::MoveNext()
-{
-    if (EOF_())
-        throw DbError("ไม่มีแถวปัจจุบัน: เลื่อนเลยแถวสุดท้ายของผลการค้นไปแล้ว");
-    ++m_pos;
-}
-
-void QueryResult::MoveFirst()
-{
-    m_pos = 0;
-}
-
-bool QueryResult::hasColumn(std::string_view column) const
-{
-    for (const auto& name : m_columns) {
-        if (SameColumnName(name, column))
-            return true;
-    }
-    return false;
-}
-
-DbValue QueryResult::field(std::string_view column) const
-{
-    std::size_t index = 0;
-    while (index < m_columns.size() && !SameColumnName(m_columns[index], column))
-        ++index;
-    if (index == m_columns.size())
-        throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));
-    if (EOF_())
-        throw DbError("ไม่พบแถวข้อมูลสำหรับอ่านคอลัมน์ " + inQuotes(column));
-    return m_rows[m_pos][index];
-}
-
-const DbValue& QueryResult::at(std::size_t index) const
-{
-    if (EOF_() || index >= m_columns.size())
-        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
-    return m_rows[m_pos][index];
-}
-
-// ---------------------------------------------------------------- RowCursor
-
-bool RowCursor::hasColumn(std::string_view column) const
-{
-    return std::any_of(m_columns->begin(), m_columns->end(),
-                       [&](const std::string& name) { return SameColumnName(name, column); });
-}
-
-DbValue RowCursor::field(std::string_view column) const
-{
-    const auto found = std::find_if(m_columns->begin(), m_columns->end(),
-                                    [&](const std::string& name) { return SameColumnName(name, column); });
-    if (found == m_columns->end())
-        throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));
-    return at(static_cast<std::size_t>(found - m_columns->begin()));
-}
-
-DbValue RowCursor::at(std::size_t index) const
-{
-    if (index >= m_columns->size())
-        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
-    return readColumn(m_db, m_stmt, static_cast<int>(index));
-}
-
-DbValue::Kind RowCursor::kind(std::size_t index) const
-{
-    if (index >= m_columns->size())
-        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(index))) {
-    case SQLITE_INTEGER:
-    case SQLITE_FLOAT:
-        return DbValue::Kind::Number;
-    case SQLITE_NULL:
-        return DbValue::Kind::Null;
-    default:
-        return DbValue::Kind::Text;
-    }
-}
-
-std::string_view RowCursor::textAt(std::size_t index) const
-{
-    if (kind(index) != DbValue::Kind::Text)
-        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
-    return readText(m_db, m_stmt, static_cast<int>(index));
-}
-
-std::string_view RowCursor::wholeTextAt(std::size_t index) const
-{
-    if (kind(index) != DbValue::Kind::Text)
-        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อความ (not a text value)");
-    return readText(m_db, m_stmt, static_cast<int>(index), false);
-}
-
-std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
-{
-    switch (kind(index)) {
-    case DbValue::Kind::Null:
-        return std::nullopt;
-    case DbValue::Kind::Number:
-        return NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
-    case DbValue::Kind::Text:
-        break;
-    }
-    return std::string(readText(m_db, m_stmt, static_cast<int>(index)));
-}
-
-std::optional<std::string_view> RowCursor::textView(std::size_t index, std::string& number) const
-{
-    switch (kind(index)) {
-    case DbValue::Kind::Null:
-        return std::nullopt;
-    case DbValue::Kind::Number:
-        number = NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
-        return std::string_view(number);
-    case DbValue::Kind::Text:
-        break;
-    }
-    return readText(m_db, m_stmt, static_cast<int>(index));
-}
-
-RowCursor::Storage RowCursor::storage(std::size_t index) const
-{
-    if (index >= m_columns->size())
-        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(index))) {
-    case SQLITE_INTEGER:
-        return Storage::Integer;
-    case SQLITE_FLOAT:
-        return Storage::Real;
-    case SQLITE_NULL:
-        return Storage::Null;
-    case SQLITE_BLOB:
-        return Storage::Blob;
-    default:
-        return Storage::Text;
-    }
-}
-
-std::int64_t RowCursor::integerAt(std::size_t index) const
-{
-    if (storage(index) != Storage::Integer)
-        throw DbError("ค่าที่ขออ่านไม่ใช่จำนวนเต็ม (not a whole number)");
-    return sqlite3_column_int64(m_stmt, static_cast<int>(index));
-}
-
-std::string_view RowCursor::blobAt(std::size_t index) const
-{
-    if (storage(index) != Storage::Blob)
-        throw DbError("ค่าที่ขออ่านไม่ใช่ข้อมูลไบนารี (not a blob)");
-    const int col = static_cast<int>(index);
-    const void* bytes = sqlite3_column_blob(m_stmt, col);
-    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, col));
-    if (!bytes && sqlite3_errcode(m_db) == SQLITE_NOMEM)
-        throw ColumnFault{sqlite3_errstr(SQLITE_NOMEM)};
-    return bytes ? std::string_view(static_cast<const char*>(bytes), size) : std::string_view();
-}
-
-// ---------------------------------------------------------------- RuleDatabase
 
 RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
 {
@@ -444,6 +146,29 @@ void RuleDatabase::checkWholeFile() const
     quickCheck();
 }
 
+void RuleDatabase::readFile(const std::function<void(std::string_view block)>& each) const
+{
+    const auto unreadable = [this](int rc) {
+        return DbError("อ่านแฟ้มฐานข้อมูล " + inQuotes(m_path) + " ไม่ได้ (cannot read the file: " + sqlite3_errstr(rc)
+                       + ")");
+    };
+    sqlite3_file* file = nullptr;
+    int rc = sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+    if (rc != SQLITE_OK || !file || !file->pMethods)
+        throw unreadable(rc == SQLITE_OK ? SQLITE_CANTOPEN : rc);
+    sqlite3_int64 size = 0;
+    if ((rc = file->pMethods->xFileSize(file, &size)) != SQLITE_OK)
+        throw unreadable(rc);
+    std::string block(std::size_t{1} << 16, '\0');
+    for (sqlite3_int64 at = 0; at < size;) {
+        const auto length = static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(block.size()), size - at));
+        if ((rc = file->pMethods->xRead(file, block.data(), length, at)) != SQLITE_OK)
+            throw unreadable(rc);
+        each(std::string_view(block.data(), static_cast<std::size_t>(length)));
+        at += length;
+    }
+}
+
 int RuleDatabase::pragmaNumber(const char* pragma, int fallback) const
 {
     StatementGuard guard;
@@ -523,130 +248,6 @@ std::unique_ptr<RuleDatabase> RuleDatabase::openAnother() const
 RuleDatabase::~RuleDatabase()
 {
     sqlite3_close_v2(m_db);
-}
-
-std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql,
-                                                  const std::function<bool(const RowCursor& row)>& each) const
-{
-    const auto fail = [&](const std::string& why) {
-        return DbError("ค้นข้อมูลในแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ: " + why + "\nคำสั่ง: " + sql);
-    };
-
-    StatementGuard guard;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &guard.stmt, &tail) != SQLITE_OK)
-        throw fail(sqlite3_errmsg(m_db));
-    if (!guard.stmt)
-        throw fail("no statement in the query text");
-    // One read-only statement and nothing after it: a text put together from
-    // outside values can never run a second statement or change the file.
-    if (!onlyBlanksAndSemicolons(tail))
-        throw fail("more than one statement in the query text");
-    if (!sqlite3_stmt_readonly(guard.stmt))
-        throw fail("the rule database is only read; this statement would change it");
-
-    std::vector<std::string> names;
-    const int columns = sqlite3_column_count(guard.stmt);
-    for (int c = 0; c < columns; ++c) {
-        const char* name = sqlite3_column_name(guard.stmt, c);
-        if (!name)
-            throw fail(sqlite3_errstr(SQLITE_NOMEM));  // the only way a name is missing
-        names.emplace_back(name);
-    }
-    const RowCursor cursor(m_db, guard.stmt, names);
-    int rc;
-    while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
-        try {
-            if (!each(cursor))
-                return names;
-        } catch (const ColumnFault& fault) {
-            throw fail(fault.why);
-        }
-    }
-    if (rc != SQLITE_DONE)
-        throw fail(sqlite3_errmsg(m_db));
-    return names;
-}
-
-QueryResult RuleDatabase::query(const std::string& sql) const
-{
-    QueryResult result;
-    result.m_columns = ForEachRow(sql, [&](const RowCursor& cursor) {
-        std::vector<DbValue> row;
-        row.reserve(cursor.columns().size());
-        for (std::size_t c = 0; c < cursor.columns().size(); ++c)
-            row.push_back(cursor.at(c));
-        result.m_rows.push_back(std::move(row));
-        return true;
-    });
-    return result;
-}
-
-void RuleDatabase::OpenQuery(const std::string& sql, QueryResult& slot) const
-{
-    // Built apart first, so a failing query leaves the slot's old rows alone.
-    slot = query(sql);
-}
-
-const std::vector<std::string>& RuleDatabase::tableColumns(std::string_view table) const
-{
-    // The file is opened immutable, so its tables are asked for once.
-    std::string key(table);
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char ch) { return std::tolower(ch); });
-    if (const auto known = m_tableColumns.find(key); known != m_tableColumns.end())
-        return known->second;
-    const auto fail = [&] {
-        return DbError("อ่านรายการตารางของแฟ้ม " + inQuotes(m_path) + " ไม่สำเร็จ (" + sqlite3_errmsg(m_db) + ")");
-    };
-    // Only real tables: a view could compute rows without end.
-    const char* sql = "SELECT p.name FROM sqlite_master AS m, pragma_table_info(m.name) AS p"
-                      " WHERE m.type = 'table' AND m.name = ?1 COLLATE NOCASE";
-    StatementGuard guard;
-    if (sqlite3_prepare_v2(m_db, sql, -1, &guard.stmt, nullptr) != SQLITE_OK)
-        throw fail();
-    if (sqlite3_bind_text(guard.stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-        throw fail();
-    std::vector<std::string> columns;
-    int rc;
-    while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
-        const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(guard.stmt, 0));
-        if (!column && sqlite3_errcode(m_db) == SQLITE_NOMEM)
-            throw fail();
-        columns.emplace_back(column ? column : "");
-    }
-    if (rc != SQLITE_DONE)
-        throw fail();
-    return m_tableColumns.emplace(std::move(key), std::move(columns)).first->second;
-}
-
-bool RuleDatabase::hasTable(std::string_view name) const
-{
-    return !tableColumns(name).empty();
-}
-
-bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std::string_view> columns) const
-{
-    const std::vector<std::string>& present = tableColumns(table);
-    if (present.empty())
-        return false;
-    for (std::string_view wanted : columns) {
-        if (std::none_of(present.begin(), present.end(),
-                         [&](const std::string& name) { return SameColumnName(name, wanted); }))
-            return false;
-    }
-    return true;
-}
-
-// ---------------------------------------------------------------- quoting
-
-std::string QuoteText(std::string_view value)
-{
-    return doubled(value, '\'');
-}
-
-std::string QuoteIdentifier(std::string_view name)
-{
-    return "\"" + doubled(name, '"') + "\"";
 }
 
 }  // namespace tamrik::ruledb

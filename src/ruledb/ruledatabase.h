@@ -1,8 +1,10 @@
 #pragma once
-// The read-only rule database: one SQLite file opened once, queries run into
-// result slots that hold their rows in memory. It offers only what the
-// program relies on: EOF, MoveNext, MoveFirst and a field's value by column
-// name.
+// The read-only rule database: one SQLite file opened once and checked
+// (ruledatabase.cpp), SELECTs run with their values bound as parameters
+// (rulequery.cpp), their rows held in memory as a result slot
+// (queryresult.cpp) or handed over one at a time (rowcursor.cpp).
+
+#include "storedvalue.h"
 
 #include <cstdint>
 #include <functional>
@@ -93,24 +95,17 @@ public:
     DbValue::Kind kind(std::size_t index) const;
     // The bytes of a text value without copying them (kind() Text only).
     std::string_view textAt(std::size_t index) const;
-    // The same for a reader that only hashes it: no limit to its length (a
-    // table the program never shows may hold long texts).
-    std::string_view wholeTextAt(std::size_t index) const;
     // The value as DbValue::toText writes it, or nothing for null: one read
     // of the column where at() and toText() take two.
     std::optional<std::string> textOrNull(std::size_t index) const;
     // The same without a copy: the stored text in place, or a number written
     // out into `number`; valid until the next call or the next row.
     std::optional<std::string_view> textView(std::size_t index, std::string& number) const;
-
-    // The value as SQLite stores it, for a reader that keeps whole numbers
-    // and blobs apart from other numbers and texts (the data tool).
-    enum class Storage { Null, Integer, Real, Text, Blob };
-    Storage storage(std::size_t index) const;
-    std::int64_t integerAt(std::size_t index) const;
-    // A blob's bytes as stored, never converted from the database's text
-    // encoding. No rule value is a blob: its length is not limited.
-    std::string_view blobAt(std::size_t index) const;
+    // The value as SQLite stores it, whole numbers and blobs apart from other
+    // numbers and texts (the data tool). A blob's bytes are as stored, never
+    // converted from the database's text encoding, and of any length: no
+    // rule value is a blob.
+    StoredValue stored(std::size_t index) const;
 
 private:
     friend class RuleDatabase;
@@ -148,15 +143,25 @@ public:
     RuleDatabase(const RuleDatabase&) = delete;
     RuleDatabase& operator=(const RuleDatabase&) = delete;
 
+    // The values of a statement's parameters ?1, ?2...: texts, bound as they
+    // are and never written into the statement's text.
+    using Params = std::initializer_list<std::string_view>;
+
     // Runs one SELECT and replaces the slot's previous result with its rows.
-    // Throws DbError when the statement fails or a text value is longer than
-    // MaxTextBytes.
-    void OpenQuery(const std::string& sql, QueryResult& slot) const;
-    QueryResult query(const std::string& sql) const;
+    // Throws DbError when the statement fails, takes another number of
+    // parameters, or a text value is longer than MaxTextBytes.
+    void OpenQuery(const std::string& sql, QueryResult& slot) const { OpenQuery(sql, {}, slot); }
+    void OpenQuery(const std::string& sql, Params params, QueryResult& slot) const;
+    QueryResult query(const std::string& sql, Params params = {}) const;
     // Runs one SELECT as query does, but hands each row to `each` as the
     // statement reaches it instead of keeping them; `each` returns false to
     // stop early. Returns the column names, known even when no row came.
     std::vector<std::string> ForEachRow(const std::string& sql,
+                                        const std::function<bool(const RowCursor& row)>& each) const
+    {
+        return ForEachRow(sql, {}, each);
+    }
+    std::vector<std::string> ForEachRow(const std::string& sql, Params params,
                                         const std::function<bool(const RowCursor& row)>& each) const;
 
     // Whether `name` is a real table (never a view), and whether it holds
@@ -165,6 +170,11 @@ public:
     bool hasTable(std::string_view name) const;
     bool hasColumns(std::string_view table, std::initializer_list<std::string_view> columns) const;
     const std::string& path() const { return m_path; }
+
+    // The file's bytes in order, a block at a time, read through this
+    // connection's own handle (no second opening of the file). Throws DbError
+    // when it cannot be read.
+    void readFile(const std::function<void(std::string_view block)>& each) const;
 
     // The whole-file check opening left for later; nothing when done. Throws
     // DbError as the constructor would for a damaged file.
@@ -199,8 +209,6 @@ private:
     mutable std::map<std::string, std::vector<std::string>> m_tableColumns;  // by lower-case name
 };
 
-// A value for a query text between single quotes: every ' doubled.
-std::string QuoteText(std::string_view value);
 // An identifier from a file, between double quotes with every " doubled.
 std::string QuoteIdentifier(std::string_view name);
 

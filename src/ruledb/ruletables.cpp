@@ -2,6 +2,8 @@
 
 #include "contentcheck.h"
 #include "numtext.h"
+#include "rulenames.h"
+#include "ruleschema.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,21 +42,33 @@ std::optional<double> StoredNumber(const DbValue& value)
     return std::nullopt;
 }
 
-std::string DatabaseRuleSource::queryText(std::string_view table, std::string_view keyColumn, std::string_view key)
+std::string DatabaseRuleSource::queryText(std::string_view table, std::string_view keyColumn)
 {
     if (!isPlainName(table) || !isPlainName(keyColumn))
         throw DbError("ชื่อตารางหรือคอลัมน์ไม่ถูกต้อง (not a plain name): " + std::string(table) + "."
                       + std::string(keyColumn));
     const std::string name(table);
-    const std::string columns = name == "Facsubj" ? std::string(kFacsubjColumns) : "*";
-    return "SELECT " + columns + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn) + "='"
-           + QuoteText(key) + "' LIMIT 1;";
+    return "SELECT " + selectedColumns(name, false) + " FROM " + name + " WHERE " + name + "." + std::string(keyColumn)
+           + "=?1 LIMIT 1;";
+}
+
+std::string selectedColumns(std::string_view table, bool withKey)
+{
+    if (table != kFacsubj)
+        return "*";
+    const TableSchema& schema = ruleTable(table);
+    std::string list;
+    for (const ColumnSchema& column : schema.columns) {
+        if (withKey || column.name != schema.key())
+            list += (list.empty() ? "" : ",") + column.name;
+    }
+    return list;
 }
 
 std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view table, std::string_view keyColumn,
                                                             std::string_view key)
 {
-    const QueryResult rows = m_db.query(queryText(table, keyColumn, key));
+    const QueryResult rows = m_db.query(queryText(table, keyColumn), {key});
     if (rows.EOF_())
         return std::nullopt;
     tamrik::RuleRow row;
@@ -68,22 +82,20 @@ std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view tab
 std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
 {
     // Without the table there is no row to find, as for a key beyond its end.
-    if (!db.hasColumns("Zi2Prob", {"Zi", "Prob"}))
+    if (!db.hasColumns(kZi2Prob, {kZi, kProb}))
         return std::nullopt;
-    return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi='" + QuoteText(key) + "' LIMIT 1;"),
-                       "Prob");
+    return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi=?1 LIMIT 1;", {key}), kProb);
 }
 
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode)
 {
-    if (!db.hasColumns(tableName, {"FacCode"}))
+    if (!db.hasColumns(tableName, {kFacCode}))
         return std::nullopt;
     const std::string table = QuoteIdentifier(tableName);
-    const QueryResult rows =
-        db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode='" + QuoteText(facCode) + "' LIMIT 1;");
-    const auto max = numberField(rows, "ScMax");
-    const auto min = numberField(rows, "ScMin");
+    const QueryResult rows = db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode=?1 LIMIT 1;", {facCode});
+    const auto max = numberField(rows, kScMax);
+    const auto min = numberField(rows, kScMin);
     if (!max || !min)
         return std::nullopt;
     return LastYearRange{*max, *min};
@@ -93,36 +105,21 @@ namespace {
 
 void requireTables(const RuleDatabase& db)
 {
-    struct Required {
-        const char* table;
-        std::vector<const char*> columns;
-    };
-    // The range table is left out: without it a faculty has no range to
-    // compare with, and says so. Without Zi2Prob every GPA share would be 0.
-    static const Required required[] = {
-        {"SUName", {"UName", "FacName", "FacCode"}},
-        {"Table12", {"FacCode", "NumSub"}},
-        {"Facsubj", {"FacCode", "NumSubj", "Sub1", "Sub2", "Sub3", "Sub4", "Sub5", "Sub6", "Sub7", "Sub8"}},
-        {"SubjectTable", {"SubCod", "SubTyp", "SubName"}},
-        {"tableCRT", {"FacCode", "NumSub"}},
-        {"tableSUM", {"FacCode", "NumSub", "TotSco"}},
-        {"tb6174", {"FacCode", "SubCod"}},
-        {"Zi2Prob", {"Zi", "Prob"}},
-    };
+    // The range table is not among them: without it a faculty has no range
+    // to compare with, and says so. Without Zi2Prob every GPA share would be 0.
     const std::string file = "\"" + db.path() + "\"";
-    for (const Required& r : required) {
-        if (!db.hasTable(r.table))
-            throw DbError("ไม่พบตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file
-                          + " (no such table; a view does not count)");
-        for (const char* column : r.columns) {
-            if (!db.hasColumns(r.table, {column}))
-                throw DbError("ตาราง " + std::string(r.table) + " ในฐานข้อมูล " + file + " ไม่มีคอลัมน์ " + column);
+    for (const TableSchema& table : ruleTables()) {
+        if (!db.hasTable(table.name))
+            throw DbError("ไม่พบตาราง " + table.name + " ในฐานข้อมูล " + file + " (no such table; a view does not count)");
+        for (const ColumnSchema& column : table.columns) {
+            if (column.required && !db.hasColumns(table.name, {column.name}))
+                throw DbError("ตาราง " + table.name + " ในฐานข้อมูล " + file + " ไม่มีคอลัมน์ " + column.name);
         }
     }
-    for (const char* table : {"SUName", "Zi2Prob"}) {
+    for (const char* table : {kSUName, kZi2Prob}) {
         if (db.query("SELECT 1 FROM " + std::string(table) + " LIMIT 1;").EOF_())
             throw DbError("ตาราง " + std::string(table) + " ในฐานข้อมูล " + file + " ไม่มีข้อมูลเลย (no row: "
-                          + (table == std::string("SUName") ? "no faculty to choose" : "no GPA share") + ")");
+                          + (table == std::string(kSUName) ? "no faculty to choose" : "no GPA share") + ")");
     }
 }
 
@@ -133,7 +130,10 @@ void RequireRuleTables(const RuleDatabase& db)
     try {
         requireTables(db);
         RequireNoViews(db);
-        RequireUsableContent(db);
+        // A build records its digest only when every value is usable: content
+        // that still matches it needs no second look at the values.
+        if (!RequireRecordedContent(db))
+            requireUsableValues(db);
     } catch (const DbError&) {
         // A damaged page met on the way is named as the whole-file check names it.
         if (!db.wholeFileChecked())

@@ -1,9 +1,9 @@
 #pragma once
 // The rule tables as the rest of the program asks for them: the faculty rule's
 // rows through the RuleSource interface, a normal-table probability and last
-// year's score range. Each answer is one SELECT whose texts keep the rule
-// database's query forms; values go in quoted, so a name with a single quote
-// still finds its row instead of breaking the query.
+// year's score range. Each answer is one SELECT in the rule database's query
+// forms; the value it selects by is a bound parameter, so a name with a
+// single quote finds its row like any other.
 
 #include "ruledatabase.h"
 #include "rulesource.h"
@@ -27,15 +27,17 @@ public:
     std::optional<tamrik::RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                             std::string_view key) override;
 
-    // The query text that firstRow runs, for messages and tests.
-    static std::string queryText(std::string_view table, std::string_view keyColumn, std::string_view key);
+    // The query text that firstRow runs, the key its one parameter.
+    static std::string queryText(std::string_view table, std::string_view keyColumn);
 
 private:
     const RuleDatabase& m_db;
 };
 
-// The columns of Facsubj the rule reads: it is read through this list, not *.
-inline constexpr std::string_view kFacsubjColumns = "Numsubj,sub1,sub2,sub3,sub4,sub5,sub6,sub7,sub8";
+// What a read of a rule table selects: Facsubj's columns by name (its key in
+// front when `withKey`), as its query always named them; of any other table
+// every column ("*").
+std::string selectedColumns(std::string_view table, bool withKey);
 
 // A stored number, or a text that is a number as a whole; nothing else (a
 // null gives nullopt).
@@ -61,10 +63,10 @@ struct LastYearRange {
 std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode);
 
-// Checks that every table the program reads on start-up or on a rule load is a
-// real table holding the columns read from it, that there is a faculty and a
-// GPA share to read, and the content (contentcheck.h: no view, every value
-// usable, the content the build recorded). Throws DbError naming the file and
+// Checks that every table of ruleTables() (ruleschema.h) is a real table
+// holding its required columns, that there is a faculty and a
+// GPA share to read, and the content (contentcheck.h: no view, the content
+// the build recorded, or without a record every value usable). Throws DbError naming the file and
 // the table, column or value at fault.
 void RequireRuleTables(const RuleDatabase& db);
 

@@ -1,14 +1,17 @@
 #include "subjecttable.h"
 
+#include "rulenames.h"
+
 namespace tamrik::ruledb {
 
 std::vector<SubjectName> ReadSubjectTable(const RuleDatabase& db)
 {
-    QueryResult rows = db.query("SELECT SubCod, SubName FROM SubjectTable ORDER BY SubCod;");
+    QueryResult rows = db.query(std::string("SELECT ") + kSubCod + ", " + kSubName + " FROM " + kSubjectTable
+                                + " ORDER BY " + kSubCod + ";");
     std::vector<SubjectName> subjects;
     for (; !rows.EOF_(); rows.MoveNext()) {
-        const DbValue code = rows.field("SubCod");
-        const DbValue name = rows.field("SubName");
+        const DbValue code = rows.field(kSubCod);
+        const DbValue name = rows.field(kSubName);
         if (code.isNull())
             continue;
         subjects.push_back({code.toText(), name.isNull() ? std::string() : name.toText()});

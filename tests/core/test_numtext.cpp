@@ -97,6 +97,33 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"BeyondFifteenDigits", 1e20, "0.00", "100000000000000000000.00"}),
     kNamed);
 
+// A stored value written by exactNumberText reads back as the same double;
+// from 1E-04 up to 1E+15 the text is the one printf's shortest "%g" of 15 to
+// 17 digits gives in the C locale, which the data tool's exports were.
+TEST(exactNumberText, ReadsBackAsTheSameDouble)
+{
+    EXPECT_EQ(exactNumberText(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(exactNumberText(448.71), "448.71");
+    EXPECT_EQ(exactNumberText(1e20), "1E+20");
+    EXPECT_EQ(exactNumberText(-2.5e-7), "-2.5E-07");
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        const double scale = std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        const double v = std::uniform_real_distribution<double>(-1, 1)(random) * scale;
+        const std::string text = exactNumberText(v);
+        ASSERT_EQ(Val(text), v) << text;
+        if (std::fabs(v) < 1e-4 || std::fabs(v) >= 1e15)
+            continue;
+        char printed[32];
+        for (int digits = 15; digits <= 17; ++digits) {
+            std::snprintf(printed, sizeof printed, "%.*g", digits, v);
+            if (std::strtod(printed, nullptr) == v)
+                break;
+        }
+        ASSERT_EQ(text, printed);
+    }
+}
+
 // ShownValue works the rounding out without the text; it must give what
 // reading the shown text back gives, on both sides of its shortcut's limits.
 // The value a two-decimal (or other) box shows, worked out apart from

@@ -142,6 +142,17 @@ TEST(RememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
     EXPECT_EQ(scores, expected);
 }
 
+// What a subject code is, for the window, the data tool's check and
+// tamrik-calc alike: a text that is a whole number from 1 to 51.
+TEST(ScoreSlot, AWholeNumberFrom1To51)
+{
+    for (const char* code : {"01", "1", " 1 ", "1.0", "001"})
+        EXPECT_EQ(ScoreSlot(code), std::optional<std::size_t>(0)) << code;
+    EXPECT_EQ(ScoreSlot("51"), std::optional<std::size_t>(50));
+    for (const char* code : {"", "00", "52", "1.5", "-1", "x1", "1x"})
+        EXPECT_FALSE(ScoreSlot(code)) << code;
+}
+
 const char* const kMean = "2.4397771456";
 const char* const kSd = "0.5519077994";
 

@@ -1,7 +1,6 @@
 // The pieces behind the all-faculties window and the printouts: the GPA and PR
-// working agrees with the shares it explains, the shortlist's rules, CSV
-// quoting, and the texts of what is needed, of every year and of the verdict.
-#include "csvtext.h"
+// working agrees with the shares it explains, the shortlist's rules, and the
+// texts of what is needed, of every year and of the verdict.
 #include "evaluationtext.h"
 #include "gpaworking.h"
 #include "shortlist.h"
@@ -87,11 +86,8 @@ TEST(Shortlist, FourInOrderWithoutRepeats)
     EXPECT_EQ(ChoiceCaption(3), "อันดับ 4");
 }
 
-TEST(Texts, CsvNeededAndYears)
+TEST(Texts, NeededAndYears)
 {
-    EXPECT_EQ(CsvLine({"0001", "คณะ, \"พิเศษ\"", "", "a\nb"}), "0001,\"คณะ, \"\"พิเศษ\"\"\",,\"a\nb\"");
-    EXPECT_EQ(CsvSheet({{"a"}, {"b", "c"}}), "\xEF\xBB\xBF" "a\r\nb,c\r\n");
-
     Needed needed;
     needed.points = 12.344;
     needed.subjects = {{"04", 67.25}, {"41", std::nullopt}};

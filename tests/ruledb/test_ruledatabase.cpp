@@ -161,7 +161,9 @@ TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)
     EXPECT_EQ(ruleRs.field("FacCode").toText(), "0002");
 }
 
-TEST_F(RuleDb, RuleSourceKeyWithASingleQuote)
+// Values go in as parameters: a quote in one is a character like any other,
+// and a statement given another number of values than it takes is refused.
+TEST_F(RuleDb, ValuesAreBoundNeverSpliced)
 {
     RuleDatabase db(file);
     DatabaseRuleSource source(db);
@@ -169,6 +171,13 @@ TEST_F(RuleDb, RuleSourceKeyWithASingleQuote)
     ASSERT_TRUE(row);
     EXPECT_EQ(row->get("FacCode"), "0002");
     EXPECT_FALSE(source.firstRow("SUName", "FacCode", "0099"));
+    EXPECT_FALSE(source.firstRow("SUName", "FacCode", "' OR ''='"));
+    EXPECT_EQ(db.query("SELECT FacCode FROM SUName WHERE UName = ?1 AND FacName = ?2;", {"ม.ก", "Int'l College"})
+                  .at(0)
+                  .toText(),
+              "0002");
+    EXPECT_THROW(db.query("SELECT * FROM SUName WHERE FacCode = ?1;"), DbError);
+    EXPECT_THROW(db.query("SELECT * FROM SUName;", {"0002"}), DbError);
 }
 
 TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)

@@ -1,6 +1,7 @@
 #include "applicantcsv.h"
 
 #include "calcoptions.h"
+#include "subjectcheck.h"
 
 #include <array>
 
@@ -31,7 +32,7 @@ std::optional<std::size_t> ApplicantFile::check(const std::function<void(const s
     m_report = report;
     try {
         m_stream.emplace(m_path);
-        const std::optional<ruledbtool::CsvRecord> header = m_stream->next();
+        const std::optional<tamrik::CsvRecord> header = m_stream->next();
         if (!header) {
             fault(1, 1, "no header: the first line must be id,gpa,pr followed by subject codes");
             return std::nullopt;
@@ -39,11 +40,11 @@ std::optional<std::size_t> ApplicantFile::check(const std::function<void(const s
         readHeader(*header);
         if (m_faulty)
             return std::nullopt;
-        while (const std::optional<ruledbtool::CsvRecord> record = m_stream->next()) {
+        while (const std::optional<tamrik::CsvRecord> record = m_stream->next()) {
             readApplicant(*record);
             ++m_count;
         }
-    } catch (const ruledbtool::FileError& e) {
+    } catch (const tamrik::FileError& e) {
         m_faulty = true;
         report(e.what());
     }
@@ -71,7 +72,7 @@ bool ApplicantFile::next(std::vector<BatchApplicant>& block, std::size_t most)
         if (!m_secondPass)
             startPass();
         while (!m_faulty && block.size() < most && m_handed < m_count) {
-            const std::optional<ruledbtool::CsvRecord> record = m_stream->next();
+            const std::optional<tamrik::CsvRecord> record = m_stream->next();
             if (!record)
                 break;
             std::optional<BatchApplicant> applicant = readApplicant(*record);
@@ -81,7 +82,7 @@ bool ApplicantFile::next(std::vector<BatchApplicant>& block, std::size_t most)
         }
         if (!m_faulty && block.size() < most && m_handed < m_count)
             m_faulty = true;  // fewer than the check counted
-    } catch (const ruledbtool::FileError&) {
+    } catch (const tamrik::FileError&) {
         m_faulty = true;
     }
     if (m_faulty)
@@ -94,7 +95,7 @@ bool ApplicantFile::atEnd()
     try {
         if (m_stream->next())
             m_faulty = true;
-    } catch (const ruledbtool::FileError&) {
+    } catch (const tamrik::FileError&) {
         m_faulty = true;
     }
     if (m_faulty)
@@ -102,7 +103,7 @@ bool ApplicantFile::atEnd()
     return !m_faulty;
 }
 
-void ApplicantFile::readHeader(const ruledbtool::CsvRecord& header)
+void ApplicantFile::readHeader(const tamrik::CsvRecord& header)
 {
     const auto& f = header.fields;
     for (std::size_t c = 0; c < 3; ++c) {
@@ -112,7 +113,7 @@ void ApplicantFile::readHeader(const ruledbtool::CsvRecord& header)
     }
     std::array<bool, tamrik::kSubjectCount> seen{};
     for (std::size_t c = 3; c < f.size(); ++c) {
-        const std::optional<std::size_t> slot = SubjectSlot(f[c]);
+        const std::optional<std::size_t> slot = tamrik::ScoreSlot(f[c]);
         if (!slot) {
             fault(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51");
         } else if (seen[*slot]) {
@@ -124,7 +125,7 @@ void ApplicantFile::readHeader(const ruledbtool::CsvRecord& header)
     }
 }
 
-std::optional<BatchApplicant> ApplicantFile::readApplicant(const ruledbtool::CsvRecord& record)
+std::optional<BatchApplicant> ApplicantFile::readApplicant(const tamrik::CsvRecord& record)
 {
     const auto& f = record.fields;
     const std::size_t columns = 3 + m_slots.size();

@@ -40,8 +40,8 @@ public:
     const std::string& error() const;
 
 private:
-    void readHeader(const ruledbtool::CsvRecord& header);
-    std::optional<BatchApplicant> readApplicant(const ruledbtool::CsvRecord& record);
+    void readHeader(const tamrik::CsvRecord& header);
+    std::optional<BatchApplicant> readApplicant(const tamrik::CsvRecord& record);
     void fault(int line, std::size_t column, const std::string& message);
     void startPass();
 

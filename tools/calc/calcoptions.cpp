@@ -155,7 +155,7 @@ private:
             return;
         }
         const std::string code = pair.substr(0, eq);
-        const std::optional<std::size_t> slot = SubjectSlot(code);
+        const std::optional<std::size_t> slot = tamrik::ScoreSlot(code);
         if (!slot) {
             error("subject code '" + code + "' is not one of 01-51");
             return;
@@ -293,14 +293,6 @@ ValueCheck CheckGpa(const std::string& text)
 ValueCheck CheckPr(const std::string& text)
 {
     return checkValue(text, plainNumber(text), "PR", "0 < PR < 100", tamrik::InPrRange);
-}
-
-std::optional<std::size_t> SubjectSlot(const std::string& code)
-{
-    // Typed as the pages write codes: one or two digits, nothing else.
-    if (code.empty() || code.size() > 2 || code.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return tamrik::ScoreSlot(code);
 }
 
 ParsedOptions ParseCalcOptions(const std::vector<std::string>& args)

@@ -42,8 +42,6 @@ struct ValueCheck {
 ValueCheck CheckScore(const std::string& text);
 ValueCheck CheckGpa(const std::string& text);
 ValueCheck CheckPr(const std::string& text);
-// The slot of a subject code column or option: "01" to "51" (or "1" to "51").
-std::optional<std::size_t> SubjectSlot(const std::string& code);
 
 extern const char* const kUsage;
 

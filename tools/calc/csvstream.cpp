@@ -62,7 +62,7 @@ bool isWindows874(unsigned char byte)
     static const std::array<bool, 256> known = [] {
         std::array<bool, 256> table{};
         for (int b = 0; b < 256; ++b)
-            table[b] = b == 0 || !ruledbtool::Windows874ToUtf8(std::string(1, static_cast<char>(b))).empty();
+            table[b] = b == 0 || !tamrik::Windows874ToUtf8(std::string(1, static_cast<char>(b))).empty();
         return table;
     }();
     return known[byte];
@@ -250,7 +250,7 @@ std::size_t CsvStream::recordEnd()
     return m_end && m_start < m_buffer.size() ? m_buffer.size() : kNone;
 }
 
-std::optional<ruledbtool::CsvRecord> CsvStream::next()
+std::optional<tamrik::CsvRecord> CsvStream::next()
 {
     for (;;) {
         const std::size_t end = recordEnd();
@@ -264,7 +264,7 @@ std::optional<ruledbtool::CsvRecord> CsvStream::next()
             return std::nullopt;
         }
         const std::string_view raw = std::string_view(m_buffer).substr(m_start, end - m_start);
-        std::vector<ruledbtool::CsvRecord> records = parse(raw);
+        std::vector<tamrik::CsvRecord> records = parse(raw);
         m_line += lineEnds(raw);
         m_start = m_scan = end;
         m_quote = Quote::Outside;
@@ -274,15 +274,15 @@ std::optional<ruledbtool::CsvRecord> CsvStream::next()
     }
 }
 
-std::vector<ruledbtool::CsvRecord> CsvStream::parse(std::string_view raw) const
+std::vector<tamrik::CsvRecord> CsvStream::parse(std::string_view raw) const
 {
     try {
-        std::vector<ruledbtool::CsvRecord> records =
-            ruledbtool::ParseCsv(m_windows874 ? ruledbtool::Windows874ToUtf8(raw) : std::string(raw));
-        for (ruledbtool::CsvRecord& record : records)
+        std::vector<tamrik::CsvRecord> records =
+            tamrik::ParseCsv(m_windows874 ? tamrik::Windows874ToUtf8(raw) : std::string(raw));
+        for (tamrik::CsvRecord& record : records)
             record.line += m_line - 1;
         return records;
-    } catch (const ruledbtool::TextError& e) {
+    } catch (const tamrik::TextError& e) {
         const std::string what = e.what();
         const std::string where = std::to_string(e.line()) + ":" + std::to_string(e.column()) + ": ";
         failAt(e.line() + m_line - 1, e.column(), what.substr(what.rfind(where, 0) == 0 ? where.size() : 0));
@@ -317,12 +317,12 @@ void CsvStream::failAtByte(std::size_t at, bool asUtf8) const
 
 void CsvStream::failAt(int line, int column, const std::string& message) const
 {
-    throw ruledbtool::FileError(m_path + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message);
+    throw tamrik::FileError(m_path + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message);
 }
 
 void CsvStream::fail(const std::string& message) const
 {
-    throw ruledbtool::FileError(m_path + ": " + message);
+    throw tamrik::FileError(m_path + ": " + message);
 }
 
 }  // namespace tamrikcalc

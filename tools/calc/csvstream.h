@@ -35,13 +35,13 @@ public:
     void rewind();
     // The next record of the pass, nothing at the end. Throws FileError
     // naming the file, the line and the column of a fault.
-    std::optional<ruledbtool::CsvRecord> next();
+    std::optional<tamrik::CsvRecord> next();
 
 private:
     void open();
     bool fill();               // reads more of the file; false at its end
     std::size_t recordEnd();   // where the record at m_start ends in the buffer, if it does yet
-    std::vector<ruledbtool::CsvRecord> parse(std::string_view raw) const;
+    std::vector<tamrik::CsvRecord> parse(std::string_view raw) const;
     [[noreturn]] void failAtByte(std::size_t at, bool asUtf8) const;
     [[noreturn]] void failAt(int line, int column, const std::string& message) const;
     [[noreturn]] void fail(const std::string& message) const;

@@ -72,7 +72,7 @@ void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
         written.insert(marker.filename());
     }
     for (const Table& table : data.tables) {
-        if (table.schema.name == BuildInfoTable().name)
+        if (table.schema.name == tamrik::ruledb::BuildInfoTable().name)
             continue;
         // A name from an imported file must not lead the file out of the folder.
         const std::string& name = table.schema.name;
@@ -80,10 +80,8 @@ void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
             throw FileError("table \"" + name + "\" cannot be written as a file name");
         const fs::path path = fs::path(folder) / (table.schema.name + ".csv");
         std::ofstream out = createFile(path);
+        out << tamrik::CsvLine(table.columnNames()) << '\n';
         std::vector<std::string> fields;
-        for (const ColumnSchema& column : table.schema.columns)
-            fields.push_back(column.name);
-        out << tamrik::CsvLine(fields) << '\n';
         for (const Row& row : table.rows) {
             fields.clear();
             for (const Value& value : row.values)

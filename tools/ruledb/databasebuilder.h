@@ -29,7 +29,7 @@ void CheckOutputFile(const std::string& outputPath);
 
 // Throws BuildError naming the row at fault (a doubled key, say). A
 // TamrikInfo table in the data set is replaced by `info`, with the digest of
-// the content written (ContentDigest).
+// the content written when every value is usable (recordableDigest).
 void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const tamrik::ruledb::BuildInfo& info);
 
 }  // namespace ruledbtool

@@ -1,10 +1,13 @@
 #pragma once
 // A rule data set held in memory, whether it came from a folder of CSV files
-// or from a database: every table with its columns and typed rows. Each row
+// (csvfolder.cpp, each field typed by csvtyping.cpp) or from a database
+// (databasefile.cpp): every table with its columns and typed rows. Each row
 // knows where it came from (its CSV line, or its key in a database), so a
 // problem can name the place to mend.
 
-#include "tableschema.h"
+#include "csvfile.h"
+#include "ruleschema.h"
+#include "storedvalue.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,26 +16,16 @@
 
 namespace ruledbtool {
 
-struct Value {
-    enum class Kind { Null, Integer, Real, Text, Blob };
-    Kind kind = Kind::Null;
-    std::int64_t integer = 0;
-    double real = 0;
-    std::string text;  // a text, or a blob's bytes
+// A file that cannot be read or written, named: "FILE: message" or
+// "FILE:LINE:COLUMN: message", as the CSV reader names its faults.
+using tamrik::FileError;
+using tamrik::ruledb::ColumnSchema;
+using tamrik::ruledb::ColumnType;
+using tamrik::ruledb::IndexSchema;
+using tamrik::ruledb::TableSchema;
 
-    static Value ofInteger(std::int64_t v);
-    static Value ofReal(double v);
-    static Value ofText(std::string v);
-    static Value ofBlob(std::string bytes);
-
-    bool isNull() const { return kind == Kind::Null; }
-    // A number as the shortest text that reads back the same; a blob in hex.
-    std::string toText() const;
-    // The value of a number; nothing for any other kind.
-    std::optional<double> number() const;
-    bool operator==(const Value& other) const;
-    bool operator!=(const Value& other) const { return !(*this == other); }
-};
+// A typed value of a table: as SQLite stores it.
+using Value = tamrik::ruledb::StoredValue;
 
 struct Row {
     std::string where;  // the CSV line, or the row's key in a database
@@ -63,6 +56,12 @@ struct DataSet {
 // takes a finite decimal number only ("nan" and "inf" are not numbers).
 // Nothing, with the reason in `why`, for a text that does not fit.
 std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why);
+
+// The table a CSV file fills, found by its name without ".csv": one of the
+// rule tables (ruleschema.h), or a table of last year's range (any other
+// name whose header makes one; its name is what the parameter file points
+// at).
+std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
 
 // Every .csv file of the folder, one table each, typed by the schema. Each
 // fault is one "FILE:LINE:COLUMN: message" in `faults`; the tables that read

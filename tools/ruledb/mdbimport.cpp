@@ -6,7 +6,6 @@
 #include "jetfile.h"
 #include "sha256.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -60,28 +59,19 @@ ColumnType typeOf(int mdbType)
     }
 }
 
-// A bound field as libmdb left it: always text, numbers in the C locale.
+// A bound field as libmdb left it: always text, numbers in the C locale,
+// typed as a CSV field is; a number field that is no number stays text.
 Value valueOf(ColumnType type, const char* text, int length)
 {
     const std::string field(text, static_cast<std::size_t>(length));
-    if (type == ColumnType::Integer) {
-        std::int64_t v = 0;
-        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
-        if (ec == std::errc() && end == field.data() + field.size())
-            return Value::ofInteger(v);
-    } else if (type == ColumnType::Real) {
-        double v = 0;
-        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
-        if (ec == std::errc() && end == field.data() + field.size())
-            return Value::ofReal(v);
-    }
-    return Value::ofText(field);
+    std::string why;
+    return TypedValue(field, type, why).value_or(Value::ofText(field));
 }
 
 std::string fileHash(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    tamrik::ruledb::Sha256 hash;
+    Sha256 hash;
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         hash.add(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));

@@ -1,486 +1,49 @@
 #include "rulecheck.h"
 
-#include "datasetrulesource.h"
-#include "facultyrule.h"
-#include "gpapr.h"
-#include "numtext.h"
-#include "rulevalues.h"
-
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <map>
-#include <set>
+#include "checkstate.h"
 
 namespace ruledbtool {
 
+using namespace tamrik;  // the table and column names
+
+CheckState::CheckState(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven)
+    : data(data), params(params), paramGiven(paramGiven), source(data)
+{
+}
+
+void CheckState::add(const std::string& table, const std::string& row, const std::string& column,
+                     const std::string& message)
+{
+    problems.push_back({table, row.empty() ? "-" : row, column, message});
+}
+
+std::string textOf(const Table& t, const Row& row, const std::string& column)
+{
+    return DataSetValueRow(t, row).text(column);
+}
+
+std::optional<double> numberOf(const Table& t, const Row& row, const std::string& column)
+{
+    return DataSetValueRow(t, row).number(column);
+}
+
 namespace {
 
-using tamrik::kFirstPairCode;
-using tamrik::kFirstSpecialCode;
-constexpr const char* kFacultyTables[] = {"Table12", "Facsubj", "tableCRT", "tableSUM"};
-
-std::string numbered(const char* prefix, int k)
+std::string summary(const CheckState& s)
 {
-    return prefix + std::to_string(k);
-}
-
-std::string fourDigits(std::size_t n)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04zu", n);
-    return text;
-}
-
-bool isFacultyCode(const std::string& code)
-{
-    return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
-}
-
-// A subject code as the rows and the entered-score slots need it: "01" to "51".
-bool isSubjectCode(const std::string& code)
-{
-    return code.size() == 2 && code[0] >= '0' && code[0] <= '9' && code[1] >= '0' && code[1] <= '9'
-           && code >= "01" && code <= "51";
-}
-
-bool isWhole(double v, double low, double high)
-{
-    return v >= low && v <= high && std::floor(v) == v;
-}
-
-class Checker {
-public:
-    Checker(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven)
-        : m_data(data), m_params(params), m_paramGiven(paramGiven), m_source(data)
-    {
-    }
-
-    CheckReport run()
-    {
-        if (haveTables()) {
-            checkSubjects();
-            checkFaculties();
-            for (const std::string& code : m_codes)
-                checkFaculty(code);
-            checkPairRows();
-        }
-        checkRangeTables();
-        checkNormalTable();
-        checkValues();
-        return {std::move(m_problems), summary()};
-    }
-
-private:
-    using Rows = std::vector<const Row*>;
-
-    void add(const std::string& table, const std::string& row, const std::string& column, const std::string& message)
-    {
-        m_problems.push_back({table, row.empty() ? "-" : row, column, message});
-    }
-
-    const Table& table(const char* name) const { return *m_data.find(name); }
-
-    static std::string text(const Table& t, const Row& row, const std::string& column)
-    {
-        return DataSetValueRow(t, row).text(column);
-    }
-
-    static std::optional<double> number(const Table& t, const Row& row, const std::string& column)
-    {
-        return DataSetValueRow(t, row).number(column);
-    }
-
-    bool haveTables()
-    {
-        bool all = true;
-        for (const TableSchema& schema : CsvTables()) {
-            const Table* found = m_data.find(schema.name);
-            if (!found) {
-                add(schema.name, "-", "-", "no table " + schema.name);
-                all = false;
-                continue;
-            }
-            for (const ColumnSchema& column : schema.columns) {
-                if (found->column(column.name) < 0) {
-                    add(schema.name, "-", column.name, "no column " + column.name);
-                    all = false;
-                }
-            }
-        }
-        return all;
-    }
-
-    void checkSubjects()
-    {
-        const Table& t = table("SubjectTable");
-        std::map<std::string, std::string> seen;
-        for (const Row& row : t.rows) {
-            const std::string code = text(t, row, "SubCod");
-            if (!isSubjectCode(code)) {
-                add("SubjectTable", row.where, "SubCod", "subject code \"" + code + "\" is not 01 to 51");
-                continue;
-            }
-            if (!seen.emplace(code, row.where).second) {
-                add("SubjectTable", row.where, "SubCod", "subject " + code + " again (first at " + seen[code] + ")");
-                continue;
-            }
-            if (text(t, row, "SubName").empty())
-                add("SubjectTable", row.where, "SubName", "subject " + code + " has no name");
-            const auto type = number(t, row, "SubTyp");
-            if (!type || (*type != 0 && *type != 1))
-                continue;  // named by checkValues
-            // The rows follow SubTyp, the criteria and weights the code: both must agree.
-            const bool mainCode = std::stod(code) < kFirstSpecialCode;
-            if ((*type == 0) != mainCode)
-                add("SubjectTable", row.where, "SubTyp",
-                    "subject " + code + " has SubTyp " + tamrik::NumberText(*type) + ", but codes below 16 are main "
-                        + "and the others special in tableCRT and tableSUM");
-            m_subjectMain[code] = *type == 0;
-        }
-    }
-
-    void checkFaculties()
-    {
-        const Table& t = table("SUName");
-        std::map<std::string, std::string> codeAt, universityAt;
-        std::map<std::pair<std::string, std::string>, std::string> nameAt;
-        std::string previous;
-        if (t.rows.empty())
-            add("SUName", "-", "-", "no faculty: the program needs one at least");
-        for (const Row& row : t.rows) {
-            const std::string code = text(t, row, "FacCode");
-            const std::string university = text(t, row, "UName");
-            const std::string faculty = text(t, row, "FacName");
-            if (!isFacultyCode(code))
-                add("SUName", row.where, "FacCode", "faculty code \"" + code + "\" is not four digits");
-            else if (!codeAt.emplace(code, row.where).second)
-                add("SUName", row.where, "FacCode", "faculty " + code + " again (first at " + codeAt[code] + ")");
-            else
-                m_facultyRow[code] = row.where;
-            if (university.empty())
-                add("SUName", row.where, "UName", "no university name");
-            if (faculty.empty())
-                add("SUName", row.where, "FacName", "no faculty name");
-            // Page 1 lists a university once for each run of its rows.
-            if (university != previous && universityAt.count(university))
-                add("SUName", row.where, "UName",
-                    university + ": its faculties are not together (also at " + universityAt[university] + ")");
-            universityAt.emplace(university, row.where);
-            previous = university;
-            // A pick from the list finds the first row of the name only.
-            if (!nameAt.emplace(std::make_pair(university, faculty), row.where).second)
-                add("SUName", row.where, "FacName",
-                    faculty + " twice in " + university + " (first at " + nameAt[{university, faculty}] + ")");
-        }
-        // A typed code is checked against the row count, not the codes.
-        const std::size_t count = t.rows.size();
-        for (const auto& [code, where] : m_facultyRow) {
-            if (std::stoul(code) == 0 || std::stoul(code) > count)
-                add("SUName", where, "FacCode",
-                    "faculty " + code + " is outside 0001 to " + fourDigits(count) + ", the row count");
-        }
-        for (std::size_t n = 1; n <= count; ++n) {
-            if (!m_facultyRow.count(fourDigits(n)))
-                add("SUName", "-", "FacCode", "no faculty " + fourDigits(n) + ": codes run from 0001 without gaps");
-        }
-        for (const auto& entry : m_facultyRow)
-            m_codes.push_back(entry.first);
-
-        for (const char* name : kFacultyTables)
-            m_rowsOf[name] = rowsByFaculty(name);
-        m_rowsOf["tb6174"] = rowsByFaculty("tb6174");
-    }
-
-    std::map<std::string, Rows> rowsByFaculty(const char* name)
-    {
-        const Table& t = table(name);
-        std::map<std::string, Rows> rows;
-        for (const Row& row : t.rows) {
-            const std::string code = text(t, row, "FacCode");
-            if (!m_facultyRow.count(code))
-                add(name, row.where, "FacCode", "faculty \"" + code + "\" is not in SUName");
-            rows[code].push_back(&row);
-        }
-        return rows;
-    }
-
-    void checkFaculty(const std::string& fac)
-    {
-        const std::size_t before = m_problems.size();
-        for (const char* name : kFacultyTables) {
-            const Rows& rows = m_rowsOf[name][fac];
-            if (rows.empty())
-                add(name, fac, "FacCode", "no row for faculty " + fac);
-            for (std::size_t i = 1; i < rows.size(); ++i)
-                add(name, rows[i]->where, "FacCode",
-                    "a second row for faculty " + fac + "; the program reads only the first (" + rows[0]->where + ")");
-        }
-        if (m_problems.size() != before)
-            return;
-        const std::vector<std::string> subjects = checkSubjectList(fac);
-        checkCriteria(fac, subjects);
-        const std::optional<double> special = checkCalculation(fac, subjects);
-        if (m_problems.size() != before || !special)
-            return;
-
-        // What the user's Next would meet, through the program's own rule load.
-        const tamrik::RuleLoadResult loaded = tamrik::BuildFacultyRule(m_source, fac, fac);
-        if (!loaded.ok()) {
-            add("SUName", m_facultyRow[fac], "FacCode", "the program cannot load the rule: " + loaded.error);
-            return;
-        }
-        const Table& sum = table("tableSUM");
-        const Row& row = *m_rowsOf["tableSUM"][fac].front();
-        const double total = *number(sum, row, "TotSco");
-        const double full = tamrik::Val(loaded.rule->MaxMain) + *special;
-        if (std::fabs(total - 10 * full) > 1e-9 * std::max(1.0, total))
-            add("tableSUM", row.where, "TotSco",
-                "TotSco " + tamrik::NumberText(total) + " is not ten times the full scores it adds up ("
-                    + tamrik::NumberText(10 * full) + ")");
-    }
-
-    std::vector<std::string> checkSubjectList(const std::string& fac)
-    {
-        const Table& t = table("Facsubj");
-        const Row& row = *m_rowsOf["Facsubj"][fac].front();
-        std::vector<std::string> subjects;
-        const auto n = number(t, row, "NumSubj");
-        if (!n || !isWhole(*n, 1, tamrik::kMaxFacultySubjects))
-            return subjects;  // named by checkValues
-        std::size_t mains = 0, specials = 0;
-        for (int k = 1; k <= *n; ++k) {
-            const std::string column = numbered("Sub", k);
-            const std::string code = text(t, row, column);
-            if (!isSubjectCode(code))
-                add("Facsubj", row.where, column, "subject code \"" + code + "\" is not 01 to 51");
-            else if (!m_subjectMain.count(code))
-                add("Facsubj", row.where, column, "subject " + code + " is not in SubjectTable");
-            else if (std::count(subjects.begin(), subjects.end(), code))
-                add("Facsubj", row.where, column, "subject " + code + " twice");
-            else {
-                subjects.push_back(code);
-                ++(m_subjectMain[code] ? mains : specials);
-            }
-        }
-        if (mains > tamrik::kMaxMainRows)
-            add("Facsubj", row.where, "NumSubj", std::to_string(mains) + " main subjects; the page holds 7");
-        if (specials > tamrik::kMaxSpecRows)
-            add("Facsubj", row.where, "NumSubj", std::to_string(specials) + " special subjects; the page holds 3");
-        return subjects;
-    }
-
-    // -1 when the count is no use (checkValues names it).
-    int entryCount(const Table& t, const Row& row, int least)
-    {
-        const auto n = number(t, row, "NumSub");
-        return n && isWhole(*n, least, tamrik::kMaxListEntries) ? static_cast<int>(*n) : -1;
-    }
-
-    void checkCriteria(const std::string& fac, const std::vector<std::string>& subjects)
-    {
-        const Table& t = table("tableCRT");
-        const Row& row = *m_rowsOf["tableCRT"][fac].front();
-        const int n = entryCount(t, row, 0);
-        for (int k = 1; k <= n; ++k) {
-            const std::string codeColumn = numbered("SubCod0", k);
-            const std::string code = text(t, row, codeColumn);
-            if (std::find(subjects.begin(), subjects.end(), code) == subjects.end())
-                add("tableCRT", row.where, codeColumn,
-                    "a minimum for subject \"" + code + "\", which is not one of the faculty's subjects");
-        }
-    }
-
-    // The full points of the special entries, or nothing when the list is broken.
-    std::optional<double> checkCalculation(const std::string& fac, const std::vector<std::string>& subjects)
-    {
-        const Table& t = table("tableSUM");
-        const Row& row = *m_rowsOf["tableSUM"][fac].front();
-        const std::size_t before = m_problems.size();
-        const int n = entryCount(t, row, 1);
-        if (n < 0)
-            return std::nullopt;  // the entries cannot be read, so neither can what they count
-        std::vector<std::string> counted;
-        double specialPoints = 0;
-        bool specialSeen = false;
-        bool unusable = false;  // a value checkValues names
-        for (int k = 1; k <= n; ++k) {
-            const std::string codeColumn = numbered("SubCod0", k);
-            const std::string code = text(t, row, codeColumn);
-            const auto value = tamrik::WholeNumber(code);
-            const bool pair = value && *value >= kFirstPairCode && code.size() == 2;
-            if (!pair && !isSubjectCode(code)) {
-                add("tableSUM", row.where, codeColumn,
-                    "\"" + code + "\" is neither a subject code 01 to 51 nor a pair code 61 or more");
-                continue;
-            }
-            if (*value < kFirstSpecialCode) {
-                if (specialSeen)
-                    add("tableSUM", row.where, codeColumn,
-                        "main subject " + code + " after a special entry: main entries come first");
-                counted.push_back(code);
-                continue;
-            }
-            specialSeen = true;
-            const auto score = number(t, row, numbered("Sco0", k));
-            if (!score || !(*score > 0))
-                unusable = true;
-            else
-                specialPoints += *score / 100;
-            if (!pair) {
-                counted.push_back(code);
-            } else if (k == tamrik::kMaxListEntries) {
-                add("tableSUM", row.where, codeColumn, "the either-of pair cannot be the ninth entry: it fills two slots");
-            } else {
-                for (const std::string& half : pairCodes(fac, code))
-                    counted.push_back(half);
-            }
-        }
-        for (const std::string& code : subjects) {
-            const auto times = std::count(counted.begin(), counted.end(), code);
-            if (times != 1)
-                add("tableSUM", row.where, "NumSub",
-                    "subject " + code + " of Facsubj is counted " + std::to_string(times) + " times, not once");
-        }
-        for (const std::string& code : std::set<std::string>(counted.begin(), counted.end())) {
-            if (std::find(subjects.begin(), subjects.end(), code) == subjects.end())
-                add("tableSUM", row.where, "NumSub", "subject " + code + " is counted but is not in Facsubj");
-        }
-        const auto total = number(t, row, "TotSco");
-        if (!total || !(*total > 0) || !std::isfinite(*total))
-            unusable = true;
-        if (m_problems.size() != before || unusable)
-            return std::nullopt;
-        return specialPoints;
-    }
-
-    std::vector<std::string> pairCodes(const std::string& fac, const std::string& entry)
-    {
-        m_pairUsed.insert(fac);
-        const Rows& rows = m_rowsOf["tb6174"][fac];
-        if (rows.empty()) {
-            add("tb6174", fac, "FacCode", "no row for faculty " + fac + ", whose tableSUM names the pair " + entry);
-            return {};
-        }
-        const std::string codes = text(table("tb6174"), *rows.front(), "SubCod");
-        if (codes.size() != 4 || !isSubjectCode(codes.substr(0, 2)) || !isSubjectCode(codes.substr(2))) {
-            add("tb6174", rows.front()->where, "SubCod", "\"" + codes + "\" is not two subject codes");
-            return {};
-        }
-        return {codes.substr(0, 2), codes.substr(2)};
-    }
-
-    void checkPairRows()
-    {
-        for (const auto& [fac, rows] : m_rowsOf["tb6174"]) {
-            if (!m_facultyRow.count(fac))
-                continue;
-            if (!m_pairUsed.count(fac))
-                add("tb6174", rows.front()->where, "FacCode",
-                    "faculty " + fac + " has no pair entry in tableSUM: this row is never read");
-            for (std::size_t i = 1; i < rows.size(); ++i)
-                add("tb6174", rows[i]->where, "FacCode",
-                    "a second row for faculty " + fac + "; the program reads only the first");
-        }
-    }
-
-    void checkRangeTables()
-    {
-        const bool faculties = m_data.find("SUName") != nullptr;
-        for (const Table* t : m_data.rangeTables()) {
-            const std::string& name = t->schema.name;
-            m_rangeNames.push_back(name);
-            std::map<std::string, std::string> seen;
-            for (const Row& row : t->rows) {
-                const std::string code = text(*t, row, "FacCode");
-                if (faculties && !m_facultyRow.count(code))
-                    add(name, row.where, "FacCode", "faculty \"" + code + "\" is not in SUName");
-                if (!seen.emplace(code, row.where).second)
-                    add(name, row.where, "FacCode", "faculty " + code + " again (first at " + seen[code] + ")");
-            }
-        }
-        if (m_paramGiven && !m_data.find(m_params.ParamDbMaxMin))
-            add("param.opt", "1", "-", "the range table " + m_params.ParamDbMaxMin + " is not in the data");
-    }
-
-    void checkNormalTable()
-    {
-        const Table* t = m_data.find("Zi2Prob");
-        if (!t || t->column("Zi") < 0 || t->column("Prob") < 0) {
-            add("Zi2Prob", "-", "-", "no table Zi2Prob with the columns Zi and Prob");
-            return;
-        }
-        std::map<std::string, const Row*> rows;
+    std::set<std::string> universities;
+    if (const Table* t = s.data.find(kSUName)) {
         for (const Row& row : t->rows)
-            rows.emplace(text(*t, row, "Zi"), &row);
-        // Every key the GPA share can ask for, found by asking it.
-        std::set<std::string> asked, missing;
-        const tamrik::ProbLookup lookup = [&](const std::string& key) -> std::optional<double> {
-            asked.insert(key);
-            const auto found = rows.find(key);
-            if (found == rows.end()) {
-                missing.insert(key);
-                return std::nullopt;
-            }
-            return number(*t, *found->second, "Prob");
-        };
-        for (int hundredths = 1; hundredths <= 400; ++hundredths)
-            tamrik::GpaToProb(static_cast<float>(hundredths / 100.0), m_params.ParamMeanGpa, m_params.ParamSD, lookup);
-        if (asked.empty())
-            add("param.opt", "2", "-", "the mean " + m_params.ParamMeanGpa + " and SD " + m_params.ParamSD
-                                           + " must both be above 0");
-        if (!missing.empty())
-            add("Zi2Prob", "-", "Zi",
-                std::to_string(missing.size()) + " keys the GPA share asks for under mean " + m_params.ParamMeanGpa
-                    + " and SD " + m_params.ParamSD + " have no row (" + *missing.begin() + " to "
-                    + *missing.rbegin() + ")");
-        m_normalKeys = asked.size();
+            universities.insert(textOf(*t, row, kUName));
     }
-
-    // Every row, as the program checks every row at start-up: a value it
-    // cannot use in a row the rule load never reads still stops it.
-    void checkValues()
-    {
-        for (const Table& t : m_data.tables) {
-            const bool range = tamrik::IsRangeTable(t.columnNames());
-            if (!tamrik::HasValueRules(t.schema.name, range))
-                continue;
-            for (const Row& row : t.rows) {
-                for (const tamrik::ValueFault& fault : tamrik::RuleValueFaults(t.schema.name, range, DataSetValueRow(t, row)))
-                    add(t.schema.name, row.where, fault.column, fault.message);
-            }
-        }
-    }
-
-    std::string summary() const
-    {
-        std::set<std::string> universities;
-        if (const Table* t = m_data.find("SUName")) {
-            for (const Row& row : t->rows)
-                universities.insert(text(*t, row, "UName"));
-        }
-        std::string ranges;
-        for (const std::string& name : m_rangeNames)
-            ranges += (ranges.empty() ? "" : ", ") + name;
-        return std::to_string(m_codes.size()) + " faculties of " + std::to_string(universities.size())
-               + " universities, " + std::to_string(m_subjectMain.size()) + " subjects, range tables "
-               + (ranges.empty() ? "none" : ranges) + ", " + std::to_string(m_normalKeys)
-               + " normal-table keys for mean " + m_params.ParamMeanGpa + " and SD " + m_params.ParamSD;
-    }
-
-    const DataSet& m_data;
-    const tamrik::ScoringParams& m_params;
-    const bool m_paramGiven;
-    DataSetRuleSource m_source;
-    std::vector<Problem> m_problems;
-    std::map<std::string, bool> m_subjectMain;       // code -> SubTyp 0
-    std::map<std::string, std::string> m_facultyRow;  // code -> its SUName row
-    std::vector<std::string> m_codes;
-    std::map<std::string, std::map<std::string, Rows>> m_rowsOf;  // table -> faculty -> rows
-    std::set<std::string> m_pairUsed;
-    std::vector<std::string> m_rangeNames;
-    std::size_t m_normalKeys = 0;
-};
+    std::string ranges;
+    for (const std::string& name : s.rangeNames)
+        ranges += (ranges.empty() ? "" : ", ") + name;
+    return std::to_string(s.facultyRow.size()) + " faculties of " + std::to_string(universities.size())
+           + " universities, " + std::to_string(s.subjectMain.size()) + " subjects, range tables "
+           + (ranges.empty() ? "none" : ranges) + ", " + std::to_string(s.normalKeys)
+           + " normal-table keys for mean " + s.params.ParamMeanGpa + " and SD " + s.params.ParamSD;
+}
 
 }  // namespace
 
@@ -491,7 +54,16 @@ std::string ProblemLine(const Problem& problem)
 
 CheckReport CheckRuleData(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven)
 {
-    return Checker(data, params, paramGiven).run();
+    CheckState s(data, params, paramGiven);
+    if (checkTablesPresent(s)) {
+        checkSubjects(s);
+        checkFaculties(s);
+        checkFacultyRules(s);
+    }
+    checkRangeTables(s);
+    checkNormalTable(s);
+    checkValues(s);
+    return {std::move(s.problems), summary(s)};
 }
 
 }  // namespace ruledbtool

@@ -3,7 +3,8 @@
 #include "csvtext.h"
 #include "datasetrulesource.h"
 #include "facultyrule.h"
-#include "rulevalues.h"
+#include "rulenames.h"
+#include "ruleschema.h"
 
 #include <map>
 #include <set>
@@ -60,7 +61,7 @@ std::map<std::string, std::string> aspectsOf(const tamrik::RuleLoadResult& loade
 std::map<std::string, std::string> rangesOf(const Table& table)
 {
     std::map<std::string, std::string> ranges;
-    const int code = table.column("FacCode"), low = table.column("ScMin"), high = table.column("ScMax");
+    const int code = table.column(tamrik::kFacCode), low = table.column(tamrik::kScMin), high = table.column(tamrik::kScMax);
     for (const Row& row : table.rows)
         ranges.emplace(row.values[static_cast<std::size_t>(code)].toText(),
                        row.values[static_cast<std::size_t>(low)].toText() + " to "
@@ -75,7 +76,7 @@ std::vector<std::string> sharedRangeTables(const DataSet& older, const DataSet& 
     std::vector<std::string> shared;
     for (const Table* table : newer.rangeTables()) {
         const Table* other = older.find(table->schema.name);
-        if (other && tamrik::IsRangeTable(other->columnNames()))
+        if (other && tamrik::ruledb::IsRangeTable(other->columnNames()))
             shared.push_back(table->schema.name);
     }
     return shared;
@@ -87,10 +88,11 @@ std::map<std::string, Faculty> facultiesOf(const DataSet& data, const std::vecto
     std::map<std::string, std::map<std::string, std::string>> ranges;
     for (const std::string& table : rangeTables)
         ranges[table] = rangesOf(*data.find(table));
-    const Table* names = data.find("SUName");
+    const Table* names = data.find(tamrik::kSUName);
     if (!names)
         return faculties;
-    const int code = names->column("FacCode"), name = names->column("FacName"), university = names->column("UName");
+    const int code = names->column(tamrik::kFacCode), name = names->column(tamrik::kFacName),
+              university = names->column(tamrik::kUName);
     if (code < 0 || name < 0 || university < 0)
         return faculties;
     DataSetRuleSource source(data);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ruledbtool {
+namespace tamrik {
 
 namespace {
 
@@ -145,4 +145,4 @@ DecodedText DecodeDataText(std::string_view bytes)
     throw TextError(line, column, "not UTF-8 or Windows-874 text");
 }
 
-}  // namespace ruledbtool
+}  // namespace tamrik

@@ -1,8 +1,8 @@
 #pragma once
-// Reading the data set's CSV files: comma-separated, fields quoted with
-// double quotes where they hold a comma, a quote or a line break, as
-// spreadsheets save them; UTF-8 or Windows-874 (textencoding.h), CRLF or LF
-// line ends. Nothing is trimmed: every field stays a text. Every fault names
+// Reading CSV files (the rule data set's, tamrik-calc's class files):
+// comma-separated, fields quoted with double quotes where they hold a comma,
+// a quote or a line break, as spreadsheets save them; UTF-8 or Windows-874
+// (textencoding.h), CRLF or LF line ends. Nothing is trimmed: every field stays a text. Every fault names
 // its line and column, and a damaged file never takes unbounded memory.
 
 #include "textencoding.h"
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ruledbtool {
+namespace tamrik {
 
 // The CSV faults are text faults: a line and a column.
 using CsvError = TextError;
@@ -46,4 +46,4 @@ struct CsvFile {
 // Reads, decodes and parses a file; throws FileError naming it.
 CsvFile ReadCsvFile(const std::string& path);
 
-}  // namespace ruledbtool
+}  // namespace tamrik

@@ -1,14 +1,13 @@
 #pragma once
-// SHA-256 (FIPS 180-4), for the digests of a build's input and of the
-// database's content: small enough to keep here rather than pull in a crypto
-// library for them.
+// SHA-256 (FIPS 180-4), for the hash of a build's input: small enough to
+// keep here rather than pull in a crypto library for it.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace tamrik::ruledb {
+namespace ruledbtool {
 
 class Sha256 {
 public:
@@ -25,4 +24,4 @@ private:
     std::uint64_t m_length = 0;
 };
 
-}  // namespace tamrik::ruledb
+}  // namespace ruledbtool

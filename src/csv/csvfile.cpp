@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-namespace ruledbtool {
+namespace tamrik {
 
 std::vector<CsvRecord> ParseCsv(std::string_view text)
 {
@@ -119,4 +119,4 @@ CsvFile ReadCsvFile(const std::string& path)
     return file;
 }
 
-}  // namespace ruledbtool
+}  // namespace tamrik

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace ruledbtool {
+namespace tamrik {
 
 // A text fault at a line and a column (both from 1, the column counted in
 // characters). what() is "LINE:COLUMN: message".
@@ -39,4 +39,4 @@ DecodedText DecodeDataText(std::string_view bytes);
 // Windows-874 bytes as UTF-8; bytes without a character are left out.
 std::string Windows874ToUtf8(std::string_view bytes);
 
-}  // namespace ruledbtool
+}  // namespace tamrik

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace tamrik::ruledb {
+namespace ruledbtool {
 
 namespace {
 
@@ -92,4 +92,4 @@ std::string Sha256::hex()
     return out;
 }
 
-}  // namespace tamrik::ruledb
+}  // namespace ruledbtool
