@@ -44,7 +44,7 @@ RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
+    const auto status = fs::status(fs::u8path(path), ec);  // UTF-8, not the ANSI code page
     if (!fs::exists(status))
         throw DbError("ไม่พบแฟ้มฐานข้อมูล " + inQuotes(path) + " (the file does not exist)");
     if (fs::is_directory(status))
