@@ -97,9 +97,24 @@ const TableSchema& ruleTable(std::string_view name)
     throw std::logic_error("no rule table " + std::string(name));
 }
 
-TableSchema rangeTableSchema(const std::string& name)
+TableSchema rangeTableSchema(const std::string& name, const std::vector<std::string>& columns)
 {
-    return {name, {text(kFacCode), {kScMax, ColumnType::Real}, {kScMin, ColumnType::Real}}, {{kFacCode, true}}};
+    // Two decimals, as a year's results are published.
+    const std::vector<ColumnSchema> known = {
+        text(kFacCode), {kScMax, ColumnType::Real, true, "0.00"}, {kScMin, ColumnType::Real, true, "0.00"}};
+    if (columns.empty())
+        return {name, known, {{kFacCode, true}}};
+    TableSchema table{name, {}, {}};
+    for (const std::string& column : columns) {
+        const auto found = std::find_if(known.begin(), known.end(),
+                                        [&](const ColumnSchema& k) { return SameColumnName(column, k.name); });
+        ColumnSchema typed = found == known.end() ? text("") : *found;
+        typed.name = column;
+        if (found != known.end() && found->name == kFacCode)
+            table.indexes.push_back({column, true});
+        table.columns.push_back(typed);
+    }
+    return table;
 }
 
 bool IsRangeTable(const std::vector<std::string>& columns)
@@ -126,6 +141,22 @@ const TableSchema& BuildInfoTable()
          text(kContentHashColumn)},
         {}};
     return table;
+}
+
+const ColumnSchema* knownColumn(std::string_view table, const std::vector<std::string>& columns,
+                                std::string_view column)
+{
+    static const TableSchema range = rangeTableSchema({});
+    const TableSchema* schema = findRuleTable(table);
+    if (!schema && IsRangeTable(columns))
+        schema = &range;
+    if (!schema)
+        return nullptr;
+    for (const ColumnSchema& known : schema->columns) {
+        if (SameColumnName(known.name, column))
+            return &known;
+    }
+    return nullptr;
 }
 
 std::optional<std::size_t> rowKeyColumn(const std::vector<std::string>& columns)

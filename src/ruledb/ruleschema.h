@@ -25,6 +25,9 @@ struct ColumnSchema {
     // far as NumSub counts, so a table without the last ones still serves
     // every faculty that does not reach them.
     bool required = true;
+    // How the data folder writes the column's numbers ("0.00" for a range
+    // table's scores); nullptr for the shortest text that reads back the same.
+    const char* pattern = nullptr;
 };
 
 struct IndexSchema {
@@ -54,8 +57,10 @@ const TableSchema* findRuleTable(std::string_view name);
 const TableSchema& ruleTable(std::string_view name);
 
 // A table of last year's range, one a year; param.opt names the one the
-// summary compares with.
-TableSchema rangeTableSchema(const std::string& name);
+// summary compares with. With `columns` (a file's header), its columns in
+// that order: FacCode, ScMax and ScMin typed, any other kept as text, which
+// the rule load never reads.
+TableSchema rangeTableSchema(const std::string& name, const std::vector<std::string>& columns = {});
 // Whether the columns make a range table: FacCode, ScMax and ScMin, others
 // beside them allowed; names without regard to case.
 bool IsRangeTable(const std::vector<std::string>& columns);
@@ -69,6 +74,12 @@ const TableSchema& BuildInfoTable();
 // The place of the column a row is known by in a message: FacCode, SubCod
 // or Zi, the first of them the columns hold; nothing when none is there.
 std::optional<std::size_t> rowKeyColumn(const std::vector<std::string>& columns);
+
+// The column of the table the program knows by that name (a rule table, or
+// a range table when the columns make one), by its name without regard to
+// case; nullptr for any other.
+const ColumnSchema* knownColumn(std::string_view table, const std::vector<std::string>& columns,
+                                std::string_view column);
 
 // A column type as a table's declaration writes it, and as one read back
 // from a declaration: INT in it makes a whole number, then REAL, FLOA or

@@ -178,6 +178,12 @@ TEST(RuleDbCheck, EveryBrokenRuleIsNamedWithItsTableRowAndColumn)
         EXPECT_EQ(run.status, kExitProblems);
         EXPECT_TRUE(HasLineStarting(run.out, c.expected)) << run.out;
     }
+    // Codes a spreadsheet saved as numbers: one line for the table, none for each row or faculty.
+    WriteFolder(temp.path() / "zeros", {{"tableSUM.csv", "\n0001,", "\n1,"}, {"tableSUM.csv", "\n0003,", "\n3,"}});
+    const ToolRun zeros = Tool({"check", (temp.path() / "zeros").string()});
+    EXPECT_EQ(zeros.out, "tableSUM:2:FacCode: 2 faculty codes have lost their leading zeros, \"1\" for \"0001\" the "
+                         "first: the column was saved as numbers; save it as text\n"
+                         + (temp.path() / "zeros").string() + ": 1 problem\n");
     WriteBytes(temp.path() / "param.opt", "maxminScQor44\n2.5\n0.5\n");
     const ToolRun param = Tool({"check", (temp.path() / "clean").string(), "--param", (temp.path() / "param.opt").string()});
     EXPECT_EQ(param.status, kExitProblems);
@@ -380,13 +386,29 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
     EXPECT_EQ(intoFile.status, kExitProblems);
     EXPECT_NE(intoFile.out.find("cannot create the folder"), std::string::npos) << intoFile.out;
     ASSERT_EQ(Tool({"export", a, "-o", (temp.path() / "csv").string()}).status, kExitOk);
-    // The rule tables come back as they were written, byte for byte (the
-    // range tables' numbers lose their trailing zeros).
-    for (const tamrik::ruledb::TableSchema& table : tamrik::ruledb::ruleTables()) {
-        if (table.name == "Zi2Prob")
-            continue;
-        EXPECT_EQ(ReadBytes(temp.path() / "csv" / (table.name + ".csv")), ReadBytes(fs::path(data) / (table.name + ".csv")))
-            << table.name;
+    // Every table comes back as the folder writes it, byte for byte (366.60
+    // with its zero), so comparing the two shows no change.
+    for (const fs::directory_entry& file : fs::directory_iterator(data)) {
+        if (file.path().extension() == ".csv")
+            EXPECT_EQ(ReadBytes(temp.path() / "csv" / file.path().filename()), ReadBytes(file.path())) << file.path();
+    }
+    EXPECT_NE(ReadBytes(temp.path() / "csv" / "maxminScQor43.csv").find("\n0013,448.71,366.60\n"), std::string::npos);
+    EXPECT_EQ(Tool({"diff", data, (temp.path() / "csv").string()}).out, "no changes\n");
+    // The bundled normal table, every row, as normal-table writes it; and
+    // what it holds is the standard normal distribution.
+    const fs::path normal = temp.path() / "normal.csv";
+    const ToolRun written = Tool({"normal-table", "--to", "4.5", "-o", normal.string()});
+    EXPECT_EQ(written.out, normal.string() + ": 4501 rows of Zi2Prob, keys 0.000 to 4.500\n");
+    EXPECT_EQ(ReadBytes(normal), ReadBytes(temp.path() / "csv" / "Zi2Prob.csv"));
+    std::vector<std::string> faults;
+    const DataSet exported = ReadDataFolder((temp.path() / "csv").string(), faults);
+    ASSERT_TRUE(exported.find("Zi2Prob"));
+    const Table& zi = *exported.find("Zi2Prob");
+    const std::map<std::string, double> textbook = {
+        {"0.000", 0.5}, {"1.000", 0.8413447460685429}, {"1.960", 0.9750021048517795}, {"4.500", 0.9999966023268804}};
+    for (const Row& row : zi.rows) {
+        if (textbook.count(row.where))
+            EXPECT_NEAR(*row.values[1].number(), textbook.at(row.where), 1e-15) << row.where;
     }
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
     const DataSet before = ReadDatabaseFile(a), after = ReadDatabaseFile(b);
@@ -437,14 +459,19 @@ TEST(RuleDbDiff, NamesWhatChangedFacultyByFaculty)
                  {"tableCRT.csv", "3000,2000", "3500,2000"},
                  {"tb6174.csv", "4546", "4645"},
                  {"SubjectTable.csv", "41,ความถนัดทางวิศวกรรม", "41,ความถนัดวิศวกรรม"},
-                 {"maxminScQor43.csv", "0002,650,", "0002,660,"}});
+                 {"maxminScQor43.csv", "0002,650,", "0002,660,"},
+                 {"maxminScQor44.csv", "", "FacCode,ScMax,ScMin\n0001,710.00,600.00\n0002,655.00,510.00\n"}});
     const ToolRun diff = Tool({"diff", (temp.path() / "old").string(), (temp.path() / "new").string(), "--csv"});
     EXPECT_EQ(diff.status, kExitOk);
     EXPECT_EQ(diff.out, "FacCode,Faculty,Change,Old,New\n"
+                        ",table maxminScQor44,added,,2 rows\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",subjects,"
                         "\"main 01 ภาษาไทย, 02 สังคมศึกษา, 03 ภาษาอังกฤษ, 04 คณิตศาสตร์; special 41 ความถนัดทางวิศวกรรม\","
                         "\"main 01 ภาษาไทย, 02 สังคมศึกษา, 03 ภาษาอังกฤษ, 04 คณิตศาสตร์; special 41 ความถนัดวิศวกรรม\"\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",weights,\"main 60, 41 30\",\"main 51, 41 39\"\n"
+                        "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",full scores,"
+                        "\"main 400.00, special 200.00, GPA 33.33, PR 33.33, total 666.66\","
+                        "\"main 400.00, special 305.88, GPA 39.22, PR 39.22, total 784.32\"\n"
                         "0001,\"คณะแรก, มหาวิทยาลัยหนึ่ง\",minimums,\"04 > 30 %, 41 > 20 %\",\"04 > 35 %, 41 > 20 %\"\n"
                         "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",name,คณะสอง,คณะที่สอง\n"
                         "0002,\"คณะที่สอง, มหาวิทยาลัยหนึ่ง\",maxminScQor43,500.25 to 650,500.25 to 660\n"
@@ -455,8 +482,24 @@ TEST(RuleDbDiff, NamesWhatChangedFacultyByFaculty)
     EXPECT_TRUE(HasLineStarting(text.out, "0002 คณะที่สอง, มหาวิทยาลัยหนึ่ง\n  name: คณะสอง -> คณะที่สอง\n"
                                           "  maxminScQor43: 500.25 to 650 -> 500.25 to 660\n"))
         << text.out;
-    EXPECT_TRUE(HasLineStarting(text.out, "0004 คณะสี่, มหาวิทยาลัยสอง\n  added\n7 changes in 4 faculties\n")) << text.out;
+    EXPECT_EQ(text.out.rfind("table maxminScQor44\n  added: 2 rows\n0001 ", 0), 0u) << text.out;
+    EXPECT_TRUE(HasLineStarting(text.out, "0004 คณะสี่, มหาวิทยาลัยสอง\n  added\n9 changes in 4 faculties and 1 table\n"))
+        << text.out;
     EXPECT_EQ(Tool({"diff", (temp.path() / "old").string(), (temp.path() / "old").string()}).out, "no changes\n");
+
+    // Databases: a table the program does not read, and the normal table's rows.
+    const std::string a = (temp.path() / "a.mdb").string(), b = (temp.path() / "b.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "old").string(), "-o", a}).status, kExitOk);
+    fs::copy_file(a, b);
+    ASSERT_TRUE(tamrik::test::ChangeRuleDb(b, "CREATE TABLE Notes (t TEXT); INSERT INTO Notes VALUES ('2544');"
+                                              "DELETE FROM Zi2Prob WHERE Zi > '4.000';"));
+    EXPECT_EQ(Tool({"diff", a, b}).out, "table Zi2Prob\n  rows: 4501 rows -> 4001 rows\n"
+                                        "table Notes\n  added: 1 row (a table the program does not read)\n"
+                                        "2 changes in 0 faculties and 2 tables\n");
+    ASSERT_TRUE(tamrik::test::ChangeRuleDb(a, "CREATE TABLE Notes (t TEXT); INSERT INTO Notes VALUES ('2543');"
+                                              "DELETE FROM Zi2Prob WHERE Zi > '4.000';"));
+    EXPECT_EQ(Tool({"diff", a, b}).out, "table Notes\n  rows: 1 row -> 1 row, 1 of them changed\n"
+                                        "1 changes in 0 faculties and 1 table\n");
 }
 
 // export writes exactly the database's tables, build records the digest of
@@ -525,6 +568,64 @@ TEST(RuleDbExport, ReplacesAnOlderExportAndTheDigestFollowsTheContent)
     } catch (const tamrik::ruledb::DbError& e) {
         EXPECT_NE(std::string(e.what()).find("the content no longer matches"), std::string::npos) << e.what();
     }
+}
+
+// A new year's data from last year's database, as a maintainer makes it:
+// export (a range table with a remark column, in its own order), a range
+// table from a spreadsheet that dropped the codes' zeros, a parameter file
+// whose mean and SD reach past the normal table; check names each once with
+// the way out, and the mended folder builds, with the remark kept.
+TEST(RuleDbExport, ANewYearFromAnExportWithRemarksLostZerosAndAWiderNormalTable)
+{
+    TempFolder temp;
+    WriteFolder(temp.path() / "data");
+    const std::string last = (temp.path() / "last.mdb").string();
+    ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", last}).status, kExitOk);
+    ASSERT_TRUE(tamrik::test::ChangeRuleDb(last, "CREATE TABLE maxminScQor42 (Remark TEXT, ScMin REAL, FacCode TEXT, "
+                                                 "ScMax REAL); INSERT INTO maxminScQor42 VALUES ('รอบแรก', 366.6, "
+                                                 "'0001', 448.71), (NULL, 500, '0002', 640.5);"));
+    const fs::path year = temp.path() / "new";
+    ASSERT_EQ(Tool({"export", last, "-o", year.string()}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(year / "maxminScQor42.csv"),
+              "Remark,ScMin,FacCode,ScMax\nรอบแรก,366.60,0001,448.71\n,500.00,0002,640.50\n");
+    const ToolRun exported = Tool({"check", year.string()});
+    EXPECT_EQ(exported.status, kExitOk) << exported.out;
+    EXPECT_EQ(Tool({"diff", last, year.string()}).out, "no changes\n");
+
+    WriteBytes(year / "maxminScQor44.csv", "FacCode,ScMax,ScMin\n1,712.00,590.50\n2,650.00,500.00\n3,600.00,450.00\n");
+    WriteBytes(temp.path() / "param.opt", "maxminScQor44\n2.51\n0.55\n");
+    const std::string param = (temp.path() / "param.opt").string();
+    const ToolRun faults = Tool({"check", year.string(), "--param", param});
+    EXPECT_EQ(faults.status, kExitProblems);
+    EXPECT_EQ(faults.out, "maxminScQor44:2:FacCode: 3 faculty codes have lost their leading zeros, \"1\" for \"0001\" the "
+                          "first: the column was saved as numbers; save it as text\n"
+                          "Zi2Prob:-:Zi: 3 keys the GPA share asks for under mean 2.51 and SD 0.55 have no row (4.509, "
+                          "4.527, 4.545): the table is the standard normal distribution, Prob = P(Z <= Zi) for Zi at "
+                          "three decimals; tamrik-ruledb normal-table --to 4.545 -o Zi2Prob.csv writes every row up to "
+                          "that key: put the file in the data folder and build it\n"
+                          + year.string() + ": 2 problems\n");
+
+    WriteBytes(year / "maxminScQor44.csv",
+               "FacCode,ScMax,ScMin\n0001,712.00,590.50\n0002,650.00,500.00\n0003,600.00,450.00\n");
+    const ToolRun wider = Tool({"normal-table", "--to", "4.545", "-o", (year / "Zi2Prob.csv").string()});
+    EXPECT_EQ(wider.status, kExitOk) << wider.out;
+    const ToolRun mended = Tool({"check", year.string(), "--param", param});
+    EXPECT_EQ(mended.status, kExitOk) << mended.out;
+    EXPECT_EQ(Tool({"diff", last, year.string()}).out, "table Zi2Prob\n  rows: 4501 rows -> 4546 rows\n"
+                                                     "table maxminScQor44\n  added: 3 rows\n"
+                                                     "2 changes in 0 faculties and 2 tables\n");
+    const std::string next = (temp.path() / "next.mdb").string();
+    ASSERT_EQ(Tool({"build", year.string(), "-o", next}).status, kExitOk);
+    const DataSet built = ReadDatabaseFile(next);
+    const Table& remarked = *built.find("maxminScQor42");
+    EXPECT_EQ(remarked.columnNames(), (std::vector<std::string>{"Remark", "ScMin", "FacCode", "ScMax"}));
+    EXPECT_EQ(remarked.rows[0].values[0], Value::ofText("รอบแรก"));
+    EXPECT_EQ(remarked.rows[1].values[3], Value::ofReal(640.5));
+    EXPECT_EQ(built.find("Zi2Prob")->rows.size(), 4546u);
+    // The program reads the year by its names and the remark not at all.
+    const auto range = tamrik::ruledb::LookupLastYearRange(tamrik::ruledb::RuleDatabase(next), "maxminScQor42", "0001");
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->ScMin, 366.6);
 }
 
 // check of a database names what the program would refuse at start-up.
@@ -596,8 +697,10 @@ TEST(RuleDbImportMdb, ImportsEveryTableOfAnAccessFile)
         GTEST_SKIP() << mdb << " is not there, or this build has no libmdb";
     TempFolder temp;
     const std::string output = (temp.path() / "nwind.sqlite").string();
-    const ToolRun run = Tool({"import-mdb", mdb.string(), "-o", output, "--codepage", "CP1252"});
+    const ToolRun run = Tool({"import-mdb", mdb.string(), "-o", output});
     EXPECT_EQ(run.status, kExitProblems);  // imported, but it holds no rule tables
+    EXPECT_TRUE(HasLineStarting(run.out, mdb.string() + ": the file states code page 1252, language 1033; its texts "
+                                                        "are read as CP1252\n")) << run.out;
     EXPECT_TRUE(HasLineStarting(run.out, "SUName:-:-: no table SUName")) << run.out;
 
     const DataSet data = ReadDatabaseFile(output);
@@ -619,8 +722,35 @@ TEST(RuleDbImportMdb, ImportsEveryTableOfAnAccessFile)
     EXPECT_EQ(orders.schema.columns[orders.column("OrderID")].type, ColumnType::Integer);
     const Table& customers = *data.find("Customers");
     const int city = customers.column("City");
-    EXPECT_TRUE(std::any_of(customers.rows.begin(), customers.rows.end(),
-                            [&](const Row& row) { return row.values[city].text == "México D.F."; }));
+    const auto hasCity = [&](const DataSet& set, const std::string& name) {
+        const Table& t = *set.find("Customers");
+        return std::any_of(t.rows.begin(), t.rows.end(), [&](const Row& row) { return row.values[city].text == name; });
+    };
+    EXPECT_TRUE(hasCity(data, "México D.F."));
+    EXPECT_TRUE(data.find("Umsätze"));
+
+    // The same file stating Thai: its code page and language are encrypted
+    // with a fixed key stream, so flipping their bits flips the values. Its
+    // é (0xE9) is then the Thai tone mark ้, unless --codepage says otherwise.
+    std::string thai = ReadBytes(mdb);
+    const auto restate = [&](std::size_t at, unsigned from, unsigned to) {
+        thai[at] = static_cast<char>(thai[at] ^ ((from ^ to) & 0xFF));
+        thai[at + 1] = static_cast<char>(thai[at + 1] ^ ((from ^ to) >> 8));
+    };
+    restate(0x3C, 1252, 874);
+    restate(0x3A, 1033, 1054);
+    WriteBytes(temp.path() / "thai.mdb", thai);
+    const std::string thaiOut = (temp.path() / "thai.sqlite").string();
+    const ToolRun stated = Tool({"import-mdb", (temp.path() / "thai.mdb").string(), "-o", thaiOut});
+    EXPECT_NE(stated.out.find(": the file states code page 874, language 1054; its texts are read as CP874\n"),
+              std::string::npos) << stated.out;
+    EXPECT_TRUE(hasCity(ReadDatabaseFile(thaiOut), "M\u0E49xico D.F."));
+    const ToolRun given = Tool({"import-mdb", (temp.path() / "thai.mdb").string(), "-o", thaiOut, "--codepage", "CP1252"});
+    EXPECT_NE(given.out.find("; its texts are read as CP1252 (--codepage)\n"), std::string::npos) << given.out;
+    EXPECT_TRUE(hasCity(ReadDatabaseFile(thaiOut), "México D.F."));
+    const ToolRun unknown = Tool({"import-mdb", mdb.string(), "-o", thaiOut, "--codepage", "CP99999"});
+    EXPECT_EQ(unknown.status, kExitProblems);
+    EXPECT_NE(unknown.out.find("no conversion from the code page CP99999 is known here"), std::string::npos) << unknown.out;
 }
 
 // A damaged Access file ends with "damaged file" before libmdb can run away
@@ -694,6 +824,9 @@ TEST(RuleDbCommandLine, HelpVersionAndWrongArguments)
         {{"build", "data", "-o"}, "tamrik-ruledb: -o needs a value\n"},
         {{"check", "a", "b"}, "tamrik-ruledb: check takes 1 path\n"},
         {{"diff", "a", "b", "--replace"}, "tamrik-ruledb: unknown option --replace for diff\n"},
+        {{"normal-table", "--to", "4.5455", "-o", "zi.csv"}, "tamrik-ruledb: --to takes a key from 0 to 9.999"},
+        {{"normal-table", "--to", "-1", "-o", "zi.csv"}, "tamrik-ruledb: --to takes a key from 0 to 9.999"},
+        {{"normal-table", "-o", "zi.csv"}, "tamrik-ruledb: normal-table needs --to\n"},
     };
     for (const auto& [args, says] : wrong) {
         const ToolRun run = Tool(args);

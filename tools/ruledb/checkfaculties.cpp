@@ -27,20 +27,51 @@ bool isFacultyCode(const std::string& code)
     return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
+// Rows that lost their zeros are filed under the code they stand for, so
+// that one line names them instead of one for each row and faculty.
 std::map<std::string, CheckState::Rows> rowsByFaculty(CheckState& s, const char* name)
 {
     const Table& t = s.table(name);
     std::map<std::string, Rows> rows;
+    LostZeroRows lost;
     for (const Row& row : t.rows) {
-        const std::string code = textOf(t, row, kFacCode);
-        if (!s.facultyRow.count(code))
-            s.add(name, row.where, kFacCode, "faculty \"" + code + "\" is not in SUName");
+        std::string code = textOf(t, row, kFacCode);
+        if (!s.facultyRow.count(code)) {
+            const auto padded = codeWithZeros(code);
+            if (padded && s.facultyRow.count(*padded)) {
+                lost.emplace_back(row.where, code);
+                s.lostZeros.insert(*padded);
+                code = *padded;
+            } else {
+                s.add(name, row.where, kFacCode, "faculty \"" + code + "\" is not in SUName");
+            }
+        }
         rows[code].push_back(&row);
     }
+    addLostZeros(s, name, lost);
     return rows;
 }
 
 }  // namespace
+
+std::optional<std::string> codeWithZeros(const std::string& code)
+{
+    const bool digits = std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    if (code.empty() || code.size() >= 4 || !digits)
+        return std::nullopt;
+    return std::string(4 - code.size(), '0') + code;
+}
+
+void addLostZeros(CheckState& s, const std::string& table, const LostZeroRows& rows)
+{
+    if (rows.empty())
+        return;
+    const auto& [where, code] = rows.front();
+    s.add(table, where, kFacCode,
+        std::to_string(rows.size()) + " faculty code" + (rows.size() == 1 ? " has" : "s have")
+            + " lost their leading zeros, \"" + code + "\" for \"" + *codeWithZeros(code)
+            + "\" the first: the column was saved as numbers; save it as text");
+}
 
 bool checkTablesPresent(CheckState& s)
 {
@@ -103,10 +134,16 @@ void checkFaculties(CheckState& s)
     std::string previous;
     if (t.rows.empty())
         s.add(kSUName, "-", "-", "no faculty: the program needs one at least");
+    LostZeroRows lost;
     for (const Row& row : t.rows) {
-        const std::string code = textOf(t, row, kFacCode);
+        std::string code = textOf(t, row, kFacCode);
         const std::string university = textOf(t, row, kUName);
         const std::string faculty = textOf(t, row, kFacName);
+        if (const auto padded = codeWithZeros(code)) {
+            lost.emplace_back(row.where, code);
+            s.lostZeros.insert(*padded);
+            code = *padded;
+        }
         if (!isFacultyCode(code))
             s.add(kSUName, row.where, kFacCode, "faculty code \"" + code + "\" is not four digits");
         else if (!codeAt.emplace(code, row.where).second)
@@ -128,6 +165,7 @@ void checkFaculties(CheckState& s)
             s.add(kSUName, row.where, kFacName,
                 faculty + " twice in " + university + " (first at " + nameAt[{university, faculty}] + ")");
     }
+    addLostZeros(s, kSUName, lost);
     // A typed code is checked against the row count, not the codes.
     const std::size_t count = t.rows.size();
     for (const auto& [code, where] : s.facultyRow) {

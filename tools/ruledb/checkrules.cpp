@@ -161,7 +161,9 @@ void checkFaculty(CheckState& s, const std::string& fac)
             s.add(name, rows[i]->where, kFacCode,
                 "a second row for faculty " + fac + "; the program reads only the first (" + rows[0]->where + ")");
     }
-    if (s.problems.size() != before)
+    // The program finds none of the rows whose code lost its zeros: their
+    // table's one line says why.
+    if (s.problems.size() != before || s.lostZeros.count(fac))
         return;
     const std::vector<std::string> subjects = checkSubjectList(s, fac);
     checkCriteria(s, fac, subjects);
@@ -188,7 +190,7 @@ void checkFaculty(CheckState& s, const std::string& fac)
 void checkPairRows(CheckState& s)
 {
     for (const auto& [fac, rows] : s.rowsOf[kTb6174]) {
-        if (!s.facultyRow.count(fac))
+        if (!s.facultyRow.count(fac) || s.lostZeros.count(fac))
             continue;
         if (!s.pairUsed.count(fac))
             s.add(kTb6174, rows.front()->where, kFacCode,

@@ -39,9 +39,18 @@ struct CheckState {
     std::map<std::string, std::string> facultyRow;              // code -> its SUName row
     std::map<std::string, std::map<std::string, Rows>> rowsOf;  // table -> faculty -> rows
     std::set<std::string> pairUsed;                             // faculties whose tableSUM names the pair
+    std::set<std::string> lostZeros;                            // faculties a row names without its zeros
     std::vector<std::string> rangeNames;
     std::size_t normalKeys = 0;
 };
+
+// A faculty code that lost its leading zeros in a spreadsheet ("1" for
+// "0001"): the code it stood for, or nothing.
+std::optional<std::string> codeWithZeros(const std::string& code);
+// Names once, with the cause, the rows of `table` whose FacCode lost its
+// zeros: their places and codes as they stand.
+using LostZeroRows = std::vector<std::pair<std::string, std::string>>;
+void addLostZeros(CheckState& s, const std::string& table, const LostZeroRows& rows);
 
 // A value of a row as the program reads it.
 std::string textOf(const Table& t, const Row& row, const std::string& column);

@@ -8,6 +8,21 @@ namespace ruledbtool {
 
 using namespace tamrik;  // the table and column names
 
+namespace {
+
+// A few keys one by one, more as their first and last.
+std::string keyList(const std::set<std::string>& keys)
+{
+    if (keys.size() > 5)
+        return *keys.begin() + " to " + *keys.rbegin();
+    std::string list;
+    for (const std::string& key : keys)
+        list += (list.empty() ? "" : ", ") + key;
+    return list;
+}
+
+}  // namespace
+
 void checkRangeTables(CheckState& s)
 {
     const bool faculties = s.data.find(kSUName) != nullptr;
@@ -15,13 +30,20 @@ void checkRangeTables(CheckState& s)
         const std::string& name = t->schema.name;
         s.rangeNames.push_back(name);
         std::map<std::string, std::string> seen;
+        LostZeroRows lost;
         for (const Row& row : t->rows) {
-            const std::string code = textOf(*t, row, kFacCode);
-            if (faculties && !s.facultyRow.count(code))
+            std::string code = textOf(*t, row, kFacCode);
+            const auto padded = codeWithZeros(code);
+            if (faculties && !s.facultyRow.count(code) && padded && s.facultyRow.count(*padded)) {
+                lost.emplace_back(row.where, code);
+                code = *padded;
+            } else if (faculties && !s.facultyRow.count(code)) {
                 s.add(name, row.where, kFacCode, "faculty \"" + code + "\" is not in SUName");
+            }
             if (!seen.emplace(code, row.where).second)
                 s.add(name, row.where, kFacCode, "faculty " + code + " again (first at " + seen[code] + ")");
         }
+        addLostZeros(s, name, lost);
     }
     if (s.paramGiven && !s.data.find(s.params.ParamDbMaxMin))
         s.add("param.opt", "1", "-", "the range table " + s.params.ParamDbMaxMin + " is not in the data");
@@ -56,8 +78,10 @@ void checkNormalTable(CheckState& s)
     if (!missing.empty())
         s.add(kZi2Prob, "-", kZi,
             std::to_string(missing.size()) + " keys the GPA share asks for under mean " + s.params.ParamMeanGpa
-                + " and SD " + s.params.ParamSD + " have no row (" + *missing.begin() + " to "
-                + *missing.rbegin() + ")");
+                + " and SD " + s.params.ParamSD + " have no row (" + keyList(missing)
+                + "): the table is the standard normal distribution, Prob = P(Z <= Zi) for Zi "
+                + "at three decimals; tamrik-ruledb normal-table --to " + *missing.rbegin()
+                + " -o Zi2Prob.csv writes every row up to that key: put the file in the data folder and build it");
     s.normalKeys = asked.size();
 }
 

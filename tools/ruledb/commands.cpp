@@ -4,6 +4,7 @@
 #include "csvfile.h"
 #include "databasebuilder.h"
 #include "mdbimport.h"
+#include "normaltable.h"
 #include "paramfile.h"
 #include "rulecheck.h"
 #include "rulediff.h"
@@ -28,6 +29,9 @@ constexpr char kUsage[] =
     "                               or with --replace: its .csv files are replaced by the tables)\n"
     "  import-mdb FILE.mdb -o FILE [--codepage CP]\n"
     "                               copy every table of an Access file into a rule database, then check it\n"
+    "                               (an Access 97 file's texts in the code page it states, or in CP)\n"
+    "  normal-table --to Z -o FILE  write Zi2Prob's rows from 0.000 to Z (three decimals) as a CSV\n"
+    "                               file, computed as the bundled table (which ends at 4.500)\n"
     "  --help                       show this text\n"
     "  --version                    show the version\n"
     "Exit status: 0 done and no problem, 1 problems found or a failure, 2 wrong arguments.\n";
@@ -166,11 +170,30 @@ int importMdb(const Arguments& a, std::ostream& out)
 {
     CheckOutputFile(a.options.at("-o"));
     const auto codepage = a.options.find("--codepage");
-    const DataSet data = ReadMdbFile(a.positional[0], codepage == a.options.end() ? "CP874" : codepage->second);
+    const bool given = codepage != a.options.end();
+    const MdbImport import = ReadMdbFile(a.positional[0], given ? codepage->second : std::string());
+    const DataSet& data = import.data;
+    const MdbCodePage& page = import.codePage;
+    out << a.positional[0] << ": the file states code page " << page.stated << ", language " << page.language
+        << "; its texts are "
+        << (page.unicode ? std::string("Unicode") : "read as " + page.used + (given ? " (--codepage)" : "")) << '\n';
     const std::string& file = a.options.at("-o");
     WriteRuleDatabase(data, file, MakeBuildInfo(data));
     out << file << ": " << data.tables.size() << " tables imported from " << a.positional[0] << '\n';
     return reportCheck(data, tamrik::ScoringParams(), false, file, out);
+}
+
+int writeNormalTable(const Arguments& a, std::ostream& out)
+{
+    const auto last = ziThousandths(a.options.at("--to"));
+    if (!last)
+        throw UsageError{"--to takes a key from 0 to 9.999 with at most three decimals, such as 4.545"};
+    const Table table = normalTable(*last);
+    const std::string& file = a.options.at("-o");
+    writeCsvTable(table, file);
+    out << file << ": " << table.rows.size() << " rows of " << table.schema.name << ", keys "
+        << table.rows.front().where << " to " << table.rows.back().where << '\n';
+    return kExitOk;
 }
 
 }  // namespace
@@ -215,6 +238,11 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             const Arguments a = parse(args, {{"-o", true}, {"--codepage", true}});
             expect(a, 1, {"-o"}, verb);
             return importMdb(a, out);
+        }
+        if (verb == "normal-table") {
+            const Arguments a = parse(args, {{"--to", true}, {"-o", true}});
+            expect(a, 0, {"--to", "-o"}, verb);
+            return writeNormalTable(a, out);
         }
         throw UsageError{"unknown command " + verb};
     } catch (const UsageError& e) {

@@ -3,6 +3,7 @@
 #include "csvfile.h"
 #include "buildinfo.h"
 #include "csvtext.h"
+#include "numtext.h"
 
 #include <filesystem>
 #include <fstream>
@@ -50,7 +51,39 @@ std::vector<fs::path> staleFiles(const fs::path& folder, const std::set<fs::path
     return stale;
 }
 
+// A value as the data folder writes its column (a range table's scores with
+// two decimals), where that text reads back as the very same number.
+std::string fieldText(const Value& value, const tamrik::ruledb::ColumnSchema* known)
+{
+    if (value.kind == Value::Kind::Real && known && known->pattern) {
+        std::string text = tamrik::Format(value.real, known->pattern);
+        if (tamrik::WholeNumber(text) == value.real)
+            return text;
+    }
+    return value.toText();
+}
+
 }  // namespace
+
+void writeCsvTable(const Table& table, const std::string& path)
+{
+    std::ofstream out = createFile(path);
+    const std::vector<std::string> names = table.columnNames();
+    out << tamrik::CsvLine(names) << '\n';
+    std::vector<const tamrik::ruledb::ColumnSchema*> known;
+    for (const std::string& name : names)
+        known.push_back(tamrik::ruledb::knownColumn(table.schema.name, names, name));
+    std::vector<std::string> fields;
+    for (const Row& row : table.rows) {
+        fields.clear();
+        for (std::size_t c = 0; c < row.values.size(); ++c)
+            fields.push_back(fieldText(row.values[c], c < known.size() ? known[c] : nullptr));
+        out << tamrik::CsvLine(fields) << '\n';
+    }
+    out.flush();
+    if (!out)
+        throw FileError(path + ": cannot write the file");
+}
 
 void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
 {
@@ -79,18 +112,7 @@ void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
         if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
             throw FileError("table \"" + name + "\" cannot be written as a file name");
         const fs::path path = fs::path(folder) / (table.schema.name + ".csv");
-        std::ofstream out = createFile(path);
-        out << tamrik::CsvLine(table.columnNames()) << '\n';
-        std::vector<std::string> fields;
-        for (const Row& row : table.rows) {
-            fields.clear();
-            for (const Value& value : row.values)
-                fields.push_back(value.toText());
-            out << tamrik::CsvLine(fields) << '\n';
-        }
-        out.flush();
-        if (!out)
-            throw FileError(path.string() + ": cannot write the file");
+        writeCsvTable(table, path.string());
         written.insert(path.filename());
     }
     for (const fs::path& stale : staleFiles(folder, written)) {

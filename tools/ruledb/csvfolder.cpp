@@ -70,16 +70,6 @@ Table readCsvTable(const std::string& path, const TableSchema& schema, const std
     return table;
 }
 
-Table computedNormalTable()
-{
-    Table table{tamrik::ruledb::ruleTable(tamrik::kZi2Prob), {}};
-    for (int thousandths = 0; thousandths <= kLastZiThousandths; ++thousandths) {
-        const std::string key = ZiKey(thousandths);
-        table.rows.push_back({key, {Value::ofText(key), Value::ofReal(NormalCdf(thousandths / 1000.0))}});
-    }
-    return table;
-}
-
 }  // namespace
 
 DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faults)
@@ -151,7 +141,7 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
                              + schema.name + " is needed");
     }
     if (!present.count(tamrik::kZi2Prob))
-        data.tables.push_back(computedNormalTable());
+        data.tables.push_back(normalTable(kLastZiThousandths));
     data.sample = fs::is_regular_file(fs::path(folder) / tamrik::ruledb::kSampleMarkerFile, ec);
     if (data.sample)
         hash.add(std::string(1, '\0') + tamrik::ruledb::kSampleMarkerFile);

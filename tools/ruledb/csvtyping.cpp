@@ -27,7 +27,7 @@ std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::
     if (tableName == tamrik::ruledb::BuildInfoTable().name)
         return std::nullopt;
     if (tamrik::ruledb::IsRangeTable(header))
-        return tamrik::ruledb::rangeTableSchema(tableName);
+        return tamrik::ruledb::rangeTableSchema(tableName, header);
     return std::nullopt;
 }
 

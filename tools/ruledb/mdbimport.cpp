@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #ifdef TAMRIK_HAVE_LIBMDB
 #include <mdbtools.h>
@@ -17,11 +18,21 @@
 
 namespace ruledbtool {
 
+std::string jet3CodePage(int stated, int language, const std::string& given)
+{
+    constexpr int kThai = 1054;
+    if (!given.empty())
+        return given;
+    if (stated != 0)
+        return "CP" + std::to_string(stated);
+    return language == kThai ? "CP874" : "CP1252";
+}
+
 #ifndef TAMRIK_HAVE_LIBMDB
 
 bool CanImportMdb() { return false; }
 
-DataSet ReadMdbFile(const std::string& path, const std::string&)
+MdbImport ReadMdbFile(const std::string& path, const std::string&)
 {
 #ifdef _WIN32
     throw FileError(path + ": tamrik-ruledb for Windows has no Access reader: import-mdb runs on Linux "
@@ -119,22 +130,52 @@ Table readTable(MdbHandle* mdb, MdbCatalogEntry* entry)
     return result;
 }
 
-DataSet readWithLibmdb(const std::string& path, const std::string& jet3CodePage)
+// The code page as one line of the child's answer, and back.
+std::string codePageLine(const MdbCodePage& page)
 {
-    // libmdb takes a Jet 3 file's code page from the environment when it opens the file.
-    setenv("MDB_JET3_CHARSET", jet3CodePage.c_str(), 1);
+    return std::to_string(page.stated) + ' ' + std::to_string(page.language) + ' ' + (page.unicode ? '1' : '0') + ' '
+           + page.used + '\n';
+}
+
+MdbCodePage codePageOf(const std::string& line)
+{
+    MdbCodePage page;
+    std::istringstream in(line);
+    int unicode = 0;
+    in >> page.stated >> page.language >> unicode >> page.used;
+    page.unicode = unicode != 0;
+    return page;
+}
+
+MdbImport readWithLibmdb(const std::string& path, const std::string& codePage)
+{
     MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
     if (!mdb)
         throw FileError(path + ": not a Microsoft Access (Jet) file");
     const auto closeHandle = [](MdbHandle* h) { mdb_close(h); };
     std::unique_ptr<MdbHandle, decltype(closeHandle)> handle(mdb, closeHandle);
+    MdbImport import;
+    MdbCodePage& page = import.codePage;
+    page.stated = mdb->f->code_page;
+    page.language = mdb->f->lang_id;
+    page.unicode = mdb->f->jet_version != MDB_VER_JET3;
+    page.used = jet3CodePage(page.stated, page.language, codePage);
+    const iconv_t probe = iconv_open("UTF-8", page.used.c_str());
+    if (probe == reinterpret_cast<iconv_t>(-1))
+        throw FileError(path + ": no conversion from the code page " + page.used + " is known here: give --codepage with one that iconv -l lists");
+    iconv_close(probe);
+    // libmdb takes a Jet 3 file's code page from the environment when it
+    // sets up its conversion, which opening the file did with its default.
+    setenv("MDB_JET3_CHARSET", page.used.c_str(), 1);
+    mdb_iconv_close(mdb);
+    mdb_iconv_init(mdb);
     mdb_set_bind_size(mdb, kBindSize);
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
     mdb_set_boolean_fmt_numbers(mdb);
     if (!mdb_read_catalog(mdb, MDB_TABLE))
         throw FileError(path + ": cannot read the list of tables");
 
-    DataSet data;
+    DataSet& data = import.data;
     for (guint i = 0; i < mdb->catalog->len; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
@@ -145,7 +186,7 @@ DataSet readWithLibmdb(const std::string& path, const std::string& jet3CodePage)
             throw FileError(path + ": " + e.what());
         }
     }
-    return data;
+    return import;
 }
 
 // The child's answer: the data set, or the message of a FileError.
@@ -156,7 +197,7 @@ constexpr char kFault = 'E';
 
 bool CanImportMdb() { return true; }
 
-DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
+MdbImport ReadMdbFile(const std::string& path, const std::string& codePage)
 {
     if (const auto fault = JetFileFault(path))
         throw FileError(path + ": damaged file: " + *fault);
@@ -168,7 +209,8 @@ DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
     const auto answer = RunBounded(
         [&] {
             try {
-                return kData + DataSetBytes(readWithLibmdb(path, jet3CodePage));
+                const MdbImport read = readWithLibmdb(path, codePage);
+                return kData + codePageLine(read.codePage) + DataSetBytes(read.data);
             } catch (const FileError& e) {
                 return kFault + std::string(e.what());
             }
@@ -178,9 +220,11 @@ DataSet ReadMdbFile(const std::string& path, const std::string& jet3CodePage)
         throw FileError(path + ": damaged file: reading it went past its memory or time limit");
     if (answer->front() == kFault)
         throw FileError(answer->substr(1));
-    DataSet data = DataSetFromBytes(std::string_view(*answer).substr(1));
-    data.inputHash = fileHash(path);
-    return data;
+    const std::size_t lineEnd = answer->find('\n');
+    MdbImport import{DataSetFromBytes(std::string_view(*answer).substr(lineEnd + 1)),
+                     codePageOf(answer->substr(1, lineEnd - 1))};
+    import.data.inputHash = fileHash(path);
+    return import;
 }
 
 #endif

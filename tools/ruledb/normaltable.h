@@ -3,6 +3,9 @@
 // a probability: keys 0.000 to 4.500 in steps of 0.001, computed here so that
 // no value is ever typed in by hand.
 
+#include "dataset.h"
+
+#include <optional>
 #include <string>
 
 namespace ruledbtool {
@@ -14,5 +17,13 @@ std::string ZiKey(int thousandths);
 
 // P(Z <= z) for a standard normal Z.
 double NormalCdf(double z);
+
+// Zi2Prob's rows from key 0.000 to lastThousandths / 1000: the bundled table
+// is the one up to kLastZiThousandths.
+Table normalTable(int lastThousandths);
+
+// The thousandths of a key such as "4.545": a number from 0 to 9.999 with
+// at most three decimals; nothing for any other text.
+std::optional<int> ziThousandths(const std::string& text);
 
 }  // namespace ruledbtool

@@ -5,7 +5,11 @@
 #include "facultyrule.h"
 #include "rulenames.h"
 #include "ruleschema.h"
+#include "buildinfo.h"
+#include "gpapr.h"
+#include "summary.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -50,8 +54,14 @@ std::map<std::string, std::string> aspectsOf(const tamrik::RuleLoadResult& loade
                                  ? rule.PairGroup->CodeA + " or " + rule.PairGroup->CodeB + ", weight "
                                        + rule.PairGroup->WeightText
                                  : "none";
+    // The full scores as page 4 shows them, from the weights the rule gives.
+    const std::string share = tamrik::FullShareText(rule.ScorePerPercent);
+    const tamrik::SummaryTexts summary = tamrik::BuildSummary({0, 0, 0, 0, rule.MaxMain, rule.MaxSP, share, share, {}, {}});
+    const auto& full = summary.LabelMaxScore;
     return {{"subjects", "main " + joined(mains, ", ") + "; special " + (specials.empty() ? "none" : joined(specials, ", "))},
             {"weights", joined(weights, ", ")},
+            {"full scores", "main " + full[0] + ", special " + full[1] + ", GPA " + full[2] + ", PR " + full[3]
+                                + ", total " + summary.Label_total_score[1]},
             {"minimums", minimums.empty() ? "none" : joined(minimums, ", ")},
             {"pair", pair}};
 }
@@ -112,6 +122,59 @@ std::map<std::string, Faculty> facultiesOf(const DataSet& data, const std::vecto
     return faculties;
 }
 
+std::string rowCount(const Table& table)
+{
+    return std::to_string(table.rows.size()) + (table.rows.size() == 1 ? " row" : " rows");
+}
+
+// Read faculty by faculty: their changes show as the faculties' own.
+bool comparedByFaculty(const Table& table)
+{
+    return (tamrik::ruledb::findRuleTable(table.schema.name) && table.schema.name != tamrik::kZi2Prob)
+           || tamrik::ruledb::IsRangeTable(table.columnNames());
+}
+
+// Tables added or removed, changed columns, and the content of the tables
+// no faculty shows: Zi2Prob and those the program does not read.
+std::vector<Change> tableChanges(const DataSet& older, const DataSet& newer)
+{
+    std::vector<std::string> names;
+    for (const DataSet* data : {&older, &newer}) {
+        for (const Table& table : data->tables) {
+            if (table.schema.name != tamrik::ruledb::BuildInfoTable().name
+                && std::find(names.begin(), names.end(), table.schema.name) == names.end())
+                names.push_back(table.schema.name);
+        }
+    }
+    std::vector<Change> changes;
+    for (const std::string& name : names) {
+        const Table* was = older.find(name);
+        const Table* is = newer.find(name);
+        const Table& shown = is ? *is : *was;
+        const bool known = tamrik::ruledb::findRuleTable(name) || tamrik::ruledb::IsRangeTable(shown.columnNames());
+        const std::string label = "table " + name, unread = known ? "" : " (a table the program does not read)";
+        if (!was) {
+            changes.push_back({"", label, "added", "", rowCount(*is) + unread});
+            continue;
+        }
+        if (!is) {
+            changes.push_back({"", label, "removed", rowCount(*was) + unread, ""});
+            continue;
+        }
+        if (was->columnNames() != is->columnNames())
+            changes.push_back({"", label, "columns", joined(was->columnNames(), ", "), joined(is->columnNames(), ", ")});
+        if (comparedByFaculty(*was) && comparedByFaculty(*is))
+            continue;
+        std::size_t changed = 0;
+        for (std::size_t r = 0; r < std::min(was->rows.size(), is->rows.size()); ++r)
+            changed += was->rows[r].values != is->rows[r].values;
+        if (was->rows.size() != is->rows.size() || changed > 0)
+            changes.push_back({"", label, "rows", rowCount(*was),
+                               rowCount(*is) + (changed ? ", " + std::to_string(changed) + " of them changed" : "")});
+    }
+    return changes;
+}
+
 }  // namespace
 
 std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
@@ -119,7 +182,7 @@ std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
     const std::vector<std::string> rangeTables = sharedRangeTables(older, newer);
     const std::map<std::string, Faculty> before = facultiesOf(older, rangeTables),
                                          after = facultiesOf(newer, rangeTables);
-    std::vector<std::string> aspects{"rule", "subjects", "weights", "minimums", "pair"};
+    std::vector<std::string> aspects{"rule", "subjects", "weights", "full scores", "minimums", "pair"};
     aspects.insert(aspects.end(), rangeTables.begin(), rangeTables.end());
     std::set<std::string> codes;
     for (const auto& entry : before)
@@ -127,7 +190,7 @@ std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
     for (const auto& entry : after)
         codes.insert(entry.first);
 
-    std::vector<Change> changes;
+    std::vector<Change> changes = tableChanges(older, newer);
     for (const std::string& code : codes) {
         const auto was = before.find(code);
         const auto is = after.find(code);
@@ -159,22 +222,31 @@ std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
 
 std::string DiffText(const std::vector<Change>& changes)
 {
+    if (changes.empty())
+        return "no changes\n";
     std::string text, current;
-    std::set<std::string> faculties;
+    std::set<std::string> faculties, tables;
     for (const Change& change : changes) {
-        if (change.facCode != current) {
-            current = change.facCode;
-            faculties.insert(current);
-            text += current + " " + change.faculty + "\n";
+        const bool table = change.facCode.empty();
+        const std::string heading = table ? change.faculty : change.facCode + " " + change.faculty;
+        if (heading != current) {
+            current = heading;
+            (table ? tables : faculties).insert(heading);
+            text += heading + "\n";
         }
-        if (change.what == "added" || change.what == "removed")
+        if (table && change.what == "added")
+            text += "  added: " + change.after + "\n";
+        else if (table && change.what == "removed")
+            text += "  removed: " + change.before + "\n";
+        else if (change.what == "added" || change.what == "removed")
             text += "  " + change.what + "\n";
         else
             text += "  " + change.what + ": " + change.before + " -> " + change.after + "\n";
     }
-    if (changes.empty())
-        return "no changes\n";
-    return text + std::to_string(changes.size()) + " changes in " + std::to_string(faculties.size()) + " faculties\n";
+    text += std::to_string(changes.size()) + " changes in " + std::to_string(faculties.size()) + " faculties";
+    if (!tables.empty())
+        text += " and " + std::to_string(tables.size()) + (tables.size() == 1 ? " table" : " tables");
+    return text + "\n";
 }
 
 std::string DiffCsv(const std::vector<Change>& changes)

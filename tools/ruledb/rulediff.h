@@ -1,7 +1,11 @@
 #pragma once
-// What changed between two years' rule data, faculty by faculty: added,
-// removed, renamed, weights, minimums, subjects and their names, the either-of
-// pair, last year's range in each range table both sides hold. Both sides are
+// What changed between two years' rule data: tables added or removed (a
+// year's range table, or one the program does not read) with their rows,
+// changed columns, the rows of the tables no faculty shows (Zi2Prob and
+// those the program does not read); then faculty by faculty: added, removed,
+// renamed, weights with the full scores they lead to, minimums, subjects and
+// their names, the either-of pair, last year's range in each range table
+// both sides hold. Both sides are
 // read with the program's own rule load, so a change shows as the page would
 // show it.
 
@@ -13,17 +17,19 @@
 namespace ruledbtool {
 
 struct Change {
-    std::string facCode;
-    std::string faculty;  // "FacName, UName" of the newer side (the older for a removed faculty)
-    std::string what;     // added, removed, name, university, subjects, weights, minimums, pair, rule,
-                          // or a range table's name
+    std::string facCode;  // empty for a change of a table
+    std::string faculty;  // "FacName, UName" of the newer side (the older for a removed faculty), or
+                          // "table NAME"
+    std::string what;     // added, removed, name, university, subjects, weights, full scores, minimums,
+                          // pair, rule, or a range table's name; of a table: added, removed, columns, rows
     std::string before;
     std::string after;
 };
 
 std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer);
 
-// One block per faculty, "  what: before -> after"; a closing count.
+// One block per table, then per faculty, "  what: before -> after"; a
+// closing count.
 std::string DiffText(const std::vector<Change>& changes);
 // FacCode,Faculty,Change,Old,New
 std::string DiffCsv(const std::vector<Change>& changes);
