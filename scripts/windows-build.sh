@@ -91,6 +91,12 @@ debian_source() {
   printf '%s\n' "$found"
 }
 
+# True, and says so, when the stamp $1 of the part $2 is there.
+already_built() {
+  [[ -f $1 ]] || return 1
+  log "$2: reusing $(dirname "$1")"
+}
+
 # ---------------------------------------------------------------- Qt ----
 
 build_qt() {
@@ -99,10 +105,7 @@ build_qt() {
   # so that qt-cmake follows changes to the toolchain.
   mkdir -p "$QT_PREFIX/toolchain"
   cp "$TOOLCHAIN_SRC" "$ROOT/cmake/wine-run.sh" "$QT_PREFIX/toolchain/"
-  if [[ -f $QT_PREFIX/.complete ]]; then
-    log "Qt: reusing $QT_PREFIX"
-    return
-  fi
+  already_built "$QT_PREFIX/.complete" Qt && return
   local src build=$WORK/qt-build
   src=$(debian_source qt6-base)
   grep -q "$QT_VERSION" "$src/.cmake.conf" || die "$src is not Qt $QT_VERSION"
@@ -139,10 +142,7 @@ build_qt() {
 # ------------------------------------------------------------ SQLite ----
 
 build_sqlite() {
-  if [[ -f $DEPS_PREFIX/.sqlite-complete ]]; then
-    log "SQLite: reusing $DEPS_PREFIX"
-    return
-  fi
+  already_built "$DEPS_PREFIX/.sqlite-complete" SQLite && return
   local src amal=$WORK/sqlite-amalgamation obj=$WORK/sqlite-obj
   src=$(debian_source sqlite3)
 
@@ -170,10 +170,7 @@ build_sqlite() {
 # -------------------------------------------------------- GoogleTest ----
 
 build_gtest() {
-  if [[ -f $DEPS_PREFIX/.gtest-complete ]]; then
-    log "GoogleTest: reusing $DEPS_PREFIX"
-    return
-  fi
+  already_built "$DEPS_PREFIX/.gtest-complete" GoogleTest && return
   # libgtest-dev carries Debian's googletest source; the source package is
   # the fallback when it is not installed.
   local src=/usr/src/googletest build=$WORK/gtest-build
