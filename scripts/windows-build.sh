@@ -69,8 +69,8 @@ setup() {
 need_tools() {
   local missing=() t
   for t in "$TRIPLET-gcc-posix" "$TRIPLET-g++-posix" "$TRIPLET-windres" "$TRIPLET-ar" \
-           "$TRIPLET-objdump" cmake ninja dpkg-source tclsh /usr/lib/qt6/libexec/moc wine makensis zip \
-           xvfb-run xdotool; do
+           "$TRIPLET-objdump" "$TRIPLET-strip" cmake ninja dpkg-source tclsh /usr/lib/qt6/libexec/moc wine \
+           wineserver makensis zip unzip xvfb-run xdotool openbox import convert; do
     command -v "$t" >/dev/null || missing+=("$t")
   done
   ((${#missing[@]} == 0)) || die "missing tools: ${missing[*]} (see the header of this script)"
@@ -450,7 +450,7 @@ packages() {
 main() {
   local mode=${1:---all}
   case $mode in
-    -h|--help) sed -n '2,35p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; return ;;
+    -h|--help) sed -n '2,/^set -euo/p' "${BASH_SOURCE[0]}" | sed '$d; s/^# \{0,1\}//'; return ;;
     --ci)
       if [[ ! -f $QT_PREFIX/.complete ]]; then
         echo "Windows build SKIPPED: no complete Qt cache in $QT_PREFIX (scripts/windows-build.sh --qt-only builds it, about 65 minutes)"
