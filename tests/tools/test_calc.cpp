@@ -87,6 +87,19 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
     EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 126);
 }
 
+TEST_F(TamrikCalc, FilesUnderAThaiFolderNameAreRead)
+{
+    const std::filesystem::path thai = folder.path() / std::filesystem::u8path("ผลสอบ");
+    std::filesystem::create_directory(thai);
+    std::filesystem::copy_file(BundledDb(), thai / "ScoreRule.mdb");
+    Write(thai / "param.opt", "maxminScQor43\r\n2.5\r\n0.5\r\n");
+    const Args args = {"--param", (thai / "param.opt").u8string(), "--faculty", "13", "--gpa", "3.25", "--json"};
+    const Outcome run = Calc(folder, args, (thai / "ScoreRule.mdb").u8string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    // 30.96 with the default mean and SD: the file's were read.
+    EXPECT_NE(run.out.find("\"gpa\": {\"earned\": 31.11, "), std::string::npos) << run.out;
+}
+
 TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
 {
     const Outcome run = Calc(folder, {"--faculty", "0001", "--score", "52=10", "--score", "01=101", "--scores",

@@ -149,7 +149,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     // The output file is looked at before any work, and all input is checked
     // before anything is read from the database.
     if (o.output) {
-        const tamrik::OutputFile output = tamrik::PrepareOutputFile(*o.output);
+        const tamrik::OutputFile output = tamrik::PrepareOutputFile(std::filesystem::u8path(*o.output));
         if (!output.problem.empty())
             return cannotWrite(err, *o.output, output.problem);
     }
@@ -167,7 +167,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     tamrik::ScoringParams params;
     if (o.param) {
-        const auto read = tamrik::ReadParamFile(*o.param);
+        const auto read = tamrik::ReadParamFile(std::filesystem::u8path(*o.param));
         if (!read)
             return badInput(err, {"cannot read the parameter file '" + *o.param + "'"});
         params = *read;
@@ -194,7 +194,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     try {
         // The whole-file check runs beside the reading of the tables.
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
-            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).string(), tamrik::ruledb::RuleDatabase::Check::Later);
+            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).u8string(), tamrik::ruledb::RuleDatabase::Check::Later);
         tamrik::ruledb::RequireRuleTables(*db);
         const auto info = tamrik::ruledb::ReadBuildInfo(*db);
         sample = info && info->Sample;
@@ -246,7 +246,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     settings.jobs = o.jobs.value_or(cores);
     std::optional<tamrik::AtomicFileWriter> file;
     if (o.output) {
-        file.emplace(*o.output);
+        file.emplace(std::filesystem::u8path(*o.output));
         if (!file->ok())
             return cannotWrite(err, *o.output, file->error());
     }
