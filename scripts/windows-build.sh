@@ -231,14 +231,16 @@ test_program() {
 
 # tamrik-calc for Windows and for Linux over the same scores, parameters and
 # their own builds of the bundled data: the same bytes once CR LF is LF.
+# Windows reads its copies under a Thai folder name.
 compare_calc() {
-  local work=$WIN_BUILD/calc-compare args
-  mkdir -p "$work"
+  local work=$WIN_BUILD/calc-compare/ข้อมูล args
+  rm -rf "$WIN_BUILD/calc-compare" && mkdir -p "$work"
+  cp "$WIN_BUILD/bin/ScoreRule.mdb" "$work/"
   printf 'maxminScQor43\r\n2.4397771456\r\n0.5519077994\r\n' > "$work/param.opt"
   args=(--param "$work/param.opt" --scores 01=75,02=68.5,03=80,04=55.25,05=90,06=62,07=71,08=49.5,09=66
         --gpa 3.25 --pr 88.5 --all --json)
   "$HOST_BUILD/bin/tamrik-calc" --db "$HOST_BUILD/bin/ScoreRule.mdb" "${args[@]}" > "$work/linux.json"
-  "$WINE_RUN" "$WIN_BUILD/bin/tamrik-calc.exe" --db "$WIN_BUILD/bin/ScoreRule.mdb" "${args[@]/$work/Z:$work}" \
+  "$WINE_RUN" "$WIN_BUILD/bin/tamrik-calc.exe" --db "Z:$work/ScoreRule.mdb" "${args[@]/$work/Z:$work}" \
     | tr -d '\r' > "$work/windows.json"
   if ! cmp -s "$work/linux.json" "$work/windows.json"; then
     diff "$work/linux.json" "$work/windows.json" | head -20 >&2
@@ -385,6 +387,11 @@ check_portable() {
   log "portable: starting $place/$name/tamrik.exe under Wine"
   SHOT=$WIN_BUILD/portable.png run_until_files "$place/$name/tamrik.exe" "$place/$name/TamrikTemp.tmp" "$place/$name/param.opt"
   log "portable: the entries file and param.opt were made in $place/$name"
+  # tamrik-calc finds the rule database beside itself, under the Thai name.
+  "$WINE_RUN" "$place/$name/tamrik-calc.exe" --faculty 0001 --scores 01=70,02=70 --json > "$WIN_BUILD/portable-calc.json" \
+    || die "the portable tamrik-calc.exe failed: $(cat "$WIN_BUILD/portable-calc.json")"
+  grep -q '"faculty": "0001"' "$WIN_BUILD/portable-calc.json" || die "the portable tamrik-calc.exe gave no figures"
+  log "portable: tamrik-calc.exe reads the rule database beside it"
 }
 
 # Windows' own folders inside the build's Wine prefix.
