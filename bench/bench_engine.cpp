@@ -1,10 +1,13 @@
-// The engine on one core: every bundled faculty evaluated for an applicant
-// (rules loaded once, as tamrik-calc --all and --batch do), and the rounding
+// The engine on one core over the rule database TAMRIK_RULE_DB names: every
+// faculty evaluated for an applicant (rules loaded once, as tamrik-calc --all
+// and --batch and the all-faculties window do), bare, ranked and the best four
+// written out; one faculty with what it needs; the load; and the rounding
 // every figure goes through, as the pages do it (a text and back) and as the
 // engine does it (the same value without the text).
-#include "allfacultyrules.h"
-#include "evaluation.h"
+#include "evaluator.h"
+#include "facultyloader.h"
 #include "numtext.h"
+#include "wholetables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,8 +24,9 @@ std::string RuleDbPath()
 
 struct Loaded {
     tamrik::ruledb::RuleDatabase db{RuleDbPath()};
-    tamrik::ruledb::AllFacultyRules rules = tamrik::ruledb::LoadAllFacultyRules(db, "maxminScQor43");
-    tamrik::ScoringContext context{"2.4397771456", "0.5519077994", tamrik::ruledb::LoadProbTable(db)};
+    tamrik::Evaluator evaluator{tamrik::loadFaculties(db, "maxminScQor43")};
+    tamrik::ScoringContext context{"2.4397771456", "0.5519077994", tamrik::LoadProbTable(db)};
+    std::int64_t faculties() const { return static_cast<std::int64_t>(evaluator.faculties().size()); }
 };
 
 const Loaded& Data()
@@ -44,43 +48,65 @@ tamrik::Applicant ApplicantNumber(int n)
     return a;
 }
 
-// What --batch --top 4 does per applicant: every faculty scored and ranked,
-// the best four written out in full.
-void BM_EvaluateEveryFaculty(benchmark::State& state)
+// `work` for one applicant after another, counting every faculty of each.
+template <typename Work>
+void ForEveryApplicant(benchmark::State& state, Work work)
 {
     const Loaded& data = Data();
-    const tamrik::PreparedFaculties prepared(data.rules.faculties);
-    tamrik::Evaluator evaluator(prepared);
-    tamrik::EvaluateOptions options;
-    options.needed = false;
     int n = 0;
-    for (auto _ : state) {
-        auto top = evaluator.rank(ApplicantNumber(n++), data.context, options, 4);
-        benchmark::DoNotOptimize(top);
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(data.rules.faculties.size()));
+    for (auto _ : state)
+        work(data, ApplicantNumber(n++));
+    state.SetItemsProcessed(state.iterations() * data.faculties());
 }
-BENCHMARK(BM_EvaluateEveryFaculty)->Unit(benchmark::kMicrosecond);
+
+// Every faculty scored for an applicant, none put in order: the engine's
+// bare evaluation.
+void BM_ScoreEveryFaculty(benchmark::State& state)
+{
+    ForEveryApplicant(state, [](const Loaded& data, const tamrik::Applicant& a) {
+        benchmark::DoNotOptimize(data.evaluator.rank(a, data.context, 0));
+    });
+}
+BENCHMARK(BM_ScoreEveryFaculty)->Unit(benchmark::kMicrosecond);
+
+// What a score edited in the all-faculties window asks of the engine: every
+// faculty scored again and ranked.
+void BM_RankEveryFaculty(benchmark::State& state)
+{
+    ForEveryApplicant(state, [](const Loaded& data, const tamrik::Applicant& a) {
+        benchmark::DoNotOptimize(data.evaluator.rank(a, data.context));
+    });
+}
+BENCHMARK(BM_RankEveryFaculty)->Unit(benchmark::kMicrosecond);
+
+// What --batch --top 4 does per applicant: every faculty scored and ranked,
+// the best four written out in full.
+void BM_RankAndWriteOutTopFour(benchmark::State& state)
+{
+    ForEveryApplicant(state, [](const Loaded& data, const tamrik::Applicant& a) {
+        benchmark::DoNotOptimize(data.evaluator.rank(a, data.context, 4).evaluations(tamrik::Detail::Figures));
+    });
+}
+BENCHMARK(BM_RankAndWriteOutTopFour)->Unit(benchmark::kMicrosecond);
 
 // One faculty in full, as --faculty gives it, with the search for `needed`.
 void BM_EvaluateOneWithNeeded(benchmark::State& state)
 {
     const Loaded& data = Data();
-    const tamrik::FacultyRecord& faculty = data.rules.faculties[12];
     int n = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(tamrik::Evaluate(faculty, ApplicantNumber(n++), data.context));
+        benchmark::DoNotOptimize(data.evaluator.evaluate(12, ApplicantNumber(n++), data.context, tamrik::Detail::Needed));
 }
 BENCHMARK(BM_EvaluateOneWithNeeded)->Unit(benchmark::kMicrosecond);
 
-void BM_LoadAllFacultyRules(benchmark::State& state)
+void BM_LoadFaculties(benchmark::State& state)
 {
     const Loaded& data = Data();
     for (auto _ : state)
-        benchmark::DoNotOptimize(tamrik::ruledb::LoadAllFacultyRules(data.db, "maxminScQor43"));
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(data.rules.faculties.size()));
+        benchmark::DoNotOptimize(tamrik::loadFaculties(data.db, "maxminScQor43"));
+    state.SetItemsProcessed(state.iterations() * data.faculties());
 }
-BENCHMARK(BM_LoadAllFacultyRules)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFaculties)->Unit(benchmark::kMillisecond);
 
 // The rounding every figure goes through: a value to "0.00" and back.
 void BM_FormatAndReadBack(benchmark::State& state)

@@ -5,4 +5,7 @@ SELECT * FROM SubjectTable;
 SELECT * FROM tableCRT;
 SELECT * FROM tableSUM;
 SELECT * FROM tb6174;
+SELECT * FROM maxminScQor41;
+SELECT * FROM maxminScQor42;
 SELECT * FROM maxminScQor43;
+SELECT * FROM Zi2Prob;

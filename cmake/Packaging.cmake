@@ -115,6 +115,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries the programs link come from dpkg-shlibdeps: libsqlite3-0,
+# Qt, and libxlsxwriter4 for tamrik-calc's workbook (built with
+# libxlsxwriter-dev, which scripts/setup-debian.sh installs).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Thai text needs a Thai face; the program maps its faces onto these.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-thai-tlwg)

@@ -182,7 +182,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require((tamrik::FirstUnshowable(text) == text.size()) == (shown == text));
     }
 
-    const std::string csv = tamrikcalc::CsvRows({ev}, 1, &id);
+    const std::vector<tamrikcalc::StudentRow> ranked{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
+    const std::string csv = tamrikcalc::CsvRows(ranked, &id);
     requireShowable(csv, true);
     const std::vector<tamrik::CsvRecord> rows = tamrik::ParseCsv(csv);
     require(rows.size() == 1 && rows[0].fields.size() == 11);
@@ -208,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ev.ok())
         require(members["error"] == tamrik::ShownText(ev.error));
 
-    for (const std::string& text : {tamrikcalc::TextBlock(ev), tamrikcalc::Table({ev})})
+    for (const std::string& text : {tamrikcalc::TextBlock(ev), tamrikcalc::Table(ranked)})
         requireShowable(text, true);
     return 0;
 }

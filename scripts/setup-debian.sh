@@ -6,8 +6,10 @@ set -euo pipefail
 
 # qt6-tools-dev and qt6-l10n-tools: CMake's LinguistTools and lrelease, which
 # build the Thai translation of Qt's own texts. clang and libclang-rt-14-dev:
-# libFuzzer, for scripts/fuzz.sh.
+# libFuzzer, for scripts/fuzz.sh. libxlsxwriter-dev: the class workbook of
+# tamrik-calc; python3-openpyxl: the test that reads it back.
 packages=(build-essential cmake libgtest-dev qt6-base-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev mdbtools-dev
+          libxlsxwriter-dev python3-openpyxl
           pkg-config fonts-thai-tlwg xvfb xauth imagemagick poppler-utils x11-utils xdotool
           clang libclang-rt-14-dev "$@")
 missing=()

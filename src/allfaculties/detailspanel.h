@@ -3,7 +3,7 @@
 // subjects missing, what is needed, every year's range, for the entries
 // being ranked (a value still being typed included).
 
-#include "evaluation.h"
+#include "applicant.h"
 
 #include <QLabel>
 

@@ -5,6 +5,7 @@
 #include "evaluationtext.h"
 #include "numtext.h"
 #include "qtext.h"
+#include "vocabulary.h"
 
 #include <QPointF>
 
@@ -112,16 +113,15 @@ QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != HeadingRole))
         return QAbstractTableModel::headerData(section, orientation, role);
     // Two lines in the table's header, one in a sheet or a printout.
-    static const QString headings[ColumnCount] = {
-        QStringLiteral("อันดับ"),        QStringLiteral("รหัส"),           QStringLiteral("มหาวิทยาลัย"),
-        QStringLiteral("คณะ"),           QStringLiteral("คะแนน\nรวม"),     QStringLiteral("สูงสุดที่\nเป็นไปได้"),
-        QStringLiteral("ต่ำสุด\nปีล่าสุด"), QStringLiteral("สูงสุด\nปีล่าสุด"), QStringLiteral("ห่างจาก\nต่ำสุด %"),
-        QStringLiteral("เทียบกับ\nช่วงปีก่อน"), QStringLiteral("ช่วงคะแนน"),      QStringLiteral("ต่ำสุด-สูงสุด\nทุกปี"),
+    namespace w = words;
+    static constexpr std::string_view headings[ColumnCount] = {
+        w::kRank,    w::kCode,          w::kUniversity,    w::kFaculty,
+        w::kComposite, w::kHighestPossible, w::kLastMin,   w::kLastMax,
+        w::kMarginPercent, w::kComparison, w::kRangeBar,   w::kEveryYear,
     };
     if (section < 0 || section >= ColumnCount)
         return {};
-    return role == HeadingRole ? QString(headings[section]).replace(QLatin1Char('\n'), QLatin1Char(' '))
-                               : headings[section];
+    return role == HeadingRole ? ToQString(w::oneLine(headings[section])) : ToQString(headings[section]);
 }
 
 int FacultiesModel::rowOf(const std::string& facCode) const
@@ -156,7 +156,7 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
         QStringList codes;
         for (const std::string& code : e.missing)
             codes << ToQString(code);
-        lines << QStringLiteral("ยังไม่ได้ใส่คะแนนวิชา ") + codes.join(QStringLiteral(", "));
+        lines << ToQString(words::kMissingSubjects) + QLatin1Char(' ') + codes.join(QStringLiteral(", "));
     }
     if (e.needed) {
         const std::string needed = NeededText(*e.needed);
@@ -164,7 +164,7 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
             lines << ToQString(needed);
     }
     if (!e.years.empty())
-        lines << QStringLiteral("ต่ำสุด-สูงสุดทุกปี: ") + ToQString(YearsText(e.years));
+        lines << ToQString(words::kEveryYearInFull) + QStringLiteral(": ") + ToQString(YearsText(e.years));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -2,6 +2,7 @@
 
 #include "facultiesmodel.h"
 #include "qtext.h"
+#include "searchkey.h"
 
 namespace tamrik {
 
@@ -12,29 +13,24 @@ FacultyFilter::FacultyFilter(QObject* parent) : QSortFilterProxyModel(parent)
 
 QString FacultyFilter::SearchKey(const QString& text)
 {
-    // Compatibility decomposition splits SARA AM into NIKHAHIT + SARA AA.
-    QString key = text.normalized(QString::NormalizationForm_KD).toCaseFolded();
-    key.remove(QLatin1Char(' '));
-    key.remove(QChar(0x00A0));
-    key.remove(QChar(0x200B));  // zero-width space, common in text pasted from the web
-    return key;
+    return ToQString(searchKey(text.toStdString()));
 }
 
 void FacultyFilter::setUniversity(const QString& university)
 {
-    m_university = university;
+    m_filter.universityKey = searchKey(university.toStdString());
     invalidateRowsFilter();
 }
 
 void FacultyFilter::setSearchText(const QString& text)
 {
-    m_searchKey = SearchKey(text.simplified());
+    m_filter.searchKey = searchKey(text.toStdString());
     invalidateRowsFilter();
 }
 
 void FacultyFilter::setEligibleOnly(bool eligibleOnly)
 {
-    m_eligibleOnly = eligibleOnly;
+    m_filter.eligibleOnly = eligibleOnly;
     invalidateRowsFilter();
 }
 
@@ -42,14 +38,7 @@ bool FacultyFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const auto* faculties = static_cast<const FacultiesModel*>(sourceModel());
     const FacultyEvaluation& e = faculties->evaluation(sourceRow);
-    const QString university = ToQString(e.university);
-    if (!m_university.isEmpty() && university != m_university)
-        return false;
-    if (m_eligibleOnly && (!e.ok() || e.chance == Chance::FailsMinimum || !e.minimums.empty()))
-        return false;
-    if (m_searchKey.isEmpty())
-        return true;
-    return SearchKey(ToQString(e.name)).contains(m_searchKey) || SearchKey(university).contains(m_searchKey);
+    return facultyResultMatches(m_filter, e.ok(), e.chance) && facultyNameMatches(m_filter, e.university, e.name);
 }
 
 }  // namespace tamrik

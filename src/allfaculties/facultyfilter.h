@@ -4,6 +4,8 @@
 // minimum criteria the applicant meets. Sorting is by each column's figure,
 // not by its text.
 
+#include "facultymatch.h"
+
 #include <QSortFilterProxyModel>
 
 namespace tamrik {
@@ -17,17 +19,14 @@ public:
     void setSearchText(const QString& text);
     void setEligibleOnly(bool eligibleOnly);
 
-    // Thai typed two ways (SARA AM as one character or as NIKHAHIT + SARA AA),
-    // blanks and letter case do not keep a name from matching.
+    // searchKey() of the text.
     static QString SearchKey(const QString& text);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
-    QString m_university;
-    QString m_searchKey;
-    bool m_eligibleOnly = false;
+    FacultyFilterSettings m_filter;
 };
 
 }  // namespace tamrik

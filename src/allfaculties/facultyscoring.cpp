@@ -1,23 +1,22 @@
 #include "facultyscoring.h"
 
+#include "facultyloader.h"
 #include "session.h"
+#include "wholetables.h"
 
 namespace tamrik {
 
 FacultyScoring::FacultyScoring(const Session& session)
     : m_session(session),
-      m_rules(ruledb::LoadAllFacultyRules(session.ruleDb(), session.params().ParamDbMaxMin)),
-      m_prob(ruledb::LoadProbTable(session.ruleDb()))
+      m_evaluator(loadFaculties(session.ruleDb(), session.params().ParamDbMaxMin)),
+      m_prob(LoadProbTable(session.ruleDb()))
 {
 }
 
 const FacultyRecord* FacultyScoring::record(const std::string& facCode) const
 {
-    for (const FacultyRecord& faculty : m_rules.faculties) {
-        if (faculty.facCode == facCode)
-            return &faculty;
-    }
-    return nullptr;
+    const std::optional<std::size_t> faculty = m_evaluator.indexOf(facCode);
+    return faculty ? &m_evaluator.faculties()[*faculty] : nullptr;
 }
 
 ScoringContext FacultyScoring::context() const
@@ -34,14 +33,12 @@ Applicant FacultyScoring::remembered() const
 
 std::vector<FacultyEvaluation> FacultyScoring::rankAll(const Applicant& applicant) const
 {
-    EvaluateOptions options;
-    options.needed = false;
-    return EvaluateAll(m_rules.faculties, applicant, context(), options);
+    return m_evaluator.rank(applicant, context()).evaluations(Detail::Texts);
 }
 
 FacultyEvaluation FacultyScoring::evaluate(const FacultyRecord& faculty, const Applicant& applicant) const
 {
-    return Evaluate(faculty, applicant, context());
+    return m_evaluator.evaluate(*m_evaluator.indexOf(faculty.facCode), applicant, context(), Detail::Needed);
 }
 
 }  // namespace tamrik

@@ -4,8 +4,7 @@
 // window's panels rank, detail and print through it, so the engine is
 // called from this one place.
 
-#include "allfacultyrules.h"
-#include "evaluation.h"
+#include "evaluator.h"
 #include "gpapr.h"
 
 #include <string>
@@ -20,7 +19,7 @@ public:
     // Throws ruledb::DbError when the database cannot list the faculties.
     explicit FacultyScoring(const Session& session);
 
-    const std::vector<FacultyRecord>& faculties() const { return m_rules.faculties; }
+    const std::vector<FacultyRecord>& faculties() const { return m_evaluator.faculties(); }
     // Null when the rule data have no faculty of that code.
     const FacultyRecord* record(const std::string& facCode) const;
     const ProbLookup& prob() const { return m_prob; }
@@ -35,7 +34,7 @@ public:
 
 private:
     const Session& m_session;
-    ruledb::AllFacultyRules m_rules;
+    Evaluator m_evaluator;
     ProbLookup m_prob;
 };
 

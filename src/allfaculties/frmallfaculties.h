@@ -12,6 +12,7 @@
 // file the wizard uses and is announced, so the main window can refresh its
 // pages; the window works no figure out itself.
 
+#include "applicant.h"
 #include "evaluation.h"
 #include "facultyscoring.h"
 #include "filechooser.h"

@@ -1,5 +1,6 @@
 #include "scorespanel.h"
 
+#include "gpapr.h"
 #include "livecelldelegate.h"
 #include "messageservice.h"
 #include "namedwidget.h"

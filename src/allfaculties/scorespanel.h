@@ -5,7 +5,7 @@
 // a value still being typed is reported as the applicant it would make, so
 // the ranking can show it before it is committed.
 
-#include "evaluation.h"
+#include "applicant.h"
 #include "typedgpapr.h"
 
 #include <QList>

@@ -14,6 +14,7 @@
 #include "qtext.h"
 #include "ruledatabase.h"
 #include "session.h"
+#include "verdictsheet.h"
 #include "workingpdf.h"
 
 #include <QHBoxLayout>

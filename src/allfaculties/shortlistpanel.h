@@ -6,6 +6,7 @@
 // side. The list lives in the choices file; the comparison follows each
 // ranking that moves its figures.
 
+#include "applicant.h"
 #include "evaluation.h"
 #include "filechooser.h"
 #include "shortlist.h"

@@ -1,6 +1,5 @@
 #include "frmtamrik.h"
 
-#include "allfacultyrules.h"
 #include "captionlabel.h"
 #include "choicesfile.h"
 #include "colours.h"
@@ -9,7 +8,9 @@
 #include "dialogparameter.h"
 #include "enterbutton.h"
 #include "entriesfile.h"
+#include "evaluator.h"
 #include "exportfile.h"
+#include "facultyloader.h"
 #include "facultypage.h"
 #include "frmabout.h"
 #include "frmallfaculties.h"
@@ -26,6 +27,7 @@
 #include "summarypage.h"
 #include "thaifonts.h"
 #include "twips.h"
+#include "verdictsheet.h"
 #include "workingpdf.h"
 
 #include <QAction>
@@ -417,10 +419,11 @@ void FrmTamrik::SavePdf()
         record.facCode = code;
         record.load.rule = *rule;
         record.lastYear = YearRange{sheet.lastYear, Val(lastYear->min), Val(lastYear->max)};
-        record.years = ruledb::FacultyYears(db, code);
+        record.years = FacultyYears(db, code);
         const UserEntries& entries = m_session.entries();
-        FillVerdict(sheet, Evaluate(record, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
-                                    ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}));
+        const Evaluator evaluator({std::move(record)});
+        FillVerdict(sheet, evaluator.evaluate(0, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
+                                              ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, Detail::Texts));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));
     } catch (const ruledb::DbError& error) {

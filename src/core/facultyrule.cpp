@@ -285,7 +285,7 @@ RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCod
     return result;
 }
 
-std::optional<std::string> RestoredScoreText(const std::array<std::string, 51>& ScoreByCode,
+std::optional<std::string> RestoredScoreText(const ScoreSlots& ScoreByCode,
                                              std::string_view code)
 {
     const std::optional<std::size_t> slot = ScoreSlot(code);

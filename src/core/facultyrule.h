@@ -8,6 +8,7 @@
 // labels. Placing rows, colours and tab order are the page's business.
 
 #include "rulesource.h"
+#include "scoreslots.h"
 
 #include <array>
 #include <cstddef>
@@ -89,7 +90,7 @@ RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCod
 // ScoreByCode, formatted "0.00" (a remembered 0 too: it was typed); nothing
 // when the slot holds -1, anything but a number from 0 to 100, or the code
 // has no slot.
-std::optional<std::string> RestoredScoreText(const std::array<std::string, 51>& ScoreByCode,
+std::optional<std::string> RestoredScoreText(const ScoreSlots& ScoreByCode,
                                              std::string_view code);
 
 }  // namespace tamrik

@@ -23,7 +23,7 @@ void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& resu
     }
 }
 
-void remember(const std::vector<SubjectRow>& rows, std::array<std::string, 51>& ScoreByCode)
+void remember(const std::vector<SubjectRow>& rows, ScoreSlots& ScoreByCode)
 {
     for (const SubjectRow& row : rows) {
         const auto slot = ScoreSlot(row.code);
@@ -62,13 +62,13 @@ SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
 std::optional<std::size_t> ScoreSlot(std::string_view code)
 {
     const std::optional<double> number = WholeNumber(code);
-    if (!number || *number < 1 || *number > 51 || std::floor(*number) != *number)
+    if (!number || *number < 1 || *number > kSubjectCount || std::floor(*number) != *number)
         return std::nullopt;
     return static_cast<std::size_t>(*number) - 1;
 }
 
 void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
-                    std::array<std::string, 51>& ScoreByCode)
+                    ScoreSlots& ScoreByCode)
 {
     remember(mainRows, ScoreByCode);
     remember(specialRows, ScoreByCode);

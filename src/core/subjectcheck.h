@@ -4,7 +4,8 @@
 // texts as the page shows them; the page gathers them, shows the messages in
 // the order given and switches pages.
 
-#include <array>
+#include "scoreslots.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,6 @@ std::optional<std::size_t> ScoreSlot(std::string_view code);
 // slot as the text of a number: 85.00 as 85, 0.00 as 0; an empty box, or one
 // holding no number, as "-1" (none). A row whose code has no slot is skipped.
 void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
-                    std::array<std::string, 51>& ScoreByCode);
+                    ScoreSlots& ScoreByCode);
 
 }  // namespace tamrik

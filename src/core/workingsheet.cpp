@@ -1,6 +1,5 @@
 #include "workingsheet.h"
 
-#include "evaluationtext.h"
 #include "numtext.h"
 
 namespace tamrik {
@@ -8,7 +7,7 @@ namespace {
 
 constexpr char kNotReached[] = "-";
 
-WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::string, 51>& ScoreByCode, bool special)
+WorkingRow Row(const FacultyRule::SubjectRow& subject, const ScoreSlots& ScoreByCode, bool special)
 {
     WorkingRow row;
     row.code = subject.SubCod;
@@ -22,7 +21,7 @@ WorkingRow Row(const FacultyRule::SubjectRow& subject, const std::array<std::str
 
 }  // namespace
 
-void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode)
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode)
 {
     sheet.mainWeight = rule.WMain;
     std::vector<WorkingRow>& rows = sheet.rows;
@@ -87,49 +86,6 @@ void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
     sheet.prFull = texts.LabelMaxScore[3];
     sheet.total = texts.Label_total_score[0];
     sheet.highest = texts.Label_total_score[1];
-}
-
-WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
-                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
-                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
-                                 const ProbLookup& lookup)
-{
-    WorkingSheet sheet;
-    sheet.facCode = evaluation.facCode;
-    sheet.faculty = evaluation.name;
-    sheet.university = evaluation.university;
-    if (faculty.load.rule)
-        FillRows(sheet, *faculty.load.rule, ScoreByCode);
-    sheet.mainEarned = Format(evaluation.main.earned, "0.00");
-    sheet.mainFull = Format(evaluation.main.full, "0.00");
-    sheet.specialEarned = Format(evaluation.special.earned, "0.00");
-    sheet.specialFull = Format(evaluation.special.full, "0.00");
-    FillGpaWorking(sheet, GpaDigits, meanText, sdText, lookup);
-    sheet.gpaEarned = Format(evaluation.gpa.earned, "0.00");
-    sheet.gpaFull = Format(evaluation.gpa.full, "0.00");
-    FillPrWorking(sheet, PrDigits);
-    sheet.prEarned = Format(evaluation.pr.earned, "0.00");
-    sheet.prFull = Format(evaluation.pr.full, "0.00");
-    sheet.total = Format(evaluation.total.earned, "0.00");
-    sheet.highest = Format(evaluation.total.full, "0.00");
-    if (evaluation.lastYear) {
-        sheet.lastYear = evaluation.lastYear->year;
-        sheet.lastMin = Format(evaluation.lastYear->min, "0.00");
-        sheet.lastMax = Format(evaluation.lastYear->max, "0.00");
-    }
-    FillVerdict(sheet, evaluation);
-    return sheet;
-}
-
-void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation)
-{
-    sheet.years.clear();
-    for (const YearRange& year : evaluation.years)
-        sheet.years.push_back({year.year, Format(year.min, "0.00"), Format(year.max, "0.00")});
-    sheet.chance = std::string(ChanceLabel(evaluation.chance));
-    sheet.chanceRule = ChanceRuleText(evaluation.chance, evaluation.lastYear ? evaluation.lastYear->year : sheet.lastYear);
-    sheet.margin = MarginText(evaluation.marginPoints, evaluation.marginPercent);
-    sheet.partial = !evaluation.missing.empty();
 }
 
 }  // namespace tamrik

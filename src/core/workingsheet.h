@@ -6,7 +6,6 @@
 // holds exactly the digits the window showed.
 
 #include "facultyrule.h"
-#include "evaluation.h"
 #include "gpaworking.h"
 #include "summary.h"
 
@@ -46,7 +45,7 @@ struct WorkingSheet {
 // The subject rows of a rule with the remembered scores ("" where none), the
 // minimum as a percentage and a special row's weight (a main row's is the
 // main subjects' weight together, left empty on the row), and that main weight.
-void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode);
+void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode);
 
 // Fills the GPA and PR working of a sheet from the typed digits: "-" for a
 // step that was not reached.
@@ -56,16 +55,5 @@ void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
 
 // Page 4's figures, exactly as its labels show them.
 void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
-
-// The engine's verdict: the chance label, its rule and margin, whether the
-// figures are partial, and every year's range.
-void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation);
-
-// A faculty of the shortlist: the figures as the engine gives them (the ones
-// page 4 would show), the rows of its rule, the GPA and PR working.
-WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
-                                 const std::array<std::string, 51>& ScoreByCode, std::string_view GpaDigits,
-                                 std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
-                                 const ProbLookup& lookup);
 
 }  // namespace tamrik

@@ -68,7 +68,7 @@ void ShowPair(const FacultyRule& rule, SubjectControls& c)
 }
 
 // Puts a remembered score back, or gives the box the next tab place.
-void RestoreScore(EntryBox* box, const QLabel* code, const std::array<std::string, 51>& ScoreByCode,
+void RestoreScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode,
                   TabSequence& tabs, int& t)
 {
     if (!PutBackScore(box, code, ScoreByCode))
@@ -77,7 +77,7 @@ void RestoreScore(EntryBox* box, const QLabel* code, const std::array<std::strin
 
 }  // namespace
 
-bool PutBackScore(EntryBox* box, const QLabel* code, const std::array<std::string, 51>& ScoreByCode)
+bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode)
 {
     const std::optional<std::string> restored = RestoredScoreText(ScoreByCode, code->text().toStdString());
     if (!restored)
@@ -87,7 +87,7 @@ bool PutBackScore(EntryBox* box, const QLabel* code, const std::array<std::strin
     return true;
 }
 
-void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode, SubjectControls& c,
+void ShowFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, SubjectControls& c,
                      TabSequence& tabs, SubjectRowState& state)
 {
     if (state.NextMainRow != 0 || state.NextSpecRow != 0)

@@ -6,7 +6,8 @@
 // caller builds the rule first, so a rule that cannot be read never leaves a
 // half-drawn page.
 
-#include <array>
+#include "scoreslots.h"
+
 #include <string>
 
 class QLabel;
@@ -21,9 +22,9 @@ class TabSequence;
 
 // The remembered score of the row's subject into its box, pale yellow; false,
 // touching nothing, when the subject has none.
-bool PutBackScore(EntryBox* box, const QLabel* code, const std::array<std::string, 51>& ScoreByCode);
+bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode);
 
-void ShowFacultyRule(const FacultyRule& rule, const std::array<std::string, 51>& ScoreByCode, SubjectControls& c,
+void ShowFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, SubjectControls& c,
                      TabSequence& tabs, SubjectRowState& state);
 
 }  // namespace tamrik

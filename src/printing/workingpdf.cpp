@@ -7,6 +7,7 @@
 #include "printtext.h"
 #include "programtexts.h"
 #include "qtext.h"
+#include "vocabulary.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -25,6 +26,8 @@ QFont PrintFont(qreal points, bool bold = false)
 }
 
 QString Q(const std::string& text) { return ToQString(text); }
+// A name of the program's vocabulary, on one line.
+QString W(std::string_view word) { return ToQString(words::oneLine(word)); }
 
 // Lays text out down the page, line by line, in device units.
 class PageWriter {
@@ -211,18 +214,18 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
             cells << field(s);
         w.row(cells, shares);
     };
-    figure(QStringLiteral("รหัส"), [](const WorkingSheet& s) { return Q(s.facCode); });
-    figure(QStringLiteral("คณะ"), [](const WorkingSheet& s) { return Q(s.faculty); });
-    figure(QStringLiteral("มหาวิทยาลัย"), [](const WorkingSheet& s) { return Q(s.university); });
-    figure(QStringLiteral("คะแนนวิชาหลัก"), [](const WorkingSheet& s) { return Q(s.mainEarned); });
-    figure(QStringLiteral("คะแนนวิชาเฉพาะ"), [](const WorkingSheet& s) { return Q(s.specialEarned); });
-    figure(QStringLiteral("คะแนนจาก GPA"), [](const WorkingSheet& s) { return Q(s.gpaEarned); });
-    figure(QStringLiteral("คะแนนจาก PR"), [](const WorkingSheet& s) { return Q(s.prEarned); });
-    figure(QStringLiteral("คะแนนสุทธิ"), [](const WorkingSheet& s) { return Own(s, s.total); });
-    figure(QStringLiteral("คะแนนสูงสุดที่เป็นไปได้"), [](const WorkingSheet& s) { return Q(s.highest); });
-    figure(QStringLiteral("ต่ำสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMin); });
-    figure(QStringLiteral("สูงสุดปีล่าสุด"), [](const WorkingSheet& s) { return Q(s.lastMax); });
-    figure(QStringLiteral("ต่ำสุด-สูงสุดทุกปี"), YearsLine);
+    figure(W(words::kCode), [](const WorkingSheet& s) { return Q(s.facCode); });
+    figure(W(words::kFaculty), [](const WorkingSheet& s) { return Q(s.faculty); });
+    figure(W(words::kUniversity), [](const WorkingSheet& s) { return Q(s.university); });
+    figure(W(words::kMainSubjects), [](const WorkingSheet& s) { return Q(s.mainEarned); });
+    figure(W(words::kSpecialSubjects), [](const WorkingSheet& s) { return Q(s.specialEarned); });
+    figure(W(words::kFromGpa), [](const WorkingSheet& s) { return Q(s.gpaEarned); });
+    figure(W(words::kFromPr), [](const WorkingSheet& s) { return Q(s.prEarned); });
+    figure(W(words::kTotal), [](const WorkingSheet& s) { return Own(s, s.total); });
+    figure(W(words::kHighestPossible), [](const WorkingSheet& s) { return Q(s.highest); });
+    figure(W(words::kLastMin), [](const WorkingSheet& s) { return Q(s.lastMin); });
+    figure(W(words::kLastMax), [](const WorkingSheet& s) { return Q(s.lastMax); });
+    figure(W(words::kEveryYearInFull), YearsLine);
     figure(comparisonHeading(), [](const WorkingSheet& s) { return Q(s.chance); });
     w.space();
     w.line(ResultNoticeText(), 10, true);

@@ -64,11 +64,11 @@ std::string rowName(const RowCursor& row, std::size_t number)
 // The row a scan stands on, read in place for the value checks.
 class CursorValueRow : public tamrik::ValueRow {
 public:
-    CursorValueRow(const tamrik::RuleRow::Columns& columns, const RowCursor& row) : m_columns(columns), m_row(row) {}
+    CursorValueRow(const std::vector<std::string>& columns, const RowCursor& row) : m_columns(columns), m_row(row) {}
 
     std::optional<double> number(std::string_view column) const override
     {
-        const auto place = m_columns.find(column);
+        const auto place = tamrik::columnPlace(m_columns, column);
         if (!place)
             return std::nullopt;
         switch (m_row.kind(*place)) {
@@ -83,25 +83,23 @@ public:
     }
     std::string text(std::string_view column) const override
     {
-        const auto place = m_columns.find(column);
+        const auto place = tamrik::columnPlace(m_columns, column);
         return place ? m_row.textOrNull(*place).value_or("") : std::string();
     }
 
 private:
-    const tamrik::RuleRow::Columns& m_columns;
+    const std::vector<std::string>& m_columns;
     const RowCursor& m_row;
 };
 
 void requireUsableRows(const RuleDatabase& db, const std::string& table)
 {
-    std::optional<tamrik::RuleRow::Columns> columns;
+    std::optional<std::vector<std::string>> columns;
     bool range = false;
     std::size_t number = 0;
     db.ForEachRow("SELECT * FROM " + QuoteIdentifier(table), [&](const RowCursor& row) {
         if (!columns) {
-            columns.emplace();
-            for (std::size_t c = 0; c < row.columns().size(); ++c)
-                columns->set(row.columns()[c], c);
+            columns = row.columns();
             range = IsRangeTable(row.columns());
             if (!tamrik::HasValueRules(table, range))
                 return false;

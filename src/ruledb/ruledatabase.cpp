@@ -4,12 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
-
 namespace tamrik::ruledb {
 
 namespace {
@@ -40,7 +34,7 @@ std::string FileUri(const std::string& path)
 
 }  // namespace
 
-RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
+RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -52,14 +46,6 @@ RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
     // A FIFO or a device would keep open() or the first read waiting for ever.
     if (!fs::is_regular_file(status))
         throw DbError(inQuotes(path) + " ไม่ใช่แฟ้มข้อมูลธรรมดา (not a regular file: a pipe or a device)");
-    m_identity = identityOf(path);
-
-    // Each connection would first take memory for 20 pages at once, more
-    // than the few the checks below keep; pages are then taken one by one.
-    // Only possible before SQLite's first use in the process: refused (and
-    // harmless) after it.
-    static const int pageCacheConfig = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
-    (void)pageCacheConfig;
 
     // Immutable: the program never writes the file, so SQLite need not look
     // for a journal beside it, lock it, or make -wal and -shm files.
@@ -79,8 +65,7 @@ RuleDatabase::RuleDatabase(const std::string& path, Check check) : m_path(path)
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
     try {
         checkHeader();
-        if (check == Check::WholeFile)
-            checkWholeFile();
+        checkWholeFile();
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -134,8 +119,6 @@ void RuleDatabase::checkWholeFile() const
     // (2 MB by default), the pages would stay the largest part of the heap
     // for the whole run; a few are enough for the check, and the queries get
     // the usual cache back.
-    if (m_checked)
-        return;
     const int cacheSize = pragmaNumber("PRAGMA cache_size", -2000);
     sqlite3_exec(m_db, "PRAGMA cache_size=8", nullptr, nullptr, nullptr);
     struct Restore {
@@ -194,55 +177,13 @@ void RuleDatabase::quickCheck() const
     if (!first)
         throw damaged(sqlite3_errmsg(m_db));
     std::string_view report(first);
-    if (report == "ok") {
-        m_checked = true;
+    if (report == "ok")
         return;
-    }
     // The first fault is enough to act on; the rest (often a hundred lines)
     // follows from it.
     if (report.rfind("*** ", 0) == 0 && report.find('\n') != std::string_view::npos)
         report.remove_prefix(report.find('\n') + 1);
     throw damaged(std::string(report.substr(0, report.find('\n'))));
-}
-
-RuleDatabase::FileIdentity RuleDatabase::identityOf(const std::string& path)
-{
-#ifdef _WIN32
-    // stat() there has no inode and whole seconds only: the volume, the file's
-    // index on it and the last write in 100 ns steps tell files apart.
-    const HANDLE file = CreateFileW(std::filesystem::u8path(path).c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = GetFileInformationByHandle(file, &info);
-    CloseHandle(file);
-    if (!known)
-        return {};
-    const auto wide = [](DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; };
-    return {info.dwVolumeSerialNumber, wide(info.nFileIndexHigh, info.nFileIndexLow),
-            wide(info.nFileSizeHigh, info.nFileSizeLow),
-            static_cast<long long>(wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
-#else
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return {};
-    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
-            static_cast<unsigned long long>(st.st_size),
-            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
-#endif
-}
-
-std::unique_ptr<RuleDatabase> RuleDatabase::openAnother() const
-{
-    auto other = std::make_unique<RuleDatabase>(m_path, Check::Later);
-    // Only the file this connection opened (and perhaps checked) may be read
-    // on as the same database.
-    if (!(other->m_identity == m_identity))
-        throw DbError("แฟ้มฐานข้อมูล " + inQuotes(m_path) + " ถูกเปลี่ยนระหว่างอ่าน (the file changed while it was read)");
-    other->m_checked = m_checked;
-    return other;
 }
 
 RuleDatabase::~RuleDatabase()

@@ -125,16 +125,12 @@ public:
     // near it, and a huge one would stall the window that shows it.
     static constexpr std::size_t MaxTextBytes = 4096;
 
-    // Whether opening reads the whole file through once to check every page
-    // (SQLite's quick_check), or leaves that to checkWholeFile(), so that a
-    // caller reading every table anyway can check on another thread meanwhile.
-    enum class Check { WholeFile, Later };
-
     // Opens the file read-only and immutable (no journal is read, no side file
-    // is made) and checks that it is a sound database. Throws DbError naming
-    // the file and what is wrong (missing, not a regular file, unreadable, not
-    // a database, damaged, no tables).
-    explicit RuleDatabase(const std::string& path, Check check = Check::WholeFile);
+    // is made) and checks that it is a sound database, reading every page
+    // once (SQLite's quick_check). Throws DbError naming the file and what is
+    // wrong (missing, not a regular file, unreadable, not a database, damaged,
+    // no tables).
+    explicit RuleDatabase(const std::string& path);
     // A database image in memory (a build not yet written out), checked as a
     // file is; `image` must outlive the object, and `name` stands for the
     // file in messages.
@@ -176,35 +172,15 @@ public:
     // when it cannot be read.
     void readFile(const std::function<void(std::string_view block)>& each) const;
 
-    // The whole-file check opening left for later; nothing when done. Throws
-    // DbError as the constructor would for a damaged file.
-    void checkWholeFile() const;
-    bool wholeFileChecked() const { return m_checked; }
-
-    // A second connection to the same file for another thread, checked as
-    // far as this one is. Throws DbError when it cannot be opened or the file
-    // is no longer the one this connection has open.
-    std::unique_ptr<RuleDatabase> openAnother() const;
-
 private:
     RuleDatabase() = default;
-    struct FileIdentity {
-        unsigned long long device = 0, inode = 0, size = 0;
-        long long modified = 0;
-        bool operator==(const FileIdentity& o) const
-        {
-            return device == o.device && inode == o.inode && size == o.size && modified == o.modified;
-        }
-    };
-    static FileIdentity identityOf(const std::string& path);
     const std::vector<std::string>& tableColumns(std::string_view table) const;
     void checkHeader();
+    void checkWholeFile() const;
     void quickCheck() const;
     int pragmaNumber(const char* pragma, int fallback) const;
 
     std::string m_path;
-    FileIdentity m_identity;
-    mutable bool m_checked = false;
     sqlite3* m_db = nullptr;
     mutable std::map<std::string, std::vector<std::string>> m_tableColumns;  // by lower-case name
 };

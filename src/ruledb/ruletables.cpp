@@ -71,12 +71,12 @@ std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view tab
     const QueryResult rows = m_db.query(queryText(table, keyColumn), {key});
     if (rows.EOF_())
         return std::nullopt;
-    tamrik::RuleRow row;
+    tamrik::RuleRow::Values values;
     for (const std::string& column : rows.columns()) {
         const DbValue value = rows.field(column);
-        row.set(column, value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
+        values.push_back(value.isNull() ? std::nullopt : std::optional<std::string>(value.toText()));
     }
-    return row;
+    return tamrik::RuleRow(rows.columns(), std::move(values));
 }
 
 std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
@@ -127,19 +127,12 @@ void requireTables(const RuleDatabase& db)
 
 void RequireRuleTables(const RuleDatabase& db)
 {
-    try {
-        requireTables(db);
-        RequireNoViews(db);
-        // A build records its digest only when every value is usable: content
-        // that still matches it needs no second look at the values.
-        if (!RequireRecordedContent(db))
-            requireUsableValues(db);
-    } catch (const DbError&) {
-        // A damaged page met on the way is named as the whole-file check names it.
-        if (!db.wholeFileChecked())
-            db.checkWholeFile();
-        throw;
-    }
+    requireTables(db);
+    RequireNoViews(db);
+    // A build records its digest only when every value is usable: content
+    // that still matches it needs no second look at the values.
+    if (!RequireRecordedContent(db))
+        requireUsableValues(db);
 }
 
 }  // namespace tamrik::ruledb

@@ -3,14 +3,14 @@
 // at the foot of its printed pages alike.
 
 #include "buildinfo.h"
+#include "vocabulary.h"
 
 #include <QString>
 
 namespace tamrik {
 
-// UTF-8. The foot line: the figures help a decision and are not a result of
-// the selection.
-inline constexpr char kResultNotice[] = "ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้น ไม่ใช่ผลการคัดเลือกจริง";
+// UTF-8. The foot line, tamrik-calc's too.
+using words::kResultNotice;
 QString ResultNoticeText();
 
 // "1.0.4": the build's major, minor and revision numbers.

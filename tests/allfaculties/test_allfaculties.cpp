@@ -3,8 +3,9 @@
 // wizard and the entries file, the filters, the shortlist and its file, the
 // exports (CSV, and the shortlist PDF's pages; what the PDFs say is
 // tests/printing's), and the keyboard walk through every control.
-#include "allfacultyrules.h"
-#include "evaluation.h"
+#include "evaluator.h"
+#include "facultyloader.h"
+#include "wholetables.h"
 #include "facultyfilter.h"
 #include "frmallfaculties.h"
 #include "listdriver.h"
@@ -56,8 +57,8 @@ void EditScores(FrmAllFaculties* list, const QStringList& codes, const QStringLi
 std::vector<FacultyEvaluation> EngineRanking(const Applicant& applicant)
 {
     ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
-    const auto rules = ruledb::LoadAllFacultyRules(db, "maxminScQor43");
-    return EvaluateAll(rules.faculties, applicant, {"2.4397771456", "0.5519077994", ruledb::LoadProbTable(db)});
+    const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
+    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", LoadProbTable(db)}).evaluations(Detail::Needed);
 }
 
 void SelectFaculty(FrmAllFaculties* list, const QString& code)

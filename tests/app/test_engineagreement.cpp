@@ -3,7 +3,9 @@
 // restored into page 2 from the remembered entries, as the window restores
 // them) and every figure of page 4, or page 2's messages when a minimum
 // fails, is compared with what the engine gives for the same applicant.
-#include "allfacultyrules.h"
+#include "evaluator.h"
+#include "facultyloader.h"
+#include "wholetables.h"
 #include "entriesfile.h"
 #include "numtext.h"
 #include "programdriver.h"
@@ -62,9 +64,9 @@ private slots:
     {
         const ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
         const ScoringParams params;  // the window starts with the same defaults
-        const ruledb::AllFacultyRules rules = ruledb::LoadAllFacultyRules(db, params.ParamDbMaxMin);
-        const ScoringContext context{params.ParamMeanGpa, params.ParamSD, ruledb::LoadProbTable(db)};
-        QVERIFY(rules.faculties.size() > 100);
+        const Evaluator evaluator(loadFaculties(db, params.ParamDbMaxMin));
+        const ScoringContext context{params.ParamMeanGpa, params.ParamSD, LoadProbTable(db)};
+        QVERIFY(evaluator.faculties().size() > 100);
 
         int summaries = 0;
         int failures = 0;
@@ -78,8 +80,9 @@ private slots:
             Program program(folder);
             QVERIFY(program.start());
 
-            for (const FacultyRecord& faculty : rules.faculties) {
-                const FacultyEvaluation ev = Evaluate(faculty, c.applicant, context);
+            for (std::size_t i = 0; i < evaluator.faculties().size(); ++i) {
+                const FacultyRecord& faculty = evaluator.faculties()[i];
+                const FacultyEvaluation ev = evaluator.evaluate(i, c.applicant, context, Detail::Needed);
                 const QString where = QStringLiteral("%1, faculty %2: ")
                                           .arg(QLatin1String(c.name), QString::fromStdString(faculty.facCode));
                 program.messages.texts.clear();

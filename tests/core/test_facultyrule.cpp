@@ -193,8 +193,8 @@ const FailureCase kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Faults, BuildFacultyRuleFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A data file's columns in any case; enough of them that the column index
-// grows several times; a name given twice keeps its last value.
+// A data file's columns in any case; a name given twice keeps its last value;
+// a copy keeps its values when the row changes.
 TEST(RuleRow, ColumnsWithoutRegardToCase)
 {
     RuleRow row;
@@ -207,7 +207,7 @@ TEST(RuleRow, ColumnsWithoutRegardToCase)
     EXPECT_TRUE(row.cell("numsub").present);
     EXPECT_TRUE(row.cell("numsub").null);
     EXPECT_FALSE(row.cell("SubCod41").present);
-    const RuleRow copy = row;  // shares the cells until either is changed
+    const RuleRow copy = row;
     row.set("SubCod1", "changed");
     EXPECT_EQ(copy.get("subcod1"), "101");
     EXPECT_EQ(row.get("subcod1"), "changed");
@@ -215,7 +215,7 @@ TEST(RuleRow, ColumnsWithoutRegardToCase)
 
 TEST(RestoredScoreText, OnlyAStoredScoreFrom0To100)
 {
-    std::array<std::string, 51> scores;
+    ScoreSlots scores;
     scores.fill("-1");
     scores[3] = "72.5";
     scores[4] = "0";

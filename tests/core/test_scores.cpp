@@ -126,14 +126,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
 {
-    std::array<std::string, 51> scores;
+    ScoreSlots scores;
     scores.fill("-1");
     scores[4] = "60";
     scores[50] = "70";
     RememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"},
                     {"02", "", "0.00", "0"}},
                    {{"51", "", "", "0"}, {"x", "", "30", "0"}, {"06", "", "55.25", "0"}}, scores);
-    std::array<std::string, 51> expected;
+    ScoreSlots expected;
     expected.fill("-1");
     expected[0] = "85";
     expected[1] = "0";  // a typed 0 is a score; an empty box (51) is none

@@ -104,7 +104,7 @@ private slots:
         ExpectPhrases(SqueezedPages(pdf).value(0),
                       {SampleNotice, QStringLiteral("คณะ:0013คณะครุศาสตร์"), QStringLiteral("มหาวิทยาลัย:จุฬาลงกรณ์มหาวิทยาลัย"),
                        QStringLiteral("ขั้นต่ำ(%)"), QStringLiteral("ข้อมูลปีการศึกษา2543"),
-                       QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:สูงกว่าคะแนนสูงสุดปีก่อนเกณฑ์:คะแนนสุทธิถึงคะแนนสูงสุดของปี2543"),
+                       QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:สูงกว่าคะแนนสูงสุดปีก่อนเกณฑ์:คะแนนรวมเท่ากับหรือสูงกว่าคะแนนสูงสุดของปี2543"),
                        QStringLiteral("สูงกว่าคะแนนต่ำสุด97.11คะแนน(14.57%ของคะแนนสูงสุดที่เป็นไปได้)"),
                        QStringLiteral("ปี2541:ต่ำสุด341.33สูงสุด419.05ปี2542:ต่ำสุด351.83สูงสุด434.83ปี2543:ต่ำสุด366.60"),
                        QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"),
@@ -122,7 +122,7 @@ private slots:
         // A score under the faculty's minimum: the verdict says so, with its rule.
         EditScore(list, QStringLiteral("04"), QStringLiteral("20"));
         savePdf->trigger();
-        ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
+        ExpectPhrases(SqueezedPages(pdf).value(0), {QStringLiteral("เทียบกับช่วงคะแนนปีก่อน:ไม่ผ่านเกณฑ์ขั้นต่ำเกณฑ์:คะแนนที่ใส่แล้วของบางวิชาต่ำกว่าเกณฑ์ขั้นต่ำของคณะ")});
         // The name typed in the window heads the page; the legend gives every label's rule.
         TypeText(In<QLineEdit>(list, QStringLiteral("TextApplicantName")), QStringLiteral("สมหญิง รักเรียน"));
         savePdf->trigger();
@@ -163,7 +163,7 @@ private slots:
                                                 << QStringLiteral("คะแนนสุทธิ≥")
                                                 << QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"));
         ExpectPhrases(pages[1], {QStringLiteral("คะแนนต่ำสุด-สูงสุดปี2543:366.60-448.71"),
-                                 QStringLiteral("เกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
+                                 QStringLiteral("เกณฑ์:คะแนนที่ใส่แล้วของบางวิชาต่ำกว่าเกณฑ์ขั้นต่ำของคณะ")});
 
         // Data built without the marker print no notice.
         QVERIFY(folder.changeRuleDb(QStringLiteral("UPDATE TamrikInfo SET SampleData = '0';")));

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 
@@ -120,8 +123,8 @@ TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
     EXPECT_EQ(noDb.status, 1);
     EXPECT_NE(noDb.err.find("ไม่พบแฟ้มฐานข้อมูล"), std::string::npos) << noDb.err;
 
-    // A zeroed page: the whole-file check, run beside the reading, refuses
-    // the file before any figure is written.
+    // A zeroed page: the whole-file check at the opening refuses the file
+    // before any figure is written.
     const auto damaged = folder.path() / "damaged.mdb";
     std::filesystem::copy_file(BundledDb(), damaged);
     {
@@ -262,6 +265,151 @@ TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)
     EXPECT_NE(files[0].find("\ns299,3,"), std::string::npos);
 }
 
+// Rows of CSV output, the header first.
+std::vector<std::vector<std::string>> CsvOf(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const tamrik::CsvRecord& record : tamrik::ParseCsv(text))
+        rows.push_back(record.fields);
+    return rows;
+}
+
+std::size_t Count(const std::string& text, const std::string& part)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+// A class with wishes: each student's wishes in the student's order (codes
+// that lost their zeros read back, a code no faculty has kept with a note),
+// then the best faculties the student did not wish for, as --all ranks them.
+TEST_F(TamrikCalc, ClassWishesComeFirstThenTheBestOthers)
+{
+    const auto csv = folder.path() / "class.csv";
+    Write(csv, "id,gpa,pr,wish2,01,02,03,04,41,wish1,wish3\n"
+               "s1,3.25,85.5,13,75,68.5,80,55,62,0022,999\n"
+               "s2,2.50,40,,40,30,35,20,25,1,\n");
+    const Outcome run = Calc(folder, {"--batch", csv.string(), "--top", "2"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = CsvOf(run.out);
+    ASSERT_EQ(rows.size(), 1u + 5 + 3) << run.out;
+    EXPECT_EQ(rows[0].back(), "needed");
+    EXPECT_EQ(rows[0][rows[0].size() - 3], "kind");
+    const auto column = [&](const std::vector<std::string>& row, const std::string& name) {
+        return row[std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin()];
+    };
+    std::vector<std::string> got;
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        got.push_back(column(rows[r], "id") + " " + column(rows[r], "kind") + " " + column(rows[r], "wish") + " "
+                      + column(rows[r], "code"));
+    const std::vector<std::string> wishes = {"s1 wish 1 0022", "s1 wish 2 0013", "s1 wish 3 0999", "s2 wish 1 0001"};
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.begin() + 3), std::vector<std::string>(wishes.begin(), wishes.begin() + 3));
+    EXPECT_EQ(got[5], wishes[3]);
+    EXPECT_EQ(column(rows[3], "chance"), "ไม่มีคณะรหัสนี้ในฐานข้อมูลเกณฑ์");
+    EXPECT_EQ(column(rows[3], "rank"), "");
+    EXPECT_EQ(column(rows[3], "composite"), "");
+
+    // The suggestions are --all's best, the wished-for ones left out, at
+    // their places in that ranking; what is needed is the gap to last year's lowest.
+    const Outcome all = Calc(folder, {"--all", "--csv", "--scores", "01=75,02=68.5,03=80,04=55,41=62", "--gpa",
+                                      "3.25", "--pr", "85.5"});
+    std::vector<std::string> best;
+    for (const auto& row : CsvOf(all.out)) {
+        if (row[1] != "0022" && row[1] != "0013" && row[0] != "rank" && best.size() < 2)
+            best.push_back(row[0] + " " + row[1]);
+    }
+    EXPECT_EQ(column(rows[4], "kind") + " " + column(rows[4], "rank") + " " + column(rows[4], "code"), "suggestion " + best[0]);
+    EXPECT_EQ(column(rows[5], "rank") + " " + column(rows[5], "code"), best[1]);
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const std::string needed = column(rows[r], "needed");
+        if (!needed.empty()) {
+            EXPECT_NEAR(std::stod(needed), std::stod(column(rows[r], "last_min")) - std::stod(column(rows[r], "composite")),
+                        0.005);
+        }
+    }
+    EXPECT_NE(std::count_if(rows.begin() + 1, rows.end(), [&](const auto& row) { return !column(row, "needed").empty(); }), 0);
+
+    // Said once for the class, with the cause; the unknown code where it stands.
+    EXPECT_EQ(Count(run.err, "save it as text"), 1u) << run.err;
+    EXPECT_NE(run.err.find(csv.string() + ":2:4: wish '13' is read as faculty 0013; 3 wish codes had lost"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(csv.string() + ":2:11: no faculty '0999'"), std::string::npos) << run.err;
+
+    // Without --top, the wishes alone; as JSON, the same rows.
+    EXPECT_EQ(CsvOf(Calc(folder, {"--batch", csv.string()}).out).size(), 1u + 4);
+    const std::string json = Calc(folder, {"--batch", csv.string(), "--top", "2", "--json"}).out;
+    EXPECT_EQ(Count(json, "{\"id\": "), 8u);
+    EXPECT_EQ(json.rfind("[\n {\"id\": \"s1\", \"rank\": ", 0), 0u) << json.substr(0, 80);
+    EXPECT_NE(json.find("\"kind\": \"wish\", \"wish\": 3, \"faculty\": \"0999\""), std::string::npos);
+    EXPECT_EQ(Count(json, "\"kind\": \"suggestion\", \"wish\": null"), 4u);
+    EXPECT_EQ(json.substr(json.size() - 4), "}\n]\n");
+}
+
+// --university, --match (the window's search: blanks and zero-width spaces
+// do not count) and --eligible-only leave --all's rows at their places;
+// --faculty with --batch evaluates those faculties alone.
+TEST_F(TamrikCalc, FiltersLeaveTheRowsTheyMatch)
+{
+    const Args applicant = {"--scores", "01=75,02=68.5,03=80,04=55", "--gpa", "3.25", "--pr", "60"};
+    const auto all = [&](Args args) {
+        args.insert(args.begin(), applicant.begin(), applicant.end());
+        args.insert(args.end(), {"--all", "--csv"});
+        const Outcome run = Calc(folder, args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return CsvOf(run.out);
+    };
+    const auto every = all({});
+    const auto filtered = [&](const std::function<bool(const std::vector<std::string>&)>& keep) {
+        std::vector<std::vector<std::string>> rows{every[0]};
+        std::copy_if(every.begin() + 1, every.end(), std::back_inserter(rows), keep);
+        return rows;
+    };
+    const std::string chula = "จุฬาลงกรณ์มหาวิทยาลัย";
+    const auto ofChula = all({"--university", chula});
+    EXPECT_EQ(ofChula, filtered([&](const auto& row) { return row[2] == chula; }));
+    EXPECT_EQ(ofChula.size(), 1u + 17);
+    const auto teachers = all({"--match", "ครุ\xE2\x80\x8B ศาสตร์"});
+    EXPECT_EQ(teachers, filtered([](const auto& row) { return row[3].find("ครุศาสตร์") != std::string::npos; }));
+    EXPECT_GE(teachers.size(), 1u + 3);
+    const auto eligible = all({"--eligible-only"});
+    EXPECT_EQ(eligible, filtered([](const auto& row) { return row[9] != "ไม่ผ่านเกณฑ์ขั้นต่ำ"; }));
+    EXPECT_LT(eligible.size(), every.size());
+    EXPECT_EQ(all({"--university", chula, "--match", "แพทย"}).size(), 1u + 3);
+    // The byte-order mark for spreadsheets changes nothing else.
+    const Outcome plain = Calc(folder, {"--all", "--csv", "--match", "แพทย"});
+    EXPECT_EQ(Calc(folder, {"--all", "--csv", "--match", "แพทย", "--csv-bom"}).out, "\xEF\xBB\xBF" + plain.out);
+
+    Write(folder.path() / "class.csv", "id,gpa,pr,01,02\ns1,3,50,70,60\ns2,2,40,50,50\n");
+    const Outcome two = Calc(folder, {"--batch", (folder.path() / "class.csv").string(), "--faculty", "0013,1"});
+    ASSERT_EQ(two.status, 0) << two.err;
+    const auto rows = CsvOf(two.out);
+    ASSERT_EQ(rows.size(), 1u + 4);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        EXPECT_TRUE(rows[r][2] == "0013" || rows[r][2] == "0001") << rows[r][2];
+    EXPECT_EQ(Calc(folder, {"--batch", (folder.path() / "class.csv").string(), "--faculty", "0013,9999"}).status, 2);
+}
+
+// Options that cannot go together are said once, in one line.
+TEST_F(TamrikCalc, OptionsThatDoNotFitAreOneMessage)
+{
+    const std::string help = "tamrik-calc: see tamrik-calc --help\n";
+    const std::pair<Args, std::string> runs[] = {
+        {{"--batch", "x.csv", "--all", "--top", "3"}, "tamrik-calc: options --batch and --all cannot go together"},
+        {{"--all", "--faculty", "1", "--top", "3", "-o", "r.csv"}, "tamrik-calc: options --all and --faculty cannot go together"},
+        {{"--all", "--top", "3", "--jobs", "2", "--csv-bom"}, "tamrik-calc: options --top, --jobs and --csv-bom cannot go with --all"},
+        {{"--batch", "x.csv", "--gpa", "3", "-o", "r.xlsx", "--json"},
+         "tamrik-calc: options --gpa and --json cannot go with a workbook (-o FILE.xlsx): the applicants come from the file"},
+    };
+    for (const auto& [args, message] : runs) {
+        const Outcome run = Calc(folder, args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+        EXPECT_EQ(Count(run.err, "\n"), 2u) << run.err;
+        EXPECT_EQ(run.err.substr(run.err.size() - help.size()), help);
+    }
+}
+
 // The bundled data are a made-up sample and every output says so; the same
 // data built without the marker say nothing of it.
 TEST_F(TamrikCalc, SampleDataIsSaidOnEveryOutput)
@@ -345,7 +493,8 @@ TEST(Report, EveryOutputReplacesWhatIsNotText)
     EXPECT_NE(json.find("\"years\": {\"25" + r + r + "\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"minimums\": [\"min" + r + "\"]"), std::string::npos) << json;
     ev.error = "\x1B]0;title\x07";
-    const std::string outputs[] = {tamrikcalc::TextBlock(ev), tamrikcalc::Table({ev}), tamrikcalc::CsvRows({ev}, 1)};
+    const std::vector<tamrikcalc::StudentRow> rows{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
+    const std::string outputs[] = {tamrikcalc::TextBlock(ev), tamrikcalc::Table(rows), tamrikcalc::CsvRows(rows)};
     for (const std::string& out : outputs) {
         EXPECT_NE(out.find(r + "uni" + r + "[2J"), std::string::npos) << out;
         EXPECT_NE(out.find(r + "]0;title" + r), std::string::npos) << out;

@@ -3,6 +3,7 @@
 #include "calcoptions.h"
 #include "subjectcheck.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tamrikcalc {
@@ -12,6 +13,15 @@ namespace {
 const char* const kFixedColumns[] = {"id", "gpa", "pr"};
 const char* const kChanged = ": the file changed while it was read; nothing is written";
 
+// 1 to 8 for a column wish1 to wish8, else 0.
+int wishNumber(const std::string& column)
+{
+    if (column.size() != 5 || column.compare(0, 4, "wish") != 0 || column[4] < '1'
+        || column[4] > static_cast<char>('0' + kMostWishes))
+        return 0;
+    return column[4] - '0';
+}
+
 }  // namespace
 
 ApplicantFile::ApplicantFile(std::string path) : m_path(std::move(path)) {}
@@ -19,6 +29,24 @@ ApplicantFile::ApplicantFile(std::string path) : m_path(std::move(path)) {}
 ApplicantFile::~ApplicantFile() = default;
 
 const std::string& ApplicantFile::error() const { return m_error; }
+
+std::string ApplicantFile::wishNotes(const std::function<bool(const std::string& code)>& known) const
+{
+    std::string notes;
+    const auto at = [&](const Place& place) {
+        return "tamrik-calc: " + m_path + ":" + std::to_string(place.line) + ":" + std::to_string(place.column) + ": ";
+    };
+    if (m_lostZeros)
+        notes += at(m_firstLostZeros.place) + "wish '" + m_firstLostZeros.given + "' is read as faculty "
+                 + m_firstLostZeros.code + "; " + std::to_string(m_lostZeros)
+                 + (m_lostZeros == 1 ? " wish code had lost its" : " wish codes had lost their")
+                 + " leading zeros: the column was saved as numbers; save it as text\n";
+    for (const auto& [code, place] : m_wishCodes) {
+        if (!known(code))
+            notes += at(place) + "no faculty '" + code + "' in the rule database; the wish is listed with a note\n";
+    }
+    return notes;
+}
 
 void ApplicantFile::fault(int line, std::size_t column, const std::string& message)
 {
@@ -34,7 +62,7 @@ std::optional<std::size_t> ApplicantFile::check(const std::function<void(const s
         m_stream.emplace(m_path);
         const std::optional<tamrik::CsvRecord> header = m_stream->next();
         if (!header) {
-            fault(1, 1, "no header: the first line must be id,gpa,pr followed by subject codes");
+            fault(1, 1, "no header: the first line must be id,gpa,pr followed by subject codes and wish1-wish8");
             return std::nullopt;
         }
         readHeader(*header);
@@ -105,6 +133,7 @@ bool ApplicantFile::atEnd()
 
 void ApplicantFile::readHeader(const tamrik::CsvRecord& header)
 {
+    m_wishOf.clear();
     const auto& f = header.fields;
     for (std::size_t c = 0; c < 3; ++c) {
         if (c >= f.size() || f[c] != kFixedColumns[c])
@@ -112,10 +141,20 @@ void ApplicantFile::readHeader(const tamrik::CsvRecord& header)
                   std::string("column ") + std::to_string(c + 1) + " must be '" + kFixedColumns[c] + "'");
     }
     std::array<bool, tamrik::kSubjectCount> seen{};
+    std::array<bool, kMostWishes + 1> seenWish{};
     for (std::size_t c = 3; c < f.size(); ++c) {
+        const int wish = wishNumber(f[c]);
+        m_wishOf.push_back(wish);
+        if (wish) {
+            if (seenWish[static_cast<std::size_t>(wish)])
+                fault(header.line, c + 1, f[c] + " has a column already");
+            seenWish[static_cast<std::size_t>(wish)] = true;
+            m_slots.push_back(0);
+            continue;
+        }
         const std::optional<std::size_t> slot = tamrik::ScoreSlot(f[c]);
         if (!slot) {
-            fault(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51");
+            fault(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51 or wish1-wish8");
         } else if (seen[*slot]) {
             fault(header.line, c + 1, "subject " + f[c] + " has a column already");
         } else {
@@ -151,8 +190,23 @@ std::optional<BatchApplicant> ApplicantFile::readApplicant(const tamrik::CsvReco
     };
     take(1, CheckGpa, a.applicant.Gpa);
     take(2, CheckPr, a.applicant.Pr);
-    for (std::size_t c = 3; c < columns; ++c)
-        take(c, CheckScore, a.applicant.Scores[m_slots[c - 3]]);
+    for (std::size_t c = 3; c < columns; ++c) {
+        if (!m_wishOf[c - 3]) {
+            take(c, CheckScore, a.applicant.Scores[m_slots[c - 3]]);
+            continue;
+        }
+        bool lostZeros = false;
+        std::string code = FacultyCodeOf(f[c], &lostZeros);
+        if (code.empty())
+            continue;
+        const Place place{record.line, c + 1};
+        if (lostZeros && !m_secondPass && m_lostZeros++ == 0)
+            m_firstLostZeros = {place, f[c], code};
+        if (!m_secondPass)
+            m_wishCodes.emplace(code, place);
+        a.wishes.push_back({m_wishOf[c - 3], std::move(code)});
+    }
+    std::sort(a.wishes.begin(), a.wishes.end());
     if (!good)
         return std::nullopt;
     return a;

@@ -1,23 +1,34 @@
 #pragma once
 // The applicants of a batch: a CSV file with a header id,gpa,pr followed by
-// subject codes in any order; an empty cell is a subject not taken (or no
-// GPA or PR). The file is never held whole: a first pass reports every bad
-// cell, as FILE:LINE:COLUMN: message, and counts the applicants; a second
-// pass hands them on a block at a time.
+// subject codes and wish1 to wish8 in any order; an empty cell is a subject
+// not taken, no wish (or no GPA or PR). The file is never held whole: a
+// first pass reports every bad cell, as FILE:LINE:COLUMN: message, and counts
+// the applicants; a second pass hands them on a block at a time.
 
 #include "csvstream.h"
-#include "evaluation.h"
+#include "applicant.h"
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tamrikcalc {
 
+inline constexpr int kMostWishes = 8;
+
+struct Wish {
+    int number = 0;    // 1 to 8: the column wish1 to wish8
+    std::string code;  // as FacultyCodeOf reads the cell
+    bool operator<(const Wish& other) const { return number < other.number; }
+};
+
 struct BatchApplicant {
     std::string id;
     tamrik::Applicant applicant;
+    std::vector<Wish> wishes;  // in the applicant's order
 };
 
 class ApplicantFile {
@@ -39,6 +50,13 @@ public:
     bool atEnd();
     const std::string& error() const;
 
+    // After the check: whether the header has wish columns, and the notes on
+    // the wishes, a line each: codes that lost their leading zeros (said
+    // once, with the cause) and each code no faculty has, where first seen.
+    bool hasWishes() const { return std::any_of(m_wishOf.begin(), m_wishOf.end(), [](int w) { return w > 0; }); }
+    std::string wishNotes(const std::function<bool(const std::string& code)>& known) const;
+    bool isWished(const std::string& code) const { return m_wishCodes.count(code) > 0; }
+
 private:
     void readHeader(const tamrik::CsvRecord& header);
     std::optional<BatchApplicant> readApplicant(const tamrik::CsvRecord& record);
@@ -47,7 +65,18 @@ private:
 
     std::string m_path;
     std::optional<CsvStream> m_stream;
-    std::vector<std::size_t> m_slots;  // per subject column
+    struct Place {
+        int line = 0;
+        std::size_t column = 0;
+    };
+    std::vector<std::size_t> m_slots;  // per column after id,gpa,pr: the subject's slot
+    std::vector<int> m_wishOf;         // ... or the wish's number
+    std::map<std::string, Place> m_wishCodes;  // every code wished for, where first
+    std::size_t m_lostZeros = 0;
+    struct {
+        Place place;
+        std::string given, code;
+    } m_firstLostZeros;
     std::function<void(const std::string&)> m_report;
     bool m_faulty = false;
     bool m_secondPass = false;

@@ -1,7 +1,5 @@
 #include "batchrun.h"
 
-#include "report.h"
-
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
@@ -16,29 +14,17 @@ namespace {
 constexpr std::size_t kBlock = 64;        // applicants a thread takes at a time
 constexpr std::size_t kBlocksAhead = 2;   // blocks a thread may finish before the one written next
 
-std::string rowsOf(tamrik::Evaluator& evaluator, const tamrik::ScoringContext& context,
-                   const std::vector<BatchApplicant>& block, std::size_t top)
-{
-    tamrik::EvaluateOptions options;
-    options.needed = false;
-    std::string rows;
-    for (const BatchApplicant& a : block)
-        rows += CsvRows(evaluator.rank(a.applicant, context, options, top), top, &a.id);
-    return rows;
-}
-
 }  // namespace
 
-BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::ScoringContext& context,
-                      std::size_t applicants, const NextApplicants& next, const BatchSettings& settings,
-                      const std::function<bool(std::string_view rows)>& write,
+BatchOutcome RunBatch(std::size_t applicants, const NextApplicants& next, unsigned jobs,
+                      const EvaluateBlock& evaluate, const std::function<bool(BlockOutput& block)>& write,
                       const std::function<void(std::size_t done)>& progress)
 {
     BatchOutcome outcome;
     const std::size_t blocks = (applicants + kBlock - 1) / kBlock;
-    outcome.wanted = static_cast<unsigned>(std::min<std::size_t>(std::max(1u, settings.jobs), blocks));
+    outcome.wanted = static_cast<unsigned>(std::min<std::size_t>(std::max(1u, jobs), blocks));
     const std::size_t window = kBlocksAhead * std::max(1u, outcome.wanted);
-    std::vector<std::optional<std::string>> done(window);  // block b's rows at b % window
+    std::vector<std::optional<BlockOutput>> done(window);  // block b's rows at b % window
     std::mutex mutex;
     std::condition_variable changed;
     std::size_t taken = 0;
@@ -61,10 +47,9 @@ BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::
         return true;
     };
     const auto work = [&] {
-        tamrik::Evaluator evaluator(faculties);
         std::vector<BatchApplicant> block;
         for (std::size_t b; take(block, b);) {
-            std::string rows = rowsOf(evaluator, context, block, settings.top);
+            BlockOutput rows = evaluate(block);
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 done[b % window] = std::move(rows);
@@ -80,19 +65,16 @@ BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::
     } catch (const std::system_error&) {  // out of threads or memory for one: the others go on
     }
     outcome.threads = static_cast<unsigned>(threads.size());
-    std::optional<tamrik::Evaluator> own;  // when no thread could be started
-    if (threads.empty() && blocks > 0)
-        own.emplace(faculties);
 
     bool wroteAll = true;
     while (written < blocks && wroteAll) {
-        std::string rows;
-        if (own) {
+        BlockOutput rows;
+        if (threads.empty()) {
             std::vector<BatchApplicant> block;
             std::size_t b = 0;
             if (!take(block, b))
                 break;
-            rows = rowsOf(*own, context, block, settings.top);
+            rows = evaluate(block);
         } else {
             std::unique_lock<std::mutex> lock(mutex);
             changed.wait(lock, [&] { return stop || done[written % window].has_value(); });

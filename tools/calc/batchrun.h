@@ -5,7 +5,7 @@
 // Only a few blocks are held at a time, whatever the number of applicants.
 
 #include "applicantcsv.h"
-#include "evaluation.h"
+#include "studentrows.h"
 
 #include <functional>
 #include <string_view>
@@ -13,10 +13,13 @@
 
 namespace tamrikcalc {
 
-struct BatchSettings {
-    std::size_t top = static_cast<std::size_t>(-1);  // rows kept per applicant
-    unsigned jobs = 1;
+// What a block of applicants comes to: the text written for them, or their
+// rows for a writer that takes rows.
+struct BlockOutput {
+    std::string text;
+    std::vector<StudentRows> students;
 };
+using EvaluateBlock = std::function<BlockOutput(const std::vector<BatchApplicant>& block)>;
 
 // Fills `block` with the next applicants, `most` at a time (empty at the
 // end); false when they cannot be read.
@@ -28,13 +31,13 @@ struct BatchOutcome {
     unsigned wanted = 0;   // the threads asked for, no more than blocks of applicants
 };
 
-// Calls `write` with the CSV rows (no header) of consecutive applicants, in
-// order, and `progress` with the number of applicants done so far. Stops when
-// `write` or `next` returns false. A thread that cannot be started is gone
-// without; with none, the calling thread computes the rows itself.
-BatchOutcome RunBatch(const tamrik::PreparedFaculties& faculties, const tamrik::ScoringContext& context,
-                      std::size_t applicants, const NextApplicants& next, const BatchSettings& settings,
-                      const std::function<bool(std::string_view rows)>& write,
+// Calls `evaluate` on `jobs` threads and `write` with what it gave for
+// consecutive blocks of applicants, in order, and `progress` with the number
+// of applicants done so far. Stops when `write` or `next` returns false. A
+// thread that cannot be started is gone without; with none, the calling
+// thread evaluates the blocks itself.
+BatchOutcome RunBatch(std::size_t applicants, const NextApplicants& next, unsigned jobs,
+                      const EvaluateBlock& evaluate, const std::function<bool(BlockOutput& block)>& write,
                       const std::function<void(std::size_t done)>& progress = {});
 
 }  // namespace tamrikcalc

@@ -1,30 +1,26 @@
 #include "calcmain.h"
 
-#include "allfacultyrules.h"
 #include "atomicfile.h"
-#include "batchrun.h"
+#include "calcoutput.h"
+#include "classrun.h"
 #include "buildinfo.h"
 #include "calcoptions.h"
 #include "calcpaths.h"
 #include "datafolder.h"
-#include "numtext.h"
+#include "evaluator.h"
+#include "facultyloader.h"
 #include "paramfile.h"
 #include "ruletables.h"
 #include "report.h"
 #include "utf8text.h"
+#include "wholetables.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <iostream>
-#include <system_error>
-#include <thread>
 
 namespace tamrikcalc {
 
 namespace {
-
-constexpr int kDone = 0;
-constexpr int kDbFault = 1;
-constexpr int kBadInput = 2;
 
 int badInput(std::ostream& err, const std::vector<std::string>& errors)
 {
@@ -34,103 +30,35 @@ int badInput(std::ostream& err, const std::vector<std::string>& errors)
     return kBadInput;
 }
 
-int cannotWrite(std::ostream& err, const std::string& file, const std::string& reason)
+// The faculty of a code as given: "0001", or a number such as 1.
+std::optional<tamrik::FacultyRecord> loadGivenFaculty(const tamrik::ruledb::RuleDatabase& db,
+                                                      const std::string& lastYearTable, const std::string& code)
 {
-    err << "tamrik-calc: cannot write '" << file << "': " << reason << '\n';
-    return kDbFault;
+    std::optional<tamrik::FacultyRecord> faculty = tamrik::loadFaculty(db, lastYearTable, code);
+    const std::string wanted = FacultyCodeOf(code);
+    if (!faculty && wanted != code)
+        faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
+    return faculty;
 }
 
-// The output stream, keeping the system's reason when a write fails: what
-// goes out must reach it whole, and a write error or a short write (a full
-// disk, a closed pipe) is a fault, not a success.
-class Output {
-public:
-    explicit Output(std::ostream& out) : m_out(out) {}
-
-    bool write(std::string_view text)
-    {
-        errno = 0;
-        if (m_out && !m_out.write(text.data(), static_cast<std::streamsize>(text.size())))
-            m_error = errno;
-        return static_cast<bool>(m_out);
-    }
-
-    // Flushed and checked: `status`, or 1 with the reason.
-    int finish(std::ostream& err, int status)
-    {
-        errno = 0;
-        if (m_out && !m_out.flush())
-            m_error = errno;
-        if (m_out)
-            return status;
-        err << "tamrik-calc: cannot write the output"
-            << (m_error ? ": " + std::error_code(m_error, std::generic_category()).message() : std::string()) << '\n';
-        return kDbFault;
-    }
-
-private:
-    std::ostream& m_out;
-    int m_error = 0;
-};
-
-// The record of a faculty code as given: "0001", or a number such as 1.
-const tamrik::FacultyRecord* findFaculty(const std::vector<tamrik::FacultyRecord>& faculties, const std::string& code)
+// The faculties the rows may list, and the filter of the results.
+RowSettings rowSettingsOf(const CalcOptions& o, const tamrik::Evaluator& evaluator)
 {
-    const std::string& given = code;
-    std::string wanted = code;
-    if (!code.empty() && code.size() <= 5 && code.find_first_not_of("0123456789") == std::string::npos)
-        wanted = tamrik::FormatText(code, "0000");
-    for (const std::string* key : {&given, static_cast<const std::string*>(&wanted)}) {
-        for (const tamrik::FacultyRecord& f : faculties) {
-            if (f.facCode == *key)
-                return &f;
-        }
+    RowSettings settings;
+    settings.top = o.top.value_or(tamrik::kEveryFaculty);
+    settings.filter = tamrik::facultyFilterSettings(o.university, o.match, o.eligibleOnly);
+    for (const tamrik::FacultyRecord& f : evaluator.faculties()) {
+        const bool asked = o.faculties.empty()
+                           || std::find(o.faculties.begin(), o.faculties.end(), f.facCode) != o.faculties.end();
+        settings.listed.push_back(asked && tamrik::facultyNameMatches(settings.filter, f.university, f.name));
     }
-    return nullptr;
-}
-
-// Hands what it holds over to a copy never freed, when the process ends
-// right after: freeing 32,767 rules piece by piece took a tenth of --all.
-template <typename T>
-void leaveToProcessEnd(bool processEnds, T& value)
-{
-    if (processEnds)
-        new T(std::move(value));
-}
-
-// Every faculty evaluated as soon as its rule is built, the rule let go
-// right after: 32,767 rules held at once were most of --all's memory.
-std::vector<tamrik::FacultyEvaluation> evaluateEveryFaculty(const tamrik::ruledb::RuleDatabase& db,
-                                                            const std::string& lastYearTable,
-                                                            const tamrik::Applicant& applicant,
-                                                            const tamrik::ScoringContext& context,
-                                                            const tamrik::EvaluateOptions& options)
-{
-    struct Evaluating : tamrik::ruledb::FacultyTaker {
-        Evaluating(std::vector<tamrik::FacultyEvaluation>& all, const tamrik::Applicant& applicant,
-                   const tamrik::ScoringContext& context, const tamrik::EvaluateOptions& options)
-            : all(all), evaluator(applicant, context, options)
-        {
-        }
-        void take(std::size_t index, tamrik::FacultyRecord&& record) override
-        {
-            all[index] = evaluator.evaluate(record);
-        }
-        std::vector<tamrik::FacultyEvaluation>& all;
-        tamrik::FacultyEvaluator evaluator;
-    };
-    std::vector<tamrik::FacultyEvaluation> all;
-    tamrik::ruledb::BuildEachFacultyRule(
-        db, lastYearTable, options.threads, [&](std::size_t count) { all.resize(count); },
-        [&] { return std::make_unique<Evaluating>(all, applicant, context, options); });
-    tamrik::RankEvaluations(all);
-    return all;
+    return settings;
 }
 
 }  // namespace
 
 int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
-            std::ostream& err, bool progressToErr, bool processEnds)
+            std::ostream& err, bool progressToErr)
 {
     Output out(stream);
     const ParsedOptions parsed = ParseCalcOptions(args);
@@ -164,7 +92,6 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         applicantCount = *count;
     }
     const std::filesystem::path programFolder = tamrik::findProgramFolder(executableFolder);
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     tamrik::ScoringParams params;
     if (o.param) {
         const auto read = tamrik::ReadParamFile(std::filesystem::u8path(*o.param));
@@ -176,36 +103,42 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     std::unique_ptr<tamrik::ruledb::RuleDatabase> db;
-    tamrik::ruledb::AllFacultyRules rules;
-    std::vector<tamrik::FacultyEvaluation> ranked;  // --all
-    bool sample = false;                             // made-up rule data: every output says so
+    std::optional<tamrik::Evaluator> evaluator;
+    bool sample = false;  // made-up rule data: every output says so
     tamrik::ScoringContext context{params.ParamMeanGpa, params.ParamSD, {}};
-    struct LeftAtEnd {
-        bool processEnds;
-        std::unique_ptr<tamrik::ruledb::RuleDatabase>& db;
-        tamrik::ruledb::AllFacultyRules& rules;
-        ~LeftAtEnd()
-        {
-            leaveToProcessEnd(processEnds, rules);
-            if (processEnds)
-                db.release();
-        }
-    } leftAtEnd{processEnds, db, rules};
     try {
-        // The whole-file check runs beside the reading of the tables.
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
-            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).u8string(), tamrik::ruledb::RuleDatabase::Check::Later);
+            o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).u8string());
         tamrik::ruledb::RequireRuleTables(*db);
         const auto info = tamrik::ruledb::ReadBuildInfo(*db);
         sample = info && info->Sample;
-        context.prob = tamrik::ruledb::LoadProbTable(*db);
-        if (o.mode == Mode::All) {
-            tamrik::EvaluateOptions options;
-            options.needed = o.format == Format::Json;
-            options.threads = cores;
-            ranked = evaluateEveryFaculty(*db, params.ParamDbMaxMin, o.applicant, context, options);
+        context.prob = tamrik::LoadProbTable(*db);
+        if (o.mode == Mode::Faculty) {
+            std::optional<tamrik::FacultyRecord> faculty = loadGivenFaculty(*db, params.ParamDbMaxMin, o.faculty);
+            if (!faculty)
+                return badInput(err, {"unknown faculty '" + o.faculty + "'"});
+            evaluator.emplace(std::vector<tamrik::FacultyRecord>{std::move(*faculty)});
         } else {
-            rules = tamrik::ruledb::LoadAllFacultyRules(*db, params.ParamDbMaxMin, cores);
+            std::vector<tamrik::FacultyRecord> faculties = tamrik::loadFaculties(*db, params.ParamDbMaxMin);
+            if (!o.faculties.empty()) {
+                std::vector<std::string> unknown;
+                for (const std::string& code : o.faculties) {
+                    if (std::none_of(faculties.begin(), faculties.end(),
+                                     [&](const tamrik::FacultyRecord& f) { return f.facCode == code; }))
+                        unknown.push_back("unknown faculty '" + code + "'");
+                }
+                if (!unknown.empty())
+                    return badInput(err, unknown);
+                // Only the faculties asked for, and those wished for, are evaluated.
+                faculties.erase(std::remove_if(faculties.begin(), faculties.end(),
+                                               [&](const tamrik::FacultyRecord& f) {
+                                                   return !applicants->isWished(f.facCode)
+                                                          && std::find(o.faculties.begin(), o.faculties.end(),
+                                                                       f.facCode) == o.faculties.end();
+                                               }),
+                                faculties.end());
+            }
+            evaluator.emplace(std::move(faculties));
         }
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
@@ -213,10 +146,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     }
 
     if (o.mode == Mode::Faculty) {
-        const tamrik::FacultyRecord* faculty = findFaculty(rules.faculties, o.faculty);
-        if (!faculty)
-            return badInput(err, {"unknown faculty '" + o.faculty + "'"});
-        const tamrik::FacultyEvaluation ev = tamrik::Evaluate(*faculty, o.applicant, context);
+        const tamrik::FacultyEvaluation ev = evaluator->evaluate(0, o.applicant, context, tamrik::Detail::Needed);
         out.write(o.format == Format::Json ? JsonObject(ev, sample) + "\n"
                                            : (sample ? SampleLine() : std::string()) + TextBlock(ev));
         if (!ev.ok())
@@ -224,65 +154,30 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         return out.finish(err, ev.ok() ? kDone : kDbFault);
     }
 
+    const FacultyIndex index = facultyIndex(*evaluator);
+    RowSettings rowSettings = rowSettingsOf(o, *evaluator);
+    // CSV rows have no place for it: the note goes where the user reads.
+    if (sample && o.format == Format::Csv)
+        err << "tamrik-calc: " << SampleLine();
+
     if (o.mode == Mode::All) {
-        std::string text;
-        if (o.format == Format::Json)
-            text = JsonArray(ranked, sample);
-        else if (o.format == Format::Csv)
-            text = CsvHeader(false) + CsvRows(ranked, ranked.size());
-        else
-            text = (sample ? SampleLine() : std::string()) + Table(ranked, cores);
-        // CSV rows have no place for it: the note goes where the user reads.
-        if (sample && o.format == Format::Csv)
-            err << "tamrik-calc: " << SampleLine();
-        out.write(text);
-        leaveToProcessEnd(processEnds, ranked);
-        leaveToProcessEnd(processEnds, text);
+        const std::string bom(o.csvBom ? kUtf8ByteOrderMark : "");
+        rowSettings.detail = o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures;
+        const StudentRows ranked = studentRows(*evaluator, index, context, {{}, o.applicant, {}}, rowSettings);
+        if (o.format == Format::Json) {
+            out.write(JsonArray(ranked.rows, sample));
+        } else if (o.format == Format::Csv) {
+            out.write(bom + CsvHeader(false));
+            out.write(CsvRows(ranked.rows));
+        } else {
+            out.write(sample ? SampleLine() : std::string());
+            out.write(Table(ranked.rows));
+        }
         return out.finish(err, kDone);
     }
 
-    BatchSettings settings;
-    settings.top = o.top.value_or(static_cast<std::size_t>(-1));
-    settings.jobs = o.jobs.value_or(cores);
-    std::optional<tamrik::AtomicFileWriter> file;
-    if (o.output) {
-        file.emplace(std::filesystem::u8path(*o.output));
-        if (!file->ok())
-            return cannotWrite(err, *o.output, file->error());
-    }
-    const auto write = [&](std::string_view text) {
-        if (!file)
-            return out.write(text);
-        file->write(text);
-        return file->ok();
-    };
-    const auto progress = [&](std::size_t done) {
-        if (progressToErr)
-            err << "\r" << done << " / " << applicantCount << " applicants" << (done == applicantCount ? "\n" : "")
-                << std::flush;
-    };
-    if (sample)
-        err << "tamrik-calc: " << SampleLine();
-    const tamrik::PreparedFaculties prepared(rules.faculties);
-    const auto next = [&](std::vector<BatchApplicant>& block, std::size_t most) {
-        return applicants->next(block, most);
-    };
-    const BatchOutcome outcome = write(CsvHeader(true))
-                                     ? RunBatch(prepared, context, applicantCount, next, settings, write, progress)
-                                     : BatchOutcome();
-    if (outcome.threads < outcome.wanted)
-        err << "tamrik-calc: " << outcome.threads << " of " << outcome.wanted
-            << " threads could be started; the work went on without the others\n";
-    if (!applicants->error().empty() || (outcome.done && !applicants->atEnd())) {
-        err << "tamrik-calc: " << applicants->error() << '\n';
-        return kDbFault;
-    }
-    if (file) {
-        if (!(outcome.done && file->commit()))
-            return cannotWrite(err, *o.output, file->error());
-        return kDone;
-    }
-    return out.finish(err, kDone);
+    return runClass({o, *applicants, applicantCount, *evaluator, index, context, sample}, std::move(rowSettings), out,
+                    err, progressToErr);
 }
 
 }  // namespace tamrikcalc

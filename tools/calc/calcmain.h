@@ -10,11 +10,9 @@
 namespace tamrikcalc {
 
 // Exit status: 0 done, 1 rule database fault or a faculty whose rule cannot
-// be built, 2 bad input (nothing computed, no output file). With
-// `processEnds` the rules and results are not taken down: the caller ends the
-// process right after, and the system takes the memory back at once. File
-// names in `args` are UTF-8, as the Windows build's manifest hands them over.
+// be built, 2 bad input (nothing computed, no output file). File names in
+// `args` are UTF-8, as the Windows build's manifest hands them over.
 int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
-            std::ostream& err, bool progressToErr, bool processEnds = false);
+            std::ostream& err, bool progressToErr);
 
 }  // namespace tamrikcalc

@@ -5,6 +5,7 @@
 #include "subjectcheck.h"
 #include "subtotals.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -14,7 +15,9 @@ const char* const kUsage =
     "usage:\n"
     "  tamrik-calc [--db FILE] [--param FILE] [--score CODE=VALUE]... [--gpa G] [--pr P] --faculty CODE [--json]\n"
     "  tamrik-calc [--db FILE] [--param FILE] [--score CODE=VALUE]... [--gpa G] [--pr P] --all [--json | --csv]\n"
-    "  tamrik-calc [--db FILE] [--param FILE] --batch APPLICANTS.csv [-o RESULTS.csv] [--top N] [--jobs N]\n"
+    "              [--university TEXT] [--match TEXT] [--eligible-only] [--csv-bom]\n"
+    "  tamrik-calc [--db FILE] [--param FILE] --batch APPLICANTS.csv [--faculty CODES] [-o RESULTS.csv|.xlsx]\n"
+    "              [--json] [--top N] [--jobs N] [--university TEXT] [--match TEXT] [--eligible-only] [--csv-bom]\n"
     "  tamrik-calc --version | --help\n"
     "\n"
     "Works out an applicant's composite score at a faculty exactly as Tamrik's summary page shows it,\n"
@@ -26,13 +29,20 @@ const char* const kUsage =
     "                     repeat it, or give a list: --scores 01=75,02=68.5. A subject not given is not taken.\n"
     "  --gpa G            GPA, 0 < G <= 4, at most two decimals\n"
     "  --pr P             PR, 0 < P < 100, at most two decimals\n"
-    "  --faculty CODE     one faculty (code 0001 or 1): the summary page's figures\n"
+    "  --faculty CODE     one faculty (code 0001 or 1): the summary page's figures; with --batch,\n"
+    "                     the faculties (comma-separated codes) each applicant is evaluated at\n"
     "  --all              every faculty, ranked\n"
-    "  --json, --csv      JSON (--faculty, --all) or CSV (--all) instead of the readable form\n"
-    "  --batch FILE       a CSV file with a header id,gpa,pr followed by subject codes as columns;\n"
-    "                     an empty cell is a subject not taken\n"
-    "  -o FILE            write the batch results to FILE (whole, through a temporary file)\n"
-    "  --top N            keep the N best faculties of each applicant\n"
+    "  --json, --csv      JSON (--faculty, --all, --batch) or CSV (--all) instead of the readable form\n"
+    "  --batch FILE       a CSV file with a header id,gpa,pr followed by subject codes and wish1-wish8\n"
+    "                     as columns; an empty cell is a subject not taken, or no wish. Each\n"
+    "                     applicant's wishes come first, in order, then the best faculties not wished for\n"
+    "  -o FILE            write the batch results to FILE (whole, through a temporary file);\n"
+    "                     a FILE ending in .xlsx is an Excel workbook with a class summary\n"
+    "  --top N            keep the N best faculties of each applicant (besides the wishes)\n"
+    "  --university TEXT  --all and --batch list the faculties of this university only\n"
+    "  --match TEXT       ... those whose name or university holds TEXT (as the window's search finds it)\n"
+    "  --eligible-only    ... those whose minimum criteria the applicant meets\n"
+    "  --csv-bom          CSV output begins with a UTF-8 byte-order mark, for spreadsheets\n"
     "  --jobs N           threads for --batch (default: all cores); the output is the same for any N\n"
     "\n"
     "Chance, the first that applies: fails_minimum (a minimum criterion fails), missing_scores (a subject\n"
@@ -133,18 +143,18 @@ private:
 
     void setMode(Mode mode, const std::string& name)
     {
-        if (m_mode && *m_mode != mode)
-            error("option " + name + " cannot go with " + m_modeName);
-        m_mode = mode;
-        m_modeName = name;
+        for (const auto& given : m_modes) {
+            if (given.first == mode)
+                return;
+        }
+        m_modes.emplace_back(mode, name);
     }
 
-    void setFormat(Format format, const std::string& name)
+    void setFormat(Format format)
     {
         if (m_format && *m_format != format)
             error("options --json and --csv cannot go together");
         m_format = format;
-        m_formatName = name;
     }
 
     void score(const std::string& pair)
@@ -168,11 +178,12 @@ private:
         if (m_out.options.applicant.Scores[*slot])
             error("subject " + code + " is given twice");
         m_out.options.applicant.Scores[*slot] = check.value;
-        m_applicantGiven = true;
     }
 
     void take(const std::string& arg)
     {
+        if (arg.rfind("-", 0) == 0)
+            m_given.push_back(arg.substr(0, arg.find('=')));
         std::string name = arg;
         std::optional<std::string> inline_;
         if (arg.rfind("--", 0) == 0 && arg.find('=') != std::string::npos) {
@@ -209,8 +220,7 @@ private:
                 if (given)
                     error(name + " is given twice");
                 given = check.value;
-                m_applicantGiven = true;
-            }
+                    }
         } else if (name == "--faculty") {
             setMode(Mode::Faculty, name);
             if (auto v = value(name, inline_))
@@ -222,9 +232,9 @@ private:
             if (auto v = value(name, inline_))
                 o.batchFile = *v;
         } else if (name == "--json") {
-            setFormat(Format::Json, name);
+            setFormat(Format::Json);
         } else if (name == "--csv") {
-            setFormat(Format::Csv, name);
+            setFormat(Format::Csv);
         } else if (name == "-o" || name == "--output") {
             if (auto v = value(name, inline_))
                 o.output = *v;
@@ -238,6 +248,13 @@ private:
                 else
                     o.jobs = static_cast<unsigned>(n);
             }
+        } else if (name == "--university" || name == "--match") {
+            if (auto v = value(name, inline_))
+                (name == "--university" ? o.university : o.match) = *v;
+        } else if (name == "--eligible-only") {
+            o.eligibleOnly = true;
+        } else if (name == "--csv-bom") {
+            o.csvBom = true;
         } else if (name == "--version") {
             setMode(Mode::Version, name);
         } else if (name == "--help" || name == "-h") {
@@ -247,34 +264,101 @@ private:
         }
     }
 
-    // What goes with what.
+    // What goes with what, said in one message: a second would only follow
+    // from the first.
     void settle()
     {
         CalcOptions& o = m_out.options;
-        if (!m_mode) {
+        if (m_modes.empty()) {
             if (m_out.errors.empty())
                 error("nothing to do: give --faculty, --all or --batch (see --help)");
             return;
         }
-        o.mode = *m_mode;
-        o.format = m_format.value_or(Format::Text);
+        const bool facultiesOfBatch =
+            m_modes.size() == 2 && (m_modes[0].first == Mode::Batch || m_modes[1].first == Mode::Batch)
+            && (m_modes[0].first == Mode::Faculty || m_modes[1].first == Mode::Faculty);
+        if (m_modes.size() > 1 && !facultiesOfBatch) {
+            std::vector<std::string> names;
+            for (const auto& mode : m_modes)
+                names.push_back(mode.second);
+            error("options " + listed(names) + " cannot go together: give one of --faculty, --all and --batch"
+                  " (--faculty CODES may go with --batch)");
+            return;
+        }
+        o.mode = facultiesOfBatch ? Mode::Batch : m_modes[0].first;
+        const std::string modeName = facultiesOfBatch ? "--batch" : m_modes[0].second;
         const bool batch = o.mode == Mode::Batch;
-        if (batch && m_applicantGiven)
-            error("--score, --gpa and --pr cannot go with --batch: the applicants come from the file");
-        if (!batch && (o.output || o.top || o.jobs))
-            error("-o, --top and --jobs go with --batch only");
-        if (m_format && (batch || (o.mode == Mode::Faculty && o.format == Format::Csv)))
-            error("option " + m_formatName + " cannot go with " + m_modeName);
+        if (facultiesOfBatch) {
+            for (std::size_t start = 0;;) {
+                const std::size_t comma = o.faculty.find(',', start);
+                const std::string code = FacultyCodeOf(o.faculty.substr(start, comma - start));
+                if (!code.empty())
+                    o.faculties.push_back(code);
+                if (comma == std::string::npos)
+                    break;
+                start = comma + 1;
+            }
+            if (o.faculties.empty())
+                error("option --faculty needs a faculty code");
+        }
+        const bool xlsx = batch && o.output && endsWithXlsx(*o.output);
+        o.format = xlsx ? Format::Xlsx : m_format.value_or(batch ? Format::Csv : Format::Text);
+        const bool csv = o.format == Format::Csv;
+
+        // Each option given that has no place in this run.
+        const auto fits = [&](const std::string& option) {
+            if (option == "--score" || option == "--scores" || option == "--gpa" || option == "--pr")
+                return !batch;
+            if (option == "-o" || option == "--output" || option == "--top" || option == "--jobs")
+                return batch;
+            if (option == "--university" || option == "--match" || option == "--eligible-only")
+                return o.mode == Mode::All || batch;
+            if (option == "--json")
+                return !xlsx;
+            if (option == "--csv")
+                return o.mode == Mode::All || (batch && !xlsx);
+            if (option == "--csv-bom")
+                return csv;
+            return true;
+        };
+        std::vector<std::string> misfits;
+        bool applicantOptions = false;
+        for (const std::string& option : m_given) {
+            if (!fits(option) && std::find(misfits.begin(), misfits.end(), option) == misfits.end()) {
+                misfits.push_back(option);
+                applicantOptions = applicantOptions || option == "--score" || option == "--scores"
+                                   || option == "--gpa" || option == "--pr";
+            }
+        }
+        if (!misfits.empty())
+            error((misfits.size() == 1 ? "option " : "options ") + listed(misfits) + " cannot go with "
+                  + (xlsx ? "a workbook (-o FILE.xlsx)" : modeName)
+                  + (applicantOptions && batch ? ": the applicants come from the file" : ""));
+    }
+
+    static bool endsWithXlsx(const std::string& file)
+    {
+        std::string end = file.size() >= 5 ? file.substr(file.size() - 5) : std::string();
+        for (char& c : end)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        return end == ".xlsx";
+    }
+
+    // "a", "a and b", "a, b and c".
+    static std::string listed(const std::vector<std::string>& names)
+    {
+        std::string text;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+        return text;
     }
 
     const std::vector<std::string>& m_args;
     std::size_t m_i = 0;
     ParsedOptions m_out;
-    std::optional<Mode> m_mode;
-    std::string m_modeName;
+    std::vector<std::pair<Mode, std::string>> m_modes;  // each mode given, in order
+    std::vector<std::string> m_given;                   // every option given
     std::optional<Format> m_format;
-    std::string m_formatName;
-    bool m_applicantGiven = false;
 };
 
 }  // namespace
@@ -293,6 +377,19 @@ ValueCheck CheckGpa(const std::string& text)
 ValueCheck CheckPr(const std::string& text)
 {
     return checkValue(text, plainNumber(text), "PR", "0 < PR < 100", tamrik::InPrRange);
+}
+
+std::string FacultyCodeOf(const std::string& text, bool* lostZeros)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    const std::string code = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    if (code.size() > 5 || code.find_first_not_of("0123456789") != std::string::npos)
+        return code;
+    if (lostZeros && code.size() < 4)
+        *lostZeros = true;
+    return tamrik::FormatText(code, "0000");
 }
 
 ParsedOptions ParseCalcOptions(const std::vector<std::string>& args)

@@ -2,7 +2,7 @@
 // The command line of tamrik-calc, read into what to do. Every fault is
 // collected, so one run lists them all; any fault means nothing is computed.
 
-#include "evaluation.h"
+#include "applicant.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +11,7 @@
 namespace tamrikcalc {
 
 enum class Mode { Faculty, All, Batch, Version, Help };
-enum class Format { Text, Json, Csv };
+enum class Format { Text, Json, Csv, Xlsx };
 
 struct CalcOptions {
     Mode mode = Mode::Help;
@@ -20,10 +20,15 @@ struct CalcOptions {
     std::optional<std::string> param;
     tamrik::Applicant applicant;
     std::string faculty;                  // as given to --faculty
+    std::vector<std::string> faculties;   // --faculty with --batch: the codes it lists
     std::string batchFile;
     std::optional<std::string> output;    // -o
     std::optional<std::size_t> top;
     std::optional<unsigned> jobs;
+    std::string university;               // --university
+    std::string match;                    // --match
+    bool eligibleOnly = false;            // --eligible-only
+    bool csvBom = false;                  // --csv-bom
 };
 
 struct ParsedOptions {
@@ -42,6 +47,12 @@ struct ValueCheck {
 ValueCheck CheckScore(const std::string& text);
 ValueCheck CheckGpa(const std::string& text);
 ValueCheck CheckPr(const std::string& text);
+
+// A faculty code as typed or as a spreadsheet left it: a number of up to
+// five digits is the code of four with its leading zeros ("13" is 0013, and
+// `lostZeros` is set); any other text is taken as it stands, blanks at either
+// end aside.
+std::string FacultyCodeOf(const std::string& text, bool* lostZeros = nullptr);
 
 extern const char* const kUsage;
 

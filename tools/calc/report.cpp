@@ -1,10 +1,11 @@
 #include "report.h"
 
 #include "csvtext.h"
+#include "evaluationtext.h"
 #include "numtext.h"
 #include "samplenotice.h"
-#include "sharedwork.h"
 #include "utf8text.h"
+#include "vocabulary.h"
 
 #include <algorithm>
 #include <array>
@@ -23,44 +24,98 @@ std::string figureOr(const std::optional<double>& v, const char* none)
     return v ? figure(*v) : std::string(none);
 }
 
-// Shown texts hold no control character: only quotes and backslashes need escaping.
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char ch : tamrik::ShownText(text)) {
-        if (ch == '"' || ch == '\\')
-            out += '\\';
-        out += ch;
+// JSON appended to one text as it is written. Shown texts hold no control
+// character: only quotes and backslashes need escaping.
+class Json {
+public:
+    explicit Json(std::string& out) : m_out(out) {}
+
+    Json& raw(std::string_view text)
+    {
+        m_out += text;
+        return *this;
     }
-    return out + "\"";
-}
+    Json& string(std::string_view text)
+    {
+        std::string replaced;
+        std::string_view shown = text;
+        if (tamrik::FirstUnshowable(text) != text.size()) {
+            replaced = tamrik::ShownText(text);
+            shown = replaced;
+        }
+        m_out += '"';
+        for (const char ch : shown) {
+            if (ch == '"' || ch == '\\')
+                m_out += '\\';
+            m_out += ch;
+        }
+        m_out += '"';
+        return *this;
+    }
+    Json& figure(double v) { return raw(tamrik::Format(v, "0.00")); }
+    Json& figureOr(const std::optional<double>& v) { return v ? figure(*v) : raw("null"); }
+    Json& earned(const tamrik::Earned& e)
+    {
+        return raw("{\"earned\": ").figure(e.earned).raw(", \"full\": ").figure(e.full).raw("}");
+    }
+    Json& range(const tamrik::YearRange& r)
+    {
+        return raw("{\"min\": ").figure(r.min).raw(", \"max\": ").figure(r.max).raw("}");
+    }
+    template <typename T, typename Write>
+    Json& list(const std::vector<T>& items, const char* open, const char* close, Write write)
+    {
+        raw(open);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            write(raw(i ? ", " : ""), items[i]);
+        return raw(close);
+    }
+    Json& needed(const tamrik::Needed& n)
+    {
+        raw("{\"points\": ").figure(n.points).raw(", \"subjects\": ");
+        list(n.subjects, "{", "}", [](Json& json, const auto& s) { json.string(s.first).raw(": ").figureOr(s.second); });
+        return raw(", \"gpa\": ").figureOr(n.gpa).raw(", \"pr\": ").figureOr(n.pr).raw("}");
+    }
+    Json& object(const FacultyEvaluation& ev, bool sample);
 
-std::string jsonEarned(const tamrik::Earned& e)
-{
-    return "{\"earned\": " + figure(e.earned) + ", \"full\": " + figure(e.full) + "}";
-}
+private:
+    std::string& m_out;
+};
 
-std::string jsonRange(const tamrik::YearRange& r)
+Json& Json::object(const FacultyEvaluation& ev, bool sample)
 {
-    return "{\"min\": " + figure(r.min) + ", \"max\": " + figure(r.max) + "}";
-}
-
-template <typename T, typename Write>
-std::string jsonList(const std::vector<T>& items, const char* open, const char* close, Write write)
-{
-    std::string out = open;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i ? ", " : "") + write(items[i]);
-    return out + close;
-}
-
-std::string jsonNeeded(const tamrik::Needed& n)
-{
-    const std::string subjects = jsonList(n.subjects, "{", "}", [](const auto& s) {
-        return jsonString(s.first) + ": " + figureOr(s.second, "null");
-    });
-    return "{\"points\": " + figure(n.points) + ", \"subjects\": " + subjects + ", \"gpa\": " + figureOr(n.gpa, "null")
-           + ", \"pr\": " + figureOr(n.pr, "null") + "}";
+    const char* const sampleKey = sample ? ", \"sample\": true}" : ", \"sample\": false}";
+    raw("{\"faculty\": ").string(ev.facCode).raw(", \"university\": ").string(ev.university);
+    raw(", \"name\": ").string(ev.name);
+    if (!ev.ok()) {
+        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
+                                "margin", "chance", "needed"})
+            raw(", \"").raw(key).raw("\": null");
+        return raw(", \"error\": ").string(ev.error).raw(sampleKey);
+    }
+    raw(", \"main\": ").earned(ev.main).raw(", \"special\": ").earned(ev.special);
+    raw(", \"gpa\": ").earned(ev.gpa).raw(", \"pr\": ").earned(ev.pr).raw(", \"total\": ").earned(ev.total);
+    raw(", \"last_year\": ");
+    if (ev.lastYear)
+        range(*ev.lastYear);
+    else
+        raw("null");
+    raw(", \"years\": ");
+    list(ev.years, "{", "}", [](Json& json, const tamrik::YearRange& r) { json.string(r.year).raw(": ").range(r); });
+    raw(", \"minimums\": ").list(ev.minimums, "[", "]", [](Json& json, const std::string& m) { json.string(m); });
+    raw(", \"missing\": ").list(ev.missing, "[", "]", [](Json& json, const std::string& m) { json.string(m); });
+    raw(", \"margin\": ");
+    if (ev.marginPoints)
+        raw("{\"points\": ").figure(*ev.marginPoints).raw(", \"percent\": ").figureOr(ev.marginPercent).raw("}");
+    else
+        raw("null");
+    raw(", \"chance\": ").string(tamrik::ChanceKey(ev.chance));
+    raw(", \"needed\": ");
+    if (ev.needed)
+        needed(*ev.needed);
+    else
+        raw("null");
+    return raw(", \"error\": null").raw(sampleKey);
 }
 
 // Columns of display: Thai vowel and tone marks above and below take none.
@@ -100,7 +155,7 @@ constexpr std::size_t kTextColumns[] = {1, 2, 3, 9};  // code, university, facul
 std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size_t rank,
                                           std::array<std::string, 10>& written)
 {
-    written[0] = std::to_string(rank);
+    written[0] = rank ? std::to_string(rank) : std::string();
     std::array<std::string_view, 10> views{written[0], ev.facCode, ev.university, ev.name, "", "", "", "", "",
                                            ev.error};
     if (ev.ok()) {
@@ -155,43 +210,41 @@ FacultyEvaluation shownEvaluation(FacultyEvaluation ev)
 
 const char* const kColumns[] = {"rank", "code", "university", "faculty", "composite", "highest_possible",
                                 "last_min", "last_max", "margin_percent", "chance"};
+// After them when the class file has wishes.
+const char* const kWishColumns[] = {"kind", "wish", "needed"};
 
 }  // namespace
 
 std::string JsonObject(const FacultyEvaluation& ev, bool sample)
 {
-    const std::string sampleKey = std::string(", \"sample\": ") + (sample ? "true" : "false") + "}";
-    std::string out = "{\"faculty\": " + jsonString(ev.facCode) + ", \"university\": " + jsonString(ev.university)
-                      + ", \"name\": " + jsonString(ev.name);
-    if (!ev.ok()) {
-        for (const char* key : {"main", "special", "gpa", "pr", "total", "last_year", "years", "minimums", "missing",
-                                "margin", "chance", "needed"})
-            out += std::string(", \"") + key + "\": null";
-        return out + ", \"error\": " + jsonString(ev.error) + sampleKey;
-    }
-    out += ", \"main\": " + jsonEarned(ev.main) + ", \"special\": " + jsonEarned(ev.special)
-           + ", \"gpa\": " + jsonEarned(ev.gpa) + ", \"pr\": " + jsonEarned(ev.pr)
-           + ", \"total\": " + jsonEarned(ev.total);
-    out += ", \"last_year\": " + (ev.lastYear ? jsonRange(*ev.lastYear) : std::string("null"));
-    out += ", \"years\": "
-           + jsonList(ev.years, "{", "}", [](const tamrik::YearRange& r) { return jsonString(r.year) + ": " + jsonRange(r); });
-    out += ", \"minimums\": " + jsonList(ev.minimums, "[", "]", jsonString);
-    out += ", \"missing\": " + jsonList(ev.missing, "[", "]", jsonString);
-    out += ", \"margin\": "
-           + (ev.marginPoints ? "{\"points\": " + figure(*ev.marginPoints) + ", \"percent\": "
-                                    + figureOr(ev.marginPercent, "null") + "}"
-                              : std::string("null"));
-    out += ", \"chance\": " + jsonString(std::string(tamrik::ChanceKey(ev.chance)));
-    out += ", \"needed\": " + (ev.needed ? jsonNeeded(*ev.needed) : std::string("null"));
-    return out + ", \"error\": null" + sampleKey;
+    std::string out;
+    Json(out).object(ev, sample);
+    return out;
 }
 
-std::string JsonArray(const std::vector<FacultyEvaluation>& ranked, bool sample)
+std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
 {
     std::string out = "[";
+    Json json(out);
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        out += (i ? ",\n " : "\n ") + JsonObject(ranked[i], sample);
-    return out + (ranked.empty() ? "]\n" : "\n]\n");
+        json.raw(i ? ",\n " : "\n ").object(ranked[i].ev, sample);
+    out += ranked.empty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+std::string JsonRows(const StudentRows& student, bool sample)
+{
+    std::string out;
+    Json json(out);
+    for (const StudentRow& row : student.rows) {
+        json.raw(",\n {\"id\": ").string(student.id).raw(", \"rank\": ");
+        json.raw(row.rank ? std::to_string(row.rank) : "null").raw(", \"kind\": ").string(rowKindKey(row.kind));
+        json.raw(", \"wish\": ").raw(row.wish ? std::to_string(row.wish) : "null").raw(", ");
+        const std::size_t at = out.size();
+        json.object(row.ev, sample);
+        out.erase(at, 1);  // the object's own brace: its keys follow these
+    }
+    return out;
 }
 
 std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
@@ -202,12 +255,13 @@ std::string TextBlock(const FacultyEvaluation& given)
     std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
     if (!ev.ok())
         return out + ev.error + "\n";
-    const auto row = [](const char* caption, const tamrik::Earned& e) {
-        return padRight(caption, 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
+    namespace w = tamrik::words;
+    const auto row = [](std::string_view caption, const tamrik::Earned& e) {
+        return padRight(std::string(caption), 20) + padLeft(figure(e.earned), 10) + padLeft(figure(e.full), 10) + "\n";
     };
-    out += padRight("", 20) + padLeft("คะแนนที่ได้", 10) + padLeft("คะแนนเต็ม", 10) + "\n";
-    out += row("คะแนนวิชาหลัก", ev.main) + row("คะแนนวิชาเฉพาะ", ev.special) + row("คะแนนจาก GPA", ev.gpa)
-           + row("คะแนนจาก PR", ev.pr) + row("คะแนนสุทธิ", ev.total);
+    out += padRight("", 20) + padLeft(std::string(w::kEarned), 10) + padLeft(std::string(w::kFull), 10) + "\n";
+    out += row(w::kMainSubjects, ev.main) + row(w::kSpecialSubjects, ev.special) + row(w::kFromGpa, ev.gpa)
+           + row(w::kFromPr, ev.pr) + row(w::kTotal, ev.total);
     if (ev.lastYear)
         out += "คะแนนสูงสุด-ต่ำสุด ปี " + ev.lastYear->year + "  ต่ำสุด " + figure(ev.lastYear->min) + "  สูงสุด "
                + figure(ev.lastYear->max) + "\n";
@@ -218,16 +272,15 @@ std::string TextBlock(const FacultyEvaluation& given)
     for (const std::string& message : ev.minimums)
         out += "เกณฑ์ขั้นต่ำ:" + message + "\n";
     if (!ev.missing.empty()) {
-        out += "ไม่มีคะแนนวิชา:";
-        for (const std::string& code : ev.missing)
-            out += " " + code;
+        out += std::string(w::kMissingSubjects);
+        for (std::size_t i = 0; i < ev.missing.size(); ++i)
+            out += (i ? ", " : " ") + ev.missing[i];
         out += "\n";
     }
     if (ev.marginPoints)
-        out += "ห่างจากคะแนนต่ำสุดปีก่อน " + figure(*ev.marginPoints) + " คะแนน (" + figureOr(ev.marginPercent, "-")
-               + " % ของคะแนนสูงสุดที่เป็นไปได้)\n";
-    out += "ผล: " + std::string(tamrik::ChanceLabel(ev.chance)) + " (" + std::string(tamrik::ChanceKey(ev.chance))
-           + ")\n";
+        out += tamrik::MarginText(ev.marginPoints, ev.marginPercent) + "\n";
+    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::ChanceLabel(ev.chance)) + " ("
+           + std::string(tamrik::ChanceKey(ev.chance)) + ")\n";
     if (ev.needed) {
         out += "ยังขาดอีก " + figure(ev.needed->points) + " คะแนน; ถึงคะแนนต่ำสุดปีก่อนได้ด้วยอย่างใดอย่างหนึ่ง:\n";
         for (const auto& [code, score] : ev.needed->subjects)
@@ -235,84 +288,78 @@ std::string TextBlock(const FacultyEvaluation& given)
         out += "  GPA " + figureOr(ev.needed->gpa, "(4.00 ก็ไม่พอ)") + "\n";
         out += "  PR " + figureOr(ev.needed->pr, "(99.99 ก็ไม่พอ)") + "\n";
     }
-    out += "(ผลนี้เทียบกับคะแนนของปีก่อนเท่านั้น ไม่ใช่การรับรองผลการคัดเลือก)\n";
+    out += "(" + std::string(w::kResultNotice) + ")\n";
     return out;
 }
 
-std::string Table(const std::vector<FacultyEvaluation>& ranked, unsigned threads)
+std::string Table(const std::vector<StudentRow>& ranked)
 {
-    const char* headings[] = {"อันดับ", "รหัส", "มหาวิทยาลัย", "คณะ", "คะแนนสุทธิ", "คะแนนเต็ม",
-                              "ต่ำสุดปีก่อน", "สูงสุดปีก่อน", "ส่วนต่าง %", "ผล"};
+    namespace w = tamrik::words;
+    const std::string headings[] = {w::oneLine(w::kRank),           w::oneLine(w::kCode),
+                                    w::oneLine(w::kUniversity),     w::oneLine(w::kFaculty),
+                                    w::oneLine(w::kComposite),      w::oneLine(w::kHighestPossible),
+                                    w::oneLine(w::kLastMin),        w::oneLine(w::kLastMax),
+                                    w::oneLine(w::kMarginPercent),  w::oneLine(w::kComparison)};
     constexpr std::size_t kCells = 10;
-    // Row 0 is the headings; each cell is measured once, and the rows are
-    // laid out, measured and written on all threads.
+    // Row 0 is the headings; each cell is measured once.
     const std::size_t count = ranked.size() + 1;
-    std::vector<std::array<std::string, 10>> written(count);
+    std::vector<std::array<std::string, kCells>> written(count);
     std::vector<std::array<std::string_view, kCells>> rows(count);
     std::vector<std::array<std::size_t, kCells>> cellWidths(count);
     std::copy(std::begin(headings), std::end(headings), rows[0].begin());
-    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            if (r > 0)
-                rows[r] = rowViews(ranked[r - 1], r, written[r]);
-            for (std::size_t c = 0; c < kCells; ++c)
-                cellWidths[r][c] = displayWidth(rows[r][c]);
-        }
-    });
     std::array<std::size_t, kCells> widths{};
-    for (const auto& row : cellWidths) {
-        for (std::size_t c = 0; c < kCells; ++c)
-            widths[c] = std::max(widths[c], row[c]);
-    }
-    // The last column is not padded: nothing follows it.
-    const auto padOf = [&](std::size_t r, std::size_t c) {
-        const std::size_t width = c == kCells - 1 ? 0 : widths[c];
-        return cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
-    };
-    std::vector<std::size_t> starts(count + 1, 0);
     for (std::size_t r = 0; r < count; ++r) {
-        std::size_t bytes = 2 * (kCells - 1) + 1;
-        for (std::size_t c = 0; c < kCells; ++c)
-            bytes += rows[r][c].size() + padOf(r, c);
-        starts[r + 1] = starts[r] + bytes;
-    }
-    std::string out(starts[count], ' ');
-    tamrik::ShareWork(count, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            char* at = out.data() + starts[r];
-            for (std::size_t c = 0; c < kCells; ++c) {
-                const bool text = c == 2 || c == 3 || c == kCells - 1;
-                if (c)
-                    at += 2;  // the blanks between columns are already there
-                if (!text)
-                    at += padOf(r, c);
-                at = std::copy(rows[r][c].begin(), rows[r][c].end(), at);
-                if (text)
-                    at += padOf(r, c);
-            }
-            *at = '\n';
+        if (r > 0)
+            rows[r] = rowViews(ranked[r - 1].ev, ranked[r - 1].rank, written[r]);
+        for (std::size_t c = 0; c < kCells; ++c) {
+            cellWidths[r][c] = displayWidth(rows[r][c]);
+            widths[c] = std::max(widths[c], cellWidths[r][c]);
         }
-    });
+    }
+    std::string out;
+    for (std::size_t r = 0; r < count; ++r) {
+        for (std::size_t c = 0; c < kCells; ++c) {
+            // Texts stand to the left, figures to the right; the last column is not padded.
+            const bool text = c == 2 || c == 3 || c == kCells - 1;
+            const std::size_t width = c == kCells - 1 ? 0 : widths[c];
+            const std::size_t pad = cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
+            if (c)
+                out += "  ";
+            if (!text)
+                out.append(pad, ' ');
+            out += rows[r][c];
+            if (text)
+                out.append(pad, ' ');
+        }
+        out += '\n';
+    }
     return out;
 }
 
-std::string CsvHeader(bool withId)
+std::string CsvHeader(bool withId, bool withWishes)
 {
     std::vector<std::string> fields;
     if (withId)
         fields.emplace_back("id");
     fields.insert(fields.end(), std::begin(kColumns), std::end(kColumns));
+    if (withWishes)
+        fields.insert(fields.end(), std::begin(kWishColumns), std::end(kWishColumns));
     return tamrik::CsvLine(fields) + "\n";
 }
 
-std::string CsvRows(const std::vector<FacultyEvaluation>& ranked, std::size_t count, const std::string* id)
+std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
     const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::ShownText(*id)) : std::string();
-    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
-        std::vector<std::string> cells = rowCells(ranked[i], i + 1);
+    for (const StudentRow& row : rows) {
+        std::vector<std::string> cells = rowCells(row.ev, row.rank);
         if (id)
             cells.insert(cells.begin(), idCell);
+        if (withWishes) {
+            cells.emplace_back(rowKindKey(row.kind));
+            cells.push_back(row.wish ? std::to_string(row.wish) : std::string());
+            cells.push_back(row.ev.needed ? figure(row.ev.needed->points) : std::string());
+        }
         out += tamrik::CsvLine(cells) + "\n";
     }
     return out;

@@ -5,6 +5,7 @@
 // data as ShownText has them, and in CSV kept from reading as a formula.
 
 #include "evaluation.h"
+#include "studentrows.h"
 
 #include <string>
 #include <vector>
@@ -15,20 +16,22 @@ std::string TextBlock(const tamrik::FacultyEvaluation& ev);
 // `sample`: the rule data are a made-up sample; every object ends with its
 // "sample" key, after "error".
 std::string JsonObject(const tamrik::FacultyEvaluation& ev, bool sample);
-std::string JsonArray(const std::vector<tamrik::FacultyEvaluation>& ranked, bool sample);
+std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample);
+// A student's rows for the batch's JSON array: each the faculty's object with
+// "id", "rank", "kind" and "wish" in front, and each preceded by ",\n ".
+std::string JsonRows(const StudentRows& student, bool sample);
 // The line that heads text output, and the note on standard error with CSV,
 // while the rule data are a made-up sample.
 std::string SampleLine();
 
 // The ranked list: rank, code, university, faculty, composite, highest
 // possible, last lowest, last highest, margin %, chance label.
-std::string Table(const std::vector<tamrik::FacultyEvaluation>& ranked, unsigned threads = 1);
+std::string Table(const std::vector<StudentRow>& ranked);
 
-// CSV of the same columns, with an id column in front when `id` is given.
-std::string CsvHeader(bool withId);
-// Rows 1 to `count` of the ranked list (all when it holds fewer).
-std::string CsvRows(const std::vector<tamrik::FacultyEvaluation>& ranked, std::size_t count,
-                    const std::string* id = nullptr);
+// CSV of the same columns, with an id column in front when `id` is given,
+// and with `withWishes` kind, wish and needed (the points) after them.
+std::string CsvHeader(bool withId, bool withWishes = false);
+std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id = nullptr, bool withWishes = false);
 
 
 }  // namespace tamrikcalc

@@ -3,11 +3,8 @@
 #include "atomicfile.h"
 #include "calcmain.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <malloc.h>
 #include <system_error>
 #include <unistd.h>
 #ifdef _WIN32
@@ -36,29 +33,11 @@ std::filesystem::path executablePath(const char* argv0)
 
 int main(int argc, char** argv)
 {
-    // The rules of every faculty are tens of megabytes in small blocks: the
-    // heap grows in large steps (untouched, they take no memory) instead of a
-    // system call every 128 kB.
-#ifdef __GLIBC__
-    mallopt(M_TOP_PAD, 64 << 20);
-#endif
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);  // the Thai of the readable output, in a console
 #endif
     // An interrupted batch leaves no half-written results file beside its output.
     tamrik::RemoveTemporaryFilesOnSignals();
-    const std::filesystem::path exe = executablePath(argv[0]);
-#ifdef TAMRIK_FULL_EXIT
-    constexpr bool quickEnd = false;  // sanitizer builds take everything down, so that leaks are still found
-#else
-    constexpr bool quickEnd = true;
-#endif
-    const int status = tamrikcalc::RunCalc(std::vector<std::string>(argv + 1, argv + argc), exe.parent_path(),
-                                           std::cout, std::cerr, isatty(STDERR_FILENO) != 0, quickEnd);
-    if (quickEnd) {
-        std::cout.flush();
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-    return status;
+    return tamrikcalc::RunCalc(std::vector<std::string>(argv + 1, argv + argc), executablePath(argv[0]).parent_path(),
+                               std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
 }

@@ -29,10 +29,13 @@ std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view tabl
         const std::optional<std::string> rowKey = RuleText(row.values[static_cast<std::size_t>(keyIndex)]);
         if (!rowKey || *rowKey != key)
             continue;
-        tamrik::RuleRow result;
-        for (std::size_t c = 0; c < row.values.size(); ++c)
-            result.set(found->schema.columns[c].name, RuleText(row.values[c]));
-        return result;
+        std::vector<std::string> columns;
+        tamrik::RuleRow::Values values;
+        for (std::size_t c = 0; c < row.values.size(); ++c) {
+            columns.push_back(found->schema.columns[c].name);
+            values.push_back(RuleText(row.values[c]));
+        }
+        return tamrik::RuleRow(std::move(columns), std::move(values));
     }
     return std::nullopt;
 }

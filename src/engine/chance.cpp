@@ -91,10 +91,4 @@ bool KeyRanksBefore(const RankKey& a, const RankKey& b)
     return a.facCode < b.facCode;
 }
 
-bool RanksBefore(const FacultyEvaluation& a, const FacultyEvaluation& b)
-{
-    return KeyRanksBefore({a.ok(), a.chance, a.marginPercent, a.facCode},
-                          {b.ok(), b.chance, b.marginPercent, b.facCode});
-}
-
 }  // namespace tamrik

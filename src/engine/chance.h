@@ -30,7 +30,9 @@ struct ChanceResult {
 ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::optional<YearRange>& lastYear,
                           const Earned& total);
 
-// What the ranking looks at.
+// What the ranking looks at: the chance state in the order of Chance, within
+// a state the margin percent descending (no margin last), ties by code; the
+// faculties whose rule could not be built after all others.
 struct RankKey {
     bool ok = true;
     Chance chance = Chance::NoData;

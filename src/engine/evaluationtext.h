@@ -15,7 +15,8 @@ namespace tamrik {
 std::string NeededText(const Needed& needed);
 
 // The rule by which a chance state was given, against the range of `year`
-// ("2543"; "" reads as last year): "คะแนนสุทธิสูงกว่าคะแนนต่ำสุดของปี 2543 ...".
+// ("2543"; "" reads as last year): "คะแนนรวมสูงกว่าคะแนนต่ำสุดของปี 2543 ...".
+// The window's legend, the PDFs' legend and their verdicts all say it so.
 std::string ChanceRuleText(Chance chance, const std::string& year);
 
 // "สูงกว่าคะแนนต่ำสุด 97.11 คะแนน (14.57% ของคะแนนสูงสุดที่เป็นไปได้)", or

@@ -1,8 +1,8 @@
 // Chance states at their edges, the ranking order, and the applicant as the
 // wizard remembers it. The figures themselves are checked against the real
 // window (tests/app/test_engineagreement).
+#include "applicant.h"
 #include "chance.h"
-#include "evaluation.h"
 
 #include <gtest/gtest.h>
 
@@ -57,29 +57,24 @@ INSTANTIATE_TEST_SUITE_P(
                       ChanceCase{"minimumBeforeAll", true, true, Range, 490.00, Chance::FailsMinimum, 18.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-FacultyEvaluation Ranked(const char* code, Chance chance, std::optional<double> percent, const char* error = "")
+RankKey Ranked(const char* code, Chance chance, std::optional<double> percent, bool ok = true)
 {
-    FacultyEvaluation ev;
-    ev.facCode = code;
-    ev.chance = chance;
-    ev.marginPercent = percent;
-    ev.error = error;
-    return ev;
+    return {ok, chance, percent, code};
 }
 
 TEST(Ranking, StateThenMarginThenCodeAndUnbuiltRulesLast)
 {
-    std::vector<FacultyEvaluation> list = {
+    std::vector<RankKey> list = {
         Ranked("0001", Chance::FailsMinimum, 30.0), Ranked("0002", Chance::Below, -5.0),
         Ranked("0003", Chance::NoData, std::nullopt), Ranked("0004", Chance::Clear, 3.0),
         Ranked("0005", Chance::Clear, 9.0),          Ranked("0006", Chance::AboveMax, 1.0),
         Ranked("0007", Chance::MissingScores, std::nullopt), Ranked("0008", Chance::MissingScores, -1.0),
-        Ranked("0009", Chance::Clear, 3.0),          Ranked("0000", Chance::AboveMax, 1.0, "no rule"),
+        Ranked("0009", Chance::Clear, 3.0),          Ranked("0000", Chance::AboveMax, 1.0, false),
         Ranked("0010", Chance::Borderline, 0.5)};
-    RankEvaluations(list);
+    std::sort(list.begin(), list.end(), KeyRanksBefore);
     std::string order;
-    for (const auto& ev : list)
-        order += ev.facCode.substr(2) + " ";
+    for (const RankKey& key : list)
+        order += std::string(key.facCode.substr(2)) + " ";
     EXPECT_EQ(order, "06 05 04 09 10 02 03 08 07 01 00 ");
 }
 

@@ -1,12 +1,14 @@
-// The bulk load against the faculty-by-faculty load page 1 runs, on the
-// bundled data and on a damaged copy; the load and the ranking shared over
-// two threads against one; every year's range; and `needed` on
-// every bundled faculty: the score it gives reaches last year's lowest, 0.01
-// less does not.
-#include "allfacultyrules.h"
+// The load of every faculty against the faculty-by-faculty load page 1 runs
+// and against the load of one faculty, on the bundled data and on a damaged
+// copy; every year's range; and `needed` on every bundled faculty: the score
+// it gives reaches last year's lowest, 0.01 less does not.
 #include "chance.h"
+#include "evaluator.h"
+#include "facultyloader.h"
+#include "numtext.h"
 #include "ruletables.h"
 #include "tempfolder.h"
+#include "wholetables.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -15,6 +17,7 @@
 
 using namespace tamrik;
 using namespace tamrik::ruledb;
+using tamrik::RangeTableNames;
 
 namespace {
 
@@ -58,13 +61,22 @@ std::string Shown(const RuleLoadResult& r)
     return s;
 }
 
+std::string Shown(const std::vector<YearRange>& years)
+{
+    std::string s;
+    for (const YearRange& y : years)
+        s += y.year + " " + NumberText(y.min) + "-" + NumberText(y.max) + ";";
+    return s;
+}
+
+// Each faculty as page 1 would load it, and as the load of that one faculty gives it.
 void ExpectSameAsFacultyByFaculty(const std::string& path)
 {
     const RuleDatabase db(path);
-    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor43");
-    ASSERT_EQ(all.faculties.size(), 125u);
+    const std::vector<FacultyRecord> all = loadFaculties(db, "maxminScQor43");
+    ASSERT_EQ(all.size(), 125u);
     DatabaseRuleSource source(db);
-    for (const FacultyRecord& f : all.faculties) {
+    for (const FacultyRecord& f : all) {
         EXPECT_EQ(Shown(f.load), Shown(BuildFacultyRule(source, f.facCode, f.facCode))) << f.facCode;
         const auto range = LookupLastYearRange(db, "maxminScQor43", f.facCode);
         ASSERT_EQ(f.lastYear.has_value(), range.has_value()) << f.facCode;
@@ -72,12 +84,19 @@ void ExpectSameAsFacultyByFaculty(const std::string& path)
             EXPECT_EQ(f.lastYear->min, range->ScMin);
             EXPECT_EQ(f.lastYear->max, range->ScMax);
         }
+        const std::optional<FacultyRecord> one = loadFaculty(db, "maxminScQor43", f.facCode);
+        ASSERT_TRUE(one) << f.facCode;
+        EXPECT_EQ(one->university + "|" + one->name, f.university + "|" + f.name);
+        EXPECT_EQ(Shown(one->load), Shown(f.load)) << f.facCode;
+        EXPECT_EQ(Shown(one->years), Shown(f.years)) << f.facCode;
+        EXPECT_EQ(one->lastYear.has_value(), f.lastYear.has_value()) << f.facCode;
     }
+    EXPECT_FALSE(loadFaculty(db, "maxminScQor43", "0126"));
 }
 
 }  // namespace
 
-TEST(AllFacultyRules, BuildsWhatTheFacultyByFacultyLoadBuilds)
+TEST(FacultyLoader, BuildsWhatTheFacultyByFacultyLoadBuilds)
 {
     if (BundledDb().empty())
         GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
@@ -95,14 +114,14 @@ TEST(AllFacultyRules, BuildsWhatTheFacultyByFacultyLoadBuilds)
     // An unbuilt rule comes after every other faculty, with page 1's message.
     const test::TempFolder other;
     const RuleDatabase db(ChangedCopy(other, "DELETE FROM Table12 WHERE FacCode='0005';"));
-    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor43");
-    const auto ranked = EvaluateAll(all.faculties, Applicant{}, ScoringContext{"2.44", "0.55", LoadProbTable(db)});
+    const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
+    const auto ranked = evaluator.rank(Applicant{}, ScoringContext{"2.44", "0.55", LoadProbTable(db)}).evaluations(Detail::Needed);
     EXPECT_EQ(ranked.back().facCode, "0005");
     EXPECT_EQ(ranked.back().error, "ไม่สามารถโหลดเกณฑ์ของคณะรหัส 0005 ได้: ไม่พบข้อมูลของคณะในตาราง Table12");
     EXPECT_TRUE(ranked[ranked.size() - 2].ok());
 }
 
-TEST(AllFacultyRules, EveryYearOfTheDatabase)
+TEST(FacultyLoader, EveryYearOfTheDatabase)
 {
     if (BundledDb().empty())
         GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
@@ -115,8 +134,8 @@ TEST(AllFacultyRules, EveryYearOfTheDatabase)
                 "CREATE TABLE maxminScQor4x AS SELECT * FROM maxminScQor43;"));
     EXPECT_EQ(RangeTableNames(db), (std::vector<std::string>{"maxminScQor41", "maxminScQor42", "maxminScQor43"}));
 
-    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor42");
-    const FacultyRecord& f = all.faculties[12];
+    const std::vector<FacultyRecord> all = loadFaculties(db, "maxminScQor42");
+    const FacultyRecord& f = all[12];
     ASSERT_EQ(f.facCode, "0013");
     ASSERT_EQ(f.years.size(), 2u);  // no row in 2541
     EXPECT_EQ(f.years[0].year, "2542");
@@ -125,67 +144,7 @@ TEST(AllFacultyRules, EveryYearOfTheDatabase)
     EXPECT_EQ(f.years[1].year, "2543");
     ASSERT_TRUE(f.lastYear);
     EXPECT_EQ(f.lastYear->year, "2542");
-    EXPECT_EQ(all.faculties[0].years.size(), 3u);
-}
-
-TEST(AllFacultyRules, SharedOverThreadsLikeOnOne)
-{
-    if (BundledDb().empty())
-        GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
-    // Nine more copies of every faculty under codes 1001-9125: enough for
-    // the load and the ranking to split the work.
-    std::string sql;
-    for (const char* table : {"SUName", "Table12", "Facsubj", "tableCRT", "tableSUM", "tb6174", "maxminScQor41",
-                              "maxminScQor42", "maxminScQor43"}) {
-        const std::string t = table;
-        for (int k = 1; k <= 9; ++k)
-            sql += "CREATE TEMP TABLE x AS SELECT * FROM " + t + " WHERE FacCode < '1000';"
-                   + "UPDATE x SET FacCode = printf('%04d', FacCode + " + std::to_string(k * 1000) + ");"
-                   + "INSERT INTO " + t + " SELECT * FROM x; DROP TABLE x;";
-    }
-    const test::TempFolder folder;
-    const RuleDatabase db(ChangedCopy(folder, sql.c_str()));
-    const AllFacultyRules one = LoadAllFacultyRules(db, "maxminScQor43", 1);
-    const AllFacultyRules two = LoadAllFacultyRules(db, "maxminScQor43", 2);
-    ASSERT_EQ(one.faculties.size(), 1250u);
-    ASSERT_EQ(two.faculties.size(), one.faculties.size());
-    for (std::size_t i = 0; i < one.faculties.size(); ++i) {
-        ASSERT_EQ(two.faculties[i].facCode, one.faculties[i].facCode);
-        EXPECT_EQ(Shown(two.faculties[i].load), Shown(one.faculties[i].load)) << one.faculties[i].facCode;
-        EXPECT_EQ(two.faculties[i].lastYear.has_value(), one.faculties[i].lastYear.has_value());
-    }
-    EXPECT_EQ(one.faculties[125].facCode, "1001");
-    EXPECT_EQ(Shown(one.faculties[125].load), Shown(one.faculties[0].load));
-
-    Applicant applicant;
-    applicant.Scores[0] = 75;
-    applicant.Scores[1] = 68.5;
-    applicant.Scores[3] = 55;
-    applicant.Gpa = 3.25;
-    applicant.Pr = 85.5;
-    const ScoringContext context{"2.44", "0.55", LoadProbTable(db)};
-    EvaluateOptions options;
-    const auto rankedOne = EvaluateAll(one.faculties, applicant, context, options);
-    options.threads = 2;
-    const auto rankedTwo = EvaluateAll(one.faculties, applicant, context, options);
-    ASSERT_EQ(rankedTwo.size(), rankedOne.size());
-    int withNeeded = 0;
-    for (std::size_t i = 0; i < rankedOne.size(); ++i) {
-        const FacultyEvaluation& a = rankedOne[i];
-        const FacultyEvaluation& b = rankedTwo[i];
-        ASSERT_EQ(b.facCode, a.facCode) << i;
-        EXPECT_EQ(b.total.earned, a.total.earned);
-        EXPECT_EQ(b.chance, a.chance);
-        EXPECT_EQ(b.minimums, a.minimums);
-        EXPECT_EQ(b.missing, a.missing);
-        ASSERT_EQ(b.needed.has_value(), a.needed.has_value());
-        if (a.needed) {
-            ++withNeeded;
-            EXPECT_EQ(b.needed->points, a.needed->points);
-            EXPECT_EQ(b.needed->gpa, a.needed->gpa);
-        }
-    }
-    EXPECT_GT(withNeeded, 0);
+    EXPECT_EQ(all[0].years.size(), 3u);
 }
 
 TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
@@ -193,7 +152,7 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
     if (BundledDb().empty())
         GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
     const RuleDatabase db(BundledDb());
-    const AllFacultyRules all = LoadAllFacultyRules(db, "maxminScQor43");
+    const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
     const ScoringContext context{"2.4397771456", "0.5519077994", LoadProbTable(db)};
     Applicant base;
     for (std::size_t k = 0; k < kSubjectCount; ++k)
@@ -202,15 +161,13 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
     base.Gpa = 2.5;
     base.Pr = 40;
 
-    const auto total = [&](const FacultyRecord& f, const Applicant& a) {
-        EvaluateOptions quick;
-        quick.needed = false;
-        return Hundredths(Evaluate(f, a, context, quick).total.earned);
+    const auto total = [&](std::size_t f, const Applicant& a) {
+        return Hundredths(evaluator.evaluate(f, a, context, Detail::Figures).total.earned);
     };
     int checked = 0;
     int unreachable = 0;
-    for (const FacultyRecord& f : all.faculties) {
-        const FacultyEvaluation ev = Evaluate(f, base, context);
+    for (std::size_t f = 0; f < evaluator.faculties().size(); ++f) {
+        const FacultyEvaluation ev = evaluator.evaluate(f, base, context, Detail::Needed);
         if (!ev.needed)
             continue;
         const std::int64_t lowest = Hundredths(ev.lastYear->min);
@@ -221,14 +178,14 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
             Applicant a = base;
             if (!value) {
                 set(a, top);
-                EXPECT_LT(total(f, a), lowest) << f.facCode << " " << what;
+                EXPECT_LT(total(f, a), lowest) << ev.facCode << " " << what;
                 ++unreachable;
                 return;
             }
             set(a, *value);
-            EXPECT_GE(total(f, a), lowest) << f.facCode << " " << what;
+            EXPECT_GE(total(f, a), lowest) << ev.facCode << " " << what;
             set(a, *value - 0.01);
-            EXPECT_LT(total(f, a), lowest) << f.facCode << " " << what;
+            EXPECT_LT(total(f, a), lowest) << ev.facCode << " " << what;
             ++checked;
         };
         for (const auto& [code, score] : ev.needed->subjects)

@@ -24,18 +24,22 @@ std::string NeededText(const Needed& needed)
 
 std::string ChanceRuleText(Chance chance, const std::string& year)
 {
-    const std::string of = year.empty() ? "ปีก่อน" : "ปี " + year;
+    // A year's number stands apart from the words after it; "ปีก่อน" runs on.
+    const std::string ofYear = year.empty() ? "ปีก่อน" : "ปี " + year;
+    const std::string of = year.empty() ? ofYear : ofYear + " ";
     const std::string share = NumberText(kBorderlinePercent) + "% ของคะแนนสูงสุดที่เป็นไปได้";
     switch (chance) {
-    case Chance::AboveMax: return "คะแนนสุทธิถึงคะแนนสูงสุดของ" + of;
-    case Chance::Clear: return "คะแนนสุทธิสูงกว่าคะแนนต่ำสุดของ" + of + " ตั้งแต่ " + share + " ขึ้นไป";
+    case Chance::AboveMax: return "คะแนนรวมเท่ากับหรือสูงกว่าคะแนนสูงสุดของ" + ofYear;
+    case Chance::Clear: return "คะแนนรวมสูงกว่าคะแนนต่ำสุดของ" + of + "ตั้งแต่ " + share + " ขึ้นไป";
     case Chance::Borderline:
-        return "คะแนนสุทธิสูงหรือต่ำกว่าคะแนนต่ำสุดของ" + of + " ไม่ถึง " + share + " (ต่ำกว่าได้ไม่เกิน " +
-               NumberText(kBorderlinePercent) + "%)";
-    case Chance::Below: return "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของ" + of + " เกิน " + share;
+        return "คะแนนรวมห่างจากคะแนนต่ำสุดของ" + of + "ไม่ถึง " + share + " จะสูงกว่าหรือต่ำกว่า (ต่ำกว่าได้ไม่เกิน "
+               + share + ")";
+    case Chance::Below: return "คะแนนรวมต่ำกว่าคะแนนต่ำสุดของ" + of + "เกิน " + share;
     case Chance::NoData: return "ไม่มีคะแนนต่ำสุด-สูงสุดของ" + of + "ให้เทียบ";
-    case Chance::MissingScores: return "ยังไม่มีคะแนนบางวิชาที่คณะนี้ใช้คำนวณ";
-    case Chance::FailsMinimum: return "คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ";
+    case Chance::MissingScores:
+        return "ยังไม่ได้ใส่คะแนนบางวิชาที่คณะนี้ใช้: คะแนนรวมยังไม่ครบ (มีเครื่องหมาย ≥) และวิชาที่ยังไม่มีคะแนน"
+               "ไม่นับว่าไม่ผ่านเกณฑ์ขั้นต่ำ";
+    case Chance::FailsMinimum: return "คะแนนที่ใส่แล้วของบางวิชาต่ำกว่าเกณฑ์ขั้นต่ำของคณะ";
     }
     return std::string();
 }

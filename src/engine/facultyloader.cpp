@@ -1,0 +1,61 @@
+#include "facultyloader.h"
+
+#include "ruletables.h"
+#include "wholetables.h"
+#include "yeartext.h"
+
+
+namespace tamrik {
+
+using ruledb::RuleDatabase;
+
+std::vector<FacultyRecord> loadFaculties(const RuleDatabase& db, const std::string& lastYearTable)
+{
+    SUNameFaculties faculties(db);
+    WholeRuleTables tables(db, faculties);
+    const RangeTables ranges(db, lastYearTable, faculties);
+    std::vector<FacultyRecord> records(faculties.names().size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        SUNameFaculties::Names& names = faculties.names()[i];
+        FacultyRecord& record = records[i];
+        record.facCode = names.facCode;
+        record.university = std::move(names.university);
+        record.name = std::move(names.name);
+        record.lastYear = ranges.lastYear(i);
+        record.years = ranges.years(i);
+        record.load = BuildFacultyRule(tables, record.facCode, record.facCode);
+    }
+    return records;
+}
+
+std::optional<FacultyRecord> loadFaculty(const RuleDatabase& db, const std::string& lastYearTable,
+                                         const std::string& facCode)
+{
+    SUNameFaculties faculties(db);
+    const std::optional<std::size_t> place = faculties.placeOf(facCode);
+    if (!place)
+        return std::nullopt;
+    SUNameFaculties::Names& names = faculties.names()[*place];
+    FacultyRecord record;
+    record.facCode = facCode;
+    record.university = std::move(names.university);
+    record.name = std::move(names.name);
+    if (const auto range = ruledb::LookupLastYearRange(db, lastYearTable, facCode))
+        record.lastYear = YearRange{YearText(lastYearTable), range->ScMin, range->ScMax};
+    record.years = FacultyYears(db, facCode);
+    ruledb::DatabaseRuleSource source(db);
+    record.load = BuildFacultyRule(source, facCode, facCode);
+    return record;
+}
+
+std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& facCode)
+{
+    std::vector<YearRange> years;
+    for (const std::string& table : RangeTableNames(db)) {
+        if (const auto range = ruledb::LookupLastYearRange(db, table, facCode))
+            years.push_back({YearText(table), range->ScMin, range->ScMax});
+    }
+    return years;
+}
+
+}  // namespace tamrik

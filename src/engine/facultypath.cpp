@@ -1,0 +1,189 @@
+#include "facultypath.h"
+
+#include "numtext.h"
+#include "subtotals.h"
+#include "summary.h"
+
+#include <algorithm>
+
+namespace tamrik {
+
+namespace {
+
+// A value as typed into a two-decimal box and read back.
+double typed(double value)
+{
+    return ShownValue(value, 2);
+}
+
+template <typename Code>
+std::vector<Code> codesOf(const std::vector<FacultyRule::SubjectRow>& rows)
+{
+    std::vector<Code> codes;
+    for (const auto& row : rows)
+        codes.push_back(row.SubCod);
+    return codes;
+}
+
+// A row whose code has no slot keeps an empty box, which reads as 0.
+template <std::size_t N>
+void valuesOf(const std::array<std::optional<std::size_t>, N>& slots, std::size_t rows,
+              const std::array<double, kSubjectCount>& value, std::array<double, N>& values)
+{
+    for (std::size_t i = 0; i < rows; ++i)
+        values[i] = slots[i] ? value[*slots[i]] : 0.0;
+}
+
+template <std::size_t N>
+std::vector<SubjectRow> checkRows(const std::vector<FacultyRule::SubjectRow>& rows,
+                                  const std::array<std::optional<std::size_t>, N>& slots, const ScoreSlots& box)
+{
+    std::vector<SubjectRow> checked;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        checked.push_back({rows[i].SubCod, rows[i].SubName, slots[i] ? box[*slots[i]] : std::string(),
+                           rows[i].MinPercent});
+    return checked;
+}
+
+}  // namespace
+
+ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& context)
+{
+    ApplicantEntries e;
+    const ScoreSlots ScoreByCode = ScoreByCodeOf(applicant);
+    for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
+        e.box[slot] = RestoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
+        e.value[slot] = Val(e.box[slot]);
+        e.scored[slot] = applicant.Scores[slot].has_value();
+    }
+    e.gpaFraction = GpaFraction(gpaBoxValue(applicant), context.meanText, context.sdText, context.prob);
+    e.prFraction = PrFraction(prBoxValue(applicant));
+    return e;
+}
+
+FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
+{
+    // The rule load keeps to the rows the page holds.
+    for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {
+        m_mainSlots[i] = ScoreSlot(rule.MainRows[i].SubCod);
+        m_mainMinimums[i] = Val(rule.MainRows[i].MinPercent);
+    }
+    for (std::size_t i = 0; i < rule.SpecRows.size(); ++i) {
+        m_specialSlots[i] = ScoreSlot(rule.SpecRows[i].SubCod);
+        m_specialMinimums[i] = Val(rule.SpecRows[i].MinPercent);
+        m_specialWeights[i] = Val(rule.SpecRows[i].Weight);
+    }
+    const std::size_t rows = rule.MainRows.size() + rule.SpecRows.size();
+    m_mainOrder = SubtotalOrder(codesOf<std::string_view>(rule.MainRows), rule.MainRows.size(), rule.CalcSubjCode);
+    m_specialOrder = SubtotalOrder(codesOf<std::string_view>(rule.SpecRows), rows, rule.CalcSubjCode);
+    m_counted = CountedCodes(codesOf<std::string>(rule.MainRows), codesOf<std::string>(rule.SpecRows),
+                             rule.CalcSubjCode);
+    for (const std::string& code : m_counted) {
+        m_countedSlots.push_back(*ScoreSlot(code));
+        m_partners.push_back(partnerOf(code));
+    }
+    const std::string fullShare = FullShareText(rule.ScorePerPercent);
+    m_wMain = Val(rule.WMain);
+    m_full = {Val(rule.MaxMain), Val(rule.MaxSP), Val(fullShare)};
+    m_highest = typed(HighestPossibleScore(rule.MaxSP, rule.MaxMain, fullShare, fullShare));
+}
+
+RowValues FacultyPath::restore(const std::array<double, kSubjectCount>& value) const
+{
+    RowValues values;
+    valuesOf(m_mainSlots, m_rule.MainRows.size(), value, values.main);
+    valuesOf(m_specialSlots, m_rule.SpecRows.size(), value, values.special);
+    return values;
+}
+
+bool FacultyPath::failsCheck(const RowValues& values) const
+{
+    const std::size_t mains = m_rule.MainRows.size();
+    if (m_rule.Rule0102 && Rule0102Fails(mains > 0 ? values.main[0] : 0.0, mains > 1 ? values.main[1] : 0.0))
+        return true;
+    for (std::size_t i = 0; i < mains; ++i) {
+        if (BelowMinimum(values.main[i], m_mainMinimums[i]))
+            return true;
+    }
+    for (std::size_t i = 0; i < m_rule.SpecRows.size(); ++i) {
+        if (BelowMinimum(values.special[i], m_specialMinimums[i]))
+            return true;
+    }
+    return false;
+}
+
+SubjectCheckResult FacultyPath::check(const ApplicantEntries& entries) const
+{
+    return CheckSubjectScores(checkRows(m_rule.MainRows, m_mainSlots, entries.box),
+                              checkRows(m_rule.SpecRows, m_specialSlots, entries.box), m_rule.Rule0102);
+}
+
+std::vector<std::string> FacultyPath::missing(const ApplicantEntries& entries) const
+{
+    std::vector<std::string> codes;
+    for (std::size_t i = 0; i < m_counted.size(); ++i) {
+        if (isMissing(entries, i))
+            codes.push_back(m_counted[i]);
+    }
+    return codes;
+}
+
+bool FacultyPath::anyMissing(const ApplicantEntries& entries) const
+{
+    for (std::size_t i = 0; i < m_counted.size(); ++i) {
+        if (isMissing(entries, i))
+            return true;
+    }
+    return false;
+}
+
+FacultyPath::Shares FacultyPath::shares(const RowValues& values, const std::optional<float>& gpaFraction,
+                                        const std::optional<float>& prFraction) const
+{
+    return {MainSubtotalValue(m_mainOrder, values.main.data()),
+            SpecSubtotalValue(m_specialOrder, values.special.data(), m_specialWeights.data(), m_wMain, m_full[0]),
+            gpaFraction ? SharePoints(m_rule.ScorePerPercent, *gpaFraction) : 0.0,
+            prFraction ? SharePoints(m_rule.ScorePerPercent, *prFraction) : 0.0};
+}
+
+Figures FacultyPath::figures(const RowValues& values, const std::optional<float>& gpaFraction,
+                             const std::optional<float>& prFraction) const
+{
+    const Shares s = shares(values, gpaFraction, prFraction);
+    Figures f;
+    f.main = {typed(s.main), m_full[0]};
+    f.special = {typed(s.special), m_full[1]};
+    f.gpa = {typed(s.gpa), m_full[2]};
+    f.pr = {typed(s.pr), m_full[2]};
+    f.total = {typed(CompositeScore(s.special, s.main, s.gpa, s.pr)), m_highest};
+    return f;
+}
+
+double FacultyPath::composite(const RowValues& values, const std::optional<float>& gpaFraction,
+                              const std::optional<float>& prFraction) const
+{
+    const Shares s = shares(values, gpaFraction, prFraction);
+    return typed(CompositeScore(s.special, s.main, s.gpa, s.pr));
+}
+
+bool FacultyPath::isMissing(const ApplicantEntries& entries, std::size_t i) const
+{
+    const bool partnerScored = m_partners[i] && entries.scored[m_countedSlots[*m_partners[i]]];
+    return !entries.scored[m_countedSlots[i]] && !partnerScored;
+}
+
+std::optional<std::size_t> FacultyPath::partnerOf(const std::string& code) const
+{
+    if (!m_rule.PairGroup)
+        return std::nullopt;
+    const auto& pair = *m_rule.PairGroup;
+    const std::string* partner = code == pair.CodeA ? &pair.CodeB : code == pair.CodeB ? &pair.CodeA : nullptr;
+    if (!partner)
+        return std::nullopt;
+    const auto found = std::find(m_counted.begin(), m_counted.end(), *partner);
+    if (found == m_counted.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - m_counted.begin());
+}
+
+}  // namespace tamrik

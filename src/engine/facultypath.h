@@ -1,0 +1,98 @@
+#pragma once
+// Pages 2 to 4 for one faculty's rule, prepared once: the rows as page 2 lays
+// them out (only their score boxes change from one applicant to the next) and
+// every caption of the rule read back as a number, so that scoring an
+// applicant works on the box values alone: the subtotals, the check and the
+// summary's figures, each the Val of the caption the pages would show.
+//
+// Flow: Applicant -> ApplicantEntries (the boxes the pages would restore,
+// worked out once for every faculty) -> RowValues of one rule -> Figures.
+
+#include "applicant.h"
+#include "evaluation.h"
+#include "subjectcheck.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamrik {
+
+// What the pages hold for one applicant: the score box each subject's row
+// would get back, and the GPA and PR shares.
+struct ApplicantEntries {
+    ScoreSlots box;                             // "" where nothing is restored
+    std::array<double, kSubjectCount> value{};  // Val of each box
+    std::array<bool, kSubjectCount> scored{};   // the applicant has a score for the subject
+    std::optional<float> gpaFraction;
+    std::optional<float> prFraction;
+};
+
+ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& context);
+
+struct Figures {
+    Earned main, special, gpa, pr, total;
+};
+
+// The score box values of one rule's rows, in row order.
+struct RowValues {
+    std::array<double, kMaxMainRows> main{};
+    std::array<double, kMaxSpecRows> special{};
+};
+
+// Read-only once made; the rule must outlive it.
+class FacultyPath {
+public:
+    explicit FacultyPath(const FacultyRule& rule);
+
+    // The rows' box values for the values of the 51 boxes.
+    RowValues restore(const std::array<double, kSubjectCount>& value) const;
+
+    // CheckSubjectScores' verdict on the restored values.
+    bool failsCheck(const RowValues& values) const;
+    // Page 2's check with its messages, over the box texts.
+    SubjectCheckResult check(const ApplicantEntries& entries) const;
+
+    // Counted codes without a score; a member of the either-of pair only when
+    // its partner, counted too, has none either.
+    std::vector<std::string> missing(const ApplicantEntries& entries) const;
+    bool anyMissing(const ApplicantEntries& entries) const;
+
+    // Page 4's figures: BuildSummary's captions read back, each earned figure
+    // the Val of its "0.00" text.
+    Figures figures(const RowValues& values, const std::optional<float>& gpaFraction,
+                    const std::optional<float>& prFraction) const;
+    // The composite alone, as figures() gives it.
+    double composite(const RowValues& values, const std::optional<float>& gpaFraction,
+                     const std::optional<float>& prFraction) const;
+
+    // The codes the subtotals count, in calculation order, and their slots.
+    const std::vector<std::string>& countedCodes() const { return m_counted; }
+    const std::vector<std::size_t>& countedSlots() const { return m_countedSlots; }
+
+private:
+    struct Shares {
+        double main, special, gpa, pr;
+    };
+    Shares shares(const RowValues& values, const std::optional<float>& gpaFraction,
+                  const std::optional<float>& prFraction) const;
+    bool isMissing(const ApplicantEntries& entries, std::size_t counted) const;
+    std::optional<std::size_t> partnerOf(const std::string& code) const;
+
+    const FacultyRule& m_rule;
+    // Each row's slot (nothing for a code without one), minimum and weight.
+    std::array<std::optional<std::size_t>, kMaxMainRows> m_mainSlots{};
+    std::array<std::optional<std::size_t>, kMaxSpecRows> m_specialSlots{};
+    std::array<double, kMaxMainRows> m_mainMinimums{};
+    std::array<double, kMaxSpecRows> m_specialMinimums{}, m_specialWeights{};
+    std::vector<std::size_t> m_mainOrder, m_specialOrder;
+    std::vector<std::string> m_counted;
+    std::vector<std::size_t> m_countedSlots;
+    std::vector<std::optional<std::size_t>> m_partners;
+    double m_wMain = 0;
+    std::array<double, 3> m_full{};  // main, special, GPA and PR each
+    double m_highest = 0;
+};
+
+}  // namespace tamrik
