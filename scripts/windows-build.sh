@@ -20,7 +20,7 @@
 #                  Wine, the comparison with the Linux tamrik-calc, the zip,
 #                  the installer, and the portable copy run from a Thai folder
 #   --qt-only      Qt only (about 65 minutes on two cores under load)
-#   --deps-only    SQLite and GoogleTest only
+#   --deps-only    SQLite, libxlsxwriter and GoogleTest only
 #   --program      the program and its tests, no packages
 #   --package      the zip and the installer from the last --program, and
 #                  their checks under Wine
@@ -59,7 +59,7 @@ heavy() { nice -n 10 "$@"; }
 
 # What only the Windows build needs, on top of what the Linux build does.
 readonly WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                           ninja-build dpkg-dev tcl qt6-base-dev-tools wine wine64 nsis zip unzip
+                           ninja-build dpkg-dev tcl qt6-base-dev-tools libz-mingw-w64-dev wine wine64 nsis zip unzip
                            fonts-thai-tlwg xvfb xauth xdotool openbox imagemagick ccache)
 
 setup() {
@@ -167,6 +167,25 @@ build_sqlite() {
   log "SQLite: done"
 }
 
+# ---------------------------------------------------- libxlsxwriter ----
+
+# tamrik-calc's class workbook; zlib comes from Debian's libz-mingw-w64-dev.
+build_xlsxwriter() {
+  already_built "$DEPS_PREFIX/.xlsxwriter-complete" libxlsxwriter && return
+  local src build=$WORK/xlsxwriter-build
+  src=$(debian_source libxlsxwriter)
+  log "libxlsxwriter: building from $src"
+  heavy cmake -S "$src" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_SRC" \
+    -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
+    -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF >/dev/null
+  heavy cmake --build "$build" --parallel "$JOBS"
+  cmake --install "$build" >/dev/null
+  date -u +%FT%TZ > "$DEPS_PREFIX/.xlsxwriter-complete"
+  log "libxlsxwriter: done"
+}
+
 # -------------------------------------------------------- GoogleTest ----
 
 build_gtest() {
@@ -204,8 +223,9 @@ build_host_tools() {
 }
 
 build_program() {
-  [[ -f $QT_PREFIX/.complete && -f $DEPS_PREFIX/.sqlite-complete && -f $DEPS_PREFIX/.gtest-complete ]] \
-    || die "the Qt, SQLite and GoogleTest caches are not complete: run without --program first"
+  [[ -f $QT_PREFIX/.complete && -f $DEPS_PREFIX/.sqlite-complete && -f $DEPS_PREFIX/.gtest-complete
+     && -f $DEPS_PREFIX/.xlsxwriter-complete ]] \
+    || die "the Qt, SQLite, libxlsxwriter and GoogleTest caches are not complete: run without --program first"
   build_host_tools
   log "program: cross-building in $WIN_BUILD"
   # -z relro/now and --as-needed are ELF linker options; _FORTIFY_SOURCE
@@ -247,6 +267,12 @@ compare_calc() {
     die "tamrik-calc --all --json differs between Linux and Windows (in $work)"
   fi
   log "tamrik-calc --all --json: Linux and Windows give the same $(wc -c < "$work/linux.json") bytes"
+  # A class's workbook, which the library writes through a named temporary file there.
+  printf 'id,gpa,pr,01,02,03,04\r\nA,3.00,50,70,60,80,55\r\nB,2.50,80,40,90,65,70\r\n' > "$work/class.csv"
+  "$WINE_RUN" "$WIN_BUILD/bin/tamrik-calc.exe" --db "Z:$work/ScoreRule.mdb" --batch "Z:$work/class.csv" \
+    -o "Z:$work/class.xlsx" || die "tamrik-calc.exe made no workbook"
+  unzip -p "$work/class.xlsx" xl/workbook.xml | grep -q '<sheet ' || die "$work/class.xlsx is not a workbook"
+  log "tamrik-calc --batch -o class.xlsx: a workbook of $(wc -c < "$work/class.xlsx") bytes"
 }
 
 # ---------------------------------------------------------- packages ----
@@ -299,6 +325,8 @@ Qt 6 (Qt6*.dll, platforms/, styles/; LGPL-3, built from Debian's qt6-base source
 The GCC runtime (libstdc++-6.dll, libgcc_s_seh-1.dll; GPL-3 with the GCC Runtime Library Exception)|/usr/share/doc/gcc-mingw-w64-base/copyright
 MinGW-w64 and winpthreads (libwinpthread-1.dll)|/usr/share/doc/mingw-w64-x86-64-dev/copyright
 SQLite (compiled into the programs; public domain)|/usr/share/doc/libsqlite3-0/copyright
+libxlsxwriter with its minizip (compiled into tamrik-calc.exe; BSD-2-Clause, zlib)|/usr/share/doc/libxlsxwriter-dev/copyright
+zlib (zlib1.dll; the zlib licence)|/usr/share/doc/libz-mingw-w64-dev/copyright
 EOF2
   } | sed 's/$/\r/' > "$out"
 }
@@ -469,11 +497,11 @@ main() {
   mkdir -p "$WORK"
   case $mode in
     --qt-only) stage "Qt" build_qt ;;
-    --deps-only) build_sqlite; build_gtest ;;
+    --deps-only) build_sqlite; build_xlsxwriter; build_gtest ;;
     --program) program_and_tests ;;
     --package) packages ;;
     --screenshots) "$ROOT/scripts/windows-screenshots.sh" ;;
-    --all|--ci) stage "Qt" build_qt; build_sqlite; build_gtest; program_and_tests; packages ;;
+    --all|--ci) stage "Qt" build_qt; build_sqlite; build_xlsxwriter; build_gtest; program_and_tests; packages ;;
     *) die "unknown option: $mode (try --help)" ;;
   esac
 }
