@@ -163,7 +163,7 @@ private slots:
                                                 << QStringLiteral("คะแนนสุทธิ≥")
                                                 << QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"));
         ExpectPhrases(pages[1], {QStringLiteral("คะแนนต่ำสุด-สูงสุดปี2543:366.60-448.71"),
-                                 QStringLiteral("เกณฑ์:คะแนนบางวิชาไม่ถึงเกณฑ์ขั้นต่ำของคณะ")});
+                                 QStringLiteral("เกณฑ์:ยังไม่มีคะแนนบางวิชาที่คณะนี้ใช้คำนวณ")});
 
         // Data built without the marker print no notice.
         QVERIFY(folder.changeRuleDb(QStringLiteral("UPDATE TamrikInfo SET SampleData = '0';")));
