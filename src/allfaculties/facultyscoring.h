@@ -27,9 +27,11 @@ public:
 
     // The remembered entries, as the engine takes them.
     Applicant remembered() const;
-    // Every faculty in the engine's ranking, without the search for what is
-    // needed: that runs for one faculty at a time (evaluate).
-    std::vector<FacultyEvaluation> rankAll(const Applicant& applicant) const;
+    const Evaluator& evaluator() const { return m_evaluator; }
+    // Every faculty scored and in the engine's order; each is written out
+    // only when asked for.
+    Ranking rank(const Applicant& applicant) const;
+    // One faculty written out whole, what it needs included.
     FacultyEvaluation evaluate(const FacultyRecord& faculty, const Applicant& applicant) const;
 
 private:

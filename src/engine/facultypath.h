@@ -72,6 +72,9 @@ public:
     double composite(const RowValues& values, const std::optional<float>& gpaFraction,
                      const std::optional<float>& prFraction) const;
 
+    // The composite's full mark, as page 4 shows it.
+    double highest() const { return m_highest; }
+
     // The codes the subtotals count, in calculation order, and their slots.
     const std::vector<std::string>& countedCodes() const { return m_counted; }
     const std::vector<std::size_t>& countedSlots() const { return m_countedSlots; }
