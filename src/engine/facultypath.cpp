@@ -86,16 +86,18 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
         m_countedSlots.push_back(*ScoreSlot(code));
         m_partners.push_back(partnerOf(code));
     }
-    const auto uncountedMinimum = [&](const FacultyRule::SubjectRow& row, const std::optional<std::size_t>& slot,
-                                      bool underRule0102) {
-        if ((underRule0102 || Val(row.MinPercent) > 0) &&
-            std::find(m_counted.begin(), m_counted.end(), row.SubCod) == m_counted.end())
-            m_uncountedMinimums.emplace_back(row.SubCod, slot);
+    const auto uncountedMinimum = [&](const std::string& code, const std::optional<std::size_t>& slot) {
+        if (std::find(m_counted.begin(), m_counted.end(), code) == m_counted.end())
+            m_uncountedMinimums.emplace_back(code, slot);
     };
-    for (std::size_t i = 0; i < rule.MainRows.size(); ++i)
-        uncountedMinimum(rule.MainRows[i], m_mainSlots[i], rule.Rule0102 && i < 2);
-    for (std::size_t i = 0; i < rule.SpecRows.size(); ++i)
-        uncountedMinimum(rule.SpecRows[i], m_specialSlots[i], false);
+    for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {
+        if (m_mainMinimums[i] > 0 || (rule.Rule0102 && i < 2))
+            uncountedMinimum(rule.MainRows[i].SubCod, m_mainSlots[i]);
+    }
+    for (std::size_t i = 0; i < rule.SpecRows.size(); ++i) {
+        if (m_specialMinimums[i] > 0)
+            uncountedMinimum(rule.SpecRows[i].SubCod, m_specialSlots[i]);
+    }
     const std::string fullShare = FullShareText(rule.ScorePerPercent);
     m_wMain = Val(rule.WMain);
     m_full = {Val(rule.MaxMain), Val(rule.MaxSP), Val(fullShare)};
