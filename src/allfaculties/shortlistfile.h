@@ -10,9 +10,10 @@
 // checks of the boxes it would be typed in, and the first one refused makes
 // the whole file refused, with what is wrong in words.
 
+#include "scoreslots.h"
+
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ inline constexpr int kMaxApplicantNameLength = 100;
 
 struct ShortlistFile {
     QString name;
-    std::array<std::string, 51> ScoreByCode;  // as the entries hold them, "-1" for none
+    ScoreSlots ScoreByCode;  // as the entries hold them, "-1" for none
     std::string GpaDigits = "000";
     std::string PrDigits = "0000";
     std::vector<std::string> choices;

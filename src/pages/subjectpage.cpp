@@ -128,7 +128,7 @@ void SubjectPage::rememberLeftBox(EntryBox* box)
     takeScores(remembered);
 }
 
-void SubjectPage::takeScores(const std::array<std::string, 51>& scores)
+void SubjectPage::takeScores(const ScoreSlots& scores)
 {
     auto& ScoreByCode = m_session.entries().ScoreByCode;
     if (scores == ScoreByCode)

@@ -9,6 +9,7 @@
 // outcome; the main window switches pages.
 
 #include "facultyrule.h"
+#include "scoreslots.h"
 #include "subjectcontrols.h"
 #include "subjectrowstate.h"
 #include "tabsequence.h"
@@ -65,7 +66,7 @@ private:
     void F2CmdBack_Click();
     void rememberLeftBox(EntryBox* box);
     // The scores in place of the remembered ones, saved and told of when they differ.
-    void takeScores(const std::array<std::string, 51>& scores);
+    void takeScores(const ScoreSlots& scores);
 
     Session& m_session;
     SubjectControls m_c;
@@ -78,7 +79,7 @@ private:
     std::optional<FacultyRule> m_rule;
     // The scores as the page was entered with them: Back forgets what the
     // boxes left since (the window's own edits are taken in).
-    std::array<std::string, 51> m_entered;
+    ScoreSlots m_entered;
 };
 
 }  // namespace tamrik

@@ -1,10 +1,9 @@
-// The pieces behind the all-faculties window and the printouts: the GPA and PR
-// working agrees with the shares it explains, the shortlist's rules, and the
-// texts of what is needed, of every year and of the verdict.
+// The working a printout shows for a faculty: the GPA and PR steps agree with
+// the shares they explain, and the engine's verdict reads as the window says
+// it (the label's rule, the margin, every year, figures marked partial).
 #include "evaluationtext.h"
 #include "gpaworking.h"
-#include "shortlist.h"
-#include "workingsheet.h"
+#include "verdictsheet.h"
 #include "yeartext.h"
 
 #include <gtest/gtest.h>
@@ -70,24 +69,41 @@ TEST(Working, PrBandsAtTheirEdges)
     EXPECT_EQ(sheet.prFraction, "18/20");
 }
 
-TEST(Shortlist, FourInOrderWithoutRepeats)
+TEST(Working, TheVerdictAsPrinted)
 {
-    Shortlist list({"0005", "", "0013", "0005", "0040", "0077", "0100"});
-    EXPECT_EQ(list.codes(), (std::vector<std::string>{"0005", "0013", "0040", "0077"}));
-    EXPECT_EQ(list.add("0100"), Shortlist::Added::Full);
-    EXPECT_TRUE(list.remove(1));
-    EXPECT_EQ(list.add("0040"), Shortlist::Added::AlreadyIn);
-    EXPECT_EQ(list.add("0100"), Shortlist::Added::Yes);
-    EXPECT_FALSE(list.moveUp(0));
-    EXPECT_FALSE(list.moveDown(3));
-    EXPECT_FALSE(list.remove(4));
-    EXPECT_TRUE(list.moveDown(0));
-    EXPECT_EQ(list.codes(), (std::vector<std::string>{"0040", "0005", "0077", "0100"}));
-    EXPECT_EQ(ChoiceCaption(3), "อันดับ 4");
-}
+    FacultyEvaluation below;
+    below.lastYear = YearRange{"2543", 591.22, 711.72};
+    below.years = {{"2541", 350.1, 420}, {"2543", 591.22, 711.72}};
+    below.total = {561.92, 882.36};
+    below.chance = Chance::Below;
+    below.marginPoints = -29.3;
+    below.marginPercent = -3.3206;
+    WorkingSheet sheet;
+    sheet.years = {{"2530", "1.00", "2.00"}};  // a sheet filled before: its years go
+    FillVerdict(sheet, below);
+    ASSERT_EQ(sheet.years.size(), 2u);
+    EXPECT_EQ(sheet.years[0].min, "350.10");
+    EXPECT_EQ(sheet.years[1].max, "711.72");
+    EXPECT_EQ(sheet.chance, "ต่ำกว่าคะแนนต่ำสุดปีก่อน");
+    EXPECT_EQ(sheet.chanceRule, "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
+    EXPECT_EQ(sheet.margin, "ต่ำกว่าคะแนนต่ำสุด 29.30 คะแนน (3.32% ของคะแนนสูงสุดที่เป็นไปได้)");
+    EXPECT_FALSE(sheet.partial);
+    EXPECT_EQ(YearsText(below.years), "2541: 350.10-420.00; 2543: 591.22-711.72");
 
-TEST(Texts, NeededAndYears)
-{
+    // Subjects without a score: the figures can only grow.
+    FacultyEvaluation missing = below;
+    missing.chance = Chance::MissingScores;
+    missing.missing = {"42"};
+    FillVerdict(sheet, missing);
+    EXPECT_TRUE(sheet.partial);
+    EXPECT_EQ(sheet.chanceRule, "ยังไม่มีคะแนนบางวิชาที่คณะนี้ใช้คำนวณ");
+    FacultyEvaluation none;
+    FillVerdict(sheet, none);
+    EXPECT_EQ(sheet.chanceRule, "ไม่มีคะแนนต่ำสุด-สูงสุดของปีก่อนให้เทียบ");
+    EXPECT_EQ(sheet.margin, "");
+    EXPECT_TRUE(sheet.years.empty());
+
+    // What is needed lists only what can reach it; nothing once reached.
     Needed needed;
     needed.points = 12.344;
     needed.subjects = {{"04", 67.25}, {"41", std::nullopt}};
@@ -95,14 +111,8 @@ TEST(Texts, NeededAndYears)
     EXPECT_EQ(NeededText(needed), "ขาดอีก 12.34 คะแนน; หรือวิชา 04 ได้ 67.25; หรือ GPA 3.40");
     needed.points = 0;
     EXPECT_EQ(NeededText(needed), "");
-    EXPECT_EQ(YearsText({{"2541", 350.1, 420}, {"2543", 366.6, 448.71}}), "2541: 350.10-420.00; 2543: 366.60-448.71");
 
-    // The printed verdict: a margin below the lowest reads as such, the
-    // borderline share is the engine's, and the date is in the Buddhist era.
-    EXPECT_EQ(MarginText(-12.3, -1.845), "ต่ำกว่าคะแนนต่ำสุด 12.30 คะแนน (1.85% ของคะแนนสูงสุดที่เป็นไปได้)");
-    EXPECT_EQ(MarginText(std::nullopt, std::nullopt), "");
-    EXPECT_EQ(ChanceRuleText(Chance::Below, "2543"),
-              "คะแนนสุทธิต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
+    // The printout's date is in the Buddhist era.
     EXPECT_EQ(ThaiDateText(2000, 1, 5), "5 มกราคม พ.ศ. 2543");
     EXPECT_EQ(ThaiDateText(2026, 12, 31), "31 ธันวาคม พ.ศ. 2569");
 }
