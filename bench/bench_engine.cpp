@@ -48,15 +48,24 @@ tamrik::Applicant ApplicantNumber(int n)
     return a;
 }
 
-// Every faculty scored for an applicant, none put in order: the engine's
-// bare evaluation.
-void BM_ScoreEveryFaculty(benchmark::State& state)
+// `work` for one applicant after another, counting every faculty of each.
+template <typename Work>
+void ForEveryApplicant(benchmark::State& state, Work work)
 {
     const Loaded& data = Data();
     int n = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(data.evaluator.rank(ApplicantNumber(n++), data.context, 0));
+        work(data, ApplicantNumber(n++));
     state.SetItemsProcessed(state.iterations() * data.faculties());
+}
+
+// Every faculty scored for an applicant, none put in order: the engine's
+// bare evaluation.
+void BM_ScoreEveryFaculty(benchmark::State& state)
+{
+    ForEveryApplicant(state, [](const Loaded& data, const tamrik::Applicant& a) {
+        benchmark::DoNotOptimize(data.evaluator.rank(a, data.context, 0));
+    });
 }
 BENCHMARK(BM_ScoreEveryFaculty)->Unit(benchmark::kMicrosecond);
 
@@ -64,11 +73,9 @@ BENCHMARK(BM_ScoreEveryFaculty)->Unit(benchmark::kMicrosecond);
 // faculty scored again and ranked.
 void BM_RankEveryFaculty(benchmark::State& state)
 {
-    const Loaded& data = Data();
-    int n = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(data.evaluator.rank(ApplicantNumber(n++), data.context));
-    state.SetItemsProcessed(state.iterations() * data.faculties());
+    ForEveryApplicant(state, [](const Loaded& data, const tamrik::Applicant& a) {
+        benchmark::DoNotOptimize(data.evaluator.rank(a, data.context));
+    });
 }
 BENCHMARK(BM_RankEveryFaculty)->Unit(benchmark::kMicrosecond);
 
@@ -76,11 +83,9 @@ BENCHMARK(BM_RankEveryFaculty)->Unit(benchmark::kMicrosecond);
 // the best four written out in full.
 void BM_RankAndWriteOutTopFour(benchmark::State& state)
 {
-    const Loaded& data = Data();
-    int n = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(data.evaluator.rank(ApplicantNumber(n++), data.context, 4).evaluations(tamrik::Detail::Figures));
-    state.SetItemsProcessed(state.iterations() * data.faculties());
+    ForEveryApplicant(state, [](const Loaded& data, const tamrik::Applicant& a) {
+        benchmark::DoNotOptimize(data.evaluator.rank(a, data.context, 4).evaluations(tamrik::Detail::Figures));
+    });
 }
 BENCHMARK(BM_RankAndWriteOutTopFour)->Unit(benchmark::kMicrosecond);
 
