@@ -19,7 +19,7 @@ public:
     // Throws ruledb::DbError when the database cannot list the faculties.
     explicit FacultyScoring(const Session& session);
 
-    const std::vector<FacultyRecord>& faculties() const { return m_evaluator.faculties(); }
+    const Evaluator& evaluator() const { return m_evaluator; }
     // Null when the rule data have no faculty of that code.
     const FacultyRecord* record(const std::string& facCode) const;
     const ProbLookup& prob() const { return m_prob; }
@@ -27,7 +27,6 @@ public:
 
     // The remembered entries, as the engine takes them.
     Applicant remembered() const;
-    const Evaluator& evaluator() const { return m_evaluator; }
     // Every faculty scored and in the engine's order; each is written out
     // only when asked for.
     Ranking rank(const Applicant& applicant) const;
