@@ -48,8 +48,8 @@ const char* const kUsage =
     "Chance, the first that applies: fails_minimum (a score given is below its minimum), missing_scores\n"
     "(a subject the faculty counts, or one with a minimum, has no score), no_data (no range for last\n"
     "year), above_max (composite >= last year's highest), clear (composite >= last year's lowest + 2 %\n"
-    "of the highest possible), borderline (within 2 % either way), below. A label is a comparison with last year's scores, never a promise:\n"
-    "this year's lowest score is not known until the selection is over.\n"
+    "of the highest possible), borderline (within 2 % either way), below. A label is a comparison with\n"
+    "last year's scores, never a promise: this year's lowest score is not known until the selection is over.\n"
     "\n"
     "Exit status: 0 done, 1 rule database fault (or the faculty's rule cannot be built, or the output or the\n"
     "output file cannot be written), 2 bad input.\n";
