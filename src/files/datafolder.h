@@ -20,14 +20,15 @@ std::filesystem::path findProgramFolder(const std::filesystem::path& executableF
 // tree, a portable copy); otherwise the fallback (the per-user application
 // data folder), created when missing. An installed copy's data folder
 // (<prefix>/share/tamrik) is the package's: never chosen, even when the user
-// may write there (root). The fallback is returned even when it cannot be created: the file
-// operations then fail softly and the program goes on with values in memory.
+// may write there (root). The fallback is returned even when it cannot be
+// created: the file operations then fail softly and the program goes on with
+// values in memory.
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder);
 
 // Removes what saves of the entries file, param.opt and the choices file that
-// were cut short
-// (a kill, a power cut) left in the data folder. Run once at start-up.
+// were cut short (a kill, a power cut) left in the data folder. Run once at
+// start-up.
 void RemoveUnfinishedSaves(const std::filesystem::path& dataFolder);
 
 }  // namespace tamrik
