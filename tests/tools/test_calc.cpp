@@ -90,6 +90,19 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
     EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 126);
 }
 
+TEST_F(TamrikCalc, FilesUnderAThaiFolderNameAreRead)
+{
+    const std::filesystem::path thai = folder.path() / std::filesystem::u8path("ผลสอบ");
+    std::filesystem::create_directory(thai);
+    std::filesystem::copy_file(BundledDb(), thai / "ScoreRule.mdb");
+    Write(thai / "param.opt", "maxminScQor43\r\n2.5\r\n0.5\r\n");
+    const Args args = {"--param", (thai / "param.opt").u8string(), "--faculty", "13", "--gpa", "3.25", "--json"};
+    const Outcome run = Calc(folder, args, (thai / "ScoreRule.mdb").u8string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    // 30.96 with the default mean and SD: the file's were read.
+    EXPECT_NE(run.out.find("\"gpa\": {\"earned\": 31.11, "), std::string::npos) << run.out;
+}
+
 // 0002 (แพทย์) asks 30 % of 04 and of biology (09): biology not typed yet
 // leaves the faculty missing a score, a typed 20 fails it, a typed 30 passes.
 TEST_F(TamrikCalc, OnlyATypedScoreBelowItsMinimumFails)
