@@ -8,6 +8,8 @@
 #    sqlite3 shell reading the same tables, and --json against text;
 #  - a score edited in the all-faculties window at 9,999 faculties: every
 #    faculty evaluated and ranked, against the bare evaluation of every one;
+#  - the all-faculties window at 9,999 faculties: opening it, a score edited
+#    (also against the bare evaluation), a key in the name filter;
 #  - a cohort of COHORT applicants (200,000 unless set) x 1,000 faculties,
 #    --batch --top 4 --jobs 2.
 set -euo pipefail
@@ -101,6 +103,24 @@ rank_ms=$(engine_ms BM_RankEveryFaculty)
 bounds+=("$(printf '%-66s %9s %-2s' "every faculty of 9,999 evaluated, bare (bench_engine)" "$bare_ms" ms)")
 bound "a score edited, 9,999 faculties: evaluated and ranked" "$rank_ms" ms 16
 bound "a score edited, 9,999 faculties: ranked / bare evaluation" "$(ratio "$rank_ms" "$bare_ms")" x 3
+
+# The all-faculties window itself at 9,999 faculties, on the core bench_engine
+# had, in CPU time, on a 1366x768 screen: opening it, a score edited (every
+# faculty evaluated again and re-ranked, the table and the details updated;
+# and a score typed with the window shown and painted), a key in the filter.
+QT_QPA_PLATFORM="offscreen:configfile=$root/bench/screen-1366x768.json" \
+  TAMRIK_RULE_DB="$gen/f9999.mdb" taskset -c 0 ./bin/bench_allfaculties \
+  --benchmark_out="$gen/window9999.csv" --benchmark_out_format=csv
+window_ms() {
+  awk -F, -v b="\"$1\"" '$1 == b {printf "%.3f", $4 / ($5 == "ms" ? 1 : $5 == "us" ? 1000 : 1000000)}' \
+    "$gen/window9999.csv"
+}
+edit_ms=$(window_ms BM_ScoreEdited)
+bound "the window, 9,999 faculties: opened" "$(window_ms BM_OpenWindow)" ms 100
+bound "the window, 9,999 faculties: a score edited" "$edit_ms" ms 16
+bound "the window, 9,999 faculties: a score edited / bare evaluation" "$(ratio "$edit_ms" "$bare_ms")" x 3
+bound "the window, 9,999 faculties: a score edited, shown and painted" "$(window_ms BM_ScoreEditedAndPainted)" ms 16
+bound "the window, 9,999 faculties: a key in the name filter" "$(window_ms BM_FilterKeystroke)" ms 4
 
 # A national cohort: applicants x 1,000 faculties, the best four each, both cores.
 cohort=${COHORT:-200000}

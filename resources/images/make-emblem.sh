@@ -7,6 +7,7 @@
 #   make-emblem.sh --icons DIR  the desktop icon: DIR/<n>x<n>/apps/tamrik.png
 #                               for 48, 64, 128 and 256, and DIR/scalable/apps/
 #                               tamrik.svg drawn from the same shapes
+#   make-emblem.sh --ico FILE   the Windows icon, 16 to 256 pixels in one file
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -62,6 +63,12 @@ write_svg() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 draw_master "$work/emblem-big.png"
+
+if [ "${1:-}" = --ico ]; then
+  [ -n "${2:-}" ] || { echo "usage: $0 --ico FILE" >&2; exit 2; }
+  convert "$work/emblem-big.png" -define icon:auto-resize=256,64,48,32,24,16 "$2"
+  exit 0
+fi
 
 if [ "${1:-}" = --icons ]; then
   [ -n "${2:-}" ] || { echo "usage: $0 --icons DIR" >&2; exit 2; }

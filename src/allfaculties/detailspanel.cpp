@@ -1,12 +1,11 @@
 #include "detailspanel.h"
 
 #include "facultiesmodel.h"
-#include "facultyscoring.h"
 #include "namedwidget.h"
 
 namespace tamrik {
 
-DetailsPanel::DetailsPanel(const FacultyScoring& scoring, QWidget* parent) : QLabel(parent), m_scoring(scoring)
+DetailsPanel::DetailsPanel(const FacultiesModel& faculties, QWidget* parent) : QLabel(parent), m_faculties(faculties)
 {
     Named(this, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
     setTextFormat(Qt::PlainText);  // names from the rule data
@@ -15,14 +14,10 @@ DetailsPanel::DetailsPanel(const FacultyScoring& scoring, QWidget* parent) : QLa
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void DetailsPanel::showFaculty(const QString& facCode, const Applicant& applicant)
+void DetailsPanel::showFaculty(const QString& facCode)
 {
-    const FacultyRecord* faculty = facCode.isEmpty() ? nullptr : m_scoring.record(facCode.toStdString());
-    if (!faculty) {
-        setText(QStringLiteral("เลือกคณะในตารางเพื่อดูรายละเอียด"));
-        return;
-    }
-    setText(FacultiesModel::DetailsText(m_scoring.evaluate(*faculty, applicant)));
+    const FacultyEvaluation* faculty = facCode.isEmpty() ? nullptr : m_faculties.detailed(facCode.toStdString());
+    setText(faculty ? FacultiesModel::DetailsText(*faculty) : QStringLiteral("เลือกคณะในตารางเพื่อดูรายละเอียด"));
 }
 
 }  // namespace tamrik

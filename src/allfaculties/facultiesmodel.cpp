@@ -8,6 +8,7 @@
 #include "vocabulary.h"
 
 #include <QPointF>
+#include <limits>
 
 namespace tamrik {
 namespace {
@@ -23,21 +24,88 @@ QString OwnFigure(const FacultyEvaluation& e, const QString& figure)
 
 }  // namespace
 
-FacultiesModel::FacultiesModel(QObject* parent) : QAbstractTableModel(parent) {}
+FacultiesModel::FacultiesModel(const Evaluator& evaluator, QObject* parent)
+    : QAbstractTableModel(parent), m_evaluator(evaluator), m_writtenAt(evaluator.faculties().size())
+{
+}
 
-void FacultiesModel::setEvaluations(std::vector<FacultyEvaluation> evaluations)
+FacultiesModel::~FacultiesModel() = default;
+
+void FacultiesModel::setRanking(Ranking ranking)
 {
     beginResetModel();
-    m_rows = std::move(evaluations);
+    m_ranking = std::make_unique<Ranking>(std::move(ranking));
+    const std::vector<std::size_t>& order = m_ranking->order();
+    m_rows.assign(m_evaluator.faculties().size(), -1);
+    for (std::size_t row = 0; row < order.size(); ++row)
+        m_rows[order[row]] = static_cast<int>(row);
+    for (const std::size_t faculty : m_writtenFaculties)
+        m_writtenAt[faculty] = Written();
+    m_written.clear();
+    m_writtenFaculties.clear();
     endResetModel();
+}
+
+const FacultyEvaluation& FacultiesModel::written(std::size_t faculty, Detail detail) const
+{
+    Written& at = m_writtenAt[faculty];
+    if (at.place < 0) {
+        at.place = static_cast<int>(m_written.size());
+        m_written.push_back(m_ranking->evaluation(faculty, detail));
+        m_writtenFaculties.push_back(faculty);
+    } else if (detail == Detail::Needed && at.detail != Detail::Needed) {
+        m_written[static_cast<std::size_t>(at.place)] = m_ranking->evaluation(faculty, detail);
+    } else {
+        return m_written[static_cast<std::size_t>(at.place)];
+    }
+    at.detail = detail;
+    return m_written[static_cast<std::size_t>(at.place)];
+}
+
+const FacultyEvaluation& FacultiesModel::evaluation(int row) const { return written(facultyOf(row), Detail::Texts); }
+
+const FacultyEvaluation* FacultiesModel::detailed(const std::string& facCode) const
+{
+    const std::optional<std::size_t> faculty = m_ranking ? m_evaluator.indexOf(facCode) : std::nullopt;
+    return faculty ? &written(*faculty, Detail::Needed) : nullptr;
+}
+
+int FacultiesModel::rowOf(const std::string& facCode) const
+{
+    const std::optional<std::size_t> faculty = m_evaluator.indexOf(facCode);
+    return faculty && *faculty < m_rows.size() ? m_rows[*faculty] : -1;
 }
 
 int FacultiesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() || !m_ranking ? 0 : static_cast<int>(m_ranking->order().size());
 }
 
 int FacultiesModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+double FacultiesModel::sortFigure(int row, int column) const
+{
+    // Without a figure a row sorts below every real one.
+    constexpr double none = -std::numeric_limits<double>::infinity();
+    const std::size_t faculty = facultyOf(row);
+    const FacultyScore& s = m_ranking->scores()[faculty];
+    const std::optional<YearRange>& lastYear = m_evaluator.lastYear(faculty);
+    switch (column) {
+    case Rank: return row;
+    case Composite: return s.ok ? s.total : none;
+    case Highest: return s.ok ? m_evaluator.highest(faculty) : none;
+    case LastMin: return lastYear ? lastYear->min : none;
+    case LastMax: return lastYear ? lastYear->max : none;
+    case MarginPercent: return s.marginPercent.value_or(none);
+    case ChanceColumn: return static_cast<int>(s.chance);
+    case RangeBar: return s.marginPoints.value_or(none);
+    case Years: {
+        const std::vector<YearRange>& years = m_evaluator.faculties()[faculty].years;
+        return years.empty() ? none : years.front().min;
+    }
+    default: return std::numeric_limits<double>::quiet_NaN();
+    }
+}
 
 QString FacultiesModel::cellText(int row, int column) const
 {
@@ -81,19 +149,6 @@ QVariant FacultiesModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return column >= Composite && column <= MarginPercent ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                                                              : QVariant();
-    case SortRole:
-        switch (column) {
-        case Rank: return index.row();
-        case Composite: return e.ok() ? e.total.earned : -1.0;
-        case Highest: return e.ok() ? e.total.full : -1.0;
-        case LastMin: return e.lastYear ? e.lastYear->min : -1.0;
-        case LastMax: return e.lastYear ? e.lastYear->max : -1.0;
-        // Without a margin a row sorts below every real one.
-        case MarginPercent: return e.marginPercent.value_or(-1e300);
-        case ChanceColumn: return static_cast<int>(e.chance);
-        case RangeBar: return e.marginPoints.value_or(-1e300);
-        default: return cellText(index.row(), column);
-        }
     case RangeMinRole: return e.lastYear ? QVariant(e.lastYear->min) : QVariant();
     case RangeMaxRole: return e.lastYear ? QVariant(e.lastYear->max) : QVariant();
     case ScoreRole: return e.ok() ? QVariant(e.total.earned) : QVariant();
@@ -122,15 +177,6 @@ QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, in
     if (section < 0 || section >= ColumnCount)
         return {};
     return role == HeadingRole ? ToQString(w::oneLine(headings[section])) : ToQString(headings[section]);
-}
-
-int FacultiesModel::rowOf(const std::string& facCode) const
-{
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].facCode == facCode)
-            return static_cast<int>(i);
-    }
-    return -1;
 }
 
 QString FacultiesModel::DetailsText(const FacultyEvaluation& e)

@@ -31,10 +31,7 @@ Applicant FacultyScoring::remembered() const
     return ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits);
 }
 
-std::vector<FacultyEvaluation> FacultyScoring::rankAll(const Applicant& applicant) const
-{
-    return m_evaluator.rank(applicant, context()).evaluations(Detail::Texts);
-}
+Ranking FacultyScoring::rank(const Applicant& applicant) const { return m_evaluator.rank(applicant, context()); }
 
 FacultyEvaluation FacultyScoring::evaluate(const FacultyRecord& faculty, const Applicant& applicant) const
 {

@@ -19,7 +19,7 @@ public:
     // Throws ruledb::DbError when the database cannot list the faculties.
     explicit FacultyScoring(const Session& session);
 
-    const std::vector<FacultyRecord>& faculties() const { return m_evaluator.faculties(); }
+    const Evaluator& evaluator() const { return m_evaluator; }
     // Null when the rule data have no faculty of that code.
     const FacultyRecord* record(const std::string& facCode) const;
     const ProbLookup& prob() const { return m_prob; }
@@ -27,9 +27,10 @@ public:
 
     // The remembered entries, as the engine takes them.
     Applicant remembered() const;
-    // Every faculty in the engine's ranking, without the search for what is
-    // needed: that runs for one faculty at a time (evaluate).
-    std::vector<FacultyEvaluation> rankAll(const Applicant& applicant) const;
+    // Every faculty scored and in the engine's order; each is written out
+    // only when asked for.
+    Ranking rank(const Applicant& applicant) const;
+    // One faculty written out whole, what it needs included.
     FacultyEvaluation evaluate(const FacultyRecord& faculty, const Applicant& applicant) const;
 
 private:

@@ -35,8 +35,8 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     setWindowTitle(QStringLiteral("ทุกคณะ"));
     setAccessibleName(QStringLiteral("ทุกคณะ"));
     m_scores = new ScoresPanel(session);
-    m_ranking = new RankingPanel(m_scoring.faculties());
-    m_details = new DetailsPanel(m_scoring);
+    m_ranking = new RankingPanel(m_scoring.evaluator());
+    m_details = new DetailsPanel(m_ranking->faculties());
     m_shortlist = new ShortlistPanel(session, m_scoring, m_ranking->faculties(), m_ranking->shown());
     buildLayout(session);
     buildTabOrder();
@@ -59,6 +59,7 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     connect(m_ranking, &RankingPanel::legendRequested, this, &FrmAllFaculties::showLegend);
 
     ReloadEntries();
+    m_ranking->fitFigureColumns();
     m_ranking->sortByRank();
     // Every column of the ranking at once where the screen has the room;
     // never more than the screen: showEvent fits the frame in too.
@@ -171,10 +172,7 @@ void FrmAllFaculties::setFileChooser(SaveFileChooser chooser)
     m_shortlist->setFileChooser(std::move(chooser));
 }
 
-const std::vector<FacultyEvaluation>& FrmAllFaculties::evaluations() const
-{
-    return m_ranking->faculties().evaluations();
-}
+const FacultiesModel& FrmAllFaculties::ranking() const { return m_ranking->faculties(); }
 
 const Shortlist& FrmAllFaculties::shortlist() const { return m_shortlist->shortlist(); }
 
@@ -182,7 +180,6 @@ void FrmAllFaculties::ReloadEntries()
 {
     m_scores->reload();
     recompute();
-    m_ranking->fitFigureColumns();
 }
 
 void FrmAllFaculties::ForgetUser()
@@ -212,12 +209,10 @@ void FrmAllFaculties::dropPreview()
 
 void FrmAllFaculties::rank(const Applicant& applicant)
 {
-    m_ranked = applicant;
-    m_shortlist->setRanked(applicant);
-    m_ranking->setEvaluations(m_scoring.rankAll(applicant));
+    m_ranking->setRanking(m_scoring.rank(applicant));
 }
 
-void FrmAllFaculties::showDetails() { m_details->showFaculty(m_ranking->selectedCode(), m_ranked); }
+void FrmAllFaculties::showDetails() { m_details->showFaculty(m_ranking->selectedCode()); }
 
 void FrmAllFaculties::addSelected() { m_shortlist->add(m_ranking->selectedCode()); }
 

@@ -24,6 +24,7 @@
 namespace tamrik {
 
 class DetailsPanel;
+class FacultiesModel;
 class RankingPanel;
 class ScoresPanel;
 class Session;
@@ -45,7 +46,8 @@ public:
 
     void setFileChooser(SaveFileChooser chooser);
     void setOpenFileChooser(OpenFileChooser chooser) { m_chooseOpen = std::move(chooser); }
-    const std::vector<FacultyEvaluation>& evaluations() const;
+    // Every faculty as ranked now.
+    const FacultiesModel& ranking() const;
     const Shortlist& shortlist() const;
 
 signals:
@@ -81,8 +83,7 @@ private:
     OpenFileChooser m_chooseOpen;
     SaveFileChooser m_chooseSave;
     bool m_placed = false;  // fitted to its screen once, when first shown
-    Applicant m_ranked;           // what the ranking shows now
-    bool m_previewShown = false;  // m_ranked holds a value still being typed
+    bool m_previewShown = false;  // the ranking shows a value still being typed
 
     ScoresPanel* m_scores = nullptr;
     RankingPanel* m_ranking = nullptr;

@@ -5,6 +5,7 @@
 #include "facultiesmodel.h"
 #include "facultyfilter.h"
 #include "namedwidget.h"
+#include "numtext.h"
 #include "qtext.h"
 #include "rangebardelegate.h"
 
@@ -16,9 +17,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 namespace tamrik {
 namespace {
@@ -34,19 +38,18 @@ const FacultiesModel::Column ShownOrder[] = {
 
 }  // namespace
 
-RankingPanel::RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget* parent) : QWidget(parent)
+RankingPanel::RankingPanel(const Evaluator& evaluator, QWidget* parent) : QWidget(parent)
 {
-    m_faculties = new FacultiesModel(this);
-    m_filter = new FacultyFilter(this);
-    m_filter->setSourceModel(m_faculties);
+    m_faculties = new FacultiesModel(evaluator, this);
+    m_filter = new FacultyFilter(m_faculties, this);
 
     m_ComboUniverFilter =
         Named(new QComboBox, QStringLiteral("ComboUniverFilter"), QStringLiteral("กรองตามมหาวิทยาลัย"));
     m_ComboUniverFilter->addItem(QStringLiteral("ทุกมหาวิทยาลัย"));
-    for (const FacultyRecord& faculty : faculties) {
-        const QString university = ToQString(faculty.university);
-        if (m_ComboUniverFilter->findText(university) < 0)
-            m_ComboUniverFilter->addItem(university);
+    std::unordered_set<std::string_view> universities;
+    for (const FacultyRecord& faculty : evaluator.faculties()) {
+        if (universities.insert(faculty.university).second)
+            m_ComboUniverFilter->addItem(ToQString(faculty.university));
     }
     m_TextFacultyFilter =
         Named(new QLineEdit, QStringLiteral("TextFacultyFilter"), QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
@@ -131,14 +134,14 @@ void RankingPanel::showColumnMenu(const QPoint& at)
     menu.exec(header->mapToGlobal(at));
 }
 
-void RankingPanel::setEvaluations(std::vector<FacultyEvaluation> evaluations)
+void RankingPanel::setRanking(Ranking ranking)
 {
     const QString selected = selectedCode();
     // A ranking replaces the rows: the reader's place in the table stays.
     const int across = m_TableFaculties->horizontalScrollBar()->value();
     const int down = m_TableFaculties->verticalScrollBar()->value();
     const int column = std::max(0, m_TableFaculties->currentIndex().column());
-    m_faculties->setEvaluations(std::move(evaluations));
+    m_faculties->setRanking(std::move(ranking));
     const int row = selected.isEmpty() ? -1 : m_faculties->rowOf(selected.toStdString());
     const QModelIndex at = row < 0 ? QModelIndex() : m_filter->mapFromSource(m_faculties->index(row, column));
     // The reset took the selection; putting it back tells of it, unless the
@@ -159,20 +162,48 @@ QString RankingPanel::selectedCode() const
     const QModelIndex current = m_TableFaculties->currentIndex();
     if (!current.isValid())
         return QString();
-    return m_filter->index(current.row(), FacultiesModel::Code).data().toString();
+    return ToQString(m_faculties->record(m_filter->mapToSource(current).row()).facCode);
 }
 
 void RankingPanel::fitFigureColumns()
 {
-    for (const int column : {FacultiesModel::Rank, FacultiesModel::Code, FacultiesModel::Composite,
-                             FacultiesModel::Highest, FacultiesModel::LastMin, FacultiesModel::LastMax,
-                             FacultiesModel::MarginPercent})
-        m_TableFaculties->resizeColumnToContents(column);
-    // Wide enough for every label, whichever the ranking shows now.
-    int widest = 0;
+    // Fitted to the widest text a column can show, not to the rows: the same
+    // whatever the ranking, and no faculty written out to measure it.
+    const Evaluator& evaluator = m_faculties->evaluator();
+    std::size_t codeLength = 0;
+    double highest = 0;
+    for (std::size_t i = 0; i < evaluator.faculties().size(); ++i) {
+        codeLength = std::max(codeLength, evaluator.faculties()[i].facCode.size());
+        highest = std::max(highest, evaluator.highest(i));
+    }
+    const auto digits = [](const QString& text) {
+        QString eights = text;
+        for (QChar& c : eights) {
+            if (c.isDigit())
+                c = QLatin1Char('8');
+        }
+        return eights;
+    };
+    const QString figure = digits(ToQString(Format(highest, "0.00")));
+    const QFontMetrics metrics = m_TableFaculties->fontMetrics();
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_TableFaculties) + 1) + 6;
+    QHeaderView* header = m_TableFaculties->horizontalHeader();
+    const auto fit = [&](int column, const QStringList& texts) {
+        int width = header->sectionSizeHint(column);
+        for (const QString& text : texts)
+            width = std::max(width, metrics.horizontalAdvance(text) + margin);
+        header->resizeSection(column, width);
+    };
+    fit(FacultiesModel::Rank, {digits(QString::number(evaluator.faculties().size()))});
+    fit(FacultiesModel::Code, {QString(static_cast<int>(codeLength), QLatin1Char('8'))});
+    fit(FacultiesModel::Composite, {partialFigure(figure)});
+    for (const int column : {FacultiesModel::Highest, FacultiesModel::LastMin, FacultiesModel::LastMax})
+        fit(column, {figure});
+    fit(FacultiesModel::MarginPercent, {partialFigure(QStringLiteral("-88.88"))});
+    QStringList labels;
     for (const LegendLine& line : chanceLegend())
-        widest = std::max(widest, m_TableFaculties->fontMetrics().horizontalAdvance(ChanceText(line.chance)));
-    m_TableFaculties->horizontalHeader()->resizeSection(FacultiesModel::ChanceColumn, widest + 12);
+        labels << ChanceText(line.chance);
+    fit(FacultiesModel::ChanceColumn, labels);
 }
 
 void RankingPanel::sortByRank() { m_TableFaculties->sortByColumn(FacultiesModel::Rank, Qt::AscendingOrder); }

@@ -4,7 +4,7 @@
 // the faculties whose minimum criteria the applicant meets. The selected
 // faculty stays selected across rankings while the filters show it.
 
-#include "evaluation.h"
+#include "evaluator.h"
 
 #include <QList>
 #include <QString>
@@ -26,19 +26,20 @@ class FacultyFilter;
 class RankingPanel : public QWidget {
     Q_OBJECT
 public:
-    // The university filter offers the universities of these faculties.
-    explicit RankingPanel(const std::vector<FacultyRecord>& faculties, QWidget* parent = nullptr);
+    // The university filter offers the universities of the evaluator's
+    // faculties; the evaluator must outlive the panel.
+    explicit RankingPanel(const Evaluator& evaluator, QWidget* parent = nullptr);
 
     // Every ranked faculty, and the rows as the table shows them.
     const FacultiesModel& faculties() const { return *m_faculties; }
     const FacultyFilter& shown() const { return *m_filter; }
 
     // A new ranking in place of the last one.
-    void setEvaluations(std::vector<FacultyEvaluation> evaluations);
+    void setRanking(Ranking ranking);
     // The code of the selected faculty; empty when none is.
     QString selectedCode() const;
 
-    // The figures' columns fitted to the ranking's contents.
+    // The figures' columns wide enough for any ranking's figures.
     void fitFigureColumns();
     void sortByRank();
     // Change of user: every faculty shown again.

@@ -1,6 +1,7 @@
 #include "shortlistkeeping.h"
 
 #include "atomicfile.h"
+#include "qtext.h"
 #include "session.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ ShortlistFile currentShortlistFile(const Session& session, const std::vector<std
 bool saveShortlistFile(const QString& path, const ShortlistFile& file)
 {
     const QByteArray bytes = shortlistFileBytes(file);
-    return WriteTextAtomically(path.toStdString(),
+    return WriteTextAtomically(pathFromQString(path),
                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -233,7 +233,7 @@ void ShortlistPanel::showChoices(int selectPlace)
             auto* cell = new QTableWidgetItem(row >= 0 ? m_faculties.cellText(row, column) : QString());
             cell->setToolTip(cell->text());
             if (row >= 0 && column == FacultiesModel::ChanceColumn)
-                cell->setBackground(ChanceColour(m_faculties.evaluation(row).chance));
+                cell->setBackground(ChanceColour(m_faculties.score(row).chance));
             m_TableChoices->setItem(r, static_cast<int>(place), cell);
         }
     }
@@ -253,14 +253,13 @@ void ShortlistPanel::showChoices(int selectPlace)
 
 QString ShortlistPanel::neededText(const std::string& facCode) const
 {
-    const FacultyRecord* faculty = m_scoring.record(facCode);
-    if (!faculty)
+    const FacultyEvaluation* e = m_faculties.detailed(facCode);
+    if (!e)
         return QString();
-    const FacultyEvaluation e = m_scoring.evaluate(*faculty, m_ranked);
-    const std::string needed = e.needed ? NeededText(*e.needed) : std::string();
+    const std::string needed = e->needed ? NeededText(*e->needed) : std::string();
     if (!needed.empty())
         return ToQString(needed);
-    return e.marginPoints && *e.marginPoints >= 0 ? QStringLiteral("ถึงแล้ว") : QStringLiteral("-");
+    return e->marginPoints && *e->marginPoints >= 0 ? QStringLiteral("ถึงแล้ว") : QStringLiteral("-");
 }
 
 void ShortlistPanel::exportCsv()

@@ -41,9 +41,6 @@ public:
     void add(const QString& facCode);
     // Change of user: the list empties (the main window removes its file).
     void forget();
-    // The entries being ranked (a value still being typed included): what
-    // each choice still needs is worked out for them.
-    void setRanked(const Applicant& applicant) { m_ranked = applicant; }
     // The choices of an opened shortlist file, in place of these.
     void replace(const std::vector<std::string>& codes);
     // The controls Tab walks through, in order.
@@ -75,7 +72,6 @@ private:
     const FacultiesModel& m_faculties;
     const FacultyFilter& m_shown;
     Shortlist m_shortlist;
-    Applicant m_ranked;
     SaveFileChooser m_chooseFile;
     QStringList m_figuresBefore;  // the choices' figures before a ranking
 

@@ -21,6 +21,7 @@
 #include "paramfile.h"
 #include "printnotes.h"
 #include "programtexts.h"
+#include "qtext.h"
 #include "ruletables.h"
 #include "subjectpage.h"
 #include "summarypage.h"
@@ -49,7 +50,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
                      QWidget* parent)
     : QMainWindow(parent),
       m_programFolder(programFolder),
-      m_session(messages, ChooseDataFolder(programFolder.toStdString(), fallbackDataFolder.toStdString())),
+      m_session(messages, ChooseDataFolder(pathFromQString(programFolder), pathFromQString(fallbackDataFolder))),
       m_exitAction([] { QApplication::exit(0); }),
       m_chooseFile(DialogSaveFileChooser())
 {
@@ -180,7 +181,7 @@ bool FrmTamrik::Load()
     RemoveUnfinishedSaves(m_session.dataFolder());
     LoadEntriesFile(m_session.dataFolder(), m_session.entries());
     ShowPage(1);
-    m_session.params() = LoadParam(m_session.dataFolder(), m_programFolder.toStdString());
+    m_session.params() = LoadParam(m_session.dataFolder(), pathFromQString(m_programFolder));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "frmtamrik.h"
 #include "messageservice.h"
 #include "programtexts.h"
+#include "qtext.h"
 #include "qttranslation.h"
 #include "thaifonts.h"
 
@@ -28,8 +29,8 @@ int main(int argc, char* argv[])
 
     tamrik::MessageBoxService messages;
     const std::filesystem::path programFolder =
-        tamrik::findProgramFolder(QCoreApplication::applicationDirPath().toStdU16String());
-    auto* window = new tamrik::FrmTamrik(QString::fromStdU16String(programFolder.u16string()),
+        tamrik::findProgramFolder(tamrik::pathFromQString(QCoreApplication::applicationDirPath()));
+    auto* window = new tamrik::FrmTamrik(tamrik::qStringFromPath(programFolder),
                                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), messages);
     window->setAttribute(Qt::WA_DeleteOnClose);
     messages.setParent(window);

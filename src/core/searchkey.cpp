@@ -57,9 +57,4 @@ std::string searchKey(std::string_view text)
     return key;
 }
 
-bool searchKeyFinds(std::string_view key, std::string_view name)
-{
-    return key.empty() || searchKey(name).find(key) != std::string::npos;
-}
-
 }  // namespace tamrik

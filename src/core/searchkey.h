@@ -11,7 +11,4 @@ namespace tamrik {
 
 std::string searchKey(std::string_view text);
 
-// Whether `name` holds what `key` (a searchKey) looks for; an empty key finds every name.
-bool searchKeyFinds(std::string_view key, std::string_view name);
-
 }  // namespace tamrik

@@ -50,7 +50,7 @@ FacultyScore Evaluator::score(std::size_t faculty, const ApplicantEntries& entri
     const RowValues values = path.restore(entries.value);
     const Earned total = path.figures(values, entries.gpaFraction, entries.prFraction).total;
     const ChanceResult c =
-        DecideChance(path.failsCheck(values), path.anyMissing(entries), m_lastYears[faculty], total);
+        DecideChance(path.failsCheck(values, entries), path.anyMissing(entries), m_lastYears[faculty], total);
     s.ok = true;
     s.total = total.earned;
     s.chance = c.chance;
@@ -75,7 +75,7 @@ FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntr
     ev.lastYear = m_lastYears[faculty];
     const RowValues values = path.restore(entries.value);
     const Figures f = path.figures(values, entries.gpaFraction, entries.prFraction);
-    const bool failsMinimum = path.failsCheck(values);
+    const bool failsMinimum = path.failsCheck(values, entries);
     const ChanceResult c = DecideChance(failsMinimum, path.anyMissing(entries), ev.lastYear, f.total);
     if (detail != Detail::Figures) {
         if (failsMinimum)

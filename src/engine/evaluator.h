@@ -79,6 +79,10 @@ public:
 
     const std::vector<FacultyRecord>& faculties() const { return m_faculties; }
     std::optional<std::size_t> indexOf(std::string_view facCode) const;
+    // A faculty's figures that no applicant changes: last year's range as
+    // page 4 shows it, and the highest composite possible (0 without a rule).
+    const std::optional<YearRange>& lastYear(std::size_t faculty) const { return m_lastYears[faculty]; }
+    double highest(std::size_t faculty) const { return m_paths[faculty] ? m_paths[faculty]->highest() : 0.0; }
 
     // Every faculty scored for this applicant and ranked; with a `limit`,
     // only that many of the best are put in order.

@@ -11,10 +11,16 @@ FacultyFilterSettings facultyFilterSettings(std::string_view university, std::st
 
 bool facultyNameMatches(const FacultyFilterSettings& filter, std::string_view university, std::string_view name)
 {
+    return facultyKeysMatch(filter, searchKey(university), searchKey(name));
+}
+
+bool facultyKeysMatch(const FacultyFilterSettings& filter, std::string_view universityKey, std::string_view nameKey)
+{
     // A university typed with other blanks or another SARA AM is the same university.
-    if (!filter.universityKey.empty() && searchKey(university) != filter.universityKey)
+    if (!filter.universityKey.empty() && universityKey != filter.universityKey)
         return false;
-    return searchKeyFinds(filter.searchKey, name) || searchKeyFinds(filter.searchKey, university);
+    const std::string_view key = filter.searchKey;
+    return key.empty() || nameKey.find(key) != std::string_view::npos || universityKey.find(key) != std::string_view::npos;
 }
 
 bool facultyResultMatches(const FacultyFilterSettings& filter, bool ok, Chance chance)

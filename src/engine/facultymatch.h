@@ -22,6 +22,9 @@ FacultyFilterSettings facultyFilterSettings(std::string_view university, std::st
 
 // What the faculty alone decides: its university and its names.
 bool facultyNameMatches(const FacultyFilterSettings& filter, std::string_view university, std::string_view name);
+// The same on the searchKey()s of the university and the name, for callers
+// that fold every name once and search them many times.
+bool facultyKeysMatch(const FacultyFilterSettings& filter, std::string_view universityKey, std::string_view nameKey);
 // What the applicant's result there decides: the rule was built and no minimum fails.
 bool facultyResultMatches(const FacultyFilterSettings& filter, bool ok, Chance chance);
 

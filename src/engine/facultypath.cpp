@@ -34,14 +34,18 @@ void valuesOf(const std::array<std::optional<std::size_t>, N>& slots, std::size_
         values[i] = slots[i] ? value[*slots[i]] : 0.0;
 }
 
+// A row without a score is checked against no minimum.
 template <std::size_t N>
 std::vector<SubjectRow> checkRows(const std::vector<FacultyRule::SubjectRow>& rows,
-                                  const std::array<std::optional<std::size_t>, N>& slots, const ScoreSlots& box)
+                                  const std::array<std::optional<std::size_t>, N>& slots,
+                                  const ApplicantEntries& entries)
 {
     std::vector<SubjectRow> checked;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        checked.push_back({rows[i].SubCod, rows[i].SubName, slots[i] ? box[*slots[i]] : std::string(),
-                           rows[i].MinPercent});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool scored = slots[i] && entries.scored[*slots[i]];
+        checked.push_back({rows[i].SubCod, rows[i].SubName, slots[i] ? entries.box[*slots[i]] : std::string(),
+                           scored ? rows[i].MinPercent : std::string("0")});
+    }
     return checked;
 }
 
@@ -84,6 +88,18 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
         m_countedSlots.push_back(*ScoreSlot(code));
         m_partners.push_back(partnerOf(code));
     }
+    const auto uncountedMinimum = [&](const std::string& code, const std::optional<std::size_t>& slot) {
+        if (std::find(m_counted.begin(), m_counted.end(), code) == m_counted.end())
+            m_uncountedMinimums.emplace_back(code, slot);
+    };
+    for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {
+        if (m_mainMinimums[i] > 0 || (rule.Rule0102 && i < 2))
+            uncountedMinimum(rule.MainRows[i].SubCod, m_mainSlots[i]);
+    }
+    for (std::size_t i = 0; i < rule.SpecRows.size(); ++i) {
+        if (m_specialMinimums[i] > 0)
+            uncountedMinimum(rule.SpecRows[i].SubCod, m_specialSlots[i]);
+    }
     const std::string fullShare = FullShareText(rule.ScorePerPercent);
     m_wMain = Val(rule.WMain);
     m_full = {Val(rule.MaxMain), Val(rule.MaxSP), Val(fullShare)};
@@ -98,17 +114,18 @@ RowValues FacultyPath::restore(const std::array<double, kSubjectCount>& value) c
     return values;
 }
 
-bool FacultyPath::failsCheck(const RowValues& values) const
+bool FacultyPath::failsCheck(const RowValues& values, const ApplicantEntries& entries) const
 {
     const std::size_t mains = m_rule.MainRows.size();
-    if (m_rule.Rule0102 && Rule0102Fails(mains > 0 ? values.main[0] : 0.0, mains > 1 ? values.main[1] : 0.0))
+    if (m_rule.Rule0102 && mains > 1 && isScored(entries, m_mainSlots[0]) && isScored(entries, m_mainSlots[1]) &&
+        Rule0102Fails(values.main[0], values.main[1]))
         return true;
     for (std::size_t i = 0; i < mains; ++i) {
-        if (BelowMinimum(values.main[i], m_mainMinimums[i]))
+        if (isScored(entries, m_mainSlots[i]) && BelowMinimum(values.main[i], m_mainMinimums[i]))
             return true;
     }
     for (std::size_t i = 0; i < m_rule.SpecRows.size(); ++i) {
-        if (BelowMinimum(values.special[i], m_specialMinimums[i]))
+        if (isScored(entries, m_specialSlots[i]) && BelowMinimum(values.special[i], m_specialMinimums[i]))
             return true;
     }
     return false;
@@ -116,8 +133,10 @@ bool FacultyPath::failsCheck(const RowValues& values) const
 
 SubjectCheckResult FacultyPath::check(const ApplicantEntries& entries) const
 {
-    return CheckSubjectScores(checkRows(m_rule.MainRows, m_mainSlots, entries.box),
-                              checkRows(m_rule.SpecRows, m_specialSlots, entries.box), m_rule.Rule0102);
+    const bool rule0102 = m_rule.Rule0102 && m_rule.MainRows.size() > 1 && isScored(entries, m_mainSlots[0]) &&
+                          isScored(entries, m_mainSlots[1]);
+    return CheckSubjectScores(checkRows(m_rule.MainRows, m_mainSlots, entries),
+                              checkRows(m_rule.SpecRows, m_specialSlots, entries), rule0102);
 }
 
 std::vector<std::string> FacultyPath::missing(const ApplicantEntries& entries) const
@@ -127,6 +146,10 @@ std::vector<std::string> FacultyPath::missing(const ApplicantEntries& entries) c
         if (isMissing(entries, i))
             codes.push_back(m_counted[i]);
     }
+    for (const auto& [code, slot] : m_uncountedMinimums) {
+        if (!isScored(entries, slot))
+            codes.push_back(code);
+    }
     return codes;
 }
 
@@ -134,6 +157,10 @@ bool FacultyPath::anyMissing(const ApplicantEntries& entries) const
 {
     for (std::size_t i = 0; i < m_counted.size(); ++i) {
         if (isMissing(entries, i))
+            return true;
+    }
+    for (const auto& minimum : m_uncountedMinimums) {
+        if (!isScored(entries, minimum.second))
             return true;
     }
     return false;

@@ -15,6 +15,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tamrik {
@@ -49,13 +50,17 @@ public:
     // The rows' box values for the values of the 51 boxes.
     RowValues restore(const std::array<double, kSubjectCount>& value) const;
 
-    // CheckSubjectScores' verdict on the restored values.
-    bool failsCheck(const RowValues& values) const;
-    // Page 2's check with its messages, over the box texts.
+    // Whether a score the applicant has falls below its minimum (or 01 and 02
+    // together below theirs, both scored). A subject with no score yet fails
+    // nothing: it is missing.
+    bool failsCheck(const RowValues& values, const ApplicantEntries& entries) const;
+    // Page 2's check with its messages, over the box texts of the subjects
+    // that have a score.
     SubjectCheckResult check(const ApplicantEntries& entries) const;
 
-    // Counted codes without a score; a member of the either-of pair only when
-    // its partner, counted too, has none either.
+    // Counted codes without a score, in calculation order (a member of the
+    // either-of pair only when its partner, counted too, has none either),
+    // then the other subjects with a minimum and no score.
     std::vector<std::string> missing(const ApplicantEntries& entries) const;
     bool anyMissing(const ApplicantEntries& entries) const;
 
@@ -66,6 +71,9 @@ public:
     // The composite alone, as figures() gives it.
     double composite(const RowValues& values, const std::optional<float>& gpaFraction,
                      const std::optional<float>& prFraction) const;
+
+    // The composite's full mark, as page 4 shows it.
+    double highest() const { return m_highest; }
 
     // The codes the subtotals count, in calculation order, and their slots.
     const std::vector<std::string>& countedCodes() const { return m_counted; }
@@ -78,6 +86,10 @@ private:
     Shares shares(const RowValues& values, const std::optional<float>& gpaFraction,
                   const std::optional<float>& prFraction) const;
     bool isMissing(const ApplicantEntries& entries, std::size_t counted) const;
+    bool isScored(const ApplicantEntries& entries, const std::optional<std::size_t>& slot) const
+    {
+        return slot && entries.scored[*slot];
+    }
     std::optional<std::size_t> partnerOf(const std::string& code) const;
 
     const FacultyRule& m_rule;
@@ -90,6 +102,9 @@ private:
     std::vector<std::string> m_counted;
     std::vector<std::size_t> m_countedSlots;
     std::vector<std::optional<std::size_t>> m_partners;
+    // The rows whose minimum a missing score leaves undecided, beyond the
+    // counted codes: their code and slot.
+    std::vector<std::pair<std::string, std::optional<std::size_t>>> m_uncountedMinimums;
     double m_wMain = 0;
     std::array<double, 3> m_full{};  // main, special, GPA and PR each
     double m_highest = 0;

@@ -1,24 +1,20 @@
 #include "atomicfile.h"
 
+#include "systemfiles.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <system_error>
 
-#include <fcntl.h>
-#include <pthread.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace tamrik {
 
 namespace fs = std::filesystem;
+using systemfiles::PathChar;
 
 namespace {
 
@@ -39,29 +35,19 @@ fs::path temporaryBeside(const fs::path& file)
     return tmp;
 }
 
-bool isTemporaryOf(std::string_view name, std::string_view target)
+bool isTemporaryOf(std::basic_string_view<PathChar> name, std::basic_string_view<PathChar> target)
 {
     const std::size_t end = sizeof kTemporaryEnd - 1;
-    if (name.size() != target.size() + 1 + kRandomDigits + end || name.compare(0, target.size(), target) != 0 ||
-        name[target.size()] != '.' || name.compare(name.size() - end, end, kTemporaryEnd) != 0)
+    if (name.size() != target.size() + 1 + kRandomDigits + end || name.compare(0, target.size(), target) != 0
+        || name[target.size()] != '.'
+        || !std::equal(kTemporaryEnd, kTemporaryEnd + end, name.end() - static_cast<std::ptrdiff_t>(end)))
         return false;
     for (std::size_t i = target.size() + 1; i < name.size() - end; ++i) {
-        const char c = name[i];
+        const PathChar c = name[i];
         if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
             return false;
     }
     return true;
-}
-
-// Makes the rename itself durable. Some file systems refuse fsync on a
-// folder; the new file is in place all the same, so that is no failure.
-void syncFolder(const fs::path& folder)
-{
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 bool isBlankOrCr(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -108,43 +94,22 @@ OutputFile followLinks(const fs::path& file)
 // remove: a path is written only while its slot is not set, so the handler
 // never reads one half written.
 struct PendingTemporary {
+    static constexpr std::size_t kLongest = 4096;
     std::atomic<bool> taken{false};
     std::atomic<bool> set{false};
-    char path[PATH_MAX] = {};
+    PathChar path[kLongest] = {};
 };
 std::array<PendingTemporary, 8> pendingTemporaries;
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
-// Holds the ending signals back while a temporary file is made and noted: one
-// that came in between would find the file there and not yet noted.
-class EndingSignalsHeld {
-public:
-    EndingSignalsHeld()
-    {
-        sigset_t held;
-        sigemptyset(&held);
-        for (const int signal : kEndingSignals)
-            sigaddset(&held, signal);
-        pthread_sigmask(SIG_BLOCK, &held, &m_before);
-    }
-    ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
-    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
-    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
-
-private:
-    sigset_t m_before;
-};
-
 int rememberTemporary(const fs::path& tmp)
 {
-    if (tmp.native().size() >= PATH_MAX)
+    if (tmp.native().size() >= PendingTemporary::kLongest)
         return -1;
     for (std::size_t i = 0; i < pendingTemporaries.size(); ++i) {
         PendingTemporary& slot = pendingTemporaries[i];
         bool free = false;
         if (slot.taken.compare_exchange_strong(free, true)) {
-            std::memcpy(slot.path, tmp.c_str(), tmp.native().size() + 1);
+            std::memcpy(slot.path, tmp.c_str(), (tmp.native().size() + 1) * sizeof(PathChar));
             slot.set.store(true, std::memory_order_release);
             return static_cast<int>(i);
         }
@@ -160,18 +125,13 @@ void forgetTemporary(int index)
     pendingTemporaries[static_cast<std::size_t>(index)].taken.store(false, std::memory_order_release);
 }
 
-// Only async-signal-safe calls: unlink and raise. The handler is reset to the
-// default on entry (SA_RESETHAND), so the signal raised again, delivered once
-// this returns, ends the process with the status the signal gives.
-extern "C" void removeTemporariesAndEnd(int signal)
+// Runs in a signal handler: nothing but the removals.
+void removeTemporaries()
 {
-    const int saved = errno;
     for (PendingTemporary& slot : pendingTemporaries) {
         if (slot.set.load(std::memory_order_acquire))
-            ::unlink(slot.path);
+            systemfiles::removeFileNow(slot.path);
     }
-    errno = saved;
-    ::raise(signal);
 }
 
 }  // namespace
@@ -212,8 +172,9 @@ AtomicFileWriter::AtomicFileWriter(const fs::path& file)
     m_tmp = temporaryBeside(m_file);
     int openError = 0;
     {
-        const EndingSignalsHeld held;
-        m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // A signal between the making and the noting would miss the file.
+        const systemfiles::EndingSignalsHeld held;
+        m_fd = systemfiles::createNewFile(m_tmp);
         openError = errno;
         if (m_fd >= 0)
             m_signalSlot = rememberTemporary(m_tmp);
@@ -223,15 +184,13 @@ AtomicFileWriter::AtomicFileWriter(const fs::path& file)
         return;
     }
     // A file replaced keeps its permissions.
-    struct stat old {};
-    if (::stat(m_file.c_str(), &old) == 0)
-        ::fchmod(m_fd, old.st_mode & 07777);
+    systemfiles::keepPermissions(m_file, m_fd);
 }
 
 AtomicFileWriter::~AtomicFileWriter()
 {
     if (m_fd >= 0)
-        ::close(m_fd);
+        systemfiles::closeFile(m_fd);
     if (!m_committed && !m_tmp.empty()) {
         std::error_code ignored;
         fs::remove(m_tmp, ignored);
@@ -262,7 +221,7 @@ void AtomicFileWriter::flush()
     const std::string_view text = m_buffer;
     std::size_t done = 0;
     while (m_ok && done < text.size()) {
-        const ssize_t n = ::write(m_fd, text.data() + done, text.size() - done);
+        const long long n = systemfiles::writeSome(m_fd, text.data() + done, text.size() - done);
         if (n > 0)
             done += static_cast<std::size_t>(n);
         else if (n == 0 || errno != EINTR)
@@ -278,22 +237,21 @@ bool AtomicFileWriter::commit(Flush toDisk)
     flush();
     // The bytes reach the disk before the rename makes them the file: after a
     // power cut the rename may survive while unflushed data does not.
-    if (m_ok && toDisk == Flush::ToDisk && ::fsync(m_fd) != 0)
+    if (m_ok && toDisk == Flush::ToDisk && !systemfiles::flushToDisk(m_fd))
         fail(systemReason(errno));
-    if (::close(m_fd) != 0)
+    if (!systemfiles::closeFile(m_fd))
         fail(systemReason(errno));
     m_fd = -1;
     if (!m_ok)
         return false;
-    std::error_code ec;
-    fs::rename(m_tmp, m_file, ec);
-    if (ec) {
-        fail(ec.message());
+    const std::string problem = systemfiles::replaceFile(m_tmp, m_file);
+    if (!problem.empty()) {
+        fail(problem);
         return false;
     }
     m_committed = true;
     if (toDisk == Flush::ToDisk)
-        syncFolder(m_file.parent_path());
+        systemfiles::syncFolder(m_file.parent_path());
     return true;
 }
 
@@ -306,7 +264,7 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
         // C streams: the C++ ones would set up the whole locale machinery at
         // start-up for two small files.
         std::string text(kMaxTextFileBytes + 1, '\0');
-        std::FILE* in = std::fopen(file.c_str(), "rb");
+        std::FILE* in = systemfiles::openFile(file, "rb");
         if (!in)
             return std::nullopt;
         const std::size_t got = std::fread(text.data(), 1, text.size(), in);
@@ -354,15 +312,16 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
     }
 }
 
-void RemoveUnfinishedWrites(const fs::path& folder, std::initializer_list<std::string_view> names)
+void RemoveUnfinishedWrites(const fs::path& folder, std::initializer_list<fs::path> names)
 {
     try {
         std::error_code ec;
         fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
         for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-            const std::string name = it->path().filename().string();
+            const fs::path name = it->path().filename();
             std::error_code ignored;
-            if (std::any_of(names.begin(), names.end(), [&](std::string_view n) { return isTemporaryOf(name, n); })
+            if (std::any_of(names.begin(), names.end(),
+                            [&](const fs::path& n) { return isTemporaryOf(name.native(), n.native()); })
                 && it->is_regular_file(ignored))
                 fs::remove(it->path(), ignored);
         }
@@ -385,29 +344,17 @@ OutputFile PrepareOutputFile(const fs::path& file)
             out.problem = ec.message();
         else if (status.type() != fs::file_type::directory)
             out.problem = "'" + folder.string() + "' is not a folder";
-        else if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        else if (!systemfiles::mayWriteIn(folder))
             out.problem = systemReason(errno);
         else
-            RemoveUnfinishedWrites(folder, {out.path.filename().native()});
+            RemoveUnfinishedWrites(folder, {out.path.filename()});
         return out;
     } catch (...) {  // allocation or path conversion
         return {file, "cannot look at the file"};
     }
 }
 
-void RemoveTemporaryFilesOnSignals()
-{
-    for (const int signal : kEndingSignals) {
-        struct sigaction now {};
-        if (::sigaction(signal, nullptr, &now) == 0 && now.sa_handler == SIG_IGN)
-            continue;
-        struct sigaction action {};
-        action.sa_handler = removeTemporariesAndEnd;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESETHAND;
-        ::sigaction(signal, &action, nullptr);
-    }
-}
+void RemoveTemporaryFilesOnSignals() { systemfiles::onEndingSignals(removeTemporaries); }
 
 bool RemoveFile(const fs::path& file)
 {

@@ -86,9 +86,10 @@ struct OutputFile {
 // writes to it left beside it are removed.
 OutputFile PrepareOutputFile(const std::filesystem::path& file);
 
-// For the command-line tools: SIGINT, SIGTERM and SIGHUP first remove the
-// temporary files of the writes under way, then end the process as the signal
-// would have. A signal the process was started with ignored stays ignored.
+// For the command-line tools: SIGINT, SIGTERM and SIGHUP (on Windows Ctrl+C
+// and the console closing) first remove the temporary files of the writes
+// under way, then end the process as the signal would have. A signal the
+// process was started with ignored stays ignored.
 void RemoveTemporaryFilesOnSignals();
 
 // The file's lines, each without its end (LF, CR LF or CR; a run of CRs
@@ -105,6 +106,6 @@ bool RemoveFile(const std::filesystem::path& file);
 // Removes the temporary files `<name>.<random>.new` that writes cut short left
 // in `folder`, for each of `names`, in one pass over the folder. Other files
 // are left alone.
-void RemoveUnfinishedWrites(const std::filesystem::path& folder, std::initializer_list<std::string_view> names);
+void RemoveUnfinishedWrites(const std::filesystem::path& folder, std::initializer_list<std::filesystem::path> names);
 
 }  // namespace tamrik

@@ -4,11 +4,14 @@
 #include "choicesfile.h"
 #include "entriesfile.h"
 #include "paramfile.h"
+#include "systemfiles.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace tamrik {
 
@@ -25,7 +28,7 @@ bool canCreateFilesIn(const fs::path& folder)
         return false;
     std::random_device device;
     const fs::path probe = folder / (".tamrik-probe-" + std::to_string(device()));
-    std::FILE* out = std::fopen(probe.c_str(), "wb");
+    std::FILE* out = systemfiles::openFile(probe, "wb");
     if (!out)
         return false;
     const bool written = std::fputs("probe", out) >= 0;
@@ -34,6 +37,22 @@ bool canCreateFilesIn(const fs::path& folder)
         return false;
     }
     return fs::remove(probe, ec);
+}
+
+// <prefix>/share/tamrik, as findProgramFolder finds an installed copy's data.
+bool isInstalledDataFolder(const fs::path& folder)
+{
+    std::vector<fs::path> tail;  // share, tamrik
+    for (const fs::path& part : fs::path(TAMRIK_DATA_FROM_BIN).lexically_normal()) {
+        if (part != "..")
+            tail.push_back(part);
+    }
+    std::vector<fs::path> parts;
+    for (const fs::path& part : folder.lexically_normal()) {
+        if (!part.empty())
+            parts.push_back(part);
+    }
+    return parts.size() > tail.size() && std::equal(tail.rbegin(), tail.rend(), parts.rbegin());
 }
 
 bool holdsRuleDb(const fs::path& folder)
@@ -55,7 +74,7 @@ fs::path findProgramFolder(const fs::path& executableFolder)
 fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbackFolder)
 {
     try {
-        if (canCreateFilesIn(programFolder))
+        if (!isInstalledDataFolder(programFolder) && canCreateFilesIn(programFolder))
             return programFolder;
         std::error_code ec;
         fs::create_directories(fallbackFolder, ec);

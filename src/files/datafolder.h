@@ -16,16 +16,19 @@ inline constexpr char kRuleDbFileName[] = "ScoreRule.mdb";
 // neither holds the database, so that the refusal names the first place looked.
 std::filesystem::path findProgramFolder(const std::filesystem::path& executableFolder);
 
-// The program's folder when a file can be created and removed there;
-// otherwise the fallback (the per-user application data folder), created when
-// missing. The fallback is returned even when it cannot be created: the file
-// operations then fail softly and the program goes on with values in memory.
+// The program's folder when a file can be created and removed there (a build
+// tree, a portable copy); otherwise the fallback (the per-user application
+// data folder), created when missing. An installed copy's data folder
+// (<prefix>/share/tamrik) is the package's: never chosen, even when the user
+// may write there (root). The fallback is returned even when it cannot be
+// created: the file operations then fail softly and the program goes on with
+// values in memory.
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder);
 
 // Removes what saves of the entries file, param.opt and the choices file that
-// were cut short
-// (a kill, a power cut) left in the data folder. Run once at start-up.
+// were cut short (a kill, a power cut) left in the data folder. Run once at
+// start-up.
 void RemoveUnfinishedSaves(const std::filesystem::path& dataFolder);
 
 }  // namespace tamrik

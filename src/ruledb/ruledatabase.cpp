@@ -16,9 +16,12 @@ namespace {
 std::string FileUri(const std::string& path)
 {
     std::string uri = "file:";
-    const std::string absolute = std::filesystem::absolute(std::filesystem::path(path)).string();
+    // UTF-8 both ways: Windows would otherwise read the name in its ANSI code page.
+    const std::string absolute = std::filesystem::absolute(std::filesystem::u8path(path)).generic_u8string();
     if (absolute.rfind("//", 0) == 0)
         uri += "//";  // an empty authority, so the path is not read as a host
+    else if (absolute.rfind('/', 0) != 0)
+        uri += "///";  // C:/...: an empty authority, then the drive
     for (char ch : absolute) {
         if (ch == '%' || ch == '?' || ch == '#') {
             static const char hex[] = "0123456789ABCDEF";
@@ -38,7 +41,7 @@ RuleDatabase::RuleDatabase(const std::string& path) : m_path(path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
+    const auto status = fs::status(fs::u8path(path), ec);  // UTF-8, not the ANSI code page
     if (!fs::exists(status))
         throw DbError("ไม่พบแฟ้มฐานข้อมูล " + inQuotes(path) + " (the file does not exist)");
     if (fs::is_directory(status))

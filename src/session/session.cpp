@@ -2,6 +2,7 @@
 
 #include "entriesfile.h"
 #include "messageservice.h"
+#include "qtext.h"
 #include "yeartext.h"
 
 #include <QString>
@@ -31,7 +32,7 @@ void Session::SaveEntriesFile()
 {
     const bool saved = tamrik::SaveEntriesFile(m_dataFolder, m_entries);
     if (!saved && !m_saveFailing) {
-        const QString file = QString::fromStdString((m_dataFolder / kEntriesFileName).string());
+        const QString file = qStringFromPath(m_dataFolder / kEntriesFileName);
         m_messages.show(QStringLiteral("บันทึกไฟล์ %1 ไม่ได้ คะแนนที่ใส่ไว้ใช้ได้จนกว่าจะปิดโปรแกรม").arg(file));
     }
     m_saveFailing = !saved;

@@ -1,9 +1,20 @@
 #include "thaifonts.h"
 
+#include "thaifaces.h"
+
 #include <QApplication>
+#include <QFontDatabase>
 
 namespace tamrik {
 namespace {
+
+// The TLWG faces by their own names on Linux: a Windows name would first miss
+// in the font database and cost a fallback search for every size at start-up.
+ThaiFaces& chosenFaces()
+{
+    static ThaiFaces faces = tlwgFaces();
+    return faces;
+}
 
 QFont Face(const QString& family, qreal pointSize, bool bold)
 {
@@ -15,14 +26,21 @@ QFont Face(const QString& family, qreal pointSize, bool bold)
 
 }  // namespace
 
-void InstallThaiFonts() { QApplication::setFont(SansFont(9.75)); }
+void InstallThaiFonts()
+{
+#ifdef Q_OS_WIN
+    chosenFaces() = windowsFaces(QFontDatabase::families(), QFontDatabase::families(QFontDatabase::Thai));
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/");
+    for (const QString& file : carriedFontFiles(chosenFaces()))
+        QFontDatabase::addApplicationFont(folder + file);
+#endif
+    QApplication::setFont(SansFont(9.75));
+}
 
-// The TLWG faces by their own names: a Windows name would first miss in the
-// font database and cost a fallback search for every size at start-up.
-QFont SansFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Loma"), pointSize, bold); }
-QFont TitleFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Garuda"), pointSize, bold); }
+QFont SansFont(qreal pointSize, bool bold) { return Face(chosenFaces().sans, pointSize, bold); }
+QFont TitleFont(qreal pointSize, bool bold) { return Face(chosenFaces().title, pointSize, bold); }
 QFont PageTitleFont() { return TitleFont(20); }
-QFont ProductFont(qreal pointSize, bool bold) { return Face(QStringLiteral("Garuda"), pointSize, bold); }
-QFont SerifFont(qreal pointSize) { return Face(QStringLiteral("Norasi"), pointSize, false); }
+QFont ProductFont(qreal pointSize, bool bold) { return Face(chosenFaces().product, pointSize, bold); }
+QFont SerifFont(qreal pointSize) { return Face(chosenFaces().serif, pointSize, false); }
 
 }  // namespace tamrik

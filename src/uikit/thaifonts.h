@@ -1,14 +1,17 @@
 #pragma once
-// Faces with Thai glyphs for the Windows faces the layout names. Debian's TLWG fonts
-// stand in: Loma for MS Sans Serif (labels, boxes, buttons), Garuda for
-// CordiaUPC (page titles) and Arial (the product name), Norasi for Times New
-// Roman (the pair brace).
+// Faces with Thai glyphs for the Windows faces the layout names. On Linux
+// Debian's TLWG fonts stand in: Loma for MS Sans Serif (labels, boxes,
+// buttons), Garuda for CordiaUPC (page titles) and Arial (the product name),
+// Norasi for Times New Roman (the pair brace). On Windows the Windows faces
+// when present (thaifaces.h).
 
 #include <QFont>
 
 namespace tamrik {
 
-// Sets the application font. Call once, after the QApplication exists.
+// Chooses the faces (on Windows, loading the carried ones it needs from the
+// fonts folder beside the program) and sets the application font. Call once,
+// after the QApplication exists.
 void InstallThaiFonts();
 
 QFont SansFont(qreal pointSize, bool bold = false);    // MS Sans Serif

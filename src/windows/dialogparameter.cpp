@@ -5,6 +5,7 @@
 #include "messageservice.h"
 #include "numtext.h"
 #include "paramfile.h"
+#include "qtext.h"
 #include "scoringparams.h"
 #include "twips.h"
 
@@ -124,7 +125,7 @@ void DialogParameter::OKButton_Click()
     m_params.ParamDbMaxMin = m_TextDbMaxMin->text().toStdString();
     emit parametersAccepted();
     if (!EditParam(m_dataFolder, m_params.ParamDbMaxMin, m_params.ParamMeanGpa, m_params.ParamSD)) {
-        const QString file = QString::fromStdString((m_dataFolder / kParamFileName).string());
+        const QString file = qStringFromPath(m_dataFolder / kParamFileName);
         m_messages.show(QStringLiteral("บันทึกไฟล์ %1 ไม่ได้ ค่าใหม่ใช้ได้จนกว่าจะปิดโปรแกรม").arg(file));
     }
     close();

@@ -163,7 +163,7 @@ private slots:
                                                 << QStringLiteral("คะแนนสุทธิ≥")
                                                 << QStringLiteral("ผลที่คำนวณได้ใช้ประกอบการตัดสินใจเท่านั้นไม่ใช่ผลการคัดเลือกจริง"));
         ExpectPhrases(pages[1], {QStringLiteral("คะแนนต่ำสุด-สูงสุดปี2543:366.60-448.71"),
-                                 QStringLiteral("เกณฑ์:คะแนนที่ใส่แล้วของบางวิชาต่ำกว่าเกณฑ์ขั้นต่ำของคณะ")});
+                                 QStringLiteral("เกณฑ์:ยังไม่ได้ใส่คะแนนบางวิชาที่คณะนี้ใช้")});
 
         // Data built without the marker print no notice.
         QVERIFY(folder.changeRuleDb(QStringLiteral("UPDATE TamrikInfo SET SampleData = '0';")));

@@ -70,6 +70,15 @@ TEST_F(RuleDb, WritesAreRefusedAndTheFileStaysAsItWas)
     EXPECT_FALSE(again.hasTable("Other"));
 }
 
+TEST_F(RuleDb, FileUnderAThaiFolderNameOpens)
+{
+    const std::filesystem::path thai = folder.path() / std::filesystem::u8path("ข้อมูลปีนี้");
+    std::filesystem::create_directory(thai);
+    std::filesystem::copy_file(file, thai / "ScoreRule.mdb");
+    RuleDatabase db((thai / "ScoreRule.mdb").u8string());
+    EXPECT_EQ(db.query("SELECT * FROM SUName;").rowCount(), 2u);
+}
+
 // The whole-file check runs over a small page cache; the queries after it
 // get SQLite's usual one back.
 TEST_F(RuleDb, QueriesAfterTheWholeFileCheckHaveTheUsualPageCache)

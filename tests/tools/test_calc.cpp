@@ -90,6 +90,45 @@ TEST_F(TamrikCalc, OneFacultyAsTheSummaryPageShowsIt)
     EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 126);
 }
 
+TEST_F(TamrikCalc, FilesUnderAThaiFolderNameAreRead)
+{
+    const std::filesystem::path thai = folder.path() / std::filesystem::u8path("ผลสอบ");
+    std::filesystem::create_directory(thai);
+    std::filesystem::copy_file(BundledDb(), thai / "ScoreRule.mdb");
+    Write(thai / "param.opt", "maxminScQor43\r\n2.5\r\n0.5\r\n");
+    const Args args = {"--param", (thai / "param.opt").u8string(), "--faculty", "13", "--gpa", "3.25", "--json"};
+    const Outcome run = Calc(folder, args, (thai / "ScoreRule.mdb").u8string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    // 30.96 with the default mean and SD: the file's were read.
+    EXPECT_NE(run.out.find("\"gpa\": {\"earned\": 31.11, "), std::string::npos) << run.out;
+}
+
+// 0002 (แพทย์) asks 30 % of 04 and of biology (09): biology not typed yet
+// leaves the faculty missing a score, a typed 20 fails it, a typed 30 passes.
+TEST_F(TamrikCalc, OnlyATypedScoreBelowItsMinimumFails)
+{
+    const std::string typed = "01=80,02=80,03=80,04=35,07=80,08=80";
+    const auto chanceOf = [&](const std::string& scores) {
+        const Outcome run = Calc(folder, {"--scores", scores, "--faculty", "0002", "--json"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::size_t minimums = run.out.find("\"minimums\"");
+        return run.out.substr(minimums, run.out.find(", \"margin\"") - minimums) + " " +
+               run.out.substr(run.out.find("\"chance\""), run.out.find(", \"needed\"") - run.out.find("\"chance\""));
+    };
+    EXPECT_EQ(chanceOf(typed), "\"minimums\": [], \"missing\": [\"09\"] \"chance\": \"missing_scores\"");
+    EXPECT_EQ(chanceOf(typed + ",09=20"),
+              "\"minimums\": [\"   วิชา 09 ชีววิทยา ไม่ผ่านเกณฑ์ขั้นต่ำ 30 % \"], \"missing\": [] "
+              "\"chance\": \"fails_minimum\"");
+    EXPECT_EQ(chanceOf(typed + ",09=30"), "\"minimums\": [], \"missing\": [] \"chance\": \"below\"");
+
+    // The ranking agrees: with nothing typed, no faculty fails a minimum.
+    const Outcome all = Calc(folder, {"--all", "--csv"});
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out.find("ไม่ผ่านเกณฑ์ขั้นต่ำ"), std::string::npos);
+    EXPECT_NE(all.out.find(",0002,จุฬาลงกรณ์มหาวิทยาลัย,คณะแพทยศาสตร์,0.00,777.78,608.49,738.86,-78.23,คะแนนไม่ครบ\n"),
+              std::string::npos);
+}
+
 TEST_F(TamrikCalc, BadInputIsAllListedAndNothingComputed)
 {
     const Outcome run = Calc(folder, {"--faculty", "0001", "--score", "52=10", "--score", "01=101", "--scores",
@@ -338,7 +377,7 @@ TEST_F(TamrikCalc, ClassWishesComeFirstThenTheBestOthers)
 // --faculty with --batch evaluates those faculties alone.
 TEST_F(TamrikCalc, FiltersLeaveTheRowsTheyMatch)
 {
-    const Args applicant = {"--scores", "01=75,02=68.5,03=80,04=55", "--gpa", "3.25", "--pr", "60"};
+    const Args applicant = {"--scores", "01=75,02=68.5,03=80,04=55,43=15", "--gpa", "3.25", "--pr", "60"};
     const auto all = [&](Args args) {
         args.insert(args.begin(), applicant.begin(), applicant.end());
         args.insert(args.end(), {"--all", "--csv"});

@@ -4,7 +4,9 @@
 // databases; export and the build of what it wrote; diff of two years;
 // import-mdb of a sound or damaged Access file; --help, --version and wrong
 // arguments.
+#ifndef _WIN32
 #include "boundedchild.h"
+#endif
 #include "commands.h"
 #include "dataset.h"
 #include "mdbimport.h"
@@ -263,7 +265,9 @@ TEST(RuleDbBuild, WhatCheckRefusesIsRefusedBeforeAnythingIsWritten)
     const std::string range = "FacCode,ScMax,ScMin\n0001,700,600\n";
     const std::pair<std::vector<Edit>, std::string> cases[] = {
         {{{"sqlite_master.csv", "", range}}, "sqlite_master.csv:1:1: SQLite keeps table names beginning with sqlite_"},
+#ifndef _WIN32  // one file there: its file names ignore case
         {{{"MaxMinScQor43.csv", "", range}}, "maxminScQor43.csv:1:1: the same table to SQLite as MaxMinScQor43.csv"},
+#endif
         {{{"SUName.csv", "คณะสาม", std::string(5000, 'x')}},
          "SUName.csv:4:16: FacName: a text of 5000 bytes: the program reads at most 4096"},
         {{}, "maxminScQor44.csv:1:1: not a regular file (a pipe, a device or a folder): not read"},
@@ -274,7 +278,11 @@ TEST(RuleDbBuild, WhatCheckRefusesIsRefusedBeforeAnythingIsWritten)
         const fs::path data = temp.path() / "data";
         WriteFolder(data, edits);
         if (edits.empty()) {
+#ifdef _WIN32
+            continue;  // no named pipes in a folder there
+#else
             ASSERT_EQ(mkfifo((data / "maxminScQor44.csv").c_str(), 0600), 0);
+#endif
         }
         const ToolRun check = Tool({"check", data.string()});
         EXPECT_EQ(check.status, kExitProblems);
@@ -365,9 +373,15 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
         GTEST_SKIP() << "TAMRIK_TEST_DATA is not set";
     TempFolder temp;
     const std::string a = (temp.path() / "a.mdb").string(), b = (temp.path() / "b.mdb").string();
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", "31536000");
+    ASSERT_EQ(Tool({"build", data, "-o", a}).status, kExitOk);
+    _putenv_s("SOURCE_DATE_EPOCH", "");
+#else
     setenv("SOURCE_DATE_EPOCH", "31536000", 1);
     ASSERT_EQ(Tool({"build", data, "-o", a}).status, kExitOk);
     unsetenv("SOURCE_DATE_EPOCH");
+#endif
     const ToolRun intoFile = Tool({"export", a, "-o", a + "/csv"});  // a folder under a file
     EXPECT_EQ(intoFile.status, kExitProblems);
     EXPECT_NE(intoFile.out.find("cannot create the folder"), std::string::npos) << intoFile.out;
@@ -509,7 +523,11 @@ TEST(RuleDbExport, ReplacesAnOlderExportAndTheDigestFollowsTheContent)
     WriteBytes(csv / "notes.txt", "mine\n");
     fs::create_directory(csv / "old.csv");
     fs::remove(csv / "SUName.csv");
+#ifdef _WIN32
+    fs::copy_file(temp.path() / "data" / "SUName.csv", csv / "SUName.csv");  // a link needs privileges there
+#else
     fs::create_symlink(temp.path() / "data" / "SUName.csv", csv / "SUName.csv");
+#endif
     const ToolRun replaced = Tool({"export", a, "-o", csv.string(), "--replace"});
     EXPECT_EQ(replaced.status, kExitOk) << replaced.out;
     std::set<std::string> names;
@@ -769,6 +787,7 @@ TEST(RuleDbImportMdb, DamagedAccessFileIsRefusedAndReadingItIsBounded)
     const ToolRun shortFile = Tool({"import-mdb", copy.string(), "-o", (temp.path() / "out.sqlite").string()});
     EXPECT_TRUE(HasLineStarting(shortFile.out, (temp.path() / "out.sqlite").string() + ": 8 problems")) << shortFile.out;
 
+#ifndef _WIN32
     // The reading itself, should the file still send it on without end.
     ChildLimits limits{64u << 20, 1};
     EXPECT_EQ(RunBounded([] { return std::string("read"); }, limits), std::optional<std::string>("read"));
@@ -787,6 +806,7 @@ TEST(RuleDbImportMdb, DamagedAccessFileIsRefusedAndReadingItIsBounded)
         }
         return std::string();
     }, limits));
+#endif
 }
 
 TEST(RuleDbCommandLine, HelpVersionAndWrongArguments)

@@ -10,7 +10,8 @@
 namespace tamrikcalc {
 
 // Exit status: 0 done, 1 rule database fault or a faculty whose rule cannot
-// be built, 2 bad input (nothing computed, no output file).
+// be built, 2 bad input (nothing computed, no output file). File names in
+// `args` are UTF-8, as the Windows build's manifest hands them over.
 int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
             std::ostream& err, bool progressToErr);
 

@@ -11,6 +11,11 @@ namespace fs = std::filesystem;
 
 fs::path UserDataFolder()
 {
+#ifdef _WIN32
+    // As Qt finds the window's data folder there: %APPDATA%\Tamrik.
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    return fs::path(appData ? appData : L"") / "Tamrik";
+#else
     // As Qt finds the window's data folder: a relative XDG_DATA_HOME is no
     // base directory and is passed over.
     const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -18,6 +23,7 @@ fs::path UserDataFolder()
         return fs::path(xdg) / "Tamrik";
     const char* home = std::getenv("HOME");
     return fs::path(home ? home : "") / ".local" / "share" / "Tamrik";
+#endif
 }
 
 tamrik::ScoringParams DefaultParams(const fs::path& programFolder)

@@ -16,7 +16,7 @@ namespace tamrikcalc {
 tamrik::ScoringParams DefaultParams(const std::filesystem::path& programFolder);
 
 // The per-user data folder Tamrik falls back to: $XDG_DATA_HOME/Tamrik, or
-// ~/.local/share/Tamrik.
+// ~/.local/share/Tamrik; %APPDATA%\Tamrik on Windows.
 std::filesystem::path UserDataFolder();
 
 }  // namespace tamrikcalc

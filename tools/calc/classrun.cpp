@@ -6,6 +6,7 @@
 #include "report.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <thread>
 
@@ -22,7 +23,7 @@ int runClass(const ClassRun& run, RowSettings settings, Output& out, std::ostrea
     err << run.applicants.wishNotes([&](const std::string& code) { return run.index.count(code) > 0; });
     std::optional<tamrik::AtomicFileWriter> file;
     if (run.options.output) {
-        file.emplace(*run.options.output);
+        file.emplace(std::filesystem::u8path(*run.options.output));
         if (!file->ok())
             return cannotWrite(err, *run.options.output, file->error());
     }

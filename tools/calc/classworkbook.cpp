@@ -11,6 +11,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <random>
+#include <system_error>
+#endif
 
 namespace tamrikcalc {
 
@@ -182,15 +186,28 @@ bool ClassWorkbook::close()
     return result == LXW_NO_ERROR;
 }
 
-WorkbookFile::WorkbookFile(bool sample) : m_file(std::tmpfile())
+WorkbookFile::WorkbookFile(bool sample)
 {
+#ifdef _WIN32
+    // No file there that has no name and that the library can still open:
+    // one in %TEMP%, which the library opens by its UTF-8 name (the
+    // manifest's code page) and this object removes.
+    std::error_code ec;
+    std::random_device device;
+    m_name = std::filesystem::temp_directory_path(ec) / ("tamrik-calc." + std::to_string(device()) + ".xlsx");
+    m_file = _wfopen(m_name.c_str(), L"w+b");
+    const std::string name = m_name.u8string();
+#else
+    // The file has no name, so nothing is left behind whatever ends the run;
+    // the library reaches it through the process's own link to it.
+    m_file = std::tmpfile();
+    const std::string name = m_file ? "/proc/self/fd/" + std::to_string(fileno(m_file)) : std::string();
+#endif
     if (!m_file) {
         m_error = std::string("no temporary file for the workbook: ") + std::strerror(errno);
         return;
     }
-    // The file has no name, so nothing is left behind whatever ends the run;
-    // the library reaches it through the process's own link to it.
-    m_book.emplace("/proc/self/fd/" + std::to_string(fileno(m_file)), sample);
+    m_book.emplace(name, sample);
     if (!m_book->ok())
         m_error = m_book->error();
 }
@@ -200,6 +217,10 @@ WorkbookFile::~WorkbookFile()
     m_book.reset();
     if (m_file)
         std::fclose(m_file);
+#ifdef _WIN32
+    std::error_code ec;
+    std::filesystem::remove(m_name, ec);
+#endif
 }
 
 bool WorkbookFile::finish(const std::function<bool(std::string_view bytes)>& write)

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -76,6 +77,9 @@ public:
 
 private:
     std::FILE* m_file = nullptr;
+#ifdef _WIN32
+    std::filesystem::path m_name;  // removed with this object
+#endif
     std::optional<ClassWorkbook> m_book;
     std::string m_error;
 };

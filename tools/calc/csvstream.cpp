@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "windowsio.h"
 
 namespace tamrikcalc {
 
@@ -24,6 +25,9 @@ std::string systemReason(int error) { return std::error_code(error, std::generic
 // A file of no name: nothing is left of it however the run ends.
 int unnamedTemporaryFile()
 {
+#ifdef _WIN32
+    return windowsTemporaryFile();
+#else
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
     if (ec)
@@ -36,6 +40,7 @@ int unnamedTemporaryFile()
     if (fd >= 0)
         ::unlink(name.c_str());
     return fd;
+#endif
 }
 
 bool writeAll(int fd, std::string_view bytes)

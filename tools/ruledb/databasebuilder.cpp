@@ -65,7 +65,11 @@ BuildInfo MakeBuildInfo(const DataSet& data)
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
         now = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
     std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);  // time_t is 64 bits there too
+#else
     gmtime_r(&now, &utc);
+#endif
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
     return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample, {}};

@@ -34,7 +34,12 @@ bool CanImportMdb() { return false; }
 
 MdbImport ReadMdbFile(const std::string& path, const std::string&)
 {
+#ifdef _WIN32
+    throw FileError(path + ": tamrik-ruledb for Windows has no Access reader: import-mdb runs on Linux "
+                           "(mdbtools' libmdb)");
+#else
     throw FileError(path + ": this build of tamrik-ruledb has no Access reader (mdbtools' libmdb)");
+#endif
 }
 
 #else
