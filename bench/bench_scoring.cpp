@@ -45,7 +45,7 @@ void BM_OpenRuleDatabase(benchmark::State& state)
 }
 BENCHMARK(BM_OpenRuleDatabase)->Unit(benchmark::kMillisecond);
 
-// The parts of the above: opening with the whole-file check alone, the
+// The parts of the above: opening with the whole-file check (or the digest that stands for it) alone, the
 // content digest alone, and the value checks that a database without a
 // digest gets instead.
 void BM_OpenWithWholeFileCheck(benchmark::State& state)

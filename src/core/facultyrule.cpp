@@ -116,7 +116,6 @@ private:
 
     void placeRows(const std::array<std::string, 10>& codes)
     {
-        m_rule.MainRows.reserve(kMaxMainRows);
         for (const std::string& code : codes) {
             if (Val(code) == -1)
                 continue;
@@ -135,6 +134,9 @@ private:
                 throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
             rows.push_back(std::move(subject));
         }
+        // Rules are kept for the whole run, thousands of them: no spare room.
+        m_rule.MainRows.shrink_to_fit();
+        m_rule.SpecRows.shrink_to_fit();
     }
 
     void readCriteria()

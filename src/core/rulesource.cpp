@@ -1,5 +1,7 @@
 #include "rulesource.h"
 
+#include <stdexcept>
+
 namespace tamrik {
 
 namespace {
@@ -32,19 +34,53 @@ std::optional<std::size_t> columnPlace(const std::vector<std::string>& columns, 
     return std::nullopt;
 }
 
+RuleRow::Table::Table(std::vector<std::string> columns, std::size_t rows) : m_columns(std::move(columns))
+{
+    m_cells.reserve(rows * m_columns.size());
+}
+
+void RuleRow::Table::addCell(std::optional<std::string_view> text)
+{
+    if (text && m_text.size() + text->size() >= kNull)
+        throw std::length_error("a rule table of more than 4 GB of text");
+    Span& cell = m_cells.emplace_back();
+    if (!text)
+        return;
+    cell.at = static_cast<std::uint32_t>(m_text.size());
+    cell.size = static_cast<std::uint32_t>(text->size());
+    m_text.append(*text);
+}
+
+bool RuleRow::Table::isNull(std::size_t row, std::size_t column) const
+{
+    return m_cells[row * m_columns.size() + column].size == kNull;
+}
+
+std::string_view RuleRow::Table::text(std::size_t row, std::size_t column) const
+{
+    const Span& cell = m_cells[row * m_columns.size() + column];
+    return cell.size == kNull ? std::string_view() : std::string_view(m_text).substr(cell.at, cell.size);
+}
+
 RuleRow::RuleRow(std::vector<std::string> columns, Values values)
 {
-    auto table = std::make_shared<Table>();
-    table->columns = std::move(columns);
-    values.resize(table->columns.size());
-    table->rows.push_back(std::move(values));
+    auto table = std::make_shared<Table>(std::move(columns));
+    values.resize(table->columns().size());
+    for (const std::optional<std::string>& value : values)
+        table->addCell(value ? std::optional<std::string_view>(*value) : std::nullopt);
     m_table = std::move(table);
 }
 
 void RuleRow::set(std::string column, std::optional<std::string> value)
 {
-    std::vector<std::string> columns = m_table ? m_table->columns : std::vector<std::string>();
-    Values values = m_table ? m_table->rows[m_row] : Values();
+    std::vector<std::string> columns = m_table ? m_table->columns() : std::vector<std::string>();
+    Values values;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (!m_table->isNull(m_row, c))
+            values.emplace_back(std::string(m_table->text(m_row, c)));
+        else
+            values.emplace_back();
+    }
     const std::size_t place = columnPlace(columns, column).value_or(columns.size());
     if (place == columns.size()) {
         columns.push_back(std::move(column));
@@ -72,13 +108,13 @@ RuleRow::Cell RuleRow::cell(std::string_view column) const
     Cell found;
     if (!m_table)
         return found;
-    const std::optional<std::size_t> place = columnPlace(m_table->columns, column);
+    const std::optional<std::size_t> place = columnPlace(m_table->columns(), column);
     if (!place)
         return found;
     found.present = true;
-    if (const std::optional<std::string>& value = m_table->rows[m_row][*place]) {
+    if (!m_table->isNull(m_row, *place)) {
         found.null = false;
-        found.text = *value;
+        found.text = m_table->text(m_row, *place);
     }
     return found;
 }

@@ -4,6 +4,7 @@
 // table of values in tests.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,10 +27,30 @@ std::optional<std::size_t> columnPlace(const std::vector<std::string>& columns, 
 class RuleRow {
 public:
     using Values = std::vector<std::optional<std::string>>;
-    // Column names and the values of each row, a value per column.
-    struct Table {
-        std::vector<std::string> columns;
-        std::vector<Values> rows;
+    // Column names and every row's cells, the texts kept one after another
+    // in one buffer: a table of thousands of rows is a few allocations, not
+    // one per cell.
+    class Table {
+    public:
+        // Room for `rows` rows is made at once.
+        explicit Table(std::vector<std::string> columns, std::size_t rows = 1);
+        const std::vector<std::string>& columns() const { return m_columns; }
+        std::size_t rowCount() const { return m_columns.empty() ? 0 : m_cells.size() / m_columns.size(); }
+        // Cells go in a row at a time, a cell per column; a row ends when
+        // its last column is in. Throws std::length_error past 4 GB of text.
+        void addCell(std::optional<std::string_view> text);
+        bool isNull(std::size_t row, std::size_t column) const;
+        std::string_view text(std::size_t row, std::size_t column) const;
+
+    private:
+        static constexpr std::uint32_t kNull = static_cast<std::uint32_t>(-1);
+        struct Span {
+            std::uint32_t at = 0;
+            std::uint32_t size = kNull;
+        };
+        std::vector<std::string> m_columns;
+        std::string m_text;
+        std::vector<Span> m_cells;
     };
 
     RuleRow() = default;

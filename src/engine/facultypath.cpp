@@ -82,6 +82,8 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
     m_specialOrder = SubtotalOrder(codesOf<std::string_view>(rule.SpecRows), rows, rule.CalcSubjCode);
     m_counted = CountedCodes(codesOf<std::string>(rule.MainRows), codesOf<std::string>(rule.SpecRows),
                              rule.CalcSubjCode);
+    m_countedSlots.reserve(m_counted.size());
+    m_partners.reserve(m_counted.size());
     for (const std::string& code : m_counted) {
         m_countedSlots.push_back(*ScoreSlot(code));
         m_partners.push_back(partnerOf(code));

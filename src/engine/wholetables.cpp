@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 namespace tamrik {
 
@@ -101,21 +102,17 @@ WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& facult
     : m_faculties(faculties), m_fallback(db)
 {
     for (const TableRead& read : RuleTableReads) {
-        Table table{read.table, read.keyColumn, std::make_shared<RuleRow::Table>(), {}, {}};
+        Table table{read.table, read.keyColumn, {}, {}, {}};
         const bool byFaculty = table.keyColumn == kFacCode;
         if (byFaculty)
             table.rowOf.assign(faculties.names().size(), kNone);
         std::string number;
         const auto keep = [&](const RowCursor& r) {
-            if (table.rows->columns.empty())
-                table.rows->columns = r.columns();
-            RuleRow::Values& values = table.rows->rows.emplace_back();
-            values.reserve(r.columns().size());
-            for (std::size_t c = 0; c < r.columns().size(); ++c) {
-                const auto text = r.textView(c, number);
-                values.push_back(text ? std::optional<std::string>(*text) : std::nullopt);
-            }
-            return table.rows->rows.size() - 1;
+            if (!table.rows)
+                table.rows = std::make_shared<RuleRow::Table>(r.columns(), byFaculty ? table.rowOf.size() : 1);
+            for (std::size_t c = 0; c < r.columns().size(); ++c)
+                table.rows->addCell(r.textView(c, number));
+            return table.rows->rowCount() - 1;
         };
         try {
             const bool whole = forEachKeyedRow(db, read.query, read.keyColumn, [&](std::string_view key,
@@ -131,6 +128,8 @@ WholeRuleTables::WholeRuleTables(const RuleDatabase& db, SUNameFaculties& facult
                 m_tables.push_back(std::move(table));
         } catch (const DbError&) {
             // Asked faculty by faculty: each load then fails with its own message.
+        } catch (const std::length_error&) {
+            // Too large to keep whole: asked faculty by faculty too.
         }
     }
 }
@@ -211,6 +210,7 @@ std::optional<YearRange> RangeTables::lastYear(std::size_t faculty) const
 std::vector<YearRange> RangeTables::years(std::size_t faculty) const
 {
     std::vector<YearRange> years;
+    years.reserve(m_years);
     for (std::size_t y = 0; y < m_years; ++y) {
         if (auto range = rangeOf(m_tables[y], faculty))
             years.push_back(std::move(*range));

@@ -162,7 +162,7 @@ bool RequireRecordedContent(const RuleDatabase& db)
     const auto info = ReadBuildInfo(db);
     if (!info || info->ContentHash.empty())
         return false;
-    if (ContentDigest(db, *info) != info->ContentHash)
+    if (!db.matchedRecordedContent() && ContentDigest(db, *info) != info->ContentHash)
         throw DbError("เนื้อหาของแฟ้มฐานข้อมูล " + inQuotes(db.path())
                       + " ไม่ตรงกับที่บันทึกไว้เมื่อสร้าง (the content no longer matches the digest its build "
                         "recorded: the file was changed or damaged since)");

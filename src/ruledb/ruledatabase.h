@@ -127,7 +127,10 @@ public:
 
     // Opens the file read-only and immutable (no journal is read, no side file
     // is made) and checks that it is a sound database, reading every page
-    // once (SQLite's quick_check). Throws DbError naming the file and what is
+    // once (SQLite's quick_check); a file whose content still matches the
+    // digest its build recorded is the file that build checked, and only
+    // TamrikInfo's page, which the digest leaves out, is checked again.
+    // Throws DbError naming the file and what is
     // wrong (missing, not a regular file, unreadable, not a database, damaged,
     // no tables).
     explicit RuleDatabase(const std::string& path);
@@ -171,17 +174,22 @@ public:
     // connection's own handle (no second opening of the file). Throws DbError
     // when it cannot be read.
     void readFile(const std::function<void(std::string_view block)>& each) const;
+    // Whether the open found the content matching the digest TamrikInfo
+    // records (contentcheck.h); false without one, or when it differed.
+    bool matchedRecordedContent() const { return m_matchedRecordedContent; }
 
 private:
     RuleDatabase() = default;
     const std::vector<std::string>& tableColumns(std::string_view table) const;
     void checkHeader();
-    void checkWholeFile() const;
-    void quickCheck() const;
+    void checkWholeFile();
+    void quickCheck(const std::string& pragma) const;
+    bool contentMatchesRecord() const;
     int pragmaNumber(const char* pragma, int fallback) const;
 
     std::string m_path;
     sqlite3* m_db = nullptr;
+    bool m_matchedRecordedContent = false;
     mutable std::map<std::string, std::vector<std::string>> m_tableColumns;  // by lower-case name
 };
 

@@ -301,37 +301,56 @@ std::string Table(const std::vector<StudentRow>& ranked)
                                     w::oneLine(w::kLastMin),        w::oneLine(w::kLastMax),
                                     w::oneLine(w::kMarginPercent),  w::oneLine(w::kComparison)};
     constexpr std::size_t kCells = 10;
-    // Row 0 is the headings; each cell is measured once.
+    // Row 0 is the headings; each cell is measured once. The cells' texts
+    // are kept one after another in one buffer: at 9,999 faculties a string
+    // and a view of each would be megabytes more.
+    struct Cell {
+        std::size_t end;    // in texts
+        std::size_t width;  // as displayed
+    };
     const std::size_t count = ranked.size() + 1;
-    std::vector<std::array<std::string, kCells>> written(count);
-    std::vector<std::array<std::string_view, kCells>> rows(count);
-    std::vector<std::array<std::size_t, kCells>> cellWidths(count);
-    std::copy(std::begin(headings), std::end(headings), rows[0].begin());
+    std::string texts;
+    texts.reserve(count * 256);  // a university's and a faculty's name and the figures
+    std::vector<Cell> cells;
+    cells.reserve(count * kCells);
     std::array<std::size_t, kCells> widths{};
+    std::array<std::string, kCells> written;
     for (std::size_t r = 0; r < count; ++r) {
-        if (r > 0)
-            rows[r] = rowViews(ranked[r - 1].ev, ranked[r - 1].rank, written[r]);
+        std::array<std::string_view, kCells> row;
+        if (r == 0)
+            std::copy(std::begin(headings), std::end(headings), row.begin());
+        else
+            row = rowViews(ranked[r - 1].ev, ranked[r - 1].rank, written);
         for (std::size_t c = 0; c < kCells; ++c) {
-            cellWidths[r][c] = displayWidth(rows[r][c]);
-            widths[c] = std::max(widths[c], cellWidths[r][c]);
+            texts += row[c];
+            cells.push_back({texts.size(), displayWidth(row[c])});
+            widths[c] = std::max(widths[c], cells.back().width);
         }
     }
+    // Texts stand to the left, figures to the right; the last column is not padded.
+    const auto padOf = [&](std::size_t c, std::size_t width) {
+        return c == kCells - 1 || width >= widths[c] ? 0 : widths[c] - width;
+    };
+    std::size_t bytes = texts.size() + count * (2 * (kCells - 1) + 1);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        bytes += padOf(i % kCells, cells[i].width);
     std::string out;
-    for (std::size_t r = 0; r < count; ++r) {
-        for (std::size_t c = 0; c < kCells; ++c) {
-            // Texts stand to the left, figures to the right; the last column is not padded.
-            const bool text = c == 2 || c == 3 || c == kCells - 1;
-            const std::size_t width = c == kCells - 1 ? 0 : widths[c];
-            const std::size_t pad = cellWidths[r][c] < width ? width - cellWidths[r][c] : 0;
-            if (c)
-                out += "  ";
-            if (!text)
-                out.append(pad, ' ');
-            out += rows[r][c];
-            if (text)
-                out.append(pad, ' ');
-        }
-        out += '\n';
+    out.reserve(bytes);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::size_t c = i % kCells;
+        const bool text = c == 2 || c == 3 || c == kCells - 1;
+        const std::size_t pad = padOf(c, cells[i].width);
+        if (c)
+            out += "  ";
+        if (!text)
+            out.append(pad, ' ');
+        out.append(texts, at, cells[i].end - at);
+        at = cells[i].end;
+        if (text)
+            out.append(pad, ' ');
+        if (c == kCells - 1)
+            out += '\n';
     }
     return out;
 }

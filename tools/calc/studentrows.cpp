@@ -77,6 +77,7 @@ StudentRows studentRows(const tamrik::Evaluator& evaluator, const FacultyIndex& 
             limit = limit > count / 4 ? tamrik::kEveryFaculty : limit * 4;
             continue;
         }
+        out.rows.reserve(applicant.wishes.size() + chosen.size());
         for (std::size_t w = 0; w < applicant.wishes.size(); ++w) {
             StudentRow row;
             row.kind = RowKind::Wish;
