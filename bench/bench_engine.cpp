@@ -124,7 +124,7 @@ void BM_ShownValue(benchmark::State& state)
 {
     double v = 123.456;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tamrik::ShownValue(v, 2));
+        benchmark::DoNotOptimize(tamrik::shownValue(v, 2));
         v += 0.37;
     }
     state.SetItemsProcessed(state.iterations());

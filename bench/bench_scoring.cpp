@@ -77,7 +77,7 @@ void BM_RuleLoadEveryFaculty(benchmark::State& state)
     for (auto _ : state) {
         for (int n = 1; n <= count; ++n) {
             const std::string code = Code(n);
-            auto result = tamrik::BuildFacultyRule(source, code, code);
+            auto result = tamrik::buildFacultyRule(source, code, code);
             benchmark::DoNotOptimize(result);
         }
     }

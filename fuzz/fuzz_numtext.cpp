@@ -1,9 +1,9 @@
-// The number texts: Val, WholeNumber, ScoreNumber, NumberText, Format and
-// FormatText on any bytes. Properties: every reading is finite; a whole number
+// The number texts: Val, wholeNumber, scoreNumber, numberText, Format and
+// formatText on any bytes. Properties: every reading is finite; a whole number
 // reads the same as its leading number, and a score text as a whole number;
 // the text of a number reads back and is stable;
 // a pattern rounds to within half its last place and reads back as a number,
-// the number ShownValue gives.
+// the number shownValue gives.
 #include "numtext.h"
 
 #include <cmath>
@@ -30,17 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const double v = Val(text);
     require(std::isfinite(v));
-    const std::optional<double> whole = WholeNumber(text);
+    const std::optional<double> whole = wholeNumber(text);
     if (whole)
         require(*whole == v);
     // A score text is a number as a whole, of no sign and no exponent.
-    if (const std::optional<double> score = ScoreNumber(text))
+    if (const std::optional<double> score = scoreNumber(text))
         require(whole && *score == *whole && *score >= 0 && text.find_first_of("+-eE") == std::string_view::npos);
 
-    const std::string shown = NumberText(v);
-    const std::optional<double> back = WholeNumber(shown);
+    const std::string shown = numberText(v);
+    const std::optional<double> back = wholeNumber(shown);
     require(back.has_value());
-    require(NumberText(*back) == shown);
+    require(numberText(*back) == shown);
     require(std::fabs(*back - v) <= std::fabs(v) * 1e-14);
 
     static const char* const patterns[] = {"0.00", "0.000", "00", "00.00"};
@@ -48,11 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const int places[] = {2, 3, 0, 2};
     for (int i = 0; i < 4; ++i) {
         const std::string formatted = Format(v, patterns[i]);
-        const std::optional<double> read = WholeNumber(formatted);
+        const std::optional<double> read = wholeNumber(formatted);
         require(read.has_value());
         require(std::fabs(*read - v) <= halfPlace[i] * (1 + 1e-9) + std::fabs(v) * 1e-14);
-        require(ShownValue(v, places[i]) == *read);  // its shortcut reads as the text does
-        require(FormatText(text, patterns[i]) == (whole ? formatted : std::string(text)));
+        require(shownValue(v, places[i]) == *read);  // its shortcut reads as the text does
+        require(formatText(text, patterns[i]) == (whole ? formatted : std::string(text)));
     }
     // The text as a pattern for its own value: any bytes, no property but
     // that nothing breaks.

@@ -1,9 +1,9 @@
 // tamrik-calc's writers on any bytes a faculty's texts or an applicant's id
 // may hold. Properties: each text reads back from the CSV row (through the
 // data tool's CSV reader) and from the JSON object (through a strict JSON
-// reader below) as ShownText has it, with a ' before a formula in the CSV;
+// reader below) as shownText has it, with a ' before a formula in the CSV;
 // every output is well-formed UTF-8 without a control character but its
-// line ends; ShownText keeps text that needs nothing and is the same twice.
+// line ends; shownText keeps text that needs nothing and is the same twice.
 #include "csvfile.h"
 #include "csvtext.h"
 #include "report.h"
@@ -176,10 +176,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& id = t[4];
 
     for (const std::string& text : t) {
-        const std::string shown = tamrik::ShownText(text);
+        const std::string shown = tamrik::shownText(text);
         requireShowable(shown, false);
-        require(tamrik::ShownText(shown) == shown);
-        require((tamrik::FirstUnshowable(text) == text.size()) == (shown == text));
+        require(tamrik::shownText(shown) == shown);
+        require((tamrik::firstUnshowable(text) == text.size()) == (shown == text));
     }
 
     const std::vector<tamrikcalc::StudentRow> ranked{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
@@ -187,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     requireShowable(csv, true);
     const std::vector<tamrik::CsvRecord> rows = tamrik::ParseCsv(csv);
     require(rows.size() == 1 && rows[0].fields.size() == 11);
-    const auto cell = [](const std::string& text) { return tamrik::SpreadsheetText(tamrik::ShownText(text)); };
+    const auto cell = [](const std::string& text) { return tamrik::SpreadsheetText(tamrik::shownText(text)); };
     require(rows[0].fields[0] == cell(id));
     require(rows[0].fields[1] == "1");
     require(rows[0].fields[2] == cell(ev.facCode));
@@ -202,12 +202,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Json reader(json);
     std::map<std::string, std::string> members = reader.object();
     reader.end();
-    require(members["faculty"] == tamrik::ShownText(ev.facCode));
-    require(members["university"] == tamrik::ShownText(ev.university));
-    require(members["name"] == tamrik::ShownText(ev.name));
+    require(members["faculty"] == tamrik::shownText(ev.facCode));
+    require(members["university"] == tamrik::shownText(ev.university));
+    require(members["name"] == tamrik::shownText(ev.name));
     require(members["sample"] == (sample ? "true" : "false"));
     if (!ev.ok())
-        require(members["error"] == tamrik::ShownText(ev.error));
+        require(members["error"] == tamrik::shownText(ev.error));
 
     for (const std::string& text : {tamrikcalc::TextBlock(ev), tamrikcalc::Table(ranked)})
         requireShowable(text, true);

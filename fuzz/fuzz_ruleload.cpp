@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzedDataProvider provider(data, size);
     FuzzedSource source(provider);
-    const RuleLoadResult result = BuildFacultyRule(source, "0001", "0001");
+    const RuleLoadResult result = buildFacultyRule(source, "0001", "0001");
     if (!result.ok()) {
         require(!result.error.empty());
         return 0;

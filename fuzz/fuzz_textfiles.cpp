@@ -82,10 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const EntriesLoad loaded = LoadEntriesFile(folder, entries);
     require(loaded == EntriesLoad::Read || loaded == EntriesLoad::Damaged);
     for (const std::string& score : entries.ScoreByCode) {
-        const std::optional<double> v = WholeNumber(score);
+        const std::optional<double> v = wholeNumber(score);
         require(v && (*v == -1 || (*v >= 0 && *v <= 100)));
     }
-    require(IsGpaDigits(entries.GpaDigits) && IsPrDigits(entries.PrDigits));
+    require(isGpaDigits(entries.GpaDigits) && isPrDigits(entries.PrDigits));
     require(SaveEntriesFile(folder, entries));
     UserEntries again;
     require(LoadEntriesFile(folder, again) == EntriesLoad::Read);
@@ -97,12 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     entries.ScoreByCode[0] = entries.GpaDigits = entries.PrDigits = any;
     require(SaveEntriesFile(folder, entries));
     require(LoadEntriesFile(folder, again) == EntriesLoad::Read);
-    require(again.GpaDigits == (IsGpaDigits(any) ? any : "000") && again.PrDigits == (IsPrDigits(any) ? any : "0000"));
+    require(again.GpaDigits == (isGpaDigits(any) ? any : "000") && again.PrDigits == (isPrDigits(any) ? any : "0000"));
 
     Write(folder / kChoicesFileName, data, size);
     const std::vector<std::string> codes = LoadChoicesFile(folder);
     for (const std::string& code : codes)
-        require(IsFacultyCode(code));
+        require(isFacultyCode(code));
     require(SaveChoicesFile(folder, codes));
     require(LoadChoicesFile(folder) == codes);
     return 0;

@@ -30,7 +30,7 @@ int ScoresModel::columnCount(const QModelIndex& parent) const { return parent.is
 
 QString ScoresModel::scoreText(int row) const
 {
-    const auto restored = RestoredScoreText(m_session.entries().ScoreByCode, m_subjects[row].code);
+    const auto restored = restoredScoreText(m_session.entries().ScoreByCode, m_subjects[row].code);
     return restored ? ToQString(*restored) : QString();
 }
 
@@ -64,13 +64,13 @@ bool ScoresModel::setData(const QModelIndex& index, const QVariant& value, int r
 {
     if (!index.isValid() || index.column() != Score || role != Qt::EditRole)
         return false;
-    const ScoreBoxCheck check = CheckScoreBox(value.toString().toStdString());
+    const ScoreBoxCheck check = checkScoreBox(value.toString().toStdString());
     if (!check.valid) {
         m_session.messages().show(ToQString(kScoreRangeMessage));
         return false;
     }
     const ruledb::SubjectName& subject = m_subjects[static_cast<std::size_t>(index.row())];
-    RememberScores({SubjectRow{subject.code, subject.name, check.text, std::string()}}, {},
+    rememberScores({SubjectRow{subject.code, subject.name, check.text, std::string()}}, {},
                    m_session.entries().ScoreByCode);
     m_session.SaveEntriesFile();
     emit dataChanged(index, index);

@@ -109,7 +109,7 @@ void ScoresPanel::reload()
 
 void ScoresPanel::moveOn(const QModelIndex& index, const QString& text)
 {
-    if (!index.isValid() || !CheckScoreBox(text.toStdString()).valid)
+    if (!index.isValid() || !checkScoreBox(text.toStdString()).valid)
         return;  // refused: the message was shown, the subject stays current
     const int next = index.row() + 1;
     if (next < m_scores->rowCount()) {
@@ -125,19 +125,19 @@ void ScoresPanel::showGpaPr()
     const UserEntries& entries = m_session.entries();
     // Digits no box of page 3 could hold are no GPA or PR to the ranking
     // either, and their text would be one this box refuses.
-    m_TextAllGpa->setText(IsGpaDigits(entries.GpaDigits) ? ToQString(TypedGpaText(entries.GpaDigits)) : QString());
-    m_TextAllPr->setText(IsPrDigits(entries.PrDigits) ? ToQString(TypedPrText(entries.PrDigits)) : QString());
+    m_TextAllGpa->setText(isGpaDigits(entries.GpaDigits) ? ToQString(typedGpaText(entries.GpaDigits)) : QString());
+    m_TextAllPr->setText(isPrDigits(entries.PrDigits) ? ToQString(typedPrText(entries.PrDigits)) : QString());
 }
 
 void ScoresPanel::commitGpa()
 {
-    if (commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &TypedGpaText, &typedGpaDigits))
+    if (commitBox(m_TextAllGpa, m_session.entries().GpaDigits, &typedGpaText, &typedGpaDigits))
         emit gpaEdited();
 }
 
 void ScoresPanel::commitPr()
 {
-    if (commitBox(m_TextAllPr, m_session.entries().PrDigits, &TypedPrText, &typedPrDigits))
+    if (commitBox(m_TextAllPr, m_session.entries().PrDigits, &typedPrText, &typedPrDigits))
         emit prEdited();
 }
 
@@ -179,7 +179,7 @@ void ScoresPanel::previewBox(QLineEdit* box, bool isGpa)
 
 void ScoresPanel::previewScore(const QModelIndex& index, const QString& text)
 {
-    const ScoreBoxCheck check = CheckScoreBox(text.toStdString());
+    const ScoreBoxCheck check = checkScoreBox(text.toStdString());
     if (!check.valid) {
         emit typingDropped();
         return;
@@ -187,7 +187,7 @@ void ScoresPanel::previewScore(const QModelIndex& index, const QString& text)
     const UserEntries& entries = m_session.entries();
     auto scores = entries.ScoreByCode;
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
-    RememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
+    rememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
     emit typing(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
 }
 

@@ -32,7 +32,7 @@ std::optional<std::string> typedValue(const QJsonValue& value)
     if (value.isString())
         return value.toString().toStdString();
     if (value.isDouble())
-        return NumberText(value.toDouble());
+        return numberText(value.toDouble());
     return std::nullopt;
 }
 
@@ -65,13 +65,13 @@ void readScores(const QJsonObject& root, ShortlistFile& file)
     const QJsonObject byCode = scores.toObject();
     for (auto it = byCode.begin(); it != byCode.end(); ++it) {
         const std::string code = it.key().toStdString();
-        if (code.size() != 2 || !ScoreSlot(code))
+        if (code.size() != 2 || !scoreSlot(code))
             throw Problem{QStringLiteral("รหัสวิชา \"%1\" ไม่ใช่รหัส 01 ถึง 51").arg(it.key())};
         const std::optional<std::string> text = typedValue(it.value());
-        const ScoreBoxCheck check = CheckScoreBox(text.value_or("?"));
+        const ScoreBoxCheck check = checkScoreBox(text.value_or("?"));
         if (!check.valid)
             throw Problem{QStringLiteral("คะแนนวิชา %1: %2").arg(it.key(), ToQString(kScoreRangeMessage))};
-        RememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, file.ScoreByCode);
+        rememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, file.ScoreByCode);
     }
 }
 
@@ -85,7 +85,7 @@ void readChoices(const QJsonObject& root, ShortlistFile& file)
     Shortlist list;
     for (const QJsonValue& choice : choices.toArray()) {
         const std::string code = choice.toString().toStdString();
-        if (!choice.isString() || !IsFacultyCode(code))
+        if (!choice.isString() || !isFacultyCode(code))
             throw Problem{QStringLiteral("รหัสคณะ \"%1\" ไม่ใช่ตัวเลข 4 หลัก").arg(choice.toVariant().toString())};
         switch (list.add(code)) {
         case Shortlist::Added::Yes: break;
@@ -131,7 +131,7 @@ QByteArray shortlistFileBytes(const ShortlistFile& file)
     QJsonObject scores;
     for (std::size_t slot = 0; slot < file.ScoreByCode.size(); ++slot) {
         const QString code = subjectCode(slot);
-        if (RestoredScoreText(file.ScoreByCode, code.toStdString()))
+        if (restoredScoreText(file.ScoreByCode, code.toStdString()))
             scores.insert(code, ToQString(file.ScoreByCode[slot]));
     }
     QJsonArray choices;
@@ -142,8 +142,8 @@ QByteArray shortlistFileBytes(const ShortlistFile& file)
         {QStringLiteral("version"), kShortlistVersion},
         {QStringLiteral("name"), file.name},
         {QStringLiteral("scores"), scores},
-        {QStringLiteral("gpa"), typedText(file.GpaDigits, &IsGpaDigits, &TypedGpaText)},
-        {QStringLiteral("pr"), typedText(file.PrDigits, &IsPrDigits, &TypedPrText)},
+        {QStringLiteral("gpa"), typedText(file.GpaDigits, &isGpaDigits, &typedGpaText)},
+        {QStringLiteral("pr"), typedText(file.PrDigits, &isPrDigits, &typedPrText)},
         {QStringLiteral("choices"), choices},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);

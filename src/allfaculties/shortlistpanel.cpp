@@ -209,7 +209,7 @@ void ShortlistPanel::showChoices(int selectPlace)
 
     m_ListChoices->clear();
     for (std::size_t place = 0; place < codes.size(); ++place) {
-        QString caption = ToQString(ChoiceCaption(place)) + QStringLiteral("  ") + ToQString(codes[place]);
+        QString caption = ToQString(choiceCaption(place)) + QStringLiteral("  ") + ToQString(codes[place]);
         if (rows[place] >= 0)
             caption += QLatin1Char(' ') + m_faculties.cellText(rows[place], FacultiesModel::Faculty) +
                        QStringLiteral(" - ") + m_faculties.cellText(rows[place], FacultiesModel::University);
@@ -245,7 +245,7 @@ void ShortlistPanel::showChoices(int selectPlace)
     }
     QStringList heads;
     for (std::size_t place = 0; place < codes.size(); ++place)
-        heads << ToQString(ChoiceCaption(place));
+        heads << ToQString(choiceCaption(place));
     m_TableChoices->setHorizontalHeaderLabels(heads);
     m_TableChoices->resizeRowsToContents();
     showFold();

@@ -41,8 +41,8 @@ TypedDigits typedDigits(std::string_view text, LeaveResult (*leave)(BoxPart, Box
 
 }  // namespace
 
-TypedDigits typedGpaDigits(std::string_view text) { return typedDigits(text, &LeaveGpaBox, &IsGpaDigits); }
+TypedDigits typedGpaDigits(std::string_view text) { return typedDigits(text, &leaveGpaBox, &isGpaDigits); }
 
-TypedDigits typedPrDigits(std::string_view text) { return typedDigits(text, &LeavePrBox, &IsPrDigits); }
+TypedDigits typedPrDigits(std::string_view text) { return typedDigits(text, &leavePrBox, &isPrDigits); }
 
 }  // namespace tamrik

@@ -405,12 +405,12 @@ void FrmTamrik::SavePdf()
         sheet.facCode = code;
         sheet.faculty = m_facultyPage->SelFacName().toStdString();
         sheet.university = m_facultyPage->SelUName().toStdString();
-        FillRows(sheet, *rule, m_session.entries().ScoreByCode);
-        FillSummaryFigures(sheet, BuildSummary(m_lastSummary));
+        fillRows(sheet, *rule, m_session.entries().ScoreByCode);
+        fillSummaryFigures(sheet, buildSummary(m_lastSummary));
         const ProbLookup prob = [&db](const std::string& key) { return ruledb::LookupProb(db, key); };
-        FillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD, prob);
-        FillPrWorking(sheet, m_lastSummary.PrDigits);
-        sheet.lastYear = YearText(params.ParamDbMaxMin);
+        fillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD, prob);
+        fillPrWorking(sheet, m_lastSummary.PrDigits);
+        sheet.lastYear = yearText(params.ParamDbMaxMin);
         sheet.lastMin = lastYear->min;
         sheet.lastMax = lastYear->max;
         // The engine's verdict on these figures against the range page 4

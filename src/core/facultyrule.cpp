@@ -123,7 +123,7 @@ private:
             if (!row)
                 throw LoadFailure{"ไม่พบวิชารหัส " + code + " ในตาราง SubjectTable"};
             // The code later picks the subject's ScoreByCode slot.
-            if (!ScoreSlot(code))
+            if (!scoreSlot(code))
                 throw LoadFailure{"รหัสวิชา " + code + " ไม่อยู่ในช่วง 01 ถึง 51"};
             FacultyRule::SubjectRow subject;
             subject.SubCod = code;
@@ -147,7 +147,7 @@ private:
         m_rule.CriteriaShown = n != 0;
         for (int k = 1; k <= n; ++k) {
             const std::string_view code = text(row, kTableCRT, entryCodeColumn(k));
-            const std::string percent = NumberText(number(row, kTableCRT, entryScoreColumn(k)) / 100);
+            const std::string percent = numberText(number(row, kTableCRT, entryScoreColumn(k)) / 100);
             m_rule.CriteriaText.append("วิชา ").append(code).append(" ต้องมากกว่า ").append(percent).append(" %; ");
             auto& rows = Val(code) < kFirstSpecialCode ? m_rule.MainRows : m_rule.SpecRows;
             for (FacultyRule::SubjectRow& r : rows) {
@@ -270,7 +270,7 @@ private:
 
 }  // namespace
 
-RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCode,
+RuleLoadResult buildFacultyRule(RuleSource& source, const std::string& selFacCode,
                                 const std::string& facIdText)
 {
     const auto prefix = [&] { return "ไม่สามารถโหลดเกณฑ์ของคณะรหัส " + selFacCode + " ได้: "; };
@@ -287,16 +287,16 @@ RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCod
     return result;
 }
 
-std::optional<std::string> RestoredScoreText(const ScoreSlots& ScoreByCode,
+std::optional<std::string> restoredScoreText(const ScoreSlots& ScoreByCode,
                                              std::string_view code)
 {
-    const std::optional<std::size_t> slot = ScoreSlot(code);
+    const std::optional<std::size_t> slot = scoreSlot(code);
     if (!slot)
         return std::nullopt;
     // The slots come from a file anyone can edit: only a score the box itself
     // would accept goes back into it.
-    const std::optional<double> v = WholeNumber(ScoreByCode[*slot]);
-    if (!v || !InScoreRange(*v))
+    const std::optional<double> v = wholeNumber(ScoreByCode[*slot]);
+    if (!v || !inScoreRange(*v))
         return std::nullopt;
     return Format(*v, "0.00");
 }

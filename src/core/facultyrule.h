@@ -4,7 +4,7 @@
 // steps read them back with Val, so the rounding of those texts is part of the
 // rule (the special full score comes from the already rounded main weight).
 //
-// Data flow: RuleSource rows -> BuildFacultyRule -> FacultyRule -> page 2
+// Data flow: RuleSource rows -> buildFacultyRule -> FacultyRule -> page 2
 // labels. Placing rows, colours and tab order are the page's business.
 
 #include "rulesource.h"
@@ -83,14 +83,14 @@ struct RuleLoadResult {
 // entry, in that order, one firstRow each. Never throws: a missing row, a
 // missing or null value, a rule beyond the page's limits or an exception from
 // the source ends the load with an error message instead of a rule.
-RuleLoadResult BuildFacultyRule(RuleSource& source, const std::string& selFacCode,
+RuleLoadResult buildFacultyRule(RuleSource& source, const std::string& selFacCode,
                                 const std::string& facIdText);
 
 // The text a newly placed score box of subject `code` gets back from
 // ScoreByCode, formatted "0.00" (a remembered 0 too: it was typed); nothing
 // when the slot holds -1, anything but a number from 0 to 100, or the code
 // has no slot.
-std::optional<std::string> RestoredScoreText(const ScoreSlots& ScoreByCode,
+std::optional<std::string> restoredScoreText(const ScoreSlots& ScoreByCode,
                                              std::string_view code);
 
 }  // namespace tamrik

@@ -16,10 +16,10 @@ constexpr std::size_t kDecimalPlaces = 2;
 
 BoxTexts splitDigits(std::string_view digits, std::size_t integerPlaces)
 {
-    const std::size_t count = CharacterCount(digits);
+    const std::size_t count = characterCount(digits);
     const std::size_t integerCount =
         count > integerPlaces + kDecimalPlaces ? count - kDecimalPlaces : integerPlaces;
-    const std::size_t cut = CharacterOffset(digits, integerCount);
+    const std::size_t cut = characterOffset(digits, integerCount);
     return {std::string(digits.substr(0, cut)), std::string(digits.substr(cut))};
 }
 
@@ -58,27 +58,27 @@ std::string& boxOf(BoxTexts& boxes, BoxPart part)
 
 float GpaToProb(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup)
 {
-    return WorkGpa(gpa, meanText, sdText, lookup).fraction;
+    return workGpa(gpa, meanText, sdText, lookup).fraction;
 }
 
 float PrToShare(float pr)
 {
-    const std::optional<PrBand> band = FindPrBand(pr);
+    const std::optional<PrBand> band = findPrBand(pr);
     return band ? static_cast<float>(band->band / 20.0) : 0.0f;
 }
 
-double SharePoints(float scorePerPercent, float fraction)
+double sharePoints(float scorePerPercent, float fraction)
 {
     return static_cast<double>(scorePerPercent) * kShareWeight * static_cast<double>(fraction);
 }
 
-std::string FullShareText(float scorePerPercent)
+std::string fullShareText(float scorePerPercent)
 {
     const float full = static_cast<float>(static_cast<double>(scorePerPercent) * kShareWeight);
     return Format(full, "0.00");
 }
 
-double BoxValue(const BoxTexts& boxes)
+double boxValue(const BoxTexts& boxes)
 {
     return Val(boxes.integer + "." + boxes.decimals);
 }
@@ -86,88 +86,88 @@ double BoxValue(const BoxTexts& boxes)
 std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup)
 {
-    if (!InGpaRange(g))
+    if (!inGpaRange(g))
         return std::nullopt;
     return GpaToProb(static_cast<float>(g), meanText, sdText, lookup);
 }
 
-std::optional<float> PrFraction(double p)
+std::optional<float> prFraction(double p)
 {
-    if (!InPrRange(p))
+    if (!inPrRange(p))
         return std::nullopt;
     return PrToShare(static_cast<float>(p));
 }
 
-std::optional<double> GpaPoints(double g, float scorePerPercent, std::string_view meanText,
+std::optional<double> gpaPoints(double g, float scorePerPercent, std::string_view meanText,
                                 std::string_view sdText, const ProbLookup& lookup)
 {
     const std::optional<float> fraction = GpaFraction(g, meanText, sdText, lookup);
     if (!fraction)
         return std::nullopt;
-    return SharePoints(scorePerPercent, *fraction);
+    return sharePoints(scorePerPercent, *fraction);
 }
 
-std::optional<double> PrPoints(double p, float scorePerPercent)
+std::optional<double> prPoints(double p, float scorePerPercent)
 {
-    const std::optional<float> fraction = PrFraction(p);
+    const std::optional<float> fraction = prFraction(p);
     if (!fraction)
         return std::nullopt;
-    return SharePoints(scorePerPercent, *fraction);
+    return sharePoints(scorePerPercent, *fraction);
 }
 
-LeaveResult LeaveGpaBox(BoxPart left, BoxTexts gpa)
+LeaveResult leaveGpaBox(BoxPart left, BoxTexts gpa)
 {
     fillEmpty(boxOf(gpa, left), left == BoxPart::Integer ? "0" : "00");
     if (left == BoxPart::Decimals)
         widenLoneDecimal(gpa.decimals);
 
     LeaveResult result{gpa, std::nullopt};
-    const double g = BoxValue(gpa);
+    const double g = boxValue(gpa);
     if (g < 0 || g > 4)
         result.message = "GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4";
     return result;
 }
 
-LeaveResult LeavePrBox(BoxPart left, BoxTexts pr)
+LeaveResult leavePrBox(BoxPart left, BoxTexts pr)
 {
     fillEmpty(boxOf(pr, left), "00");
     widenLoneDecimal(pr.decimals);
-    if (CharacterCount(pr.integer) == 1)
-        pr.integer = FormatText(pr.integer, "00");
+    if (characterCount(pr.integer) == 1)
+        pr.integer = formatText(pr.integer, "00");
 
     LeaveResult result{pr, std::nullopt};
-    const double p = BoxValue(pr);
+    const double p = boxValue(pr);
     if (p < 0 || p > 100)
         result.message = "PR จะต้องมากกว่า 0 และน้อยกว่า 100";
     return result;
 }
 
-BoxTexts SplitGpaDigits(std::string_view GpaDigits)
+BoxTexts splitGpaDigits(std::string_view GpaDigits)
 {
     return splitDigits(GpaDigits, kGpaIntegerPlaces);
 }
 
-BoxTexts SplitPrDigits(std::string_view PrDigits)
+BoxTexts splitPrDigits(std::string_view PrDigits)
 {
     return splitDigits(PrDigits, kPrIntegerPlaces);
 }
 
-bool IsGpaDigits(std::string_view GpaDigits)
+bool isGpaDigits(std::string_view GpaDigits)
 {
     return areDigits(GpaDigits, kGpaIntegerPlaces);
 }
 
-bool IsPrDigits(std::string_view PrDigits)
+bool isPrDigits(std::string_view PrDigits)
 {
     return areDigits(PrDigits, kPrIntegerPlaces);
 }
 
-std::optional<BoxTexts> GpaBoxesFromDigits(std::string_view GpaDigits)
+std::optional<BoxTexts> gpaBoxesFromDigits(std::string_view GpaDigits)
 {
     return boxesFromDigits(GpaDigits, kGpaIntegerPlaces);
 }
 
-std::optional<BoxTexts> PrBoxesFromDigits(std::string_view PrDigits)
+std::optional<BoxTexts> prBoxesFromDigits(std::string_view PrDigits)
 {
     return boxesFromDigits(PrDigits, kPrIntegerPlaces);
 }

@@ -27,10 +27,10 @@ float GpaToProb(float gpa, std::string_view meanText, std::string_view sdText, c
 float PrToShare(float pr);
 
 // Points for a share: ScorePerPercent x 5 x fraction, in double.
-double SharePoints(float scorePerPercent, float fraction);
+double sharePoints(float scorePerPercent, float fraction);
 
 // Full points of either share, as the page shows them ("50.00" for 10).
-std::string FullShareText(float scorePerPercent);
+std::string fullShareText(float scorePerPercent);
 
 // The texts of an integer box and its decimal box.
 struct BoxTexts {
@@ -39,23 +39,23 @@ struct BoxTexts {
 };
 
 // The GPA g or the PR p: the number read from integer + "." + decimals.
-double BoxValue(const BoxTexts& boxes);
+double boxValue(const BoxTexts& boxes);
 
 // The GPA and PR that earn points: a GPA in (0, 4], a PR in (0, 100).
-inline bool InGpaRange(double g) { return g > 0 && g <= 4; }
-inline bool InPrRange(double p) { return p > 0 && p < 100; }
+inline bool inGpaRange(double g) { return g > 0 && g <= 4; }
+inline bool inPrRange(double p) { return p > 0 && p < 100; }
 
 // The share fraction of a GPA in (0, 4] or a PR in (0, 100); nothing outside.
 // It does not depend on the faculty.
 std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup);
-std::optional<float> PrFraction(double p);
+std::optional<float> prFraction(double p);
 
 // Points for a GPA in (0, 4] or a PR in (0, 100); nothing outside, where the
 // live recomputation shows 0 and entering the page leaves the points alone.
-std::optional<double> GpaPoints(double g, float scorePerPercent, std::string_view meanText,
+std::optional<double> gpaPoints(double g, float scorePerPercent, std::string_view meanText,
                                 std::string_view sdText, const ProbLookup& lookup);
-std::optional<double> PrPoints(double p, float scorePerPercent);
+std::optional<double> prPoints(double p, float scorePerPercent);
 
 // Leaving a box: the box texts after the fill rules, and the range message to
 // show when the value is out of range. After the message the page empties the
@@ -71,8 +71,8 @@ enum class BoxPart { Integer, Decimals };
 // digits stay 1 + 2), "00" for the others. A decimal box holding one digit
 // becomes that digit x 10 ("5" -> "50"); one non-digit is left as it is. The
 // PR integer box of one character gets the pattern "00" ("7" -> "07").
-LeaveResult LeaveGpaBox(BoxPart left, BoxTexts gpa);
-LeaveResult LeavePrBox(BoxPart left, BoxTexts pr);
+LeaveResult leaveGpaBox(BoxPart left, BoxTexts gpa);
+LeaveResult leavePrBox(BoxPart left, BoxTexts pr);
 
 // GpaDigits and PrDigits cut into their boxes. The decimals are the last two
 // characters when the text is longer than 1 + 2 (GPA) or 2 + 2 (PR): the extra
@@ -80,17 +80,17 @@ LeaveResult LeavePrBox(BoxPart left, BoxTexts pr);
 // width ("0025" -> "00" and "25"). Otherwise the integer part takes its
 // places first and the decimals what remains ("35" -> "3" and "5").
 // Characters are UTF-8 characters, never parts of one.
-BoxTexts SplitGpaDigits(std::string_view GpaDigits);
-BoxTexts SplitPrDigits(std::string_view PrDigits);
+BoxTexts splitGpaDigits(std::string_view GpaDigits);
+BoxTexts splitPrDigits(std::string_view PrDigits);
 
 // Digits page 3's two boxes can hold together: ASCII digits only, at least
 // one and at most 1 + 2 (GPA) or 2 + 2 (PR). Anything else is no GPA or PR.
-bool IsGpaDigits(std::string_view GpaDigits);
-bool IsPrDigits(std::string_view PrDigits);
+bool isGpaDigits(std::string_view GpaDigits);
+bool isPrDigits(std::string_view PrDigits);
 
 // The boxes to refill on entering the page: only for digits as above that
 // read above 0.
-std::optional<BoxTexts> GpaBoxesFromDigits(std::string_view GpaDigits);
-std::optional<BoxTexts> PrBoxesFromDigits(std::string_view PrDigits);
+std::optional<BoxTexts> gpaBoxesFromDigits(std::string_view GpaDigits);
+std::optional<BoxTexts> prBoxesFromDigits(std::string_view PrDigits);
 
 }  // namespace tamrik

@@ -19,7 +19,7 @@ constexpr std::array<PrBand, 20> kPrBands{{
 
 }  // namespace
 
-GpaWorking WorkGpa(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup)
+GpaWorking workGpa(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup)
 {
     GpaWorking w;
     w.mean = Val(meanText);
@@ -32,7 +32,7 @@ GpaWorking WorkGpa(float gpa, std::string_view meanText, std::string_view sdText
     w.z = z;
 
     // The table holds the upper half only; a z that rounds to zero is not negative.
-    const double rounded = ShownValue(z, 3);
+    const double rounded = shownValue(z, 3);
     w.negative = rounded < 0;
     w.key = Format(std::fabs(rounded), "0.000");
 
@@ -49,7 +49,7 @@ GpaWorking WorkGpa(float gpa, std::string_view meanText, std::string_view sdText
     return w;
 }
 
-std::optional<PrBand> FindPrBand(float pr)
+std::optional<PrBand> findPrBand(float pr)
 {
     for (const PrBand& band : kPrBands) {
         if (pr >= band.from && pr <= band.to)

@@ -23,7 +23,7 @@ struct GpaWorking {
 
 // Every step of GpaToProb: a failed lookup, or a mean or SD that is not
 // above 0, leaves the fraction at 0 with the steps reached so far.
-GpaWorking WorkGpa(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup);
+GpaWorking workGpa(float gpa, std::string_view meanText, std::string_view sdText, const ProbLookup& lookup);
 
 struct PrBand {
     float from = 0;  // closed bounds, single precision as the PR is
@@ -32,6 +32,6 @@ struct PrBand {
 };
 
 // The band whose bounds hold the PR; nothing for a PR in no band.
-std::optional<PrBand> FindPrBand(float pr);
+std::optional<PrBand> findPrBand(float pr);
 
 }  // namespace tamrik

@@ -397,7 +397,7 @@ std::string_view trimBlanks(std::string_view text)
 
 }  // namespace
 
-std::optional<double> WholeNumber(std::string_view text)
+std::optional<double> wholeNumber(std::string_view text)
 {
     const std::string_view core = trimBlanks(text);
     if (const std::optional<double> plain = plainDecimal(core))
@@ -408,7 +408,7 @@ std::optional<double> WholeNumber(std::string_view text)
     return convert(s);
 }
 
-std::optional<double> ScoreNumber(std::string_view text)
+std::optional<double> scoreNumber(std::string_view text)
 {
     const std::string_view core = trimBlanks(text);
     bool point = false;
@@ -423,7 +423,7 @@ std::optional<double> ScoreNumber(std::string_view text)
     }
     if (!digit)
         return std::nullopt;
-    return WholeNumber(core);
+    return wholeNumber(core);
 }
 
 namespace {
@@ -486,7 +486,7 @@ std::string numberText(const Digits15& d)
 
 }  // namespace
 
-std::string NumberText(double value)
+std::string numberText(double value)
 {
     if (auto whole = wholeText(value))
         return std::move(*whole);
@@ -541,7 +541,7 @@ std::string Format(double value, std::string_view pattern)
     return out;
 }
 
-double ShownValue(double value, int decimals)
+double shownValue(double value, int decimals)
 {
     bool negative = false;
     std::uint64_t units = 0;
@@ -559,9 +559,9 @@ double ShownValue(double value, int decimals)
     return Val(Format(value, pattern));
 }
 
-std::string FormatText(std::string_view text, std::string_view pattern)
+std::string formatText(std::string_view text, std::string_view pattern)
 {
-    if (const auto v = WholeNumber(text))
+    if (const auto v = wholeNumber(text))
         return Format(*v, pattern);
     return std::string(text);
 }

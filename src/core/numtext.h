@@ -19,19 +19,19 @@ double Val(std::string_view text);
 
 // The value of a text that is a number as a whole (blanks around it allowed),
 // or nothing: "12abc", "" and "." are not numbers.
-std::optional<double> WholeNumber(std::string_view text);
+std::optional<double> wholeNumber(std::string_view text);
 
 // The value of a score as typed: blanks at either end aside, digits with at
 // most one decimal point ("75", "68.5", ".5", "75."). Nothing for any other
 // text ("8O", "abc", "-1", "1e2", "."), the empty one included: a score box,
 // a score cell of the all-faculties window and tamrik-calc all go by this.
-std::optional<double> ScoreNumber(std::string_view text);
+std::optional<double> scoreNumber(std::string_view text);
 
 // Shortest decimal text that reads back as the same double, at most 15
 // significant digits, no trailing zeros or point: 85, 72.5, 0.3, -0.25.
 // Values from 1E+15 up or below 1E-05 take an exponent (1E+20, 1.5E-07) so the
 // text stays short; Val reads either form.
-std::string NumberText(double value);
+std::string numberText(double value);
 
 // The same form with as many significant digits as it takes (up to 17) for
 // Val to read back the very same double: for a stored value that must come
@@ -49,10 +49,10 @@ std::string Format(double value, std::string_view pattern);
 
 // What Val reads back from Format(value, "0.00") for 2 decimals ("0.000" for
 // 3, and so on), without building the text: the value as a caption shows it.
-double ShownValue(double value, int decimals);
+double shownValue(double value, int decimals);
 
 // The pattern applied to a text: a text that is a number as a whole is
 // rewritten, any other text is returned unchanged.
-std::string FormatText(std::string_view text, std::string_view pattern);
+std::string formatText(std::string_view text, std::string_view pattern);
 
 }  // namespace tamrik

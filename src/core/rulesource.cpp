@@ -13,7 +13,7 @@ char lower(char c)
 
 }  // namespace
 
-bool SameColumnName(std::string_view a, std::string_view b)
+bool sameColumnName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
@@ -28,7 +28,7 @@ bool SameColumnName(std::string_view a, std::string_view b)
 std::optional<std::size_t> columnPlace(const std::vector<std::string>& columns, std::string_view column)
 {
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (SameColumnName(columns[c], column))
+        if (sameColumnName(columns[c], column))
             return c;
     }
     return std::nullopt;

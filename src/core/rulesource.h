@@ -14,7 +14,7 @@
 namespace tamrik {
 
 // Whether two column names are the same without regard to (ASCII) case.
-bool SameColumnName(std::string_view a, std::string_view b);
+bool sameColumnName(std::string_view a, std::string_view b);
 
 // The place of the first of `columns` named `column` without regard to case,
 // or nothing when none is.

@@ -56,7 +56,7 @@ void calculation(const ValueRow& row, Faults& faults)
     const auto n = faults.count(kNumSub, 1, kMaxListEntries);
     for (int k = 1; n && k <= *n; ++k) {
         const std::string code = row.text(entryCodeColumn(k));
-        const auto value = WholeNumber(code);
+        const auto value = wholeNumber(code);
         if (!value || *value < kFirstSpecialCode)
             continue;  // a main subject counts 100 points: its score is not read
         const auto score = row.number(entryScoreColumn(k));
@@ -84,32 +84,32 @@ const char* const kTablesWithRules[] = {kTable12, kFacsubj, kSubjectTable, kTabl
 
 }  // namespace
 
-bool HasValueRules(std::string_view table, bool rangeTable)
+bool hasValueRules(std::string_view table, bool rangeTable)
 {
     return rangeTable || std::any_of(std::begin(kTablesWithRules), std::end(kTablesWithRules),
-                                     [&](const char* name) { return SameColumnName(name, table); });
+                                     [&](const char* name) { return sameColumnName(name, table); });
 }
 
-std::vector<ValueFault> RuleValueFaults(std::string_view table, bool rangeTable, const ValueRow& row)
+std::vector<ValueFault> ruleValueFaults(std::string_view table, bool rangeTable, const ValueRow& row)
 {
     Faults faults(row);
     if (rangeTable) {
         range(row, faults);
-    } else if (SameColumnName(table, kTable12)) {
+    } else if (sameColumnName(table, kTable12)) {
         // Only 2 means anything, but a text would pass for "no rule" unseen.
         if (!row.number(kNumSub))
             faults.add(kNumSub, "NumSub must be a number");
-    } else if (SameColumnName(table, kFacsubj)) {
+    } else if (sameColumnName(table, kFacsubj)) {
         faults.count(kNumSubj, 1, kMaxFacultySubjects);
-    } else if (SameColumnName(table, kSubjectTable)) {
+    } else if (sameColumnName(table, kSubjectTable)) {
         const auto type = row.number(kSubTyp);
         if (!type || (*type != 0 && *type != 1))
             faults.add(kSubTyp, "SubTyp must be 0 (main) or 1 (special)");
-    } else if (SameColumnName(table, kTableCRT)) {
+    } else if (sameColumnName(table, kTableCRT)) {
         criteria(row, faults);
-    } else if (SameColumnName(table, kTableSUM)) {
+    } else if (sameColumnName(table, kTableSUM)) {
         calculation(row, faults);
-    } else if (SameColumnName(table, kZi2Prob)) {
+    } else if (sameColumnName(table, kZi2Prob)) {
         const auto prob = row.number(kProb);
         if (!(prob && *prob >= 0 && *prob <= 1))
             faults.add(kProb, "Prob of key " + row.text(kZi) + " is not a probability (0 to 1)");

@@ -29,13 +29,13 @@ struct ValueFault {
     std::string message;
 };
 
-// Whether RuleValueFaults has rules for the table: Table12, Facsubj,
+// Whether ruleValueFaults has rules for the table: Table12, Facsubj,
 // SubjectTable, tableCRT, tableSUM, Zi2Prob, or a range table (a table of
 // last year's range: src/ruledb's ruleschema.h tells one).
-bool HasValueRules(std::string_view table, bool rangeTable);
+bool hasValueRules(std::string_view table, bool rangeTable);
 
 // Every value of one row that the engine cannot use. `rangeTable`: the row
 // is one of a table of last year's range.
-std::vector<ValueFault> RuleValueFaults(std::string_view table, bool rangeTable, const ValueRow& row);
+std::vector<ValueFault> ruleValueFaults(std::string_view table, bool rangeTable, const ValueRow& row);
 
 }  // namespace tamrik

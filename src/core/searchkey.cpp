@@ -29,7 +29,7 @@ std::string searchKey(std::string_view text)
     std::string key;
     key.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = Utf8CharacterLength(text.substr(i));
+        const std::size_t length = utf8CharacterLength(text.substr(i));
         if (length == 0) {  // a byte that starts no character stays as it is
             key += text[i++];
             continue;

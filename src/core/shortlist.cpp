@@ -41,11 +41,11 @@ bool Shortlist::moveUp(std::size_t place)
 
 bool Shortlist::moveDown(std::size_t place) { return moveUp(place + 1); }
 
-bool IsFacultyCode(std::string_view text)
+bool isFacultyCode(std::string_view text)
 {
     return text.size() == 4 && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-std::string ChoiceCaption(std::size_t place) { return "อันดับ " + std::to_string(place + 1); }
+std::string choiceCaption(std::size_t place) { return "อันดับ " + std::to_string(place + 1); }
 
 }  // namespace tamrik

@@ -15,7 +15,7 @@ constexpr double kRule0102Least = 60.0;
 void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& result)
 {
     for (const SubjectRow& row : rows) {
-        if (BelowMinimum(ScoreValue(row.score), Val(row.minimum))) {
+        if (belowMinimum(scoreValue(row.score), Val(row.minimum))) {
             result.failed = true;
             result.messages.push_back("   วิชา " + row.code + " " + row.name + " ไม่ผ่านเกณฑ์ขั้นต่ำ "
                                       + row.minimum + " % ");
@@ -26,30 +26,30 @@ void checkMinimums(const std::vector<SubjectRow>& rows, SubjectCheckResult& resu
 void remember(const std::vector<SubjectRow>& rows, ScoreSlots& ScoreByCode)
 {
     for (const SubjectRow& row : rows) {
-        const auto slot = ScoreSlot(row.code);
+        const auto slot = scoreSlot(row.code);
         if (!slot)
             continue;
         // An empty box is no score at all, unlike a typed 0.
-        const std::optional<double> score = ScoreNumber(row.score);
-        ScoreByCode[*slot] = score ? NumberText(*score) : "-1";
+        const std::optional<double> score = scoreNumber(row.score);
+        ScoreByCode[*slot] = score ? numberText(*score) : "-1";
     }
 }
 
 }  // namespace
 
-bool Rule0102Fails(double first, double second)
+bool rule0102Fails(double first, double second)
 {
     return second + first < kRule0102Least;
 }
 
-SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
+SubjectCheckResult checkSubjectScores(const std::vector<SubjectRow>& mainRows,
                                       const std::vector<SubjectRow>& specialRows, bool rule0102Shown)
 {
     SubjectCheckResult result;
     if (rule0102Shown) {
-        const double first = mainRows.size() > 0 ? ScoreValue(mainRows[0].score) : 0.0;
-        const double second = mainRows.size() > 1 ? ScoreValue(mainRows[1].score) : 0.0;
-        if (Rule0102Fails(first, second)) {
+        const double first = mainRows.size() > 0 ? scoreValue(mainRows[0].score) : 0.0;
+        const double second = mainRows.size() > 1 ? scoreValue(mainRows[1].score) : 0.0;
+        if (rule0102Fails(first, second)) {
             result.failed = true;
             result.messages.push_back("  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ");
         }
@@ -59,15 +59,15 @@ SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
     return result;
 }
 
-std::optional<std::size_t> ScoreSlot(std::string_view code)
+std::optional<std::size_t> scoreSlot(std::string_view code)
 {
-    const std::optional<double> number = WholeNumber(code);
+    const std::optional<double> number = wholeNumber(code);
     if (!number || *number < 1 || *number > kSubjectCount || std::floor(*number) != *number)
         return std::nullopt;
     return static_cast<std::size_t>(*number) - 1;
 }
 
-void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
+void rememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
                     ScoreSlots& ScoreByCode)
 {
     remember(mainRows, ScoreByCode);

@@ -28,24 +28,24 @@ struct SubjectCheckResult {
 
 // rule0102Shown: the 01+02 rule label is visible. The rule adds main rows 1
 // and 2 whatever their codes; a missing row reads as an empty box.
-SubjectCheckResult CheckSubjectScores(const std::vector<SubjectRow>& mainRows,
+SubjectCheckResult checkSubjectScores(const std::vector<SubjectRow>& mainRows,
                                       const std::vector<SubjectRow>& specialRows, bool rule0102Shown);
 
 // The check's two tests on the values of the boxes, for a caller that holds
 // them already: subjects 01 and 02 together (the first two main rows), and
 // one row against its minimum.
-bool Rule0102Fails(double first, double second);
-inline bool BelowMinimum(double score, double minimum) { return score < minimum; }
+bool rule0102Fails(double first, double second);
+inline bool belowMinimum(double score, double minimum) { return score < minimum; }
 
 // The ScoreByCode slot of a subject code: "01" is slot 0, "51" slot 50. Only
 // a text that is a whole number from 1 to 51 has one, and that is what a
 // subject code is, for the window and both tools alike.
-std::optional<std::size_t> ScoreSlot(std::string_view code);
+std::optional<std::size_t> scoreSlot(std::string_view code);
 
 // Writes every row's score (main rows, then special rows) into its code's
 // slot as the text of a number: 85.00 as 85, 0.00 as 0; an empty box, or one
 // holding no number, as "-1" (none). A row whose code has no slot is skipped.
-void RememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
+void rememberScores(const std::vector<SubjectRow>& mainRows, const std::vector<SubjectRow>& specialRows,
                     ScoreSlots& ScoreByCode);
 
 }  // namespace tamrik

@@ -16,7 +16,7 @@ std::size_t lastSlot(std::size_t last)
 
 }  // namespace
 
-std::vector<std::size_t> SubtotalOrder(const std::vector<std::string_view>& rowCodes, std::size_t lastCalcSlot,
+std::vector<std::size_t> subtotalOrder(const std::vector<std::string_view>& rowCodes, std::size_t lastCalcSlot,
                                        const std::array<std::string, 10>& CalcSubjCode)
 {
     std::vector<std::size_t> order;
@@ -29,18 +29,18 @@ std::vector<std::size_t> SubtotalOrder(const std::vector<std::string_view>& rowC
     return order;
 }
 
-double MainSubtotalValue(const std::vector<std::size_t>& order, const double* scores)
+double mainSubtotalValue(const std::vector<std::size_t>& order, const double* scores)
 {
     double value = 0.0;
     double shown = 0.0;  // Val of the caption "0", then of each "0.00" caption
     for (const std::size_t row : order) {
         value = shown + scores[row];
-        shown = ShownValue(value, 2);
+        shown = shownValue(value, 2);
     }
     return value;
 }
 
-double SpecSubtotalValue(const std::vector<std::size_t>& order, const double* scores, const double* weights,
+double specSubtotalValue(const std::vector<std::size_t>& order, const double* scores, const double* weights,
                          double wMain, double maxMain)
 {
     if (wMain == 0)
@@ -84,27 +84,27 @@ Subtotal shownTotal(const std::vector<std::size_t>& order, double value)
 
 }  // namespace
 
-Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
+Subtotal mainSubtotal(const std::vector<SubtotalRow>& mainRows,
                       const std::array<std::string, 10>& CalcSubjCode)
 {
-    const auto order = SubtotalOrder(codesOf(mainRows), mainRows.size(), CalcSubjCode);
-    return shownTotal(order, MainSubtotalValue(order, valuesOf(mainRows, &SubtotalRow::score, &ScoreValue).data()));
+    const auto order = subtotalOrder(codesOf(mainRows), mainRows.size(), CalcSubjCode);
+    return shownTotal(order, mainSubtotalValue(order, valuesOf(mainRows, &SubtotalRow::score, &scoreValue).data()));
 }
 
-Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
+Subtotal specSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption)
 {
     const double wMain = Val(wMainCaption);
     if (wMain == 0)
         return {};
-    const auto order = SubtotalOrder(codesOf(specialRows), nMain + specialRows.size(), CalcSubjCode);
-    return shownTotal(order, SpecSubtotalValue(order, valuesOf(specialRows, &SubtotalRow::score, &ScoreValue).data(),
+    const auto order = subtotalOrder(codesOf(specialRows), nMain + specialRows.size(), CalcSubjCode);
+    return shownTotal(order, specSubtotalValue(order, valuesOf(specialRows, &SubtotalRow::score, &scoreValue).data(),
                                                valuesOf(specialRows, &SubtotalRow::weight, &Val).data(), wMain,
                                                Val(maxMainCaption)));
 }
 
-std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
+std::vector<std::string> countedCodes(const std::vector<std::string>& mainCodes,
                                       const std::vector<std::string>& specialCodes,
                                       const std::array<std::string, 10>& CalcSubjCode)
 {
@@ -121,18 +121,18 @@ std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
     return counted;
 }
 
-double ScoreValue(std::string_view text)
+double scoreValue(std::string_view text)
 {
-    return ScoreNumber(text).value_or(0.0);
+    return scoreNumber(text).value_or(0.0);
 }
 
-ScoreBoxCheck CheckScoreBox(std::string_view text)
+ScoreBoxCheck checkScoreBox(std::string_view text)
 {
     ScoreBoxCheck check;
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
         return check;
-    const std::optional<double> v = ScoreNumber(text);
-    check.valid = v && InScoreRange(*v);
+    const std::optional<double> v = scoreNumber(text);
+    check.valid = v && inScoreRange(*v);
     if (check.valid) {
         check.text = Format(*v, "0.00");
         check.paleYellow = true;

@@ -27,14 +27,14 @@ struct Subtotal {
 // CalcSubjCode (nMain = mainRows.size()), once per matching slot. The running
 // total is carried through its "0.00" caption, so each partial sum is rounded
 // before the next score is added; the final value is not rounded.
-Subtotal MainSubtotal(const std::vector<SubtotalRow>& mainRows,
+Subtotal mainSubtotal(const std::vector<SubtotalRow>& mainRows,
                       const std::array<std::string, 10>& CalcSubjCode);
 
 // Points of the special scores whose codes stand in slots 1 to nMain + nSpecial:
 // score / WMain x MaxMain / 100 x row weight, summed in single precision.
 // With a main weight that reads as 0 nothing can be worked out and the result
 // is 0 with caption "0".
-Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
+Subtotal specSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t nMain,
                       const std::array<std::string, 10>& CalcSubjCode, std::string_view wMainCaption,
                       std::string_view maxMainCaption);
 
@@ -42,17 +42,17 @@ Subtotal SpecSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t n
 // times: `order` holds the rows a subtotal adds, in the order it adds them
 // (a row once for each slot 1 to lastCalcSlot of CalcSubjCode that holds its
 // code), `scores` and `weights` the Val of each row's score and weight
-// caption. The values are those of MainSubtotal and SpecSubtotal, which are
+// caption. The values are those of mainSubtotal and specSubtotal, which are
 // these applied to the row texts.
-std::vector<std::size_t> SubtotalOrder(const std::vector<std::string_view>& rowCodes, std::size_t lastCalcSlot,
+std::vector<std::size_t> subtotalOrder(const std::vector<std::string_view>& rowCodes, std::size_t lastCalcSlot,
                                        const std::array<std::string, 10>& CalcSubjCode);
-double MainSubtotalValue(const std::vector<std::size_t>& order, const double* scores);
-double SpecSubtotalValue(const std::vector<std::size_t>& order, const double* scores, const double* weights,
+double mainSubtotalValue(const std::vector<std::size_t>& order, const double* scores);
+double specSubtotalValue(const std::vector<std::size_t>& order, const double* scores, const double* weights,
                          double wMain, double maxMain);
 
 // The codes the two subtotals count, in calculation order, each once: a main
 // row's code in slots 1 to nMain, a special row's in slots 1 to nMain + nSpecial.
-std::vector<std::string> CountedCodes(const std::vector<std::string>& mainCodes,
+std::vector<std::string> countedCodes(const std::vector<std::string>& mainCodes,
                                       const std::vector<std::string>& specialCodes,
                                       const std::array<std::string, 10>& CalcSubjCode);
 
@@ -62,11 +62,11 @@ inline constexpr std::string_view kScoreRangeMessage =
     " คะแนนต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 100 ";
 
 // A subject score is a percentage: 0 to 100, both ends included.
-inline bool InScoreRange(double value) { return value >= 0 && value <= 100; }
+inline bool inScoreRange(double value) { return value >= 0 && value <= 100; }
 
 // What a score box's text counts for in the subtotals and the minimums: its
-// ScoreNumber, or 0, as an empty box, for a text that is no number.
-double ScoreValue(std::string_view text);
+// scoreNumber, or 0, as an empty box, for a text that is no number.
+double scoreValue(std::string_view text);
 
 struct ScoreBoxCheck {
     bool valid = true;        // false: show kScoreRangeMessage and focus the box again
@@ -75,8 +75,8 @@ struct ScoreBoxCheck {
 };
 
 // The check when a score box loses the focus. An empty (or blank) box is
-// valid and stays empty; a ScoreNumber from 0 to 100 is valid and rewritten
+// valid and stays empty; a scoreNumber from 0 to 100 is valid and rewritten
 // "0.00"; anything else, a text that is no number included, is refused.
-ScoreBoxCheck CheckScoreBox(std::string_view text);
+ScoreBoxCheck checkScoreBox(std::string_view text);
 
 }  // namespace tamrik

@@ -14,39 +14,39 @@ std::string typedText(const BoxTexts& boxes)
 
 }  // namespace
 
-double CompositeScore(double SpecTotalScore, double MainTotalScore, double GpaScore, double PrScore)
+double compositeScore(double SpecTotalScore, double MainTotalScore, double GpaScore, double PrScore)
 {
     return ((SpecTotalScore + MainTotalScore) + GpaScore) + PrScore;
 }
 
-double HighestPossibleScore(std::string_view SpecMaxText, std::string_view MainMaxText,
+double highestPossibleScore(std::string_view SpecMaxText, std::string_view MainMaxText,
                             std::string_view gpaFullText, std::string_view prFullText)
 {
-    return CompositeScore(Val(SpecMaxText), Val(MainMaxText), Val(gpaFullText), Val(prFullText));
+    return compositeScore(Val(SpecMaxText), Val(MainMaxText), Val(gpaFullText), Val(prFullText));
 }
 
-std::string TypedGpaText(std::string_view GpaDigits)
+std::string typedGpaText(std::string_view GpaDigits)
 {
-    return typedText(SplitGpaDigits(GpaDigits));
+    return typedText(splitGpaDigits(GpaDigits));
 }
 
-std::string TypedPrText(std::string_view PrDigits)
+std::string typedPrText(std::string_view PrDigits)
 {
-    return typedText(SplitPrDigits(PrDigits));
+    return typedText(splitPrDigits(PrDigits));
 }
 
-SummaryTexts BuildSummary(const SummaryInput& input)
+SummaryTexts buildSummary(const SummaryInput& input)
 {
     SummaryTexts texts;
     texts.LabelMyScore = {Format(input.MainTotalScore, "0.00"), Format(input.SpecTotalScore, "0.00"),
                           Format(input.GpaScore, "0.00"), Format(input.PrScore, "0.00")};
     texts.LabelMaxScore = {input.MainMaxText, input.SpecMaxText, input.gpaFullText, input.prFullText};
     texts.Label_total_score = {
-        Format(CompositeScore(input.SpecTotalScore, input.MainTotalScore, input.GpaScore, input.PrScore), "0.00"),
-        Format(HighestPossibleScore(input.SpecMaxText, input.MainMaxText, input.gpaFullText, input.prFullText),
+        Format(compositeScore(input.SpecTotalScore, input.MainTotalScore, input.GpaScore, input.PrScore), "0.00"),
+        Format(highestPossibleScore(input.SpecMaxText, input.MainMaxText, input.gpaFullText, input.prFullText),
                "0.00")};
-    texts.F4LabelGPA = TypedGpaText(input.GpaDigits);
-    texts.F4LabelPR = TypedPrText(input.PrDigits);
+    texts.F4LabelGPA = typedGpaText(input.GpaDigits);
+    texts.F4LabelPR = typedPrText(input.PrDigits);
     return texts;
 }
 

@@ -10,16 +10,16 @@
 namespace tamrik {
 
 // Added in double in this order.
-double CompositeScore(double SpecTotalScore, double MainTotalScore, double GpaScore, double PrScore);
+double compositeScore(double SpecTotalScore, double MainTotalScore, double GpaScore, double PrScore);
 
 // The four full-points captions read as numbers and added in the same order.
-double HighestPossibleScore(std::string_view SpecMaxText, std::string_view MainMaxText,
+double highestPossibleScore(std::string_view SpecMaxText, std::string_view MainMaxText,
                             std::string_view gpaFullText, std::string_view prFullText);
 
-// "3.25" for 325, "85.50" for 8550; the digits are cut as SplitGpaDigits and
-// SplitPrDigits cut them, so a longer integer part stays in front of the point.
-std::string TypedGpaText(std::string_view GpaDigits);
-std::string TypedPrText(std::string_view PrDigits);
+// "3.25" for 325, "85.50" for 8550; the digits are cut as splitGpaDigits and
+// splitPrDigits cut them, so a longer integer part stays in front of the point.
+std::string typedGpaText(std::string_view GpaDigits);
+std::string typedPrText(std::string_view PrDigits);
 
 struct SummaryInput {
     double MainTotalScore = 0;
@@ -43,6 +43,6 @@ struct SummaryTexts {
     std::string F4LabelPR;
 };
 
-SummaryTexts BuildSummary(const SummaryInput& input);
+SummaryTexts buildSummary(const SummaryInput& input);
 
 }  // namespace tamrik

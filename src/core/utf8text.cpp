@@ -19,7 +19,7 @@ Character CharacterAt(std::string_view text, std::size_t at)
     const auto b = static_cast<unsigned char>(text[at]);
     if (b < 0x80)
         return {1, b >= 0x20 && b != 0x7F};
-    const std::size_t length = Utf8CharacterLength(text.substr(at));
+    const std::size_t length = utf8CharacterLength(text.substr(at));
     if (length == 0)
         return {};
     const auto b1 = static_cast<unsigned char>(text[at + 1]);
@@ -35,7 +35,7 @@ Character CharacterAt(std::string_view text, std::size_t at)
 
 }  // namespace
 
-std::size_t CharacterCount(std::string_view text)
+std::size_t characterCount(std::string_view text)
 {
     std::size_t count = 0;
     for (char c : text)
@@ -43,7 +43,7 @@ std::size_t CharacterCount(std::string_view text)
     return count;
 }
 
-std::size_t CharacterOffset(std::string_view text, std::size_t index)
+std::size_t characterOffset(std::string_view text, std::size_t index)
 {
     std::size_t seen = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -56,13 +56,13 @@ std::size_t CharacterOffset(std::string_view text, std::size_t index)
     return text.size();
 }
 
-std::string_view LastCharacters(std::string_view text, std::size_t count)
+std::string_view lastCharacters(std::string_view text, std::size_t count)
 {
-    const std::size_t total = CharacterCount(text);
-    return text.substr(CharacterOffset(text, total > count ? total - count : 0));
+    const std::size_t total = characterCount(text);
+    return text.substr(characterOffset(text, total > count ? total - count : 0));
 }
 
-std::size_t Utf8CharacterLength(std::string_view text)
+std::size_t utf8CharacterLength(std::string_view text)
 {
     if (text.empty())
         return 0;
@@ -94,7 +94,7 @@ std::size_t Utf8CharacterLength(std::string_view text)
     return length;
 }
 
-std::size_t FirstUnshowable(std::string_view text)
+std::size_t firstUnshowable(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size();) {
         const Character c = CharacterAt(text, i);
@@ -105,9 +105,9 @@ std::size_t FirstUnshowable(std::string_view text)
     return text.size();
 }
 
-std::string ShownText(std::string_view text)
+std::string shownText(std::string_view text)
 {
-    std::size_t i = FirstUnshowable(text);
+    std::size_t i = firstUnshowable(text);
     std::string shown(text.substr(0, i));
     while (i < text.size()) {
         const Character c = CharacterAt(text, i);

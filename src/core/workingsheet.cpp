@@ -12,7 +12,7 @@ WorkingRow Row(const FacultyRule::SubjectRow& subject, const ScoreSlots& ScoreBy
     WorkingRow row;
     row.code = subject.SubCod;
     row.name = subject.SubName;
-    row.score = RestoredScoreText(ScoreByCode, subject.SubCod).value_or("");
+    row.score = restoredScoreText(ScoreByCode, subject.SubCod).value_or("");
     row.minimum = subject.MinPercent;
     row.weight = special ? subject.Weight : std::string();
     row.special = special;
@@ -21,7 +21,7 @@ WorkingRow Row(const FacultyRule::SubjectRow& subject, const ScoreSlots& ScoreBy
 
 }  // namespace
 
-void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode)
+void fillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode)
 {
     sheet.mainWeight = rule.WMain;
     std::vector<WorkingRow>& rows = sheet.rows;
@@ -39,42 +39,42 @@ void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& Sc
     }
 }
 
-void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
+void fillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
                     std::string_view sdText, const ProbLookup& lookup)
 {
-    sheet.gpaTyped = TypedGpaText(GpaDigits);
+    sheet.gpaTyped = typedGpaText(GpaDigits);
     sheet.gpaMean = std::string(meanText);
     sheet.gpaSd = std::string(sdText);
     sheet.gpaZ = sheet.gpaKey = sheet.gpaTableProb = sheet.gpaFraction = kNotReached;
-    const double g = BoxValue(SplitGpaDigits(GpaDigits));
+    const double g = boxValue(splitGpaDigits(GpaDigits));
     // Points are given only for a GPA in (0, 4], as on the page.
-    if (!InGpaRange(g))
+    if (!inGpaRange(g))
         return;
-    const GpaWorking w = WorkGpa(static_cast<float>(g), meanText, sdText, lookup);
+    const GpaWorking w = workGpa(static_cast<float>(g), meanText, sdText, lookup);
     if (w.z)
         sheet.gpaZ = Format(*w.z, "0.000");
     if (!w.key.empty())
         sheet.gpaKey = (w.negative ? "-" : "") + w.key;
     if (w.tableProb)
-        sheet.gpaTableProb = NumberText(*w.tableProb);
+        sheet.gpaTableProb = numberText(*w.tableProb);
     sheet.gpaFraction = Format(w.fraction, "0.0000");
 }
 
-void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits)
+void fillPrWorking(WorkingSheet& sheet, std::string_view PrDigits)
 {
-    sheet.prTyped = TypedPrText(PrDigits);
+    sheet.prTyped = typedPrText(PrDigits);
     sheet.prBand = sheet.prFraction = kNotReached;
-    const double p = BoxValue(SplitPrDigits(PrDigits));
-    if (!InPrRange(p))
+    const double p = boxValue(splitPrDigits(PrDigits));
+    if (!inPrRange(p))
         return;
-    if (const auto band = FindPrBand(static_cast<float>(p))) {
+    if (const auto band = findPrBand(static_cast<float>(p))) {
         sheet.prBand = std::to_string(band->band) + " (" + Format(band->from, "0.00") + " - " +
                        Format(band->to, "0.00") + ")";
         sheet.prFraction = std::to_string(band->band) + "/20";
     }
 }
 
-void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
+void fillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts)
 {
     sheet.mainEarned = texts.LabelMyScore[0];
     sheet.mainFull = texts.LabelMaxScore[0];

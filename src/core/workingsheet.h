@@ -45,15 +45,15 @@ struct WorkingSheet {
 // The subject rows of a rule with the remembered scores ("" where none), the
 // minimum as a percentage and a special row's weight (a main row's is the
 // main subjects' weight together, left empty on the row), and that main weight.
-void FillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode);
+void fillRows(WorkingSheet& sheet, const FacultyRule& rule, const ScoreSlots& ScoreByCode);
 
 // Fills the GPA and PR working of a sheet from the typed digits: "-" for a
 // step that was not reached.
-void FillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
+void fillGpaWorking(WorkingSheet& sheet, std::string_view GpaDigits, std::string_view meanText,
                     std::string_view sdText, const ProbLookup& lookup);
-void FillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
+void fillPrWorking(WorkingSheet& sheet, std::string_view PrDigits);
 
 // Page 4's figures, exactly as its labels show them.
-void FillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
+void fillSummaryFigures(WorkingSheet& sheet, const SummaryTexts& texts);
 
 }  // namespace tamrik

@@ -4,9 +4,9 @@
 
 namespace tamrik {
 
-std::string YearText(const std::string& dbMaxMin) { return "25" + std::string(LastCharacters(dbMaxMin, 2)); }
+std::string yearText(const std::string& dbMaxMin) { return "25" + std::string(lastCharacters(dbMaxMin, 2)); }
 
-std::string ThaiDateText(int year, int month, int day)
+std::string thaiDateText(int year, int month, int day)
 {
     static const char* const months[12] = {"มกราคม", "กุมภาพันธ์", "มีนาคม",   "เมษายน",  "พฤษภาคม", "มิถุนายน",
                                            "กรกฎาคม", "สิงหาคม",   "กันยายน", "ตุลาคม", "พฤศจิกายน", "ธันวาคม"};

@@ -13,10 +13,10 @@ inline constexpr char kDefaultAdmissionYear[] = "2543";
 // Buddhist-era year the data come from. A name shorter than two characters
 // gives "25" followed by what there is. Characters are UTF-8 code points, so a
 // name ending in Thai digits is not cut inside a character.
-std::string YearText(const std::string& dbMaxMin);
+std::string yearText(const std::string& dbMaxMin);
 
 // A Gregorian date in the Thai calendar, as the data's years are counted:
 // "6 ธันวาคม พ.ศ. 2569" for 2026-12-06 (พ.ศ. = ค.ศ. + 543).
-std::string ThaiDateText(int year, int month, int day);
+std::string thaiDateText(int year, int month, int day);
 
 }  // namespace tamrik

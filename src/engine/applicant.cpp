@@ -22,7 +22,7 @@ std::string digitsOf(const std::optional<double>& value, std::string_view patter
 
 double boxValueOf(const std::optional<BoxTexts>& boxes)
 {
-    return boxes ? BoxValue(*boxes) : 0.0;
+    return boxes ? boxValue(*boxes) : 0.0;
 }
 
 }  // namespace
@@ -36,14 +36,14 @@ Applicant ApplicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view G
 {
     Applicant applicant;
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
-        if (const auto text = RestoredScoreText(ScoreByCode, codeOfSlot(slot)))
+        if (const auto text = restoredScoreText(ScoreByCode, codeOfSlot(slot)))
             applicant.Scores[slot] = Val(*text);
     }
-    const double g = boxValueOf(GpaBoxesFromDigits(GpaDigits));
-    if (InGpaRange(g))
+    const double g = boxValueOf(gpaBoxesFromDigits(GpaDigits));
+    if (inGpaRange(g))
         applicant.Gpa = g;
-    const double p = boxValueOf(PrBoxesFromDigits(PrDigits));
-    if (InPrRange(p))
+    const double p = boxValueOf(prBoxesFromDigits(PrDigits));
+    if (inPrRange(p))
         applicant.Pr = p;
     return applicant;
 }
@@ -53,19 +53,19 @@ ScoreSlots ScoreByCodeOf(const Applicant& applicant)
     ScoreSlots ScoreByCode;
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
         const auto& score = applicant.Scores[slot];
-        ScoreByCode[slot] = score ? NumberText(ShownValue(*score, 2)) : "-1";
+        ScoreByCode[slot] = score ? numberText(shownValue(*score, 2)) : "-1";
     }
     return ScoreByCode;
 }
 
 double gpaBoxValue(const Applicant& applicant)
 {
-    return boxValueOf(GpaBoxesFromDigits(GpaDigitsOf(applicant)));
+    return boxValueOf(gpaBoxesFromDigits(GpaDigitsOf(applicant)));
 }
 
 double prBoxValue(const Applicant& applicant)
 {
-    return boxValueOf(PrBoxesFromDigits(PrDigitsOf(applicant)));
+    return boxValueOf(prBoxesFromDigits(PrDigitsOf(applicant)));
 }
 
 std::string GpaDigitsOf(const Applicant& applicant)

@@ -27,7 +27,7 @@ std::string ChanceRuleText(Chance chance, const std::string& year)
     // A year's number stands apart from the words after it; "ปีก่อน" runs on.
     const std::string ofYear = year.empty() ? "ปีก่อน" : "ปี " + year;
     const std::string of = year.empty() ? ofYear : ofYear + " ";
-    const std::string share = NumberText(kBorderlinePercent) + "% ของคะแนนสูงสุดที่เป็นไปได้";
+    const std::string share = numberText(kBorderlinePercent) + "% ของคะแนนสูงสุดที่เป็นไปได้";
     switch (chance) {
     case Chance::AboveMax: return "คะแนนรวมเท่ากับหรือสูงกว่าคะแนนสูงสุดของ" + ofYear;
     case Chance::Clear: return "คะแนนรวมสูงกว่าคะแนนต่ำสุดของ" + of + "ตั้งแต่ " + share + " ขึ้นไป";

@@ -15,7 +15,7 @@ std::optional<YearRange> shownRange(const std::optional<YearRange>& range)
 {
     if (!range)
         return std::nullopt;
-    return YearRange{range->year, ShownValue(range->min, 2), ShownValue(range->max, 2)};
+    return YearRange{range->year, shownValue(range->min, 2), shownValue(range->max, 2)};
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ std::vector<FacultyRecord> loadFaculties(const RuleDatabase& db, const std::stri
         record.name = std::move(names.name);
         record.lastYear = ranges.lastYear(i);
         record.years = ranges.years(i);
-        record.load = BuildFacultyRule(tables, record.facCode, record.facCode);
+        record.load = buildFacultyRule(tables, record.facCode, record.facCode);
     }
     return records;
 }
@@ -41,10 +41,10 @@ std::optional<FacultyRecord> loadFaculty(const RuleDatabase& db, const std::stri
     record.university = std::move(names.university);
     record.name = std::move(names.name);
     if (const auto range = ruledb::LookupLastYearRange(db, lastYearTable, facCode))
-        record.lastYear = YearRange{YearText(lastYearTable), range->ScMin, range->ScMax};
+        record.lastYear = YearRange{yearText(lastYearTable), range->ScMin, range->ScMax};
     record.years = FacultyYears(db, facCode);
     ruledb::DatabaseRuleSource source(db);
-    record.load = BuildFacultyRule(source, facCode, facCode);
+    record.load = buildFacultyRule(source, facCode, facCode);
     return record;
 }
 
@@ -53,7 +53,7 @@ std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& f
     std::vector<YearRange> years;
     for (const std::string& table : RangeTableNames(db)) {
         if (const auto range = ruledb::LookupLastYearRange(db, table, facCode))
-            years.push_back({YearText(table), range->ScMin, range->ScMax});
+            years.push_back({yearText(table), range->ScMin, range->ScMax});
     }
     return years;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Faculty records from the rule database: every faculty, each table read
 // once, or one faculty through the queries page 1 runs. Either way the rule
-// comes from BuildFacultyRule, so it is the rule page 2 would show, or the
+// comes from buildFacultyRule, so it is the rule page 2 would show, or the
 // message page 1 would give.
 
 #include "evaluation.h"

@@ -13,7 +13,7 @@ namespace {
 // A value as typed into a two-decimal box and read back.
 double typed(double value)
 {
-    return ShownValue(value, 2);
+    return shownValue(value, 2);
 }
 
 template <typename Code>
@@ -56,12 +56,12 @@ ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& con
     ApplicantEntries e;
     const ScoreSlots ScoreByCode = ScoreByCodeOf(applicant);
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
-        e.box[slot] = RestoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
+        e.box[slot] = restoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
         e.value[slot] = Val(e.box[slot]);
         e.scored[slot] = applicant.Scores[slot].has_value();
     }
     e.gpaFraction = GpaFraction(gpaBoxValue(applicant), context.meanText, context.sdText, context.prob);
-    e.prFraction = PrFraction(prBoxValue(applicant));
+    e.prFraction = prFraction(prBoxValue(applicant));
     return e;
 }
 
@@ -69,23 +69,23 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
 {
     // The rule load keeps to the rows the page holds.
     for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {
-        m_mainSlots[i] = ScoreSlot(rule.MainRows[i].SubCod);
+        m_mainSlots[i] = scoreSlot(rule.MainRows[i].SubCod);
         m_mainMinimums[i] = Val(rule.MainRows[i].MinPercent);
     }
     for (std::size_t i = 0; i < rule.SpecRows.size(); ++i) {
-        m_specialSlots[i] = ScoreSlot(rule.SpecRows[i].SubCod);
+        m_specialSlots[i] = scoreSlot(rule.SpecRows[i].SubCod);
         m_specialMinimums[i] = Val(rule.SpecRows[i].MinPercent);
         m_specialWeights[i] = Val(rule.SpecRows[i].Weight);
     }
     const std::size_t rows = rule.MainRows.size() + rule.SpecRows.size();
-    m_mainOrder = SubtotalOrder(codesOf<std::string_view>(rule.MainRows), rule.MainRows.size(), rule.CalcSubjCode);
-    m_specialOrder = SubtotalOrder(codesOf<std::string_view>(rule.SpecRows), rows, rule.CalcSubjCode);
-    m_counted = CountedCodes(codesOf<std::string>(rule.MainRows), codesOf<std::string>(rule.SpecRows),
+    m_mainOrder = subtotalOrder(codesOf<std::string_view>(rule.MainRows), rule.MainRows.size(), rule.CalcSubjCode);
+    m_specialOrder = subtotalOrder(codesOf<std::string_view>(rule.SpecRows), rows, rule.CalcSubjCode);
+    m_counted = tamrik::countedCodes(codesOf<std::string>(rule.MainRows), codesOf<std::string>(rule.SpecRows),
                              rule.CalcSubjCode);
     m_countedSlots.reserve(m_counted.size());
     m_partners.reserve(m_counted.size());
     for (const std::string& code : m_counted) {
-        m_countedSlots.push_back(*ScoreSlot(code));
+        m_countedSlots.push_back(*scoreSlot(code));
         m_partners.push_back(partnerOf(code));
     }
     const auto uncountedMinimum = [&](const std::string& code, const std::optional<std::size_t>& slot) {
@@ -100,10 +100,10 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
         if (m_specialMinimums[i] > 0)
             uncountedMinimum(rule.SpecRows[i].SubCod, m_specialSlots[i]);
     }
-    const std::string fullShare = FullShareText(rule.ScorePerPercent);
+    const std::string fullShare = fullShareText(rule.ScorePerPercent);
     m_wMain = Val(rule.WMain);
     m_full = {Val(rule.MaxMain), Val(rule.MaxSP), Val(fullShare)};
-    m_highest = typed(HighestPossibleScore(rule.MaxSP, rule.MaxMain, fullShare, fullShare));
+    m_highest = typed(highestPossibleScore(rule.MaxSP, rule.MaxMain, fullShare, fullShare));
 }
 
 RowValues FacultyPath::restore(const std::array<double, kSubjectCount>& value) const
@@ -118,14 +118,14 @@ bool FacultyPath::failsCheck(const RowValues& values, const ApplicantEntries& en
 {
     const std::size_t mains = m_rule.MainRows.size();
     if (m_rule.Rule0102 && mains > 1 && isScored(entries, m_mainSlots[0]) && isScored(entries, m_mainSlots[1]) &&
-        Rule0102Fails(values.main[0], values.main[1]))
+        rule0102Fails(values.main[0], values.main[1]))
         return true;
     for (std::size_t i = 0; i < mains; ++i) {
-        if (isScored(entries, m_mainSlots[i]) && BelowMinimum(values.main[i], m_mainMinimums[i]))
+        if (isScored(entries, m_mainSlots[i]) && belowMinimum(values.main[i], m_mainMinimums[i]))
             return true;
     }
     for (std::size_t i = 0; i < m_rule.SpecRows.size(); ++i) {
-        if (isScored(entries, m_specialSlots[i]) && BelowMinimum(values.special[i], m_specialMinimums[i]))
+        if (isScored(entries, m_specialSlots[i]) && belowMinimum(values.special[i], m_specialMinimums[i]))
             return true;
     }
     return false;
@@ -135,7 +135,7 @@ SubjectCheckResult FacultyPath::check(const ApplicantEntries& entries) const
 {
     const bool rule0102 = m_rule.Rule0102 && m_rule.MainRows.size() > 1 && isScored(entries, m_mainSlots[0]) &&
                           isScored(entries, m_mainSlots[1]);
-    return CheckSubjectScores(checkRows(m_rule.MainRows, m_mainSlots, entries),
+    return checkSubjectScores(checkRows(m_rule.MainRows, m_mainSlots, entries),
                               checkRows(m_rule.SpecRows, m_specialSlots, entries), rule0102);
 }
 
@@ -169,10 +169,10 @@ bool FacultyPath::anyMissing(const ApplicantEntries& entries) const
 FacultyPath::Shares FacultyPath::shares(const RowValues& values, const std::optional<float>& gpaFraction,
                                         const std::optional<float>& prFraction) const
 {
-    return {MainSubtotalValue(m_mainOrder, values.main.data()),
-            SpecSubtotalValue(m_specialOrder, values.special.data(), m_specialWeights.data(), m_wMain, m_full[0]),
-            gpaFraction ? SharePoints(m_rule.ScorePerPercent, *gpaFraction) : 0.0,
-            prFraction ? SharePoints(m_rule.ScorePerPercent, *prFraction) : 0.0};
+    return {mainSubtotalValue(m_mainOrder, values.main.data()),
+            specSubtotalValue(m_specialOrder, values.special.data(), m_specialWeights.data(), m_wMain, m_full[0]),
+            gpaFraction ? sharePoints(m_rule.ScorePerPercent, *gpaFraction) : 0.0,
+            prFraction ? sharePoints(m_rule.ScorePerPercent, *prFraction) : 0.0};
 }
 
 Figures FacultyPath::figures(const RowValues& values, const std::optional<float>& gpaFraction,
@@ -184,7 +184,7 @@ Figures FacultyPath::figures(const RowValues& values, const std::optional<float>
     f.special = {typed(s.special), m_full[1]};
     f.gpa = {typed(s.gpa), m_full[2]};
     f.pr = {typed(s.pr), m_full[2]};
-    f.total = {typed(CompositeScore(s.special, s.main, s.gpa, s.pr)), m_highest};
+    f.total = {typed(compositeScore(s.special, s.main, s.gpa, s.pr)), m_highest};
     return f;
 }
 
@@ -192,7 +192,7 @@ double FacultyPath::composite(const RowValues& values, const std::optional<float
                               const std::optional<float>& prFraction) const
 {
     const Shares s = shares(values, gpaFraction, prFraction);
-    return typed(CompositeScore(s.special, s.main, s.gpa, s.pr));
+    return typed(compositeScore(s.special, s.main, s.gpa, s.pr));
 }
 
 bool FacultyPath::isMissing(const ApplicantEntries& entries, std::size_t i) const

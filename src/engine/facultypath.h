@@ -64,7 +64,7 @@ public:
     std::vector<std::string> missing(const ApplicantEntries& entries) const;
     bool anyMissing(const ApplicantEntries& entries) const;
 
-    // Page 4's figures: BuildSummary's captions read back, each earned figure
+    // Page 4's figures: buildSummary's captions read back, each earned figure
     // the Val of its "0.00" text.
     Figures figures(const RowValues& values, const std::optional<float>& gpaFraction,
                     const std::optional<float>& prFraction) const;

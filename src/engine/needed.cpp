@@ -13,7 +13,7 @@ constexpr int kTopPr = 9999;      // 99.99
 // A value as typed into a two-decimal box and read back.
 double typed(int hundredths)
 {
-    return ShownValue(hundredths / 100.0, 2);
+    return shownValue(hundredths / 100.0, 2);
 }
 
 // The smallest whole number of hundredths in [from, to] for which `reaches`
@@ -77,7 +77,7 @@ Needed neededFor(const FacultyPath& path, const ApplicantEntries& entries, GpaSh
         return reaches(values, gpaShares.at(h), entries.prFraction);
     }));
     needed.pr = inPoints(smallestReaching(1, kTopPr, [&](int h) {
-        return reaches(values, entries.gpaFraction, PrFraction(typed(h)));
+        return reaches(values, entries.gpaFraction, prFraction(typed(h)));
     }));
     return needed;
 }

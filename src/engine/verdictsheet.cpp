@@ -15,15 +15,15 @@ WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEval
     sheet.faculty = evaluation.name;
     sheet.university = evaluation.university;
     if (faculty.load.rule)
-        FillRows(sheet, *faculty.load.rule, ScoreByCode);
+        fillRows(sheet, *faculty.load.rule, ScoreByCode);
     sheet.mainEarned = Format(evaluation.main.earned, "0.00");
     sheet.mainFull = Format(evaluation.main.full, "0.00");
     sheet.specialEarned = Format(evaluation.special.earned, "0.00");
     sheet.specialFull = Format(evaluation.special.full, "0.00");
-    FillGpaWorking(sheet, GpaDigits, meanText, sdText, lookup);
+    fillGpaWorking(sheet, GpaDigits, meanText, sdText, lookup);
     sheet.gpaEarned = Format(evaluation.gpa.earned, "0.00");
     sheet.gpaFull = Format(evaluation.gpa.full, "0.00");
-    FillPrWorking(sheet, PrDigits);
+    fillPrWorking(sheet, PrDigits);
     sheet.prEarned = Format(evaluation.pr.earned, "0.00");
     sheet.prFull = Format(evaluation.pr.full, "0.00");
     sheet.total = Format(evaluation.total.earned, "0.00");

@@ -165,7 +165,7 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
     const std::size_t count = faculties.names().size();
     for (std::string& name : names) {
         Table table;
-        table.year = YearText(name);
+        table.year = yearText(name);
         table.name = std::move(name);
         table.ranges.resize(count);
         std::vector<bool> seen(count);

@@ -13,7 +13,7 @@ std::vector<std::string> LoadChoicesFile(const fs::path& folder)
     if (const auto lines = ReadLines(folder / kChoicesFileName)) {
         // Only codes go on: anything else would make every later save fail.
         for (const std::string& line : *lines) {
-            if (IsFacultyCode(line))
+            if (isFacultyCode(line))
                 codes.push_back(line);
         }
     }

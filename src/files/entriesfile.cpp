@@ -22,8 +22,8 @@ constexpr std::size_t kLineCount = kScoreLines + 2;
 // A remembered score is one a score box would accept, or -1 for none.
 bool isScoreLine(std::string_view line)
 {
-    const std::optional<double> v = WholeNumber(line);
-    return v && (*v == -1 || InScoreRange(*v));
+    const std::optional<double> v = wholeNumber(line);
+    return v && (*v == -1 || inScoreRange(*v));
 }
 
 // The reader's test of line `index` (0-based): what passes it is kept as
@@ -35,7 +35,7 @@ bool accepts(std::size_t index, const std::string& line)
         return false;
     if (index < kScoreLines)
         return isScoreLine(line);
-    return index == kScoreLines ? IsGpaDigits(line) : IsPrDigits(line);
+    return index == kScoreLines ? isGpaDigits(line) : isPrDigits(line);
 }
 
 std::string emptyValue(std::size_t index)

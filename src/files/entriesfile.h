@@ -24,7 +24,7 @@ enum class EntriesLoad {
 // when there is none. Scores from 0 to 100 are kept as written ("-1" for
 // none); a score line holding anything else, and a missing line, give "-1";
 // the GPA and PR lines are kept as written when they are digits the page's
-// boxes can hold (IsGpaDigits, IsPrDigits), else "000" or "0000". Never
+// boxes can hold (isGpaDigits, isPrDigits), else "000" or "0000". Never
 // fails; the program goes on with what could be read.
 EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& entries);
 

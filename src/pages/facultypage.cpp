@@ -276,7 +276,7 @@ void FacultyPage::F1TxtFacID_LostFocus()
     try {
         // A leading number in range still needs its row: "12ab" keeps its
         // letters through the formatting and finds none.
-        if (value > 0 && value <= m_FacCount && ShowFacultyByCode(FormatText(text, "0000")))
+        if (value > 0 && value <= m_FacCount && ShowFacultyByCode(formatText(text, "0000")))
             return;
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));

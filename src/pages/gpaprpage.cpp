@@ -176,18 +176,18 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
     m_F3LabelMeanGgpSdComment->setText(NoteText(NoteYear()));
 
     const UserEntries& entries = m_session.entries();
-    if (const auto gpa = GpaBoxesFromDigits(entries.GpaDigits)) {
+    if (const auto gpa = gpaBoxesFromDigits(entries.GpaDigits)) {
         SetBoxText(GpaInteger, gpa->integer);
         SetBoxText(GpaDecimals, gpa->decimals);
     }
-    if (const auto pr = PrBoxesFromDigits(entries.PrDigits)) {
+    if (const auto pr = prBoxesFromDigits(entries.PrDigits)) {
         SetBoxText(PrInteger, pr->integer);
         SetBoxText(PrDecimals, pr->decimals);
     }
 
     m_Label_gpa_sc->setText(QStringLiteral("0.00"));
     m_Label_pr_sc->setText(QStringLiteral("0.00"));
-    const QString full = ToQString(FullShareText(scorePerPercent));
+    const QString full = ToQString(fullShareText(scorePerPercent));
     for (QLabel* label : m_Label_maxGpaPr)
         label->setText(full);
 
@@ -226,14 +226,14 @@ void GpaPrPage::ResetBoxes()
 
 void GpaPrPage::ShowRememberedGpa()
 {
-    const BoxTexts gpa = SplitGpaDigits(m_session.entries().GpaDigits);
+    const BoxTexts gpa = splitGpaDigits(m_session.entries().GpaDigits);
     SetBoxText(GpaInteger, gpa.integer);
     SetBoxText(GpaDecimals, gpa.decimals);
 }
 
 void GpaPrPage::ShowRememberedPr()
 {
-    const BoxTexts pr = SplitPrDigits(m_session.entries().PrDigits);
+    const BoxTexts pr = splitPrDigits(m_session.entries().PrDigits);
     SetBoxText(PrInteger, pr.integer);
     SetBoxText(PrDecimals, pr.decimals);
 }
@@ -248,7 +248,7 @@ void GpaPrPage::ShowParams()
     ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, year, year);
 }
 
-QString GpaPrPage::NoteYear() const { return ToQString(YearText(m_session.params().ParamDbMaxMin)); }
+QString GpaPrPage::NoteYear() const { return ToQString(yearText(m_session.params().ParamDbMaxMin)); }
 
 QString GpaPrPage::GpaFullText() const { return m_Label_maxGpaPr[0]->text(); }
 QString GpaPrPage::PrFullText() const { return m_Label_maxGpaPr[1]->text(); }
@@ -294,7 +294,7 @@ void GpaPrPage::Box_LostFocus(Box box)
 {
     const bool isGpa = box == GpaInteger || box == GpaDecimals;
     const BoxPart part = box == GpaInteger || box == PrInteger ? BoxPart::Integer : BoxPart::Decimals;
-    const LeaveResult left = isGpa ? LeaveGpaBox(part, GpaTexts()) : LeavePrBox(part, PrTexts());
+    const LeaveResult left = isGpa ? leaveGpaBox(part, GpaTexts()) : leavePrBox(part, PrTexts());
     const Box integer = isGpa ? GpaInteger : PrInteger;
     SetBoxText(integer, left.boxes.integer);
     SetBoxText(static_cast<Box>(integer + 1), left.boxes.decimals);
@@ -349,7 +349,7 @@ std::optional<double> GpaPrPage::GpaPointsNow()
     const Session& session = m_session;
     try {
         const auto points =
-            GpaPoints(BoxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
+            gpaPoints(boxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
                       [&session](const std::string& key) { return ruledb::LookupProb(session.ruleDb(), key); });
         m_gpaFault.clear();
         return points;
@@ -363,6 +363,6 @@ std::optional<double> GpaPrPage::GpaPointsNow()
     }
 }
 
-std::optional<double> GpaPrPage::PrPointsNow() const { return PrPoints(BoxValue(PrTexts()), m_ScorePerPercent); }
+std::optional<double> GpaPrPage::PrPointsNow() const { return prPoints(boxValue(PrTexts()), m_ScorePerPercent); }
 
 }  // namespace tamrik

@@ -79,7 +79,7 @@ void RestoreScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCo
 
 bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode)
 {
-    const std::optional<std::string> restored = RestoredScoreText(ScoreByCode, code->text().toStdString());
+    const std::optional<std::string> restored = restoredScoreText(ScoreByCode, code->text().toStdString());
     if (!restored)
         return false;
     box->setText(ToQString(*restored));

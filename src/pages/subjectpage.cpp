@@ -47,7 +47,7 @@ double SubjectPage::SpecTotalScore() const { return m_entry->SpecTotalScore(); }
 bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& facIdText)
 {
     ruledb::DatabaseRuleSource source(m_session.ruleDb());
-    const RuleLoadResult loaded = BuildFacultyRule(source, selFacCode, facIdText);
+    const RuleLoadResult loaded = buildFacultyRule(source, selFacCode, facIdText);
     if (!loaded.ok()) {
         m_session.messages().show(QString::fromStdString(loaded.error));
         return false;
@@ -64,7 +64,7 @@ void SubjectPage::ShowRememberedScore(const QString& code)
     // Only the edited subject's rows: the others may hold scores typed here
     // and not yet taken by Next.
     const auto& ScoreByCode = m_session.entries().ScoreByCode;
-    if (const auto slot = ScoreSlot(code.toStdString()))
+    if (const auto slot = scoreSlot(code.toStdString()))
         m_entered[*slot] = ScoreByCode[*slot];
     const auto putBack = [&](EntryBox* box, const QLabel* label) {
         if (label->text() != code)
@@ -96,10 +96,10 @@ void SubjectPage::F2CmdNext_Click()
     const int nSpecial = m_state.specialCount();
     const std::vector<SubjectRow> mainRows = m_c.mainRowData(nMain);
     const std::vector<SubjectRow> specialRows = m_c.specialRowData(nSpecial);
-    const SubjectCheckResult check = CheckSubjectScores(mainRows, specialRows, !m_c.Label_Con[0]->isHidden());
+    const SubjectCheckResult check = checkSubjectScores(mainRows, specialRows, !m_c.Label_Con[0]->isHidden());
     for (const std::string& message : check.messages)
         m_session.messages().show(QString::fromStdString(message));
-    RememberScores(mainRows, specialRows, m_session.entries().ScoreByCode);
+    rememberScores(mainRows, specialRows, m_session.entries().ScoreByCode);
     if (check.failed) {
         ClearSubjectRows(m_c, nMain, nSpecial);
         emit checkFailed();
@@ -124,7 +124,7 @@ void SubjectPage::rememberLeftBox(EntryBox* box)
             rows.push_back(m_c.specialRowData(r).back());
     }
     auto remembered = m_session.entries().ScoreByCode;
-    RememberScores(rows, {}, remembered);
+    rememberScores(rows, {}, remembered);
     takeScores(remembered);
 }
 
@@ -145,7 +145,7 @@ void SubjectPage::F2CmdBack_Click()
     for (const std::vector<SubjectRow>& rows :
          {m_c.mainRowData(m_state.mainCount()), m_c.specialRowData(m_state.specialCount())}) {
         for (const SubjectRow& row : rows) {
-            if (const auto slot = ScoreSlot(row.code))
+            if (const auto slot = scoreSlot(row.code))
                 scores[*slot] = m_entered[*slot];
         }
     }

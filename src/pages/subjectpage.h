@@ -2,7 +2,7 @@
 // Page 2: one row per subject of the loaded faculty, the live subtotals and
 // the minimum check.
 //
-// Flow: LoadRule reads the whole rule first (core BuildFacultyRule) and only
+// Flow: LoadRule reads the whole rule first (core buildFacultyRule) and only
 // then lays the page out (ShowFacultyRule); the boxes' behaviour is
 // SubjectScoreEntry's; Next runs every box's range check, then the core
 // check, remembers the scores in the session's ScoreByCode and announces the

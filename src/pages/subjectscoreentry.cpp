@@ -39,7 +39,7 @@ void SubjectScoreEntry::wire(EntryBox* box, void (SubjectScoreEntry::*recompute)
     connect(box, &QLineEdit::textChanged, this, recompute);
     // A text that is no score is never shown as an accepted one.
     connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
-        if (!ScoreNumber(text.toStdString()))
+        if (!scoreNumber(text.toStdString()))
             SetBackground(box, Colour::White);
     });
     connect(box, &EntryBox::gotFocus, box, [box] { box->setSelection(0, SelectionLength); });
@@ -58,7 +58,7 @@ void SubjectScoreEntry::recomputeMain()
     std::vector<SubtotalRow> rows;
     for (int r = 1; r <= m_state.mainCount(); ++r)
         rows.push_back({Text(m_c.Label_SubID[r]), Text(m_c.Text_SC_main[r]), std::string()});
-    const Subtotal total = MainSubtotal(rows, m_state.CalcSubjCode);
+    const Subtotal total = mainSubtotal(rows, m_state.CalcSubjCode);
     m_MainTotalScore = total.value;
     m_c.Label_main_total_sc->setText(QString::fromStdString(total.caption));
 }
@@ -69,7 +69,7 @@ void SubjectScoreEntry::recomputeSpecial()
     for (int r = 1; r <= m_state.specialCount(); ++r)
         rows.push_back({Text(m_c.Label_SubjID_Sp[r]), Text(m_c.Text_sp_sc[r]), Text(m_c.Label_spec_W[r])});
     const Subtotal total =
-        SpecSubtotal(rows, static_cast<std::size_t>(m_state.mainCount()), m_state.CalcSubjCode,
+        specSubtotal(rows, static_cast<std::size_t>(m_state.mainCount()), m_state.CalcSubjCode,
                      Text(m_c.Label_WMain), Text(m_c.Label_MaxMain));
     m_SpecTotalScore = total.value;
     m_c.Label_spec_total_sc->setText(QString::fromStdString(total.caption));
@@ -95,7 +95,7 @@ void SubjectScoreEntry::enterOnSpecial(int row)
 
 bool SubjectScoreEntry::checkRange(EntryBox* box)
 {
-    const ScoreBoxCheck check = CheckScoreBox(Text(box));
+    const ScoreBoxCheck check = checkScoreBox(Text(box));
     if (!check.valid) {
         m_messages.show(ToQString(kScoreRangeMessage));
         box->setText(QString());

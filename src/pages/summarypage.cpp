@@ -119,7 +119,7 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
 {
     ShowParams();
 
-    const SummaryTexts texts = BuildSummary(input);
+    const SummaryTexts texts = buildSummary(input);
     m_F4LabelGPA->setText(ToQString(texts.F4LabelGPA));
     m_F4LabelPR->setText(ToQString(texts.F4LabelPR));
     for (int row = 0; row < 4; ++row) {
@@ -158,7 +158,7 @@ void SummaryPage::ShowParams()
     const ScoringParams& params = m_session.params();
     m_F4LabelMeanGpa->setText(ToQString(params.ParamMeanGpa));
     m_F4LabelSD->setText(ToQString(params.ParamSD));
-    ShowOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, ToQString(YearText(params.ParamDbMaxMin)));
+    ShowOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, ToQString(yearText(params.ParamDbMaxMin)));
 }
 
 }  // namespace tamrik

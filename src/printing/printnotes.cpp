@@ -27,7 +27,7 @@ PrintNotes MakePrintNotes(const Session& session)
                        QStringLiteral(", SD ") + ToQString(params.ParamSD);
     notes.version = VersionNumber();
     const QDateTime now = QDateTime::currentDateTime();
-    notes.printed = ToQString(ThaiDateText(now.date().year(), now.date().month(), now.date().day())) +
+    notes.printed = ToQString(thaiDateText(now.date().year(), now.date().month(), now.date().day())) +
                     now.toString(QStringLiteral(" เวลา HH:mm น."));
     if (session.SampleData())
         notes.sample = ToQString(kSampleNotice);

@@ -75,7 +75,7 @@ public:
         case DbValue::Kind::Number:
             return m_row.at(*place).toNumber();
         case DbValue::Kind::Text:
-            return tamrik::WholeNumber(m_row.textAt(*place));
+            return tamrik::wholeNumber(m_row.textAt(*place));
         case DbValue::Kind::Null:
             break;
         }
@@ -101,12 +101,12 @@ void requireUsableRows(const RuleDatabase& db, const std::string& table)
         if (!columns) {
             columns = row.columns();
             range = IsRangeTable(row.columns());
-            if (!tamrik::HasValueRules(table, range))
+            if (!tamrik::hasValueRules(table, range))
                 return false;
         }
         ++number;
         const std::vector<tamrik::ValueFault> faults =
-            tamrik::RuleValueFaults(table, range, CursorValueRow(*columns, row));
+            tamrik::ruleValueFaults(table, range, CursorValueRow(*columns, row));
         if (!faults.empty())
             throw DbError("ฐานข้อมูล " + inQuotes(db.path()) + " มีค่าที่ใช้คำนวณไม่ได้ในตาราง " + table + " ("
                           + rowName(row, number) + ", " + faults.front().column + ": " + faults.front().message + ")");

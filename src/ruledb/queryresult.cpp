@@ -27,7 +27,7 @@ std::string DbValue::toText() const
     case Kind::Text:
         return m_text;
     case Kind::Number:
-        return NumberText(m_number);
+        return numberText(m_number);
     case Kind::Null:
         break;
     }
@@ -72,7 +72,7 @@ void QueryResult::MoveFirst()
 bool QueryResult::hasColumn(std::string_view column) const
 {
     for (const auto& name : m_columns) {
-        if (SameColumnName(name, column))
+        if (sameColumnName(name, column))
             return true;
     }
     return false;
@@ -81,7 +81,7 @@ bool QueryResult::hasColumn(std::string_view column) const
 DbValue QueryResult::field(std::string_view column) const
 {
     std::size_t index = 0;
-    while (index < m_columns.size() && !SameColumnName(m_columns[index], column))
+    while (index < m_columns.size() && !sameColumnName(m_columns[index], column))
         ++index;
     if (index == m_columns.size())
         throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));

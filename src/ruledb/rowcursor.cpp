@@ -49,13 +49,13 @@ DbValue readColumn(sqlite3* db, sqlite3_stmt* stmt, int col)
 bool RowCursor::hasColumn(std::string_view column) const
 {
     return std::any_of(m_columns->begin(), m_columns->end(),
-                       [&](const std::string& name) { return SameColumnName(name, column); });
+                       [&](const std::string& name) { return sameColumnName(name, column); });
 }
 
 DbValue RowCursor::field(std::string_view column) const
 {
     const auto found = std::find_if(m_columns->begin(), m_columns->end(),
-                                    [&](const std::string& name) { return SameColumnName(name, column); });
+                                    [&](const std::string& name) { return sameColumnName(name, column); });
     if (found == m_columns->end())
         throw DbError("ผลการค้นไม่มีคอลัมน์ " + inQuotes(column));
     return at(static_cast<std::size_t>(found - m_columns->begin()));
@@ -96,7 +96,7 @@ std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
     case DbValue::Kind::Null:
         return std::nullopt;
     case DbValue::Kind::Number:
-        return NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
+        return numberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
     case DbValue::Kind::Text:
         break;
     }
@@ -109,7 +109,7 @@ std::optional<std::string_view> RowCursor::textView(std::size_t index, std::stri
     case DbValue::Kind::Null:
         return std::nullopt;
     case DbValue::Kind::Number:
-        number = NumberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
+        number = numberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
         return std::string_view(number);
     case DbValue::Kind::Text:
         break;

@@ -40,7 +40,7 @@ public:
 
     Kind kind() const { return m_kind; }
     bool isNull() const { return m_kind == Kind::Null; }
-    // The value as text; a number is written as NumberText writes it. A null
+    // The value as text; a number is written as numberText writes it. A null
     // value cannot be turned into text: throws DbError.
     std::string toText() const;
     // The value as a number: a number as it is, a text through Val. A null

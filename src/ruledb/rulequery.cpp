@@ -152,7 +152,7 @@ bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std:
         return false;
     for (std::string_view wanted : columns) {
         if (std::none_of(present.begin(), present.end(),
-                         [&](const std::string& name) { return SameColumnName(name, wanted); }))
+                         [&](const std::string& name) { return sameColumnName(name, wanted); }))
             return false;
     }
     return true;

@@ -107,7 +107,7 @@ TableSchema rangeTableSchema(const std::string& name, const std::vector<std::str
     TableSchema table{name, {}, {}};
     for (const std::string& column : columns) {
         const auto found = std::find_if(known.begin(), known.end(),
-                                        [&](const ColumnSchema& k) { return SameColumnName(column, k.name); });
+                                        [&](const ColumnSchema& k) { return sameColumnName(column, k.name); });
         ColumnSchema typed = found == known.end() ? text("") : *found;
         typed.name = column;
         if (found != known.end() && found->name == kFacCode)
@@ -120,7 +120,7 @@ TableSchema rangeTableSchema(const std::string& name, const std::vector<std::str
 bool IsRangeTable(const std::vector<std::string>& columns)
 {
     const auto has = [&](std::string_view name) {
-        return std::any_of(columns.begin(), columns.end(), [&](const std::string& c) { return SameColumnName(c, name); });
+        return std::any_of(columns.begin(), columns.end(), [&](const std::string& c) { return sameColumnName(c, name); });
     };
     return has(kFacCode) && has(kScMax) && has(kScMin);
 }
@@ -153,7 +153,7 @@ const ColumnSchema* knownColumn(std::string_view table, const std::vector<std::s
     if (!schema)
         return nullptr;
     for (const ColumnSchema& known : schema->columns) {
-        if (SameColumnName(known.name, column))
+        if (sameColumnName(known.name, column))
             return &known;
     }
     return nullptr;
@@ -163,7 +163,7 @@ std::optional<std::size_t> rowKeyColumn(const std::vector<std::string>& columns)
 {
     for (const char* key : {kFacCode, kSubCod, kZi}) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (SameColumnName(columns[c], key))
+            if (sameColumnName(columns[c], key))
                 return c;
         }
     }

@@ -65,7 +65,7 @@ TableSchema rangeTableSchema(const std::string& name, const std::vector<std::str
 // beside them allowed; names without regard to case.
 bool IsRangeTable(const std::vector<std::string>& columns);
 // Whether the name is a year's range table, "maxminScQor" and two digits:
-// the tables whose years the program lists (YearText gives the year).
+// the tables whose years the program lists (yearText gives the year).
 bool isYearRangeTable(std::string_view name);
 
 // The table the data tool adds about each build (buildinfo.h reads it).

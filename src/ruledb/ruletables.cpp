@@ -35,7 +35,7 @@ std::optional<double> StoredNumber(const DbValue& value)
     case DbValue::Kind::Number:
         return value.toNumber();
     case DbValue::Kind::Text:
-        return WholeNumber(value.toText());
+        return wholeNumber(value.toText());
     case DbValue::Kind::Null:
         break;
     }

@@ -24,7 +24,7 @@ constexpr double SDLimit = 1;
 
 bool InOpenRange(double value, double upper) { return value > 0 && value < upper; }
 
-double BoxValue(const EntryBox* box) { return Val(box->text().toStdString()); }
+double boxValue(const EntryBox* box) { return Val(box->text().toStdString()); }
 
 }  // namespace
 
@@ -107,7 +107,7 @@ void DialogParameter::CheckOnLeaving(EntryBox* box, double upper, const QString&
 {
     // Putting the focus back makes the box the focus moved to lose it in
     // turn: that box was not really left, so it is not checked.
-    if (m_checking || InOpenRange(BoxValue(box), upper))
+    if (m_checking || InOpenRange(boxValue(box), upper))
         return;
     m_checking = true;
     m_messages.show(message);
@@ -118,7 +118,7 @@ void DialogParameter::CheckOnLeaving(EntryBox* box, double upper, const QString&
 
 void DialogParameter::OKButton_Click()
 {
-    if (!InOpenRange(BoxValue(m_TextMeanGpa), MeanLimit) || !InOpenRange(BoxValue(m_TextSD), SDLimit))
+    if (!InOpenRange(boxValue(m_TextMeanGpa), MeanLimit) || !InOpenRange(boxValue(m_TextSD), SDLimit))
         return;
     m_params.ParamMeanGpa = m_TextMeanGpa->text().toStdString();
     m_params.ParamSD = m_TextSD->text().toStdString();

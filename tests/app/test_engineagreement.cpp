@@ -28,7 +28,7 @@ const QRegularExpression OneSubject(QStringLiteral("^ *วิชา (\\d\\d) "))
 QString Box(const char* array, int row) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(row); }
 QString Figure(double v) { return QString::fromStdString(Format(v, "0.00")); }
 // A caption as a two-decimal figure ("00.00" and "0.00" both show nothing).
-QString Shown(const QString& caption) { return QString::fromStdString(FormatText(caption.toStdString(), "0.00")); }
+QString Shown(const QString& caption) { return QString::fromStdString(formatText(caption.toStdString(), "0.00")); }
 
 struct Case {
     const char* name;
@@ -101,7 +101,7 @@ private slots:
                 // Page 2 fails an empty box below its minimum; the engine
                 // leaves a subject with no score undecided.
                 const auto scored = [&](const std::string& code) {
-                    const std::optional<std::size_t> slot = ScoreSlot(code);
+                    const std::optional<std::size_t> slot = scoreSlot(code);
                     return slot && c.applicant.Scores[*slot].has_value();
                 };
                 const auto& mains = faculty.load.rule->MainRows;

@@ -73,7 +73,7 @@ FakeSource Pair()
 
 FacultyRule Load(FakeSource s)
 {
-    RuleLoadResult r = BuildFacultyRule(s, "0042", "0042");
+    RuleLoadResult r = buildFacultyRule(s, "0042", "0042");
     EXPECT_TRUE(r.ok()) << r.error;
     return r.rule.value_or(FacultyRule());
 }
@@ -86,7 +86,7 @@ Strings Codes(const std::vector<FacultyRule::SubjectRow>& rows)
     return out;
 }
 
-TEST(BuildFacultyRule, WorkedExample)
+TEST(buildFacultyRule, WorkedExample)
 {
     const FacultyRule rule = Load(Example());
     EXPECT_TRUE(rule.Rule0102);
@@ -107,7 +107,7 @@ TEST(BuildFacultyRule, WorkedExample)
     EXPECT_FALSE(rule.PairGroup.has_value());
 }
 
-TEST(BuildFacultyRule, SpecialFullScoreComesFromTheRoundedMainWeight)
+TEST(buildFacultyRule, SpecialFullScoreComesFromTheRoundedMainWeight)
 {
     FakeSource s = Example();
     s.rows[{"tableSUM", "0042"}].set("TotSco", "7000");
@@ -118,7 +118,7 @@ TEST(BuildFacultyRule, SpecialFullScoreComesFromTheRoundedMainWeight)
     EXPECT_EQ(rule.SpecRows[0].Weight, "26");   // 200 x 90 / 700 = 25.71
 }
 
-TEST(BuildFacultyRule, EitherOfPairSharesItsWeight)
+TEST(buildFacultyRule, EitherOfPairSharesItsWeight)
 {
     const FacultyRule rule = Load(Pair());
     ASSERT_EQ(Codes(rule.SpecRows), (Strings{"45", "46"}));
@@ -134,7 +134,7 @@ TEST(BuildFacultyRule, EitherOfPairSharesItsWeight)
     EXPECT_FALSE(rule.CriteriaShown);
 }
 
-TEST(BuildFacultyRule, CriteriaTextShowsShortestNumbers)
+TEST(buildFacultyRule, CriteriaTextShowsShortestNumbers)
 {
     FakeSource s = Example();
     s.set("Table12", {{"NumSub", "1"}});
@@ -160,7 +160,7 @@ TEST_P(BuildFacultyRuleFailure, NamesTheFault)
 {
     FakeSource s = Example();
     GetParam().spoil(s);
-    const RuleLoadResult r = BuildFacultyRule(s, "0042", "0042");
+    const RuleLoadResult r = buildFacultyRule(s, "0042", "0042");
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(r.error, "ไม่สามารถโหลดเกณฑ์ของคณะรหัส 0042 ได้: " + GetParam().detail);
 }
@@ -213,7 +213,7 @@ TEST(RuleRow, ColumnsWithoutRegardToCase)
     EXPECT_EQ(row.get("subcod1"), "changed");
 }
 
-TEST(RestoredScoreText, OnlyAStoredScoreFrom0To100)
+TEST(restoredScoreText, OnlyAStoredScoreFrom0To100)
 {
     ScoreSlots scores;
     scores.fill("-1");
@@ -222,11 +222,11 @@ TEST(RestoredScoreText, OnlyAStoredScoreFrom0To100)
     scores[6] = "150";
     scores[7] = "100";
     scores[8] = "12abc";
-    EXPECT_EQ(RestoredScoreText(scores, "04"), "72.50");
-    EXPECT_EQ(RestoredScoreText(scores, "08"), "100.00");
-    EXPECT_EQ(RestoredScoreText(scores, "05"), "0.00");  // typed, so never blanked
+    EXPECT_EQ(restoredScoreText(scores, "04"), "72.50");
+    EXPECT_EQ(restoredScoreText(scores, "08"), "100.00");
+    EXPECT_EQ(restoredScoreText(scores, "05"), "0.00");  // typed, so never blanked
     for (const char* none : {"06", "07", "09", "52"})
-        EXPECT_EQ(RestoredScoreText(scores, none), std::nullopt) << none;
+        EXPECT_EQ(restoredScoreText(scores, none), std::nullopt) << none;
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ struct ReadCase {
     const char* name;
     std::string text;
     double val;                  // Val: the leading number
-    std::optional<double> whole; // WholeNumber: the text as a whole
-    std::optional<double> score = std::nullopt;  // ScoreNumber: digits and one point, blanks around
+    std::optional<double> whole; // wholeNumber: the text as a whole
+    std::optional<double> score = std::nullopt;  // scoreNumber: digits and one point, blanks around
 };
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 class ReadNumber : public ::testing::TestWithParam<ReadCase> {};
@@ -33,8 +33,8 @@ class ReadNumber : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(ReadNumber, LeadingWholeAndScore)
 {
     EXPECT_EQ(Val(GetParam().text), GetParam().val);
-    EXPECT_EQ(WholeNumber(GetParam().text), GetParam().whole);
-    EXPECT_EQ(ScoreNumber(GetParam().text), GetParam().score);
+    EXPECT_EQ(wholeNumber(GetParam().text), GetParam().whole);
+    EXPECT_EQ(scoreNumber(GetParam().text), GetParam().score);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct TextCase {
     const char* name;
     double value;
-    const char* pattern;  // nullptr: NumberText
+    const char* pattern;  // nullptr: numberText
     const char* expected;
 };
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
@@ -76,7 +76,7 @@ class WriteNumber : public ::testing::TestWithParam<TextCase> {};
 TEST_P(WriteNumber, Text)
 {
     const TextCase& c = GetParam();
-    EXPECT_EQ(c.pattern ? Format(c.value, c.pattern) : NumberText(c.value), c.expected);
+    EXPECT_EQ(c.pattern ? Format(c.value, c.pattern) : numberText(c.value), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,7 +124,7 @@ TEST(exactNumberText, ReadsBackAsTheSameDouble)
     }
 }
 
-// ShownValue works the rounding out without the text; it must give what
+// shownValue works the rounding out without the text; it must give what
 // reading the shown text back gives, on both sides of its shortcut's limits.
 // The value a two-decimal (or other) box shows, worked out apart from
 // numtext: printf's 15 significant digits (the exact binary value rounded),
@@ -157,12 +157,12 @@ double ShownByPrintf(double v, int places)
     return std::strtod(shown.c_str(), nullptr);
 }
 
-TEST(ShownValue, ReadsAsTheShownText)
+TEST(shownValue, ReadsAsTheShownText)
 {
-    EXPECT_EQ(ShownValue(2.675, 2), 2.68);
-    EXPECT_EQ(ShownValue(-0.125, 2), -0.13);
-    EXPECT_FALSE(std::signbit(ShownValue(-0.004, 2)));  // no negative zero
-    EXPECT_EQ(ShownValue(99.995, 2), 100.0);
+    EXPECT_EQ(shownValue(2.675, 2), 2.68);
+    EXPECT_EQ(shownValue(-0.125, 2), -0.13);
+    EXPECT_FALSE(std::signbit(shownValue(-0.004, 2)));  // no negative zero
+    EXPECT_EQ(shownValue(99.995, 2), 100.0);
     const char* const patterns[] = {"0", "0.0", "0.00", "0.000"};
     std::mt19937_64 random(3);
     std::vector<double> values = {0.0, 0.5, -0.5, 1.005, 9.9996, 1e-5, 9.99e-6, 123456.785, 999999999999.9995,
@@ -175,7 +175,7 @@ TEST(ShownValue, ReadsAsTheShownText)
     }
     for (const double v : values) {
         for (int d = 0; d <= 3; ++d) {
-            ASSERT_EQ(ShownValue(v, d), ShownByPrintf(v, d)) << v << " to " << d << " places";
+            ASSERT_EQ(shownValue(v, d), ShownByPrintf(v, d)) << v << " to " << d << " places";
             ASSERT_EQ(Val(Format(v, patterns[d])), ShownByPrintf(v, d)) << v << " to " << d << " places";
         }
     }

@@ -27,26 +27,26 @@ Calc CalcList(const std::vector<std::string>& codes)
     return calc;
 }
 
-TEST(MainSubtotal, EachPartialSumIsRoundedBeforeTheNext)
+TEST(mainSubtotal, EachPartialSumIsRoundedBeforeTheNext)
 {
-    const Subtotal two = MainSubtotal({{"01", "33.333", ""}, {"02", "33.333", ""}}, CalcList({"01", "02"}));
+    const Subtotal two = mainSubtotal({{"01", "33.333", ""}, {"02", "33.333", ""}}, CalcList({"01", "02"}));
     EXPECT_DOUBLE_EQ(two.value, 66.663);  // 33.33 + 33.333
     EXPECT_EQ(two.caption, "66.66");
     // 10.01, 20.02 (from 20.015), 30.025: unrounded it would be 30.015.
-    const Subtotal three = MainSubtotal({{"01", "10.005", ""}, {"02", "10.005", ""}, {"03", "10.005", ""}},
+    const Subtotal three = mainSubtotal({{"01", "10.005", ""}, {"02", "10.005", ""}, {"03", "10.005", ""}},
                                         CalcList({"01", "02", "03"}));
     EXPECT_DOUBLE_EQ(three.value, 30.025);
     EXPECT_EQ(three.caption, "30.03");
-    EXPECT_EQ(MainSubtotal({{"01", "50", ""}}, CalcList({"03"})).caption, "0");
+    EXPECT_EQ(mainSubtotal({{"01", "50", ""}}, CalcList({"03"})).caption, "0");
     // A text that is no number counts as an empty box, not as its leading digits.
-    EXPECT_EQ(MainSubtotal({{"01", "8O", ""}, {"02", "75", ""}}, CalcList({"01", "02"})).caption, "75.00");
+    EXPECT_EQ(mainSubtotal({{"01", "8O", ""}, {"02", "75", ""}}, CalcList({"01", "02"})).caption, "75.00");
 }
 
 // Points: score / WMain x MaxMain / 100 x weight, summed in single precision.
-TEST(SpecSubtotal, PointsOfTheListedRows)
+TEST(specSubtotal, PointsOfTheListedRows)
 {
     const auto special = [](const std::vector<SubtotalRow>& rows, std::size_t nMain, const Calc& calc, const char* w) {
-        return SpecSubtotal(rows, nMain, calc, w, "400.00");
+        return specSubtotal(rows, nMain, calc, w, "400.00");
     };
     const Subtotal example = special({{"41", "75", "20"}}, 4, CalcList({"01", "02", "03", "04", "41"}), "40");
     EXPECT_EQ(example.value, 150.0);  // 75 / 40 x 400 / 100 x 20
@@ -61,10 +61,10 @@ TEST(SpecSubtotal, PointsOfTheListedRows)
     EXPECT_EQ(noWeight.caption, "0");
 }
 
-TEST(CheckScoreBox, RangeAndRewrite)
+TEST(checkScoreBox, RangeAndRewrite)
 {
     const auto leave = [](const char* text) {
-        const ScoreBoxCheck c = CheckScoreBox(text);
+        const ScoreBoxCheck c = checkScoreBox(text);
         return (c.valid ? "[" : "refused [") + c.text + (c.paleYellow ? "] yellow" : "] white");
     };
     EXPECT_EQ(leave("100"), "[100.00] yellow");
@@ -100,7 +100,7 @@ class SubjectCheck : public ::testing::TestWithParam<CheckCase> {};
 TEST_P(SubjectCheck, MessagesInOrder)
 {
     const CheckCase& c = GetParam();
-    const SubjectCheckResult result = CheckSubjectScores(c.mainRows, c.specialRows, c.rule0102);
+    const SubjectCheckResult result = checkSubjectScores(c.mainRows, c.specialRows, c.rule0102);
     EXPECT_EQ(result.messages, c.messages);
     EXPECT_EQ(result.failed, !c.messages.empty());
 }
@@ -124,13 +124,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {kRuleMessage, Below("01", "ภาษาไทย", "25")}}),
     kNamed);
 
-TEST(RememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
+TEST(rememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
 {
     ScoreSlots scores;
     scores.fill("-1");
     scores[4] = "60";
     scores[50] = "70";
-    RememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"},
+    rememberScores({{"01", "", "85.00", "0"}, {"00", "", "10", "0"}, {"52", "", "20", "0"}, {"06", "", "40", "0"},
                     {"02", "", "0.00", "0"}},
                    {{"51", "", "", "0"}, {"x", "", "30", "0"}, {"06", "", "55.25", "0"}}, scores);
     ScoreSlots expected;
@@ -144,13 +144,13 @@ TEST(RememberScores, NumberTextsInTheirSlotsAndBadCodesSkipped)
 
 // What a subject code is, for the window, the data tool's check and
 // tamrik-calc alike: a text that is a whole number from 1 to 51.
-TEST(ScoreSlot, AWholeNumberFrom1To51)
+TEST(scoreSlot, AWholeNumberFrom1To51)
 {
     for (const char* code : {"01", "1", " 1 ", "1.0", "001"})
-        EXPECT_EQ(ScoreSlot(code), std::optional<std::size_t>(0)) << code;
-    EXPECT_EQ(ScoreSlot("51"), std::optional<std::size_t>(50));
+        EXPECT_EQ(scoreSlot(code), std::optional<std::size_t>(0)) << code;
+    EXPECT_EQ(scoreSlot("51"), std::optional<std::size_t>(50));
     for (const char* code : {"", "00", "52", "1.5", "-1", "x1", "1x"})
-        EXPECT_FALSE(ScoreSlot(code)) << code;
+        EXPECT_FALSE(scoreSlot(code)) << code;
 }
 
 const char* const kMean = "2.4397771456";
@@ -207,17 +207,17 @@ TEST(PrToShare, EveryHundredthFallsInItsBandAndGapsInNone)
     EXPECT_EQ(PrToShare(99.995f), 0.0f);
 }
 
-TEST(SharePoints, Pr85_50With10PerPercentEarns45Of50AndRangesHold)
+TEST(sharePoints, Pr85_50With10PerPercentEarns45Of50AndRangesHold)
 {
-    const std::optional<double> points = PrPoints(BoxValue({"85", "50"}), 10.0f);
+    const std::optional<double> points = prPoints(boxValue({"85", "50"}), 10.0f);
     ASSERT_TRUE(points);
     EXPECT_NEAR(*points, 45.0, 1e-5);
-    EXPECT_EQ(FullShareText(10.0f), "50.00");
+    EXPECT_EQ(fullShareText(10.0f), "50.00");
     const ProbLookup never = [](const std::string&) -> std::optional<double> { throw std::logic_error("asked"); };
     EXPECT_THROW(GpaToProb(3.0f, kMean, kSd, never), std::logic_error);  // a fault is not a fraction of 0
-    EXPECT_FALSE(GpaPoints(0.0, 10.0f, kMean, kSd, never));
-    EXPECT_FALSE(GpaPoints(4.01, 10.0f, kMean, kSd, never));
-    EXPECT_FALSE(PrPoints(100.0, 10.0f));
+    EXPECT_FALSE(gpaPoints(0.0, 10.0f, kMean, kSd, never));
+    EXPECT_FALSE(gpaPoints(4.01, 10.0f, kMean, kSd, never));
+    EXPECT_FALSE(prPoints(100.0, 10.0f));
 }
 
 std::string Shown(const BoxTexts& boxes) { return boxes.integer + "|" + boxes.decimals; }
@@ -226,33 +226,33 @@ std::string Shown(const LeaveResult& r) { return Shown(r.boxes) + (r.message ? "
 TEST(LeavingABox, FillsAndVerdict)
 {
     const BoxPart kInt = BoxPart::Integer, kDec = BoxPart::Decimals;
-    EXPECT_EQ(Shown(LeaveGpaBox(kDec, {"3", "5"})), "3|50");
-    EXPECT_EQ(Shown(LeaveGpaBox(kDec, {"3", "a"})), "3|a");
-    EXPECT_EQ(Shown(LeaveGpaBox(kInt, {"", "50"})), "0|50");
-    EXPECT_EQ(Shown(LeaveGpaBox(kDec, {"3", ""})), "3|00");
-    EXPECT_EQ(Shown(LeaveGpaBox(kDec, {"4", "01"})), "4|01 GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4");
-    EXPECT_EQ(Shown(LeavePrBox(kInt, {"7", "50"})), "07|50");
-    EXPECT_EQ(Shown(LeavePrBox(kInt, {"", ""})), "00|");
-    EXPECT_EQ(Shown(LeavePrBox(kInt, {"-5", "00"})), "-5|00 PR จะต้องมากกว่า 0 และน้อยกว่า 100");
+    EXPECT_EQ(Shown(leaveGpaBox(kDec, {"3", "5"})), "3|50");
+    EXPECT_EQ(Shown(leaveGpaBox(kDec, {"3", "a"})), "3|a");
+    EXPECT_EQ(Shown(leaveGpaBox(kInt, {"", "50"})), "0|50");
+    EXPECT_EQ(Shown(leaveGpaBox(kDec, {"3", ""})), "3|00");
+    EXPECT_EQ(Shown(leaveGpaBox(kDec, {"4", "01"})), "4|01 GPA จะต้องมากกว่าเท่ากับ 0 และน้อยกว่าเท่ากับ 4");
+    EXPECT_EQ(Shown(leavePrBox(kInt, {"7", "50"})), "07|50");
+    EXPECT_EQ(Shown(leavePrBox(kInt, {"", ""})), "00|");
+    EXPECT_EQ(Shown(leavePrBox(kInt, {"-5", "00"})), "-5|00 PR จะต้องมากกว่า 0 และน้อยกว่า 100");
 }
 
 TEST(BoxesFromDigits, OnlyAbove0AndNeverInsideACharacter)
 {
-    EXPECT_EQ(Shown(SplitGpaDigits("0025")), "00|25");
-    EXPECT_EQ(Shown(PrBoxesFromDigits("855").value_or(BoxTexts{"none", ""})), "85|5");
+    EXPECT_EQ(Shown(splitGpaDigits("0025")), "00|25");
+    EXPECT_EQ(Shown(prBoxesFromDigits("855").value_or(BoxTexts{"none", ""})), "85|5");
     // Only digits the boxes can hold are a GPA or PR.
     for (const char* none : {"000", "0025", "2,5", "e99", " 35"})
-        EXPECT_FALSE(GpaBoxesFromDigits(none)) << none;
-    EXPECT_FALSE(PrBoxesFromDigits("005+"));
-    EXPECT_FALSE(PrBoxesFromDigits("0000"));
-    EXPECT_EQ(Shown(SplitGpaDigits("\u0e01\u0e02\u0e0325")), "\u0e01\u0e02\u0e03|25");
+        EXPECT_FALSE(gpaBoxesFromDigits(none)) << none;
+    EXPECT_FALSE(prBoxesFromDigits("005+"));
+    EXPECT_FALSE(prBoxesFromDigits("0000"));
+    EXPECT_EQ(Shown(splitGpaDigits("\u0e01\u0e02\u0e0325")), "\u0e01\u0e02\u0e03|25");
 }
 
-TEST(BuildSummary, SharesTotalsAndTypedValues)
+TEST(buildSummary, SharesTotalsAndTypedValues)
 {
     // PR points 50 x 0.9f.
     const SummaryInput input{540.0, 0.0, 35.0, 45.0000011920929, "800.00", "00.00", "50.00", "50.00", "325", "8550"};
-    const SummaryTexts texts = BuildSummary(input);
+    const SummaryTexts texts = buildSummary(input);
     EXPECT_EQ(texts.LabelMyScore, (std::array<std::string, 4>{"540.00", "0.00", "35.00", "45.00"}));
     EXPECT_EQ(texts.LabelMaxScore, (std::array<std::string, 4>{"800.00", "00.00", "50.00", "50.00"}));
     EXPECT_EQ(texts.Label_total_score[0], "620.00");

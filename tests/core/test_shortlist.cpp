@@ -20,7 +20,7 @@ TEST(Shortlist, FourInOrderWithoutRepeats)
     EXPECT_FALSE(list.remove(4));
     EXPECT_TRUE(list.moveDown(0));
     EXPECT_EQ(list.codes(), (std::vector<std::string>{"0040", "0005", "0077", "0100"}));
-    EXPECT_EQ(ChoiceCaption(3), "อันดับ 4");
+    EXPECT_EQ(choiceCaption(3), "อันดับ 4");
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ std::string Shown(const std::vector<YearRange>& years)
 {
     std::string s;
     for (const YearRange& y : years)
-        s += y.year + " " + NumberText(y.min) + "-" + NumberText(y.max) + ";";
+        s += y.year + " " + numberText(y.min) + "-" + numberText(y.max) + ";";
     return s;
 }
 
@@ -77,7 +77,7 @@ void ExpectSameAsFacultyByFaculty(const std::string& path)
     ASSERT_EQ(all.size(), 125u);
     DatabaseRuleSource source(db);
     for (const FacultyRecord& f : all) {
-        EXPECT_EQ(Shown(f.load), Shown(BuildFacultyRule(source, f.facCode, f.facCode))) << f.facCode;
+        EXPECT_EQ(Shown(f.load), Shown(buildFacultyRule(source, f.facCode, f.facCode))) << f.facCode;
         const auto range = LookupLastYearRange(db, "maxminScQor43", f.facCode);
         ASSERT_EQ(f.lastYear.has_value(), range.has_value()) << f.facCode;
         if (range) {

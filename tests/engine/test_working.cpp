@@ -31,39 +31,39 @@ TEST(Working, GpaStepsEndInTheFractionGpaToProbGives)
     const std::pair<float, float> fractions[] = {
         {3.25f, 0.928947888546568f}, {2.0f, 1.0f - 0.787277f}, {3.9f, 0.0f}, {2.4397771456f, 0.5f}};
     for (const auto& [gpa, fraction] : fractions) {
-        EXPECT_FLOAT_EQ(WorkGpa(gpa, kMean, kSd, kTable).fraction, fraction) << gpa;
+        EXPECT_FLOAT_EQ(workGpa(gpa, kMean, kSd, kTable).fraction, fraction) << gpa;
         EXPECT_FLOAT_EQ(GpaToProb(gpa, kMean, kSd, kTable), fraction) << gpa;
     }
-    const GpaWorking low = WorkGpa(2.0f, kMean, kSd, kTable);
+    const GpaWorking low = workGpa(2.0f, kMean, kSd, kTable);
     EXPECT_EQ(low.key, "0.797");
     EXPECT_TRUE(low.negative);
     EXPECT_FLOAT_EQ(low.fraction, 1.0f - 0.787277f);
-    EXPECT_FALSE(WorkGpa(3.9f, kMean, kSd, kTable).tableProb);
-    EXPECT_FALSE(WorkGpa(3.0f, "0", kSd, kTable).z);
+    EXPECT_FALSE(workGpa(3.9f, kMean, kSd, kTable).tableProb);
+    EXPECT_FALSE(workGpa(3.0f, "0", kSd, kTable).z);
 
     WorkingSheet sheet;
-    FillGpaWorking(sheet, "325", kMean, kSd, kTable);
+    fillGpaWorking(sheet, "325", kMean, kSd, kTable);
     EXPECT_EQ(sheet.gpaTyped, "3.25");
     EXPECT_EQ(sheet.gpaZ, "1.468");
     EXPECT_EQ(sheet.gpaKey, "1.468");
     EXPECT_EQ(sheet.gpaTableProb, "0.928947888546568");
     EXPECT_EQ(sheet.gpaFraction, "0.9289");
-    FillGpaWorking(sheet, "450", kMean, kSd, kTable);  // above 4: no points, no working
+    fillGpaWorking(sheet, "450", kMean, kSd, kTable);  // above 4: no points, no working
     EXPECT_EQ(sheet.gpaZ, "-");
     EXPECT_EQ(sheet.gpaFraction, "-");
 }
 
 TEST(Working, PrBandsAtTheirEdges)
 {
-    EXPECT_EQ(FindPrBand(85.50f)->band, 18);
-    EXPECT_EQ(FindPrBand(0.01f)->band, 1);
-    EXPECT_EQ(FindPrBand(99.99f)->band, 20);
-    EXPECT_FALSE(FindPrBand(95.005f));
+    EXPECT_EQ(findPrBand(85.50f)->band, 18);
+    EXPECT_EQ(findPrBand(0.01f)->band, 1);
+    EXPECT_EQ(findPrBand(99.99f)->band, 20);
+    EXPECT_FALSE(findPrBand(95.005f));
     const std::pair<float, float> shares[] = {{85.5f, 0.9f}, {95.005f, 0.0f}, {5.0f, 0.05f}, {5.01f, 0.1f}};
     for (const auto& [pr, share] : shares)
         EXPECT_FLOAT_EQ(PrToShare(pr), share) << pr;
     WorkingSheet sheet;
-    FillPrWorking(sheet, "8550");
+    fillPrWorking(sheet, "8550");
     EXPECT_EQ(sheet.prTyped, "85.50");
     EXPECT_EQ(sheet.prBand, "18 (85.01 - 90.00)");
     EXPECT_EQ(sheet.prFraction, "18/20");
@@ -114,8 +114,8 @@ TEST(Working, TheVerdictAsPrinted)
     EXPECT_EQ(NeededText(needed), "");
 
     // The printout's date is in the Buddhist era.
-    EXPECT_EQ(ThaiDateText(2000, 1, 5), "5 มกราคม พ.ศ. 2543");
-    EXPECT_EQ(ThaiDateText(2026, 12, 31), "31 ธันวาคม พ.ศ. 2569");
+    EXPECT_EQ(thaiDateText(2000, 1, 5), "5 มกราคม พ.ศ. 2543");
+    EXPECT_EQ(thaiDateText(2026, 12, 31), "31 ธันวาคม พ.ศ. 2569");
 }
 
 }  // namespace

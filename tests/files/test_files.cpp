@@ -440,16 +440,16 @@ TEST(LoadParam, ReadsTheProgramFoldersFileUntilTheDataFolderHasItsOwn)
     EXPECT_EQ(ReadBytes(program.path() / kParamFileName), "maxminScQor44\r\n2.6\r\n0.5\r\n");
 }
 
-TEST(YearText, Is25AndTheLastTwoCharacters)
+TEST(yearText, Is25AndTheLastTwoCharacters)
 {
-    EXPECT_EQ(YearText("maxminScQor43"), "2543");
-    EXPECT_EQ(YearText("7"), "257");
-    EXPECT_EQ(YearText(""), "25");
-    EXPECT_EQ(YearText("t4 "), "254 ");
+    EXPECT_EQ(yearText("maxminScQor43"), "2543");
+    EXPECT_EQ(yearText("7"), "257");
+    EXPECT_EQ(yearText(""), "25");
+    EXPECT_EQ(yearText("t4 "), "254 ");
     // Thai digits four and five, three bytes each.
-    EXPECT_EQ(YearText("ab\xE0\xB9\x94\xE0\xB9\x95"), "25\xE0\xB9\x94\xE0\xB9\x95");
-    EXPECT_EQ(YearText("x4\xE0\xB9\x95"), "254\xE0\xB9\x95");
-    EXPECT_EQ(YearText("\xE0\xB9\x95"), "25\xE0\xB9\x95");
+    EXPECT_EQ(yearText("ab\xE0\xB9\x94\xE0\xB9\x95"), "25\xE0\xB9\x94\xE0\xB9\x95");
+    EXPECT_EQ(yearText("x4\xE0\xB9\x95"), "254\xE0\xB9\x95");
+    EXPECT_EQ(yearText("\xE0\xB9\x95"), "25\xE0\xB9\x95");
 }
 
 }  // namespace

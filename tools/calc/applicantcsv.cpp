@@ -152,7 +152,7 @@ void ApplicantFile::readHeader(const tamrik::CsvRecord& header)
             m_slots.push_back(0);
             continue;
         }
-        const std::optional<std::size_t> slot = tamrik::ScoreSlot(f[c]);
+        const std::optional<std::size_t> slot = tamrik::scoreSlot(f[c]);
         if (!slot) {
             fault(header.line, c + 1, "'" + f[c] + "' is not a subject code 01-51 or wish1-wish8");
         } else if (seen[*slot]) {

@@ -150,7 +150,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         out.write(o.format == Format::Json ? JsonObject(ev, sample) + "\n"
                                            : (sample ? SampleLine() : std::string()) + TextBlock(ev));
         if (!ev.ok())
-            err << "tamrik-calc: " << tamrik::ShownText(ev.error) << '\n';
+            err << "tamrik-calc: " << tamrik::shownText(ev.error) << '\n';
         return out.finish(err, ev.ok() ? kDone : kDbFault);
     }
 

@@ -165,7 +165,7 @@ private:
             return;
         }
         const std::string code = pair.substr(0, eq);
-        const std::optional<std::size_t> slot = tamrik::ScoreSlot(code);
+        const std::optional<std::size_t> slot = tamrik::scoreSlot(code);
         if (!slot) {
             error("subject code '" + code + "' is not one of 01-51");
             return;
@@ -366,17 +366,17 @@ private:
 ValueCheck CheckScore(const std::string& text)
 {
     // What a score is, is page 2's rule.
-    return checkValue(text, tamrik::ScoreNumber(text), "score", "0-100", tamrik::InScoreRange);
+    return checkValue(text, tamrik::scoreNumber(text), "score", "0-100", tamrik::inScoreRange);
 }
 
 ValueCheck CheckGpa(const std::string& text)
 {
-    return checkValue(text, plainNumber(text), "GPA", "0 < GPA <= 4", tamrik::InGpaRange);
+    return checkValue(text, plainNumber(text), "GPA", "0 < GPA <= 4", tamrik::inGpaRange);
 }
 
 ValueCheck CheckPr(const std::string& text)
 {
-    return checkValue(text, plainNumber(text), "PR", "0 < PR < 100", tamrik::InPrRange);
+    return checkValue(text, plainNumber(text), "PR", "0 < PR < 100", tamrik::inPrRange);
 }
 
 std::string FacultyCodeOf(const std::string& text, bool* lostZeros)
@@ -389,7 +389,7 @@ std::string FacultyCodeOf(const std::string& text, bool* lostZeros)
         return code;
     if (lostZeros && code.size() < 4)
         *lostZeros = true;
-    return tamrik::FormatText(code, "0000");
+    return tamrik::formatText(code, "0000");
 }
 
 ParsedOptions ParseCalcOptions(const std::vector<std::string>& args)

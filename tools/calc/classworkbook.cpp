@@ -79,7 +79,7 @@ void ClassWorkbook::text(lxw_worksheet* sheet, unsigned row, unsigned column, co
     if (value.empty())
         return;
     // Texts from the data as every output carries them; and never a formula.
-    const std::string shown = tamrik::ShownText(value);
+    const std::string shown = tamrik::shownText(value);
     worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), shown.c_str(), nullptr);
 }
 
@@ -106,7 +106,7 @@ void ClassWorkbook::add(const StudentRows& student)
         // A figure holds what it shows: two decimals, as every other output writes it.
         const auto number = [&](unsigned column, double value, lxw_format* format) {
             worksheet_write_number(m_students, row, static_cast<lxw_col_t>(column),
-                                   format ? tamrik::ShownValue(value, 2) : value, format);
+                                   format ? tamrik::shownValue(value, 2) : value, format);
         };
         const auto figureOr = [&](unsigned column, const std::optional<double>& value) {
             if (value)

@@ -89,7 +89,7 @@ public:
                     ++i;
                     continue;
                 }
-                const std::size_t length = tamrik::Utf8CharacterLength(std::string_view(m_pending).substr(i));
+                const std::size_t length = tamrik::utf8CharacterLength(std::string_view(m_pending).substr(i));
                 if (length == 0 && !last && m_pending.size() - i < 4)
                     break;  // a character cut by the end of what has come
                 if (length == 0) {

@@ -39,8 +39,8 @@ public:
     {
         std::string replaced;
         std::string_view shown = text;
-        if (tamrik::FirstUnshowable(text) != text.size()) {
-            replaced = tamrik::ShownText(text);
+        if (tamrik::firstUnshowable(text) != text.size()) {
+            replaced = tamrik::shownText(text);
             shown = replaced;
         }
         m_out += '"';
@@ -169,8 +169,8 @@ std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size
         views[9] = tamrik::ChanceLabel(ev.chance);
     }
     for (const std::size_t c : kTextColumns) {
-        if (tamrik::FirstUnshowable(views[c]) != views[c].size()) {
-            written[c] = tamrik::ShownText(views[c]);
+        if (tamrik::firstUnshowable(views[c]) != views[c].size()) {
+            written[c] = tamrik::shownText(views[c]);
             views[c] = written[c];
         }
     }
@@ -188,22 +188,22 @@ std::vector<std::string> rowCells(const FacultyEvaluation& ev, std::size_t rank)
     return cells;
 }
 
-// The evaluation with every text it holds as ShownText has it.
+// The evaluation with every text it holds as shownText has it.
 FacultyEvaluation shownEvaluation(FacultyEvaluation ev)
 {
     for (std::string* text : {&ev.facCode, &ev.university, &ev.name, &ev.error})
-        *text = tamrik::ShownText(*text);
+        *text = tamrik::shownText(*text);
     for (auto* list : {&ev.minimums, &ev.missing}) {
         for (std::string& text : *list)
-            text = tamrik::ShownText(text);
+            text = tamrik::shownText(text);
     }
     for (tamrik::YearRange& range : ev.years)
-        range.year = tamrik::ShownText(range.year);
+        range.year = tamrik::shownText(range.year);
     if (ev.lastYear)
-        ev.lastYear->year = tamrik::ShownText(ev.lastYear->year);
+        ev.lastYear->year = tamrik::shownText(ev.lastYear->year);
     if (ev.needed) {
         for (auto& subject : ev.needed->subjects)
-            subject.first = tamrik::ShownText(subject.first);
+            subject.first = tamrik::shownText(subject.first);
     }
     return ev;
 }
@@ -369,7 +369,7 @@ std::string CsvHeader(bool withId, bool withWishes)
 std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
-    const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::ShownText(*id)) : std::string();
+    const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::shownText(*id)) : std::string();
     for (const StudentRow& row : rows) {
         std::vector<std::string> cells = rowCells(row.ev, row.rank);
         if (id)

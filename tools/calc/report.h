@@ -2,7 +2,7 @@
 // What tamrik-calc writes: one faculty as a readable Thai block or a JSON
 // object, the ranked list as a table, a JSON array or CSV rows. Figures are
 // written with two decimals, as the summary page shows them; texts from the
-// data as ShownText has them, and in CSV kept from reading as a formula.
+// data as shownText has them, and in CSV kept from reading as a formula.
 
 #include "evaluation.h"
 #include "studentrows.h"

@@ -102,7 +102,7 @@ void checkSubjects(CheckState& s)
     std::map<std::size_t, std::string> seen;  // by score slot: "1" and "01" share one
     for (const Row& row : t.rows) {
         const std::string code = textOf(t, row, kSubCod);
-        const auto slot = tamrik::ScoreSlot(code);
+        const auto slot = tamrik::scoreSlot(code);
         if (!slot) {
             s.add(kSubjectTable, row.where, kSubCod, "subject code \"" + code + "\" is not 01 to 51");
             continue;
@@ -120,7 +120,7 @@ void checkSubjects(CheckState& s)
         const bool mainCode = static_cast<double>(*slot + 1) < kFirstSpecialCode;
         if ((*type == 0) != mainCode)
             s.add(kSubjectTable, row.where, kSubTyp,
-                "subject " + code + " has SubTyp " + tamrik::NumberText(*type) + ", but codes below 16 are main "
+                "subject " + code + " has SubTyp " + tamrik::numberText(*type) + ", but codes below 16 are main "
                     + "and the others special in tableCRT and tableSUM");
         s.subjectMain[code] = *type == 0;
     }

@@ -32,7 +32,7 @@ std::vector<std::string> checkSubjectList(CheckState& s, const std::string& fac)
     for (int k = 1; k <= *n; ++k) {
         const std::string column = subjectColumn(k).str();
         const std::string code = textOf(t, row, column);
-        if (!tamrik::ScoreSlot(code))
+        if (!tamrik::scoreSlot(code))
             s.add(kFacsubj, row.where, column, "subject code \"" + code + "\" is not 01 to 51");
         else if (!s.subjectMain.count(code))
             s.add(kFacsubj, row.where, column, "subject " + code + " is not in SubjectTable");
@@ -80,7 +80,7 @@ std::vector<std::string> pairCodes(CheckState& s, const std::string& fac, const 
         return {};
     }
     const std::string codes = textOf(s.table(kTb6174), *rows.front(), kSubCod);
-    if (codes.size() != 4 || !tamrik::ScoreSlot(codes.substr(0, 2)) || !tamrik::ScoreSlot(codes.substr(2))) {
+    if (codes.size() != 4 || !tamrik::scoreSlot(codes.substr(0, 2)) || !tamrik::scoreSlot(codes.substr(2))) {
         s.add(kTb6174, rows.front()->where, kSubCod, "\"" + codes + "\" is not two subject codes");
         return {};
     }
@@ -103,9 +103,9 @@ std::optional<double> checkCalculation(CheckState& s, const std::string& fac, co
     for (int k = 1; k <= n; ++k) {
         const std::string codeColumn = entryCodeColumn(k).str();
         const std::string code = textOf(t, row, codeColumn);
-        const auto value = tamrik::WholeNumber(code);
+        const auto value = tamrik::wholeNumber(code);
         const bool pair = value && *value >= kFirstPairCode && code.size() == 2;
-        if (!pair && !tamrik::ScoreSlot(code)) {
+        if (!pair && !tamrik::scoreSlot(code)) {
             s.add(kTableSUM, row.where, codeColumn,
                 "\"" + code + "\" is neither a subject code 01 to 51 nor a pair code 61 or more");
             continue;
@@ -172,7 +172,7 @@ void checkFaculty(CheckState& s, const std::string& fac)
         return;
 
     // What the user's Next would meet, through the program's own rule load.
-    const tamrik::RuleLoadResult loaded = tamrik::BuildFacultyRule(s.source, fac, fac);
+    const tamrik::RuleLoadResult loaded = tamrik::buildFacultyRule(s.source, fac, fac);
     if (!loaded.ok()) {
         s.add(kSUName, s.facultyRow[fac], kFacCode, "the program cannot load the rule: " + loaded.error);
         return;
@@ -183,8 +183,8 @@ void checkFaculty(CheckState& s, const std::string& fac)
     const double full = tamrik::Val(loaded.rule->MaxMain) + *special;
     if (std::fabs(total - 10 * full) > 1e-9 * std::max(1.0, total))
         s.add(kTableSUM, row.where, kTotSco,
-            "TotSco " + tamrik::NumberText(total) + " is not ten times the full scores it adds up ("
-                + tamrik::NumberText(10 * full) + ")");
+            "TotSco " + tamrik::numberText(total) + " is not ten times the full scores it adds up ("
+                + tamrik::numberText(10 * full) + ")");
 }
 
 void checkPairRows(CheckState& s)

@@ -91,10 +91,10 @@ void checkValues(CheckState& s)
 {
     for (const Table& t : s.data.tables) {
         const bool range = tamrik::ruledb::IsRangeTable(t.columnNames());
-        if (!tamrik::HasValueRules(t.schema.name, range))
+        if (!tamrik::hasValueRules(t.schema.name, range))
             continue;
         for (const Row& row : t.rows) {
-            for (const tamrik::ValueFault& fault : tamrik::RuleValueFaults(t.schema.name, range, DataSetValueRow(t, row)))
+            for (const tamrik::ValueFault& fault : tamrik::ruleValueFaults(t.schema.name, range, DataSetValueRow(t, row)))
                 s.add(t.schema.name, row.where, fault.column, fault.message);
         }
     }

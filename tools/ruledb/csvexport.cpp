@@ -57,7 +57,7 @@ std::string fieldText(const Value& value, const tamrik::ruledb::ColumnSchema* kn
 {
     if (value.kind == Value::Kind::Real && known && known->pattern) {
         std::string text = tamrik::Format(value.real, known->pattern);
-        if (tamrik::WholeNumber(text) == value.real)
+        if (tamrik::wholeNumber(text) == value.real)
             return text;
     }
     return value.toText();

@@ -51,7 +51,7 @@ std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::s
         return std::isdigit(static_cast<unsigned char>(ch)) || ch == '.' || ch == '-' || ch == '+' || ch == 'e'
                || ch == 'E';
     });
-    if (const auto real = digitsOnly ? tamrik::WholeNumber(text) : std::nullopt)
+    if (const auto real = digitsOnly ? tamrik::wholeNumber(text) : std::nullopt)
         return Value::ofReal(*real);
     why = "\"" + text + "\" is not a number";
     return std::nullopt;

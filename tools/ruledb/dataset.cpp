@@ -11,7 +11,7 @@ namespace ruledbtool {
 int Table::column(const std::string& name) const
 {
     for (std::size_t c = 0; c < schema.columns.size(); ++c) {
-        if (tamrik::SameColumnName(schema.columns[c].name, name))
+        if (tamrik::sameColumnName(schema.columns[c].name, name))
             return static_cast<int>(c);
     }
     return -1;
@@ -25,7 +25,7 @@ std::vector<std::string> Table::columnNames() const
 const Table* DataSet::find(const std::string& name) const
 {
     for (const Table& table : tables) {
-        if (tamrik::SameColumnName(table.schema.name, name))
+        if (tamrik::sameColumnName(table.schema.name, name))
             return &table;
     }
     return nullptr;
@@ -68,7 +68,7 @@ std::string AdmissionYear(const DataSet& data)
     std::string newest;
     for (const Table* table : data.rangeTables()) {
         if (tamrik::ruledb::isYearRangeTable(table->schema.name))
-            newest = std::max(newest, tamrik::YearText(table->schema.name));
+            newest = std::max(newest, tamrik::yearText(table->schema.name));
     }
     return newest;
 }

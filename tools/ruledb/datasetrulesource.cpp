@@ -10,7 +10,7 @@ std::optional<std::string> RuleText(const Value& value)
     case Value::Kind::Null:
         return std::nullopt;
     case Value::Kind::Real:
-        return tamrik::NumberText(value.real);
+        return tamrik::numberText(value.real);
     default:
         return value.toText();
     }
@@ -47,7 +47,7 @@ std::optional<double> DataSetValueRow::number(std::string_view column) const
         return std::nullopt;
     // An imported database may keep numbers as text.
     const Value& value = m_row.values[static_cast<std::size_t>(c)];
-    return value.kind == Value::Kind::Text ? tamrik::WholeNumber(value.text) : value.number();
+    return value.kind == Value::Kind::Text ? tamrik::wholeNumber(value.text) : value.number();
 }
 
 std::string DataSetValueRow::text(std::string_view column) const

@@ -1,7 +1,7 @@
 #pragma once
 // The program's rule load over a data set in memory: the same first-row
 // answers the database gives, so the check and the diff load every faculty's
-// rule with the program's own BuildFacultyRule, from a folder as from a file.
+// rule with the program's own buildFacultyRule, from a folder as from a file.
 
 #include "dataset.h"
 #include "rulesource.h"
@@ -13,7 +13,7 @@ class DataSetRuleSource : public tamrik::RuleSource {
 public:
     explicit DataSetRuleSource(const DataSet& data) : m_data(data) {}
 
-    // Numbers come back as the database's answers write them (NumberText).
+    // Numbers come back as the database's answers write them (numberText).
     std::optional<tamrik::RuleRow> firstRow(std::string_view table, std::string_view keyColumn,
                                             std::string_view key) override;
 

@@ -33,7 +33,7 @@ Table normalTable(int lastThousandths)
 
 std::optional<int> ziThousandths(const std::string& text)
 {
-    const auto value = tamrik::ScoreNumber(text);
+    const auto value = tamrik::scoreNumber(text);
     const std::size_t point = text.find('.');
     if (!value || *value >= 10 || (point != std::string::npos && text.size() - point - 1 > 3))
         return std::nullopt;

@@ -55,8 +55,8 @@ std::map<std::string, std::string> aspectsOf(const tamrik::RuleLoadResult& loade
                                        + rule.PairGroup->WeightText
                                  : "none";
     // The full scores as page 4 shows them, from the weights the rule gives.
-    const std::string share = tamrik::FullShareText(rule.ScorePerPercent);
-    const tamrik::SummaryTexts summary = tamrik::BuildSummary({0, 0, 0, 0, rule.MaxMain, rule.MaxSP, share, share, {}, {}});
+    const std::string share = tamrik::fullShareText(rule.ScorePerPercent);
+    const tamrik::SummaryTexts summary = tamrik::buildSummary({0, 0, 0, 0, rule.MaxMain, rule.MaxSP, share, share, {}, {}});
     const auto& full = summary.LabelMaxScore;
     return {{"subjects", "main " + joined(mains, ", ") + "; special " + (specials.empty() ? "none" : joined(specials, ", "))},
             {"weights", joined(weights, ", ")},
@@ -113,7 +113,7 @@ std::map<std::string, Faculty> facultiesOf(const DataSet& data, const std::vecto
         Faculty& faculty = faculties[fac];
         faculty = {row.values[static_cast<std::size_t>(name)].toText(),
                    row.values[static_cast<std::size_t>(university)].toText(),
-                   aspectsOf(tamrik::BuildFacultyRule(source, fac, fac))};
+                   aspectsOf(tamrik::buildFacultyRule(source, fac, fac))};
         for (const auto& [table, rows] : ranges) {
             const auto found = rows.find(fac);
             faculty.aspects[table] = found == rows.end() ? "none" : found->second;
