@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     std::vector<tamrik::CsvRecord> records;
     try {
-        records = tamrik::ParseCsv(std::string_view(reinterpret_cast<const char*>(data), size));
+        records = tamrik::parseCsv(std::string_view(reinterpret_cast<const char*>(data), size));
     } catch (const tamrik::CsvError&) {
         return 0;
     }
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string quoted = Quoted(records);
     std::vector<tamrik::CsvRecord> again;
     try {
-        again = tamrik::ParseCsv(quoted);
+        again = tamrik::parseCsv(quoted);
     } catch (const tamrik::CsvError&) {
         // Quoting lengthens a line; only the line limit may refuse it now.
         std::size_t longest = 0, start = 0;

@@ -31,7 +31,7 @@ Read whole(std::string_view bytes)
 {
     Read read;
     try {
-        read.records = tamrik::ParseCsv(tamrik::DecodeDataText(bytes).utf8);
+        read.records = tamrik::parseCsv(tamrik::decodeDataText(bytes).utf8);
     } catch (const tamrik::TextError& e) {
         read.fault = e.what();
     }

@@ -30,7 +30,7 @@ void require(bool holds)
 // terminal's cursor or reorders its line.
 void requireShowable(std::string_view text, bool lineEnds)
 {
-    require(!tamrik::DecodeDataText(text).fromWindows874);
+    require(!tamrik::decodeDataText(text).fromWindows874);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
         require((b >= 0x20 && b != 0x7F) || b >= 0x80 || (lineEnds && b == '\n'));
@@ -185,9 +185,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<tamrikcalc::StudentRow> ranked{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
     const std::string csv = tamrikcalc::CsvRows(ranked, &id);
     requireShowable(csv, true);
-    const std::vector<tamrik::CsvRecord> rows = tamrik::ParseCsv(csv);
+    const std::vector<tamrik::CsvRecord> rows = tamrik::parseCsv(csv);
     require(rows.size() == 1 && rows[0].fields.size() == 11);
-    const auto cell = [](const std::string& text) { return tamrik::SpreadsheetText(tamrik::shownText(text)); };
+    const auto cell = [](const std::string& text) { return tamrik::spreadsheetText(tamrik::shownText(text)); };
     require(rows[0].fields[0] == cell(id));
     require(rows[0].fields[1] == "1");
     require(rows[0].fields[2] == cell(ev.facCode));

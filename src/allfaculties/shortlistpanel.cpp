@@ -281,7 +281,7 @@ void ShortlistPanel::exportCsv()
             line.push_back(m_faculties.cellText(row, c).toStdString());
         sheet.push_back(line);
     }
-    const std::string bytes = CsvSheet(sheet);
+    const std::string bytes = csvSheet(sheet);
     if (!WriteExportFile(path, bytes))
         m_session.messages().show(SaveFailedMessage(path));
 }

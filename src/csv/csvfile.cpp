@@ -5,7 +5,7 @@
 
 namespace tamrik {
 
-std::vector<CsvRecord> ParseCsv(std::string_view text)
+std::vector<CsvRecord> parseCsv(std::string_view text)
 {
     std::vector<CsvRecord> records;
     CsvRecord record;
@@ -97,7 +97,7 @@ std::vector<CsvRecord> ParseCsv(std::string_view text)
     return records;
 }
 
-CsvFile ReadCsvFile(const std::string& path)
+CsvFile readCsvFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -110,9 +110,9 @@ CsvFile ReadCsvFile(const std::string& path)
             throw FileError(path + ": larger than " + std::to_string(kMaxCsvFileBytes >> 20) + " MB");
     }
     try {
-        DecodedText text = DecodeDataText(file.bytes);
+        DecodedText text = decodeDataText(file.bytes);
         file.fromWindows874 = text.fromWindows874;
-        file.records = ParseCsv(text.utf8);
+        file.records = parseCsv(text.utf8);
     } catch (const TextError& e) {
         throw FileError(path + ":" + e.what());
     }

@@ -35,7 +35,7 @@ struct CsvRecord {
 // Throws CsvError for a quote left open, text after a closing quote, a
 // control byte other than tab or a line end, or a line longer than
 // kMaxCsvLineBytes.
-std::vector<CsvRecord> ParseCsv(std::string_view text);
+std::vector<CsvRecord> parseCsv(std::string_view text);
 
 struct CsvFile {
     std::vector<CsvRecord> records;
@@ -44,6 +44,6 @@ struct CsvFile {
 };
 
 // Reads, decodes and parses a file; throws FileError naming it.
-CsvFile ReadCsvFile(const std::string& path);
+CsvFile readCsvFile(const std::string& path);
 
 }  // namespace tamrik

@@ -4,7 +4,7 @@
 
 namespace tamrik {
 
-std::string CsvLine(const std::vector<std::string>& fields)
+std::string csvLine(const std::vector<std::string>& fields)
 {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -26,18 +26,18 @@ std::string CsvLine(const std::vector<std::string>& fields)
     return line;
 }
 
-std::string SpreadsheetText(std::string text)
+std::string spreadsheetText(std::string text)
 {
     if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos)
         text.insert(text.begin(), '\'');
     return text;
 }
 
-std::string CsvSheet(const std::vector<std::vector<std::string>>& rows)
+std::string csvSheet(const std::vector<std::vector<std::string>>& rows)
 {
     std::string bytes = "\xEF\xBB\xBF";
     for (const auto& row : rows)
-        bytes += CsvLine(row) + "\r\n";
+        bytes += csvLine(row) + "\r\n";
     return bytes;
 }
 

@@ -99,7 +99,7 @@ std::size_t firstBadWindows874(std::string_view s)
 
 }  // namespace
 
-std::string Windows874ToUtf8(std::string_view bytes)
+std::string windows874ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() * 3);
@@ -111,7 +111,7 @@ std::string Windows874ToUtf8(std::string_view bytes)
     return out;
 }
 
-DecodedText DecodeDataText(std::string_view bytes)
+DecodedText decodeDataText(std::string_view bytes)
 {
     const std::size_t badUtf8 = firstBadUtf8(bytes);
     if (badUtf8 == kValid) {
@@ -121,7 +121,7 @@ DecodedText DecodeDataText(std::string_view bytes)
     }
     const std::size_t badThai = firstBadWindows874(bytes);
     if (badThai == kValid)
-        return {Windows874ToUtf8(bytes), true};
+        return {windows874ToUtf8(bytes), true};
 
     // The reading that got further is the one the file was written in.
     const bool asUtf8 = badUtf8 >= badThai;

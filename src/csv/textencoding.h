@@ -34,9 +34,9 @@ struct DecodedText {
 
 // Throws TextError at the first byte that neither reading accepts; of the two
 // readings, the one that got further through the file names the place.
-DecodedText DecodeDataText(std::string_view bytes);
+DecodedText decodeDataText(std::string_view bytes);
 
 // Windows-874 bytes as UTF-8; bytes without a character are left out.
-std::string Windows874ToUtf8(std::string_view bytes);
+std::string windows874ToUtf8(std::string_view bytes);
 
 }  // namespace tamrik

@@ -21,30 +21,30 @@ TEST(Csv, WhatTheWriterWritesReadsBackTheSame)
 {
     const std::vector<std::vector<std::string>> rows = {
         {"0001", "คณะ, \"พิเศษ\"", "", "a\nb"}, {"=1+1", "x\r\ny", "\"", ","}};
-    EXPECT_EQ(CsvLine(rows[0]), "0001,\"คณะ, \"\"พิเศษ\"\"\",,\"a\nb\"");
-    const std::string sheet = CsvSheet(rows);
+    EXPECT_EQ(csvLine(rows[0]), "0001,\"คณะ, \"\"พิเศษ\"\"\",,\"a\nb\"");
+    const std::string sheet = csvSheet(rows);
     EXPECT_EQ(sheet.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(sheet.substr(sheet.size() - 2), "\r\n");
-    const DecodedText text = DecodeDataText(sheet);
+    const DecodedText text = decodeDataText(sheet);
     EXPECT_FALSE(text.fromWindows874);
-    const std::vector<CsvRecord> records = ParseCsv(text.utf8);
+    const std::vector<CsvRecord> records = parseCsv(text.utf8);
     EXPECT_EQ(FieldsOf(records), rows);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].line, 3);  // the quoted line break counts
     EXPECT_EQ(records[0].columns, (std::vector<int>{1, 6, 23, 24}));
-    EXPECT_EQ(SpreadsheetText("=1+1"), "'=1+1");
-    EXPECT_EQ(SpreadsheetText("0001"), "0001");
+    EXPECT_EQ(spreadsheetText("=1+1"), "'=1+1");
+    EXPECT_EQ(spreadsheetText("0001"), "0001");
 }
 
 TEST(Csv, WindowsThaiTextIsConvertedAndFaultsNameTheirPlace)
 {
     // iconv -t CP874 of “ราคา” – €5…, a no-break space and ๆ.
-    EXPECT_EQ(DecodeDataText("\x93\xc3\xd2\xa4\xd2\x94\x20\x96\x20\x80\x35\x85\xa0\xe6").utf8,
+    EXPECT_EQ(decodeDataText("\x93\xc3\xd2\xa4\xd2\x94\x20\x96\x20\x80\x35\x85\xa0\xe6").utf8,
               "“ราคา” – €5…\u00a0ๆ");
-    EXPECT_TRUE(DecodeDataText("a,\xa4\xb3\xd0\n").fromWindows874);
+    EXPECT_TRUE(decodeDataText("a,\xa4\xb3\xd0\n").fromWindows874);
     const auto faultOf = [](std::string_view csv) -> std::string {
         try {
-            ParseCsv(csv);
+            parseCsv(csv);
         } catch (const CsvError& e) {
             return e.what();
         }

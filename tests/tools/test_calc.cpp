@@ -295,7 +295,7 @@ TEST_F(TamrikCalc, BatchIsTheSameOnOneThreadAndOnTwo)
 std::vector<std::vector<std::string>> CsvOf(const std::string& text)
 {
     std::vector<std::vector<std::string>> rows;
-    for (const tamrik::CsvRecord& record : tamrik::ParseCsv(text))
+    for (const tamrik::CsvRecord& record : tamrik::parseCsv(text))
         rows.push_back(record.fields);
     return rows;
 }

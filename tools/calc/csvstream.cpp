@@ -62,7 +62,7 @@ bool isWindows874(unsigned char byte)
     static const std::array<bool, 256> known = [] {
         std::array<bool, 256> table{};
         for (int b = 0; b < 256; ++b)
-            table[b] = b == 0 || !tamrik::Windows874ToUtf8(std::string(1, static_cast<char>(b))).empty();
+            table[b] = b == 0 || !tamrik::windows874ToUtf8(std::string(1, static_cast<char>(b))).empty();
         return table;
     }();
     return known[byte];
@@ -278,7 +278,7 @@ std::vector<tamrik::CsvRecord> CsvStream::parse(std::string_view raw) const
 {
     try {
         std::vector<tamrik::CsvRecord> records =
-            tamrik::ParseCsv(m_windows874 ? tamrik::Windows874ToUtf8(raw) : std::string(raw));
+            tamrik::parseCsv(m_windows874 ? tamrik::windows874ToUtf8(raw) : std::string(raw));
         for (tamrik::CsvRecord& record : records)
             record.line += m_line - 1;
         return records;

@@ -184,7 +184,7 @@ std::vector<std::string> rowCells(const FacultyEvaluation& ev, std::size_t rank)
     const std::array<std::string_view, 10> views = rowViews(ev, rank, written);
     std::vector<std::string> cells(views.begin(), views.end());
     for (const std::size_t c : kTextColumns)
-        cells[c] = tamrik::SpreadsheetText(std::move(cells[c]));
+        cells[c] = tamrik::spreadsheetText(std::move(cells[c]));
     return cells;
 }
 
@@ -363,13 +363,13 @@ std::string CsvHeader(bool withId, bool withWishes)
     fields.insert(fields.end(), std::begin(kColumns), std::end(kColumns));
     if (withWishes)
         fields.insert(fields.end(), std::begin(kWishColumns), std::end(kWishColumns));
-    return tamrik::CsvLine(fields) + "\n";
+    return tamrik::csvLine(fields) + "\n";
 }
 
 std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
-    const std::string idCell = id ? tamrik::SpreadsheetText(tamrik::shownText(*id)) : std::string();
+    const std::string idCell = id ? tamrik::spreadsheetText(tamrik::shownText(*id)) : std::string();
     for (const StudentRow& row : rows) {
         std::vector<std::string> cells = rowCells(row.ev, row.rank);
         if (id)
@@ -379,7 +379,7 @@ std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, 
             cells.push_back(row.wish ? std::to_string(row.wish) : std::string());
             cells.push_back(row.ev.needed ? figure(row.ev.needed->points) : std::string());
         }
-        out += tamrik::CsvLine(cells) + "\n";
+        out += tamrik::csvLine(cells) + "\n";
     }
     return out;
 }

@@ -69,7 +69,7 @@ void writeCsvTable(const Table& table, const std::string& path)
 {
     std::ofstream out = createFile(path);
     const std::vector<std::string> names = table.columnNames();
-    out << tamrik::CsvLine(names) << '\n';
+    out << tamrik::csvLine(names) << '\n';
     std::vector<const tamrik::ruledb::ColumnSchema*> known;
     for (const std::string& name : names)
         known.push_back(tamrik::ruledb::knownColumn(table.schema.name, names, name));
@@ -78,7 +78,7 @@ void writeCsvTable(const Table& table, const std::string& path)
         fields.clear();
         for (std::size_t c = 0; c < row.values.size(); ++c)
             fields.push_back(fieldText(row.values[c], c < known.size() ? known[c] : nullptr));
-        out << tamrik::CsvLine(fields) << '\n';
+        out << tamrik::csvLine(fields) << '\n';
     }
     out.flush();
     if (!out)

@@ -112,7 +112,7 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
         }
         tamrik::CsvFile csv;
         try {
-            csv = tamrik::ReadCsvFile(path);
+            csv = tamrik::readCsvFile(path);
         } catch (const FileError& e) {
             faults.push_back(e.what());
             continue;

@@ -253,7 +253,7 @@ std::string DiffCsv(const std::vector<Change>& changes)
 {
     std::string text = "FacCode,Faculty,Change,Old,New\n";
     for (const Change& change : changes)
-        text += tamrik::CsvLine({change.facCode, change.faculty, change.what, change.before, change.after}) + "\n";
+        text += tamrik::csvLine({change.facCode, change.faculty, change.what, change.before, change.after}) + "\n";
     return text;
 }
 
