@@ -100,10 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(again.GpaDigits == (isGpaDigits(any) ? any : "000") && again.PrDigits == (isPrDigits(any) ? any : "0000"));
 
     Write(folder / kChoicesFileName, data, size);
-    const std::vector<std::string> codes = LoadChoicesFile(folder);
+    const std::vector<std::string> codes = loadChoicesFile(folder);
     for (const std::string& code : codes)
         require(isFacultyCode(code));
-    require(SaveChoicesFile(folder, codes));
-    require(LoadChoicesFile(folder) == codes);
+    require(saveChoicesFile(folder, codes));
+    require(loadChoicesFile(folder) == codes);
     return 0;
 }

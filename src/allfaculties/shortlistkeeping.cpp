@@ -23,7 +23,7 @@ ShortlistFile currentShortlistFile(const Session& session, const std::vector<std
 bool saveShortlistFile(const QString& path, const ShortlistFile& file)
 {
     const QByteArray bytes = shortlistFileBytes(file);
-    return WriteTextAtomically(pathFromQString(path),
+    return writeTextAtomically(pathFromQString(path),
                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -49,7 +49,7 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
       m_scoring(scoring),
       m_faculties(faculties),
       m_shown(shown),
-      m_shortlist(LoadChoicesFile(session.dataFolder())),
+      m_shortlist(loadChoicesFile(session.dataFolder())),
       m_chooseFile(DialogSaveFileChooser())
 {
     m_ListChoices = Named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
@@ -184,7 +184,7 @@ void ShortlistPanel::forget()
 
 void ShortlistPanel::choicesChanged(int selectPlace)
 {
-    if (!SaveChoicesFile(m_session.dataFolder(), m_shortlist.codes()))
+    if (!saveChoicesFile(m_session.dataFolder(), m_shortlist.codes()))
         m_session.messages().show(QStringLiteral("บันทึกอันดับที่เลือกลงไฟล์ไม่สำเร็จ"));
     showChoices(selectPlace);
 }

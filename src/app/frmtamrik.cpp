@@ -50,7 +50,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
                      QWidget* parent)
     : QMainWindow(parent),
       m_programFolder(programFolder),
-      m_session(messages, ChooseDataFolder(pathFromQString(programFolder), pathFromQString(fallbackDataFolder))),
+      m_session(messages, chooseDataFolder(pathFromQString(programFolder), pathFromQString(fallbackDataFolder))),
       m_exitAction([] { QApplication::exit(0); }),
       m_chooseFile(DialogSaveFileChooser())
 {
@@ -178,7 +178,7 @@ bool FrmTamrik::Load()
     }
 
     m_submnuOption[1]->setVisible(false);
-    RemoveUnfinishedSaves(m_session.dataFolder());
+    removeUnfinishedSaves(m_session.dataFolder());
     LoadEntriesFile(m_session.dataFolder(), m_session.entries());
     ShowPage(1);
     m_session.params() = LoadParam(m_session.dataFolder(), pathFromQString(m_programFolder));
@@ -257,7 +257,7 @@ void FrmTamrik::ResetUserData()
     m_gpaPrPage->ResetBoxes();
     m_summaryPage->ResetMyScores();
     // The shortlist belonged to the last user.
-    DeleteChoicesFile(m_session.dataFolder());
+    deleteChoicesFile(m_session.dataFolder());
     if (m_allFaculties) {
         m_allFaculties->ForgetUser();
         m_allFaculties->ReloadEntries();
@@ -303,10 +303,10 @@ void FrmTamrik::OpenAboutWindow()
     m_about->activateWindow();
 }
 
-void FrmTamrik::DeleteEntriesFile()
+void FrmTamrik::deleteEntriesFile()
 {
-    tamrik::DeleteEntriesFile(m_session.dataFolder());
-    DeleteChoicesFile(m_session.dataFolder());
+    tamrik::deleteEntriesFile(m_session.dataFolder());
+    deleteChoicesFile(m_session.dataFolder());
 }
 
 void FrmTamrik::OpenAllFaculties()
@@ -433,13 +433,13 @@ void FrmTamrik::SavePdf()
 
 void FrmTamrik::Exit()
 {
-    DeleteEntriesFile();
+    deleteEntriesFile();
     m_exitAction();
 }
 
 void FrmTamrik::closeEvent(QCloseEvent* event)
 {
-    DeleteEntriesFile();
+    deleteEntriesFile();
     event->accept();
 }
 

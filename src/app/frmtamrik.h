@@ -92,7 +92,7 @@ private:
     // Page 4's figures from pages 2 and 3 as they stand.
     void RebuildSummaryPage();
     void Exit();
-    void DeleteEntriesFile();
+    void deleteEntriesFile();
     void EntriesChangedByPages();
     void ScoreEditedInList(const QString& code);
     void GpaEditedInList();

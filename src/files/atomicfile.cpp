@@ -136,21 +136,21 @@ void removeTemporaries()
 
 }  // namespace
 
-bool IsWholeLine(const std::string& line) { return line.find_first_of("\r\n") == std::string::npos; }
+bool isWholeLine(const std::string& line) { return line.find_first_of("\r\n") == std::string::npos; }
 
-bool WriteLinesAtomically(const fs::path& file, const std::vector<std::string>& lines, Flush flush)
+bool writeLinesAtomically(const fs::path& file, const std::vector<std::string>& lines, Flush flush)
 {
     std::string text;
     for (const std::string& line : lines) {
-        if (!IsWholeLine(line))
+        if (!isWholeLine(line))
             return false;
         text += line;
         text += "\r\n";
     }
-    return WriteTextAtomically(file, text, flush);
+    return writeTextAtomically(file, text, flush);
 }
 
-bool WriteTextAtomically(const fs::path& file, std::string_view text, Flush flush)
+bool writeTextAtomically(const fs::path& file, std::string_view text, Flush flush)
 {
     try {
         AtomicFileWriter writer(file);
@@ -255,7 +255,7 @@ bool AtomicFileWriter::commit(Flush toDisk)
     return true;
 }
 
-std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
+std::optional<std::vector<std::string>> readLines(const fs::path& file)
 {
     try {
         std::error_code ec;
@@ -312,7 +312,7 @@ std::optional<std::vector<std::string>> ReadLines(const fs::path& file)
     }
 }
 
-void RemoveUnfinishedWrites(const fs::path& folder, std::initializer_list<fs::path> names)
+void removeUnfinishedWrites(const fs::path& folder, std::initializer_list<fs::path> names)
 {
     try {
         std::error_code ec;
@@ -329,7 +329,7 @@ void RemoveUnfinishedWrites(const fs::path& folder, std::initializer_list<fs::pa
     }
 }
 
-OutputFile PrepareOutputFile(const fs::path& file)
+OutputFile prepareOutputFile(const fs::path& file)
 {
     try {
         OutputFile out = followLinks(file);
@@ -347,16 +347,16 @@ OutputFile PrepareOutputFile(const fs::path& file)
         else if (!systemfiles::mayWriteIn(folder))
             out.problem = systemReason(errno);
         else
-            RemoveUnfinishedWrites(folder, {out.path.filename()});
+            removeUnfinishedWrites(folder, {out.path.filename()});
         return out;
     } catch (...) {  // allocation or path conversion
         return {file, "cannot look at the file"};
     }
 }
 
-void RemoveTemporaryFilesOnSignals() { systemfiles::onEndingSignals(removeTemporaries); }
+void removeTemporaryFilesOnSignals() { systemfiles::onEndingSignals(removeTemporaries); }
 
-bool RemoveFile(const fs::path& file)
+bool removeFile(const fs::path& file)
 {
     std::error_code ec;
     fs::remove(file, ec);

@@ -21,7 +21,7 @@ inline constexpr std::size_t kMaxTextFileBytes = 8192;
 
 // True when the line holds no CR or LF of its own: one line of a file, that
 // reads back as it was written. A line read with a CR inside is damaged.
-bool IsWholeLine(const std::string& line);
+bool isWholeLine(const std::string& line);
 
 // Whether a write waits until its bytes are on the disk. Only a write whose
 // loss costs nothing may leave that to the system: one that puts down just
@@ -34,11 +34,11 @@ enum class Flush { ToDisk, Later };
 // when the rename fails (the old file is then untouched and the temporary file
 // removed), or when a line holds a CR or LF of its own, which would shift
 // every later line of the file.
-bool WriteLinesAtomically(const std::filesystem::path& file, const std::vector<std::string>& lines,
+bool writeLinesAtomically(const std::filesystem::path& file, const std::vector<std::string>& lines,
                           Flush flush = Flush::ToDisk);
 
 // Writes the text as it stands, replacing the file whole in the same way.
-bool WriteTextAtomically(const std::filesystem::path& file, std::string_view text, Flush flush = Flush::ToDisk);
+bool writeTextAtomically(const std::filesystem::path& file, std::string_view text, Flush flush = Flush::ToDisk);
 
 // The same for a file written piece by piece: the pieces go to a temporary
 // file beside the target, which takes the target's name only on commit().
@@ -84,13 +84,13 @@ struct OutputFile {
 // is given, its links are followed, what exists there is a regular file, and
 // its folder exists and takes new files. The temporary files that killed
 // writes to it left beside it are removed.
-OutputFile PrepareOutputFile(const std::filesystem::path& file);
+OutputFile prepareOutputFile(const std::filesystem::path& file);
 
 // For the command-line tools: SIGINT, SIGTERM and SIGHUP (on Windows Ctrl+C
 // and the console closing) first remove the temporary files of the writes
 // under way, then end the process as the signal would have. A signal the
 // process was started with ignored stays ignored.
-void RemoveTemporaryFilesOnSignals();
+void removeTemporaryFilesOnSignals();
 
 // The file's lines, each without its end (LF, CR LF or CR; a run of CRs
 // counts as one, with or without an LF after it) and without the blanks
@@ -98,14 +98,14 @@ void RemoveTemporaryFilesOnSignals();
 // them) before the first line are dropped; a last line without an end counts. Nothing when the file is
 // missing, not a regular file or cannot be read; no lines when it is larger
 // than kMaxTextFileBytes.
-std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file);
+std::optional<std::vector<std::string>> readLines(const std::filesystem::path& file);
 
 // Removes the file; true when it is gone, having been there or not.
-bool RemoveFile(const std::filesystem::path& file);
+bool removeFile(const std::filesystem::path& file);
 
 // Removes the temporary files `<name>.<random>.new` that writes cut short left
 // in `folder`, for each of `names`, in one pass over the folder. Other files
 // are left alone.
-void RemoveUnfinishedWrites(const std::filesystem::path& folder, std::initializer_list<std::filesystem::path> names);
+void removeUnfinishedWrites(const std::filesystem::path& folder, std::initializer_list<std::filesystem::path> names);
 
 }  // namespace tamrik

@@ -7,10 +7,10 @@ namespace tamrik {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> LoadChoicesFile(const fs::path& folder)
+std::vector<std::string> loadChoicesFile(const fs::path& folder)
 {
     std::vector<std::string> codes;
-    if (const auto lines = ReadLines(folder / kChoicesFileName)) {
+    if (const auto lines = readLines(folder / kChoicesFileName)) {
         // Only codes go on: anything else would make every later save fail.
         for (const std::string& line : *lines) {
             if (isFacultyCode(line))
@@ -20,14 +20,14 @@ std::vector<std::string> LoadChoicesFile(const fs::path& folder)
     return codes;
 }
 
-bool SaveChoicesFile(const fs::path& folder, const std::vector<std::string>& codes)
+bool saveChoicesFile(const fs::path& folder, const std::vector<std::string>& codes)
 {
-    return WriteLinesAtomically(folder / kChoicesFileName, codes);
+    return writeLinesAtomically(folder / kChoicesFileName, codes);
 }
 
-bool DeleteChoicesFile(const fs::path& folder)
+bool deleteChoicesFile(const fs::path& folder)
 {
-    return RemoveFile(folder / kChoicesFileName);
+    return removeFile(folder / kChoicesFileName);
 }
 
 }  // namespace tamrik

@@ -14,13 +14,13 @@ inline constexpr char kChoicesFileName[] = "TamrikChoices.tmp";
 
 // The codes as written, in order; a line that is no faculty code (blank or
 // not) is skipped. Empty when there is no file or it cannot be read.
-std::vector<std::string> LoadChoicesFile(const std::filesystem::path& folder);
+std::vector<std::string> loadChoicesFile(const std::filesystem::path& folder);
 
 // Writes the codes afresh. False when the file could not be written (the old
 // one, if any, is then unchanged).
-bool SaveChoicesFile(const std::filesystem::path& folder, const std::vector<std::string>& codes);
+bool saveChoicesFile(const std::filesystem::path& folder, const std::vector<std::string>& codes);
 
 // True when no choices file is left in the folder (also when there was none).
-bool DeleteChoicesFile(const std::filesystem::path& folder);
+bool deleteChoicesFile(const std::filesystem::path& folder);
 
 }  // namespace tamrik

@@ -71,7 +71,7 @@ fs::path findProgramFolder(const fs::path& executableFolder)
     return executableFolder;
 }
 
-fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbackFolder)
+fs::path chooseDataFolder(const fs::path& programFolder, const fs::path& fallbackFolder)
 {
     try {
         if (!isInstalledDataFolder(programFolder) && canCreateFilesIn(programFolder))
@@ -83,9 +83,9 @@ fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& fallbac
     return fallbackFolder;
 }
 
-void RemoveUnfinishedSaves(const fs::path& dataFolder)
+void removeUnfinishedSaves(const fs::path& dataFolder)
 {
-    RemoveUnfinishedWrites(dataFolder, {kEntriesFileName, kParamFileName, kChoicesFileName});
+    removeUnfinishedWrites(dataFolder, {kEntriesFileName, kParamFileName, kChoicesFileName});
 }
 
 }  // namespace tamrik

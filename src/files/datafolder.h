@@ -23,12 +23,12 @@ std::filesystem::path findProgramFolder(const std::filesystem::path& executableF
 // may write there (root). The fallback is returned even when it cannot be
 // created: the file operations then fail softly and the program goes on with
 // values in memory.
-std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
+std::filesystem::path chooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder);
 
 // Removes what saves of the entries file, param.opt and the choices file that
 // were cut short (a kill, a power cut) left in the data folder. Run once at
 // start-up.
-void RemoveUnfinishedSaves(const std::filesystem::path& dataFolder);
+void removeUnfinishedSaves(const std::filesystem::path& dataFolder);
 
 }  // namespace tamrik

@@ -31,7 +31,7 @@ bool isScoreLine(std::string_view line)
 // test, so whatever it writes reads back as it was.
 bool accepts(std::size_t index, const std::string& line)
 {
-    if (!IsWholeLine(line))
+    if (!isWholeLine(line))
         return false;
     if (index < kScoreLines)
         return isScoreLine(line);
@@ -62,7 +62,7 @@ EntriesLoad LoadEntriesFile(const fs::path& folder, UserEntries& entries)
         return SaveEntriesFile(folder, entries, Flush::Later) ? EntriesLoad::Created : EntriesLoad::Failed;
     }
 
-    const std::optional<std::vector<std::string>> lines = ReadLines(file);
+    const std::optional<std::vector<std::string>> lines = readLines(file);
     if (!lines)
         return EntriesLoad::Failed;
 
@@ -88,12 +88,12 @@ bool SaveEntriesFile(const fs::path& folder, const UserEntries& entries, Flush f
         if (!accepts(i, lines[i]))
             lines[i] = emptyValue(i);
     }
-    return WriteLinesAtomically(folder / kEntriesFileName, lines, flush);
+    return writeLinesAtomically(folder / kEntriesFileName, lines, flush);
 }
 
-bool DeleteEntriesFile(const fs::path& folder)
+bool deleteEntriesFile(const fs::path& folder)
 {
-    return RemoveFile(folder / kEntriesFileName);
+    return removeFile(folder / kEntriesFileName);
 }
 
 }  // namespace tamrik

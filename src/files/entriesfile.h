@@ -35,6 +35,6 @@ EntriesLoad LoadEntriesFile(const std::filesystem::path& folder, UserEntries& en
 bool SaveEntriesFile(const std::filesystem::path& folder, const UserEntries& entries, Flush flush = Flush::ToDisk);
 
 // True when no entries file is left in the folder (also when there was none).
-bool DeleteEntriesFile(const std::filesystem::path& folder);
+bool deleteEntriesFile(const std::filesystem::path& folder);
 
 }  // namespace tamrik

@@ -26,19 +26,19 @@ ScoringParams LoadParam(const fs::path& folder, const fs::path& programFolder)
         file = installed;
     }
 
-    return ReadParamFile(file).value_or(params);
+    return readParamFile(file).value_or(params);
 }
 
-std::optional<ScoringParams> ReadParamFile(const fs::path& file)
+std::optional<ScoringParams> readParamFile(const fs::path& file)
 {
-    const std::optional<std::vector<std::string>> lines = ReadLines(file);
+    const std::optional<std::vector<std::string>> lines = readLines(file);
     if (!lines)
         return std::nullopt;
     ScoringParams params;
     std::string* const fields[] = {&params.ParamDbMaxMin, &params.ParamMeanGpa,
                                    &params.ParamSD};
     for (std::size_t i = 0; i < 3 && i < lines->size(); ++i) {
-        if (IsWholeLine((*lines)[i]))
+        if (isWholeLine((*lines)[i]))
             *fields[i] = (*lines)[i];
     }
     return params;
@@ -47,7 +47,7 @@ std::optional<ScoringParams> ReadParamFile(const fs::path& file)
 bool EditParam(const fs::path& folder, const std::string& newDBpath,
                const std::string& newmnGPA, const std::string& newSD, Flush flush)
 {
-    return WriteLinesAtomically(folder / kParamFileName, {newDBpath, newmnGPA, newSD}, flush);
+    return writeLinesAtomically(folder / kParamFileName, {newDBpath, newmnGPA, newSD}, flush);
 }
 
 }  // namespace tamrik

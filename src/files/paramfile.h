@@ -29,7 +29,7 @@ ScoringParams LoadParam(const std::filesystem::path& folder, const std::filesyst
 
 // The parameters of one param.opt file, read the same way, without creating
 // anything; nothing when the file is missing or cannot be read.
-std::optional<ScoringParams> ReadParamFile(const std::filesystem::path& file);
+std::optional<ScoringParams> readParamFile(const std::filesystem::path& file);
 
 // Writes param.opt afresh with the three texts as lines 1 to 3, on the disk
 // before it returns unless told otherwise. False when the file could not be

@@ -7,7 +7,7 @@ namespace tamrik {
 
 bool WriteExportFile(const QString& path, std::string_view bytes)
 {
-    return WriteTextAtomically(pathFromQString(path), bytes);
+    return writeTextAtomically(pathFromQString(path), bytes);
 }
 
 QString SaveFailedMessage(const QString& path) { return QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path; }

@@ -84,11 +84,11 @@ TEST(RoundTrip, WhatIsSavedLoadsBack)
 
     // Choices: codes only, whatever the line ends; what is read saves again.
     WriteBytes(folder.path() / kChoicesFileName, "0013\r0002\rx\r\r0040\n0005\r\n12345\r");
-    const std::vector<std::string> codes = LoadChoicesFile(folder.path());
+    const std::vector<std::string> codes = loadChoicesFile(folder.path());
     EXPECT_EQ(codes, (std::vector<std::string>{"0013", "0002", "0040", "0005"}));
-    ASSERT_TRUE(SaveChoicesFile(folder.path(), codes));
+    ASSERT_TRUE(saveChoicesFile(folder.path(), codes));
     EXPECT_EQ(ReadBytes(folder.path() / kChoicesFileName), "0013\r\n0002\r\n0040\r\n0005\r\n");
-    EXPECT_TRUE(DeleteChoicesFile(folder.path()));
+    EXPECT_TRUE(deleteChoicesFile(folder.path()));
 
     const fs::path param = folder.path() / "param.opt";
     ASSERT_TRUE(EditParam(folder.path(), "maxminScQor44", " 2.5x", "0.61"));
@@ -98,8 +98,8 @@ TEST(RoundTrip, WhatIsSavedLoadsBack)
     EXPECT_FALSE(EditParam(folder.path(), "two\nlines", "2", "0.5"));
     EXPECT_EQ(ReadBytes(param), "maxminScQor44\r\n 2.5x\r\n0.61\r\n");
 
-    EXPECT_TRUE(DeleteEntriesFile(folder.path()));
-    EXPECT_TRUE(DeleteEntriesFile(folder.path()));  // none left is fine too
+    EXPECT_TRUE(deleteEntriesFile(folder.path()));
+    EXPECT_TRUE(deleteEntriesFile(folder.path()));  // none left is fine too
     EXPECT_EQ(EntryCount(folder.path()), 1u);
 }
 
@@ -201,19 +201,19 @@ TEST(LoadEntriesFile, UnreadableFileLeavesTheEntriesAsTheyWere)
     EXPECT_FALSE(fs::exists(folder.path() / "missing"));
 }
 
-TEST(WriteLinesAtomically, ReplacesTheWholeFileOrNothing)
+TEST(writeLinesAtomically, ReplacesTheWholeFileOrNothing)
 {
     TempFolder folder;
     const fs::path file = folder.path() / "f.txt";
     WriteBytes(file, "old line one\r\nold line two\r\n");
-    ASSERT_TRUE(WriteLinesAtomically(file, {"new"}));
+    ASSERT_TRUE(writeLinesAtomically(file, {"new"}));
     EXPECT_EQ(ReadBytes(file), "new\r\n");
 
     // A folder in the target's place cannot be replaced by a file: the rename fails.
     const fs::path target = folder.path() / "target";
     fs::create_directory(target);
     WriteBytes(target / "inside.txt", "keep\r\n");
-    EXPECT_FALSE(WriteLinesAtomically(target, {"new"}));
+    EXPECT_FALSE(writeLinesAtomically(target, {"new"}));
     EXPECT_EQ(ReadBytes(target / "inside.txt"), "keep\r\n");
     EXPECT_EQ(EntryCount(folder.path()), 2u);  // no temporary file left
 
@@ -221,7 +221,7 @@ TEST(WriteLinesAtomically, ReplacesTheWholeFileOrNothing)
     for (const char* name : {"TamrikTemp.tmp.0123abcd.new", "param.opt.89abcdef.new", "TamrikChoices.tmp.00ff00ff.new",
                              "param.opt.notes.new", "param.opt.new", "f.txt.0123abcd.new"})
         WriteBytes(folder.path() / name, "x");
-    RemoveUnfinishedSaves(folder.path());
+    removeUnfinishedSaves(folder.path());
     EXPECT_EQ(EntryCount(folder.path()), 5u);
     EXPECT_FALSE(fs::exists(folder.path() / "TamrikTemp.tmp.0123abcd.new"));
     EXPECT_FALSE(fs::exists(folder.path() / "param.opt.89abcdef.new"));
@@ -258,7 +258,7 @@ TEST(AtomicFileWriter, ReplacesWhatLinksLeadToAndRefusesTheRest)
         writer.write("new");
         EXPECT_EQ(writer.commit(), row.lands != nullptr) << row.name;
         EXPECT_EQ(writer.error(), row.problem) << row.name;
-        EXPECT_EQ(PrepareOutputFile(base / row.name).problem, row.problem) << row.name;
+        EXPECT_EQ(prepareOutputFile(base / row.name).problem, row.problem) << row.name;
         if (row.lands) {
             EXPECT_EQ(ReadBytes(base / row.lands), "new") << row.name;
         }
@@ -357,47 +357,47 @@ TEST(Saves, AKillAtAnyMomentLeavesOneWholeVersion)
         ASSERT_EQ(bytes, SavedVersion(n)) << "after kill " << kill;
         last = n;
         leftBehind += EntryCount(folder.path()) > 1;
-        RemoveUnfinishedSaves(folder.path());
+        removeUnfinishedSaves(folder.path());
         ASSERT_EQ(EntryCount(folder.path()), 1u);
     }
     EXPECT_GT(last, 0u);        // the saver did save
     EXPECT_GT(leftBehind, 0);   // and some kills cut a save short
 }
 
-TEST(ChooseDataFolder, ProgramFolderWhenUsableElseTheFallback)
+TEST(chooseDataFolder, ProgramFolderWhenUsableElseTheFallback)
 {
     TempFolder root;
     const fs::path program = root.path() / "program";
     const fs::path fallback = root.path() / "home" / "Tamrik";
     fs::create_directory(program);
-    EXPECT_EQ(ChooseDataFolder(program, fallback), program);
+    EXPECT_EQ(chooseDataFolder(program, fallback), program);
     EXPECT_EQ(EntryCount(program), 0u);  // no probe left
     EXPECT_FALSE(fs::exists(fallback));
 
-    EXPECT_EQ(ChooseDataFolder(root.path() / "missing", fallback), fallback);
+    EXPECT_EQ(chooseDataFolder(root.path() / "missing", fallback), fallback);
     EXPECT_TRUE(fs::is_directory(fallback));
     WriteBytes(root.path() / "file", "not a folder");
-    EXPECT_EQ(ChooseDataFolder(root.path() / "file", root.path() / "other"), root.path() / "other");
+    EXPECT_EQ(chooseDataFolder(root.path() / "file", root.path() / "other"), root.path() / "other");
     EXPECT_TRUE(fs::is_directory(root.path() / "other"));
     // Returned even when it cannot be created: the file operations then fail softly.
-    EXPECT_EQ(ChooseDataFolder(root.path() / "missing", root.path() / "file" / "x"), root.path() / "file" / "x");
+    EXPECT_EQ(chooseDataFolder(root.path() / "missing", root.path() / "file" / "x"), root.path() / "file" / "x");
 
     // An installed copy's shared data stays the package's, writable or not.
     const fs::path shared = root.path() / "usr" / "share" / "tamrik";
     fs::create_directories(shared);
-    EXPECT_EQ(ChooseDataFolder(shared, fallback), fallback);
-    EXPECT_EQ(ChooseDataFolder(shared / "", fallback), fallback);
+    EXPECT_EQ(chooseDataFolder(shared, fallback), fallback);
+    EXPECT_EQ(chooseDataFolder(shared / "", fallback), fallback);
     EXPECT_EQ(EntryCount(shared), 0u);
 }
 
 // A user or folder name in Thai (C:\Users\<name> on Windows) takes the
 // program's files as any other.
-TEST(ChooseDataFolder, AFolderNamedInThaiTakesTheFiles)
+TEST(chooseDataFolder, AFolderNamedInThaiTakesTheFiles)
 {
     TempFolder root;
     const fs::path program = root.path() / fs::u8path("\xE0\xB8\x97\xE0\xB8\x94\xE0\xB8\xA5\xE0\xB8\xAD\xE0\xB8\x87");  // ทดลอง
     fs::create_directory(program);
-    ASSERT_EQ(ChooseDataFolder(program, root.path() / "fallback"), program);
+    ASSERT_EQ(chooseDataFolder(program, root.path() / "fallback"), program);
     UserEntries entries;
     EXPECT_EQ(LoadEntriesFile(program, entries), EntriesLoad::Created);
     entries.GpaDigits = "375";
@@ -406,7 +406,7 @@ TEST(ChooseDataFolder, AFolderNamedInThaiTakesTheFiles)
     EXPECT_EQ(LoadEntriesFile(program, loaded), EntriesLoad::Read);
     EXPECT_EQ(loaded.GpaDigits, "375");
     WriteBytes(program / "param.opt.0123abcd.new", "x");
-    RemoveUnfinishedSaves(program);
+    removeUnfinishedSaves(program);
     EXPECT_EQ(EntryCount(program), 1u);  // the entries file alone
     EXPECT_EQ(EntryCount(root.path()), 1u);
 }

@@ -77,7 +77,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     // The output file is looked at before any work, and all input is checked
     // before anything is read from the database.
     if (o.output) {
-        const tamrik::OutputFile output = tamrik::PrepareOutputFile(std::filesystem::u8path(*o.output));
+        const tamrik::OutputFile output = tamrik::prepareOutputFile(std::filesystem::u8path(*o.output));
         if (!output.problem.empty())
             return cannotWrite(err, *o.output, output.problem);
     }
@@ -94,7 +94,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     const std::filesystem::path programFolder = tamrik::findProgramFolder(executableFolder);
     tamrik::ScoringParams params;
     if (o.param) {
-        const auto read = tamrik::ReadParamFile(std::filesystem::u8path(*o.param));
+        const auto read = tamrik::readParamFile(std::filesystem::u8path(*o.param));
         if (!read)
             return badInput(err, {"cannot read the parameter file '" + *o.param + "'"});
         params = *read;

@@ -29,9 +29,9 @@ fs::path UserDataFolder()
 tamrik::ScoringParams DefaultParams(const fs::path& programFolder)
 {
     // The folder the window keeps its files in, chosen the same way.
-    const fs::path dataFolder = tamrik::ChooseDataFolder(programFolder, UserDataFolder());
+    const fs::path dataFolder = tamrik::chooseDataFolder(programFolder, UserDataFolder());
     for (const fs::path& folder : {dataFolder, programFolder}) {
-        if (const auto params = tamrik::ReadParamFile(folder / tamrik::kParamFileName))
+        if (const auto params = tamrik::readParamFile(folder / tamrik::kParamFileName))
             return *params;
     }
     return {};

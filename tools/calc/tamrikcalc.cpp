@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     SetConsoleOutputCP(CP_UTF8);  // the Thai of the readable output, in a console
 #endif
     // An interrupted batch leaves no half-written results file beside its output.
-    tamrik::RemoveTemporaryFilesOnSignals();
+    tamrik::removeTemporaryFilesOnSignals();
     return tamrikcalc::RunCalc(std::vector<std::string>(argv + 1, argv + argc), executablePath(argv[0]).parent_path(),
                                std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
 }

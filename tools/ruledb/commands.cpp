@@ -134,7 +134,7 @@ int check(const Arguments& a, std::ostream& out)
     const auto param = a.options.find("--param");
     if (param != a.options.end()) {
         // Read as the program reads it: a short or odd file gives it defaults, not a refusal.
-        const auto read = tamrik::ReadParamFile(param->second);
+        const auto read = tamrik::readParamFile(param->second);
         if (!read)
             throw FileError(param->second + ": cannot read the parameter file");
         params = *read;

@@ -77,7 +77,7 @@ BuildInfo MakeBuildInfo(const DataSet& data)
 
 void CheckOutputFile(const std::string& outputPath)
 {
-    const tamrik::OutputFile output = tamrik::PrepareOutputFile(outputPath);
+    const tamrik::OutputFile output = tamrik::prepareOutputFile(outputPath);
     if (!output.problem.empty())
         throw BuildError(outputPath + ": cannot write the database there: " + output.problem);
 }

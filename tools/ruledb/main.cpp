@@ -7,6 +7,6 @@
 int main(int argc, char** argv)
 {
     // A build cut short by a signal leaves no half-written database beside its output.
-    tamrik::RemoveTemporaryFilesOnSignals();
+    tamrik::removeTemporaryFilesOnSignals();
     return ruledbtool::RunTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }
