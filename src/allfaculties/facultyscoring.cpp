@@ -19,6 +19,11 @@ const FacultyRecord* FacultyScoring::record(const std::string& facCode) const
     return faculty ? &m_evaluator.faculties()[*faculty] : nullptr;
 }
 
+std::optional<FacultyRecord> FacultyScoring::withRule(const std::string& facCode) const
+{
+    return loadFaculty(m_session.ruleDb(), m_session.params().ParamDbMaxMin, facCode);
+}
+
 ScoringContext FacultyScoring::context() const
 {
     const ScoringParams& params = m_session.params();

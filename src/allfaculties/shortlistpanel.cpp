@@ -310,16 +310,18 @@ void ShortlistPanel::exportPdf()
         return;
     const UserEntries& entries = m_session.entries();
     const ScoringParams& params = m_session.params();
-    std::vector<WorkingSheet> sheets;
-    for (const std::string& code : m_shortlist.codes()) {
-        const FacultyRecord* faculty = m_scoring.record(code);
-        if (!faculty)
-            continue;
-        const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
-        sheets.push_back(SheetFromEvaluation(*faculty, evaluation, entries.ScoreByCode, entries.GpaDigits,
-                                             entries.PrDigits, params.ParamMeanGpa, params.ParamSD, m_scoring.prob()));
-    }
     try {
+        std::vector<WorkingSheet> sheets;
+        for (const std::string& code : m_shortlist.codes()) {
+            const FacultyRecord* faculty = m_scoring.record(code);
+            if (!faculty)
+                continue;
+            const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
+            const std::optional<FacultyRecord> whole = m_scoring.withRule(code);
+            sheets.push_back(SheetFromEvaluation(whole ? *whole : *faculty, evaluation, entries.ScoreByCode,
+                                                 entries.GpaDigits, entries.PrDigits, params.ParamMeanGpa,
+                                                 params.ParamSD, m_scoring.prob()));
+        }
         if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
             m_session.messages().show(SaveFailedMessage(path));
         else if (!missing.isEmpty())

@@ -24,10 +24,13 @@ Evaluator::Evaluator(std::vector<FacultyRecord> faculties) : m_faculties(std::mo
 {
     m_paths.reserve(m_faculties.size());
     m_lastYears.reserve(m_faculties.size());
-    for (const FacultyRecord& faculty : m_faculties) {
+    for (FacultyRecord& faculty : m_faculties) {
         m_paths.emplace_back();
         if (faculty.load.ok())
             m_paths.back().emplace(*faculty.load.rule);
+        // Thousands of rules with their texts are the bulk of the memory:
+        // the prepared path is all scoring reads.
+        faculty.load.rule.reset();
         m_lastYears.push_back(shownRange(faculty.lastYear));
     }
 }

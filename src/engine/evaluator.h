@@ -77,6 +77,8 @@ public:
     Evaluator(const Evaluator&) = delete;
     Evaluator& operator=(const Evaluator&) = delete;
 
+    // The faculties without their rules (loadFaculty gives one back whole);
+    // a rule's load error is kept.
     const std::vector<FacultyRecord>& faculties() const { return m_faculties; }
     std::optional<std::size_t> indexOf(std::string_view facCode) const;
     // A faculty's figures that no applicant changes: last year's range as
