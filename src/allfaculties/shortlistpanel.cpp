@@ -313,14 +313,14 @@ void ShortlistPanel::exportPdf()
     try {
         std::vector<WorkingSheet> sheets;
         for (const std::string& code : m_shortlist.codes()) {
-            const FacultyRecord* faculty = m_scoring.record(code);
-            if (!faculty)
+            const FacultyEntry* faculty = m_scoring.record(code);
+            const std::optional<FacultyRecord> whole = m_scoring.withRule(code);
+            if (!faculty || !whole)
                 continue;
             const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
-            const std::optional<FacultyRecord> whole = m_scoring.withRule(code);
-            sheets.push_back(SheetFromEvaluation(whole ? *whole : *faculty, evaluation, entries.ScoreByCode,
-                                                 entries.GpaDigits, entries.PrDigits, params.ParamMeanGpa,
-                                                 params.ParamSD, m_scoring.prob()));
+            sheets.push_back(SheetFromEvaluation(*whole, evaluation, entries.ScoreByCode, entries.GpaDigits,
+                                                 entries.PrDigits, params.ParamMeanGpa, params.ParamSD,
+                                                 m_scoring.prob()));
         }
         if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
             m_session.messages().show(SaveFailedMessage(path));
