@@ -60,7 +60,7 @@ void BM_ScoreEdited(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         scores[0] = std::to_string(50 + (n++ % 40));
-        window.ReloadEntries();
+        window.reloadEntries();
     }
 }
 BENCHMARK(BM_ScoreEdited)->Unit(benchmark::kMillisecond);
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The program's own faces: Thai drawn in a face that has it.
-    tamrik::InstallThaiFonts();
+    tamrik::installThaiFonts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,7 +7,7 @@ namespace tamrik {
 
 DetailsPanel::DetailsPanel(const FacultiesModel& faculties, QWidget* parent) : QLabel(parent), m_faculties(faculties)
 {
-    Named(this, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
+    named(this, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
     setTextFormat(Qt::PlainText);  // names from the rule data
     setWordWrap(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -17,7 +17,7 @@ DetailsPanel::DetailsPanel(const FacultiesModel& faculties, QWidget* parent) : Q
 void DetailsPanel::showFaculty(const QString& facCode)
 {
     const FacultyEvaluation* faculty = facCode.isEmpty() ? nullptr : m_faculties.detailed(facCode.toStdString());
-    setText(faculty ? FacultiesModel::DetailsText(*faculty) : QStringLiteral("เลือกคณะในตารางเพื่อดูรายละเอียด"));
+    setText(faculty ? FacultiesModel::detailsText(*faculty) : QStringLiteral("เลือกคณะในตารางเพื่อดูรายละเอียด"));
 }
 
 }  // namespace tamrik

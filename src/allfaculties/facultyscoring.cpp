@@ -8,7 +8,7 @@ namespace tamrik {
 
 FacultyScoring::FacultyScoring(const Session& session)
     : m_session(session),
-      m_prob(LoadProbTable(session.ruleDb()))
+      m_prob(loadProbTable(session.ruleDb()))
 {
     forEachFaculty(
         session.ruleDb(), session.params().ParamDbMaxMin, [this](std::size_t count) { m_evaluator.reserve(count); },
@@ -35,7 +35,7 @@ ScoringContext FacultyScoring::context() const
 Applicant FacultyScoring::remembered() const
 {
     const UserEntries& entries = m_session.entries();
-    return ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits);
+    return applicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits);
 }
 
 Ranking FacultyScoring::rank(const Applicant& applicant) const { return m_evaluator.rank(applicant, context()); }

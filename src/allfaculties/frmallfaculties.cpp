@@ -28,8 +28,8 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_session(session),
       m_scoring(session),
-      m_chooseOpen(DialogOpenFileChooser()),
-      m_chooseSave(DialogSaveFileChooser())
+      m_chooseOpen(dialogOpenFileChooser()),
+      m_chooseSave(dialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmAllFaculties"));
     setWindowTitle(QStringLiteral("ทุกคณะ"));
@@ -58,7 +58,7 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     connect(m_shortlist, &ShortlistPanel::openRequested, this, &FrmAllFaculties::openShortlist);
     connect(m_ranking, &RankingPanel::legendRequested, this, &FrmAllFaculties::showLegend);
 
-    ReloadEntries();
+    reloadEntries();
     m_ranking->fitFigureColumns();
     m_ranking->sortByRank();
     // Every column of the ranking at once where the screen has the room;
@@ -113,7 +113,7 @@ void FrmAllFaculties::buildLayout(const Session& session)
 {
     // The details can be dragged smaller or folded away for more rows.
     auto* right = new QSplitter(Qt::Vertical);
-    auto* details = Named(new QScrollArea, QStringLiteral("ScrollFacultyDetails"),
+    auto* details = named(new QScrollArea, QStringLiteral("ScrollFacultyDetails"),
                           QStringLiteral("รายละเอียดคณะที่เลือก"));
     m_detailsArea = details;
     details->setWidget(m_details);
@@ -133,7 +133,7 @@ void FrmAllFaculties::buildLayout(const Session& session)
     split->setStretchFactor(1, 1);
     split->setSizes({250, 1000});
 
-    auto* notice = new QLabel(ResultNoticeText());
+    auto* notice = new QLabel(resultNoticeText());
     notice->setObjectName(QStringLiteral("LabelResultNotice"));
     notice->setTextFormat(Qt::PlainText);
     QFont bold = notice->font();
@@ -143,9 +143,9 @@ void FrmAllFaculties::buildLayout(const Session& session)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
-    if (session.SampleData()) {
+    if (session.sampleData()) {
         // From the left edge: on a small screen the window runs past the right one.
-        QLabel* strip = MakeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
+        QLabel* strip = makeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
         strip->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         strip->setIndent(8);
         layout->addWidget(strip);
@@ -176,13 +176,13 @@ const FacultiesModel& FrmAllFaculties::ranking() const { return m_ranking->facul
 
 const Shortlist& FrmAllFaculties::shortlist() const { return m_shortlist->shortlist(); }
 
-void FrmAllFaculties::ReloadEntries()
+void FrmAllFaculties::reloadEntries()
 {
     m_scores->reload();
     recompute();
 }
 
-void FrmAllFaculties::ForgetUser()
+void FrmAllFaculties::forgetUser()
 {
     m_shortlist->forget();
     // What the last user looked for tells about them too.
@@ -237,7 +237,7 @@ void FrmAllFaculties::saveShortlist()
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + QLatin1String(kShortlistSuffix);
     if (!saveShortlistFile(path, currentShortlistFile(m_session, m_shortlist->shortlist().codes())))
-        m_session.messages().show(SaveFailedMessage(path));
+        m_session.messages().show(saveFailedMessage(path));
 }
 
 void FrmAllFaculties::openShortlist()
@@ -254,7 +254,7 @@ void FrmAllFaculties::openShortlist()
     const UserEntries before = m_session.entries();
     const QStringList changed = takeShortlistFile(m_session, *read.file);
     m_shortlist->replace(read.file->choices);
-    ReloadEntries();
+    reloadEntries();
     // The main window's pages follow as after edits made here.
     for (const QString& code : changed)
         emit scoreEdited(code);

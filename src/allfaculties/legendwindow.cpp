@@ -30,15 +30,15 @@ QLabel* Wrapped(const QString& text)
 
 LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
 {
-    Named(this, QStringLiteral("FrmLegend"), QStringLiteral("คำอธิบายผลเทียบ"));
+    named(this, QStringLiteral("FrmLegend"), QStringLiteral("คำอธิบายผลเทียบ"));
     setWindowTitle(QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน"));
     auto* grid = new QGridLayout;
     int row = 0;
     for (const LegendLine& line : chanceLegend()) {
-        auto* label = new QLabel(ChanceText(line.chance));
+        auto* label = new QLabel(chanceText(line.chance));
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, ChanceColour(line.chance));
+        palette.setColor(QPalette::Window, chanceColour(line.chance));
         palette.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(palette);
         label->setMargin(3);
@@ -58,7 +58,7 @@ LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
     layout->addLayout(grid);
     layout->addWidget(Wrapped(rangeBarLegend()));
     layout->addWidget(Wrapped(partialLegend()));
-    QLabel* notice = Wrapped(ResultNoticeText());
+    QLabel* notice = Wrapped(resultNoticeText());
     QFont bold = notice->font();
     bold.setBold(true);
     notice->setFont(bold);

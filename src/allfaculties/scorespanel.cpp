@@ -35,12 +35,12 @@ QLabel* Caption(const QString& text, QWidget* buddy)
 
 ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
 {
-    m_scores = new ScoresModel(session, ruledb::ReadSubjectTable(session.ruleDb()), this);
+    m_scores = new ScoresModel(session, ruledb::readSubjectTable(session.ruleDb()), this);
     m_TextApplicantName =
-        Named(new QLineEdit, QStringLiteral("TextApplicantName"), QStringLiteral("ชื่อผู้สมัคร (ไม่บังคับ)"));
+        named(new QLineEdit, QStringLiteral("TextApplicantName"), QStringLiteral("ชื่อผู้สมัคร (ไม่บังคับ)"));
     m_TextApplicantName->setPlaceholderText(QStringLiteral("ไม่บังคับ ใช้พิมพ์บน PDF"));
     m_TextApplicantName->setMaxLength(kMaxApplicantNameLength);
-    m_TableScores = Named(new QTableView, QStringLiteral("TableScores"), QStringLiteral("คะแนนรายวิชา"));
+    m_TableScores = named(new QTableView, QStringLiteral("TableScores"), QStringLiteral("คะแนนรายวิชา"));
     m_TableScores->setModel(m_scores);
     m_TableScores->setTabKeyNavigation(false);
     m_TableScores->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -52,12 +52,12 @@ ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m
     m_TableScores->horizontalHeader()->setSectionResizeMode(ScoresModel::Score, QHeaderView::ResizeToContents);
     m_TableScores->setCurrentIndex(m_scores->index(0, ScoresModel::Score));
 
-    m_TextAllGpa = Named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("เกรดเฉลี่ยสะสม GPA"));
+    m_TextAllGpa = named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("เกรดเฉลี่ยสะสม GPA"));
     // Wider than the values page 3 takes, so that a value out of range is
     // refused with page 3's message rather than cut short without a word.
     m_TextAllGpa->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,3}(\\.\\d{0,2})?")), m_TextAllGpa));
-    m_TextAllPr = Named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("ตำแหน่งเปอร์เซ็นไทล์ PR"));
+    m_TextAllPr = named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("ตำแหน่งเปอร์เซ็นไทล์ PR"));
     m_TextAllPr->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,3}(\\.\\d{0,2})?")), m_TextAllPr));
     auto* name = new QGridLayout;
@@ -102,7 +102,7 @@ void ScoresPanel::reload()
 {
     m_scores->reload();
     showGpaPr();
-    const QString name = ToQString(m_session.applicantName());
+    const QString name = toQString(m_session.applicantName());
     if (applicantName() != name)
         m_TextApplicantName->setText(name);
 }
@@ -125,8 +125,8 @@ void ScoresPanel::showGpaPr()
     const UserEntries& entries = m_session.entries();
     // Digits no box of page 3 could hold are no GPA or PR to the ranking
     // either, and their text would be one this box refuses.
-    m_TextAllGpa->setText(isGpaDigits(entries.GpaDigits) ? ToQString(typedGpaText(entries.GpaDigits)) : QString());
-    m_TextAllPr->setText(isPrDigits(entries.PrDigits) ? ToQString(typedPrText(entries.PrDigits)) : QString());
+    m_TextAllGpa->setText(isGpaDigits(entries.GpaDigits) ? toQString(typedGpaText(entries.GpaDigits)) : QString());
+    m_TextAllPr->setText(isPrDigits(entries.PrDigits) ? toQString(typedPrText(entries.PrDigits)) : QString());
 }
 
 void ScoresPanel::commitGpa()
@@ -145,13 +145,13 @@ bool ScoresPanel::commitBox(QLineEdit* box, std::string& digits, std::string (*s
                             TypedDigits (*typed)(std::string_view))
 {
     const QString text = box->text().trimmed();
-    if (text == ToQString(shown(digits))) {
+    if (text == toQString(shown(digits))) {
         emit typingDropped();
         return false;
     }
     const TypedDigits taken = typed(text.toStdString());
     if (taken.message) {
-        m_session.messages().show(ToQString(*taken.message));
+        m_session.messages().show(toQString(*taken.message));
         showGpaPr();
         emit editRefused();  // the typing may have ranked a value now refused
         return false;
@@ -173,7 +173,7 @@ void ScoresPanel::previewBox(QLineEdit* box, bool isGpa)
     }
     const UserEntries& entries = m_session.entries();
     const std::string& digits = taken.digits;
-    emit typing(ApplicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
+    emit typing(applicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
                                      isGpa ? entries.PrDigits : digits));
 }
 
@@ -188,7 +188,7 @@ void ScoresPanel::previewScore(const QModelIndex& index, const QString& text)
     auto scores = entries.ScoreByCode;
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
     rememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
-    emit typing(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
+    emit typing(applicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
 }
 
 }  // namespace tamrik

@@ -30,7 +30,7 @@ namespace {
 
 QPushButton* Button(const QString& name, const QString& caption, const QString& accessibleName)
 {
-    return Named(new QPushButton(caption), name, accessibleName);
+    return named(new QPushButton(caption), name, accessibleName);
 }
 
 // The compared figures of the shortlist, as columns of the faculties table.
@@ -50,9 +50,9 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
       m_faculties(faculties),
       m_shown(shown),
       m_shortlist(loadChoicesFile(session.dataFolder())),
-      m_chooseFile(DialogSaveFileChooser())
+      m_chooseFile(dialogSaveFileChooser())
 {
-    m_ListChoices = Named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
+    m_ListChoices = named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
     m_caption = new QLabel;
     m_CmdAddChoice = Button(QStringLiteral("CmdAddChoice"), QStringLiteral("เพิ่มเป็นอันดับถัดไป (&A)"),
                             QStringLiteral("เพิ่มคณะที่เลือกเป็นอันดับถัดไป"));
@@ -70,7 +70,7 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
     m_CmdExportCsv = Button(QStringLiteral("CmdExportCsv"), QStringLiteral("บันทึก &CSV..."), QStringLiteral("บันทึกตารางเป็น CSV"));
     m_CmdExportPdf = Button(QStringLiteral("CmdExportPdf"), QStringLiteral("บันทึก &PDF..."),
                             QStringLiteral("บันทึกอันดับที่เลือกพร้อมวิธีคิดเป็น PDF"));
-    m_TableChoices = Named(new QTableWidget, QStringLiteral("TableChoices"), QStringLiteral("เปรียบเทียบอันดับที่เลือก"));
+    m_TableChoices = named(new QTableWidget, QStringLiteral("TableChoices"), QStringLiteral("เปรียบเทียบอันดับที่เลือก"));
     m_TableChoices->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_TableChoices->setTabKeyNavigation(false);
     m_TableChoices->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -150,10 +150,10 @@ void ShortlistPanel::add(const QString& facCode)
         choicesChanged(static_cast<int>(m_shortlist.size()) - 1);
         break;
     case Shortlist::Added::Full:
-        m_session.messages().show(ToQString(kChoicesFullMessage));
+        m_session.messages().show(toQString(kChoicesFullMessage));
         break;
     case Shortlist::Added::AlreadyIn:
-        m_session.messages().show(ToQString(kAlreadyChosenMessage));
+        m_session.messages().show(toQString(kAlreadyChosenMessage));
         break;
     }
 }
@@ -209,12 +209,12 @@ void ShortlistPanel::showChoices(int selectPlace)
 
     m_ListChoices->clear();
     for (std::size_t place = 0; place < codes.size(); ++place) {
-        QString caption = ToQString(choiceCaption(place)) + QStringLiteral("  ") + ToQString(codes[place]);
+        QString caption = toQString(choiceCaption(place)) + QStringLiteral("  ") + toQString(codes[place]);
         if (rows[place] >= 0)
             caption += QLatin1Char(' ') + m_faculties.cellText(rows[place], FacultiesModel::Faculty) +
                        QStringLiteral(" - ") + m_faculties.cellText(rows[place], FacultiesModel::University);
         auto* item = new QListWidgetItem(caption, m_ListChoices);
-        item->setData(Qt::UserRole, ToQString(codes[place]));
+        item->setData(Qt::UserRole, toQString(codes[place]));
         item->setToolTip(caption);
     }
     if (selectPlace >= 0 && selectPlace < m_ListChoices->count())
@@ -233,7 +233,7 @@ void ShortlistPanel::showChoices(int selectPlace)
             auto* cell = new QTableWidgetItem(row >= 0 ? m_faculties.cellText(row, column) : QString());
             cell->setToolTip(cell->text());
             if (row >= 0 && column == FacultiesModel::ChanceColumn)
-                cell->setBackground(ChanceColour(m_faculties.score(row).chance));
+                cell->setBackground(chanceColour(m_faculties.score(row).chance));
             m_TableChoices->setItem(r, static_cast<int>(place), cell);
         }
     }
@@ -245,7 +245,7 @@ void ShortlistPanel::showChoices(int selectPlace)
     }
     QStringList heads;
     for (std::size_t place = 0; place < codes.size(); ++place)
-        heads << ToQString(choiceCaption(place));
+        heads << toQString(choiceCaption(place));
     m_TableChoices->setHorizontalHeaderLabels(heads);
     m_TableChoices->resizeRowsToContents();
     showFold();
@@ -256,9 +256,9 @@ QString ShortlistPanel::neededText(const std::string& facCode) const
     const FacultyEvaluation* e = m_faculties.detailed(facCode);
     if (!e)
         return QString();
-    const std::string needed = e->needed ? NeededText(*e->needed) : std::string();
+    const std::string needed = e->needed ? tamrik::neededText(*e->needed) : std::string();
     if (!needed.empty())
-        return ToQString(needed);
+        return toQString(needed);
     return e->marginPoints && *e->marginPoints >= 0 ? QStringLiteral("ถึงแล้ว") : QStringLiteral("-");
 }
 
@@ -282,8 +282,8 @@ void ShortlistPanel::exportCsv()
         sheet.push_back(line);
     }
     const std::string bytes = csvSheet(sheet);
-    if (!WriteExportFile(path, bytes))
-        m_session.messages().show(SaveFailedMessage(path));
+    if (!writeExportFile(path, bytes))
+        m_session.messages().show(saveFailedMessage(path));
 }
 
 void ShortlistPanel::exportPdf()
@@ -296,7 +296,7 @@ void ShortlistPanel::exportPdf()
     QStringList missing;
     for (const std::string& code : m_shortlist.codes()) {
         if (!m_scoring.record(code))
-            missing << ToQString(code);
+            missing << toQString(code);
     }
     const QString leftOut = QStringLiteral("ไม่พบคณะรหัส %1 ในฐานข้อมูล จึงไม่ได้ใส่ใน PDF")
                                 .arg(missing.join(QStringLiteral(", ")));
@@ -318,12 +318,12 @@ void ShortlistPanel::exportPdf()
             if (!faculty || !whole)
                 continue;
             const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
-            sheets.push_back(SheetFromEvaluation(*whole, evaluation, entries.ScoreByCode, entries.GpaDigits,
+            sheets.push_back(sheetFromEvaluation(*whole, evaluation, entries.ScoreByCode, entries.GpaDigits,
                                                  entries.PrDigits, params.ParamMeanGpa, params.ParamSD,
                                                  m_scoring.prob()));
         }
-        if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
-            m_session.messages().show(SaveFailedMessage(path));
+        if (!writeWorkingPdf(path, sheets, makePrintNotes(m_session), true))
+            m_session.messages().show(saveFailedMessage(path));
         else if (!missing.isEmpty())
             m_session.messages().show(leftOut);
     } catch (const ruledb::DbError& error) {

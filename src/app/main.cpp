@@ -21,11 +21,11 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamrik"));
-    QApplication::setApplicationVersion(tamrik::VersionNumber());
-    QApplication::setWindowIcon(QIcon(tamrik::EmblemPicture()));
-    tamrik::InstallAppStyle();
-    tamrik::InstallThaiFonts();
-    tamrik::InstallQtTranslation();
+    QApplication::setApplicationVersion(tamrik::versionNumber());
+    QApplication::setWindowIcon(QIcon(tamrik::emblemPicture()));
+    tamrik::installAppStyle();
+    tamrik::installThaiFonts();
+    tamrik::installQtTranslation();
 
     tamrik::MessageBoxService messages;
     const std::filesystem::path programFolder =
@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     }
     // The splash shows the main window, then comes up on top of it; the run
     // ends when the last window (main, splash or About) has closed.
-    auto* splash = new tamrik::frmSplash(tamrik::PanelDataOf(window->session()));
+    auto* splash = new tamrik::frmSplash(tamrik::panelDataOf(window->session()));
     splash->Load(window);
     splash->show();
     const int status = QApplication::exec();

@@ -55,13 +55,13 @@ std::vector<SubjectRow> checkRows(const Row* rows, std::size_t count,
 ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& context)
 {
     ApplicantEntries e;
-    const ScoreSlots ScoreByCode = ScoreByCodeOf(applicant);
+    const ScoreSlots ScoreByCode = scoreByCodeOf(applicant);
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
         e.box[slot] = restoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
         e.value[slot] = Val(e.box[slot]);
         e.scored[slot] = applicant.Scores[slot].has_value();
     }
-    e.gpaFraction = GpaFraction(gpaBoxValue(applicant), context.meanText, context.sdText, context.prob);
+    e.gpaFraction = gpaFraction(gpaBoxValue(applicant), context.meanText, context.sdText, context.prob);
     e.prFraction = prFraction(prBoxValue(applicant));
     return e;
 }

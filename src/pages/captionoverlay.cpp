@@ -46,14 +46,14 @@ void PlaceOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString&
 
     const QPoint origin = caption->geometry().topLeft() + contents.topLeft();
     const QRect pixels = place.toAlignedRect().translated(origin);
-    SetGeometryTwips(overlay, QRect(PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()),
-                                    PixelsToTwips(pixels.width()), PixelsToTwips(pixels.height())));
+    setGeometryTwips(overlay, QRect(pixelsToTwips(pixels.x()), pixelsToTwips(pixels.y()),
+                                    pixelsToTwips(pixels.width()), pixelsToTwips(pixels.height())));
     overlay->raise();
 }
 
 }  // namespace
 
-void ShowOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& part, const QString& text)
+void showOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& part, const QString& text)
 {
     overlay->setText(text);
     overlay->setVisible(!text.isEmpty());

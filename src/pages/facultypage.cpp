@@ -44,7 +44,7 @@ std::string NameText(const ruledb::RuleDatabase& db, const ruledb::QueryResult& 
 
 QString NameOf(const ruledb::RuleDatabase& db, const ruledb::QueryResult& rows, const char* column)
 {
-    return ToQString(NameText(db, rows, column));
+    return toQString(NameText(db, rows, column));
 }
 
 QComboBox* MakeListCombo(QWidget* parent, const QString& name, const QRect& twips)
@@ -54,7 +54,7 @@ QComboBox* MakeListCombo(QWidget* parent, const QString& name, const QRect& twip
     combo->setEditable(true);
     // The edit field only shows a choice; typing never adds to the list.
     combo->setInsertPolicy(QComboBox::NoInsert);
-    SetGeometryTwips(combo, twips);
+    setGeometryTwips(combo, twips);
     return combo;
 }
 
@@ -69,7 +69,7 @@ void ShowInEditField(QComboBox* combo, const QString& text)
 
 QString YearLineText(const std::string& year)
 {
-    return QStringLiteral("รหัสคณะเป็นข้อมูลของการสอบคัดเลือกประจำปีการศึกษา ") + ToQString(year);
+    return QStringLiteral("รหัสคณะเป็นข้อมูลของการสอบคัดเลือกประจำปีการศึกษา ") + toQString(year);
 }
 
 QString OutOfRangeText(std::int16_t facCount)
@@ -93,11 +93,11 @@ FacultyPage::FacultyPage(Session& session, const HeaderLabels& header, QWidget* 
     connect(m_header.LabelFacID, &CaptionLabel::captionChanged, this, &FacultyPage::LabelFacID_Change);
     connect(m_OptUseID, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            SetCodeMode(true);
+            setCodeMode(true);
     });
     connect(m_OptNoUseID, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            SetCodeMode(false);
+            setCodeMode(false);
     });
     // F1CmdOkFac needs no handler: taking the focus from the code box runs the check.
     connect(m_F1CmdNext, &QPushButton::clicked, this, &FacultyPage::nextClicked);
@@ -106,42 +106,42 @@ FacultyPage::FacultyPage(Session& session, const HeaderLabels& header, QWidget* 
 
 void FacultyPage::buildControls()
 {
-    QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 3),
+    QLabel* title = makeLabel(this, arrayName(QStringLiteral("F1Label"), 3),
                               QStringLiteral("เลือกมหาวิทยาลัยและคณะ หรือใส่รหัสคณะ"), QRect(240, 120, 8400, 600));
-    title->setFont(SansFont(18));
-    m_F1Label4 = MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 4), YearLineText(kDefaultAdmissionYear),
+    title->setFont(sansFont(18));
+    m_F1Label4 = makeLabel(this, arrayName(QStringLiteral("F1Label"), 4), YearLineText(kDefaultAdmissionYear),
                            QRect(240, 780, 8400, 330));
     // Under the code controls, beside the emblem; shown over sample data only.
-    m_F1LabelSampleNotice = MakeSampleStrip(this, QStringLiteral("F1LabelSampleNotice"), QRect(240, 4320, 6360, 660));
+    m_F1LabelSampleNotice = makeSampleStrip(this, QStringLiteral("F1LabelSampleNotice"), QRect(240, 4320, 6360, 660));
     m_F1LabelSampleNotice->hide();
 
-    m_Frame8 = MakeFrame(this, QStringLiteral("Frame8"), QStringLiteral("รูปแบบการเลือกคณะ"),
+    m_Frame8 = makeFrame(this, QStringLiteral("Frame8"), QStringLiteral("รูปแบบการเลือกคณะ"),
                          QRect(240, 1230, 6360, 855));
     m_OptNoUseID = new QRadioButton(QStringLiteral("ไม่ใช้รหัสคณะ"), m_Frame8);
     m_OptNoUseID->setObjectName(QStringLiteral("OptNoUseID"));
-    SetGeometryTwips(m_OptNoUseID, 240, 375, 2880, 375);
+    setGeometryTwips(m_OptNoUseID, 240, 375, 2880, 375);
     m_OptUseID = new QRadioButton(QStringLiteral("ใช้รหัสคณะ"), m_Frame8);
     m_OptUseID->setObjectName(QStringLiteral("OptUseID"));
-    SetGeometryTwips(m_OptUseID, 3360, 375, 2880, 375);
+    setGeometryTwips(m_OptUseID, 3360, 375, 2880, 375);
     m_OptNoUseID->setChecked(true);
 
-    m_Frame7 = MakePlainFrame(this, QStringLiteral("Frame7"), QRect(240, 2310, 6360, 1035));
-    MakeLabel(m_Frame7, ArrayName(QStringLiteral("F1Label"), 0), QStringLiteral("มหาวิทยาลัย"),
+    m_Frame7 = makePlainFrame(this, QStringLiteral("Frame7"), QRect(240, 2310, 6360, 1035));
+    makeLabel(m_Frame7, arrayName(QStringLiteral("F1Label"), 0), QStringLiteral("มหาวิทยาลัย"),
               QRect(0, 60, 1140, 330));
     m_F1ComboUniver = MakeListCombo(m_Frame7, QStringLiteral("F1ComboUniver"), QRect(1200, 0, 5160, 435));
-    MakeLabel(m_Frame7, ArrayName(QStringLiteral("F1Label"), 1), QStringLiteral("คณะ"), QRect(0, 660, 1140, 330));
+    makeLabel(m_Frame7, arrayName(QStringLiteral("F1Label"), 1), QStringLiteral("คณะ"), QRect(0, 660, 1140, 330));
     m_F1ComboFac = MakeListCombo(m_Frame7, QStringLiteral("F1ComboFac"), QRect(1200, 600, 5160, 435));
 
-    m_Frame2 = MakePlainFrame(this, QStringLiteral("Frame2"), QRect(240, 3570, 6360, 495));
-    MakeLabel(m_Frame2, ArrayName(QStringLiteral("F1Label"), 2), QStringLiteral("รหัสคณะ"),
+    m_Frame2 = makePlainFrame(this, QStringLiteral("Frame2"), QRect(240, 3570, 6360, 495));
+    makeLabel(m_Frame2, arrayName(QStringLiteral("F1Label"), 2), QStringLiteral("รหัสคณะ"),
               QRect(0, 90, 1140, 330));
-    m_F1TxtFacID = MakeEntryBox(m_Frame2, QStringLiteral("F1TxtFacID"), QRect(1200, 30, 1080, 435), 4);
-    m_F1CmdOkFac = MakeButton(m_Frame2, QStringLiteral("F1CmdOkFac"), QStringLiteral("ใช้รหัสนี้"),
+    m_F1TxtFacID = makeEntryBox(m_Frame2, QStringLiteral("F1TxtFacID"), QRect(1200, 30, 1080, 435), 4);
+    m_F1CmdOkFac = makeButton(m_Frame2, QStringLiteral("F1CmdOkFac"), QStringLiteral("ใช้รหัสนี้"),
                               QRect(2520, 0, 1695, 495));
 
-    m_F1CmdChange = MakeButton(this, QStringLiteral("F1CmdChange"), QStringLiteral("เปลี่ยนผู้ใช้"),
+    m_F1CmdChange = makeButton(this, QStringLiteral("F1CmdChange"), QStringLiteral("เปลี่ยนผู้ใช้"),
                                QRect(9240, 5640, 1935, 495));
-    m_F1CmdNext = MakeButton(this, QStringLiteral("F1CmdNext"), QStringLiteral("หน้าต่อไป"),
+    m_F1CmdNext = makeButton(this, QStringLiteral("F1CmdNext"), QStringLiteral("หน้าต่อไป"),
                              QRect(9240, 6240, 1935, 495));
     m_F1CmdNext->setEnabled(false);
 
@@ -153,10 +153,10 @@ void FacultyPage::buildControls()
     setTabOrder(m_F1CmdOkFac, m_OptNoUseID);
     setTabOrder(m_OptNoUseID, m_OptUseID);
 
-    SetCodeMode(false);
+    setCodeMode(false);
 }
 
-void FacultyPage::FillAtStartup()
+void FacultyPage::fillAtStartup()
 {
     const ruledb::RuleDatabase& db = m_session.ruleDb();
     ruledb::QueryResult rows;
@@ -185,17 +185,17 @@ void FacultyPage::FillAtStartup()
     ShowInEditField(m_F1ComboUniver, m_SelUName);
     m_header.LabelUname->setCaption(QString());
     m_F1ComboFac->clear();
-    AddFacultyNames(Q2FacultiesOf, m_F1ComboUniver->currentText());
+    addFacultyNames(Q2FacultiesOf, m_F1ComboUniver->currentText());
     ShowInEditField(m_F1ComboFac, QString());
-    m_F1Label4->setText(YearLineText(m_session.AdmissionYear()));
-    m_F1LabelSampleNotice->setVisible(m_session.SampleData());
+    m_F1Label4->setText(YearLineText(m_session.admissionYear()));
+    m_F1LabelSampleNotice->setVisible(m_session.sampleData());
     // The university list leads the page's tab order: the user starts there.
     m_F1ComboUniver->setFocus();
 }
 
 QString FacultyPage::facIdText() const { return m_F1TxtFacID->text(); }
 
-void FacultyPage::AddFacultyNames(const char* sql, const QString& university)
+void FacultyPage::addFacultyNames(const char* sql, const QString& university)
 {
     ruledb::QueryResult rows;
     m_session.ruleDb().OpenQuery(sql, {university.toStdString()}, rows);
@@ -212,7 +212,7 @@ void FacultyPage::F1ComboUniver_Click()
         m_SelUName = university;
         m_header.LabelUname->setCaption(QString());
         m_F1ComboFac->clear();
-        AddFacultyNames(Q2FacultiesOf, university);
+        addFacultyNames(Q2FacultiesOf, university);
         ShowInEditField(m_F1ComboFac, QString());
         m_header.LabelFacName->setCaption(QString());
         m_F1TxtFacID->clear();
@@ -276,27 +276,27 @@ void FacultyPage::F1TxtFacID_LostFocus()
     try {
         // A leading number in range still needs its row: "12ab" keeps its
         // letters through the formatting and finds none.
-        if (value > 0 && value <= m_FacCount && ShowFacultyByCode(formatText(text, "0000")))
+        if (value > 0 && value <= m_FacCount && showFacultyByCode(formatText(text, "0000")))
             return;
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
         return;
     }
     if (!text.empty())
-        RejectCode();
+        rejectCode();
 }
 
-bool FacultyPage::ChooseFacultyByCode(const std::string& code)
+bool FacultyPage::chooseFacultyByCode(const std::string& code)
 {
     try {
-        return ShowFacultyByCode(code);
+        return showFacultyByCode(code);
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
         return false;
     }
 }
 
-bool FacultyPage::ShowFacultyByCode(const std::string& code)
+bool FacultyPage::showFacultyByCode(const std::string& code)
 {
     ruledb::QueryResult rows;
     m_session.ruleDb().OpenQuery(Q4FacultyByCode, {code}, rows);
@@ -313,13 +313,13 @@ bool FacultyPage::ShowFacultyByCode(const std::string& code)
     m_header.LabelUname->setCaption(university);
     m_SelFacName = faculty;
     m_F1ComboFac->clear();
-    AddFacultyNames(Q5FacultiesOf, university);
+    addFacultyNames(Q5FacultiesOf, university);
     ShowInEditField(m_F1ComboFac, faculty);
     m_header.LabelFacName->setCaption(faculty);
     return true;
 }
 
-void FacultyPage::RejectCode()
+void FacultyPage::rejectCode()
 {
     m_session.messages().show(OutOfRangeText(m_FacCount));
     m_F1CmdNext->setEnabled(false);
@@ -329,16 +329,16 @@ void FacultyPage::RejectCode()
 
 void FacultyPage::LabelFacID_Change(const QString& caption) { m_F1CmdNext->setEnabled(!caption.isEmpty()); }
 
-void FacultyPage::SetCodeMode(bool useCode)
+void FacultyPage::setCodeMode(bool useCode)
 {
     const QColor& listColour = useCode ? Colour::Grey : Colour::White;
     const QColor& codeColour = useCode ? Colour::White : Colour::Grey;
     for (QComboBox* combo : {m_F1ComboUniver, m_F1ComboFac}) {
         combo->setEnabled(!useCode);
-        SetBackground(combo, listColour);
+        setBackground(combo, listColour);
     }
     m_F1TxtFacID->setEnabled(useCode);
-    SetBackground(m_F1TxtFacID, codeColour);
+    setBackground(m_F1TxtFacID, codeColour);
     m_F1CmdOkFac->setEnabled(useCode);
 }
 

@@ -32,7 +32,7 @@ std::vector<QWidget*> PageTabOrder(const SubjectControls& c)
 SubjectPage::SubjectPage(Session& session, QWidget* parent)
     : QFrame(parent),
       m_session(session),
-      m_c(BuildSubjectControls(this)),
+      m_c(buildSubjectControls(this)),
       m_tabs(PageTabOrder(m_c)),
       m_entry(new SubjectScoreEntry(m_c, m_state, session.messages(), this))
 {
@@ -44,7 +44,7 @@ SubjectPage::SubjectPage(Session& session, QWidget* parent)
 double SubjectPage::MainTotalScore() const { return m_entry->MainTotalScore(); }
 double SubjectPage::SpecTotalScore() const { return m_entry->SpecTotalScore(); }
 
-bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& facIdText)
+bool SubjectPage::loadRule(const std::string& selFacCode, const std::string& facIdText)
 {
     ruledb::DatabaseRuleSource source(m_session.ruleDb());
     const RuleLoadResult loaded = buildFacultyRule(source, selFacCode, facIdText);
@@ -52,14 +52,14 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
         m_session.messages().show(QString::fromStdString(loaded.error));
         return false;
     }
-    ShowFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
+    showFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
     m_ScorePerPercent = loaded.rule->ScorePerPercent;
     m_rule = loaded.rule;
     m_entered = m_session.entries().ScoreByCode;
     return true;
 }
 
-void SubjectPage::ShowRememberedScore(const QString& code)
+void SubjectPage::showRememberedScore(const QString& code)
 {
     // Only the edited subject's rows: the others may hold scores typed here
     // and not yet taken by Next.
@@ -69,9 +69,9 @@ void SubjectPage::ShowRememberedScore(const QString& code)
     const auto putBack = [&](EntryBox* box, const QLabel* label) {
         if (label->text() != code)
             return;
-        if (!PutBackScore(box, label, ScoreByCode)) {
+        if (!putBackScore(box, label, ScoreByCode)) {
             box->clear();
-            SetBackground(box, Colour::White);
+            setBackground(box, Colour::White);
         }
     };
     for (int i = 1; i <= m_state.mainCount(); ++i)
@@ -90,7 +90,7 @@ void SubjectPage::F2CmdNext_Click()
 {
     // A box the user never left, or one the program filled, has had no range
     // check yet: no score outside 0 to 100 may reach the minimums or page 3.
-    if (!m_entry->CheckAllRanges())
+    if (!m_entry->checkAllRanges())
         return;
     const int nMain = m_state.mainCount();
     const int nSpecial = m_state.specialCount();

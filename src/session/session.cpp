@@ -12,17 +12,17 @@ namespace tamrik {
 const std::optional<ruledb::BuildInfo>& Session::buildInfo() const
 {
     if (!m_buildInfo)
-        m_buildInfo = ruledb::ReadBuildInfo(*m_ruleDb);
+        m_buildInfo = ruledb::readBuildInfo(*m_ruleDb);
     return *m_buildInfo;
 }
 
-std::string Session::AdmissionYear() const
+std::string Session::admissionYear() const
 {
     const auto& info = buildInfo();
-    return info && !info->AdmissionYear.empty() ? info->AdmissionYear : kDefaultAdmissionYear;
+    return info && !info->admissionYear.empty() ? info->admissionYear : kDefaultAdmissionYear;
 }
 
-bool Session::SampleData() const
+bool Session::sampleData() const
 {
     const auto& info = buildInfo();
     return info && info->Sample;

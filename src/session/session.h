@@ -35,13 +35,13 @@ public:
     }
     // The data tool's record of the database's build, read once (start-up
     // needs it for the year and the sample notice). Throws ruledb::DbError as
-    // ReadBuildInfo.
+    // readBuildInfo.
     const std::optional<ruledb::BuildInfo>& buildInfo() const;
     // The admission year the rule data were built for; kDefaultAdmissionYear
     // when they do not record one.
-    std::string AdmissionYear() const;
+    std::string admissionYear() const;
     // The rule data are a made-up sample, not any year's real criteria.
-    bool SampleData() const;
+    bool sampleData() const;
 
     UserEntries& entries() { return m_entries; }
     const UserEntries& entries() const { return m_entries; }

@@ -12,12 +12,12 @@ namespace tamrik {
 
 frmSplash::frmSplash(const PanelData& data, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_panel(BuildInfoPanel(this, QStringLiteral("lblVersion"), data)),
+      m_panel(buildInfoPanel(this, QStringLiteral("lblVersion"), data)),
       m_Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipsToPixels(InfoPanelWidthTwips), TwipsToPixels(m_panel.heightTwips));
+    setFixedSize(twipsToPixels(InfoPanelWidthTwips), twipsToPixels(m_panel.heightTwips));
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
     m_Timer1->setSingleShot(true);
     connect(m_Timer1, &QTimer::timeout, this, &QWidget::close);
@@ -25,7 +25,7 @@ frmSplash::frmSplash(const PanelData& data, QWidget* parent)
 
 void frmSplash::Load(QWidget* mainWindow)
 {
-    m_panel.version->setText(VersionText());
+    m_panel.version->setText(versionText());
     mainWindow->show();
     QRect place = rect();
     place.moveCenter(mainWindow->frameGeometry().center());

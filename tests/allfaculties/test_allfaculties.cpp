@@ -59,7 +59,7 @@ std::vector<FacultyEvaluation> EngineRanking(const Applicant& applicant)
 {
     ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
     const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
-    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", LoadProbTable(db)}).evaluations(Detail::Needed);
+    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", loadProbTable(db)}).evaluations(Detail::Needed);
 }
 
 void SelectFaculty(FrmAllFaculties* list, const QString& code)
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(QString::fromStdString(entries.GpaDigits), QStringLiteral("325"));
         QCOMPARE(QString::fromStdString(entries.PrDigits), QStringLiteral("8550"));
         const auto expected =
-            EngineRanking(ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits));
+            EngineRanking(applicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits));
         const QAbstractItemModel* table = Faculties(list);
         QCOMPARE(table->rowCount(), static_cast<int>(expected.size()));
         QCOMPARE(table->rowCount(), 125);
@@ -213,7 +213,7 @@ private slots:
         program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
         program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
         program.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         const QAbstractItemModel* scores = In<QTableView>(list, QStringLiteral("TableScores"))->model();
         QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QStringLiteral("71.00"));
         QCOMPARE(folder.lines(Entries)[0], QStringLiteral("71"));
@@ -248,7 +248,7 @@ private slots:
         auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Return);
-        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.window.currentPage(), 2);
         QCOMPARE(program.text(QStringLiteral("LabelFacID")), QStringLiteral("0002"));
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), QStringLiteral("71.00"));
         QCOMPARE(folder.lines(Entries)[51], typed);
@@ -267,7 +267,7 @@ private slots:
         FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
         QVERIFY(list);
         const auto row = [](const std::string& code, Chance chance, double total) {
-            return QString::fromStdString(code + ' ' + std::string(ChanceKey(chance)) + ' ' + std::to_string(total));
+            return QString::fromStdString(code + ' ' + std::string(chanceKey(chance)) + ' ' + std::to_string(total));
         };
         const auto shown = [&row, list] {
             QStringList out;
@@ -305,7 +305,7 @@ private slots:
         // Digits no box of page 3 could hold, however they got there.
         auto* prBox = In<QLineEdit>(list, QStringLiteral("TextAllPr"));
         program.window.session().entries().PrDigits = "5a50";
-        list->ReloadEntries();
+        list->reloadEntries();
         QVERIFY(prBox->hasAcceptableInput());
         QCOMPARE(shown(), engine(zero));
         Applicant withPr = zero;
@@ -363,7 +363,7 @@ private slots:
         // On page 3 a PR being typed survives a GPA edited in the window.
         QVERIFY(Activate(&program.window));
         program.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         program.type(QStringLiteral("F3Text_PR(0)"), QStringLiteral("85"));
         QVERIFY(Activate(list));
         const auto prBoxes = [&program] {

@@ -73,7 +73,7 @@ private slots:
         const ScoringParams params;  // the window starts with the same defaults
         const std::vector<FacultyRecord> records = loadFaculties(db, params.ParamDbMaxMin);
         const Evaluator evaluator(records);
-        const ScoringContext context{params.ParamMeanGpa, params.ParamSD, LoadProbTable(db)};
+        const ScoringContext context{params.ParamMeanGpa, params.ParamSD, loadProbTable(db)};
         QVERIFY(evaluator.faculties().size() > 100);
 
         int summaries = 0;
@@ -82,9 +82,9 @@ private slots:
         for (const Case& c : Applicants()) {
             ProgramFolder folder;
             UserEntries entries;
-            entries.ScoreByCode = ScoreByCodeOf(c.applicant);
-            entries.GpaDigits = GpaDigitsOf(c.applicant);
-            entries.PrDigits = PrDigitsOf(c.applicant);
+            entries.ScoreByCode = scoreByCodeOf(c.applicant);
+            entries.GpaDigits = gpaDigitsOf(c.applicant);
+            entries.PrDigits = prDigitsOf(c.applicant);
             QVERIFY(SaveEntriesFile(folder.path().toStdString(), entries));
             Program program(folder);
             QVERIFY(program.start());
@@ -96,7 +96,7 @@ private slots:
                                           .arg(QLatin1String(c.name), QString::fromStdString(faculty.facCode));
                 program.messages.texts.clear();
                 program.open(QString::fromStdString(faculty.facCode));
-                QVERIFY2(ev.ok() && program.window.CurrentPage() == 2, qPrintable(where + QStringLiteral("no rule")));
+                QVERIFY2(ev.ok() && program.window.currentPage() == 2, qPrintable(where + QStringLiteral("no rule")));
 
                 program.click(QStringLiteral("F2CmdNext"));
                 // Page 2 fails an empty box below its minimum; the engine
@@ -118,13 +118,13 @@ private slots:
                     minimums << QString::fromStdString(m);
                 QVERIFY2(scoredMinimums == minimums, qPrintable(where + program.messages.texts.join(u'|')));
                 if (!program.messages.texts.isEmpty()) {
-                    QCOMPARE(program.window.CurrentPage(), 1);
+                    QCOMPARE(program.window.currentPage(), 1);
                     QCOMPARE(ev.chance, minimums.isEmpty() ? Chance::MissingScores : Chance::FailsMinimum);
                     ++(minimums.isEmpty() ? undecided : failures);
                     continue;
                 }
                 program.click(QStringLiteral("F3CmdNext"));
-                QCOMPARE(program.window.CurrentPage(), 4);
+                QCOMPARE(program.window.currentPage(), 4);
 
                 const Earned* rows[] = {&ev.main, &ev.special, &ev.gpa, &ev.pr};
                 QStringList shown;

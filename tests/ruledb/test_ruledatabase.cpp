@@ -119,7 +119,7 @@ TEST_F(RuleDb, StreamedRowsInStoredOrderStoppableAndCheckedAsQueryChecksThem)
 {
     RuleDatabase db(file);
     std::vector<std::string> seen;
-    const auto columns = db.ForEachRow("SELECT FacCode, Seats, UName FROM SUName;", [&](const RowCursor& row) {
+    const auto columns = db.forEachRow("SELECT FacCode, Seats, UName FROM SUName;", [&](const RowCursor& row) {
         seen.push_back(std::string(row.textAt(0)) + "|" + row.textOrNull(1).value_or("null") + "|"
                        + row.field("uname").toText());
         EXPECT_EQ(row.kind(1), seen.size() == 1 ? DbValue::Kind::Number : DbValue::Kind::Null);
@@ -131,17 +131,17 @@ TEST_F(RuleDb, StreamedRowsInStoredOrderStoppableAndCheckedAsQueryChecksThem)
     EXPECT_EQ(seen, (std::vector<std::string>{"0003|120|ม.ข", "0002|null|ม.ก"}));
 
     int calls = 0;
-    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor&) { return ++calls < 1; });
+    db.forEachRow("SELECT * FROM SUName;", [&](const RowCursor&) { return ++calls < 1; });
     EXPECT_EQ(calls, 1);
     // No row: the names are known all the same.
-    EXPECT_EQ(db.ForEachRow("SELECT Zi, Prob FROM Zi2Prob WHERE 0;", [](const RowCursor&) { return true; }),
+    EXPECT_EQ(db.forEachRow("SELECT Zi, Prob FROM Zi2Prob WHERE 0;", [](const RowCursor&) { return true; }),
               (std::vector<std::string>{"Zi", "Prob"}));
 
     run("CREATE TABLE Long (v TEXT); INSERT INTO Long VALUES (printf('%.*c', 5000, 'x'));");
     RuleDatabase again(file);
-    EXPECT_THROW(again.ForEachRow("SELECT v FROM Long;", [](const RowCursor& row) { return !row.textAt(0).empty(); }),
+    EXPECT_THROW(again.forEachRow("SELECT v FROM Long;", [](const RowCursor& row) { return !row.textAt(0).empty(); }),
                  DbError);
-    EXPECT_THROW(again.ForEachRow("DELETE FROM SUName;", [](const RowCursor&) { return true; }), DbError);
+    EXPECT_THROW(again.forEachRow("DELETE FROM SUName;", [](const RowCursor&) { return true; }), DbError);
 }
 
 TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)
@@ -179,7 +179,7 @@ TEST_F(RuleDb, ValuesAreBoundNeverSpliced)
 
 TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)
 {
-    const std::string hostile = QuoteIdentifier("x\" ; DROP TABLE SUName; --");
+    const std::string hostile = quoteIdentifier("x\" ; DROP TABLE SUName; --");
     run("CREATE TABLE " + hostile + " (FacCode TEXT); INSERT INTO " + hostile + " VALUES ('0001');");
     RuleDatabase db(file);
     EXPECT_EQ(db.query("SELECT * FROM " + hostile + ";").rowCount(), 1u);
@@ -189,19 +189,19 @@ TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)
 TEST_F(RuleDb, LookupsHitAndMiss)
 {
     RuleDatabase db(file);
-    EXPECT_EQ(LookupProb(db, "1.960"), 0.9750021048517795);
-    EXPECT_EQ(LookupProb(db, "1.96"), std::nullopt);   // no row
-    EXPECT_EQ(LookupProb(db, "2.000"), std::nullopt);  // null Prob
-    const auto range = LookupLastYearRange(db, "maxminScQor43", "0001");
+    EXPECT_EQ(lookupProb(db, "1.960"), 0.9750021048517795);
+    EXPECT_EQ(lookupProb(db, "1.96"), std::nullopt);   // no row
+    EXPECT_EQ(lookupProb(db, "2.000"), std::nullopt);  // null Prob
+    const auto range = lookupLastYearRange(db, "maxminScQor43", "0001");
     ASSERT_TRUE(range);  // the first of its rows
     EXPECT_EQ(range->ScMax, 711.72);
     EXPECT_EQ(range->ScMin, 591.2);
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43", "0099"));
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor44", "0001"));  // a view is no range table
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor45", "0001"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor43", "0099"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor44", "0001"));  // a view is no range table
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor45", "0001"));
     // Spliced into the query, these would comment the condition out or end the name early.
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43 --", "0001"));
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor43 --", "0001"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
 }
 
 }  // namespace

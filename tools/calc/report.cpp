@@ -109,7 +109,7 @@ Json& Json::object(const FacultyEvaluation& ev, bool sample)
         raw("{\"points\": ").figure(*ev.marginPoints).raw(", \"percent\": ").figureOr(ev.marginPercent).raw("}");
     else
         raw("null");
-    raw(", \"chance\": ").string(tamrik::ChanceKey(ev.chance));
+    raw(", \"chance\": ").string(tamrik::chanceKey(ev.chance));
     raw(", \"needed\": ");
     if (ev.needed)
         needed(*ev.needed);
@@ -166,7 +166,7 @@ std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size
         written[8] = figureOr(ev.marginPercent, "");
         for (std::size_t c = 4; c <= 8; ++c)
             views[c] = written[c];
-        views[9] = tamrik::ChanceLabel(ev.chance);
+        views[9] = tamrik::chanceLabel(ev.chance);
     }
     for (const std::size_t c : kTextColumns) {
         if (tamrik::firstUnshowable(views[c]) != views[c].size()) {
@@ -215,14 +215,14 @@ const char* const kWishColumns[] = {"kind", "wish", "needed"};
 
 }  // namespace
 
-std::string JsonObject(const FacultyEvaluation& ev, bool sample)
+std::string jsonObject(const FacultyEvaluation& ev, bool sample)
 {
     std::string out;
     Json(out).object(ev, sample);
     return out;
 }
 
-std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
+std::string jsonArray(const std::vector<StudentRow>& ranked, bool sample)
 {
     std::string out = "[";
     Json json(out);
@@ -232,7 +232,7 @@ std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
     return out;
 }
 
-std::string JsonRows(const StudentRows& student, bool sample)
+std::string jsonRows(const StudentRows& student, bool sample)
 {
     std::string out;
     Json json(out);
@@ -247,9 +247,9 @@ std::string JsonRows(const StudentRows& student, bool sample)
     return out;
 }
 
-std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
+std::string sampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
 
-std::string TextBlock(const FacultyEvaluation& given)
+std::string textBlock(const FacultyEvaluation& given)
 {
     const FacultyEvaluation ev = shownEvaluation(given);
     std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
@@ -278,9 +278,9 @@ std::string TextBlock(const FacultyEvaluation& given)
         out += "\n";
     }
     if (ev.marginPoints)
-        out += tamrik::MarginText(ev.marginPoints, ev.marginPercent) + "\n";
-    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::ChanceLabel(ev.chance)) + " ("
-           + std::string(tamrik::ChanceKey(ev.chance)) + ")\n";
+        out += tamrik::marginText(ev.marginPoints, ev.marginPercent) + "\n";
+    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::chanceLabel(ev.chance)) + " ("
+           + std::string(tamrik::chanceKey(ev.chance)) + ")\n";
     if (ev.needed) {
         out += "ยังขาดอีก " + figure(ev.needed->points) + " คะแนน; ถึงคะแนนต่ำสุดปีก่อนได้ด้วยอย่างใดอย่างหนึ่ง:\n";
         for (const auto& [code, score] : ev.needed->subjects)
@@ -292,7 +292,7 @@ std::string TextBlock(const FacultyEvaluation& given)
     return out;
 }
 
-std::string Table(const std::vector<StudentRow>& ranked)
+std::string tableText(const std::vector<StudentRow>& ranked)
 {
     namespace w = tamrik::words;
     const std::string headings[] = {w::oneLine(w::kRank),           w::oneLine(w::kCode),
@@ -355,7 +355,7 @@ std::string Table(const std::vector<StudentRow>& ranked)
     return out;
 }
 
-std::string CsvHeader(bool withId, bool withWishes)
+std::string csvHeader(bool withId, bool withWishes)
 {
     std::vector<std::string> fields;
     if (withId)
@@ -366,7 +366,7 @@ std::string CsvHeader(bool withId, bool withWishes)
     return tamrik::csvLine(fields) + "\n";
 }
 
-std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
+std::string csvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
     const std::string idCell = id ? tamrik::spreadsheetText(tamrik::shownText(*id)) : std::string();

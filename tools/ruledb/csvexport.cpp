@@ -85,7 +85,7 @@ void writeCsvTable(const Table& table, const std::string& path)
         throw FileError(path + ": cannot write the file");
 }
 
-void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
+void exportDataSet(const DataSet& data, const std::string& folder, bool replace)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -105,7 +105,7 @@ void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
         written.insert(marker.filename());
     }
     for (const Table& table : data.tables) {
-        if (table.schema.name == tamrik::ruledb::BuildInfoTable().name)
+        if (table.schema.name == tamrik::ruledb::buildInfoTable().name)
             continue;
         // A name from an imported file must not lead the file out of the folder.
         const std::string& name = table.schema.name;

@@ -20,18 +20,18 @@ bool parseWhole(const std::string& text, std::int64_t& value)
 
 }  // namespace
 
-std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
+std::optional<TableSchema> tableForCsv(const std::string& tableName, const std::vector<std::string>& header)
 {
     if (const TableSchema* table = tamrik::ruledb::findRuleTable(tableName))
         return *table;
-    if (tableName == tamrik::ruledb::BuildInfoTable().name)
+    if (tableName == tamrik::ruledb::buildInfoTable().name)
         return std::nullopt;
-    if (tamrik::ruledb::IsRangeTable(header))
+    if (tamrik::ruledb::isRangeTable(header))
         return tamrik::ruledb::rangeTableSchema(tableName, header);
     return std::nullopt;
 }
 
-std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why)
+std::optional<Value> typedValue(const std::string& text, ColumnType type, std::string& why)
 {
     if (text.empty())
         return Value();

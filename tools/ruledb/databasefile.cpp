@@ -8,7 +8,7 @@
 
 namespace ruledbtool {
 
-DataSet ReadDatabaseFile(const std::string& path)
+DataSet readDatabaseFile(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
@@ -21,10 +21,10 @@ DataSet ReadDatabaseFile(const std::string& path)
     DataSet data;
     try {
         const tamrik::ruledb::RuleDatabase db(path);
-        tamrik::ruledb::RequireNoViews(db);
-        tamrik::ruledb::RequireRecordedContent(db);
+        tamrik::ruledb::requireNoViews(db);
+        tamrik::ruledb::requireRecordedContent(db);
         std::vector<std::string> names;
-        db.ForEachRow("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+        db.forEachRow("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
                       "ESCAPE '\\' ORDER BY rowid",
                       [&](const RowCursor& row) {
                           names.emplace_back(row.textAt(0));
@@ -33,26 +33,26 @@ DataSet ReadDatabaseFile(const std::string& path)
         for (const std::string& name : names) {
             Table table;
             table.schema.name = name;
-            db.ForEachRow("SELECT name, type FROM pragma_table_info(?1)", {name}, [&](const RowCursor& row) {
+            db.forEachRow("SELECT name, type FROM pragma_table_info(?1)", {name}, [&](const RowCursor& row) {
                               const auto declared = row.textOrNull(1);
                               table.schema.columns.push_back(
                                   {row.textOrNull(0).value_or(""), tamrik::ruledb::typeOfDeclared(declared.value_or(""))});
                               return true;
                           });
-            db.ForEachRow("SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name), [&](const RowCursor& cursor) {
+            db.forEachRow("SELECT * FROM " + tamrik::ruledb::quoteIdentifier(name), [&](const RowCursor& cursor) {
                 Row row;
                 for (std::size_t c = 0; c < cursor.columns().size(); ++c)
                     row.values.push_back(cursor.stored(c));
                 table.rows.push_back(std::move(row));
                 return true;
             });
-            NameRowsByKey(table);
+            nameRowsByKey(table);
             data.tables.push_back(std::move(table));
         }
     } catch (const tamrik::ruledb::DbError& e) {
         throw FileError(path + ": the program refuses it: " + e.what());
     }
-    if (const Table* info = data.find(tamrik::ruledb::BuildInfoTable().name)) {
+    if (const Table* info = data.find(tamrik::ruledb::buildInfoTable().name)) {
         const int column = info->column(tamrik::ruledb::kSampleColumn);
         data.sample = column >= 0 && !info->rows.empty()
                       && info->rows.front().values[static_cast<std::size_t>(column)] == Value::ofText("1");
