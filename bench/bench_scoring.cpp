@@ -40,7 +40,7 @@ void BM_OpenRuleDatabase(benchmark::State& state)
 {
     for (auto _ : state) {
         const tamrik::ruledb::RuleDatabase db(RuleDbPath());
-        tamrik::ruledb::RequireRuleTables(db);
+        tamrik::ruledb::requireRuleTables(db);
     }
 }
 BENCHMARK(BM_OpenRuleDatabase)->Unit(benchmark::kMillisecond);
@@ -59,7 +59,7 @@ void BM_ContentDigest(benchmark::State& state)
 {
     const tamrik::ruledb::BuildInfo info;
     for (auto _ : state)
-        benchmark::DoNotOptimize(tamrik::ruledb::ContentDigest(Db(), info));
+        benchmark::DoNotOptimize(tamrik::ruledb::contentDigest(Db(), info));
 }
 BENCHMARK(BM_ContentDigest)->Unit(benchmark::kMillisecond);
 
@@ -89,7 +89,7 @@ BENCHMARK(BM_RuleLoadEveryFaculty)->Unit(benchmark::kMillisecond);
 
 void BM_GpaKeystroke(benchmark::State& state)
 {
-    const tamrik::ProbLookup lookup = [](const std::string& key) { return tamrik::ruledb::LookupProb(Db(), key); };
+    const tamrik::ProbLookup lookup = [](const std::string& key) { return tamrik::ruledb::lookupProb(Db(), key); };
     float gpa = 2.0f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(tamrik::GpaToProb(gpa, "2.4397771456", "0.5519077994", lookup));
@@ -101,7 +101,7 @@ BENCHMARK(BM_GpaKeystroke)->Unit(benchmark::kMicrosecond);
 void BM_LastYearRange(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(tamrik::ruledb::LookupLastYearRange(Db(), "maxminScQor43", "0001"));
+        benchmark::DoNotOptimize(tamrik::ruledb::lookupLastYearRange(Db(), "maxminScQor43", "0001"));
 }
 BENCHMARK(BM_LastYearRange)->Unit(benchmark::kMicrosecond);
 

@@ -35,7 +35,7 @@ QLabel* Caption(const QString& text, QWidget* buddy)
 
 ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
 {
-    m_scores = new ScoresModel(session, ruledb::ReadSubjectTable(session.ruleDb()), this);
+    m_scores = new ScoresModel(session, ruledb::readSubjectTable(session.ruleDb()), this);
     m_TextApplicantName =
         Named(new QLineEdit, QStringLiteral("TextApplicantName"), QStringLiteral("ชื่อผู้สมัคร (ไม่บังคับ)"));
     m_TextApplicantName->setPlaceholderText(QStringLiteral("ไม่บังคับ ใช้พิมพ์บน PDF"));

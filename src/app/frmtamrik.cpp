@@ -169,7 +169,7 @@ bool FrmTamrik::Load()
     const QString dbPath = m_programFolder + QLatin1Char('/') + RuleDbFileName();
     try {
         auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
-        ruledb::RequireRuleTables(*db);
+        ruledb::requireRuleTables(*db);
         m_session.setRuleDb(std::move(db));
         m_facultyPage->FillAtStartup();
     } catch (const ruledb::DbError& error) {
@@ -407,7 +407,7 @@ void FrmTamrik::SavePdf()
         sheet.university = m_facultyPage->SelUName().toStdString();
         fillRows(sheet, *rule, m_session.entries().ScoreByCode);
         fillSummaryFigures(sheet, buildSummary(m_lastSummary));
-        const ProbLookup prob = [&db](const std::string& key) { return ruledb::LookupProb(db, key); };
+        const ProbLookup prob = [&db](const std::string& key) { return ruledb::lookupProb(db, key); };
         fillGpaWorking(sheet, m_lastSummary.GpaDigits, params.ParamMeanGpa, params.ParamSD, prob);
         fillPrWorking(sheet, m_lastSummary.PrDigits);
         sheet.lastYear = yearText(params.ParamDbMaxMin);

@@ -40,7 +40,7 @@ std::optional<FacultyRecord> loadFaculty(const RuleDatabase& db, const std::stri
     record.facCode = facCode;
     record.university = std::move(names.university);
     record.name = std::move(names.name);
-    if (const auto range = ruledb::LookupLastYearRange(db, lastYearTable, facCode))
+    if (const auto range = ruledb::lookupLastYearRange(db, lastYearTable, facCode))
         record.lastYear = YearRange{yearText(lastYearTable), range->ScMin, range->ScMax};
     record.years = FacultyYears(db, facCode);
     ruledb::DatabaseRuleSource source(db);
@@ -52,7 +52,7 @@ std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& f
 {
     std::vector<YearRange> years;
     for (const std::string& table : RangeTableNames(db)) {
-        if (const auto range = ruledb::LookupLastYearRange(db, table, facCode))
+        if (const auto range = ruledb::lookupLastYearRange(db, table, facCode))
             years.push_back({yearText(table), range->ScMin, range->ScMax});
     }
     return years;

@@ -171,7 +171,7 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
         std::vector<bool> seen(count);
         try {
             table.whole = forEachKeyedRow(
-                db, "SELECT * FROM " + ruledb::QuoteIdentifier(table.name) + ";", kFacCode,
+                db, "SELECT * FROM " + ruledb::quoteIdentifier(table.name) + ";", kFacCode,
                 [&](std::string_view key, const RowCursor& r) {
                     const auto faculty = faculties.placeOf(key);
                     if (!faculty || seen[*faculty])
@@ -179,8 +179,8 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
                     seen[*faculty] = true;
                     if (!r.hasColumn(kScMax) || !r.hasColumn(kScMin))
                         return;
-                    const auto max = ruledb::StoredNumber(r.field(kScMax));
-                    const auto min = ruledb::StoredNumber(r.field(kScMin));
+                    const auto max = ruledb::storedNumber(r.field(kScMax));
+                    const auto min = ruledb::storedNumber(r.field(kScMin));
                     if (max && min)
                         table.ranges[*faculty] = YearRange{table.year, *min, *max};
                 });
@@ -198,7 +198,7 @@ std::optional<YearRange> RangeTables::rangeOf(const Table& table, std::size_t fa
     if (table.whole)
         return table.ranges[faculty];
     const std::string& facCode = m_faculties.names()[faculty].facCode;
-    const auto range = ruledb::LookupLastYearRange(m_db, table.name, facCode);
+    const auto range = ruledb::lookupLastYearRange(m_db, table.name, facCode);
     return range ? std::optional<YearRange>(YearRange{table.year, range->ScMin, range->ScMax}) : std::nullopt;
 }
 
@@ -240,7 +240,7 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
             db, "SELECT * FROM " + std::string(kZi2Prob) + ";", kZi,
             [&](std::string_view key, const RowCursor& r) {
                 if (table->find(std::string(key)) == table->end())
-                    table->emplace(key, ruledb::StoredNumber(r.field(kProb)));
+                    table->emplace(key, ruledb::storedNumber(r.field(kProb)));
             },
             kProb);
     } catch (const ruledb::DbError&) {
@@ -255,7 +255,7 @@ ProbLookup LoadProbTable(const RuleDatabase& db)
         auto lock = std::make_shared<std::mutex>();
         return [source, lock](const std::string& key) {
             const std::lock_guard<std::mutex> hold(*lock);
-            return ruledb::LookupProb(*source, key);
+            return ruledb::lookupProb(*source, key);
         };
     }
     return [table](const std::string& key) {

@@ -89,7 +89,7 @@ private:
     std::size_t m_last = 0;
 };
 
-// The normal table read whole into memory, answering as LookupProb does;
+// The normal table read whole into memory, answering as lookupProb does;
 // several threads may ask at once.
 ProbLookup LoadProbTable(const ruledb::RuleDatabase& db);
 

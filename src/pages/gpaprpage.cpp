@@ -350,7 +350,7 @@ std::optional<double> GpaPrPage::GpaPointsNow()
     try {
         const auto points =
             gpaPoints(boxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
-                      [&session](const std::string& key) { return ruledb::LookupProb(session.ruleDb(), key); });
+                      [&session](const std::string& key) { return ruledb::lookupProb(session.ruleDb(), key); });
         m_gpaFault.clear();
         return points;
     } catch (const ruledb::DbError& error) {

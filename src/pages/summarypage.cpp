@@ -134,7 +134,7 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
     m_lastYear.reset();
     try {
         const auto range =
-            ruledb::LookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
+            ruledb::lookupLastYearRange(m_session.ruleDb(), m_session.params().ParamDbMaxMin, selFacCode);
         m_lastYear = LastYearTexts{range ? Format(range->ScMin, "0.00") : "0.00",
                                    range ? Format(range->ScMax, "0.00") : "0.00"};
         m_F4LabelMaxLastYear->setText(ToQString(m_lastYear->max));

@@ -2,7 +2,7 @@
 
 namespace tamrik::ruledb {
 
-std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db)
+std::optional<BuildInfo> readBuildInfo(const RuleDatabase& db)
 {
     if (!db.hasTable(kBuildInfoTable))
         return std::nullopt;

@@ -28,13 +28,13 @@ struct BuildInfo {
     std::string InputHash;
     bool Sample = false;  // a database built before the column existed is not marked
     // The content's digest when the build recorded one of the form
-    // ContentDigest gives; empty otherwise (none, or an older build's of
+    // contentDigest gives; empty otherwise (none, or an older build's of
     // another form): the content cannot be told unchanged.
     std::string ContentHash;
 };
 
 // The first row of TamrikInfo; nothing when the table or its row is missing
 // or a column is not text. A failing database throws DbError.
-std::optional<BuildInfo> ReadBuildInfo(const RuleDatabase& db);
+std::optional<BuildInfo> readBuildInfo(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

@@ -97,10 +97,10 @@ void requireUsableRows(const RuleDatabase& db, const std::string& table)
     std::optional<std::vector<std::string>> columns;
     bool range = false;
     std::size_t number = 0;
-    db.ForEachRow("SELECT * FROM " + QuoteIdentifier(table), [&](const RowCursor& row) {
+    db.ForEachRow("SELECT * FROM " + quoteIdentifier(table), [&](const RowCursor& row) {
         if (!columns) {
             columns = row.columns();
-            range = IsRangeTable(row.columns());
+            range = isRangeTable(row.columns());
             if (!tamrik::hasValueRules(table, range))
                 return false;
         }
@@ -116,7 +116,7 @@ void requireUsableRows(const RuleDatabase& db, const std::string& table)
 
 }  // namespace
 
-std::string ContentDigest(const RuleDatabase& db, const BuildInfo& info)
+std::string contentDigest(const RuleDatabase& db, const BuildInfo& info)
 {
     const auto skipped = notContent(db);
     Crc64 crc;
@@ -145,10 +145,10 @@ std::string recordableDigest(const RuleDatabase& db, const BuildInfo& info)
     } catch (const DbError&) {
         return {};
     }
-    return ContentDigest(db, info);
+    return contentDigest(db, info);
 }
 
-void RequireNoViews(const RuleDatabase& db)
+void requireNoViews(const RuleDatabase& db)
 {
     const std::vector<std::string> views = names(db, "SELECT name FROM sqlite_master WHERE type = 'view' LIMIT 1");
     if (!views.empty())
@@ -157,12 +157,12 @@ void RequireNoViews(const RuleDatabase& db)
                         "rows without end)");
 }
 
-bool RequireRecordedContent(const RuleDatabase& db)
+bool requireRecordedContent(const RuleDatabase& db)
 {
-    const auto info = ReadBuildInfo(db);
+    const auto info = readBuildInfo(db);
     if (!info || info->ContentHash.empty())
         return false;
-    if (!db.matchedRecordedContent() && ContentDigest(db, *info) != info->ContentHash)
+    if (!db.matchedRecordedContent() && contentDigest(db, *info) != info->ContentHash)
         throw DbError("เนื้อหาของแฟ้มฐานข้อมูล " + inQuotes(db.path())
                       + " ไม่ตรงกับที่บันทึกไว้เมื่อสร้าง (the content no longer matches the digest its build "
                         "recorded: the file was changed or damaged since)");

@@ -139,8 +139,8 @@ bool RuleDatabase::contentMatchesRecord() const
     // Reading the digest costs half of what quick_check does; a file it
     // cannot be read from gets the whole check, which says what is wrong.
     try {
-        const auto info = ReadBuildInfo(*this);
-        return info && !info->ContentHash.empty() && ContentDigest(*this, *info) == info->ContentHash;
+        const auto info = readBuildInfo(*this);
+        return info && !info->ContentHash.empty() && contentDigest(*this, *info) == info->ContentHash;
     } catch (const DbError&) {
         return false;
     }

@@ -194,6 +194,6 @@ private:
 };
 
 // An identifier from a file, between double quotes with every " doubled.
-std::string QuoteIdentifier(std::string_view name);
+std::string quoteIdentifier(std::string_view name);
 
 }  // namespace tamrik::ruledb

@@ -39,11 +39,11 @@ void RuleDbWriter::commit() { exec("COMMIT"); }
 
 void RuleDbWriter::createTable(const TableSchema& table)
 {
-    std::string sql = "CREATE TABLE " + QuoteIdentifier(table.name) + " (";
+    std::string sql = "CREATE TABLE " + quoteIdentifier(table.name) + " (";
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         if (i > 0)
             sql += ", ";
-        sql += QuoteIdentifier(table.columns[i].name) + " " + declaredType(table.columns[i].type);
+        sql += quoteIdentifier(table.columns[i].name) + " " + declaredType(table.columns[i].type);
     }
     exec(sql + ")");
 }
@@ -52,8 +52,8 @@ void RuleDbWriter::createIndexes(const TableSchema& table)
 {
     for (const IndexSchema& index : table.indexes) {
         exec(std::string("CREATE ") + (index.unique ? "UNIQUE " : "") + "INDEX "
-             + QuoteIdentifier(table.name + "_" + index.column) + " ON " + QuoteIdentifier(table.name) + " ("
-             + QuoteIdentifier(index.column) + ")");
+             + quoteIdentifier(table.name + "_" + index.column) + " ON " + quoteIdentifier(table.name) + " ("
+             + quoteIdentifier(index.column) + ")");
     }
 }
 
@@ -62,7 +62,7 @@ std::string RuleDbWriter::insert(const TableSchema& table, const std::vector<Sto
     if (!m_insert || m_insertTable != table.name) {
         sqlite3_finalize(m_insert);
         m_insert = nullptr;
-        std::string sql = "INSERT INTO " + QuoteIdentifier(table.name) + " VALUES (";
+        std::string sql = "INSERT INTO " + quoteIdentifier(table.name) + " VALUES (";
         for (std::size_t i = 0; i < table.columns.size(); ++i)
             sql += i == 0 ? "?" : ",?";
         if (sqlite3_prepare_v2(m_db, (sql + ")").c_str(), -1, &m_insert, nullptr) != SQLITE_OK)

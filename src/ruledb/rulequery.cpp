@@ -158,7 +158,7 @@ bool RuleDatabase::hasColumns(std::string_view table, std::initializer_list<std:
     return true;
 }
 
-std::string QuoteIdentifier(std::string_view name)
+std::string quoteIdentifier(std::string_view name)
 {
     return "\"" + doubled(name, '"') + "\"";
 }

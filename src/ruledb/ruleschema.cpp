@@ -117,7 +117,7 @@ TableSchema rangeTableSchema(const std::string& name, const std::vector<std::str
     return table;
 }
 
-bool IsRangeTable(const std::vector<std::string>& columns)
+bool isRangeTable(const std::vector<std::string>& columns)
 {
     const auto has = [&](std::string_view name) {
         return std::any_of(columns.begin(), columns.end(), [&](const std::string& c) { return sameColumnName(c, name); });
@@ -133,7 +133,7 @@ bool isYearRangeTable(std::string_view name)
            && std::isdigit(static_cast<unsigned char>(name[prefix.size() + 1]));
 }
 
-const TableSchema& BuildInfoTable()
+const TableSchema& buildInfoTable()
 {
     static const TableSchema table = {
         kBuildInfoTable,
@@ -148,7 +148,7 @@ const ColumnSchema* knownColumn(std::string_view table, const std::vector<std::s
 {
     static const TableSchema range = rangeTableSchema({});
     const TableSchema* schema = findRuleTable(table);
-    if (!schema && IsRangeTable(columns))
+    if (!schema && isRangeTable(columns))
         schema = &range;
     if (!schema)
         return nullptr;

@@ -63,13 +63,13 @@ const TableSchema& ruleTable(std::string_view name);
 TableSchema rangeTableSchema(const std::string& name, const std::vector<std::string>& columns = {});
 // Whether the columns make a range table: FacCode, ScMax and ScMin, others
 // beside them allowed; names without regard to case.
-bool IsRangeTable(const std::vector<std::string>& columns);
+bool isRangeTable(const std::vector<std::string>& columns);
 // Whether the name is a year's range table, "maxminScQor" and two digits:
 // the tables whose years the program lists (yearText gives the year).
 bool isYearRangeTable(std::string_view name);
 
 // The table the data tool adds about each build (buildinfo.h reads it).
-const TableSchema& BuildInfoTable();
+const TableSchema& buildInfoTable();
 
 // The place of the column a row is known by in a message: FacCode, SubCod
 // or Zi, the first of them the columns hold; nothing when none is there.

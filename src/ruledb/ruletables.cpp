@@ -24,12 +24,12 @@ std::optional<double> numberField(const QueryResult& rows, std::string_view colu
 {
     if (rows.EOF_() || !rows.hasColumn(column))
         return std::nullopt;
-    return StoredNumber(rows.field(column));
+    return storedNumber(rows.field(column));
 }
 
 }  // namespace
 
-std::optional<double> StoredNumber(const DbValue& value)
+std::optional<double> storedNumber(const DbValue& value)
 {
     switch (value.kind()) {
     case DbValue::Kind::Number:
@@ -79,7 +79,7 @@ std::optional<tamrik::RuleRow> DatabaseRuleSource::firstRow(std::string_view tab
     return tamrik::RuleRow(rows.columns(), std::move(values));
 }
 
-std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
+std::optional<double> lookupProb(const RuleDatabase& db, const std::string& key)
 {
     // Without the table there is no row to find, as for a key beyond its end.
     if (!db.hasColumns(kZi2Prob, {kZi, kProb}))
@@ -87,12 +87,12 @@ std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key)
     return numberField(db.query("SELECT Prob FROM Zi2Prob WHERE Zi2Prob.Zi=?1 LIMIT 1;", {key}), kProb);
 }
 
-std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
+std::optional<LastYearRange> lookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode)
 {
     if (!db.hasColumns(tableName, {kFacCode}))
         return std::nullopt;
-    const std::string table = QuoteIdentifier(tableName);
+    const std::string table = quoteIdentifier(tableName);
     const QueryResult rows = db.query("SELECT * FROM " + table + " WHERE " + table + ".FacCode=?1 LIMIT 1;", {facCode});
     const auto max = numberField(rows, kScMax);
     const auto min = numberField(rows, kScMin);
@@ -125,13 +125,13 @@ void requireTables(const RuleDatabase& db)
 
 }  // namespace
 
-void RequireRuleTables(const RuleDatabase& db)
+void requireRuleTables(const RuleDatabase& db)
 {
     requireTables(db);
-    RequireNoViews(db);
+    requireNoViews(db);
     // A build records its digest only when every value is usable: content
     // that still matches it needs no second look at the values.
-    if (!RequireRecordedContent(db))
+    if (!requireRecordedContent(db))
         requireUsableValues(db);
 }
 

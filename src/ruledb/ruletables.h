@@ -41,13 +41,13 @@ std::string selectedColumns(std::string_view table, bool withKey);
 
 // A stored number, or a text that is a number as a whole; nothing else (a
 // null gives nullopt).
-std::optional<double> StoredNumber(const DbValue& value);
+std::optional<double> storedNumber(const DbValue& value);
 
 // Prob of the Zi2Prob row whose key is `key` (such as "1.960"); nullopt when
 // there is none to read: no such table (a view does not count), no row, a null
 // or non-numeric Prob. A fault of the database itself (a damaged page, I/O,
 // out of memory) is no answer: it throws DbError.
-std::optional<double> LookupProb(const RuleDatabase& db, const std::string& key);
+std::optional<double> lookupProb(const RuleDatabase& db, const std::string& key);
 
 struct LastYearRange {
     double ScMax = 0;
@@ -57,10 +57,10 @@ struct LastYearRange {
 // The first row of the range table `tableName` for the faculty `facCode`.
 // nullopt when there is none to read: no such table (or a view), no FacCode
 // column, no row, ScMax or ScMin missing, null or not a number. Throws DbError
-// on a fault of the database itself, as LookupProb does. The table name comes
+// on a fault of the database itself, as lookupProb does. The table name comes
 // from a hand-editable file, so it goes in as a quoted identifier: it can only
 // ever name a table.
-std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
+std::optional<LastYearRange> lookupLastYearRange(const RuleDatabase& db, const std::string& tableName,
                                                  const std::string& facCode);
 
 // Checks that every table of ruleTables() (ruleschema.h) is a real table
@@ -68,6 +68,6 @@ std::optional<LastYearRange> LookupLastYearRange(const RuleDatabase& db, const s
 // GPA share to read, and the content (contentcheck.h: no view, the content
 // the build recorded, or without a record every value usable). Throws DbError naming the file and
 // the table, column or value at fault.
-void RequireRuleTables(const RuleDatabase& db);
+void requireRuleTables(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

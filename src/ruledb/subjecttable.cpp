@@ -4,7 +4,7 @@
 
 namespace tamrik::ruledb {
 
-std::vector<SubjectName> ReadSubjectTable(const RuleDatabase& db)
+std::vector<SubjectName> readSubjectTable(const RuleDatabase& db)
 {
     QueryResult rows = db.query(std::string("SELECT ") + kSubCod + ", " + kSubName + " FROM " + kSubjectTable
                                 + " ORDER BY " + kSubCod + ";");

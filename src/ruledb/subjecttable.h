@@ -14,6 +14,6 @@ struct SubjectName {
 };
 
 // Throws DbError when the table cannot be read; a row without a code is left out.
-std::vector<SubjectName> ReadSubjectTable(const RuleDatabase& db);
+std::vector<SubjectName> readSubjectTable(const RuleDatabase& db);
 
 }  // namespace tamrik::ruledb

@@ -12,7 +12,7 @@ namespace tamrik {
 const std::optional<ruledb::BuildInfo>& Session::buildInfo() const
 {
     if (!m_buildInfo)
-        m_buildInfo = ruledb::ReadBuildInfo(*m_ruleDb);
+        m_buildInfo = ruledb::readBuildInfo(*m_ruleDb);
     return *m_buildInfo;
 }
 

@@ -35,7 +35,7 @@ public:
     }
     // The data tool's record of the database's build, read once (start-up
     // needs it for the year and the sample notice). Throws ruledb::DbError as
-    // ReadBuildInfo.
+    // readBuildInfo.
     const std::optional<ruledb::BuildInfo>& buildInfo() const;
     // The admission year the rule data were built for; kDefaultAdmissionYear
     // when they do not record one.

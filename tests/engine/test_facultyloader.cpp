@@ -78,7 +78,7 @@ void ExpectSameAsFacultyByFaculty(const std::string& path)
     DatabaseRuleSource source(db);
     for (const FacultyRecord& f : all) {
         EXPECT_EQ(Shown(f.load), Shown(buildFacultyRule(source, f.facCode, f.facCode))) << f.facCode;
-        const auto range = LookupLastYearRange(db, "maxminScQor43", f.facCode);
+        const auto range = lookupLastYearRange(db, "maxminScQor43", f.facCode);
         ASSERT_EQ(f.lastYear.has_value(), range.has_value()) << f.facCode;
         if (range) {
             EXPECT_EQ(f.lastYear->min, range->ScMin);

@@ -179,7 +179,7 @@ TEST_F(RuleDb, ValuesAreBoundNeverSpliced)
 
 TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)
 {
-    const std::string hostile = QuoteIdentifier("x\" ; DROP TABLE SUName; --");
+    const std::string hostile = quoteIdentifier("x\" ; DROP TABLE SUName; --");
     run("CREATE TABLE " + hostile + " (FacCode TEXT); INSERT INTO " + hostile + " VALUES ('0001');");
     RuleDatabase db(file);
     EXPECT_EQ(db.query("SELECT * FROM " + hostile + ";").rowCount(), 1u);
@@ -189,19 +189,19 @@ TEST_F(RuleDb, HostileIdentifierNamesOneTableAndRunsNothingElse)
 TEST_F(RuleDb, LookupsHitAndMiss)
 {
     RuleDatabase db(file);
-    EXPECT_EQ(LookupProb(db, "1.960"), 0.9750021048517795);
-    EXPECT_EQ(LookupProb(db, "1.96"), std::nullopt);   // no row
-    EXPECT_EQ(LookupProb(db, "2.000"), std::nullopt);  // null Prob
-    const auto range = LookupLastYearRange(db, "maxminScQor43", "0001");
+    EXPECT_EQ(lookupProb(db, "1.960"), 0.9750021048517795);
+    EXPECT_EQ(lookupProb(db, "1.96"), std::nullopt);   // no row
+    EXPECT_EQ(lookupProb(db, "2.000"), std::nullopt);  // null Prob
+    const auto range = lookupLastYearRange(db, "maxminScQor43", "0001");
     ASSERT_TRUE(range);  // the first of its rows
     EXPECT_EQ(range->ScMax, 711.72);
     EXPECT_EQ(range->ScMin, 591.2);
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43", "0099"));
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor44", "0001"));  // a view is no range table
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor45", "0001"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor43", "0099"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor44", "0001"));  // a view is no range table
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor45", "0001"));
     // Spliced into the query, these would comment the condition out or end the name early.
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43 --", "0001"));
-    EXPECT_FALSE(LookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor43 --", "0001"));
+    EXPECT_FALSE(lookupLastYearRange(db, "maxminScQor43\" WHERE 1=1; --", "0001"));
 }
 
 }  // namespace

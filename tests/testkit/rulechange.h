@@ -26,7 +26,7 @@ inline bool ChangeRuleDb(const std::string& path, const std::string& sql, bool r
         if (!record)
             throw ruledb::DbError("left unrecorded");
         const ruledb::RuleDatabase changed(path);
-        if (const auto info = ruledb::ReadBuildInfo(changed); info && !info->ContentHash.empty())
+        if (const auto info = ruledb::readBuildInfo(changed); info && !info->ContentHash.empty())
             digest = ruledb::recordableDigest(changed, *info);
     } catch (const ruledb::DbError&) {
         // Not a database the program would open: nothing to record.

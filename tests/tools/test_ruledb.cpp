@@ -321,9 +321,9 @@ TEST(RuleDbBuild, RecordsADigestOnlyForUsableValuesThatEveryFlippedBitBreaks)
     WriteFolder(temp.path() / "unusable", {{"tableCRT.csv", "3000,2000", "12000,2000"}});
     const std::string unusable = (temp.path() / "unusable.mdb").string();
     ASSERT_EQ(Tool({"build", (temp.path() / "unusable").string(), "-o", unusable, "--no-check"}).status, kExitOk);
-    EXPECT_EQ(ReadBuildInfo(RuleDatabase(unusable))->ContentHash, "");
+    EXPECT_EQ(readBuildInfo(RuleDatabase(unusable))->ContentHash, "");
     try {
-        RequireRuleTables(RuleDatabase(unusable));
+        requireRuleTables(RuleDatabase(unusable));
         ADD_FAILURE() << "a minimum past 100 % was taken";
     } catch (const DbError& e) {
         EXPECT_NE(std::string(e.what()).find("tableCRT (FacCode 0001, Sco01: the minimum must be"), std::string::npos)
@@ -337,7 +337,7 @@ TEST(RuleDbBuild, RecordsADigestOnlyForUsableValuesThatEveryFlippedBitBreaks)
     std::size_t pageSize = 0, infoPage = 0;
     {
         const RuleDatabase db(built);
-        EXPECT_EQ(ReadBuildInfo(db)->ContentHash, ContentDigest(db, *ReadBuildInfo(db)));
+        EXPECT_EQ(readBuildInfo(db)->ContentHash, contentDigest(db, *readBuildInfo(db)));
         const QueryResult page = db.query("SELECT rootpage, (SELECT page_size FROM pragma_page_size()) FROM "
                                           "sqlite_master WHERE name = 'TamrikInfo'");
         infoPage = static_cast<std::size_t>(page.at(0).toNumber());
@@ -354,7 +354,7 @@ TEST(RuleDbBuild, RecordsADigestOnlyForUsableValuesThatEveryFlippedBitBreaks)
         WriteBytes(changed, damaged);
         bool refused = false;
         try {
-            RequireRuleTables(RuleDatabase(changed));
+            requireRuleTables(RuleDatabase(changed));
         } catch (const DbError&) {
             refused = true;
         }
@@ -424,7 +424,7 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
             EXPECT_TRUE(x.rows[r].values == y.rows[r].values) << x.rows[r].where;
     }
     const tamrik::ruledb::RuleDatabase db(a);
-    const auto info = tamrik::ruledb::ReadBuildInfo(db);
+    const auto info = tamrik::ruledb::readBuildInfo(db);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->BuildDate, "1971-01-01");
     EXPECT_EQ(info->AdmissionYear, "2543");
@@ -433,10 +433,10 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
     // data set must never come back looking real.
     EXPECT_TRUE(info->Sample);
     EXPECT_TRUE(fs::is_regular_file(temp.path() / "csv" / tamrik::ruledb::kSampleMarkerFile));
-    EXPECT_TRUE(tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
+    EXPECT_TRUE(tamrik::ruledb::readBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
     fs::remove(temp.path() / "csv" / tamrik::ruledb::kSampleMarkerFile);
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
-    EXPECT_FALSE(tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
+    EXPECT_FALSE(tamrik::ruledb::readBuildInfo(tamrik::ruledb::RuleDatabase(b))->Sample);
     ruledbtool::Sha256 abc;  // FIPS 180-4's first example
     abc.add("abc");
     EXPECT_EQ(abc.hex(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
@@ -541,14 +541,14 @@ TEST(RuleDbExport, ReplacesAnOlderExportAndTheDigestFollowsTheContent)
     fs::remove(csv / "old.csv");
     ASSERT_EQ(Tool({"build", csv.string(), "-o", b}).status, kExitOk);
     const auto digest = [](const std::string& file) {
-        return tamrik::ruledb::ReadBuildInfo(tamrik::ruledb::RuleDatabase(file))->ContentHash;
+        return tamrik::ruledb::readBuildInfo(tamrik::ruledb::RuleDatabase(file))->ContentHash;
     };
     EXPECT_EQ(digest(b).size(), 16u);
-    EXPECT_TRUE(tamrik::ruledb::RequireRecordedContent(tamrik::ruledb::RuleDatabase(b)));
+    EXPECT_TRUE(tamrik::ruledb::requireRecordedContent(tamrik::ruledb::RuleDatabase(b)));
     // A long text in a table the program never reads is hashed, not refused.
     ASSERT_TRUE(tamrik::test::ChangeRuleDb(b, "CREATE TABLE Notes (t TEXT); INSERT INTO Notes VALUES "
                                               "(printf('%.*c', 10000, 'x'));"));
-    EXPECT_NO_THROW(tamrik::ruledb::RequireRuleTables(tamrik::ruledb::RuleDatabase(b)));
+    EXPECT_NO_THROW(tamrik::ruledb::requireRuleTables(tamrik::ruledb::RuleDatabase(b)));
 
     // One bit of a name flipped in the file: ม (E0 B8 A1) becomes ภ (E0 B8 A0).
     std::string bytes = ReadBytes(a);
@@ -563,7 +563,7 @@ TEST(RuleDbExport, ReplacesAnOlderExportAndTheDigestFollowsTheContent)
         EXPECT_NE(run.out.find("the content no longer matches"), std::string::npos) << run.out;
     }
     try {
-        tamrik::ruledb::RequireRuleTables(tamrik::ruledb::RuleDatabase(a));
+        tamrik::ruledb::requireRuleTables(tamrik::ruledb::RuleDatabase(a));
         ADD_FAILURE() << "the changed file was taken";
     } catch (const tamrik::ruledb::DbError& e) {
         EXPECT_NE(std::string(e.what()).find("the content no longer matches"), std::string::npos) << e.what();
@@ -623,7 +623,7 @@ TEST(RuleDbExport, ANewYearFromAnExportWithRemarksLostZerosAndAWiderNormalTable)
     EXPECT_EQ(remarked.rows[1].values[3], Value::ofReal(640.5));
     EXPECT_EQ(built.find("Zi2Prob")->rows.size(), 4546u);
     // The program reads the year by its names and the remark not at all.
-    const auto range = tamrik::ruledb::LookupLastYearRange(tamrik::ruledb::RuleDatabase(next), "maxminScQor42", "0001");
+    const auto range = tamrik::ruledb::lookupLastYearRange(tamrik::ruledb::RuleDatabase(next), "maxminScQor42", "0001");
     ASSERT_TRUE(range);
     EXPECT_EQ(range->ScMin, 366.6);
 }

@@ -109,8 +109,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     try {
         db = std::make_unique<tamrik::ruledb::RuleDatabase>(
             o.db ? *o.db : (programFolder / tamrik::kRuleDbFileName).u8string());
-        tamrik::ruledb::RequireRuleTables(*db);
-        const auto info = tamrik::ruledb::ReadBuildInfo(*db);
+        tamrik::ruledb::requireRuleTables(*db);
+        const auto info = tamrik::ruledb::readBuildInfo(*db);
         sample = info && info->Sample;
         context.prob = tamrik::LoadProbTable(*db);
         if (o.mode == Mode::Faculty) {

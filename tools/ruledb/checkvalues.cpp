@@ -90,7 +90,7 @@ void checkNormalTable(CheckState& s)
 void checkValues(CheckState& s)
 {
     for (const Table& t : s.data.tables) {
-        const bool range = tamrik::ruledb::IsRangeTable(t.columnNames());
+        const bool range = tamrik::ruledb::isRangeTable(t.columnNames());
         if (!tamrik::hasValueRules(t.schema.name, range))
             continue;
         for (const Row& row : t.rows) {

@@ -105,7 +105,7 @@ void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
         written.insert(marker.filename());
     }
     for (const Table& table : data.tables) {
-        if (table.schema.name == tamrik::ruledb::BuildInfoTable().name)
+        if (table.schema.name == tamrik::ruledb::buildInfoTable().name)
             continue;
         // A name from an imported file must not lead the file out of the folder.
         const std::string& name = table.schema.name;

@@ -24,9 +24,9 @@ std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::
 {
     if (const TableSchema* table = tamrik::ruledb::findRuleTable(tableName))
         return *table;
-    if (tableName == tamrik::ruledb::BuildInfoTable().name)
+    if (tableName == tamrik::ruledb::buildInfoTable().name)
         return std::nullopt;
-    if (tamrik::ruledb::IsRangeTable(header))
+    if (tamrik::ruledb::isRangeTable(header))
         return tamrik::ruledb::rangeTableSchema(tableName, header);
     return std::nullopt;
 }

@@ -30,7 +30,7 @@ void insertTable(RuleDbWriter& db, const Table& table)
 
 std::string built(const DataSet& data, BuildInfo info, const std::string& outputPath)
 {
-    const TableSchema& infoTable = tamrik::ruledb::BuildInfoTable();
+    const TableSchema& infoTable = tamrik::ruledb::buildInfoTable();
     RuleDbWriter db;
     db.begin();
     for (const Table& table : data.tables) {

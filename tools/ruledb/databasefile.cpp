@@ -21,8 +21,8 @@ DataSet ReadDatabaseFile(const std::string& path)
     DataSet data;
     try {
         const tamrik::ruledb::RuleDatabase db(path);
-        tamrik::ruledb::RequireNoViews(db);
-        tamrik::ruledb::RequireRecordedContent(db);
+        tamrik::ruledb::requireNoViews(db);
+        tamrik::ruledb::requireRecordedContent(db);
         std::vector<std::string> names;
         db.ForEachRow("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
                       "ESCAPE '\\' ORDER BY rowid",
@@ -39,7 +39,7 @@ DataSet ReadDatabaseFile(const std::string& path)
                                   {row.textOrNull(0).value_or(""), tamrik::ruledb::typeOfDeclared(declared.value_or(""))});
                               return true;
                           });
-            db.ForEachRow("SELECT * FROM " + tamrik::ruledb::QuoteIdentifier(name), [&](const RowCursor& cursor) {
+            db.ForEachRow("SELECT * FROM " + tamrik::ruledb::quoteIdentifier(name), [&](const RowCursor& cursor) {
                 Row row;
                 for (std::size_t c = 0; c < cursor.columns().size(); ++c)
                     row.values.push_back(cursor.stored(c));
@@ -52,7 +52,7 @@ DataSet ReadDatabaseFile(const std::string& path)
     } catch (const tamrik::ruledb::DbError& e) {
         throw FileError(path + ": the program refuses it: " + e.what());
     }
-    if (const Table* info = data.find(tamrik::ruledb::BuildInfoTable().name)) {
+    if (const Table* info = data.find(tamrik::ruledb::buildInfoTable().name)) {
         const int column = info->column(tamrik::ruledb::kSampleColumn);
         data.sample = column >= 0 && !info->rows.empty()
                       && info->rows.front().values[static_cast<std::size_t>(column)] == Value::ofText("1");

@@ -35,7 +35,7 @@ std::vector<const Table*> DataSet::rangeTables() const
 {
     std::vector<const Table*> found;
     for (const Table& table : tables) {
-        if (tamrik::ruledb::IsRangeTable(table.columnNames()))
+        if (tamrik::ruledb::isRangeTable(table.columnNames()))
             found.push_back(&table);
     }
     std::sort(found.begin(), found.end(),

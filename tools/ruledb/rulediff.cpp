@@ -86,7 +86,7 @@ std::vector<std::string> sharedRangeTables(const DataSet& older, const DataSet& 
     std::vector<std::string> shared;
     for (const Table* table : newer.rangeTables()) {
         const Table* other = older.find(table->schema.name);
-        if (other && tamrik::ruledb::IsRangeTable(other->columnNames()))
+        if (other && tamrik::ruledb::isRangeTable(other->columnNames()))
             shared.push_back(table->schema.name);
     }
     return shared;
@@ -131,7 +131,7 @@ std::string rowCount(const Table& table)
 bool comparedByFaculty(const Table& table)
 {
     return (tamrik::ruledb::findRuleTable(table.schema.name) && table.schema.name != tamrik::kZi2Prob)
-           || tamrik::ruledb::IsRangeTable(table.columnNames());
+           || tamrik::ruledb::isRangeTable(table.columnNames());
 }
 
 // Tables added or removed, changed columns, and the content of the tables
@@ -141,7 +141,7 @@ std::vector<Change> tableChanges(const DataSet& older, const DataSet& newer)
     std::vector<std::string> names;
     for (const DataSet* data : {&older, &newer}) {
         for (const Table& table : data->tables) {
-            if (table.schema.name != tamrik::ruledb::BuildInfoTable().name
+            if (table.schema.name != tamrik::ruledb::buildInfoTable().name
                 && std::find(names.begin(), names.end(), table.schema.name) == names.end())
                 names.push_back(table.schema.name);
         }
@@ -151,7 +151,7 @@ std::vector<Change> tableChanges(const DataSet& older, const DataSet& newer)
         const Table* was = older.find(name);
         const Table* is = newer.find(name);
         const Table& shown = is ? *is : *was;
-        const bool known = tamrik::ruledb::findRuleTable(name) || tamrik::ruledb::IsRangeTable(shown.columnNames());
+        const bool known = tamrik::ruledb::findRuleTable(name) || tamrik::ruledb::isRangeTable(shown.columnNames());
         const std::string label = "table " + name, unread = known ? "" : " (a table the program does not read)";
         if (!was) {
             changes.push_back({"", label, "added", "", rowCount(*is) + unread});
