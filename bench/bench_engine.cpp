@@ -25,7 +25,7 @@ std::string RuleDbPath()
 struct Loaded {
     tamrik::ruledb::RuleDatabase db{RuleDbPath()};
     tamrik::Evaluator evaluator{tamrik::loadFaculties(db, "maxminScQor43")};
-    tamrik::ScoringContext context{"2.4397771456", "0.5519077994", tamrik::LoadProbTable(db)};
+    tamrik::ScoringContext context{"2.4397771456", "0.5519077994", tamrik::loadProbTable(db)};
     std::int64_t faculties() const { return static_cast<std::int64_t>(evaluator.faculties().size()); }
 };
 

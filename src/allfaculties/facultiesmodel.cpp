@@ -126,7 +126,7 @@ QString FacultiesModel::cellText(int row, int column) const
     case MarginPercent: return OwnFigure(e, Figure(e.marginPercent));
     case ChanceColumn: return ChanceText(e.chance);
     case RangeBar: return lastMin ? Figure(lastMin) + QLatin1Char('-') + Figure(lastMax) : QString();
-    case Years: return ToQString(YearsText(e.years));
+    case Years: return ToQString(yearsText(e.years));
     default: return QString();
     }
 }
@@ -189,7 +189,7 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
     if (e.ok()) {
         QString composite = QStringLiteral("คะแนนรวม %1 จากคะแนนสูงสุดที่เป็นไปได้ %2")
                                 .arg(OwnFigure(e, Figure(e.total.earned)), Figure(e.total.full));
-        const QString margin = ToQString(MarginText(e.marginPoints, e.marginPercent));
+        const QString margin = ToQString(marginText(e.marginPoints, e.marginPercent));
         if (!margin.isEmpty())
             composite += QStringLiteral("; ") + margin;
         if (!e.missing.empty())
@@ -205,12 +205,12 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
         lines << ToQString(words::kMissingSubjects) + QLatin1Char(' ') + codes.join(QStringLiteral(", "));
     }
     if (e.needed) {
-        const std::string needed = NeededText(*e.needed);
+        const std::string needed = neededText(*e.needed);
         if (!needed.empty())
             lines << ToQString(needed);
     }
     if (!e.years.empty())
-        lines << ToQString(words::kEveryYearInFull) + QStringLiteral(": ") + ToQString(YearsText(e.years));
+        lines << ToQString(words::kEveryYearInFull) + QStringLiteral(": ") + ToQString(yearsText(e.years));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -9,7 +9,7 @@ namespace tamrik {
 FacultyScoring::FacultyScoring(const Session& session)
     : m_session(session),
       m_evaluator(loadFaculties(session.ruleDb(), session.params().ParamDbMaxMin)),
-      m_prob(LoadProbTable(session.ruleDb()))
+      m_prob(loadProbTable(session.ruleDb()))
 {
 }
 
@@ -28,7 +28,7 @@ ScoringContext FacultyScoring::context() const
 Applicant FacultyScoring::remembered() const
 {
     const UserEntries& entries = m_session.entries();
-    return ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits);
+    return applicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits);
 }
 
 Ranking FacultyScoring::rank(const Applicant& applicant) const { return m_evaluator.rank(applicant, context()); }

@@ -173,7 +173,7 @@ void ScoresPanel::previewBox(QLineEdit* box, bool isGpa)
     }
     const UserEntries& entries = m_session.entries();
     const std::string& digits = taken.digits;
-    emit typing(ApplicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
+    emit typing(applicantFromEntries(entries.ScoreByCode, isGpa ? digits : entries.GpaDigits,
                                      isGpa ? entries.PrDigits : digits));
 }
 
@@ -188,7 +188,7 @@ void ScoresPanel::previewScore(const QModelIndex& index, const QString& text)
     auto scores = entries.ScoreByCode;
     const std::string code = m_scores->index(index.row(), ScoresModel::Code).data().toString().toStdString();
     rememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, scores);
-    emit typing(ApplicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
+    emit typing(applicantFromEntries(scores, entries.GpaDigits, entries.PrDigits));
 }
 
 }  // namespace tamrik

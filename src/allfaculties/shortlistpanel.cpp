@@ -256,7 +256,7 @@ QString ShortlistPanel::neededText(const std::string& facCode) const
     const FacultyEvaluation* e = m_faculties.detailed(facCode);
     if (!e)
         return QString();
-    const std::string needed = e->needed ? NeededText(*e->needed) : std::string();
+    const std::string needed = e->needed ? tamrik::neededText(*e->needed) : std::string();
     if (!needed.empty())
         return ToQString(needed);
     return e->marginPoints && *e->marginPoints >= 0 ? QStringLiteral("ถึงแล้ว") : QStringLiteral("-");
@@ -316,7 +316,7 @@ void ShortlistPanel::exportPdf()
         if (!faculty)
             continue;
         const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
-        sheets.push_back(SheetFromEvaluation(*faculty, evaluation, entries.ScoreByCode, entries.GpaDigits,
+        sheets.push_back(sheetFromEvaluation(*faculty, evaluation, entries.ScoreByCode, entries.GpaDigits,
                                              entries.PrDigits, params.ParamMeanGpa, params.ParamSD, m_scoring.prob()));
     }
     try {

@@ -419,10 +419,10 @@ void FrmTamrik::SavePdf()
         record.facCode = code;
         record.load.rule = *rule;
         record.lastYear = YearRange{sheet.lastYear, Val(lastYear->min), Val(lastYear->max)};
-        record.years = FacultyYears(db, code);
+        record.years = facultyYears(db, code);
         const UserEntries& entries = m_session.entries();
         const Evaluator evaluator({std::move(record)});
-        FillVerdict(sheet, evaluator.evaluate(0, ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
+        fillVerdict(sheet, evaluator.evaluate(0, applicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
                                               ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, Detail::Texts));
         if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
             m_session.messages().show(SaveFailedMessage(path));

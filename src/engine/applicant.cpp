@@ -32,7 +32,7 @@ std::string codeOfSlot(std::size_t slot)
     return Format(static_cast<double>(slot + 1), "00");
 }
 
-Applicant ApplicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view GpaDigits, std::string_view PrDigits)
+Applicant applicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view GpaDigits, std::string_view PrDigits)
 {
     Applicant applicant;
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
@@ -48,7 +48,7 @@ Applicant ApplicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view G
     return applicant;
 }
 
-ScoreSlots ScoreByCodeOf(const Applicant& applicant)
+ScoreSlots scoreByCodeOf(const Applicant& applicant)
 {
     ScoreSlots ScoreByCode;
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
@@ -60,20 +60,20 @@ ScoreSlots ScoreByCodeOf(const Applicant& applicant)
 
 double gpaBoxValue(const Applicant& applicant)
 {
-    return boxValueOf(gpaBoxesFromDigits(GpaDigitsOf(applicant)));
+    return boxValueOf(gpaBoxesFromDigits(gpaDigitsOf(applicant)));
 }
 
 double prBoxValue(const Applicant& applicant)
 {
-    return boxValueOf(prBoxesFromDigits(PrDigitsOf(applicant)));
+    return boxValueOf(prBoxesFromDigits(prDigitsOf(applicant)));
 }
 
-std::string GpaDigitsOf(const Applicant& applicant)
+std::string gpaDigitsOf(const Applicant& applicant)
 {
     return digitsOf(applicant.Gpa, "0.00", "000");
 }
 
-std::string PrDigitsOf(const Applicant& applicant)
+std::string prDigitsOf(const Applicant& applicant)
 {
     return digitsOf(applicant.Pr, "00.00", "0000");
 }

@@ -21,12 +21,12 @@ struct Applicant {
 // From what the wizard remembers, the way the pages restore it: a slot that
 // restores no score is absent, digits that give no GPA or PR in range are
 // absent.
-Applicant ApplicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view GpaDigits, std::string_view PrDigits);
+Applicant applicantFromEntries(const ScoreSlots& ScoreByCode, std::string_view GpaDigits, std::string_view PrDigits);
 
 // The reverse: what the pages would remember after this applicant typed.
-ScoreSlots ScoreByCodeOf(const Applicant& applicant);
-std::string GpaDigitsOf(const Applicant& applicant);  // "325" for 3.25, "000" without a GPA
-std::string PrDigitsOf(const Applicant& applicant);   // "8550" for 85.50, "0000" without a PR
+ScoreSlots scoreByCodeOf(const Applicant& applicant);
+std::string gpaDigitsOf(const Applicant& applicant);  // "325" for 3.25, "000" without a GPA
+std::string prDigitsOf(const Applicant& applicant);   // "8550" for 85.50, "0000" without a PR
 
 // The values page 3's boxes hold for this applicant's GPA and PR, 0 without.
 double gpaBoxValue(const Applicant& applicant);

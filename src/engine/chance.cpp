@@ -4,17 +4,17 @@
 
 namespace tamrik {
 
-std::int64_t Hundredths(double figure)
+std::int64_t hundredths(double figure)
 {
     return std::llround(figure * 100);
 }
 
-bool HasRangeData(const std::optional<YearRange>& lastYear)
+bool hasRangeData(const std::optional<YearRange>& lastYear)
 {
-    return lastYear && !(Hundredths(lastYear->min) == 0 && Hundredths(lastYear->max) == 0);
+    return lastYear && !(hundredths(lastYear->min) == 0 && hundredths(lastYear->max) == 0);
 }
 
-std::string_view ChanceKey(Chance chance)
+std::string_view chanceKey(Chance chance)
 {
     switch (chance) {
     case Chance::AboveMax: return "above_max";
@@ -28,7 +28,7 @@ std::string_view ChanceKey(Chance chance)
     return {};
 }
 
-std::string_view ChanceLabel(Chance chance)
+std::string_view chanceLabel(Chance chance)
 {
     switch (chance) {
     case Chance::AboveMax: return "สูงกว่าคะแนนสูงสุดปีก่อน";
@@ -42,16 +42,16 @@ std::string_view ChanceLabel(Chance chance)
     return {};
 }
 
-ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::optional<YearRange>& lastYear,
+ChanceResult decideChance(bool failsMinimum, bool missingScores, const std::optional<YearRange>& lastYear,
                           const Earned& total)
 {
     ChanceResult result;
-    const bool data = HasRangeData(lastYear);
-    const std::int64_t earned = Hundredths(total.earned);
-    const std::int64_t full = Hundredths(total.full);
+    const bool data = hasRangeData(lastYear);
+    const std::int64_t earned = hundredths(total.earned);
+    const std::int64_t full = hundredths(total.full);
     std::int64_t margin = 0;
     if (data) {
-        margin = earned - Hundredths(lastYear->min);
+        margin = earned - hundredths(lastYear->min);
         result.marginPoints = static_cast<double>(margin) / 100;
         if (full > 0)
             result.marginPercent = static_cast<double>(margin) / static_cast<double>(full) * 100;
@@ -67,7 +67,7 @@ ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::opti
         result.chance = Chance::MissingScores;
     else if (!data)
         result.chance = Chance::NoData;
-    else if (earned >= Hundredths(lastYear->max))
+    else if (earned >= hundredths(lastYear->max))
         result.chance = Chance::AboveMax;
     else if (percentAtLeast(kBorderlinePercent))
         result.chance = Chance::Clear;
@@ -78,7 +78,7 @@ ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::opti
     return result;
 }
 
-bool KeyRanksBefore(const RankKey& a, const RankKey& b)
+bool keyRanksBefore(const RankKey& a, const RankKey& b)
 {
     if (a.ok != b.ok)
         return a.ok;

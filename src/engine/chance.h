@@ -12,11 +12,11 @@
 namespace tamrik {
 
 // A shown figure in whole hundredths (463.71 -> 46371).
-std::int64_t Hundredths(double figure);
+std::int64_t hundredths(double figure);
 
 // Last year's range, if it tells anything: a row whose lowest and highest are
 // not both 0.
-bool HasRangeData(const std::optional<YearRange>& lastYear);
+bool hasRangeData(const std::optional<YearRange>& lastYear);
 
 struct ChanceResult {
     Chance chance = Chance::NoData;
@@ -27,7 +27,7 @@ struct ChanceResult {
 // The first state that applies, in the order fails_minimum, missing_scores,
 // no_data, above_max, clear, borderline, below. A margin is given whenever
 // the range has data, whatever the state.
-ChanceResult DecideChance(bool failsMinimum, bool missingScores, const std::optional<YearRange>& lastYear,
+ChanceResult decideChance(bool failsMinimum, bool missingScores, const std::optional<YearRange>& lastYear,
                           const Earned& total);
 
 // What the ranking looks at: the chance state in the order of Chance, within
@@ -39,6 +39,6 @@ struct RankKey {
     std::optional<double> marginPercent;
     std::string_view facCode;
 };
-bool KeyRanksBefore(const RankKey& a, const RankKey& b);
+bool keyRanksBefore(const RankKey& a, const RankKey& b);
 
 }  // namespace tamrik

@@ -45,8 +45,8 @@ struct FacultyRecord {
 
 enum class Chance { AboveMax, Clear, Borderline, Below, NoData, MissingScores, FailsMinimum };
 
-std::string_view ChanceKey(Chance chance);    // "above_max", ...
-std::string_view ChanceLabel(Chance chance);  // the Thai label
+std::string_view chanceKey(Chance chance);    // "above_max", ...
+std::string_view chanceLabel(Chance chance);  // the Thai label
 
 // Margin, in percent of the highest possible, at or above which a composite
 // is clear of last year's lowest; within it either way is borderline.

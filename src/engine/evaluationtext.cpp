@@ -6,7 +6,7 @@
 
 namespace tamrik {
 
-std::string NeededText(const Needed& needed)
+std::string neededText(const Needed& needed)
 {
     if (!(needed.points > 0))
         return std::string();
@@ -22,7 +22,7 @@ std::string NeededText(const Needed& needed)
     return text;
 }
 
-std::string ChanceRuleText(Chance chance, const std::string& year)
+std::string chanceRuleText(Chance chance, const std::string& year)
 {
     // A year's number stands apart from the words after it; "ปีก่อน" runs on.
     const std::string ofYear = year.empty() ? "ปีก่อน" : "ปี " + year;
@@ -44,7 +44,7 @@ std::string ChanceRuleText(Chance chance, const std::string& year)
     return std::string();
 }
 
-std::string MarginText(const std::optional<double>& points, const std::optional<double>& percent)
+std::string marginText(const std::optional<double>& points, const std::optional<double>& percent)
 {
     if (!points)
         return std::string();
@@ -55,7 +55,7 @@ std::string MarginText(const std::optional<double>& points, const std::optional<
     return text;
 }
 
-std::string YearsText(const std::vector<YearRange>& years)
+std::string yearsText(const std::vector<YearRange>& years)
 {
     std::string text;
     for (const YearRange& year : years) {

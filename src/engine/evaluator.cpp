@@ -50,7 +50,7 @@ FacultyScore Evaluator::score(std::size_t faculty, const ApplicantEntries& entri
     const RowValues values = path.restore(entries.value);
     const Earned total = path.figures(values, entries.gpaFraction, entries.prFraction).total;
     const ChanceResult c =
-        DecideChance(path.failsCheck(values, entries), path.anyMissing(entries), m_lastYears[faculty], total);
+        decideChance(path.failsCheck(values, entries), path.anyMissing(entries), m_lastYears[faculty], total);
     s.ok = true;
     s.total = total.earned;
     s.chance = c.chance;
@@ -76,7 +76,7 @@ FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntr
     const RowValues values = path.restore(entries.value);
     const Figures f = path.figures(values, entries.gpaFraction, entries.prFraction);
     const bool failsMinimum = path.failsCheck(values, entries);
-    const ChanceResult c = DecideChance(failsMinimum, path.anyMissing(entries), ev.lastYear, f.total);
+    const ChanceResult c = decideChance(failsMinimum, path.anyMissing(entries), ev.lastYear, f.total);
     if (detail != Detail::Figures) {
         if (failsMinimum)
             ev.minimums = path.check(entries).messages;
@@ -90,9 +90,9 @@ FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntr
     ev.chance = c.chance;
     ev.marginPoints = c.marginPoints;
     ev.marginPercent = c.marginPercent;
-    if (detail == Detail::Needed && ev.minimums.empty() && HasRangeData(ev.lastYear)
-        && Hundredths(ev.total.earned) < Hundredths(ev.lastYear->min))
-        ev.needed = neededFor(path, entries, gpaShares, Hundredths(ev.lastYear->min), ev.total.earned);
+    if (detail == Detail::Needed && ev.minimums.empty() && hasRangeData(ev.lastYear)
+        && hundredths(ev.total.earned) < hundredths(ev.lastYear->min))
+        ev.needed = neededFor(path, entries, gpaShares, hundredths(ev.lastYear->min), ev.total.earned);
     return ev;
 }
 
@@ -115,7 +115,7 @@ Ranking Evaluator::rank(const Applicant& applicant, const ScoringContext& contex
         order[i] = i;
     // Codes differ, so the order is total: the best `limit` come out as a
     // whole sort would put them.
-    const auto before = [&](std::size_t a, std::size_t b) { return KeyRanksBefore(keys[a], keys[b]); };
+    const auto before = [&](std::size_t a, std::size_t b) { return keyRanksBefore(keys[a], keys[b]); };
     if (limit >= count) {
         std::sort(order.begin(), order.end(), before);
     } else {

@@ -42,16 +42,16 @@ std::optional<FacultyRecord> loadFaculty(const RuleDatabase& db, const std::stri
     record.name = std::move(names.name);
     if (const auto range = ruledb::lookupLastYearRange(db, lastYearTable, facCode))
         record.lastYear = YearRange{yearText(lastYearTable), range->ScMin, range->ScMax};
-    record.years = FacultyYears(db, facCode);
+    record.years = facultyYears(db, facCode);
     ruledb::DatabaseRuleSource source(db);
     record.load = buildFacultyRule(source, facCode, facCode);
     return record;
 }
 
-std::vector<YearRange> FacultyYears(const RuleDatabase& db, const std::string& facCode)
+std::vector<YearRange> facultyYears(const RuleDatabase& db, const std::string& facCode)
 {
     std::vector<YearRange> years;
-    for (const std::string& table : RangeTableNames(db)) {
+    for (const std::string& table : rangeTableNames(db)) {
         if (const auto range = ruledb::lookupLastYearRange(db, table, facCode))
             years.push_back({yearText(table), range->ScMin, range->ScMax});
     }

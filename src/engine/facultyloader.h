@@ -27,6 +27,6 @@ std::optional<FacultyRecord> loadFaculty(const ruledb::RuleDatabase& db, const s
 
 // One faculty's range in every range table that has a usable row for it,
 // oldest first.
-std::vector<YearRange> FacultyYears(const ruledb::RuleDatabase& db, const std::string& facCode);
+std::vector<YearRange> facultyYears(const ruledb::RuleDatabase& db, const std::string& facCode);
 
 }  // namespace tamrik

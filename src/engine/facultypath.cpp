@@ -54,7 +54,7 @@ std::vector<SubjectRow> checkRows(const std::vector<FacultyRule::SubjectRow>& ro
 ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& context)
 {
     ApplicantEntries e;
-    const ScoreSlots ScoreByCode = ScoreByCodeOf(applicant);
+    const ScoreSlots ScoreByCode = scoreByCodeOf(applicant);
     for (std::size_t slot = 0; slot < kSubjectCount; ++slot) {
         e.box[slot] = restoredScoreText(ScoreByCode, codeOfSlot(slot)).value_or(std::string());
         e.value[slot] = Val(e.box[slot]);

@@ -55,9 +55,9 @@ Needed neededFor(const FacultyPath& path, const ApplicantEntries& entries, GpaSh
                  std::int64_t lowest, double composite)
 {
     Needed needed;
-    needed.points = static_cast<double>(lowest - Hundredths(composite)) / 100;
+    needed.points = static_cast<double>(lowest - hundredths(composite)) / 100;
     const auto reaches = [&](const RowValues& values, const std::optional<float>& gpa, const std::optional<float>& pr) {
-        return Hundredths(path.composite(values, gpa, pr)) >= lowest;
+        return hundredths(path.composite(values, gpa, pr)) >= lowest;
     };
 
     // A score typed as h hundredths comes back into its box as the same value.

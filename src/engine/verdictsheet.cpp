@@ -5,7 +5,7 @@
 
 namespace tamrik {
 
-WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
+WorkingSheet sheetFromEvaluation(const FacultyRecord& faculty, const FacultyEvaluation& evaluation,
                                  const ScoreSlots& ScoreByCode, std::string_view GpaDigits,
                                  std::string_view PrDigits, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup)
@@ -33,18 +33,18 @@ WorkingSheet SheetFromEvaluation(const FacultyRecord& faculty, const FacultyEval
         sheet.lastMin = Format(evaluation.lastYear->min, "0.00");
         sheet.lastMax = Format(evaluation.lastYear->max, "0.00");
     }
-    FillVerdict(sheet, evaluation);
+    fillVerdict(sheet, evaluation);
     return sheet;
 }
 
-void FillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation)
+void fillVerdict(WorkingSheet& sheet, const FacultyEvaluation& evaluation)
 {
     sheet.years.clear();
     for (const YearRange& year : evaluation.years)
         sheet.years.push_back({year.year, Format(year.min, "0.00"), Format(year.max, "0.00")});
-    sheet.chance = std::string(ChanceLabel(evaluation.chance));
-    sheet.chanceRule = ChanceRuleText(evaluation.chance, evaluation.lastYear ? evaluation.lastYear->year : sheet.lastYear);
-    sheet.margin = MarginText(evaluation.marginPoints, evaluation.marginPercent);
+    sheet.chance = std::string(chanceLabel(evaluation.chance));
+    sheet.chanceRule = chanceRuleText(evaluation.chance, evaluation.lastYear ? evaluation.lastYear->year : sheet.lastYear);
+    sheet.margin = marginText(evaluation.marginPoints, evaluation.marginPercent);
     sheet.partial = !evaluation.missing.empty();
 }
 

@@ -157,7 +157,7 @@ std::optional<RuleRow> WholeRuleTables::firstRow(std::string_view table, std::st
 RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTable, SUNameFaculties& faculties)
     : m_db(db), m_faculties(faculties)
 {
-    std::vector<std::string> names = RangeTableNames(db);
+    std::vector<std::string> names = rangeTableNames(db);
     m_years = names.size();
     m_last = static_cast<std::size_t>(std::find(names.begin(), names.end(), lastYearTable) - names.begin());
     if (m_last == m_years)
@@ -218,7 +218,7 @@ std::vector<YearRange> RangeTables::years(std::size_t faculty) const
     return years;
 }
 
-std::vector<std::string> RangeTableNames(const RuleDatabase& db)
+std::vector<std::string> rangeTableNames(const RuleDatabase& db)
 {
     std::vector<std::string> names;
     ruledb::QueryResult rows = db.query("SELECT name FROM sqlite_master WHERE type = 'table';");
@@ -231,7 +231,7 @@ std::vector<std::string> RangeTableNames(const RuleDatabase& db)
     return names;
 }
 
-ProbLookup LoadProbTable(const RuleDatabase& db)
+ProbLookup loadProbTable(const RuleDatabase& db)
 {
     auto table = std::make_shared<std::unordered_map<std::string, std::optional<double>>>();
     bool byKey = false;

@@ -91,10 +91,10 @@ private:
 
 // The normal table read whole into memory, answering as lookupProb does;
 // several threads may ask at once.
-ProbLookup LoadProbTable(const ruledb::RuleDatabase& db);
+ProbLookup loadProbTable(const ruledb::RuleDatabase& db);
 
 // Names of the range tables, one per year ("maxminScQor" + two digits), in
 // the order of their years.
-std::vector<std::string> RangeTableNames(const ruledb::RuleDatabase& db);
+std::vector<std::string> rangeTableNames(const ruledb::RuleDatabase& db);
 
 }  // namespace tamrik

@@ -13,7 +13,7 @@ std::vector<LegendLine> chanceLegend()
     std::vector<LegendLine> lines;
     for (const Chance chance : {Chance::AboveMax, Chance::Clear, Chance::Borderline, Chance::Below, Chance::NoData,
                                 Chance::MissingScores, Chance::FailsMinimum})
-        lines.push_back({chance, ToQString(ChanceRuleText(chance, std::string()))});
+        lines.push_back({chance, ToQString(chanceRuleText(chance, std::string()))});
     return lines;
 }
 

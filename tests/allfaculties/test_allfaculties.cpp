@@ -59,7 +59,7 @@ std::vector<FacultyEvaluation> EngineRanking(const Applicant& applicant)
 {
     ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
     const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
-    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", LoadProbTable(db)}).evaluations(Detail::Needed);
+    return evaluator.rank(applicant, {"2.4397771456", "0.5519077994", loadProbTable(db)}).evaluations(Detail::Needed);
 }
 
 void SelectFaculty(FrmAllFaculties* list, const QString& code)
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(QString::fromStdString(entries.GpaDigits), QStringLiteral("325"));
         QCOMPARE(QString::fromStdString(entries.PrDigits), QStringLiteral("8550"));
         const auto expected =
-            EngineRanking(ApplicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits));
+            EngineRanking(applicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits));
         const QAbstractItemModel* table = Faculties(list);
         QCOMPARE(table->rowCount(), static_cast<int>(expected.size()));
         QCOMPARE(table->rowCount(), 125);
@@ -267,7 +267,7 @@ private slots:
         FrmAllFaculties* list = program.start() ? OpenList(program) : nullptr;
         QVERIFY(list);
         const auto row = [](const std::string& code, Chance chance, double total) {
-            return QString::fromStdString(code + ' ' + std::string(ChanceKey(chance)) + ' ' + std::to_string(total));
+            return QString::fromStdString(code + ' ' + std::string(chanceKey(chance)) + ' ' + std::to_string(total));
         };
         const auto shown = [&row, list] {
             QStringList out;

@@ -72,7 +72,7 @@ private slots:
         const ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
         const ScoringParams params;  // the window starts with the same defaults
         const Evaluator evaluator(loadFaculties(db, params.ParamDbMaxMin));
-        const ScoringContext context{params.ParamMeanGpa, params.ParamSD, LoadProbTable(db)};
+        const ScoringContext context{params.ParamMeanGpa, params.ParamSD, loadProbTable(db)};
         QVERIFY(evaluator.faculties().size() > 100);
 
         int summaries = 0;
@@ -81,9 +81,9 @@ private slots:
         for (const Case& c : Applicants()) {
             ProgramFolder folder;
             UserEntries entries;
-            entries.ScoreByCode = ScoreByCodeOf(c.applicant);
-            entries.GpaDigits = GpaDigitsOf(c.applicant);
-            entries.PrDigits = PrDigitsOf(c.applicant);
+            entries.ScoreByCode = scoreByCodeOf(c.applicant);
+            entries.GpaDigits = gpaDigitsOf(c.applicant);
+            entries.PrDigits = prDigitsOf(c.applicant);
             QVERIFY(SaveEntriesFile(folder.path().toStdString(), entries));
             Program program(folder);
             QVERIFY(program.start());

@@ -31,8 +31,8 @@ class ChanceEdges : public ::testing::TestWithParam<ChanceCase> {};
 TEST_P(ChanceEdges, FirstStateThatApplies)
 {
     const ChanceCase& c = GetParam();
-    const ChanceResult r = DecideChance(c.failsMinimum, c.missing, c.lastYear, Earned{c.total, 500.00});
-    EXPECT_EQ(ChanceKey(r.chance), ChanceKey(c.expected));
+    const ChanceResult r = decideChance(c.failsMinimum, c.missing, c.lastYear, Earned{c.total, 500.00});
+    EXPECT_EQ(chanceKey(r.chance), chanceKey(c.expected));
     EXPECT_EQ(r.marginPercent.has_value(), c.marginPercent.has_value());
     if (c.marginPercent && r.marginPercent) {
         EXPECT_DOUBLE_EQ(*r.marginPercent, *c.marginPercent);
@@ -71,7 +71,7 @@ TEST(Ranking, StateThenMarginThenCodeAndUnbuiltRulesLast)
         Ranked("0007", Chance::MissingScores, std::nullopt), Ranked("0008", Chance::MissingScores, -1.0),
         Ranked("0009", Chance::Clear, 3.0),          Ranked("0000", Chance::AboveMax, 1.0, false),
         Ranked("0010", Chance::Borderline, 0.5)};
-    std::sort(list.begin(), list.end(), KeyRanksBefore);
+    std::sort(list.begin(), list.end(), keyRanksBefore);
     std::string order;
     for (const RankKey& key : list)
         order += std::string(key.facCode.substr(2)) + " ";
@@ -86,16 +86,16 @@ TEST(Applicant, ThroughTheWizardsMemoryAndBack)
     a.Scores[40] = 0;  // typed as 0: a score of 0, as tamrik-calc counts it
     a.Gpa = 3.25;
     a.Pr = 5.5;
-    const auto ScoreByCode = ScoreByCodeOf(a);
+    const auto ScoreByCode = scoreByCodeOf(a);
     EXPECT_EQ(ScoreByCode[0], "75");
     EXPECT_EQ(ScoreByCode[1], "68.5");
     EXPECT_EQ(ScoreByCode[2], "-1");
-    EXPECT_EQ(GpaDigitsOf(a), "325");
-    EXPECT_EQ(PrDigitsOf(a), "0550");
-    EXPECT_EQ(GpaDigitsOf(Applicant{}), "000");
-    EXPECT_EQ(PrDigitsOf(Applicant{}), "0000");
+    EXPECT_EQ(gpaDigitsOf(a), "325");
+    EXPECT_EQ(prDigitsOf(a), "0550");
+    EXPECT_EQ(gpaDigitsOf(Applicant{}), "000");
+    EXPECT_EQ(prDigitsOf(Applicant{}), "0000");
 
-    const Applicant back = ApplicantFromEntries(ScoreByCode, "325", "0550");
+    const Applicant back = applicantFromEntries(ScoreByCode, "325", "0550");
     EXPECT_EQ(back.Scores[0], 75);
     EXPECT_EQ(back.Scores[1], 68.5);
     EXPECT_EQ(back.Scores[40], 0.0);
@@ -103,10 +103,10 @@ TEST(Applicant, ThroughTheWizardsMemoryAndBack)
     EXPECT_EQ(back.Gpa, 3.25);
     EXPECT_EQ(back.Pr, 5.5);
     // Digits out of range, or none, give no GPA or PR.
-    EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "450", "10000").Gpa);
-    EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "000", "0000").Pr);
-    EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "2,5", "5a50").Gpa);
-    EXPECT_FALSE(ApplicantFromEntries(ScoreByCode, "2,5", "5a50").Pr);
+    EXPECT_FALSE(applicantFromEntries(ScoreByCode, "450", "10000").Gpa);
+    EXPECT_FALSE(applicantFromEntries(ScoreByCode, "000", "0000").Pr);
+    EXPECT_FALSE(applicantFromEntries(ScoreByCode, "2,5", "5a50").Gpa);
+    EXPECT_FALSE(applicantFromEntries(ScoreByCode, "2,5", "5a50").Pr);
 }
 
 }  // namespace

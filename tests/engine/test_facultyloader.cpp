@@ -17,7 +17,7 @@
 
 using namespace tamrik;
 using namespace tamrik::ruledb;
-using tamrik::RangeTableNames;
+using tamrik::rangeTableNames;
 
 namespace {
 
@@ -115,7 +115,7 @@ TEST(FacultyLoader, BuildsWhatTheFacultyByFacultyLoadBuilds)
     const test::TempFolder other;
     const RuleDatabase db(ChangedCopy(other, "DELETE FROM Table12 WHERE FacCode='0005';"));
     const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
-    const auto ranked = evaluator.rank(Applicant{}, ScoringContext{"2.44", "0.55", LoadProbTable(db)}).evaluations(Detail::Needed);
+    const auto ranked = evaluator.rank(Applicant{}, ScoringContext{"2.44", "0.55", loadProbTable(db)}).evaluations(Detail::Needed);
     EXPECT_EQ(ranked.back().facCode, "0005");
     EXPECT_EQ(ranked.back().error, "ไม่สามารถโหลดเกณฑ์ของคณะรหัส 0005 ได้: ไม่พบข้อมูลของคณะในตาราง Table12");
     EXPECT_TRUE(ranked[ranked.size() - 2].ok());
@@ -132,7 +132,7 @@ TEST(FacultyLoader, EveryYearOfTheDatabase)
                 "CREATE TABLE maxminScQor41 AS SELECT FacCode, ScMax - 30 AS ScMax, ScMin - 40 AS ScMin FROM maxminScQor43"
                 " WHERE FacCode <> '0013';"
                 "CREATE TABLE maxminScQor4x AS SELECT * FROM maxminScQor43;"));
-    EXPECT_EQ(RangeTableNames(db), (std::vector<std::string>{"maxminScQor41", "maxminScQor42", "maxminScQor43"}));
+    EXPECT_EQ(rangeTableNames(db), (std::vector<std::string>{"maxminScQor41", "maxminScQor42", "maxminScQor43"}));
 
     const std::vector<FacultyRecord> all = loadFaculties(db, "maxminScQor42");
     const FacultyRecord& f = all[12];
@@ -153,7 +153,7 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
         GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
     const RuleDatabase db(BundledDb());
     const Evaluator evaluator(loadFaculties(db, "maxminScQor43"));
-    const ScoringContext context{"2.4397771456", "0.5519077994", LoadProbTable(db)};
+    const ScoringContext context{"2.4397771456", "0.5519077994", loadProbTable(db)};
     Applicant base;
     for (std::size_t k = 0; k < kSubjectCount; ++k)
         base.Scores[k] = 45 + static_cast<double>(k % 5);
@@ -162,7 +162,7 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
     base.Pr = 40;
 
     const auto total = [&](std::size_t f, const Applicant& a) {
-        return Hundredths(evaluator.evaluate(f, a, context, Detail::Figures).total.earned);
+        return hundredths(evaluator.evaluate(f, a, context, Detail::Figures).total.earned);
     };
     int checked = 0;
     int unreachable = 0;
@@ -170,8 +170,8 @@ TEST(Needed, ReachesLastYearsLowestAndNotOneHundredthLess)
         const FacultyEvaluation ev = evaluator.evaluate(f, base, context, Detail::Needed);
         if (!ev.needed)
             continue;
-        const std::int64_t lowest = Hundredths(ev.lastYear->min);
-        EXPECT_EQ(Hundredths(ev.needed->points), lowest - Hundredths(ev.total.earned));
+        const std::int64_t lowest = hundredths(ev.lastYear->min);
+        EXPECT_EQ(hundredths(ev.needed->points), lowest - hundredths(ev.total.earned));
         // One value changed at a time, at the value given and 0.01 below it.
         const auto expectEdge = [&](const std::optional<double>& value, double top,
                                     const std::function<void(Applicant&, double)>& set, const std::string& what) {

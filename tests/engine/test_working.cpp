@@ -80,7 +80,7 @@ TEST(Working, TheVerdictAsPrinted)
     below.marginPercent = -3.3206;
     WorkingSheet sheet;
     sheet.years = {{"2530", "1.00", "2.00"}};  // a sheet filled before: its years go
-    FillVerdict(sheet, below);
+    fillVerdict(sheet, below);
     ASSERT_EQ(sheet.years.size(), 2u);
     EXPECT_EQ(sheet.years[0].min, "350.10");
     EXPECT_EQ(sheet.years[1].max, "711.72");
@@ -88,18 +88,18 @@ TEST(Working, TheVerdictAsPrinted)
     EXPECT_EQ(sheet.chanceRule, "คะแนนรวมต่ำกว่าคะแนนต่ำสุดของปี 2543 เกิน 2% ของคะแนนสูงสุดที่เป็นไปได้");
     EXPECT_EQ(sheet.margin, "ต่ำกว่าคะแนนต่ำสุด 29.30 คะแนน (3.32% ของคะแนนสูงสุดที่เป็นไปได้)");
     EXPECT_FALSE(sheet.partial);
-    EXPECT_EQ(YearsText(below.years), "2541: 350.10-420.00; 2543: 591.22-711.72");
+    EXPECT_EQ(yearsText(below.years), "2541: 350.10-420.00; 2543: 591.22-711.72");
 
     // Subjects without a score: the figures can only grow.
     FacultyEvaluation missing = below;
     missing.chance = Chance::MissingScores;
     missing.missing = {"42"};
-    FillVerdict(sheet, missing);
+    fillVerdict(sheet, missing);
     EXPECT_TRUE(sheet.partial);
     EXPECT_EQ(sheet.chanceRule, "ยังไม่ได้ใส่คะแนนบางวิชาที่คณะนี้ใช้: คะแนนรวมยังไม่ครบ (มีเครื่องหมาย ≥) และวิชาที่ยังไม่มีคะแนน"
                                 "ไม่นับว่าไม่ผ่านเกณฑ์ขั้นต่ำ");
     FacultyEvaluation none;
-    FillVerdict(sheet, none);
+    fillVerdict(sheet, none);
     EXPECT_EQ(sheet.chanceRule, "ไม่มีคะแนนต่ำสุด-สูงสุดของปีก่อนให้เทียบ");
     EXPECT_EQ(sheet.margin, "");
     EXPECT_TRUE(sheet.years.empty());
@@ -109,9 +109,9 @@ TEST(Working, TheVerdictAsPrinted)
     needed.points = 12.344;
     needed.subjects = {{"04", 67.25}, {"41", std::nullopt}};
     needed.gpa = 3.4;
-    EXPECT_EQ(NeededText(needed), "ขาดอีก 12.34 คะแนน; หรือวิชา 04 ได้ 67.25; หรือ GPA 3.40");
+    EXPECT_EQ(neededText(needed), "ขาดอีก 12.34 คะแนน; หรือวิชา 04 ได้ 67.25; หรือ GPA 3.40");
     needed.points = 0;
-    EXPECT_EQ(NeededText(needed), "");
+    EXPECT_EQ(neededText(needed), "");
 
     // The printout's date is in the Buddhist era.
     EXPECT_EQ(thaiDateText(2000, 1, 5), "5 มกราคม พ.ศ. 2543");

@@ -112,7 +112,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         tamrik::ruledb::requireRuleTables(*db);
         const auto info = tamrik::ruledb::readBuildInfo(*db);
         sample = info && info->Sample;
-        context.prob = tamrik::LoadProbTable(*db);
+        context.prob = tamrik::loadProbTable(*db);
         if (o.mode == Mode::Faculty) {
             std::optional<tamrik::FacultyRecord> faculty = loadGivenFaculty(*db, params.ParamDbMaxMin, o.faculty);
             if (!faculty)

@@ -132,10 +132,10 @@ void ClassWorkbook::add(const StudentRows& student)
             number(10, ev.lastYear->max, m_figure);
         }
         figureOr(11, ev.marginPercent);
-        text(m_students, row, 12, std::string(tamrik::ChanceLabel(ev.chance)));
+        text(m_students, row, 12, std::string(tamrik::chanceLabel(ev.chance)));
         if (ev.needed) {
             number(13, ev.needed->points, m_figure);
-            text(m_students, row, 14, tamrik::NeededText(*ev.needed));
+            text(m_students, row, 14, tamrik::neededText(*ev.needed));
         }
 
         Tally& tally = m_tallies[ev.facCode];
@@ -151,7 +151,7 @@ void ClassWorkbook::writeSummary()
     std::vector<std::string> titles{line(w::kCode), line(w::kUniversity), line(w::kFaculty), line(w::kWishedBy),
                                     line(w::kSuggestedTo)};
     for (const Chance chance : kCounted)
-        titles.emplace_back(tamrik::ChanceLabel(chance));
+        titles.emplace_back(tamrik::chanceLabel(chance));
     unsigned row = headings(m_summary, titles);
     const unsigned first = row;
     worksheet_set_column(m_summary, 0, 0, 7, m_textCell);

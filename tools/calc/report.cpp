@@ -109,7 +109,7 @@ Json& Json::object(const FacultyEvaluation& ev, bool sample)
         raw("{\"points\": ").figure(*ev.marginPoints).raw(", \"percent\": ").figureOr(ev.marginPercent).raw("}");
     else
         raw("null");
-    raw(", \"chance\": ").string(tamrik::ChanceKey(ev.chance));
+    raw(", \"chance\": ").string(tamrik::chanceKey(ev.chance));
     raw(", \"needed\": ");
     if (ev.needed)
         needed(*ev.needed);
@@ -166,7 +166,7 @@ std::array<std::string_view, 10> rowViews(const FacultyEvaluation& ev, std::size
         written[8] = figureOr(ev.marginPercent, "");
         for (std::size_t c = 4; c <= 8; ++c)
             views[c] = written[c];
-        views[9] = tamrik::ChanceLabel(ev.chance);
+        views[9] = tamrik::chanceLabel(ev.chance);
     }
     for (const std::size_t c : kTextColumns) {
         if (tamrik::firstUnshowable(views[c]) != views[c].size()) {
@@ -278,9 +278,9 @@ std::string TextBlock(const FacultyEvaluation& given)
         out += "\n";
     }
     if (ev.marginPoints)
-        out += tamrik::MarginText(ev.marginPoints, ev.marginPercent) + "\n";
-    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::ChanceLabel(ev.chance)) + " ("
-           + std::string(tamrik::ChanceKey(ev.chance)) + ")\n";
+        out += tamrik::marginText(ev.marginPoints, ev.marginPercent) + "\n";
+    out += std::string(w::kComparisonInFull) + ": " + std::string(tamrik::chanceLabel(ev.chance)) + " ("
+           + std::string(tamrik::chanceKey(ev.chance)) + ")\n";
     if (ev.needed) {
         out += "ยังขาดอีก " + figure(ev.needed->points) + " คะแนน; ถึงคะแนนต่ำสุดปีก่อนได้ด้วยอย่างใดอย่างหนึ่ง:\n";
         for (const auto& [code, score] : ev.needed->subjects)

@@ -25,7 +25,7 @@ std::size_t placeOf(const tamrik::Evaluator& evaluator, const tamrik::Ranking& r
     const tamrik::RankKey key = keyOf(evaluator, ranking, faculty);
     std::size_t before = 0;
     for (std::size_t i = 0; i < ranking.scores().size(); ++i)
-        before += tamrik::KeyRanksBefore(keyOf(evaluator, ranking, i), key) ? 1 : 0;
+        before += tamrik::keyRanksBefore(keyOf(evaluator, ranking, i), key) ? 1 : 0;
     return before + 1;
 }
 
