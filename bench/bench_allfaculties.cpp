@@ -114,7 +114,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The program's own faces: Thai drawn in a face that has it.
-    tamrik::InstallThaiFonts();
+    tamrik::installThaiFonts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -17,9 +17,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    tamrik::InstallAppStyle();
-    tamrik::InstallThaiFonts();
-    tamrik::InstallQtTranslation();
+    tamrik::installAppStyle();
+    tamrik::installThaiFonts();
+    tamrik::installQtTranslation();
     QTemporaryDir folder;
     QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/ScoreRule.mdb"),
                 folder.filePath(QStringLiteral("ScoreRule.mdb")));

@@ -13,7 +13,7 @@
 namespace tamrik {
 namespace {
 
-QString Figure(double value) { return ToQString(Format(value, "0.00")); }
+QString Figure(double value) { return toQString(Format(value, "0.00")); }
 QString Figure(const std::optional<double>& value) { return value ? Figure(*value) : QString(); }
 
 // The applicant's own figures, marked while subjects are missing.
@@ -116,9 +116,9 @@ QString FacultiesModel::cellText(int row, int column) const
         e.lastYear ? std::optional<double>(e.lastYear->max) : std::nullopt;
     switch (column) {
     case Rank: return QString::number(row + 1);
-    case Code: return ToQString(e.facCode);
-    case University: return ToQString(e.university);
-    case Faculty: return ToQString(e.name);
+    case Code: return toQString(e.facCode);
+    case University: return toQString(e.university);
+    case Faculty: return toQString(e.name);
     case Composite: return e.ok() ? OwnFigure(e, Figure(e.total.earned)) : QString();
     case Highest: return e.ok() ? Figure(e.total.full) : QString();
     case LastMin: return Figure(lastMin);
@@ -126,7 +126,7 @@ QString FacultiesModel::cellText(int row, int column) const
     case MarginPercent: return OwnFigure(e, Figure(e.marginPercent));
     case ChanceColumn: return ChanceText(e.chance);
     case RangeBar: return lastMin ? Figure(lastMin) + QLatin1Char('-') + Figure(lastMax) : QString();
-    case Years: return ToQString(yearsText(e.years));
+    case Years: return toQString(yearsText(e.years));
     default: return QString();
     }
 }
@@ -176,20 +176,20 @@ QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, in
     };
     if (section < 0 || section >= ColumnCount)
         return {};
-    return role == HeadingRole ? ToQString(w::oneLine(headings[section])) : ToQString(headings[section]);
+    return role == HeadingRole ? toQString(w::oneLine(headings[section])) : toQString(headings[section]);
 }
 
 QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
 {
     QStringList lines;
-    lines << ToQString(e.facCode + " " + e.name + " " + e.university);
+    lines << toQString(e.facCode + " " + e.name + " " + e.university);
     if (!e.ok())
-        lines << ToQString(e.error);
+        lines << toQString(e.error);
     lines << comparisonHeading() + QStringLiteral(": ") + ChanceText(e.chance);
     if (e.ok()) {
         QString composite = QStringLiteral("คะแนนรวม %1 จากคะแนนสูงสุดที่เป็นไปได้ %2")
                                 .arg(OwnFigure(e, Figure(e.total.earned)), Figure(e.total.full));
-        const QString margin = ToQString(marginText(e.marginPoints, e.marginPercent));
+        const QString margin = toQString(marginText(e.marginPoints, e.marginPercent));
         if (!margin.isEmpty())
             composite += QStringLiteral("; ") + margin;
         if (!e.missing.empty())
@@ -197,20 +197,20 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
         lines << composite;
     }
     for (const std::string& message : e.minimums)
-        lines << ToQString(message);
+        lines << toQString(message);
     if (!e.missing.empty()) {
         QStringList codes;
         for (const std::string& code : e.missing)
-            codes << ToQString(code);
-        lines << ToQString(words::kMissingSubjects) + QLatin1Char(' ') + codes.join(QStringLiteral(", "));
+            codes << toQString(code);
+        lines << toQString(words::kMissingSubjects) + QLatin1Char(' ') + codes.join(QStringLiteral(", "));
     }
     if (e.needed) {
         const std::string needed = neededText(*e.needed);
         if (!needed.empty())
-            lines << ToQString(needed);
+            lines << toQString(needed);
     }
     if (!e.years.empty())
-        lines << ToQString(words::kEveryYearInFull) + QStringLiteral(": ") + ToQString(yearsText(e.years));
+        lines << toQString(words::kEveryYearInFull) + QStringLiteral(": ") + toQString(yearsText(e.years));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -16,7 +16,7 @@ FacultyFilter::FacultyFilter(FacultiesModel* faculties, QObject* parent)
 
 QString FacultyFilter::SearchKey(const QString& text)
 {
-    return ToQString(searchKey(text.toStdString()));
+    return toQString(searchKey(text.toStdString()));
 }
 
 void FacultyFilter::setUniversity(const QString& university)

@@ -28,8 +28,8 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_session(session),
       m_scoring(session),
-      m_chooseOpen(DialogOpenFileChooser()),
-      m_chooseSave(DialogSaveFileChooser())
+      m_chooseOpen(dialogOpenFileChooser()),
+      m_chooseSave(dialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmAllFaculties"));
     setWindowTitle(QStringLiteral("ทุกคณะ"));
@@ -133,7 +133,7 @@ void FrmAllFaculties::buildLayout(const Session& session)
     split->setStretchFactor(1, 1);
     split->setSizes({250, 1000});
 
-    auto* notice = new QLabel(ResultNoticeText());
+    auto* notice = new QLabel(resultNoticeText());
     notice->setObjectName(QStringLiteral("LabelResultNotice"));
     notice->setTextFormat(Qt::PlainText);
     QFont bold = notice->font();
@@ -145,7 +145,7 @@ void FrmAllFaculties::buildLayout(const Session& session)
     layout->setSpacing(4);
     if (session.SampleData()) {
         // From the left edge: on a small screen the window runs past the right one.
-        QLabel* strip = MakeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
+        QLabel* strip = makeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
         strip->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         strip->setIndent(8);
         layout->addWidget(strip);

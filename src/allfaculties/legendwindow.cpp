@@ -58,7 +58,7 @@ LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
     layout->addLayout(grid);
     layout->addWidget(Wrapped(rangeBarLegend()));
     layout->addWidget(Wrapped(partialLegend()));
-    QLabel* notice = Wrapped(ResultNoticeText());
+    QLabel* notice = Wrapped(resultNoticeText());
     QFont bold = notice->font();
     bold.setBold(true);
     notice->setFont(bold);

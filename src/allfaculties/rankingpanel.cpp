@@ -49,7 +49,7 @@ RankingPanel::RankingPanel(const Evaluator& evaluator, QWidget* parent) : QWidge
     std::unordered_set<std::string_view> universities;
     for (const FacultyRecord& faculty : evaluator.faculties()) {
         if (universities.insert(faculty.university).second)
-            m_ComboUniverFilter->addItem(ToQString(faculty.university));
+            m_ComboUniverFilter->addItem(toQString(faculty.university));
     }
     m_TextFacultyFilter =
         Named(new QLineEdit, QStringLiteral("TextFacultyFilter"), QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
@@ -162,7 +162,7 @@ QString RankingPanel::selectedCode() const
     const QModelIndex current = m_TableFaculties->currentIndex();
     if (!current.isValid())
         return QString();
-    return ToQString(m_faculties->record(m_filter->mapToSource(current).row()).facCode);
+    return toQString(m_faculties->record(m_filter->mapToSource(current).row()).facCode);
 }
 
 void RankingPanel::fitFigureColumns()
@@ -184,7 +184,7 @@ void RankingPanel::fitFigureColumns()
         }
         return eights;
     };
-    const QString figure = digits(ToQString(Format(highest, "0.00")));
+    const QString figure = digits(toQString(Format(highest, "0.00")));
     const QFontMetrics metrics = m_TableFaculties->fontMetrics();
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_TableFaculties) + 1) + 6;
     QHeaderView* header = m_TableFaculties->horizontalHeader();

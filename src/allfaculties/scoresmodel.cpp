@@ -31,7 +31,7 @@ int ScoresModel::columnCount(const QModelIndex& parent) const { return parent.is
 QString ScoresModel::scoreText(int row) const
 {
     const auto restored = restoredScoreText(m_session.entries().ScoreByCode, m_subjects[row].code);
-    return restored ? ToQString(*restored) : QString();
+    return restored ? toQString(*restored) : QString();
 }
 
 QVariant ScoresModel::data(const QModelIndex& index, int role) const
@@ -44,8 +44,8 @@ QVariant ScoresModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
         switch (index.column()) {
-        case Code: return ToQString(subject.code);
-        case Name: return ToQString(subject.name);
+        case Code: return toQString(subject.code);
+        case Name: return toQString(subject.name);
         case Score: return scoreText(index.row());
         default: return {};
         }
@@ -66,7 +66,7 @@ bool ScoresModel::setData(const QModelIndex& index, const QVariant& value, int r
         return false;
     const ScoreBoxCheck check = checkScoreBox(value.toString().toStdString());
     if (!check.valid) {
-        m_session.messages().show(ToQString(kScoreRangeMessage));
+        m_session.messages().show(toQString(kScoreRangeMessage));
         return false;
     }
     const ruledb::SubjectName& subject = m_subjects[static_cast<std::size_t>(index.row())];
@@ -74,7 +74,7 @@ bool ScoresModel::setData(const QModelIndex& index, const QVariant& value, int r
                    m_session.entries().ScoreByCode);
     m_session.SaveEntriesFile();
     emit dataChanged(index, index);
-    emit scoreEdited(ToQString(subject.code));
+    emit scoreEdited(toQString(subject.code));
     return true;
 }
 

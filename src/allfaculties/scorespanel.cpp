@@ -102,7 +102,7 @@ void ScoresPanel::reload()
 {
     m_scores->reload();
     showGpaPr();
-    const QString name = ToQString(m_session.applicantName());
+    const QString name = toQString(m_session.applicantName());
     if (applicantName() != name)
         m_TextApplicantName->setText(name);
 }
@@ -125,8 +125,8 @@ void ScoresPanel::showGpaPr()
     const UserEntries& entries = m_session.entries();
     // Digits no box of page 3 could hold are no GPA or PR to the ranking
     // either, and their text would be one this box refuses.
-    m_TextAllGpa->setText(isGpaDigits(entries.GpaDigits) ? ToQString(typedGpaText(entries.GpaDigits)) : QString());
-    m_TextAllPr->setText(isPrDigits(entries.PrDigits) ? ToQString(typedPrText(entries.PrDigits)) : QString());
+    m_TextAllGpa->setText(isGpaDigits(entries.GpaDigits) ? toQString(typedGpaText(entries.GpaDigits)) : QString());
+    m_TextAllPr->setText(isPrDigits(entries.PrDigits) ? toQString(typedPrText(entries.PrDigits)) : QString());
 }
 
 void ScoresPanel::commitGpa()
@@ -145,13 +145,13 @@ bool ScoresPanel::commitBox(QLineEdit* box, std::string& digits, std::string (*s
                             TypedDigits (*typed)(std::string_view))
 {
     const QString text = box->text().trimmed();
-    if (text == ToQString(shown(digits))) {
+    if (text == toQString(shown(digits))) {
         emit typingDropped();
         return false;
     }
     const TypedDigits taken = typed(text.toStdString());
     if (taken.message) {
-        m_session.messages().show(ToQString(*taken.message));
+        m_session.messages().show(toQString(*taken.message));
         showGpaPr();
         emit editRefused();  // the typing may have ranked a value now refused
         return false;

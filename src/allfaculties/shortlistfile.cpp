@@ -23,7 +23,7 @@ QString typedText(const std::string& digits, bool (*isDigits)(std::string_view),
 {
     if (!isDigits(digits) || Val(digits) == 0)
         return QString();
-    return ToQString(typed(digits));
+    return toQString(typed(digits));
 }
 
 // A value as the user would type it: the file's text, or a number's shortest text.
@@ -51,7 +51,7 @@ std::string gpaPrDigits(const QJsonObject& root, const QString& key, TypedDigits
         throw Problem{QStringLiteral("%1 ไม่ใช่ตัวเลข").arg(key.toUpper())};
     const TypedDigits digits = typed(*text);
     if (digits.message)
-        throw Problem{QStringLiteral("%1 \"%2\": %3").arg(key.toUpper(), ToQString(*text), ToQString(*digits.message))};
+        throw Problem{QStringLiteral("%1 \"%2\": %3").arg(key.toUpper(), toQString(*text), toQString(*digits.message))};
     return digits.digits;
 }
 
@@ -70,7 +70,7 @@ void readScores(const QJsonObject& root, ShortlistFile& file)
         const std::optional<std::string> text = typedValue(it.value());
         const ScoreBoxCheck check = checkScoreBox(text.value_or("?"));
         if (!check.valid)
-            throw Problem{QStringLiteral("คะแนนวิชา %1: %2").arg(it.key(), ToQString(kScoreRangeMessage))};
+            throw Problem{QStringLiteral("คะแนนวิชา %1: %2").arg(it.key(), toQString(kScoreRangeMessage))};
         rememberScores({SubjectRow{code, std::string(), check.text, std::string()}}, {}, file.ScoreByCode);
     }
 }
@@ -89,9 +89,9 @@ void readChoices(const QJsonObject& root, ShortlistFile& file)
             throw Problem{QStringLiteral("รหัสคณะ \"%1\" ไม่ใช่ตัวเลข 4 หลัก").arg(choice.toVariant().toString())};
         switch (list.add(code)) {
         case Shortlist::Added::Yes: break;
-        case Shortlist::Added::Full: throw Problem{ToQString(kChoicesFullMessage)};
+        case Shortlist::Added::Full: throw Problem{toQString(kChoicesFullMessage)};
         case Shortlist::Added::AlreadyIn:
-            throw Problem{QStringLiteral("รหัสคณะ %1: %2").arg(ToQString(code), ToQString(kAlreadyChosenMessage))};
+            throw Problem{QStringLiteral("รหัสคณะ %1: %2").arg(toQString(code), toQString(kAlreadyChosenMessage))};
         }
     }
     file.choices = list.codes();
@@ -132,11 +132,11 @@ QByteArray shortlistFileBytes(const ShortlistFile& file)
     for (std::size_t slot = 0; slot < file.ScoreByCode.size(); ++slot) {
         const QString code = subjectCode(slot);
         if (restoredScoreText(file.ScoreByCode, code.toStdString()))
-            scores.insert(code, ToQString(file.ScoreByCode[slot]));
+            scores.insert(code, toQString(file.ScoreByCode[slot]));
     }
     QJsonArray choices;
     for (const std::string& code : file.choices)
-        choices.append(ToQString(code));
+        choices.append(toQString(code));
     const QJsonObject root{
         {QStringLiteral("format"), QLatin1String(kShortlistFormat)},
         {QStringLiteral("version"), kShortlistVersion},

@@ -50,7 +50,7 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
       m_faculties(faculties),
       m_shown(shown),
       m_shortlist(loadChoicesFile(session.dataFolder())),
-      m_chooseFile(DialogSaveFileChooser())
+      m_chooseFile(dialogSaveFileChooser())
 {
     m_ListChoices = Named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
     m_caption = new QLabel;
@@ -150,10 +150,10 @@ void ShortlistPanel::add(const QString& facCode)
         choicesChanged(static_cast<int>(m_shortlist.size()) - 1);
         break;
     case Shortlist::Added::Full:
-        m_session.messages().show(ToQString(kChoicesFullMessage));
+        m_session.messages().show(toQString(kChoicesFullMessage));
         break;
     case Shortlist::Added::AlreadyIn:
-        m_session.messages().show(ToQString(kAlreadyChosenMessage));
+        m_session.messages().show(toQString(kAlreadyChosenMessage));
         break;
     }
 }
@@ -209,12 +209,12 @@ void ShortlistPanel::showChoices(int selectPlace)
 
     m_ListChoices->clear();
     for (std::size_t place = 0; place < codes.size(); ++place) {
-        QString caption = ToQString(choiceCaption(place)) + QStringLiteral("  ") + ToQString(codes[place]);
+        QString caption = toQString(choiceCaption(place)) + QStringLiteral("  ") + toQString(codes[place]);
         if (rows[place] >= 0)
             caption += QLatin1Char(' ') + m_faculties.cellText(rows[place], FacultiesModel::Faculty) +
                        QStringLiteral(" - ") + m_faculties.cellText(rows[place], FacultiesModel::University);
         auto* item = new QListWidgetItem(caption, m_ListChoices);
-        item->setData(Qt::UserRole, ToQString(codes[place]));
+        item->setData(Qt::UserRole, toQString(codes[place]));
         item->setToolTip(caption);
     }
     if (selectPlace >= 0 && selectPlace < m_ListChoices->count())
@@ -245,7 +245,7 @@ void ShortlistPanel::showChoices(int selectPlace)
     }
     QStringList heads;
     for (std::size_t place = 0; place < codes.size(); ++place)
-        heads << ToQString(choiceCaption(place));
+        heads << toQString(choiceCaption(place));
     m_TableChoices->setHorizontalHeaderLabels(heads);
     m_TableChoices->resizeRowsToContents();
     showFold();
@@ -258,7 +258,7 @@ QString ShortlistPanel::neededText(const std::string& facCode) const
         return QString();
     const std::string needed = e->needed ? tamrik::neededText(*e->needed) : std::string();
     if (!needed.empty())
-        return ToQString(needed);
+        return toQString(needed);
     return e->marginPoints && *e->marginPoints >= 0 ? QStringLiteral("ถึงแล้ว") : QStringLiteral("-");
 }
 
@@ -296,7 +296,7 @@ void ShortlistPanel::exportPdf()
     QStringList missing;
     for (const std::string& code : m_shortlist.codes()) {
         if (!m_scoring.record(code))
-            missing << ToQString(code);
+            missing << toQString(code);
     }
     const QString leftOut = QStringLiteral("ไม่พบคณะรหัส %1 ในฐานข้อมูล จึงไม่ได้ใส่ใน PDF")
                                 .arg(missing.join(QStringLiteral(", ")));

@@ -52,15 +52,15 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
       m_programFolder(programFolder),
       m_session(messages, chooseDataFolder(pathFromQString(programFolder), pathFromQString(fallbackDataFolder))),
       m_exitAction([] { QApplication::exit(0); }),
-      m_chooseFile(DialogSaveFileChooser())
+      m_chooseFile(dialogSaveFileChooser())
 {
     setObjectName(QStringLiteral("FrmTamrik"));
-    InstallEnterPressesButtons();
+    installEnterPressesButtons();
     setWindowTitle(QStringLiteral("คำนวณคะแนนจากการสอบคัดเลือกบุคคลเข้าศึกษาในสถาบันอุดมศึกษา"));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("FrmTamrikClient"));
-    client->setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
+    client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
     setCentralWidget(client);
     buildHeader(client);
 
@@ -73,8 +73,8 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     const int imageIndex[] = {0, 3, 2, 1};
     const int footerIndex[] = {5, 8, 7, 6};
     for (int i = 0; i < 4; ++i) {
-        m_FrameMain[i]->setObjectName(ArrayName(QStringLiteral("FrameMain"), i));
-        SetGeometryTwips(m_FrameMain[i], PageTwips);
+        m_FrameMain[i]->setObjectName(arrayName(QStringLiteral("FrameMain"), i));
+        setGeometryTwips(m_FrameMain[i], PageTwips);
         AddPageDecor(m_FrameMain[i], imageIndex[i], footerIndex[i]);
     }
     buildMenus();
@@ -116,13 +116,13 @@ void FrmTamrik::buildHeader(QWidget* client)
         label->setObjectName(name);
         label->setTextFormat(Qt::PlainText);  // names from the rule database
         label->setAlignment(Qt::AlignCenter);
-        label->setFont(SansFont(12, true));
-        SetGeometryTwips(label, twips);
-        SetBackground(label, background);
+        label->setFont(sansFont(12, true));
+        setGeometryTwips(label, twips);
+        setBackground(label, background);
         return label;
     };
     m_LabelFacID = makeHeader(QStringLiteral("LabelFacID"), QRect(120, 120, 1335, 615), Colour::LightGreen);
-    SetTextColour(m_LabelFacID, Colour::DarkRed);
+    setTextColour(m_LabelFacID, Colour::DarkRed);
     m_LabelFacName = makeHeader(QStringLiteral("LabelFacName"), QRect(1560, 120, 4815, 615), Colour::LightOrange);
     m_LabelUname = makeHeader(QStringLiteral("LabelUname"), QRect(6480, 120, 4785, 615), Colour::LightYellow);
     m_LabelFacName->setWordWrap(true);
@@ -137,7 +137,7 @@ void FrmTamrik::buildMenus()
                                 QStringLiteral("-"), QStringLiteral("Exit")};
     for (int i = 0; i < 4; ++i) {
         QAction* item = option->addAction(captions[i]);
-        item->setObjectName(ArrayName(QStringLiteral("submnuOption"), i));
+        item->setObjectName(arrayName(QStringLiteral("submnuOption"), i));
         m_submnuOption[i] = item;
     }
     m_submnuOption[2]->setSeparator(true);
@@ -289,7 +289,7 @@ void FrmTamrik::OpenAboutWindow()
         QString dataLine;
         try {
             const auto& info = m_session.buildInfo();
-            dataLine = info ? DataInfoText(*info) : UnverifiedText();
+            dataLine = info ? dataInfoText(*info) : unverifiedText();
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }

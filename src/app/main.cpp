@@ -21,11 +21,11 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamrik"));
-    QApplication::setApplicationVersion(tamrik::VersionNumber());
-    QApplication::setWindowIcon(QIcon(tamrik::EmblemPicture()));
-    tamrik::InstallAppStyle();
-    tamrik::InstallThaiFonts();
-    tamrik::InstallQtTranslation();
+    QApplication::setApplicationVersion(tamrik::versionNumber());
+    QApplication::setWindowIcon(QIcon(tamrik::emblemPicture()));
+    tamrik::installAppStyle();
+    tamrik::installThaiFonts();
+    tamrik::installQtTranslation();
 
     tamrik::MessageBoxService messages;
     const std::filesystem::path programFolder =

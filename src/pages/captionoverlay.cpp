@@ -46,8 +46,8 @@ void PlaceOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString&
 
     const QPoint origin = caption->geometry().topLeft() + contents.topLeft();
     const QRect pixels = place.toAlignedRect().translated(origin);
-    SetGeometryTwips(overlay, QRect(PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()),
-                                    PixelsToTwips(pixels.width()), PixelsToTwips(pixels.height())));
+    setGeometryTwips(overlay, QRect(pixelsToTwips(pixels.x()), pixelsToTwips(pixels.y()),
+                                    pixelsToTwips(pixels.width()), pixelsToTwips(pixels.height())));
     overlay->raise();
 }
 

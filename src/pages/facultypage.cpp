@@ -44,7 +44,7 @@ std::string NameText(const ruledb::RuleDatabase& db, const ruledb::QueryResult& 
 
 QString NameOf(const ruledb::RuleDatabase& db, const ruledb::QueryResult& rows, const char* column)
 {
-    return ToQString(NameText(db, rows, column));
+    return toQString(NameText(db, rows, column));
 }
 
 QComboBox* MakeListCombo(QWidget* parent, const QString& name, const QRect& twips)
@@ -54,7 +54,7 @@ QComboBox* MakeListCombo(QWidget* parent, const QString& name, const QRect& twip
     combo->setEditable(true);
     // The edit field only shows a choice; typing never adds to the list.
     combo->setInsertPolicy(QComboBox::NoInsert);
-    SetGeometryTwips(combo, twips);
+    setGeometryTwips(combo, twips);
     return combo;
 }
 
@@ -69,7 +69,7 @@ void ShowInEditField(QComboBox* combo, const QString& text)
 
 QString YearLineText(const std::string& year)
 {
-    return QStringLiteral("รหัสคณะเป็นข้อมูลของการสอบคัดเลือกประจำปีการศึกษา ") + ToQString(year);
+    return QStringLiteral("รหัสคณะเป็นข้อมูลของการสอบคัดเลือกประจำปีการศึกษา ") + toQString(year);
 }
 
 QString OutOfRangeText(std::int16_t facCount)
@@ -106,42 +106,42 @@ FacultyPage::FacultyPage(Session& session, const HeaderLabels& header, QWidget* 
 
 void FacultyPage::buildControls()
 {
-    QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 3),
+    QLabel* title = makeLabel(this, arrayName(QStringLiteral("F1Label"), 3),
                               QStringLiteral("เลือกมหาวิทยาลัยและคณะ หรือใส่รหัสคณะ"), QRect(240, 120, 8400, 600));
-    title->setFont(SansFont(18));
-    m_F1Label4 = MakeLabel(this, ArrayName(QStringLiteral("F1Label"), 4), YearLineText(kDefaultAdmissionYear),
+    title->setFont(sansFont(18));
+    m_F1Label4 = makeLabel(this, arrayName(QStringLiteral("F1Label"), 4), YearLineText(kDefaultAdmissionYear),
                            QRect(240, 780, 8400, 330));
     // Under the code controls, beside the emblem; shown over sample data only.
-    m_F1LabelSampleNotice = MakeSampleStrip(this, QStringLiteral("F1LabelSampleNotice"), QRect(240, 4320, 6360, 660));
+    m_F1LabelSampleNotice = makeSampleStrip(this, QStringLiteral("F1LabelSampleNotice"), QRect(240, 4320, 6360, 660));
     m_F1LabelSampleNotice->hide();
 
-    m_Frame8 = MakeFrame(this, QStringLiteral("Frame8"), QStringLiteral("รูปแบบการเลือกคณะ"),
+    m_Frame8 = makeFrame(this, QStringLiteral("Frame8"), QStringLiteral("รูปแบบการเลือกคณะ"),
                          QRect(240, 1230, 6360, 855));
     m_OptNoUseID = new QRadioButton(QStringLiteral("ไม่ใช้รหัสคณะ"), m_Frame8);
     m_OptNoUseID->setObjectName(QStringLiteral("OptNoUseID"));
-    SetGeometryTwips(m_OptNoUseID, 240, 375, 2880, 375);
+    setGeometryTwips(m_OptNoUseID, 240, 375, 2880, 375);
     m_OptUseID = new QRadioButton(QStringLiteral("ใช้รหัสคณะ"), m_Frame8);
     m_OptUseID->setObjectName(QStringLiteral("OptUseID"));
-    SetGeometryTwips(m_OptUseID, 3360, 375, 2880, 375);
+    setGeometryTwips(m_OptUseID, 3360, 375, 2880, 375);
     m_OptNoUseID->setChecked(true);
 
-    m_Frame7 = MakePlainFrame(this, QStringLiteral("Frame7"), QRect(240, 2310, 6360, 1035));
-    MakeLabel(m_Frame7, ArrayName(QStringLiteral("F1Label"), 0), QStringLiteral("มหาวิทยาลัย"),
+    m_Frame7 = makePlainFrame(this, QStringLiteral("Frame7"), QRect(240, 2310, 6360, 1035));
+    makeLabel(m_Frame7, arrayName(QStringLiteral("F1Label"), 0), QStringLiteral("มหาวิทยาลัย"),
               QRect(0, 60, 1140, 330));
     m_F1ComboUniver = MakeListCombo(m_Frame7, QStringLiteral("F1ComboUniver"), QRect(1200, 0, 5160, 435));
-    MakeLabel(m_Frame7, ArrayName(QStringLiteral("F1Label"), 1), QStringLiteral("คณะ"), QRect(0, 660, 1140, 330));
+    makeLabel(m_Frame7, arrayName(QStringLiteral("F1Label"), 1), QStringLiteral("คณะ"), QRect(0, 660, 1140, 330));
     m_F1ComboFac = MakeListCombo(m_Frame7, QStringLiteral("F1ComboFac"), QRect(1200, 600, 5160, 435));
 
-    m_Frame2 = MakePlainFrame(this, QStringLiteral("Frame2"), QRect(240, 3570, 6360, 495));
-    MakeLabel(m_Frame2, ArrayName(QStringLiteral("F1Label"), 2), QStringLiteral("รหัสคณะ"),
+    m_Frame2 = makePlainFrame(this, QStringLiteral("Frame2"), QRect(240, 3570, 6360, 495));
+    makeLabel(m_Frame2, arrayName(QStringLiteral("F1Label"), 2), QStringLiteral("รหัสคณะ"),
               QRect(0, 90, 1140, 330));
-    m_F1TxtFacID = MakeEntryBox(m_Frame2, QStringLiteral("F1TxtFacID"), QRect(1200, 30, 1080, 435), 4);
-    m_F1CmdOkFac = MakeButton(m_Frame2, QStringLiteral("F1CmdOkFac"), QStringLiteral("ใช้รหัสนี้"),
+    m_F1TxtFacID = makeEntryBox(m_Frame2, QStringLiteral("F1TxtFacID"), QRect(1200, 30, 1080, 435), 4);
+    m_F1CmdOkFac = makeButton(m_Frame2, QStringLiteral("F1CmdOkFac"), QStringLiteral("ใช้รหัสนี้"),
                               QRect(2520, 0, 1695, 495));
 
-    m_F1CmdChange = MakeButton(this, QStringLiteral("F1CmdChange"), QStringLiteral("เปลี่ยนผู้ใช้"),
+    m_F1CmdChange = makeButton(this, QStringLiteral("F1CmdChange"), QStringLiteral("เปลี่ยนผู้ใช้"),
                                QRect(9240, 5640, 1935, 495));
-    m_F1CmdNext = MakeButton(this, QStringLiteral("F1CmdNext"), QStringLiteral("หน้าต่อไป"),
+    m_F1CmdNext = makeButton(this, QStringLiteral("F1CmdNext"), QStringLiteral("หน้าต่อไป"),
                              QRect(9240, 6240, 1935, 495));
     m_F1CmdNext->setEnabled(false);
 
@@ -335,10 +335,10 @@ void FacultyPage::SetCodeMode(bool useCode)
     const QColor& codeColour = useCode ? Colour::White : Colour::Grey;
     for (QComboBox* combo : {m_F1ComboUniver, m_F1ComboFac}) {
         combo->setEnabled(!useCode);
-        SetBackground(combo, listColour);
+        setBackground(combo, listColour);
     }
     m_F1TxtFacID->setEnabled(useCode);
-    SetBackground(m_F1TxtFacID, codeColour);
+    setBackground(m_F1TxtFacID, codeColour);
     m_F1CmdOkFac->setEnabled(useCode);
 }
 

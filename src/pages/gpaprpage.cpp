@@ -51,23 +51,23 @@ struct EntryRow {
 EntryRow MakeEntryRow(QWidget* frame, const QString& captionName, const QString& caption, const QString& boxArray,
                       int pointIndex, const QString& earnedName, int fullIndex)
 {
-    QLabel* rowCaption = MakeLabel(frame, captionName, caption, QRect(1200, 360, 855, 420), Qt::AlignLeft | Qt::AlignVCenter);
-    rowCaption->setFont(SansFont(12, true));
+    QLabel* rowCaption = makeLabel(frame, captionName, caption, QRect(1200, 360, 855, 420), Qt::AlignLeft | Qt::AlignVCenter);
+    rowCaption->setFont(sansFont(12, true));
     EntryRow row{};
-    row.integer = MakeEntryBox(frame, ArrayName(boxArray, 0), QRect(2160, 360, 495, 420), 2);
+    row.integer = makeEntryBox(frame, arrayName(boxArray, 0), QRect(2160, 360, 495, 420), 2);
     row.integer->setAlignment(Qt::AlignRight);
-    QLabel* point = MakeLabel(frame, ArrayName(QStringLiteral("Label4"), pointIndex), QStringLiteral("."),
+    QLabel* point = makeLabel(frame, arrayName(QStringLiteral("Label4"), pointIndex), QStringLiteral("."),
                               QRect(2640, 240, 120, 540), Qt::AlignHCenter | Qt::AlignBottom);
-    point->setFont(SansFont(18, true));
-    row.decimals = MakeEntryBox(frame, ArrayName(boxArray, 1), QRect(2760, 360, 495, 420), 2);
+    point->setFont(sansFont(18, true));
+    row.decimals = makeEntryBox(frame, arrayName(boxArray, 1), QRect(2760, 360, 495, 420), 2);
     row.decimals->setAlignment(Qt::AlignLeft);
-    row.earned = MakeLabel(frame, earnedName, QStringLiteral("0.00"), QRect(5760, 360, 1575, 420), Qt::AlignCenter);
-    row.full = MakeLabel(frame, ArrayName(QStringLiteral("Label_maxGpaPr"), fullIndex), QStringLiteral("0.00"),
+    row.earned = makeLabel(frame, earnedName, QStringLiteral("0.00"), QRect(5760, 360, 1575, 420), Qt::AlignCenter);
+    row.full = makeLabel(frame, arrayName(QStringLiteral("Label_maxGpaPr"), fullIndex), QStringLiteral("0.00"),
                          QRect(8280, 360, 1575, 420), Qt::AlignCenter);
     for (QLabel* figure : {row.earned, row.full})
-        figure->setFont(SansFont(12));
+        figure->setFont(sansFont(12));
     for (EntryBox* box : {row.integer, row.decimals})
-        box->setFont(SansFont(12));
+        box->setFont(sansFont(12));
     return row;
 }
 
@@ -113,44 +113,44 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
 
 void GpaPrPage::buildControls()
 {
-    QLabel* title = MakeLabel(this, ArrayName(QStringLiteral("LabelHead"), 0), QStringLiteral("GPA และ PR"),
+    QLabel* title = makeLabel(this, arrayName(QStringLiteral("LabelHead"), 0), QStringLiteral("GPA และ PR"),
                               QRect(240, 360, 5535, 735));
-    title->setFont(PageTitleFont());
+    title->setFont(pageTitleFont());
 
     const QRect headingPlaces[] = {QRect(8520, 1200, 1575, 420), QRect(6000, 1200, 1575, 420)};
     const QString headings[] = {QStringLiteral("คะแนนเต็ม"), QStringLiteral("คะแนน 5%")};
     for (int i = 0; i < 2; ++i) {
-        QLabel* heading = MakeLabel(this, ArrayName(QStringLiteral("Label3"), i + 1), headings[i], headingPlaces[i],
+        QLabel* heading = makeLabel(this, arrayName(QStringLiteral("Label3"), i + 1), headings[i], headingPlaces[i],
                                     Qt::AlignCenter);
-        SetBackground(heading, Colour::Grey);
+        setBackground(heading, Colour::Grey);
     }
 
-    MakeLabel(this, ArrayName(QStringLiteral("Label5"), 2), QStringLiteral("กรุณาใส่ค่า GPA"), QRect(240, 1320, 4800, 330));
-    QGroupBox* frame1 = MakeFrame(this, QStringLiteral("Frame1"), QString(), QRect(240, 1680, 10695, 1095));
+    makeLabel(this, arrayName(QStringLiteral("Label5"), 2), QStringLiteral("กรุณาใส่ค่า GPA"), QRect(240, 1320, 4800, 330));
+    QGroupBox* frame1 = makeFrame(this, QStringLiteral("Frame1"), QString(), QRect(240, 1680, 10695, 1095));
     const EntryRow gpa = MakeEntryRow(frame1, QStringLiteral("Label11"), QStringLiteral("GPA"),
                                       QStringLiteral("F3Text_GPA"), 2, QStringLiteral("Label_gpa_sc"), 0);
 
-    MakeLabel(this, ArrayName(QStringLiteral("F3LabelAdd"), 0), QStringLiteral("x เฉลี่ย:  "), QRect(240, 2880, 1080, 315),
+    makeLabel(this, arrayName(QStringLiteral("F3LabelAdd"), 0), QStringLiteral("x เฉลี่ย:  "), QRect(240, 2880, 1080, 315),
               Qt::AlignRight | Qt::AlignTop);
-    m_F3LabelMeanGPA = MakeLabel(this, QStringLiteral("F3LabelMeanGPA"), QString(), QRect(1440, 2880, 2280, 315));
-    MakeLabel(this, ArrayName(QStringLiteral("F3LabelAdd"), 1), QStringLiteral("SD :  "), QRect(3840, 2880, 600, 315),
+    m_F3LabelMeanGPA = makeLabel(this, QStringLiteral("F3LabelMeanGPA"), QString(), QRect(1440, 2880, 2280, 315));
+    makeLabel(this, arrayName(QStringLiteral("F3LabelAdd"), 1), QStringLiteral("SD :  "), QRect(3840, 2880, 600, 315),
               Qt::AlignRight | Qt::AlignTop);
-    m_F3LabelSD = MakeLabel(this, QStringLiteral("F3LabelSD"), QString(), QRect(4440, 2880, 2280, 315));
+    m_F3LabelSD = makeLabel(this, QStringLiteral("F3LabelSD"), QString(), QRect(4440, 2880, 2280, 315));
 
     m_F3LabelMeanGgpSdComment =
-        MakeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText(QString::fromLatin1(kDefaultAdmissionYear)),
+        makeLabel(this, QStringLiteral("F3LabelMeanGgpSdComment"), NoteText(QString::fromLatin1(kDefaultAdmissionYear)),
                   QRect(240, 3240, 5655, NoteHeight));
-    m_F3LabelMeanGgpSdComment->setFont(SansFont(8.25));
-    SetBackground(m_F3LabelMeanGgpSdComment, Colour::LightYellow);
-    m_F4LabelYearMaxMin1 = MakeLabel(this, ArrayName(QStringLiteral("F4LabelYearMaxMin"), 1), QString(),
+    m_F3LabelMeanGgpSdComment->setFont(sansFont(8.25));
+    setBackground(m_F3LabelMeanGgpSdComment, Colour::LightYellow);
+    m_F4LabelYearMaxMin1 = makeLabel(this, arrayName(QStringLiteral("F4LabelYearMaxMin"), 1), QString(),
                                      QRect(240, 3240, 495, 255));
     m_F4LabelYearMaxMin1->setFont(m_F3LabelMeanGgpSdComment->font());
     m_F4LabelYearMaxMin1->setWordWrap(false);
-    SetBackground(m_F4LabelYearMaxMin1, Colour::LightYellow);
+    setBackground(m_F4LabelYearMaxMin1, Colour::LightYellow);
     m_F4LabelYearMaxMin1->hide();
 
-    MakeLabel(this, ArrayName(QStringLiteral("Label5"), 1), QStringLiteral("กรุณาใส่ค่า PR"), QRect(240, 4080, 4800, 330));
-    QGroupBox* frame3 = MakeFrame(this, QStringLiteral("Frame3"), QString(), QRect(240, 4440, 10695, 975));
+    makeLabel(this, arrayName(QStringLiteral("Label5"), 1), QStringLiteral("กรุณาใส่ค่า PR"), QRect(240, 4080, 4800, 330));
+    QGroupBox* frame3 = makeFrame(this, QStringLiteral("Frame3"), QString(), QRect(240, 4440, 10695, 975));
     const EntryRow pr = MakeEntryRow(frame3, QStringLiteral("Label7"), QStringLiteral("PR"), QStringLiteral("F3Text_PR"),
                                      0, QStringLiteral("Label_pr_sc"), 1);
 
@@ -159,8 +159,8 @@ void GpaPrPage::buildControls()
     m_Label_pr_sc = pr.earned;
     m_Label_maxGpaPr = {gpa.full, pr.full};
 
-    m_F3CmdBack = MakeButton(this, QStringLiteral("F3CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
-    m_F3CmdNext = MakeButton(this, QStringLiteral("F3CmdNext"), QStringLiteral("หน้าต่อไป"), QRect(9240, 6240, 1935, 495));
+    m_F3CmdBack = makeButton(this, QStringLiteral("F3CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
+    m_F3CmdNext = makeButton(this, QStringLiteral("F3CmdNext"), QStringLiteral("หน้าต่อไป"), QRect(9240, 6240, 1935, 495));
 }
 
 void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
@@ -171,8 +171,8 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
     ResetTabOrder();
 
     const ScoringParams& params = m_session.params();
-    m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
-    m_F3LabelSD->setText(ToQString(params.ParamSD));
+    m_F3LabelMeanGPA->setText(toQString(params.ParamMeanGpa));
+    m_F3LabelSD->setText(toQString(params.ParamSD));
     m_F3LabelMeanGgpSdComment->setText(NoteText(NoteYear()));
 
     const UserEntries& entries = m_session.entries();
@@ -187,20 +187,20 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
 
     m_Label_gpa_sc->setText(QStringLiteral("0.00"));
     m_Label_pr_sc->setText(QStringLiteral("0.00"));
-    const QString full = ToQString(fullShareText(scorePerPercent));
+    const QString full = toQString(fullShareText(scorePerPercent));
     for (QLabel* label : m_Label_maxGpaPr)
         label->setText(full);
 
     // Out of range, the live recomputation has already left the points at 0.
     if (const auto points = GpaPointsNow()) {
         m_GpaScore = *points;
-        m_Label_gpa_sc->setText(ToQString(Format(m_GpaScore, "0.00")));
+        m_Label_gpa_sc->setText(toQString(Format(m_GpaScore, "0.00")));
     }
     if (!m_gpaFault.isEmpty())
         m_Label_gpa_sc->setText(QString());
     if (const auto points = PrPointsNow()) {
         m_PrScore = *points;
-        m_Label_pr_sc->setText(ToQString(Format(m_PrScore, "00.00")));
+        m_Label_pr_sc->setText(toQString(Format(m_PrScore, "00.00")));
     }
 
     // With remembered digits the user is more likely to go on than to retype.
@@ -241,14 +241,14 @@ void GpaPrPage::ShowRememberedPr()
 void GpaPrPage::ShowParams()
 {
     const ScoringParams& params = m_session.params();
-    m_F3LabelMeanGPA->setText(ToQString(params.ParamMeanGpa));
-    m_F3LabelSD->setText(ToQString(params.ParamSD));
+    m_F3LabelMeanGPA->setText(toQString(params.ParamMeanGpa));
+    m_F3LabelSD->setText(toQString(params.ParamSD));
     const QString year = NoteYear();
     m_F3LabelMeanGgpSdComment->setText(NoteText(year));
     ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, year, year);
 }
 
-QString GpaPrPage::NoteYear() const { return ToQString(yearText(m_session.params().ParamDbMaxMin)); }
+QString GpaPrPage::NoteYear() const { return toQString(yearText(m_session.params().ParamDbMaxMin)); }
 
 QString GpaPrPage::GpaFullText() const { return m_Label_maxGpaPr[0]->text(); }
 QString GpaPrPage::PrFullText() const { return m_Label_maxGpaPr[1]->text(); }
@@ -299,7 +299,7 @@ void GpaPrPage::Box_LostFocus(Box box)
     SetBoxText(integer, left.boxes.integer);
     SetBoxText(static_cast<Box>(integer + 1), left.boxes.decimals);
     if (left.message) {
-        m_session.messages().show(ToQString(*left.message));
+        m_session.messages().show(toQString(*left.message));
         m_box[box]->clear();
         m_box[box]->takeFocusBack();
     }
@@ -309,13 +309,13 @@ void GpaPrPage::RecomputeGpa()
 {
     m_GpaScore = GpaPointsNow().value_or(0);
     // A fault shows no figure rather than a 0 that looks earned.
-    m_Label_gpa_sc->setText(m_gpaFault.isEmpty() ? ToQString(Format(m_GpaScore, "0.00")) : QString());
+    m_Label_gpa_sc->setText(m_gpaFault.isEmpty() ? toQString(Format(m_GpaScore, "0.00")) : QString());
 }
 
 void GpaPrPage::RecomputePr()
 {
     m_PrScore = PrPointsNow().value_or(0);
-    m_Label_pr_sc->setText(ToQString(Format(m_PrScore, "0.00")));
+    m_Label_pr_sc->setText(toQString(Format(m_PrScore, "0.00")));
 }
 
 BoxTexts GpaPrPage::GpaTexts() const
@@ -333,7 +333,7 @@ void GpaPrPage::SetBoxText(Box box, const std::string& text)
     // The typed length only limits typing: a longer text from the program
     // (remembered digits) stands whole until it is edited down again.
     EntryBox* target = m_box[box];
-    const QString value = ToQString(text);
+    const QString value = toQString(text);
     // Setting the maximum length resets the cursor and selection even when
     // nothing changes, and this may be the box that has just got the focus.
     const int maxLength = std::max(TypedLength[box], static_cast<int>(value.size()));

@@ -15,15 +15,15 @@ QString ContactLine()
 
 void AddPageDecor(QWidget* page, int imageIndex, int footerIndex)
 {
-    QLabel* emblem = MakeLabel(page, ArrayName(QStringLiteral("Image1"), imageIndex), QString(),
+    QLabel* emblem = makeLabel(page, arrayName(QStringLiteral("Image1"), imageIndex), QString(),
                                QRect(6600, 1800, 4200, 4200), Qt::AlignCenter);
-    emblem->setPixmap(PaleEmblemPicture());
+    emblem->setPixmap(paleEmblemPicture());
     emblem->setScaledContents(true);
     // Decoration only: clicks go through it. (A disabled label would grey
     // the picture.)
     emblem->setAttribute(Qt::WA_TransparentForMouseEvents);
     emblem->lower();
-    MakeLabel(page, ArrayName(QStringLiteral("F1Label"), footerIndex), ContactLine(), QRect(240, 6480, 6800, 255));
+    makeLabel(page, arrayName(QStringLiteral("F1Label"), footerIndex), ContactLine(), QRect(240, 6480, 6800, 255));
 }
 
 }  // namespace tamrik

@@ -25,29 +25,29 @@ void ShowRows(const FacultyRule& rule, SubjectControls& c, TabSequence& tabs, Su
     for (const FacultyRule::SubjectRow& row : rule.MainRows) {
         const int n = state.NextMainRow;
         PlaceMainRow(c, tabs, n);
-        SetFittedCaption(c.Label_NAME_SUBJ[n], ToQString(row.SubName));
-        c.Label_SubID[n]->setText(ToQString(row.SubCod));
-        c.Label_main_min[n]->setText(ToQString(row.MinPercent));
+        SetFittedCaption(c.Label_NAME_SUBJ[n], toQString(row.SubName));
+        c.Label_SubID[n]->setText(toQString(row.SubCod));
+        c.Label_main_min[n]->setText(toQString(row.MinPercent));
         ++state.NextMainRow;
     }
     for (const FacultyRule::SubjectRow& row : rule.SpecRows) {
         const int n = state.NextSpecRow;
         PlaceSpecRow(c, tabs, n, state.NextMainRow);
-        SetFittedCaption(c.Label_name_sp[n], ToQString(row.SubName));
-        c.Label_SubjID_Sp[n]->setText(ToQString(row.SubCod));
-        c.Label_spec_min[n]->setText(ToQString(row.MinPercent));
-        c.Label_spec_W[n]->setText(ToQString(row.Weight));
+        SetFittedCaption(c.Label_name_sp[n], toQString(row.SubName));
+        c.Label_SubjID_Sp[n]->setText(toQString(row.SubCod));
+        c.Label_spec_min[n]->setText(toQString(row.MinPercent));
+        c.Label_spec_W[n]->setText(toQString(row.Weight));
         ++state.NextSpecRow;
     }
 }
 
 void ShowConditions(const FacultyRule& rule, SubjectControls& c)
 {
-    SetFittedCaption(c.Label_Con[0], ToQString(kRule0102Text));
+    SetFittedCaption(c.Label_Con[0], toQString(kRule0102Text));
     c.Label_Con[0]->setVisible(rule.Rule0102);
-    c.Label_Con[1]->setText(ToQString(rule.CriteriaText));
+    c.Label_Con[1]->setText(toQString(rule.CriteriaText));
     c.Label_Con[1]->setVisible(rule.CriteriaShown);
-    SetFittedCaption(c.Label_Con[2], ToQString(rule.CalcText));
+    SetFittedCaption(c.Label_Con[2], toQString(rule.CalcText));
     c.Label_Con[2]->show();
 }
 
@@ -62,7 +62,7 @@ void ShowPair(const FacultyRule& rule, SubjectControls& c)
         PlacePairBrace(c, row);
         c.F2LabelSign6174->show();
         c.Label_spec_W[row]->hide();
-        c.F2LabelWsign->setText(ToQString(rule.PairGroup->WeightText));
+        c.F2LabelWsign->setText(toQString(rule.PairGroup->WeightText));
         c.F2LabelWsign->show();
     }
 }
@@ -82,8 +82,8 @@ bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCo
     const std::optional<std::string> restored = restoredScoreText(ScoreByCode, code->text().toStdString());
     if (!restored)
         return false;
-    box->setText(ToQString(*restored));
-    SetBackground(box, Colour::PaleYellow);
+    box->setText(toQString(*restored));
+    setBackground(box, Colour::PaleYellow);
     return true;
 }
 
@@ -95,10 +95,10 @@ void ShowFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, Sub
     state.CalcSubjCode = rule.CalcSubjCode;
     ShowRows(rule, c, tabs, state);
     ShowConditions(rule, c);
-    c.Label_MaxMain->setText(ToQString(rule.MaxMain));
-    c.Label_WMain->setText(ToQString(rule.WMain));
+    c.Label_MaxMain->setText(toQString(rule.MaxMain));
+    c.Label_WMain->setText(toQString(rule.WMain));
     ShowPair(rule, c);
-    c.Label_MaxSP->setText(ToQString(rule.MaxSP));
+    c.Label_MaxSP->setText(toQString(rule.MaxSP));
     c.Label_main_total_sc->setText(QStringLiteral("0"));
 
     int t = 0;

@@ -35,9 +35,9 @@ const Qt::Alignment LeftTop = Qt::AlignLeft | Qt::AlignTop;
 QLabel* Label(QWidget* parent, const QString& name, const QString& caption, const QRect& twips, qreal points,
               Qt::Alignment alignment = LeftTop)
 {
-    QLabel* label = MakeLabel(parent, name, caption, twips, alignment);
+    QLabel* label = makeLabel(parent, name, caption, twips, alignment);
     label->setWordWrap(false);
-    label->setFont(SansFont(points));
+    label->setFont(sansFont(points));
     FitCaptionWhenShown(label);
     return label;
 }
@@ -45,7 +45,7 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption, cons
 QLabel* RowLabel(QWidget* parent, const QString& base, int row, int left, int width,
                  Qt::Alignment alignment = LeftTop, int height = LabelHeight)
 {
-    QLabel* label = Label(parent, ArrayName(base, row), QString(), QRect(left, TemplateTop, width, height),
+    QLabel* label = Label(parent, arrayName(base, row), QString(), QRect(left, TemplateTop, width, height),
                           RowPoints, alignment);
     label->hide();
     return label;
@@ -53,9 +53,9 @@ QLabel* RowLabel(QWidget* parent, const QString& base, int row, int left, int wi
 
 EntryBox* RowBox(QWidget* parent, const QString& base, int row, int left, int height)
 {
-    EntryBox* box = MakeEntryBox(parent, ArrayName(base, row), QRect(left, TemplateTop, 735, height), ScoreMaxLength);
-    box->setFont(SansFont(RowPoints));
-    SetBackground(box, Colour::White);
+    EntryBox* box = makeEntryBox(parent, arrayName(base, row), QRect(left, TemplateTop, 735, height), ScoreMaxLength);
+    box->setFont(sansFont(RowPoints));
+    setBackground(box, Colour::White);
     box->hide();
     return box;
 }
@@ -66,8 +66,8 @@ QGroupBox* Frame(QWidget* parent, const QString& name, const QString& caption, c
     // and runs the border through the column headings.
     auto* frame = new TitledFrame(caption, {9, 3, 3}, parent);
     frame->setObjectName(name);
-    frame->setFont(SansFont(RowPoints));
-    SetGeometryTwips(frame, twips);
+    frame->setFont(sansFont(RowPoints));
+    setGeometryTwips(frame, twips);
     return frame;
 }
 
@@ -82,22 +82,22 @@ void Separator(QWidget* parent, const QString& name, const QRect& twips)
     line->setObjectName(name);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    SetGeometryTwips(line, twips);
+    setGeometryTwips(line, twips);
 }
 
 QLabel* Total(QWidget* parent, const QString& name, const QRect& twips)
 {
     QLabel* total = Label(parent, name, QStringLiteral("0"), twips, SummaryPoints);
-    SetTextColour(total, Colour::DarkRed);
+    setTextColour(total, Colour::DarkRed);
     return total;
 }
 
 void BuildMainBlock(SubjectControls& c)
 {
     QWidget* f = c.Frame_MAIN_subj;
-    Heading(f, ArrayName(QStringLiteral("Label12"), 2), QStringLiteral("รหัสวิชา"), 120, 615);
-    Heading(f, ArrayName(QStringLiteral("Label12"), 1), QStringLiteral("ชื่อวิชา"), 840, 2295);
-    Heading(f, ArrayName(QStringLiteral("Label9"), 1), QStringLiteral("คะแนน"), 3240, 735);
+    Heading(f, arrayName(QStringLiteral("Label12"), 2), QStringLiteral("รหัสวิชา"), 120, 615);
+    Heading(f, arrayName(QStringLiteral("Label12"), 1), QStringLiteral("ชื่อวิชา"), 840, 2295);
+    Heading(f, arrayName(QStringLiteral("Label9"), 1), QStringLiteral("คะแนน"), 3240, 735);
     Heading(f, QStringLiteral("Label2"), QStringLiteral("เกณฑ์ขั้นต่ำ"), 4080, 855);
     for (int r = 0; r < SubjectControls::MainRows; ++r) {
         c.Label_SubID[r] = RowLabel(f, QStringLiteral("Label_SubID"), r, 120, 615, Centred);
@@ -106,13 +106,13 @@ void BuildMainBlock(SubjectControls& c)
         c.Label_main_min[r] = RowLabel(f, QStringLiteral("Label_main_min"), r, 4080, 855, Centred);
         c.Label_main_min[r]->setText(QStringLiteral("0"));
     }
-    Separator(f, ArrayName(QStringLiteral("Line1"), 0), QRect(120, 3720, 4815, 30));
+    Separator(f, arrayName(QStringLiteral("Line1"), 0), QRect(120, 3720, 4815, 30));
     Label(f, QStringLiteral("Label1"), QStringLiteral("ค่าน้ำหนัก"), QRect(360, 3840, 2055, 375), SummaryPoints);
     c.Label_WMain = Label(f, QStringLiteral("Label_WMain"), QString(), QRect(2520, 3840, 2415, 375), SummaryPoints);
-    Label(f, ArrayName(QStringLiteral("Label5"), 0), QStringLiteral("คะแนนเต็มวิชาหลัก"), QRect(240, 4440, 2175, 375),
+    Label(f, arrayName(QStringLiteral("Label5"), 0), QStringLiteral("คะแนนเต็มวิชาหลัก"), QRect(240, 4440, 2175, 375),
           SummaryPoints);
     c.Label_MaxMain = Label(f, QStringLiteral("Label_MaxMain"), QString(), QRect(2520, 4440, 2415, 375), SummaryPoints);
-    Label(f, ArrayName(QStringLiteral("Label3"), 0), QStringLiteral("คะแนนที่ได้"), QRect(240, 4920, 2175, 375),
+    Label(f, arrayName(QStringLiteral("Label3"), 0), QStringLiteral("คะแนนที่ได้"), QRect(240, 4920, 2175, 375),
           SummaryPoints);
     c.Label_main_total_sc = Total(f, QStringLiteral("Label_main_total_sc"), QRect(2520, 4920, 2415, 375));
 }
@@ -120,9 +120,9 @@ void BuildMainBlock(SubjectControls& c)
 void BuildSpecialBlock(SubjectControls& c)
 {
     QWidget* f = c.FrameSpecSUBJ;
-    Heading(f, ArrayName(QStringLiteral("Label12"), 3), QStringLiteral("รหัสวิชา"), 120, 615);
-    Heading(f, ArrayName(QStringLiteral("Label12"), 0), QStringLiteral("ชื่อวิชา"), 840, 2175);
-    Heading(f, ArrayName(QStringLiteral("Label9"), 0), QStringLiteral("คะแนน"), 3120, 735);
+    Heading(f, arrayName(QStringLiteral("Label12"), 3), QStringLiteral("รหัสวิชา"), 120, 615);
+    Heading(f, arrayName(QStringLiteral("Label12"), 0), QStringLiteral("ชื่อวิชา"), 840, 2175);
+    Heading(f, arrayName(QStringLiteral("Label9"), 0), QStringLiteral("คะแนน"), 3120, 735);
     Heading(f, QStringLiteral("Label6"), QStringLiteral("เกณฑ์ขั้นต่ำ"), 3960, 855);
     Heading(f, QStringLiteral("Label10"), QStringLiteral("ค่าน้ำหนัก"), 4920, 735);
     for (int r = 0; r < SubjectControls::SpecRows; ++r) {
@@ -134,16 +134,16 @@ void BuildSpecialBlock(SubjectControls& c)
         c.Label_spec_W[r] = RowLabel(f, QStringLiteral("Label_spec_W"), r, 4920, 735, Centred);
         c.Label_spec_W[r]->setText(QStringLiteral("0"));
     }
-    Separator(f, ArrayName(QStringLiteral("Line1"), 1), QRect(120, 2520, 5535, 30));
-    Label(f, ArrayName(QStringLiteral("Label4"), 1), QStringLiteral("คะแนนเต็มวิชาเฉพาะ"), QRect(480, 2640, 2415, 375),
+    Separator(f, arrayName(QStringLiteral("Line1"), 1), QRect(120, 2520, 5535, 30));
+    Label(f, arrayName(QStringLiteral("Label4"), 1), QStringLiteral("คะแนนเต็มวิชาเฉพาะ"), QRect(480, 2640, 2415, 375),
           SummaryPoints);
     c.Label_MaxSP = Label(f, QStringLiteral("Label_MaxSP"), QString(), QRect(3120, 2640, 2415, 375), SummaryPoints);
     Label(f, QStringLiteral("Label8"), QStringLiteral("คะแนนที่ได้"), QRect(840, 3120, 2055, 375), SummaryPoints);
     c.Label_spec_total_sc = Total(f, QStringLiteral("Label_spec_total_sc"), QRect(3120, 3120, 2415, 375));
 
-    c.F2LabelSign6174 = MakeLabel(f, QStringLiteral("F2LabelSign6174"), QStringLiteral("}"),
+    c.F2LabelSign6174 = makeLabel(f, QStringLiteral("F2LabelSign6174"), QStringLiteral("}"),
                                   QRect(4800, 480, 135, 975), Qt::AlignCenter);
-    c.F2LabelSign6174->setFont(SerifFont(BracePoints));
+    c.F2LabelSign6174->setFont(serifFont(BracePoints));
     c.F2LabelSign6174->setWordWrap(false);
     c.F2LabelSign6174->hide();
     c.F2LabelWsign = Label(f, QStringLiteral("F2LabelWsign"), QString(), QRect(4920, 1680, 735, LabelHeight),
@@ -157,8 +157,8 @@ void BuildConditions(SubjectControls& c)
     const QRect places[] = {{120, 360, 5535, 255}, {120, 600, 5535, 735}, {120, 1320, 5535, 255}};
     const QColor backgrounds[] = {{255, 192, 128}, {255, 224, 192}, {255, 255, 192}};
     for (int i = 0; i < 3; ++i) {
-        c.Label_Con[i] = Label(f, ArrayName(QStringLiteral("Label_Con"), i), QString(), places[i], RowPoints);
-        SetBackground(c.Label_Con[i], backgrounds[i]);
+        c.Label_Con[i] = Label(f, arrayName(QStringLiteral("Label_Con"), i), QString(), places[i], RowPoints);
+        setBackground(c.Label_Con[i], backgrounds[i]);
         c.Label_Con[i]->hide();
     }
     c.Label_Con[1]->setWordWrap(true);  // the criteria may take two lines
@@ -175,7 +175,7 @@ SubjectRow RowData(const QLabel* code, const QLabel* name, const EntryBox* box, 
 SubjectControls BuildSubjectControls(QWidget* page)
 {
     SubjectControls c;
-    Label(page, ArrayName(QStringLiteral("Label4"), 3), QStringLiteral("ใส่คะแนนวิชาหลักและวิชาเฉพาะ"),
+    Label(page, arrayName(QStringLiteral("Label4"), 3), QStringLiteral("ใส่คะแนนวิชาหลักและวิชาเฉพาะ"),
           QRect(120, 120, 5535, 375), HeadingPoints, Qt::AlignLeft | Qt::AlignVCenter);
     c.Frame_MAIN_subj = Frame(page, QStringLiteral("Frame_MAIN_subj"), QStringLiteral("วิชาหลัก"),
                               QRect(120, 600, 5055, 5415));
@@ -185,10 +185,10 @@ SubjectControls BuildSubjectControls(QWidget* page)
     BuildMainBlock(c);
     BuildSpecialBlock(c);
     BuildConditions(c);
-    c.F2CmdBack = MakeButton(page, QStringLiteral("F2CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
-    c.F2CmdNext = MakeButton(page, QStringLiteral("F2CmdNext"), QStringLiteral("หน้าต่อไป"), QRect(9240, 6240, 1935, 495));
-    c.F2CmdBack->setFont(SansFont(RowPoints));
-    c.F2CmdNext->setFont(SansFont(RowPoints));
+    c.F2CmdBack = makeButton(page, QStringLiteral("F2CmdBack"), QStringLiteral("ย้อนกลับ"), QRect(7200, 6240, 1935, 495));
+    c.F2CmdNext = makeButton(page, QStringLiteral("F2CmdNext"), QStringLiteral("หน้าต่อไป"), QRect(9240, 6240, 1935, 495));
+    c.F2CmdBack->setFont(sansFont(RowPoints));
+    c.F2CmdNext->setFont(sansFont(RowPoints));
     return c;
 }
 

@@ -71,7 +71,7 @@ void SubjectPage::ShowRememberedScore(const QString& code)
             return;
         if (!PutBackScore(box, label, ScoreByCode)) {
             box->clear();
-            SetBackground(box, Colour::White);
+            setBackground(box, Colour::White);
         }
     };
     for (int i = 1; i <= m_state.mainCount(); ++i)

@@ -18,20 +18,20 @@ constexpr int CondTopBesideSpecial = 4320;
 
 int Bottom(const QWidget* w)
 {
-    const QRect g = GeometryTwips(w);
+    const QRect g = geometryTwips(w);
     return g.top() + g.height();
 }
 
 // Below `above`, at the left edge of the same control of the template row.
 void PlaceBelow(QWidget* w, const QWidget* templ, int aboveBottom, int gap)
 {
-    MoveTwips(w, GeometryTwips(templ).left(), aboveBottom + gap);
+    moveTwips(w, geometryTwips(templ).left(), aboveBottom + gap);
 }
 
 void EmptyBox(EntryBox* box)
 {
     box->setText(QString());
-    SetBackground(box, Colour::White);
+    setBackground(box, Colour::White);
     box->hide();
 }
 
@@ -74,10 +74,10 @@ void PlacePairBrace(SubjectControls& c, int i)
     Q_ASSERT(i >= 1 && i < SubjectControls::SpecRows);
     QLabel* brace = c.F2LabelSign6174;
     if (i >= 2)
-        MoveTwips(brace, GeometryTwips(brace).left(), Bottom(c.Label_spec_min[i - 2]));
-    const QRect b = GeometryTwips(brace);
-    const int weightHeight = GeometryTwips(c.F2LabelWsign).height();
-    MoveTwips(c.F2LabelWsign, GeometryTwips(c.Label_spec_W[0]).left(),
+        moveTwips(brace, geometryTwips(brace).left(), Bottom(c.Label_spec_min[i - 2]));
+    const QRect b = geometryTwips(brace);
+    const int weightHeight = geometryTwips(c.F2LabelWsign).height();
+    moveTwips(c.F2LabelWsign, geometryTwips(c.Label_spec_W[0]).left(),
               (2 * b.top() + b.height() - weightHeight) / 2);
 }
 
@@ -103,13 +103,13 @@ void ClearSubjectRows(SubjectControls& c, int mainCount, int specialCount)
 
 void ArrangeFrames(SubjectControls& c, int specialCount)
 {
-    const int left = GeometryTwips(c.FrameCond).left();
+    const int left = geometryTwips(c.FrameCond).left();
     if (specialCount == 0) {
         c.FrameSpecSUBJ->hide();
-        MoveTwips(c.FrameCond, left, GeometryTwips(c.Frame_MAIN_subj).top());
+        moveTwips(c.FrameCond, left, geometryTwips(c.Frame_MAIN_subj).top());
     } else {
         c.FrameSpecSUBJ->show();
-        MoveTwips(c.FrameCond, left, CondTopBesideSpecial);
+        moveTwips(c.FrameCond, left, CondTopBesideSpecial);
     }
 }
 

@@ -40,7 +40,7 @@ void SubjectScoreEntry::wire(EntryBox* box, void (SubjectScoreEntry::*recompute)
     // A text that is no score is never shown as an accepted one.
     connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
         if (!scoreNumber(text.toStdString()))
-            SetBackground(box, Colour::White);
+            setBackground(box, Colour::White);
     });
     connect(box, &EntryBox::gotFocus, box, [box] { box->setSelection(0, SelectionLength); });
     connect(box, &EntryBox::keyTyped, this, [this, enter, row](int code) {
@@ -97,14 +97,14 @@ bool SubjectScoreEntry::checkRange(EntryBox* box)
 {
     const ScoreBoxCheck check = checkScoreBox(Text(box));
     if (!check.valid) {
-        m_messages.show(ToQString(kScoreRangeMessage));
+        m_messages.show(toQString(kScoreRangeMessage));
         box->setText(QString());
-        SetBackground(box, Colour::White);
+        setBackground(box, Colour::White);
         box->takeFocusBack();
         return false;
     }
     box->setText(QString::fromStdString(check.text));
-    SetBackground(box, check.paleYellow ? Colour::PaleYellow : Colour::White);
+    setBackground(box, check.paleYellow ? Colour::PaleYellow : Colour::White);
     return true;
 }
 

@@ -6,14 +6,14 @@
 
 namespace tamrik {
 
-QString comparisonHeading() { return ToQString(words::kComparisonInFull); }
+QString comparisonHeading() { return toQString(words::kComparisonInFull); }
 
 std::vector<LegendLine> chanceLegend()
 {
     std::vector<LegendLine> lines;
     for (const Chance chance : {Chance::AboveMax, Chance::Clear, Chance::Borderline, Chance::Below, Chance::NoData,
                                 Chance::MissingScores, Chance::FailsMinimum})
-        lines.push_back({chance, ToQString(chanceRuleText(chance, std::string()))});
+        lines.push_back({chance, toQString(chanceRuleText(chance, std::string()))});
     return lines;
 }
 

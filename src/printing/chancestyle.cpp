@@ -32,6 +32,6 @@ QString ChanceSymbol(Chance chance)
     return QStringLiteral("?");
 }
 
-QString ChanceText(Chance chance) { return ChanceSymbol(chance) + QLatin1Char(' ') + ToQString(chanceLabel(chance)); }
+QString ChanceText(Chance chance) { return ChanceSymbol(chance) + QLatin1Char(' ') + toQString(chanceLabel(chance)); }
 
 }  // namespace tamrik

@@ -25,9 +25,9 @@ QFont PrintFont(qreal points, bool bold = false)
     return font;
 }
 
-QString Q(const std::string& text) { return ToQString(text); }
+QString Q(const std::string& text) { return toQString(text); }
 // A name of the program's vocabulary, on one line.
-QString W(std::string_view word) { return ToQString(words::oneLine(word)); }
+QString W(std::string_view word) { return toQString(words::oneLine(word)); }
 
 // Lays text out down the page, line by line, in device units.
 class PageWriter {
@@ -191,7 +191,7 @@ void PaintSheet(PageWriter& w, const WorkingSheet& s, const PrintNotes& notes, c
         if (!s.margin.empty())
             w.line((s.partial ? QStringLiteral("เท่าที่มี: ") : QString()) + Q(s.margin), 10);
     }
-    w.line(ResultNoticeText(), 10, true);
+    w.line(resultNoticeText(), 10, true);
     Legend(w);
     w.foot(NoteLines(notes));
 }
@@ -228,7 +228,7 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
     figure(W(words::kEveryYearInFull), YearsLine);
     figure(comparisonHeading(), [](const WorkingSheet& s) { return Q(s.chance); });
     w.space();
-    w.line(ResultNoticeText(), 10, true);
+    w.line(resultNoticeText(), 10, true);
     Legend(w);
     w.foot(NoteLines(notes));
 }

@@ -70,6 +70,6 @@ public:
 
 }  // namespace
 
-void InstallAppStyle() { QApplication::setStyle(new AppStyle(QApplication::style()->name())); }
+void installAppStyle() { QApplication::setStyle(new AppStyle(QApplication::style()->name())); }
 
 }  // namespace tamrik

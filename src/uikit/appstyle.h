@@ -6,6 +6,6 @@
 namespace tamrik {
 
 // Call once, after the QApplication exists and before any window.
-void InstallAppStyle();
+void installAppStyle();
 
 }  // namespace tamrik

@@ -4,7 +4,7 @@
 
 namespace tamrik {
 
-void SetBackground(QWidget* widget, const QColor& colour)
+void setBackground(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     // Line edits and combo boxes paint the Base role, labels and frames the
@@ -17,12 +17,12 @@ void SetBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-QColor Background(const QWidget* widget)
+QColor background(const QWidget* widget)
 {
     return widget->palette().color(widget->backgroundRole() == QPalette::Base ? QPalette::Base : QPalette::Window);
 }
 
-void SetTextColour(QWidget* widget, const QColor& colour)
+void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -31,6 +31,6 @@ void SetTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
-QColor TextColour(const QWidget* widget) { return widget->palette().color(widget->foregroundRole()); }
+QColor textColour(const QWidget* widget) { return widget->palette().color(widget->foregroundRole()); }
 
 }  // namespace tamrik

@@ -19,9 +19,9 @@ inline const QColor LightYellow{0xFF, 0xFF, 0xC0};
 inline const QColor LightRed{0xFF, 0xC0, 0xC0};
 }  // namespace Colour
 
-void SetBackground(QWidget* widget, const QColor& colour);
-QColor Background(const QWidget* widget);
-void SetTextColour(QWidget* widget, const QColor& colour);
-QColor TextColour(const QWidget* widget);
+void setBackground(QWidget* widget, const QColor& colour);
+QColor background(const QWidget* widget);
+void setTextColour(QWidget* widget, const QColor& colour);
+QColor textColour(const QWidget* widget);
 
 }  // namespace tamrik

@@ -9,12 +9,12 @@
 
 namespace tamrik {
 
-QString ArrayName(const QString& base, int index)
+QString arrayName(const QString& base, int index)
 {
     return base + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
                   Qt::Alignment alignment)
 {
     auto* label = new QLabel(caption, parent);
@@ -24,42 +24,42 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
     label->setWordWrap(true);
-    SetGeometryTwips(label, twips);
+    setGeometryTwips(label, twips);
     return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
-    SetGeometryTwips(button, twips);
+    setGeometryTwips(button, twips);
     return button;
 }
 
-EntryBox* MakeEntryBox(QWidget* parent, const QString& name, const QRect& twips, int maxLength)
+EntryBox* makeEntryBox(QWidget* parent, const QString& name, const QRect& twips, int maxLength)
 {
     auto* box = new EntryBox(parent);
     box->setObjectName(name);
     box->setMaxLength(maxLength);
-    SetGeometryTwips(box, twips);
+    setGeometryTwips(box, twips);
     return box;
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips)
 {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(name);
-    SetGeometryTwips(frame, twips);
+    setGeometryTwips(frame, twips);
     return frame;
 }
 
-QFrame* MakePlainFrame(QWidget* parent, const QString& name, const QRect& twips)
+QFrame* makePlainFrame(QWidget* parent, const QString& name, const QRect& twips)
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setFrameShape(QFrame::NoFrame);
-    SetGeometryTwips(frame, twips);
+    setGeometryTwips(frame, twips);
     return frame;
 }
 

@@ -16,15 +16,15 @@ namespace tamrik {
 class EntryBox;
 
 // The objectName of element `index` of a control array: "Name(3)".
-QString ArrayName(const QString& base, int index);
+QString arrayName(const QString& base, int index);
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips);
-EntryBox* MakeEntryBox(QWidget* parent, const QString& name, const QRect& twips, int maxLength);
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& twips);
+EntryBox* makeEntryBox(QWidget* parent, const QString& name, const QRect& twips, int maxLength);
 // A frame with a caption (drawn with a border).
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips);
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips);
 // A borderless frame that only groups its controls.
-QFrame* MakePlainFrame(QWidget* parent, const QString& name, const QRect& twips);
+QFrame* makePlainFrame(QWidget* parent, const QString& name, const QRect& twips);
 
 }  // namespace tamrik

@@ -44,8 +44,8 @@ QPixmap RawPicture(const QString& path)
 
 }  // namespace
 
-QPixmap EmblemPicture() { return RawPicture(QStringLiteral(":/tamrik/images/emblem.argb")); }
+QPixmap emblemPicture() { return RawPicture(QStringLiteral(":/tamrik/images/emblem.argb")); }
 
-QPixmap PaleEmblemPicture() { return RawPicture(QStringLiteral(":/tamrik/images/emblem-pale.argb")); }
+QPixmap paleEmblemPicture() { return RawPicture(QStringLiteral(":/tamrik/images/emblem-pale.argb")); }
 
 }  // namespace tamrik

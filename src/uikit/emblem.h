@@ -6,7 +6,7 @@
 
 namespace tamrik {
 
-QPixmap EmblemPicture();      // 100 x 100 pixels
-QPixmap PaleEmblemPicture();  // 280 x 280 pixels, mostly transparent
+QPixmap emblemPicture();      // 100 x 100 pixels
+QPixmap paleEmblemPicture();  // 280 x 280 pixels, mostly transparent
 
 }  // namespace tamrik

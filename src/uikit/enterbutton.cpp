@@ -33,7 +33,7 @@ protected:
 
 }  // namespace
 
-void InstallEnterPressesButtons()
+void installEnterPressesButtons()
 {
     static QPointer<QObject> installed;
     if (installed)

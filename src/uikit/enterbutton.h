@@ -7,6 +7,6 @@
 namespace tamrik {
 
 // Once per application; later calls change nothing.
-void InstallEnterPressesButtons();
+void installEnterPressesButtons();
 
 }  // namespace tamrik

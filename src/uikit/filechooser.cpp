@@ -5,14 +5,14 @@
 
 namespace tamrik {
 
-SaveFileChooser DialogSaveFileChooser()
+SaveFileChooser dialogSaveFileChooser()
 {
     return [](QWidget* parent, const QString& caption, const QString& suggestedName, const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(suggestedName), filter);
     };
 }
 
-OpenFileChooser DialogOpenFileChooser()
+OpenFileChooser dialogOpenFileChooser()
 {
     return [](QWidget* parent, const QString& caption, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, QDir::homePath(), filter);

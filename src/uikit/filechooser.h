@@ -12,10 +12,10 @@ namespace tamrik {
 using SaveFileChooser =
     std::function<QString(QWidget* parent, const QString& caption, const QString& suggestedName, const QString& filter)>;
 
-SaveFileChooser DialogSaveFileChooser();
+SaveFileChooser dialogSaveFileChooser();
 
 using OpenFileChooser = std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>;
 
-OpenFileChooser DialogOpenFileChooser();
+OpenFileChooser dialogOpenFileChooser();
 
 }  // namespace tamrik

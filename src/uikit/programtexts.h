@@ -11,17 +11,17 @@ namespace tamrik {
 
 // UTF-8. The foot line, tamrik-calc's too.
 using words::kResultNotice;
-QString ResultNoticeText();
+QString resultNoticeText();
 
 // "1.0.4": the build's major, minor and revision numbers.
-QString VersionNumber();
+QString versionNumber();
 
 // "ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 2026-12-06"; without the year part when
 // the year is not known.
-QString DataInfoText(const QString& admissionYear, const QString& buildDate);
-// With UnverifiedText after it when the build recorded no content digest.
-QString DataInfoText(const ruledb::BuildInfo& info);
+QString dataInfoText(const QString& admissionYear, const QString& buildDate);
+// With unverifiedText after it when the build recorded no content digest.
+QString dataInfoText(const ruledb::BuildInfo& info);
 // "(ไม่ได้ตรวจสอบ)": nothing tells whether the data were changed since.
-QString UnverifiedText();
+QString unverifiedText();
 
 }  // namespace tamrik

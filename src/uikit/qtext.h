@@ -11,7 +11,7 @@
 
 namespace tamrik {
 
-inline QString ToQString(std::string_view text)
+inline QString toQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

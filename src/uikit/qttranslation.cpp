@@ -5,7 +5,7 @@
 
 namespace tamrik {
 
-void InstallQtTranslation()
+void installQtTranslation()
 {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QStringLiteral(":/tamrik/translations/qtbase_th.qm")))

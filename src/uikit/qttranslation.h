@@ -8,6 +8,6 @@ namespace tamrik {
 // Installs the translation for the whole program, whatever the system's
 // language: every other text the user reads is Thai. Call once, after the
 // QApplication exists and before any window is made.
-void InstallQtTranslation();
+void installQtTranslation();
 
 }  // namespace tamrik

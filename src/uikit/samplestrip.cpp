@@ -10,12 +10,12 @@
 
 namespace tamrik {
 
-QLabel* MakeSampleStrip(QWidget* parent, const QString& name, const QRect& twips)
+QLabel* makeSampleStrip(QWidget* parent, const QString& name, const QRect& twips)
 {
-    QLabel* strip = MakeLabel(parent, name, ToQString(kSampleNotice), twips, Qt::AlignCenter);
-    strip->setFont(SansFont(9.75, true));
-    SetBackground(strip, Colour::LightRed);
-    SetTextColour(strip, Colour::DarkRed);
+    QLabel* strip = makeLabel(parent, name, toQString(kSampleNotice), twips, Qt::AlignCenter);
+    strip->setFont(sansFont(9.75, true));
+    setBackground(strip, Colour::LightRed);
+    setTextColour(strip, Colour::DarkRed);
     strip->setAccessibleName(strip->text());
     return strip;
 }

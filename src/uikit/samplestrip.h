@@ -12,6 +12,6 @@ namespace tamrik {
 
 // A label holding kSampleNotice, dark red on light red. `twips` places it
 // on a fixed layout; a window with a layout leaves it to the layout.
-QLabel* MakeSampleStrip(QWidget* parent, const QString& name, const QRect& twips = QRect());
+QLabel* makeSampleStrip(QWidget* parent, const QString& name, const QRect& twips = QRect());
 
 }  // namespace tamrik

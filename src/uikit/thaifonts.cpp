@@ -26,7 +26,7 @@ QFont Face(const QString& family, qreal pointSize, bool bold)
 
 }  // namespace
 
-void InstallThaiFonts()
+void installThaiFonts()
 {
 #ifdef Q_OS_WIN
     chosenFaces() = windowsFaces(QFontDatabase::families(), QFontDatabase::families(QFontDatabase::Thai));
@@ -34,13 +34,13 @@ void InstallThaiFonts()
     for (const QString& file : carriedFontFiles(chosenFaces()))
         QFontDatabase::addApplicationFont(folder + file);
 #endif
-    QApplication::setFont(SansFont(9.75));
+    QApplication::setFont(sansFont(9.75));
 }
 
-QFont SansFont(qreal pointSize, bool bold) { return Face(chosenFaces().sans, pointSize, bold); }
-QFont TitleFont(qreal pointSize, bool bold) { return Face(chosenFaces().title, pointSize, bold); }
-QFont PageTitleFont() { return TitleFont(20); }
-QFont ProductFont(qreal pointSize, bool bold) { return Face(chosenFaces().product, pointSize, bold); }
-QFont SerifFont(qreal pointSize) { return Face(chosenFaces().serif, pointSize, false); }
+QFont sansFont(qreal pointSize, bool bold) { return Face(chosenFaces().sans, pointSize, bold); }
+QFont titleFont(qreal pointSize, bool bold) { return Face(chosenFaces().title, pointSize, bold); }
+QFont pageTitleFont() { return titleFont(20); }
+QFont productFont(qreal pointSize, bool bold) { return Face(chosenFaces().product, pointSize, bold); }
+QFont serifFont(qreal pointSize) { return Face(chosenFaces().serif, pointSize, false); }
 
 }  // namespace tamrik

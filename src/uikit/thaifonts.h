@@ -12,14 +12,14 @@ namespace tamrik {
 // Chooses the faces (on Windows, loading the carried ones it needs from the
 // fonts folder beside the program) and sets the application font. Call once,
 // after the QApplication exists.
-void InstallThaiFonts();
+void installThaiFonts();
 
-QFont SansFont(qreal pointSize, bool bold = false);    // MS Sans Serif
-QFont TitleFont(qreal pointSize, bool bold = true);    // CordiaUPC
+QFont sansFont(qreal pointSize, bool bold = false);    // MS Sans Serif
+QFont titleFont(qreal pointSize, bool bold = true);    // CordiaUPC
 // The large titles of pages 3 and 4. Garuda is much taller than CordiaUPC at
 // the same size: 20 points keep its marks below the line inside the title.
-QFont PageTitleFont();
-QFont ProductFont(qreal pointSize, bool bold = true);  // Arial
-QFont SerifFont(qreal pointSize);                      // Times New Roman
+QFont pageTitleFont();
+QFont productFont(qreal pointSize, bool bold = true);  // Arial
+QFont serifFont(qreal pointSize);                      // Times New Roman
 
 }  // namespace tamrik

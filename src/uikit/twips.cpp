@@ -10,37 +10,37 @@ const char* const TwipsProperty = "tamrikTwips";
 
 QRect ToPixels(const QRect& twips)
 {
-    return {TwipsToPixels(twips.x()), TwipsToPixels(twips.y()), TwipsToPixels(twips.width()),
-            TwipsToPixels(twips.height())};
+    return {twipsToPixels(twips.x()), twipsToPixels(twips.y()), twipsToPixels(twips.width()),
+            twipsToPixels(twips.height())};
 }
 
 }  // namespace
 
-void SetGeometryTwips(QWidget* widget, const QRect& twips)
+void setGeometryTwips(QWidget* widget, const QRect& twips)
 {
     widget->setProperty(TwipsProperty, twips);
     widget->setGeometry(ToPixels(twips));
 }
 
-void SetGeometryTwips(QWidget* widget, int left, int top, int width, int height)
+void setGeometryTwips(QWidget* widget, int left, int top, int width, int height)
 {
-    SetGeometryTwips(widget, QRect(left, top, width, height));
+    setGeometryTwips(widget, QRect(left, top, width, height));
 }
 
-void MoveTwips(QWidget* widget, int left, int top)
+void moveTwips(QWidget* widget, int left, int top)
 {
-    QRect twips = GeometryTwips(widget);
+    QRect twips = geometryTwips(widget);
     twips.moveTo(left, top);
-    SetGeometryTwips(widget, twips);
+    setGeometryTwips(widget, twips);
 }
 
-QRect GeometryTwips(const QWidget* widget)
+QRect geometryTwips(const QWidget* widget)
 {
     const QVariant stored = widget->property(TwipsProperty);
     if (stored.isValid() && ToPixels(stored.toRect()) == widget->geometry())
         return stored.toRect();
     const QRect g = widget->geometry();
-    return {PixelsToTwips(g.x()), PixelsToTwips(g.y()), PixelsToTwips(g.width()), PixelsToTwips(g.height())};
+    return {pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()), pixelsToTwips(g.height())};
 }
 
 }  // namespace tamrik

@@ -12,14 +12,14 @@ namespace tamrik {
 
 constexpr int TwipsPerPixel = 15;
 
-constexpr int TwipsToPixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
-constexpr int PixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+constexpr int twipsToPixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
 
-void SetGeometryTwips(QWidget* widget, int left, int top, int width, int height);
-void SetGeometryTwips(QWidget* widget, const QRect& twips);
-void MoveTwips(QWidget* widget, int left, int top);
+void setGeometryTwips(QWidget* widget, int left, int top, int width, int height);
+void setGeometryTwips(QWidget* widget, const QRect& twips);
+void moveTwips(QWidget* widget, int left, int top);
 // Left, top, width and height in twips, relative to the parent: the twips it
 // was placed at, or its pixel geometry in twips when something else moved it.
-QRect GeometryTwips(const QWidget* widget);
+QRect geometryTwips(const QWidget* widget);
 
 }  // namespace tamrik

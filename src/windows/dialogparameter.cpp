@@ -38,7 +38,7 @@ DialogParameter::DialogParameter(ScoringParams& params, std::filesystem::path da
     setObjectName(QStringLiteral("DialogParameter"));
     setWindowTitle(QStringLiteral("Change Parameter"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
+    setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
     buildControls();
 
     m_TextMeanGpa->setText(QString::fromStdString(m_params.ParamMeanGpa));
@@ -59,20 +59,20 @@ DialogParameter::DialogParameter(ScoringParams& params, std::filesystem::path da
 
 void DialogParameter::buildControls()
 {
-    QLabel* heading = MakeLabel(this, QStringLiteral("Label1(2)"), QStringLiteral("แก้ไขค่า x และ SD"),
+    QLabel* heading = makeLabel(this, QStringLiteral("Label1(2)"), QStringLiteral("แก้ไขค่า x และ SD"),
                                 QRect(120, 120, 5895, 375));
-    QLabel* meanCaption = MakeLabel(this, QStringLiteral("Label1(0)"), QStringLiteral(" x"),
+    QLabel* meanCaption = makeLabel(this, QStringLiteral("Label1(0)"), QStringLiteral(" x"),
                                     QRect(120, 720, 1455, 375));
-    MakeLabel(this, QStringLiteral("Label1(1)"), QStringLiteral(" SD"), QRect(120, 1200, 1455, 375));
-    m_TextMeanGpa = MakeEntryBox(this, QStringLiteral("TextMeanGpa"), QRect(1680, 720, 2655, 375), 32767);
-    m_TextSD = MakeEntryBox(this, QStringLiteral("TextSD"), QRect(1680, 1200, 2655, 375), 32767);
-    m_OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"), QRect(4800, 720, 1215, 375));
+    makeLabel(this, QStringLiteral("Label1(1)"), QStringLiteral(" SD"), QRect(120, 1200, 1455, 375));
+    m_TextMeanGpa = makeEntryBox(this, QStringLiteral("TextMeanGpa"), QRect(1680, 720, 2655, 375), 32767);
+    m_TextSD = makeEntryBox(this, QStringLiteral("TextSD"), QRect(1680, 1200, 2655, 375), 32767);
+    m_OKButton = makeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"), QRect(4800, 720, 1215, 375));
     m_CancelButton =
-        MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"), QRect(4800, 1200, 1215, 375));
-    MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("แก้ไขชื่อตาราง คะแนนสูงสุด-ต่ำสุด"),
+        makeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"), QRect(4800, 1200, 1215, 375));
+    makeLabel(this, QStringLiteral("Label3"), QStringLiteral("แก้ไขชื่อตาราง คะแนนสูงสุด-ต่ำสุด"),
               QRect(120, 1920, 5895, 375));
-    MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("  ชื่อตาราง"), QRect(720, 2520, 1575, 375));
-    m_TextDbMaxMin = MakeEntryBox(this, QStringLiteral("TextDbMaxMin"), QRect(2400, 2520, 2655, 375), 32767);
+    makeLabel(this, QStringLiteral("Label2"), QStringLiteral("  ชื่อตาราง"), QRect(720, 2520, 1575, 375));
+    m_TextDbMaxMin = makeEntryBox(this, QStringLiteral("TextDbMaxMin"), QRect(2400, 2520, 2655, 375), 32767);
 
     // The bars that make each x read as x̄.
     placeBar(QStringLiteral("Line1(0)"), meanCaption);

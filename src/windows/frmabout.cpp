@@ -19,16 +19,16 @@ frmAbout::frmAbout(const QString& dataLine, const PanelData& data, QWidget* pare
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       m_panel(BuildInfoPanel(this, QStringLiteral("Label1"), data)),
       // In the strip beside OK, below the panel, so the panel keeps its layout.
-      m_lblDataInfo(MakeLabel(this, QStringLiteral("lblDataInfo"), dataLine,
+      m_lblDataInfo(makeLabel(this, QStringLiteral("lblDataInfo"), dataLine,
                               QRect(240, m_panel.heightTwips, InfoPanelWidthTwips - 1800, 435),
                               Qt::AlignLeft | Qt::AlignVCenter)),
-      m_cmdOK(MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+      m_cmdOK(makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
                          QRect(InfoPanelWidthTwips - 1440, m_panel.heightTwips, 1320, 435)))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Tamrik"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipsToPixels(InfoPanelWidthTwips), TwipsToPixels(m_panel.heightTwips + ButtonStripTwips));
+    setFixedSize(twipsToPixels(InfoPanelWidthTwips), twipsToPixels(m_panel.heightTwips + ButtonStripTwips));
     m_panel.version->setText(VersionText());
     // Only a click on the window itself closes it, not one on the frame.
     m_panel.Frame1->setAttribute(Qt::WA_NoMousePropagation);

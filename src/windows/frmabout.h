@@ -16,8 +16,8 @@ namespace tamrik {
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    // dataLine: what DataInfoText gives for the open rule database, or
-    // UnverifiedText for a database that does not record its build
+    // dataLine: what dataInfoText gives for the open rule database, or
+    // unverifiedText for a database that does not record its build
     // (programtexts.h).
     explicit frmAbout(const QString& dataLine = QString(), const PanelData& data = {}, QWidget* parent = nullptr);
 

@@ -17,7 +17,7 @@ frmSplash::frmSplash(const PanelData& data, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipsToPixels(InfoPanelWidthTwips), TwipsToPixels(m_panel.heightTwips));
+    setFixedSize(twipsToPixels(InfoPanelWidthTwips), twipsToPixels(m_panel.heightTwips));
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
     m_Timer1->setSingleShot(true);
     connect(m_Timer1, &QTimer::timeout, this, &QWidget::close);

@@ -52,29 +52,29 @@ constexpr int SampleStripTwips = 600;
 
 PanelData PanelDataOf(const Session& session)
 {
-    return {ToQString(session.AdmissionYear()), session.SampleData()};
+    return {toQString(session.AdmissionYear()), session.SampleData()};
 }
 
-QString VersionText() { return QStringLiteral("Version ") + VersionNumber(); }
+QString VersionText() { return QStringLiteral("Version ") + versionNumber(); }
 
 InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data)
 {
     InfoPanel panel;
     if (data.sample)
         panel.heightTwips += SampleStripTwips;
-    panel.Frame1 = MakeFrame(window, QStringLiteral("Frame1"), QString(),
+    panel.Frame1 = makeFrame(window, QStringLiteral("Frame1"), QString(),
                              QRect(120, 120, InfoPanelWidthTwips - 240, panel.heightTwips - 240));
     QWidget* frame = panel.Frame1;
 
-    panel.lblCompanyProduct = MakeLabel(frame, QStringLiteral("lblCompanyProduct"), QStringLiteral("Tamrik"),
+    panel.lblCompanyProduct = makeLabel(frame, QStringLiteral("lblCompanyProduct"), QStringLiteral("Tamrik"),
                                         QRect(240, 60, 6600, 660), Qt::AlignCenter);
-    panel.lblCompanyProduct->setFont(ProductFont(26));
+    panel.lblCompanyProduct->setFont(productFont(26));
 
-    panel.version = MakeLabel(frame, versionLabelName, QString(), QRect(4440, 720, 2400, 300),
+    panel.version = makeLabel(frame, versionLabelName, QString(), QRect(4440, 720, 2400, 300),
                               Qt::AlignRight | Qt::AlignVCenter);
 
-    panel.Image1 = MakeLabel(frame, QStringLiteral("Image1"), QString(), QRect(240, 1080, 1500, 1500));
-    panel.Image1->setPixmap(EmblemPicture());
+    panel.Image1 = makeLabel(frame, QStringLiteral("Image1"), QString(), QRect(240, 1080, 1500, 1500));
+    panel.Image1->setPixmap(emblemPicture());
 
     for (int i = 0; i < 7; ++i) {
         const NoticeLine& line = Notice(i);
@@ -82,16 +82,16 @@ InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName, const
         if (i == YearLine)
             text = text.arg(data.admissionYear);
         QLabel* label =
-            MakeLabel(frame, ArrayName(QStringLiteral("lblCompany"), i), text, line.twips, Qt::AlignCenter);
+            makeLabel(frame, arrayName(QStringLiteral("lblCompany"), i), text, line.twips, Qt::AlignCenter);
         label->setWordWrap(false);
-        SetBackground(label, line.background);
+        setBackground(label, line.background);
         if (line.textColour.isValid())
-            SetTextColour(label, line.textColour);
+            setTextColour(label, line.textColour);
         panel.lblCompany[i] = label;
     }
 
     if (data.sample) {
-        panel.lblSampleNotice = MakeSampleStrip(frame, QStringLiteral("lblSampleNotice"),
+        panel.lblSampleNotice = makeSampleStrip(frame, QStringLiteral("lblSampleNotice"),
                                                 QRect(240, InfoPanelHeightTwips - 240, 6600, SampleStripTwips - 60));
         panel.lblSampleNotice->setAttribute(Qt::WA_NoMousePropagation);
     }

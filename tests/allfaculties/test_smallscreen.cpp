@@ -32,7 +32,7 @@ class TestSmallScreen : public QObject {
     Q_OBJECT
 private slots:
     // The program's own faces, whose Thai lines are taller than the default's.
-    void initTestCase() { InstallThaiFonts(); }
+    void initTestCase() { installThaiFonts(); }
 
     void fitsASchoolScreen()
     {

@@ -25,7 +25,7 @@ struct Page2 : Program {
     using Program::Program;
     SubjectPage* page() const { return get<SubjectPage>(QStringLiteral("FrameMain(1)")); }
     QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
-    int top(const QString& name) const { return GeometryTwips(get(name)).top(); }
+    int top(const QString& name) const { return geometryTwips(get(name)).top(); }
     QString shown(const QString& name) const { return get(name)->isVisible() ? text(name) : QStringLiteral("-"); }
     QStringList totals() const { return texts("Label_main_total_sc Label_spec_total_sc"); }
     // Every control of page 2 as the user would see it.
@@ -33,9 +33,9 @@ struct Page2 : Program {
     {
         QStringList all;
         for (const QWidget* w : page()->findChildren<QWidget*>()) {
-            const QRect g = GeometryTwips(w);
+            const QRect g = geometryTwips(w);
             all << QStringLiteral("%1|%2|%3|%4,%5|%6").arg(w->objectName(), Caption(w)).arg(w->isHidden())
-                       .arg(g.left()).arg(g.top()).arg(Background(w).name());
+                       .arg(g.left()).arg(g.top()).arg(background(w).name());
         }
         return all;
     }
@@ -125,7 +125,7 @@ private slots:
         const QList<int> pairTops{p.top(Brace), p.top(QStringLiteral("F2LabelWsign"))};
         QCOMPARE(p.get(Brace)->isVisible() ? pairTops : QList<int>(), braceAndWeight);
         QCOMPARE(p.get(QStringLiteral("FrameSpecSUBJ"))->isVisible(), !specialTops.isEmpty());
-        QCOMPARE(GeometryTwips(p.get(QStringLiteral("FrameCond"))), QRect(5280, condTop, 5775, 1695));
+        QCOMPARE(geometryTwips(p.get(QStringLiteral("FrameCond"))), QRect(5280, condTop, 5775, 1695));
     }
 
     void aSecondLoadStartsFromTheTemplate()
@@ -140,7 +140,7 @@ private slots:
         for (int r = 4; r < 8; ++r) {
             QVERIFY(p.box(M(r))->isHidden());
             QCOMPARE(p.box(M(r))->text(), QString());
-            QCOMPARE(Background(p.box(M(r))), Colour::White);
+            QCOMPARE(background(p.box(M(r))), Colour::White);
             QCOMPARE(p.text(Indexed("Label_main_min", r)), QStringLiteral("0"));
         }
         QCOMPARE(p.top(Brace), 870);
@@ -166,8 +166,8 @@ private slots:
         p.open(QStringLiteral("0013"));
         QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(2) Text_SC_main(4) Text_sp_sc(1)"),
                  (QStringList{QStringLiteral("0.00"), QString(), QStringLiteral("72.50"), QString()}));
-        QCOMPARE(Background(p.box(M(1))), Colour::PaleYellow);
-        QCOMPARE(Background(p.box(M(2))), Colour::White);
+        QCOMPARE(background(p.box(M(1))), Colour::PaleYellow);
+        QCOMPARE(background(p.box(M(2))), Colour::White);
         QCOMPARE(p.totals(), Words("72.50 0"));
         // The page comes up on the first empty box; Tab takes the restored boxes last.
         const QStringList tabs{M(2), M(3), S(1), Next, QStringLiteral("F2CmdBack"), M(1), M(4), M(2)};
@@ -239,7 +239,7 @@ private slots:
         QTRY_COMPARE(p.focusName(), to);
         QCOMPARE(p.messages.texts, shown.isEmpty() ? QStringList{RangeMessage} : QStringList{});
         QCOMPARE(p.box(from)->text(), shown);
-        QCOMPARE(Background(p.box(from)), shown.isEmpty() ? Colour::White : Colour::PaleYellow);
+        QCOMPARE(background(p.box(from)), shown.isEmpty() ? Colour::White : Colour::PaleYellow);
         if (shown.isEmpty())
             QCOMPARE(p.totals(), Words("0.00 0"));
         QCOMPARE(p.window.CurrentPage(), 2);  // Enter on the last box does not press Next
@@ -266,10 +266,10 @@ private slots:
         p.click(QStringLiteral("F3CmdBack"));
         p.type(M(1), QStringLiteral("75"));
         QTest::keyClick(p.box(M(1)), Qt::Key_Tab);
-        QCOMPARE(Background(p.box(M(1))), Colour::PaleYellow);
+        QCOMPARE(background(p.box(M(1))), Colour::PaleYellow);
         QCOMPARE(p.totals()[0], QStringLiteral("75.00"));
         p.box(M(1))->setText(QStringLiteral("8O"));
-        QCOMPARE(Background(p.box(M(1))), Colour::White);
+        QCOMPARE(background(p.box(M(1))), Colour::White);
         QCOMPARE(p.totals()[0], QStringLiteral("0.00"));
         p.get<QAbstractButton>(Next)->click();
         QCOMPARE(p.messages.texts, (QStringList{RangeMessage, RangeMessage}));

@@ -25,7 +25,7 @@ namespace tamrik::testing {
 inline QStringList Words(const char* text) { return QString::fromUtf8(text).split(u' '); }
 
 // The objectName of a control array's element: Indexed("Text_SC_main", 1).
-inline QString Indexed(const char* base, int index) { return ArrayName(QString::fromLatin1(base), index); }
+inline QString Indexed(const char* base, int index) { return arrayName(QString::fromLatin1(base), index); }
 
 // What the user reads on a control: a label's or button's caption, a box's
 // text, a frame's title.

@@ -25,20 +25,20 @@ private slots:
             return QImage(QStringLiteral(TAMRIK_IMAGES "/") + QLatin1String(name))
                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
-        const QImage emblem = tamrik::EmblemPicture().toImage();
+        const QImage emblem = tamrik::emblemPicture().toImage();
         QCOMPARE(emblem.size(), QSize(100, 100));
         QCOMPARE(emblem, drawn("emblem.png"));
-        const QImage pale = tamrik::PaleEmblemPicture().toImage();
+        const QImage pale = tamrik::paleEmblemPicture().toImage();
         QCOMPARE(pale.size(), QSize(280, 280));
         QCOMPARE(pale, drawn("emblem-pale.png"));
         // The cached copy is the same picture.
-        QCOMPARE(tamrik::PaleEmblemPicture().cacheKey(), tamrik::PaleEmblemPicture().cacheKey());
+        QCOMPARE(tamrik::paleEmblemPicture().cacheKey(), tamrik::paleEmblemPicture().cacheKey());
     }
 
     void overflowButtonDrawsThePlatformPicture()
     {
         const QString platformStyle = QApplication::style()->name();
-        tamrik::InstallAppStyle();
+        tamrik::installAppStyle();
         auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
         QVERIFY(style);
         QCOMPARE(style->baseStyle()->name(), platformStyle);

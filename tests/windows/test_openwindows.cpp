@@ -90,7 +90,7 @@ private slots:
         // The bundled database records its year and build date.
         const QString dataLine = Find<QLabel>(about, QStringLiteral("lblDataInfo"))->text();
         QVERIFY(dataLine.startsWith(QStringLiteral("ข้อมูลปีการศึกษา 2543 สร้างเมื่อ 20")));
-        QVERIFY(!dataLine.contains(UnverifiedText()));
+        QVERIFY(!dataLine.contains(unverifiedText()));
 
         // The menu brings the open one forward instead of a second.
         p.window.activateWindow();

@@ -44,7 +44,7 @@ QStringList ButtonTexts(const QWidget* window)
 class TestQtTranslation : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallQtTranslation(); }
+    void initTestCase() { installQtTranslation(); }
 
     void qtTextsAreThai()
     {
