@@ -75,7 +75,7 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     for (int i = 0; i < 4; ++i) {
         m_FrameMain[i]->setObjectName(arrayName(QStringLiteral("FrameMain"), i));
         setGeometryTwips(m_FrameMain[i], PageTwips);
-        AddPageDecor(m_FrameMain[i], imageIndex[i], footerIndex[i]);
+        addPageDecor(m_FrameMain[i], imageIndex[i], footerIndex[i]);
     }
     buildMenus();
     setFixedSize(sizeHint());

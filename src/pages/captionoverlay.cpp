@@ -53,7 +53,7 @@ void PlaceOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString&
 
 }  // namespace
 
-void ShowOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& part, const QString& text)
+void showOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& part, const QString& text)
 {
     overlay->setText(text);
     overlay->setVisible(!text.isEmpty());

@@ -13,6 +13,6 @@ namespace tamrik {
 // first place where `part` stands in the caption as the caption draws it
 // with its font, width and word wrap (left and top aligned captions only).
 // An empty text hides the overlay, so it never covers the part with nothing.
-void ShowOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& part, const QString& text);
+void showOverCaptionPart(QLabel* overlay, const QLabel* caption, const QString& part, const QString& text);
 
 }  // namespace tamrik

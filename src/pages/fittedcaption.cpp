@@ -18,7 +18,7 @@ public:
     {
         if (event->type() == QEvent::Show) {
             watched->removeEventFilter(this);
-            FitCaption(static_cast<QLabel*>(watched));
+            fitCaption(static_cast<QLabel*>(watched));
             deleteLater();
         }
         return false;
@@ -27,21 +27,21 @@ public:
 
 }  // namespace
 
-void SetFittedCaption(QLabel* label, const QString& caption)
+void setFittedCaption(QLabel* label, const QString& caption)
 {
     label->setText(caption);
-    FitCaption(label);
+    fitCaption(label);
 }
 
-void FitCaptionWhenShown(QLabel* label)
+void fitCaptionWhenShown(QLabel* label)
 {
     if (label->isVisible() || label->text().isEmpty())
-        FitCaption(label);
+        fitCaption(label);
     else
         new FitOnShow(label);
 }
 
-void FitCaption(QLabel* label)
+void fitCaption(QLabel* label)
 {
     // AnyStretch rather than Unstretched: the same face at its own width, but
     // the font every other label already uses, not a second one to load.

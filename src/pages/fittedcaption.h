@@ -9,11 +9,11 @@ class QString;
 
 namespace tamrik {
 
-void SetFittedCaption(QLabel* label, const QString& caption);
+void setFittedCaption(QLabel* label, const QString& caption);
 // Fits the label's current caption; call again after its width changes.
-void FitCaption(QLabel* label);
+void fitCaption(QLabel* label);
 // The same, put off until the label is first shown when it is hidden now: a
 // caption on a page not yet shown costs no face at start-up.
-void FitCaptionWhenShown(QLabel* label);
+void fitCaptionWhenShown(QLabel* label);
 
 }  // namespace tamrik

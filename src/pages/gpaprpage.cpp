@@ -245,7 +245,7 @@ void GpaPrPage::ShowParams()
     m_F3LabelSD->setText(toQString(params.ParamSD));
     const QString year = NoteYear();
     m_F3LabelMeanGgpSdComment->setText(NoteText(year));
-    ShowOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, year, year);
+    showOverCaptionPart(m_F4LabelYearMaxMin1, m_F3LabelMeanGgpSdComment, year, year);
 }
 
 QString GpaPrPage::NoteYear() const { return toQString(yearText(m_session.params().ParamDbMaxMin)); }

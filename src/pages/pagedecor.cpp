@@ -8,12 +8,12 @@
 
 namespace tamrik {
 
-QString ContactLine()
+QString contactLine()
 {
     return QStringLiteral("Tamrik — โปรแกรมเสรีสำหรับผู้สมัครสอบคัดเลือก  ติดต่อผู้ดูแลโปรแกรม");
 }
 
-void AddPageDecor(QWidget* page, int imageIndex, int footerIndex)
+void addPageDecor(QWidget* page, int imageIndex, int footerIndex)
 {
     QLabel* emblem = makeLabel(page, arrayName(QStringLiteral("Image1"), imageIndex), QString(),
                                QRect(6600, 1800, 4200, 4200), Qt::AlignCenter);
@@ -23,7 +23,7 @@ void AddPageDecor(QWidget* page, int imageIndex, int footerIndex)
     // the picture.)
     emblem->setAttribute(Qt::WA_TransparentForMouseEvents);
     emblem->lower();
-    makeLabel(page, arrayName(QStringLiteral("F1Label"), footerIndex), ContactLine(), QRect(240, 6480, 6800, 255));
+    makeLabel(page, arrayName(QStringLiteral("F1Label"), footerIndex), contactLine(), QRect(240, 6480, 6800, 255));
 }
 
 }  // namespace tamrik

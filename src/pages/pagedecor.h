@@ -10,8 +10,8 @@ namespace tamrik {
 
 // Adds `Image1(imageIndex)` (the emblem, lowered behind the page's controls)
 // and `F1Label(footerIndex)` (the contact line) to a page.
-void AddPageDecor(QWidget* page, int imageIndex, int footerIndex);
+void addPageDecor(QWidget* page, int imageIndex, int footerIndex);
 
-QString ContactLine();
+QString contactLine();
 
 }  // namespace tamrik

@@ -25,7 +25,7 @@ void ShowRows(const FacultyRule& rule, SubjectControls& c, TabSequence& tabs, Su
     for (const FacultyRule::SubjectRow& row : rule.MainRows) {
         const int n = state.NextMainRow;
         PlaceMainRow(c, tabs, n);
-        SetFittedCaption(c.Label_NAME_SUBJ[n], toQString(row.SubName));
+        setFittedCaption(c.Label_NAME_SUBJ[n], toQString(row.SubName));
         c.Label_SubID[n]->setText(toQString(row.SubCod));
         c.Label_main_min[n]->setText(toQString(row.MinPercent));
         ++state.NextMainRow;
@@ -33,7 +33,7 @@ void ShowRows(const FacultyRule& rule, SubjectControls& c, TabSequence& tabs, Su
     for (const FacultyRule::SubjectRow& row : rule.SpecRows) {
         const int n = state.NextSpecRow;
         PlaceSpecRow(c, tabs, n, state.NextMainRow);
-        SetFittedCaption(c.Label_name_sp[n], toQString(row.SubName));
+        setFittedCaption(c.Label_name_sp[n], toQString(row.SubName));
         c.Label_SubjID_Sp[n]->setText(toQString(row.SubCod));
         c.Label_spec_min[n]->setText(toQString(row.MinPercent));
         c.Label_spec_W[n]->setText(toQString(row.Weight));
@@ -43,11 +43,11 @@ void ShowRows(const FacultyRule& rule, SubjectControls& c, TabSequence& tabs, Su
 
 void ShowConditions(const FacultyRule& rule, SubjectControls& c)
 {
-    SetFittedCaption(c.Label_Con[0], toQString(kRule0102Text));
+    setFittedCaption(c.Label_Con[0], toQString(kRule0102Text));
     c.Label_Con[0]->setVisible(rule.Rule0102);
     c.Label_Con[1]->setText(toQString(rule.CriteriaText));
     c.Label_Con[1]->setVisible(rule.CriteriaShown);
-    SetFittedCaption(c.Label_Con[2], toQString(rule.CalcText));
+    setFittedCaption(c.Label_Con[2], toQString(rule.CalcText));
     c.Label_Con[2]->show();
 }
 
@@ -71,13 +71,13 @@ void ShowPair(const FacultyRule& rule, SubjectControls& c)
 void RestoreScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode,
                   TabSequence& tabs, int& t)
 {
-    if (!PutBackScore(box, code, ScoreByCode))
+    if (!putBackScore(box, code, ScoreByCode))
         tabs.give(box, t++);
 }
 
 }  // namespace
 
-bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode)
+bool putBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode)
 {
     const std::optional<std::string> restored = restoredScoreText(ScoreByCode, code->text().toStdString());
     if (!restored)
@@ -87,7 +87,7 @@ bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCo
     return true;
 }
 
-void ShowFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, SubjectControls& c,
+void showFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, SubjectControls& c,
                      TabSequence& tabs, SubjectRowState& state)
 {
     if (state.NextMainRow != 0 || state.NextSpecRow != 0)
@@ -110,7 +110,7 @@ void ShowFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, Sub
     tabs.give(c.F2CmdNext, t);
     tabs.give(c.F2CmdBack, t + 1);
 
-    ArrangeFrames(c, state.specialCount());
+    arrangeFrames(c, state.specialCount());
 }
 
 }  // namespace tamrik

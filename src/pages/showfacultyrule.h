@@ -22,9 +22,9 @@ class TabSequence;
 
 // The remembered score of the row's subject into its box, pale yellow; false,
 // touching nothing, when the subject has none.
-bool PutBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode);
+bool putBackScore(EntryBox* box, const QLabel* code, const ScoreSlots& ScoreByCode);
 
-void ShowFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, SubjectControls& c,
+void showFacultyRule(const FacultyRule& rule, const ScoreSlots& ScoreByCode, SubjectControls& c,
                      TabSequence& tabs, SubjectRowState& state);
 
 }  // namespace tamrik

@@ -38,7 +38,7 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption, cons
     QLabel* label = makeLabel(parent, name, caption, twips, alignment);
     label->setWordWrap(false);
     label->setFont(sansFont(points));
-    FitCaptionWhenShown(label);
+    fitCaptionWhenShown(label);
     return label;
 }
 
@@ -172,7 +172,7 @@ SubjectRow RowData(const QLabel* code, const QLabel* name, const EntryBox* box, 
 
 }  // namespace
 
-SubjectControls BuildSubjectControls(QWidget* page)
+SubjectControls buildSubjectControls(QWidget* page)
 {
     SubjectControls c;
     Label(page, arrayName(QStringLiteral("Label4"), 3), QStringLiteral("ใส่คะแนนวิชาหลักและวิชาเฉพาะ"),

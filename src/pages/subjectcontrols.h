@@ -58,6 +58,6 @@ struct SubjectControls {
 };
 
 // Builds every control of page 2 on `page`, in its place.
-SubjectControls BuildSubjectControls(QWidget* page);
+SubjectControls buildSubjectControls(QWidget* page);
 
 }  // namespace tamrik

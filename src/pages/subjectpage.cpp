@@ -32,7 +32,7 @@ std::vector<QWidget*> PageTabOrder(const SubjectControls& c)
 SubjectPage::SubjectPage(Session& session, QWidget* parent)
     : QFrame(parent),
       m_session(session),
-      m_c(BuildSubjectControls(this)),
+      m_c(buildSubjectControls(this)),
       m_tabs(PageTabOrder(m_c)),
       m_entry(new SubjectScoreEntry(m_c, m_state, session.messages(), this))
 {
@@ -52,7 +52,7 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
         m_session.messages().show(QString::fromStdString(loaded.error));
         return false;
     }
-    ShowFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
+    showFacultyRule(*loaded.rule, m_session.entries().ScoreByCode, m_c, m_tabs, m_state);
     m_ScorePerPercent = loaded.rule->ScorePerPercent;
     m_rule = loaded.rule;
     m_entered = m_session.entries().ScoreByCode;
@@ -69,7 +69,7 @@ void SubjectPage::ShowRememberedScore(const QString& code)
     const auto putBack = [&](EntryBox* box, const QLabel* label) {
         if (label->text() != code)
             return;
-        if (!PutBackScore(box, label, ScoreByCode)) {
+        if (!putBackScore(box, label, ScoreByCode)) {
             box->clear();
             setBackground(box, Colour::White);
         }

@@ -3,7 +3,7 @@
 // the minimum check.
 //
 // Flow: LoadRule reads the whole rule first (core buildFacultyRule) and only
-// then lays the page out (ShowFacultyRule); the boxes' behaviour is
+// then lays the page out (showFacultyRule); the boxes' behaviour is
 // SubjectScoreEntry's; Next runs every box's range check, then the core
 // check, remembers the scores in the session's ScoreByCode and announces the
 // outcome; the main window switches pages.

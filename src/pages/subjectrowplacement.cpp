@@ -101,7 +101,7 @@ void ClearSubjectRows(SubjectControls& c, int mainCount, int specialCount)
     }
 }
 
-void ArrangeFrames(SubjectControls& c, int specialCount)
+void arrangeFrames(SubjectControls& c, int specialCount)
 {
     const int left = geometryTwips(c.FrameCond).left();
     if (specialCount == 0) {

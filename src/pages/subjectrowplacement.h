@@ -22,6 +22,6 @@ void PlacePairBrace(SubjectControls& c, int i);
 // weight captions go back to "0". Emptying a box is a change like typing.
 void ClearSubjectRows(SubjectControls& c, int mainCount, int specialCount);
 // Without special rows the conditions take the special block's place.
-void ArrangeFrames(SubjectControls& c, int specialCount);
+void arrangeFrames(SubjectControls& c, int specialCount);
 
 }  // namespace tamrik

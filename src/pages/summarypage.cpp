@@ -103,7 +103,7 @@ void SummaryPage::buildControls()
                                      QRect(1200, 240, 855, 375));
     m_F4LabelYearMaxMin0->setWordWrap(false);
     setBackground(m_F4LabelYearMaxMin0, Colour::LightGreen);
-    ShowOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, QString());
+    showOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, QString());
     makeLabel(frame9, LabelTemp(8), QStringLiteral("คะแนนต่ำสุด :"), QRect(3360, 240, 1695, 375));
     m_F4LabelMinLastYear = makeLabel(frame9, QStringLiteral("F4LabelMinLastYear"), QStringLiteral("0"),
                                      QRect(5160, 240, 1215, 375), ValueAlignment);
@@ -158,7 +158,7 @@ void SummaryPage::ShowParams()
     const ScoringParams& params = m_session.params();
     m_F4LabelMeanGpa->setText(toQString(params.ParamMeanGpa));
     m_F4LabelSD->setText(toQString(params.ParamSD));
-    ShowOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, toQString(yearText(params.ParamDbMaxMin)));
+    showOverCaptionPart(m_F4LabelYearMaxMin0, m_yearHeading, HeadingYear, toQString(yearText(params.ParamDbMaxMin)));
 }
 
 }  // namespace tamrik
