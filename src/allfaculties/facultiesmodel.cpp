@@ -124,7 +124,7 @@ QString FacultiesModel::cellText(int row, int column) const
     case LastMin: return Figure(lastMin);
     case LastMax: return Figure(lastMax);
     case MarginPercent: return OwnFigure(e, Figure(e.marginPercent));
-    case ChanceColumn: return ChanceText(e.chance);
+    case ChanceColumn: return chanceText(e.chance);
     case RangeBar: return lastMin ? Figure(lastMin) + QLatin1Char('-') + Figure(lastMax) : QString();
     case Years: return toQString(yearsText(e.years));
     default: return QString();
@@ -145,7 +145,7 @@ QVariant FacultiesModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return DetailsText(e);
     case Qt::BackgroundRole:
-        return column == ChanceColumn ? QVariant(ChanceColour(e.chance)) : QVariant();
+        return column == ChanceColumn ? QVariant(chanceColour(e.chance)) : QVariant();
     case Qt::TextAlignmentRole:
         return column >= Composite && column <= MarginPercent ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                                                              : QVariant();
@@ -185,7 +185,7 @@ QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
     lines << toQString(e.facCode + " " + e.name + " " + e.university);
     if (!e.ok())
         lines << toQString(e.error);
-    lines << comparisonHeading() + QStringLiteral(": ") + ChanceText(e.chance);
+    lines << comparisonHeading() + QStringLiteral(": ") + chanceText(e.chance);
     if (e.ok()) {
         QString composite = QStringLiteral("คะแนนรวม %1 จากคะแนนสูงสุดที่เป็นไปได้ %2")
                                 .arg(OwnFigure(e, Figure(e.total.earned)), Figure(e.total.full));

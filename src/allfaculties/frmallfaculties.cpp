@@ -237,7 +237,7 @@ void FrmAllFaculties::saveShortlist()
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + QLatin1String(kShortlistSuffix);
     if (!saveShortlistFile(path, currentShortlistFile(m_session, m_shortlist->shortlist().codes())))
-        m_session.messages().show(SaveFailedMessage(path));
+        m_session.messages().show(saveFailedMessage(path));
 }
 
 void FrmAllFaculties::openShortlist()

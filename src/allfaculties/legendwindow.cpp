@@ -35,10 +35,10 @@ LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
     auto* grid = new QGridLayout;
     int row = 0;
     for (const LegendLine& line : chanceLegend()) {
-        auto* label = new QLabel(ChanceText(line.chance));
+        auto* label = new QLabel(chanceText(line.chance));
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, ChanceColour(line.chance));
+        palette.setColor(QPalette::Window, chanceColour(line.chance));
         palette.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(palette);
         label->setMargin(3);

@@ -202,7 +202,7 @@ void RankingPanel::fitFigureColumns()
     fit(FacultiesModel::MarginPercent, {partialFigure(QStringLiteral("-88.88"))});
     QStringList labels;
     for (const LegendLine& line : chanceLegend())
-        labels << ChanceText(line.chance);
+        labels << chanceText(line.chance);
     fit(FacultiesModel::ChanceColumn, labels);
 }
 

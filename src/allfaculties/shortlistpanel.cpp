@@ -233,7 +233,7 @@ void ShortlistPanel::showChoices(int selectPlace)
             auto* cell = new QTableWidgetItem(row >= 0 ? m_faculties.cellText(row, column) : QString());
             cell->setToolTip(cell->text());
             if (row >= 0 && column == FacultiesModel::ChanceColumn)
-                cell->setBackground(ChanceColour(m_faculties.score(row).chance));
+                cell->setBackground(chanceColour(m_faculties.score(row).chance));
             m_TableChoices->setItem(r, static_cast<int>(place), cell);
         }
     }
@@ -282,8 +282,8 @@ void ShortlistPanel::exportCsv()
         sheet.push_back(line);
     }
     const std::string bytes = csvSheet(sheet);
-    if (!WriteExportFile(path, bytes))
-        m_session.messages().show(SaveFailedMessage(path));
+    if (!writeExportFile(path, bytes))
+        m_session.messages().show(saveFailedMessage(path));
 }
 
 void ShortlistPanel::exportPdf()
@@ -320,8 +320,8 @@ void ShortlistPanel::exportPdf()
                                              entries.PrDigits, params.ParamMeanGpa, params.ParamSD, m_scoring.prob()));
     }
     try {
-        if (!WriteWorkingPdf(path, sheets, MakePrintNotes(m_session), true))
-            m_session.messages().show(SaveFailedMessage(path));
+        if (!writeWorkingPdf(path, sheets, makePrintNotes(m_session), true))
+            m_session.messages().show(saveFailedMessage(path));
         else if (!missing.isEmpty())
             m_session.messages().show(leftOut);
     } catch (const ruledb::DbError& error) {

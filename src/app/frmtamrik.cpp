@@ -424,8 +424,8 @@ void FrmTamrik::SavePdf()
         const Evaluator evaluator({std::move(record)});
         fillVerdict(sheet, evaluator.evaluate(0, applicantFromEntries(entries.ScoreByCode, entries.GpaDigits, entries.PrDigits),
                                               ScoringContext{params.ParamMeanGpa, params.ParamSD, prob}, Detail::Texts));
-        if (!WriteWorkingPdf(path, {sheet}, MakePrintNotes(m_session), false))
-            m_session.messages().show(SaveFailedMessage(path));
+        if (!writeWorkingPdf(path, {sheet}, makePrintNotes(m_session), false))
+            m_session.messages().show(saveFailedMessage(path));
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
     }

@@ -4,7 +4,7 @@
 
 namespace tamrik {
 
-QColor ChanceColour(Chance chance)
+QColor chanceColour(Chance chance)
 {
     switch (chance) {
     case Chance::AboveMax: return {0xB3, 0xDD, 0xF5};      // sky blue
@@ -18,7 +18,7 @@ QColor ChanceColour(Chance chance)
     return {0xF4, 0xF4, 0xF4};
 }
 
-QString ChanceSymbol(Chance chance)
+QString chanceSymbol(Chance chance)
 {
     switch (chance) {
     case Chance::AboveMax: return QStringLiteral("▲▲");
@@ -32,6 +32,6 @@ QString ChanceSymbol(Chance chance)
     return QStringLiteral("?");
 }
 
-QString ChanceText(Chance chance) { return ChanceSymbol(chance) + QLatin1Char(' ') + toQString(chanceLabel(chance)); }
+QString chanceText(Chance chance) { return chanceSymbol(chance) + QLatin1Char(' ') + toQString(chanceLabel(chance)); }
 
 }  // namespace tamrik

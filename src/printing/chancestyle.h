@@ -10,9 +10,9 @@
 
 namespace tamrik {
 
-QColor ChanceColour(Chance chance);
-QString ChanceSymbol(Chance chance);
+QColor chanceColour(Chance chance);
+QString chanceSymbol(Chance chance);
 // The shape and the engine's label: "▲ ..." .
-QString ChanceText(Chance chance);
+QString chanceText(Chance chance);
 
 }  // namespace tamrik

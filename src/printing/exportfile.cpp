@@ -5,11 +5,11 @@
 
 namespace tamrik {
 
-bool WriteExportFile(const QString& path, std::string_view bytes)
+bool writeExportFile(const QString& path, std::string_view bytes)
 {
     return writeTextAtomically(pathFromQString(path), bytes);
 }
 
-QString SaveFailedMessage(const QString& path) { return QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path; }
+QString saveFailedMessage(const QString& path) { return QStringLiteral("บันทึกไฟล์ไม่สำเร็จ: ") + path; }
 
 }  // namespace tamrik

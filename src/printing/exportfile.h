@@ -9,9 +9,9 @@
 namespace tamrik {
 
 // False when the file could not be replaced; the old one then stands.
-bool WriteExportFile(const QString& path, std::string_view bytes);
+bool writeExportFile(const QString& path, std::string_view bytes);
 
 // The message for an export that could not be written.
-QString SaveFailedMessage(const QString& path);
+QString saveFailedMessage(const QString& path);
 
 }  // namespace tamrik

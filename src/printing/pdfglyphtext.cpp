@@ -270,7 +270,7 @@ std::optional<QByteArray> CompletedMap(const QByteArray& map, const std::map<ush
 
 }  // namespace
 
-QByteArray WithRunTexts(const QByteArray& pdf, const std::vector<RunText>& runs)
+QByteArray withRunTexts(const QByteArray& pdf, const std::vector<RunText>& runs)
 {
     const auto layout = ReadLayout(pdf);
     if (!layout)

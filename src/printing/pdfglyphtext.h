@@ -24,6 +24,6 @@ struct RunText {
 // The PDF with its text blocks, in page order, paired with `runs`. A document
 // that is not laid out as Qt writes it, or whose blocks do not pair with the
 // runs one to one, comes back as it was.
-QByteArray WithRunTexts(const QByteArray& pdf, const std::vector<RunText>& runs);
+QByteArray withRunTexts(const QByteArray& pdf, const std::vector<RunText>& runs);
 
 }  // namespace tamrik

@@ -11,7 +11,7 @@
 
 namespace tamrik {
 
-PrintNotes MakePrintNotes(const Session& session)
+PrintNotes makePrintNotes(const Session& session)
 {
     PrintNotes notes;
     notes.applicant = toQString(session.applicantName());

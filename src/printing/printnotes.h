@@ -9,6 +9,6 @@ namespace tamrik {
 
 class Session;
 
-PrintNotes MakePrintNotes(const Session& session);
+PrintNotes makePrintNotes(const Session& session);
 
 }  // namespace tamrik

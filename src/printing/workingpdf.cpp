@@ -127,7 +127,7 @@ void Legend(PageWriter& w)
 {
     w.line(QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน (ไม่ใช่ความน่าจะเป็นที่จะได้เข้าเรียน)"), 7.5, true);
     for (const LegendLine& line : chanceLegend())
-        w.line(ChanceText(line.chance) + QStringLiteral(": ") + line.rule, 7);
+        w.line(chanceText(line.chance) + QStringLiteral(": ") + line.rule, 7);
     w.line(partialLegend(), 7);
 }
 
@@ -235,7 +235,7 @@ void PaintComparison(PageWriter& w, const std::vector<WorkingSheet>& sheets, con
 
 }  // namespace
 
-std::vector<RunText> PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
+std::vector<RunText> paintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
                                   const PrintNotes& notes, bool withComparison)
 {
     PrintedText text;
@@ -264,7 +264,7 @@ std::vector<RunText> PaintWorking(QPagedPaintDevice& device, const std::vector<W
     return text.runs();
 }
 
-bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
+bool writeWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
                      bool withComparison)
 {
     // Painted in memory first: the user's file is replaced only by a whole document.
@@ -277,10 +277,10 @@ bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheet
         pdf.setResolution(300);
         pdf.setCreator(QStringLiteral("Tamrik ") + notes.version);
         pdf.setTitle(QStringLiteral("สรุปคะแนน"));
-        runs = PaintWorking(pdf, sheets, notes, withComparison);
+        runs = paintWorking(pdf, sheets, notes, withComparison);
     }
-    bytes = WithRunTexts(bytes, runs);
-    return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    bytes = withRunTexts(bytes, runs);
+    return writeExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace tamrik

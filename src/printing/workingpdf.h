@@ -28,12 +28,12 @@ struct PrintNotes {
 };
 
 // False when the file cannot be written.
-bool WriteWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
+bool writeWorkingPdf(const QString& path, const std::vector<WorkingSheet>& sheets, const PrintNotes& notes,
                      bool withComparison);
 
 // The same pages on any paged device (a printer); returns the glyph runs
 // drawn, with their text, in drawing order.
-std::vector<RunText> PaintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
+std::vector<RunText> paintWorking(QPagedPaintDevice& device, const std::vector<WorkingSheet>& sheets,
                                   const PrintNotes& notes, bool withComparison);
 
 }  // namespace tamrik
