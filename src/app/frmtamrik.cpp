@@ -293,7 +293,7 @@ void FrmTamrik::OpenAboutWindow()
         } catch (const ruledb::DbError& error) {
             m_session.messages().show(QString::fromUtf8(error.what()));
         }
-        m_about = new frmAbout(dataLine, PanelDataOf(m_session));
+        m_about = new frmAbout(dataLine, panelDataOf(m_session));
         QRect place = m_about->rect();
         place.moveCenter(frameGeometry().center());
         m_about->move(place.topLeft());

@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     }
     // The splash shows the main window, then comes up on top of it; the run
     // ends when the last window (main, splash or About) has closed.
-    auto* splash = new tamrik::frmSplash(tamrik::PanelDataOf(window->session()));
+    auto* splash = new tamrik::frmSplash(tamrik::panelDataOf(window->session()));
     splash->Load(window);
     splash->show();
     const int status = QApplication::exec();

@@ -17,7 +17,7 @@ constexpr int ButtonStripTwips = 600;
 
 frmAbout::frmAbout(const QString& dataLine, const PanelData& data, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      m_panel(BuildInfoPanel(this, QStringLiteral("Label1"), data)),
+      m_panel(buildInfoPanel(this, QStringLiteral("Label1"), data)),
       // In the strip beside OK, below the panel, so the panel keeps its layout.
       m_lblDataInfo(makeLabel(this, QStringLiteral("lblDataInfo"), dataLine,
                               QRect(240, m_panel.heightTwips, InfoPanelWidthTwips - 1800, 435),
@@ -29,7 +29,7 @@ frmAbout::frmAbout(const QString& dataLine, const PanelData& data, QWidget* pare
     setWindowTitle(QStringLiteral("About Tamrik"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixels(InfoPanelWidthTwips), twipsToPixels(m_panel.heightTwips + ButtonStripTwips));
-    m_panel.version->setText(VersionText());
+    m_panel.version->setText(versionText());
     // Only a click on the window itself closes it, not one on the frame.
     m_panel.Frame1->setAttribute(Qt::WA_NoMousePropagation);
     // Enter presses the default button; Esc rejects, which closes too.

@@ -12,7 +12,7 @@ namespace tamrik {
 
 frmSplash::frmSplash(const PanelData& data, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_panel(BuildInfoPanel(this, QStringLiteral("lblVersion"), data)),
+      m_panel(buildInfoPanel(this, QStringLiteral("lblVersion"), data)),
       m_Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
@@ -25,7 +25,7 @@ frmSplash::frmSplash(const PanelData& data, QWidget* parent)
 
 void frmSplash::Load(QWidget* mainWindow)
 {
-    m_panel.version->setText(VersionText());
+    m_panel.version->setText(versionText());
     mainWindow->show();
     QRect place = rect();
     place.moveCenter(mainWindow->frameGeometry().center());

@@ -50,14 +50,14 @@ constexpr int SampleStripTwips = 600;
 
 }  // namespace
 
-PanelData PanelDataOf(const Session& session)
+PanelData panelDataOf(const Session& session)
 {
     return {toQString(session.AdmissionYear()), session.SampleData()};
 }
 
-QString VersionText() { return QStringLiteral("Version ") + versionNumber(); }
+QString versionText() { return QStringLiteral("Version ") + versionNumber(); }
 
-InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data)
+InfoPanel buildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data)
 {
     InfoPanel panel;
     if (data.sample)

@@ -23,7 +23,7 @@ struct PanelData {
     QString admissionYear = QString::fromLatin1(kDefaultAdmissionYear);  // the year line 4 names
     bool sample = false;  // made-up sample data: a strip says so
 };
-PanelData PanelDataOf(const Session& session);
+PanelData panelDataOf(const Session& session);
 
 // Client width and the height Frame1 needs with its 120-twip margin.
 constexpr int InfoPanelWidthTwips = 7320;
@@ -40,10 +40,10 @@ struct InfoPanel {
 };
 
 // "Version 1.0.4", as both windows show it.
-QString VersionText();
+QString versionText();
 
 // Builds Frame1 and its contents on the window. The version label is named
 // versionLabelName and left empty: each window's load fills it.
-InfoPanel BuildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data);
+InfoPanel buildInfoPanel(QWidget* window, const QString& versionLabelName, const PanelData& data);
 
 }  // namespace tamrik

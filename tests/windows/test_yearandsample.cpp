@@ -84,7 +84,7 @@ private slots:
             QCOMPARE(p.text(QStringLiteral("F1LabelSampleNotice")), notice);
 
         // The splash as the program's start makes it, and About from the menu.
-        frmSplash splash(PanelDataOf(p.window.session()));
+        frmSplash splash(panelDataOf(p.window.session()));
         p.get<QAction>(QStringLiteral("submenuAbout"))->trigger();
         QWidget* about = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
