@@ -7,7 +7,7 @@ namespace tamrik {
 
 DetailsPanel::DetailsPanel(const FacultiesModel& faculties, QWidget* parent) : QLabel(parent), m_faculties(faculties)
 {
-    Named(this, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
+    named(this, QStringLiteral("LabelFacultyDetails"), QStringLiteral("รายละเอียดคณะที่เลือก"));
     setTextFormat(Qt::PlainText);  // names from the rule data
     setWordWrap(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -113,7 +113,7 @@ void FrmAllFaculties::buildLayout(const Session& session)
 {
     // The details can be dragged smaller or folded away for more rows.
     auto* right = new QSplitter(Qt::Vertical);
-    auto* details = Named(new QScrollArea, QStringLiteral("ScrollFacultyDetails"),
+    auto* details = named(new QScrollArea, QStringLiteral("ScrollFacultyDetails"),
                           QStringLiteral("รายละเอียดคณะที่เลือก"));
     m_detailsArea = details;
     details->setWidget(m_details);

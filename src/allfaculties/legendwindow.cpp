@@ -30,7 +30,7 @@ QLabel* Wrapped(const QString& text)
 
 LegendWindow::LegendWindow(QWidget* parent) : QDialog(parent)
 {
-    Named(this, QStringLiteral("FrmLegend"), QStringLiteral("คำอธิบายผลเทียบ"));
+    named(this, QStringLiteral("FrmLegend"), QStringLiteral("คำอธิบายผลเทียบ"));
     setWindowTitle(QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน"));
     auto* grid = new QGridLayout;
     int row = 0;

@@ -7,7 +7,7 @@
 namespace tamrik {
 
 template <typename W>
-W* Named(W* widget, const QString& name, const QString& accessibleName)
+W* named(W* widget, const QString& name, const QString& accessibleName)
 {
     widget->setObjectName(name);
     widget->setAccessibleName(accessibleName);

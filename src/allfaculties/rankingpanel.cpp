@@ -44,7 +44,7 @@ RankingPanel::RankingPanel(const Evaluator& evaluator, QWidget* parent) : QWidge
     m_filter = new FacultyFilter(m_faculties, this);
 
     m_ComboUniverFilter =
-        Named(new QComboBox, QStringLiteral("ComboUniverFilter"), QStringLiteral("กรองตามมหาวิทยาลัย"));
+        named(new QComboBox, QStringLiteral("ComboUniverFilter"), QStringLiteral("กรองตามมหาวิทยาลัย"));
     m_ComboUniverFilter->addItem(QStringLiteral("ทุกมหาวิทยาลัย"));
     std::unordered_set<std::string_view> universities;
     for (const FacultyRecord& faculty : evaluator.faculties()) {
@@ -52,12 +52,12 @@ RankingPanel::RankingPanel(const Evaluator& evaluator, QWidget* parent) : QWidge
             m_ComboUniverFilter->addItem(toQString(faculty.university));
     }
     m_TextFacultyFilter =
-        Named(new QLineEdit, QStringLiteral("TextFacultyFilter"), QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
+        named(new QLineEdit, QStringLiteral("TextFacultyFilter"), QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
     m_TextFacultyFilter->setPlaceholderText(QStringLiteral("ค้นหาชื่อคณะหรือมหาวิทยาลัย"));
     m_TextFacultyFilter->setClearButtonEnabled(true);
-    m_CheckEligibleOnly = Named(new QCheckBox(QStringLiteral("เฉพาะที่ผ่านเกณฑ์ขั้นต่ำ (&E)")),
+    m_CheckEligibleOnly = named(new QCheckBox(QStringLiteral("เฉพาะที่ผ่านเกณฑ์ขั้นต่ำ (&E)")),
                                 QStringLiteral("CheckEligibleOnly"), QStringLiteral("เฉพาะที่ผ่านเกณฑ์ขั้นต่ำ"));
-    m_CmdLegend = Named(new QPushButton(QStringLiteral("คำอธิบายผลเทียบ (&L)")), QStringLiteral("CmdLegend"),
+    m_CmdLegend = named(new QPushButton(QStringLiteral("คำอธิบายผลเทียบ (&L)")), QStringLiteral("CmdLegend"),
                         QStringLiteral("คำอธิบายผลเทียบกับช่วงคะแนนปีก่อน"));
     auto* filters = new QHBoxLayout;
     filters->addWidget(m_ComboUniverFilter);
@@ -65,7 +65,7 @@ RankingPanel::RankingPanel(const Evaluator& evaluator, QWidget* parent) : QWidge
     filters->addWidget(m_CheckEligibleOnly);
     filters->addWidget(m_CmdLegend);
 
-    m_TableFaculties = Named(new QTableView, QStringLiteral("TableFaculties"),
+    m_TableFaculties = named(new QTableView, QStringLiteral("TableFaculties"),
                              QStringLiteral("ทุกคณะเรียงตามผลเทียบกับช่วงคะแนนปีก่อน"));
     m_TableFaculties->setModel(m_filter);
     m_TableFaculties->setTabKeyNavigation(false);

@@ -37,10 +37,10 @@ ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m
 {
     m_scores = new ScoresModel(session, ruledb::readSubjectTable(session.ruleDb()), this);
     m_TextApplicantName =
-        Named(new QLineEdit, QStringLiteral("TextApplicantName"), QStringLiteral("ชื่อผู้สมัคร (ไม่บังคับ)"));
+        named(new QLineEdit, QStringLiteral("TextApplicantName"), QStringLiteral("ชื่อผู้สมัคร (ไม่บังคับ)"));
     m_TextApplicantName->setPlaceholderText(QStringLiteral("ไม่บังคับ ใช้พิมพ์บน PDF"));
     m_TextApplicantName->setMaxLength(kMaxApplicantNameLength);
-    m_TableScores = Named(new QTableView, QStringLiteral("TableScores"), QStringLiteral("คะแนนรายวิชา"));
+    m_TableScores = named(new QTableView, QStringLiteral("TableScores"), QStringLiteral("คะแนนรายวิชา"));
     m_TableScores->setModel(m_scores);
     m_TableScores->setTabKeyNavigation(false);
     m_TableScores->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -52,12 +52,12 @@ ScoresPanel::ScoresPanel(Session& session, QWidget* parent) : QWidget(parent), m
     m_TableScores->horizontalHeader()->setSectionResizeMode(ScoresModel::Score, QHeaderView::ResizeToContents);
     m_TableScores->setCurrentIndex(m_scores->index(0, ScoresModel::Score));
 
-    m_TextAllGpa = Named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("เกรดเฉลี่ยสะสม GPA"));
+    m_TextAllGpa = named(new QLineEdit, QStringLiteral("TextAllGpa"), QStringLiteral("เกรดเฉลี่ยสะสม GPA"));
     // Wider than the values page 3 takes, so that a value out of range is
     // refused with page 3's message rather than cut short without a word.
     m_TextAllGpa->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,3}(\\.\\d{0,2})?")), m_TextAllGpa));
-    m_TextAllPr = Named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("ตำแหน่งเปอร์เซ็นไทล์ PR"));
+    m_TextAllPr = named(new QLineEdit, QStringLiteral("TextAllPr"), QStringLiteral("ตำแหน่งเปอร์เซ็นไทล์ PR"));
     m_TextAllPr->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,3}(\\.\\d{0,2})?")), m_TextAllPr));
     auto* name = new QGridLayout;

@@ -30,7 +30,7 @@ namespace {
 
 QPushButton* Button(const QString& name, const QString& caption, const QString& accessibleName)
 {
-    return Named(new QPushButton(caption), name, accessibleName);
+    return named(new QPushButton(caption), name, accessibleName);
 }
 
 // The compared figures of the shortlist, as columns of the faculties table.
@@ -52,7 +52,7 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
       m_shortlist(loadChoicesFile(session.dataFolder())),
       m_chooseFile(dialogSaveFileChooser())
 {
-    m_ListChoices = Named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
+    m_ListChoices = named(new QListWidget, QStringLiteral("ListChoices"), QStringLiteral("อันดับที่เลือก"));
     m_caption = new QLabel;
     m_CmdAddChoice = Button(QStringLiteral("CmdAddChoice"), QStringLiteral("เพิ่มเป็นอันดับถัดไป (&A)"),
                             QStringLiteral("เพิ่มคณะที่เลือกเป็นอันดับถัดไป"));
@@ -70,7 +70,7 @@ ShortlistPanel::ShortlistPanel(Session& session, const FacultyScoring& scoring, 
     m_CmdExportCsv = Button(QStringLiteral("CmdExportCsv"), QStringLiteral("บันทึก &CSV..."), QStringLiteral("บันทึกตารางเป็น CSV"));
     m_CmdExportPdf = Button(QStringLiteral("CmdExportPdf"), QStringLiteral("บันทึก &PDF..."),
                             QStringLiteral("บันทึกอันดับที่เลือกพร้อมวิธีคิดเป็น PDF"));
-    m_TableChoices = Named(new QTableWidget, QStringLiteral("TableChoices"), QStringLiteral("เปรียบเทียบอันดับที่เลือก"));
+    m_TableChoices = named(new QTableWidget, QStringLiteral("TableChoices"), QStringLiteral("เปรียบเทียบอันดับที่เลือก"));
     m_TableChoices->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_TableChoices->setTabKeyNavigation(false);
     m_TableChoices->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
