@@ -183,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::vector<tamrikcalc::StudentRow> ranked{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
-    const std::string csv = tamrikcalc::CsvRows(ranked, &id);
+    const std::string csv = tamrikcalc::csvRows(ranked, &id);
     requireShowable(csv, true);
     const std::vector<tamrik::CsvRecord> rows = tamrik::parseCsv(csv);
     require(rows.size() == 1 && rows[0].fields.size() == 11);
@@ -197,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(rows[0].fields[10] == cell(ev.error));
 
     const bool sample = size % 2 == 1;
-    const std::string json = tamrikcalc::JsonObject(ev, sample);
+    const std::string json = tamrikcalc::jsonObject(ev, sample);
     requireShowable(json, false);
     Json reader(json);
     std::map<std::string, std::string> members = reader.object();
@@ -209,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ev.ok())
         require(members["error"] == tamrik::shownText(ev.error));
 
-    for (const std::string& text : {tamrikcalc::TextBlock(ev), tamrikcalc::Table(ranked)})
+    for (const std::string& text : {tamrikcalc::textBlock(ev), tamrikcalc::Table(ranked)})
         requireShowable(text, true);
     return 0;
 }

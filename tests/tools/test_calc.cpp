@@ -40,7 +40,7 @@ Outcome Calc(const tamrik::test::TempFolder& folder, Args args, const std::strin
 {
     args.insert(args.begin(), {"--db", db});
     std::ostringstream out, err;
-    const int status = tamrikcalc::RunCalc(args, folder.path(), out, err, false);
+    const int status = tamrikcalc::runCalc(args, folder.path(), out, err, false);
     return {status, out.str(), err.str()};
 }
 
@@ -513,14 +513,14 @@ TEST(Report, EveryOutputReplacesWhatIsNotText)
     ev.years = {{"25\xC0\xAF", 1, 2}};
     ev.minimums = {"min\x9B"};
     const std::string r = "\xEF\xBF\xBD";
-    const std::string json = tamrikcalc::JsonObject(ev, false);
+    const std::string json = tamrikcalc::jsonObject(ev, false);
     EXPECT_NE(json.find("\"university\": \"" + r + "uni" + r + "[2J\", \"name\": \"" + r + r + "name" + r + "\\\\\\\"\""),
               std::string::npos) << json;
     EXPECT_NE(json.find("\"years\": {\"25" + r + r + "\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"minimums\": [\"min" + r + "\"]"), std::string::npos) << json;
     ev.error = "\x1B]0;title\x07";
     const std::vector<tamrikcalc::StudentRow> rows{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
-    const std::string outputs[] = {tamrikcalc::TextBlock(ev), tamrikcalc::Table(rows), tamrikcalc::CsvRows(rows)};
+    const std::string outputs[] = {tamrikcalc::textBlock(ev), tamrikcalc::Table(rows), tamrikcalc::csvRows(rows)};
     for (const std::string& out : outputs) {
         EXPECT_NE(out.find(r + "uni" + r + "[2J"), std::string::npos) << out;
         EXPECT_NE(out.find(r + "]0;title" + r), std::string::npos) << out;

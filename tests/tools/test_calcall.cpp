@@ -25,7 +25,7 @@ using Args = std::vector<std::string>;
 const std::string kScores = "01=70,02=62,03=70,04=55,05=60,06=50,07=58,08=61,09=50,41=62,42=55,43=15,44=48,45=60,"
                             "46=52,47=50,48=40";
 
-std::string RunCalc(Args args)
+std::string runCalc(Args args)
 {
     const Args applicant = {"--scores", kScores, "--gpa", "3.1", "--pr", "80"};
     const char* db = std::getenv("TAMRIK_RULE_DB");
@@ -33,7 +33,7 @@ std::string RunCalc(Args args)
     args.insert(args.end(), applicant.begin(), applicant.end());
     tamrik::test::TempFolder folder;
     std::ostringstream out, err;
-    EXPECT_EQ(tamrikcalc::RunCalc(args, folder.path(), out, err, false), 0) << err.str();
+    EXPECT_EQ(tamrikcalc::runCalc(args, folder.path(), out, err, false), 0) << err.str();
     return out.str();
 }
 
@@ -88,7 +88,7 @@ TEST(TamrikCalcAll, TextAndJsonRankEveryFacultyByTheSameRules)
 {
     if (!std::getenv("TAMRIK_RULE_DB"))
         GTEST_SKIP() << "TAMRIK_RULE_DB is not set";
-    const std::vector<Ranked> ranking = JsonRanking(RunCalc({"--all", "--json"}));
+    const std::vector<Ranked> ranking = JsonRanking(runCalc({"--all", "--json"}));
     ASSERT_EQ(ranking.size(), 125u);
 
     // The states in their order; within one the margin descending, none
@@ -111,7 +111,7 @@ TEST(TamrikCalcAll, TextAndJsonRankEveryFacultyByTheSameRules)
 
     // The text: the notice, the heading, then the same faculties in the same
     // order, numbered, with the JSON's figures.
-    const std::string text = RunCalc({"--all"});
+    const std::string text = runCalc({"--all"});
     std::istringstream lines(text);
     std::string line;
     std::getline(lines, line);

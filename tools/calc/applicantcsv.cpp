@@ -188,15 +188,15 @@ std::optional<BatchApplicant> ApplicantFile::readApplicant(const tamrik::CsvReco
             fault(record.line, c + 1, result.error);
         }
     };
-    take(1, CheckGpa, a.applicant.Gpa);
-    take(2, CheckPr, a.applicant.Pr);
+    take(1, checkGpa, a.applicant.Gpa);
+    take(2, checkPr, a.applicant.Pr);
     for (std::size_t c = 3; c < columns; ++c) {
         if (!m_wishOf[c - 3]) {
-            take(c, CheckScore, a.applicant.Scores[m_slots[c - 3]]);
+            take(c, checkScore, a.applicant.Scores[m_slots[c - 3]]);
             continue;
         }
         bool lostZeros = false;
-        std::string code = FacultyCodeOf(f[c], &lostZeros);
+        std::string code = facultyCodeOf(f[c], &lostZeros);
         if (code.empty())
             continue;
         const Place place{record.line, c + 1};

@@ -21,7 +21,7 @@ inline constexpr int kMostWishes = 8;
 
 struct Wish {
     int number = 0;    // 1 to 8: the column wish1 to wish8
-    std::string code;  // as FacultyCodeOf reads the cell
+    std::string code;  // as facultyCodeOf reads the cell
     bool operator<(const Wish& other) const { return number < other.number; }
 };
 

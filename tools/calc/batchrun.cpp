@@ -16,7 +16,7 @@ constexpr std::size_t kBlocksAhead = 2;   // blocks a thread may finish before t
 
 }  // namespace
 
-BatchOutcome RunBatch(std::size_t applicants, const NextApplicants& next, unsigned jobs,
+BatchOutcome runBatch(std::size_t applicants, const NextApplicants& next, unsigned jobs,
                       const EvaluateBlock& evaluate, const std::function<bool(BlockOutput& block)>& write,
                       const std::function<void(std::size_t done)>& progress)
 {

@@ -36,7 +36,7 @@ struct BatchOutcome {
 // of applicants done so far. Stops when `write` or `next` returns false. A
 // thread that cannot be started is gone without; with none, the calling
 // thread evaluates the blocks itself.
-BatchOutcome RunBatch(std::size_t applicants, const NextApplicants& next, unsigned jobs,
+BatchOutcome runBatch(std::size_t applicants, const NextApplicants& next, unsigned jobs,
                       const EvaluateBlock& evaluate, const std::function<bool(BlockOutput& block)>& write,
                       const std::function<void(std::size_t done)>& progress = {});
 

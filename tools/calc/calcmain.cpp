@@ -35,7 +35,7 @@ std::optional<tamrik::FacultyRecord> loadGivenFaculty(const tamrik::ruledb::Rule
                                                       const std::string& lastYearTable, const std::string& code)
 {
     std::optional<tamrik::FacultyRecord> faculty = tamrik::loadFaculty(db, lastYearTable, code);
-    const std::string wanted = FacultyCodeOf(code);
+    const std::string wanted = facultyCodeOf(code);
     if (!faculty && wanted != code)
         faculty = tamrik::loadFaculty(db, lastYearTable, wanted);
     return faculty;
@@ -57,11 +57,11 @@ RowSettings rowSettingsOf(const CalcOptions& o, const tamrik::Evaluator& evaluat
 
 }  // namespace
 
-int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
+int runCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
             std::ostream& err, bool progressToErr)
 {
     Output out(stream);
-    const ParsedOptions parsed = ParseCalcOptions(args);
+    const ParsedOptions parsed = parseCalcOptions(args);
     if (!parsed.errors.empty())
         return badInput(err, parsed.errors);
     const CalcOptions& o = parsed.options;
@@ -99,7 +99,7 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             return badInput(err, {"cannot read the parameter file '" + *o.param + "'"});
         params = *read;
     } else {
-        params = DefaultParams(programFolder);
+        params = defaultParams(programFolder);
     }
 
     std::unique_ptr<tamrik::ruledb::RuleDatabase> db;
@@ -147,8 +147,8 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
 
     if (o.mode == Mode::Faculty) {
         const tamrik::FacultyEvaluation ev = evaluator->evaluate(0, o.applicant, context, tamrik::Detail::Needed);
-        out.write(o.format == Format::Json ? JsonObject(ev, sample) + "\n"
-                                           : (sample ? SampleLine() : std::string()) + TextBlock(ev));
+        out.write(o.format == Format::Json ? jsonObject(ev, sample) + "\n"
+                                           : (sample ? sampleLine() : std::string()) + textBlock(ev));
         if (!ev.ok())
             err << "tamrik-calc: " << tamrik::shownText(ev.error) << '\n';
         return out.finish(err, ev.ok() ? kDone : kDbFault);
@@ -158,19 +158,19 @@ int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& e
     RowSettings rowSettings = rowSettingsOf(o, *evaluator);
     // CSV rows have no place for it: the note goes where the user reads.
     if (sample && o.format == Format::Csv)
-        err << "tamrik-calc: " << SampleLine();
+        err << "tamrik-calc: " << sampleLine();
 
     if (o.mode == Mode::All) {
         const std::string bom(o.csvBom ? kUtf8ByteOrderMark : "");
         rowSettings.detail = o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures;
         const StudentRows ranked = studentRows(*evaluator, index, context, {{}, o.applicant, {}}, rowSettings);
         if (o.format == Format::Json) {
-            out.write(JsonArray(ranked.rows, sample));
+            out.write(jsonArray(ranked.rows, sample));
         } else if (o.format == Format::Csv) {
-            out.write(bom + CsvHeader(false));
-            out.write(CsvRows(ranked.rows));
+            out.write(bom + csvHeader(false));
+            out.write(csvRows(ranked.rows));
         } else {
-            out.write(sample ? SampleLine() : std::string());
+            out.write(sample ? sampleLine() : std::string());
             out.write(Table(ranked.rows));
         }
         return out.finish(err, kDone);

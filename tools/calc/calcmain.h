@@ -12,7 +12,7 @@ namespace tamrikcalc {
 // Exit status: 0 done, 1 rule database fault or a faculty whose rule cannot
 // be built, 2 bad input (nothing computed, no output file). File names in
 // `args` are UTF-8, as the Windows build's manifest hands them over.
-int RunCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
+int runCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& out,
             std::ostream& err, bool progressToErr);
 
 }  // namespace tamrikcalc

@@ -170,7 +170,7 @@ private:
             error("subject code '" + code + "' is not one of 01-51");
             return;
         }
-        const ValueCheck check = CheckScore(pair.substr(eq + 1));
+        const ValueCheck check = checkScore(pair.substr(eq + 1));
         if (!check.value) {
             error("subject " + code + ": " + check.error);
             return;
@@ -213,7 +213,7 @@ private:
             }
         } else if (name == "--gpa" || name == "--pr") {
             if (auto v = value(name, inline_)) {
-                const ValueCheck check = name == "--gpa" ? CheckGpa(*v) : CheckPr(*v);
+                const ValueCheck check = name == "--gpa" ? checkGpa(*v) : checkPr(*v);
                 if (!check.value)
                     error(check.error);
                 std::optional<double>& given = name == "--gpa" ? o.applicant.Gpa : o.applicant.Pr;
@@ -291,7 +291,7 @@ private:
         if (facultiesOfBatch) {
             for (std::size_t start = 0;;) {
                 const std::size_t comma = o.faculty.find(',', start);
-                const std::string code = FacultyCodeOf(o.faculty.substr(start, comma - start));
+                const std::string code = facultyCodeOf(o.faculty.substr(start, comma - start));
                 if (!code.empty())
                     o.faculties.push_back(code);
                 if (comma == std::string::npos)
@@ -363,23 +363,23 @@ private:
 
 }  // namespace
 
-ValueCheck CheckScore(const std::string& text)
+ValueCheck checkScore(const std::string& text)
 {
     // What a score is, is page 2's rule.
     return checkValue(text, tamrik::scoreNumber(text), "score", "0-100", tamrik::inScoreRange);
 }
 
-ValueCheck CheckGpa(const std::string& text)
+ValueCheck checkGpa(const std::string& text)
 {
     return checkValue(text, plainNumber(text), "GPA", "0 < GPA <= 4", tamrik::inGpaRange);
 }
 
-ValueCheck CheckPr(const std::string& text)
+ValueCheck checkPr(const std::string& text)
 {
     return checkValue(text, plainNumber(text), "PR", "0 < PR < 100", tamrik::inPrRange);
 }
 
-std::string FacultyCodeOf(const std::string& text, bool* lostZeros)
+std::string facultyCodeOf(const std::string& text, bool* lostZeros)
 {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
@@ -392,7 +392,7 @@ std::string FacultyCodeOf(const std::string& text, bool* lostZeros)
     return tamrik::formatText(code, "0000");
 }
 
-ParsedOptions ParseCalcOptions(const std::vector<std::string>& args)
+ParsedOptions parseCalcOptions(const std::vector<std::string>& args)
 {
     return Parser(args).run();
 }

@@ -36,7 +36,7 @@ struct ParsedOptions {
     std::vector<std::string> errors;  // one line each; nothing to run when not empty
 };
 
-ParsedOptions ParseCalcOptions(const std::vector<std::string>& args);
+ParsedOptions parseCalcOptions(const std::vector<std::string>& args);
 
 // A subject score, GPA or PR as text: a number as a whole, at most two
 // decimals, within its range; otherwise the message saying what is wrong.
@@ -44,15 +44,15 @@ struct ValueCheck {
     std::optional<double> value;
     std::string error;
 };
-ValueCheck CheckScore(const std::string& text);
-ValueCheck CheckGpa(const std::string& text);
-ValueCheck CheckPr(const std::string& text);
+ValueCheck checkScore(const std::string& text);
+ValueCheck checkGpa(const std::string& text);
+ValueCheck checkPr(const std::string& text);
 
 // A faculty code as typed or as a spreadsheet left it: a number of up to
 // five digits is the code of four with its leading zeros ("13" is 0013, and
 // `lostZeros` is set); any other text is taken as it stands, blanks at either
 // end aside.
-std::string FacultyCodeOf(const std::string& text, bool* lostZeros = nullptr);
+std::string facultyCodeOf(const std::string& text, bool* lostZeros = nullptr);
 
 extern const char* const kUsage;
 

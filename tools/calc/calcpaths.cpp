@@ -9,7 +9,7 @@ namespace tamrikcalc {
 
 namespace fs = std::filesystem;
 
-fs::path UserDataFolder()
+fs::path userDataFolder()
 {
 #ifdef _WIN32
     // As Qt finds the window's data folder there: %APPDATA%\Tamrik.
@@ -26,10 +26,10 @@ fs::path UserDataFolder()
 #endif
 }
 
-tamrik::ScoringParams DefaultParams(const fs::path& programFolder)
+tamrik::ScoringParams defaultParams(const fs::path& programFolder)
 {
     // The folder the window keeps its files in, chosen the same way.
-    const fs::path dataFolder = tamrik::chooseDataFolder(programFolder, UserDataFolder());
+    const fs::path dataFolder = tamrik::chooseDataFolder(programFolder, userDataFolder());
     for (const fs::path& folder : {dataFolder, programFolder}) {
         if (const auto params = tamrik::readParamFile(folder / tamrik::kParamFileName))
             return *params;

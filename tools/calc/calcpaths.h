@@ -13,10 +13,10 @@ namespace tamrikcalc {
 // param.opt as Tamrik reads it: in its data folder (the program's folder when
 // it is writable, else the per-user data folder), else the one beside the
 // program, else the defaults.
-tamrik::ScoringParams DefaultParams(const std::filesystem::path& programFolder);
+tamrik::ScoringParams defaultParams(const std::filesystem::path& programFolder);
 
 // The per-user data folder Tamrik falls back to: $XDG_DATA_HOME/Tamrik, or
 // ~/.local/share/Tamrik; %APPDATA%\Tamrik on Windows.
-std::filesystem::path UserDataFolder();
+std::filesystem::path userDataFolder();
 
 }  // namespace tamrikcalc

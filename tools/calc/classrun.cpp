@@ -50,9 +50,9 @@ int runClass(const ClassRun& run, RowSettings settings, Output& out, std::ostrea
             if (xlsx)
                 output.students.push_back(std::move(student));
             else if (json)
-                output.text += JsonRows(student, run.sample);
+                output.text += jsonRows(student, run.sample);
             else
-                output.text += CsvRows(student.rows, &student.id, settings.wishes);
+                output.text += csvRows(student.rows, &student.id, settings.wishes);
         }
         return output;
     };
@@ -74,9 +74,9 @@ int runClass(const ClassRun& run, RowSettings settings, Output& out, std::ostrea
         first = first && text.empty();
         return write(drop ? text.substr(1) : text);
     };
-    const bool started = xlsx || write(json ? std::string("[") : bom + CsvHeader(true, settings.wishes));
+    const bool started = xlsx || write(json ? std::string("[") : bom + csvHeader(true, settings.wishes));
     const BatchOutcome outcome =
-        started ? RunBatch(run.count, next, run.options.jobs.value_or(std::max(1u, std::thread::hardware_concurrency())),
+        started ? runBatch(run.count, next, run.options.jobs.value_or(std::max(1u, std::thread::hardware_concurrency())),
                            evaluate, writeBlock, progress)
                 : BatchOutcome();
     if (outcome.threads < outcome.wanted)

@@ -215,14 +215,14 @@ const char* const kWishColumns[] = {"kind", "wish", "needed"};
 
 }  // namespace
 
-std::string JsonObject(const FacultyEvaluation& ev, bool sample)
+std::string jsonObject(const FacultyEvaluation& ev, bool sample)
 {
     std::string out;
     Json(out).object(ev, sample);
     return out;
 }
 
-std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
+std::string jsonArray(const std::vector<StudentRow>& ranked, bool sample)
 {
     std::string out = "[";
     Json json(out);
@@ -232,7 +232,7 @@ std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample)
     return out;
 }
 
-std::string JsonRows(const StudentRows& student, bool sample)
+std::string jsonRows(const StudentRows& student, bool sample)
 {
     std::string out;
     Json json(out);
@@ -247,9 +247,9 @@ std::string JsonRows(const StudentRows& student, bool sample)
     return out;
 }
 
-std::string SampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
+std::string sampleLine() { return std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n"; }
 
-std::string TextBlock(const FacultyEvaluation& given)
+std::string textBlock(const FacultyEvaluation& given)
 {
     const FacultyEvaluation ev = shownEvaluation(given);
     std::string out = "คณะรหัส " + ev.facCode + "  " + ev.name + "  " + ev.university + "\n";
@@ -355,7 +355,7 @@ std::string Table(const std::vector<StudentRow>& ranked)
     return out;
 }
 
-std::string CsvHeader(bool withId, bool withWishes)
+std::string csvHeader(bool withId, bool withWishes)
 {
     std::vector<std::string> fields;
     if (withId)
@@ -366,7 +366,7 @@ std::string CsvHeader(bool withId, bool withWishes)
     return tamrik::csvLine(fields) + "\n";
 }
 
-std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
+std::string csvRows(const std::vector<StudentRow>& rows, const std::string* id, bool withWishes)
 {
     std::string out;
     const std::string idCell = id ? tamrik::spreadsheetText(tamrik::shownText(*id)) : std::string();

@@ -12,17 +12,17 @@
 
 namespace tamrikcalc {
 
-std::string TextBlock(const tamrik::FacultyEvaluation& ev);
+std::string textBlock(const tamrik::FacultyEvaluation& ev);
 // `sample`: the rule data are a made-up sample; every object ends with its
 // "sample" key, after "error".
-std::string JsonObject(const tamrik::FacultyEvaluation& ev, bool sample);
-std::string JsonArray(const std::vector<StudentRow>& ranked, bool sample);
+std::string jsonObject(const tamrik::FacultyEvaluation& ev, bool sample);
+std::string jsonArray(const std::vector<StudentRow>& ranked, bool sample);
 // A student's rows for the batch's JSON array: each the faculty's object with
 // "id", "rank", "kind" and "wish" in front, and each preceded by ",\n ".
-std::string JsonRows(const StudentRows& student, bool sample);
+std::string jsonRows(const StudentRows& student, bool sample);
 // The line that heads text output, and the note on standard error with CSV,
 // while the rule data are a made-up sample.
-std::string SampleLine();
+std::string sampleLine();
 
 // The ranked list: rank, code, university, faculty, composite, highest
 // possible, last lowest, last highest, margin %, chance label.
@@ -30,8 +30,8 @@ std::string Table(const std::vector<StudentRow>& ranked);
 
 // CSV of the same columns, with an id column in front when `id` is given,
 // and with `withWishes` kind, wish and needed (the points) after them.
-std::string CsvHeader(bool withId, bool withWishes = false);
-std::string CsvRows(const std::vector<StudentRow>& rows, const std::string* id = nullptr, bool withWishes = false);
+std::string csvHeader(bool withId, bool withWishes = false);
+std::string csvRows(const std::vector<StudentRow>& rows, const std::string* id = nullptr, bool withWishes = false);
 
 
 }  // namespace tamrikcalc

@@ -38,6 +38,6 @@ int main(int argc, char** argv)
 #endif
     // An interrupted batch leaves no half-written results file beside its output.
     tamrik::removeTemporaryFilesOnSignals();
-    return tamrikcalc::RunCalc(std::vector<std::string>(argv + 1, argv + argc), executablePath(argv[0]).parent_path(),
+    return tamrikcalc::runCalc(std::vector<std::string>(argv + 1, argv + argc), executablePath(argv[0]).parent_path(),
                                std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
 }
