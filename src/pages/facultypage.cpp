@@ -187,7 +187,7 @@ void FacultyPage::FillAtStartup()
     m_F1ComboFac->clear();
     AddFacultyNames(Q2FacultiesOf, m_F1ComboUniver->currentText());
     ShowInEditField(m_F1ComboFac, QString());
-    m_F1Label4->setText(YearLineText(m_session.AdmissionYear()));
+    m_F1Label4->setText(YearLineText(m_session.admissionYear()));
     m_F1LabelSampleNotice->setVisible(m_session.SampleData());
     // The university list leads the page's tab order: the user starts there.
     m_F1ComboUniver->setFocus();

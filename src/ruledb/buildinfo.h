@@ -24,7 +24,7 @@ inline constexpr char kSampleMarkerFile[] = "SAMPLE";
 
 struct BuildInfo {
     std::string BuildDate;
-    std::string AdmissionYear;
+    std::string admissionYear;
     std::string InputHash;
     bool Sample = false;  // a database built before the column existed is not marked
     // The content's digest when the build recorded one of the form

@@ -134,7 +134,7 @@ std::string contentDigest(const RuleDatabase& db, const BuildInfo& info)
         crc.add(block);
         at = end;
     });
-    crc.add(std::string(1, '\0') + "Y" + info.AdmissionYear + '\0' + "M" + (info.Sample ? "1" : "0"));
+    crc.add(std::string(1, '\0') + "Y" + info.admissionYear + '\0' + "M" + (info.Sample ? "1" : "0"));
     return crc.hex();
 }
 

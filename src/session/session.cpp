@@ -16,10 +16,10 @@ const std::optional<ruledb::BuildInfo>& Session::buildInfo() const
     return *m_buildInfo;
 }
 
-std::string Session::AdmissionYear() const
+std::string Session::admissionYear() const
 {
     const auto& info = buildInfo();
-    return info && !info->AdmissionYear.empty() ? info->AdmissionYear : kDefaultAdmissionYear;
+    return info && !info->admissionYear.empty() ? info->admissionYear : kDefaultAdmissionYear;
 }
 
 bool Session::SampleData() const

@@ -39,7 +39,7 @@ public:
     const std::optional<ruledb::BuildInfo>& buildInfo() const;
     // The admission year the rule data were built for; kDefaultAdmissionYear
     // when they do not record one.
-    std::string AdmissionYear() const;
+    std::string admissionYear() const;
     // The rule data are a made-up sample, not any year's real criteria.
     bool SampleData() const;
 

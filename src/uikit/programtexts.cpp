@@ -21,7 +21,7 @@ QString dataInfoText(const QString& admissionYear, const QString& buildDate)
 
 QString dataInfoText(const ruledb::BuildInfo& info)
 {
-    const QString line = dataInfoText(toQString(info.AdmissionYear), toQString(info.BuildDate));
+    const QString line = dataInfoText(toQString(info.admissionYear), toQString(info.BuildDate));
     return info.ContentHash.empty() ? line + QLatin1Char(' ') + unverifiedText() : line;
 }
 

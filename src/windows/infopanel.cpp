@@ -52,7 +52,7 @@ constexpr int SampleStripTwips = 600;
 
 PanelData panelDataOf(const Session& session)
 {
-    return {toQString(session.AdmissionYear()), session.SampleData()};
+    return {toQString(session.admissionYear()), session.SampleData()};
 }
 
 QString versionText() { return QStringLiteral("Version ") + versionNumber(); }

@@ -156,7 +156,7 @@ TEST(scoreSlot, AWholeNumberFrom1To51)
 const char* const kMean = "2.4397771456";
 const char* const kSd = "0.5519077994";
 
-double NormalCdf(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
+double normalCdf(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
 struct GpaCase {
     const char* name;
@@ -178,7 +178,7 @@ TEST_P(GpaFraction, KeyAndFraction)
         keys.push_back(key);
         if (key == "0.000")
             return 0.25;
-        return key == "1.015" || key == "0.797" ? std::optional<double>(NormalCdf(std::stod(key))) : std::nullopt;
+        return key == "1.015" || key == "0.797" ? std::optional<double>(normalCdf(std::stod(key))) : std::nullopt;
     };
     EXPECT_EQ(GpaToProb(GetParam().gpa, GetParam().mean, GetParam().sd, lookup), GetParam().fraction);
     EXPECT_EQ(keys, GetParam().keys);
@@ -187,8 +187,8 @@ TEST_P(GpaFraction, KeyAndFraction)
 INSTANTIATE_TEST_SUITE_P(
     Conversions, GpaFraction,
     ::testing::Values(
-        GpaCase{"Gpa3UpperHalf", 3.0f, kMean, kSd, {"1.015"}, static_cast<float>(NormalCdf(1.015))},
-        GpaCase{"Gpa2BySymmetry", 2.0f, kMean, kSd, {"0.797"}, 1.0f - static_cast<float>(NormalCdf(0.797))},
+        GpaCase{"Gpa3UpperHalf", 3.0f, kMean, kSd, {"1.015"}, static_cast<float>(normalCdf(1.015))},
+        GpaCase{"Gpa2BySymmetry", 2.0f, kMean, kSd, {"0.797"}, 1.0f - static_cast<float>(normalCdf(0.797))},
         GpaCase{"ZRoundingTo0IsNotNegative", 2.0f, "2.0004", "1", {"0.000"}, 0.25f},
         GpaCase{"KeyWithoutARow", 4.0f, kMean, kSd, {"2.827"}, 0.0f},
         GpaCase{"Sd0", 3.0f, kMean, "0", {}, 0.0f}, GpaCase{"SdNotANumber", 3.0f, kMean, "abc", {}, 0.0f},

@@ -447,7 +447,7 @@ TEST_F(TamrikCalc, SampleDataIsSaidOnEveryOutput)
             std::filesystem::copy_file(file.path(), copy / file.path().filename());
     const std::string real = (folder.path() / "real.mdb").string();
     std::ostringstream toolOut, toolErr;
-    ASSERT_EQ(ruledbtool::RunTool({"build", copy.string(), "-o", real}, toolOut, toolErr), 0) << toolErr.str();
+    ASSERT_EQ(ruledbtool::runTool({"build", copy.string(), "-o", real}, toolOut, toolErr), 0) << toolErr.str();
     Write(folder.path() / "class.csv", "id,gpa,pr,01\ns1,3.25,85.5,75\n");
 
     const std::string notice = std::string("หมายเหตุ: ") + tamrik::kSampleNotice + "\n";

@@ -45,7 +45,7 @@ struct ToolRun {
 ToolRun Tool(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
-    const int status = RunTool(args, out, err);
+    const int status = runTool(args, out, err);
     return {status, out.str() + err.str()};
 }
 
@@ -303,7 +303,7 @@ TEST(RuleDbBuild, WindowsThaiTextIsConverted)
                                                  "\xd2\xc5\xd1\xc2,\xa4\xb3\xd0\xc7\xd4\xc8\xc7\xa1\xc3\xc3\xc1\xc8"
                                                  "\xd2\xca\xb5\xc3\xec,0001\r\n"}});
     std::vector<std::string> faults;
-    const DataSet data = ReadDataFolder(temp.path().string(), faults);
+    const DataSet data = readDataFolder(temp.path().string(), faults);
     ASSERT_TRUE(faults.empty()) << faults.front();
     const Table* names = data.find("SUName");
     ASSERT_TRUE(names && names->rows.size() == 1);
@@ -401,7 +401,7 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
     EXPECT_EQ(written.out, normal.string() + ": 4501 rows of Zi2Prob, keys 0.000 to 4.500\n");
     EXPECT_EQ(ReadBytes(normal), ReadBytes(temp.path() / "csv" / "Zi2Prob.csv"));
     std::vector<std::string> faults;
-    const DataSet exported = ReadDataFolder((temp.path() / "csv").string(), faults);
+    const DataSet exported = readDataFolder((temp.path() / "csv").string(), faults);
     ASSERT_TRUE(exported.find("Zi2Prob"));
     const Table& zi = *exported.find("Zi2Prob");
     const std::map<std::string, double> textbook = {
@@ -411,7 +411,7 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
             EXPECT_NEAR(*row.values[1].number(), textbook.at(row.where), 1e-15) << row.where;
     }
     ASSERT_EQ(Tool({"build", (temp.path() / "csv").string(), "-o", b}).status, kExitOk);
-    const DataSet before = ReadDatabaseFile(a), after = ReadDatabaseFile(b);
+    const DataSet before = readDatabaseFile(a), after = readDatabaseFile(b);
     ASSERT_EQ(before.tables.size(), after.tables.size());
     for (std::size_t t = 0; t < before.tables.size(); ++t) {
         const Table& x = before.tables[t];
@@ -427,7 +427,7 @@ TEST(RuleDbExport, ThenBuildGivesTheSameTables)
     const auto info = tamrik::ruledb::readBuildInfo(db);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->BuildDate, "1971-01-01");
-    EXPECT_EQ(info->AdmissionYear, "2543");
+    EXPECT_EQ(info->admissionYear, "2543");
     EXPECT_EQ(info->InputHash.size(), 64u);
     // The sample marker goes through build and export and back: a made-up
     // data set must never come back looking real.
@@ -616,7 +616,7 @@ TEST(RuleDbExport, ANewYearFromAnExportWithRemarksLostZerosAndAWiderNormalTable)
                                                      "2 changes in 0 faculties and 2 tables\n");
     const std::string next = (temp.path() / "next.mdb").string();
     ASSERT_EQ(Tool({"build", year.string(), "-o", next}).status, kExitOk);
-    const DataSet built = ReadDatabaseFile(next);
+    const DataSet built = readDatabaseFile(next);
     const Table& remarked = *built.find("maxminScQor42");
     EXPECT_EQ(remarked.columnNames(), (std::vector<std::string>{"Remark", "ScMin", "FacCode", "ScMax"}));
     EXPECT_EQ(remarked.rows[0].values[0], Value::ofText("รอบแรก"));
@@ -666,7 +666,7 @@ TEST(RuleDbCheck, Utf16DatabaseReadsAsTheSameData)
     ASSERT_EQ(Tool({"build", (temp.path() / "data").string(), "-o", utf8}).status, kExitOk);
     // SQLite attaches no database of another encoding: the rows go over as SQL text.
     std::string copy = "PRAGMA encoding='UTF-16le'; BEGIN;";
-    for (const Table& table : ReadDatabaseFile(utf8).tables) {
+    for (const Table& table : readDatabaseFile(utf8).tables) {
         std::string columns;
         for (const std::string& name : table.columnNames())
             columns += (columns.empty() ? "" : ",") + name;
@@ -693,7 +693,7 @@ TEST(RuleDbCheck, Utf16DatabaseReadsAsTheSameData)
 TEST(RuleDbImportMdb, ImportsEveryTableOfAnAccessFile)
 {
     const fs::path mdb = TAMRIK_NWIND_MDB;
-    if (!fs::exists(mdb) || !CanImportMdb())
+    if (!fs::exists(mdb) || !canImportMdb())
         GTEST_SKIP() << mdb << " is not there, or this build has no libmdb";
     TempFolder temp;
     const std::string output = (temp.path() / "nwind.sqlite").string();
@@ -703,7 +703,7 @@ TEST(RuleDbImportMdb, ImportsEveryTableOfAnAccessFile)
                                                         "are read as CP1252\n")) << run.out;
     EXPECT_TRUE(HasLineStarting(run.out, "SUName:-:-: no table SUName")) << run.out;
 
-    const DataSet data = ReadDatabaseFile(output);
+    const DataSet data = readDatabaseFile(output);
     std::ifstream counts(mdb.parent_path() / "nwind.counts");
     std::string line;
     std::getline(counts, line);  // table,rows,columns
@@ -744,10 +744,10 @@ TEST(RuleDbImportMdb, ImportsEveryTableOfAnAccessFile)
     const ToolRun stated = Tool({"import-mdb", (temp.path() / "thai.mdb").string(), "-o", thaiOut});
     EXPECT_NE(stated.out.find(": the file states code page 874, language 1054; its texts are read as CP874\n"),
               std::string::npos) << stated.out;
-    EXPECT_TRUE(hasCity(ReadDatabaseFile(thaiOut), "M\u0E49xico D.F."));
+    EXPECT_TRUE(hasCity(readDatabaseFile(thaiOut), "M\u0E49xico D.F."));
     const ToolRun given = Tool({"import-mdb", (temp.path() / "thai.mdb").string(), "-o", thaiOut, "--codepage", "CP1252"});
     EXPECT_NE(given.out.find("; its texts are read as CP1252 (--codepage)\n"), std::string::npos) << given.out;
-    EXPECT_TRUE(hasCity(ReadDatabaseFile(thaiOut), "México D.F."));
+    EXPECT_TRUE(hasCity(readDatabaseFile(thaiOut), "México D.F."));
     const ToolRun unknown = Tool({"import-mdb", mdb.string(), "-o", thaiOut, "--codepage", "CP99999"});
     EXPECT_EQ(unknown.status, kExitProblems);
     EXPECT_NE(unknown.out.find("no conversion from the code page CP99999 is known here"), std::string::npos) << unknown.out;
@@ -758,7 +758,7 @@ TEST(RuleDbImportMdb, ImportsEveryTableOfAnAccessFile)
 TEST(RuleDbImportMdb, DamagedAccessFileIsRefusedAndReadingItIsBounded)
 {
     const fs::path mdb = TAMRIK_NWIND_MDB;
-    if (!fs::exists(mdb) || !CanImportMdb())
+    if (!fs::exists(mdb) || !canImportMdb())
         GTEST_SKIP() << mdb << " is not there, or this build has no libmdb";
     const std::string whole = ReadBytes(mdb);
     const auto flipped = [&](std::size_t at, unsigned char bit) {
@@ -790,18 +790,18 @@ TEST(RuleDbImportMdb, DamagedAccessFileIsRefusedAndReadingItIsBounded)
 #ifndef _WIN32
     // The reading itself, should the file still send it on without end.
     ChildLimits limits{64u << 20, 1};
-    EXPECT_EQ(RunBounded([] { return std::string("read"); }, limits), std::optional<std::string>("read"));
+    EXPECT_EQ(runBounded([] { return std::string("read"); }, limits), std::optional<std::string>("read"));
 #ifndef __SANITIZE_ADDRESS__
     // AddressSanitizer cannot end a child that fills its address space: its
     // report of the failed allocation needs memory too, and hangs.
-    EXPECT_FALSE(RunBounded([] {
+    EXPECT_FALSE(runBounded([] {
         std::vector<std::string> held;
         for (;;)
             held.emplace_back(1u << 20, 'x');
         return std::string();
     }, limits));
 #endif
-    EXPECT_FALSE(RunBounded([] {
+    EXPECT_FALSE(runBounded([] {
         for (volatile unsigned long n = 0;; n = n + 1) {
         }
         return std::string();

@@ -53,7 +53,7 @@ bool writeAll(int fd, const std::string& bytes)
 
 }  // namespace
 
-std::optional<std::string> RunBounded(const std::function<std::string()>& work, const ChildLimits& limits)
+std::optional<std::string> runBounded(const std::function<std::string()>& work, const ChildLimits& limits)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)

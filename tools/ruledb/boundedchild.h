@@ -19,6 +19,6 @@ struct ChildLimits {
 // normally (out of memory, out of time, killed) or returned more than the
 // memory limit. The child's own stderr is silenced: a library's complaints
 // about the damage it meets are no use to the maintainer.
-std::optional<std::string> RunBounded(const std::function<std::string()>& work, const ChildLimits& limits);
+std::optional<std::string> runBounded(const std::function<std::string()>& work, const ChildLimits& limits);
 
 }  // namespace ruledbtool

@@ -88,7 +88,7 @@ bool readCleanly(const std::vector<std::string>& faults, std::ostream& out)
 bool reportProblems(const CheckReport& report, const std::string& path, std::ostream& out)
 {
     for (const Problem& problem : report.problems)
-        out << ProblemLine(problem) << '\n';
+        out << problemLine(problem) << '\n';
     if (report.problems.empty())
         return true;
     out << path << ": " << report.problems.size() << " problem" << (report.problems.size() == 1 ? "" : "s") << '\n';
@@ -98,7 +98,7 @@ bool reportProblems(const CheckReport& report, const std::string& path, std::ost
 int reportCheck(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven, const std::string& path,
                 std::ostream& out)
 {
-    const CheckReport report = CheckRuleData(data, params, paramGiven);
+    const CheckReport report = checkRuleData(data, params, paramGiven);
     if (!reportProblems(report, path, out))
         return kExitProblems;
     out << path << ": no problem: " << report.summary << '\n';
@@ -107,9 +107,9 @@ int reportCheck(const DataSet& data, const tamrik::ScoringParams& params, bool p
 
 int build(const Arguments& a, std::ostream& out)
 {
-    CheckOutputFile(a.options.at("-o"));
+    checkOutputFile(a.options.at("-o"));
     std::vector<std::string> faults;
-    const DataSet data = ReadDataFolder(a.positional[0], faults);
+    const DataSet data = readDataFolder(a.positional[0], faults);
     if (!readCleanly(faults, out))
         return kExitProblems;
     for (const std::string& converted : data.convertedFiles)
@@ -117,13 +117,13 @@ int build(const Arguments& a, std::ostream& out)
     // A broken rule is named here by its CSV line, before SQLite meets it
     // (as a doubled key) or the program does.
     if (!a.options.count("--no-check")
-        && !reportProblems(CheckRuleData(data, tamrik::ScoringParams(), false), a.positional[0], out))
+        && !reportProblems(checkRuleData(data, tamrik::ScoringParams(), false), a.positional[0], out))
         return kExitProblems;
     const std::string& file = a.options.at("-o");
-    const auto info = MakeBuildInfo(data);
-    WriteRuleDatabase(data, file, info);
+    const auto info = makeBuildInfo(data);
+    writeRuleDatabase(data, file, info);
     out << file << ": " << data.tables.size() + 1 << " tables, admission year "
-        << (info.AdmissionYear.empty() ? "unknown" : info.AdmissionYear) << ", input " << info.InputHash.substr(0, 12)
+        << (info.admissionYear.empty() ? "unknown" : info.admissionYear) << ", input " << info.InputHash.substr(0, 12)
         << '\n';
     return kExitOk;
 }
@@ -140,7 +140,7 @@ int check(const Arguments& a, std::ostream& out)
         params = *read;
     }
     std::vector<std::string> faults;
-    const DataSet data = ReadDataSet(a.positional[0], faults);
+    const DataSet data = readDataSet(a.positional[0], faults);
     if (!readCleanly(faults, out))
         return kExitProblems;
     return reportCheck(data, params, param != a.options.end(), a.positional[0], out);
@@ -149,36 +149,36 @@ int check(const Arguments& a, std::ostream& out)
 int diff(const Arguments& a, std::ostream& out)
 {
     std::vector<std::string> faults;
-    const DataSet older = ReadDataSet(a.positional[0], faults);
-    const DataSet newer = ReadDataSet(a.positional[1], faults);
+    const DataSet older = readDataSet(a.positional[0], faults);
+    const DataSet newer = readDataSet(a.positional[1], faults);
     if (!readCleanly(faults, out))
         return kExitProblems;
-    const std::vector<Change> changes = DiffRuleData(older, newer);
-    out << (a.options.count("--csv") ? DiffCsv(changes) : DiffText(changes));
+    const std::vector<Change> changes = diffRuleData(older, newer);
+    out << (a.options.count("--csv") ? diffCsv(changes) : diffText(changes));
     return kExitOk;
 }
 
 int exportTables(const Arguments& a, std::ostream& out)
 {
-    const DataSet data = ReadDatabaseFile(a.positional[0]);
-    ExportDataSet(data, a.options.at("-o"), a.options.count("--replace") != 0);
+    const DataSet data = readDatabaseFile(a.positional[0]);
+    exportDataSet(data, a.options.at("-o"), a.options.count("--replace") != 0);
     out << a.options.at("-o") << ": " << data.tables.size() << " tables\n";
     return kExitOk;
 }
 
 int importMdb(const Arguments& a, std::ostream& out)
 {
-    CheckOutputFile(a.options.at("-o"));
+    checkOutputFile(a.options.at("-o"));
     const auto codepage = a.options.find("--codepage");
     const bool given = codepage != a.options.end();
-    const MdbImport import = ReadMdbFile(a.positional[0], given ? codepage->second : std::string());
+    const MdbImport import = readMdbFile(a.positional[0], given ? codepage->second : std::string());
     const DataSet& data = import.data;
     const MdbCodePage& page = import.codePage;
     out << a.positional[0] << ": the file states code page " << page.stated << ", language " << page.language
         << "; its texts are "
         << (page.unicode ? std::string("Unicode") : "read as " + page.used + (given ? " (--codepage)" : "")) << '\n';
     const std::string& file = a.options.at("-o");
-    WriteRuleDatabase(data, file, MakeBuildInfo(data));
+    writeRuleDatabase(data, file, makeBuildInfo(data));
     out << file << ": " << data.tables.size() << " tables imported from " << a.positional[0] << '\n';
     return reportCheck(data, tamrik::ScoringParams(), false, file, out);
 }
@@ -198,7 +198,7 @@ int writeNormalTable(const Arguments& a, std::ostream& out)
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) {
         err << kUsage;

@@ -13,6 +13,6 @@ inline constexpr int kExitProblems = 1;  // problems found, or a failure
 inline constexpr int kExitUsage = 2;
 
 // args without the program name. Reports go to `out`, failures to `err`.
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace ruledbtool

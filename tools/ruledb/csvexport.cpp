@@ -85,7 +85,7 @@ void writeCsvTable(const Table& table, const std::string& path)
         throw FileError(path + ": cannot write the file");
 }
 
-void ExportDataSet(const DataSet& data, const std::string& folder, bool replace)
+void exportDataSet(const DataSet& data, const std::string& folder, bool replace)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);

@@ -17,7 +17,7 @@ namespace ruledbtool {
 // sample marker in it (others stay), so that the folder holds exactly the
 // database's tables. Throws FileError naming a file it cannot write or
 // remove.
-void ExportDataSet(const DataSet& data, const std::string& folder, bool replace);
+void exportDataSet(const DataSet& data, const std::string& folder, bool replace);
 
 // One table as one such file, in place of any file or link at `path`.
 // Throws FileError when it cannot be written.

@@ -57,7 +57,7 @@ Table readCsvTable(const std::string& path, const TableSchema& schema, const std
         Row row{std::to_string(record.line), {}};
         for (std::size_t c = 0; c < schema.columns.size(); ++c) {
             std::string why;
-            std::optional<Value> value = TypedValue(record.fields[position[c]], schema.columns[c].type, why);
+            std::optional<Value> value = typedValue(record.fields[position[c]], schema.columns[c].type, why);
             if (!value) {
                 faults.push_back(line + std::to_string(record.columns[position[c]]) + ": " + schema.columns[c].name
                                  + ": " + why);
@@ -72,7 +72,7 @@ Table readCsvTable(const std::string& path, const TableSchema& schema, const std
 
 }  // namespace
 
-DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faults)
+DataSet readDataFolder(const std::string& folder, std::vector<std::string>& faults)
 {
     DataSet data;
     std::error_code ec;
@@ -127,7 +127,7 @@ DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faul
             faults.push_back(path + ":1:1: the file is empty (a header row is needed)");
             continue;
         }
-        const auto schema = TableForCsv(name, csv.records.front().fields);
+        const auto schema = tableForCsv(name, csv.records.front().fields);
         if (!schema) {
             faults.push_back(path + ":1:1: no table of the rule database is called " + name
                              + " (a range table needs the header FacCode,ScMax,ScMin)");

@@ -20,7 +20,7 @@ bool parseWhole(const std::string& text, std::int64_t& value)
 
 }  // namespace
 
-std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header)
+std::optional<TableSchema> tableForCsv(const std::string& tableName, const std::vector<std::string>& header)
 {
     if (const TableSchema* table = tamrik::ruledb::findRuleTable(tableName))
         return *table;
@@ -31,7 +31,7 @@ std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::
     return std::nullopt;
 }
 
-std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why)
+std::optional<Value> typedValue(const std::string& text, ColumnType type, std::string& why)
 {
     if (text.empty())
         return Value();

@@ -47,7 +47,7 @@ std::string built(const DataSet& data, BuildInfo info, const std::string& output
     info.ContentHash = tamrik::ruledb::recordableDigest(*tamrik::ruledb::RuleDatabase::fromImage(image, outputPath), info);
     db.begin();
     const std::string failure =
-        db.insert(infoTable, {Value::ofText(info.BuildDate), Value::ofText(info.AdmissionYear),
+        db.insert(infoTable, {Value::ofText(info.BuildDate), Value::ofText(info.admissionYear),
                               Value::ofText(info.InputHash), Value::ofText(info.Sample ? "1" : "0"),
                               Value::ofText(info.ContentHash)});
     if (!failure.empty())
@@ -58,7 +58,7 @@ std::string built(const DataSet& data, BuildInfo info, const std::string& output
 
 }  // namespace
 
-BuildInfo MakeBuildInfo(const DataSet& data)
+BuildInfo makeBuildInfo(const DataSet& data)
 {
     std::time_t now = std::time(nullptr);
     // Debian's reproducible builds fix the date through this variable.
@@ -72,17 +72,17 @@ BuildInfo MakeBuildInfo(const DataSet& data)
 #endif
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
-    return BuildInfo{date, AdmissionYear(data), data.inputHash, data.sample, {}};
+    return BuildInfo{date, admissionYear(data), data.inputHash, data.sample, {}};
 }
 
-void CheckOutputFile(const std::string& outputPath)
+void checkOutputFile(const std::string& outputPath)
 {
     const tamrik::OutputFile output = tamrik::prepareOutputFile(outputPath);
     if (!output.problem.empty())
         throw BuildError(outputPath + ": cannot write the database there: " + output.problem);
 }
 
-void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
+void writeRuleDatabase(const DataSet& data, const std::string& outputPath, const BuildInfo& info)
 {
     const std::string image = built(data, info, outputPath);
     // A file of its own beside the output, on the disk before it takes the

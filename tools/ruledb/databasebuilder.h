@@ -20,16 +20,16 @@ public:
 
 // The build's record: today's date in UTC (or SOURCE_DATE_EPOCH's, for a
 // reproducible build), the data's admission year and the input hash.
-tamrik::ruledb::BuildInfo MakeBuildInfo(const DataSet& data);
+tamrik::ruledb::BuildInfo makeBuildInfo(const DataSet& data);
 
 // Before any work: throws BuildError when the output cannot be written (a
 // folder, a device, a missing folder), and removes what killed builds of it
 // left beside it. The database replaces the file a symbolic link leads to.
-void CheckOutputFile(const std::string& outputPath);
+void checkOutputFile(const std::string& outputPath);
 
 // Throws BuildError naming the row at fault (a doubled key, say). A
 // TamrikInfo table in the data set is replaced by `info`, with the digest of
 // the content written when every value is usable (recordableDigest).
-void WriteRuleDatabase(const DataSet& data, const std::string& outputPath, const tamrik::ruledb::BuildInfo& info);
+void writeRuleDatabase(const DataSet& data, const std::string& outputPath, const tamrik::ruledb::BuildInfo& info);
 
 }  // namespace ruledbtool

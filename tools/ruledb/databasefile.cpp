@@ -8,7 +8,7 @@
 
 namespace ruledbtool {
 
-DataSet ReadDatabaseFile(const std::string& path)
+DataSet readDatabaseFile(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
@@ -46,7 +46,7 @@ DataSet ReadDatabaseFile(const std::string& path)
                 table.rows.push_back(std::move(row));
                 return true;
             });
-            NameRowsByKey(table);
+            nameRowsByKey(table);
             data.tables.push_back(std::move(table));
         }
     } catch (const tamrik::ruledb::DbError& e) {

@@ -43,27 +43,27 @@ std::vector<const Table*> DataSet::rangeTables() const
     return found;
 }
 
-void NameRowsByKey(Table& table)
+void nameRowsByKey(Table& table)
 {
     const auto key = tamrik::ruledb::rowKeyColumn(table.columnNames());
     for (std::size_t r = 0; r < table.rows.size(); ++r)
         table.rows[r].where = key ? table.rows[r].values[*key].toText() : std::to_string(r + 1);
 }
 
-DataSet ReadDataSet(const std::string& path, std::vector<std::string>& faults)
+DataSet readDataSet(const std::string& path, std::vector<std::string>& faults)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        return ReadDataFolder(path, faults);
+        return readDataFolder(path, faults);
     try {
-        return ReadDatabaseFile(path);
+        return readDatabaseFile(path);
     } catch (const FileError& e) {
         faults.push_back(e.what());
         return {};
     }
 }
 
-std::string AdmissionYear(const DataSet& data)
+std::string admissionYear(const DataSet& data)
 {
     std::string newest;
     for (const Table* table : data.rangeTables()) {

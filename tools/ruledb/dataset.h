@@ -55,32 +55,32 @@ struct DataSet {
 // A text field as the column's type wants it: empty is NULL; a number column
 // takes a finite decimal number only ("nan" and "inf" are not numbers).
 // Nothing, with the reason in `why`, for a text that does not fit.
-std::optional<Value> TypedValue(const std::string& text, ColumnType type, std::string& why);
+std::optional<Value> typedValue(const std::string& text, ColumnType type, std::string& why);
 
 // The table a CSV file fills, found by its name without ".csv": one of the
 // rule tables (ruleschema.h), or a table of last year's range (any other
 // name whose header makes one; its name is what the parameter file points
 // at).
-std::optional<TableSchema> TableForCsv(const std::string& tableName, const std::vector<std::string>& header);
+std::optional<TableSchema> tableForCsv(const std::string& tableName, const std::vector<std::string>& header);
 
 // Every .csv file of the folder, one table each, typed by the schema. Each
 // fault is one "FILE:LINE:COLUMN: message" in `faults`; the tables that read
 // without a fault are returned. Zi2Prob is computed when there is no file of it.
-DataSet ReadDataFolder(const std::string& folder, std::vector<std::string>& faults);
+DataSet readDataFolder(const std::string& folder, std::vector<std::string>& faults);
 
 // Every table of a SQLite file but SQLite's own. Throws FileError when the
 // file cannot be read as a database.
-DataSet ReadDatabaseFile(const std::string& path);
+DataSet readDatabaseFile(const std::string& path);
 
 // Names each row of a database table by its key (FacCode, SubCod or Zi), or
 // by its number when the table has none of them.
-void NameRowsByKey(Table& table);
+void nameRowsByKey(Table& table);
 
 // A folder or a database file, by what the path is.
-DataSet ReadDataSet(const std::string& path, std::vector<std::string>& faults);
+DataSet readDataSet(const std::string& path, std::vector<std::string>& faults);
 
 // The admission year of the data: "25" and the last two digits of the newest
 // range table named maxminScQor + two digits, or empty when there is none.
-std::string AdmissionYear(const DataSet& data);
+std::string admissionYear(const DataSet& data);
 
 }  // namespace ruledbtool

@@ -56,7 +56,7 @@ private:
 
 }  // namespace
 
-std::string DataSetBytes(const DataSet& data)
+std::string dataSetBytes(const DataSet& data)
 {
     Writer out;
     out.number(data.tables.size());
@@ -81,7 +81,7 @@ std::string DataSetBytes(const DataSet& data)
     return out.take();
 }
 
-DataSet DataSetFromBytes(std::string_view bytes)
+DataSet dataSetFromBytes(std::string_view bytes)
 {
     Reader in(bytes);
     DataSet data;

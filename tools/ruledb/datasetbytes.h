@@ -10,9 +10,9 @@
 
 namespace ruledbtool {
 
-std::string DataSetBytes(const DataSet& data);
+std::string dataSetBytes(const DataSet& data);
 
 // Throws FileError when the bytes end before the data set does.
-DataSet DataSetFromBytes(std::string_view bytes);
+DataSet dataSetFromBytes(std::string_view bytes);
 
 }  // namespace ruledbtool

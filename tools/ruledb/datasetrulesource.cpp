@@ -4,7 +4,7 @@
 
 namespace ruledbtool {
 
-std::optional<std::string> RuleText(const Value& value)
+std::optional<std::string> ruleText(const Value& value)
 {
     switch (value.kind) {
     case Value::Kind::Null:
@@ -26,14 +26,14 @@ std::optional<tamrik::RuleRow> DataSetRuleSource::firstRow(std::string_view tabl
     if (keyIndex < 0)
         return std::nullopt;
     for (const Row& row : found->rows) {
-        const std::optional<std::string> rowKey = RuleText(row.values[static_cast<std::size_t>(keyIndex)]);
+        const std::optional<std::string> rowKey = ruleText(row.values[static_cast<std::size_t>(keyIndex)]);
         if (!rowKey || *rowKey != key)
             continue;
         std::vector<std::string> columns;
         tamrik::RuleRow::Values values;
         for (std::size_t c = 0; c < row.values.size(); ++c) {
             columns.push_back(found->schema.columns[c].name);
-            values.push_back(RuleText(row.values[c]));
+            values.push_back(ruleText(row.values[c]));
         }
         return tamrik::RuleRow(std::move(columns), std::move(values));
     }
@@ -53,7 +53,7 @@ std::optional<double> DataSetValueRow::number(std::string_view column) const
 std::string DataSetValueRow::text(std::string_view column) const
 {
     const int c = m_table.column(std::string(column));
-    return c < 0 ? std::string() : RuleText(m_row.values[static_cast<std::size_t>(c)]).value_or("");
+    return c < 0 ? std::string() : ruleText(m_row.values[static_cast<std::size_t>(c)]).value_or("");
 }
 
 }  // namespace ruledbtool

@@ -22,7 +22,7 @@ private:
 };
 
 // The value as the rule load reads it; nothing for NULL.
-std::optional<std::string> RuleText(const Value& value);
+std::optional<std::string> ruleText(const Value& value);
 
 // A row as the value checks read it (rulevalues.h).
 class DataSetValueRow : public tamrik::ValueRow {

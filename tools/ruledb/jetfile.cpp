@@ -19,7 +19,7 @@ constexpr std::size_t kCatalogPage = 2;  // where MSysObjects, the list of table
 
 }  // namespace
 
-std::optional<std::string> JetFileFault(const std::string& path)
+std::optional<std::string> jetFileFault(const std::string& path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;

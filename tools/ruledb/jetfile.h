@@ -12,6 +12,6 @@ namespace ruledbtool {
 // regular file, no Jet header, a size that is not a whole number of pages, a
 // page whose type byte is none of Jet's, no table definition where the
 // catalog starts.
-std::optional<std::string> JetFileFault(const std::string& path);
+std::optional<std::string> jetFileFault(const std::string& path);
 
 }  // namespace ruledbtool

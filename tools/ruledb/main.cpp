@@ -8,5 +8,5 @@ int main(int argc, char** argv)
 {
     // A build cut short by a signal leaves no half-written database beside its output.
     tamrik::removeTemporaryFilesOnSignals();
-    return ruledbtool::RunTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return ruledbtool::runTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -30,9 +30,9 @@ std::string jet3CodePage(int stated, int language, const std::string& given)
 
 #ifndef TAMRIK_HAVE_LIBMDB
 
-bool CanImportMdb() { return false; }
+bool canImportMdb() { return false; }
 
-MdbImport ReadMdbFile(const std::string& path, const std::string&)
+MdbImport readMdbFile(const std::string& path, const std::string&)
 {
 #ifdef _WIN32
     throw FileError(path + ": tamrik-ruledb for Windows has no Access reader: import-mdb runs on Linux "
@@ -76,7 +76,7 @@ Value valueOf(ColumnType type, const char* text, int length)
 {
     const std::string field(text, static_cast<std::size_t>(length));
     std::string why;
-    return TypedValue(field, type, why).value_or(Value::ofText(field));
+    return typedValue(field, type, why).value_or(Value::ofText(field));
 }
 
 std::string fileHash(const std::string& path)
@@ -126,7 +126,7 @@ Table readTable(MdbHandle* mdb, MdbCatalogEntry* entry)
         }
         result.rows.push_back(std::move(row));
     }
-    NameRowsByKey(result);
+    nameRowsByKey(result);
     return result;
 }
 
@@ -195,22 +195,22 @@ constexpr char kFault = 'E';
 
 }  // namespace
 
-bool CanImportMdb() { return true; }
+bool canImportMdb() { return true; }
 
-MdbImport ReadMdbFile(const std::string& path, const std::string& codePage)
+MdbImport readMdbFile(const std::string& path, const std::string& codePage)
 {
-    if (const auto fault = JetFileFault(path))
+    if (const auto fault = jetFileFault(path))
         throw FileError(path + ": damaged file: " + *fault);
     // A damaged file can send libmdb's reading of the catalog on without end:
     // it reads in a child of its own, with room for many times the file and
     // a minute of work.
     std::error_code ec;
     const std::uint64_t size = std::filesystem::file_size(path, ec);
-    const auto answer = RunBounded(
+    const auto answer = runBounded(
         [&] {
             try {
                 const MdbImport read = readWithLibmdb(path, codePage);
-                return kData + codePageLine(read.codePage) + DataSetBytes(read.data);
+                return kData + codePageLine(read.codePage) + dataSetBytes(read.data);
             } catch (const FileError& e) {
                 return kFault + std::string(e.what());
             }
@@ -221,7 +221,7 @@ MdbImport ReadMdbFile(const std::string& path, const std::string& codePage)
     if (answer->front() == kFault)
         throw FileError(answer->substr(1));
     const std::size_t lineEnd = answer->find('\n');
-    MdbImport import{DataSetFromBytes(std::string_view(*answer).substr(lineEnd + 1)),
+    MdbImport import{dataSetFromBytes(std::string_view(*answer).substr(lineEnd + 1)),
                      codePageOf(answer->substr(1, lineEnd - 1))};
     import.data.inputHash = fileHash(path);
     return import;

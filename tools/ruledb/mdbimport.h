@@ -13,7 +13,7 @@
 namespace ruledbtool {
 
 // True when this build has libmdb.
-bool CanImportMdb();
+bool canImportMdb();
 
 struct MdbCodePage {
     int stated = 0;        // the code page the header states; 0 for none
@@ -35,6 +35,6 @@ std::string jet3CodePage(int stated, int language, const std::string& given);
 // Throws FileError when the file cannot be read as an Access file, or in the
 // code page. The data set's input hash is the SHA-256 of the file.
 // `codePage` empty: the one the file states.
-MdbImport ReadMdbFile(const std::string& path, const std::string& codePage);
+MdbImport readMdbFile(const std::string& path, const std::string& codePage);
 
 }  // namespace ruledbtool

@@ -8,7 +8,7 @@
 
 namespace ruledbtool {
 
-std::string ZiKey(int thousandths)
+std::string ziKey(int thousandths)
 {
     // Built from the integer, so no key depends on how a double rounds.
     char text[16];
@@ -16,7 +16,7 @@ std::string ZiKey(int thousandths)
     return text;
 }
 
-double NormalCdf(double z)
+double normalCdf(double z)
 {
     return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
@@ -25,8 +25,8 @@ Table normalTable(int lastThousandths)
 {
     Table table{tamrik::ruledb::ruleTable(tamrik::kZi2Prob), {}};
     for (int thousandths = 0; thousandths <= lastThousandths; ++thousandths) {
-        const std::string key = ZiKey(thousandths);
-        table.rows.push_back({key, {Value::ofText(key), Value::ofReal(NormalCdf(thousandths / 1000.0))}});
+        const std::string key = ziKey(thousandths);
+        table.rows.push_back({key, {Value::ofText(key), Value::ofReal(normalCdf(thousandths / 1000.0))}});
     }
     return table;
 }

@@ -13,10 +13,10 @@ namespace ruledbtool {
 constexpr int kLastZiThousandths = 4500;
 
 // The key text of z = thousandths / 1000: "0.000", "1.960", "4.500".
-std::string ZiKey(int thousandths);
+std::string ziKey(int thousandths);
 
 // P(Z <= z) for a standard normal Z.
-double NormalCdf(double z);
+double normalCdf(double z);
 
 // Zi2Prob's rows from key 0.000 to lastThousandths / 1000: the bundled table
 // is the one up to kLastZiThousandths.

@@ -47,12 +47,12 @@ std::string summary(const CheckState& s)
 
 }  // namespace
 
-std::string ProblemLine(const Problem& problem)
+std::string problemLine(const Problem& problem)
 {
     return problem.table + ":" + problem.row + ":" + problem.column + ": " + problem.message;
 }
 
-CheckReport CheckRuleData(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven)
+CheckReport checkRuleData(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven)
 {
     CheckState s(data, params, paramGiven);
     if (checkTablesPresent(s)) {

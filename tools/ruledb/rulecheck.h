@@ -21,7 +21,7 @@ struct Problem {
 
 // "TABLE:ROW:COLUMN: message"; "-" stands for a row or column the problem
 // has none of.
-std::string ProblemLine(const Problem& problem);
+std::string problemLine(const Problem& problem);
 
 struct CheckReport {
     std::vector<Problem> problems;
@@ -30,6 +30,6 @@ struct CheckReport {
 
 // `params` gives the mean and SD whose GPA keys Zi2Prob must hold; when
 // `paramGiven`, the range table it names must exist too.
-CheckReport CheckRuleData(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven);
+CheckReport checkRuleData(const DataSet& data, const tamrik::ScoringParams& params, bool paramGiven);
 
 }  // namespace ruledbtool

@@ -177,7 +177,7 @@ std::vector<Change> tableChanges(const DataSet& older, const DataSet& newer)
 
 }  // namespace
 
-std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
+std::vector<Change> diffRuleData(const DataSet& older, const DataSet& newer)
 {
     const std::vector<std::string> rangeTables = sharedRangeTables(older, newer);
     const std::map<std::string, Faculty> before = facultiesOf(older, rangeTables),
@@ -220,7 +220,7 @@ std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer)
     return changes;
 }
 
-std::string DiffText(const std::vector<Change>& changes)
+std::string diffText(const std::vector<Change>& changes)
 {
     if (changes.empty())
         return "no changes\n";
@@ -249,7 +249,7 @@ std::string DiffText(const std::vector<Change>& changes)
     return text + "\n";
 }
 
-std::string DiffCsv(const std::vector<Change>& changes)
+std::string diffCsv(const std::vector<Change>& changes)
 {
     std::string text = "FacCode,Faculty,Change,Old,New\n";
     for (const Change& change : changes)

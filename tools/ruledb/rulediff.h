@@ -26,12 +26,12 @@ struct Change {
     std::string after;
 };
 
-std::vector<Change> DiffRuleData(const DataSet& older, const DataSet& newer);
+std::vector<Change> diffRuleData(const DataSet& older, const DataSet& newer);
 
 // One block per table, then per faculty, "  what: before -> after"; a
 // closing count.
-std::string DiffText(const std::vector<Change>& changes);
+std::string diffText(const std::vector<Change>& changes);
 // FacCode,Faculty,Change,Old,New
-std::string DiffCsv(const std::vector<Change>& changes);
+std::string diffCsv(const std::vector<Change>& changes);
 
 }  // namespace ruledbtool
