@@ -209,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ev.ok())
         require(members["error"] == tamrik::shownText(ev.error));
 
-    for (const std::string& text : {tamrikcalc::textBlock(ev), tamrikcalc::Table(ranked)})
+    for (const std::string& text : {tamrikcalc::textBlock(ev), tamrikcalc::tableText(ranked)})
         requireShowable(text, true);
     return 0;
 }

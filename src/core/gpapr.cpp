@@ -83,7 +83,7 @@ double boxValue(const BoxTexts& boxes)
     return Val(boxes.integer + "." + boxes.decimals);
 }
 
-std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
+std::optional<float> gpaFraction(double g, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup)
 {
     if (!inGpaRange(g))
@@ -101,7 +101,7 @@ std::optional<float> prFraction(double p)
 std::optional<double> gpaPoints(double g, float scorePerPercent, std::string_view meanText,
                                 std::string_view sdText, const ProbLookup& lookup)
 {
-    const std::optional<float> fraction = GpaFraction(g, meanText, sdText, lookup);
+    const std::optional<float> fraction = gpaFraction(g, meanText, sdText, lookup);
     if (!fraction)
         return std::nullopt;
     return sharePoints(scorePerPercent, *fraction);

@@ -47,7 +47,7 @@ inline bool inPrRange(double p) { return p > 0 && p < 100; }
 
 // The share fraction of a GPA in (0, 4] or a PR in (0, 100); nothing outside.
 // It does not depend on the faculty.
-std::optional<float> GpaFraction(double g, std::string_view meanText, std::string_view sdText,
+std::optional<float> gpaFraction(double g, std::string_view meanText, std::string_view sdText,
                                  const ProbLookup& lookup);
 std::optional<float> prFraction(double p);
 

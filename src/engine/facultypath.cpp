@@ -60,7 +60,7 @@ ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& con
         e.value[slot] = Val(e.box[slot]);
         e.scored[slot] = applicant.Scores[slot].has_value();
     }
-    e.gpaFraction = GpaFraction(gpaBoxValue(applicant), context.meanText, context.sdText, context.prob);
+    e.gpaFraction = gpaFraction(gpaBoxValue(applicant), context.meanText, context.sdText, context.prob);
     e.prFraction = prFraction(prBoxValue(applicant));
     return e;
 }

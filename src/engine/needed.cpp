@@ -45,7 +45,7 @@ std::optional<float> GpaShares::at(int hundredths)
     m_shares.resize(kTop + 1);
     Share& share = m_shares[static_cast<std::size_t>(hundredths)];
     if (!share.known) {
-        share.fraction = GpaFraction(typed(hundredths), m_context.meanText, m_context.sdText, m_context.prob);
+        share.fraction = gpaFraction(typed(hundredths), m_context.meanText, m_context.sdText, m_context.prob);
         share.known = true;
     }
     return share.fraction;

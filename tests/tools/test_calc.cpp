@@ -520,7 +520,7 @@ TEST(Report, EveryOutputReplacesWhatIsNotText)
     EXPECT_NE(json.find("\"minimums\": [\"min" + r + "\"]"), std::string::npos) << json;
     ev.error = "\x1B]0;title\x07";
     const std::vector<tamrikcalc::StudentRow> rows{{tamrikcalc::RowKind::Ranked, 0, 1, ev}};
-    const std::string outputs[] = {tamrikcalc::textBlock(ev), tamrikcalc::Table(rows), tamrikcalc::csvRows(rows)};
+    const std::string outputs[] = {tamrikcalc::textBlock(ev), tamrikcalc::tableText(rows), tamrikcalc::csvRows(rows)};
     for (const std::string& out : outputs) {
         EXPECT_NE(out.find(r + "uni" + r + "[2J"), std::string::npos) << out;
         EXPECT_NE(out.find(r + "]0;title" + r), std::string::npos) << out;

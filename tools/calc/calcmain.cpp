@@ -171,7 +171,7 @@ int runCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             out.write(csvRows(ranked.rows));
         } else {
             out.write(sample ? sampleLine() : std::string());
-            out.write(Table(ranked.rows));
+            out.write(tableText(ranked.rows));
         }
         return out.finish(err, kDone);
     }

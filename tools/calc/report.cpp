@@ -292,7 +292,7 @@ std::string textBlock(const FacultyEvaluation& given)
     return out;
 }
 
-std::string Table(const std::vector<StudentRow>& ranked)
+std::string tableText(const std::vector<StudentRow>& ranked)
 {
     namespace w = tamrik::words;
     const std::string headings[] = {w::oneLine(w::kRank),           w::oneLine(w::kCode),

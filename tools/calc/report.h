@@ -26,7 +26,7 @@ std::string sampleLine();
 
 // The ranked list: rank, code, university, faculty, composite, highest
 // possible, last lowest, last highest, margin %, chance label.
-std::string Table(const std::vector<StudentRow>& ranked);
+std::string tableText(const std::vector<StudentRow>& ranked);
 
 // CSV of the same columns, with an id column in front when `id` is given,
 // and with `withWishes` kind, wish and needed (the points) after them.
