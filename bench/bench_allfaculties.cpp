@@ -60,7 +60,7 @@ void BM_ScoreEdited(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         scores[0] = std::to_string(50 + (n++ % 40));
-        window.ReloadEntries();
+        window.reloadEntries();
     }
 }
 BENCHMARK(BM_ScoreEdited)->Unit(benchmark::kMillisecond);

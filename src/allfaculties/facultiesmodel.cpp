@@ -143,7 +143,7 @@ QVariant FacultiesModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
         return cellText(index.row(), column);
     case Qt::ToolTipRole:
-        return DetailsText(e);
+        return detailsText(e);
     case Qt::BackgroundRole:
         return column == ChanceColumn ? QVariant(chanceColour(e.chance)) : QVariant();
     case Qt::TextAlignmentRole:
@@ -179,7 +179,7 @@ QVariant FacultiesModel::headerData(int section, Qt::Orientation orientation, in
     return role == HeadingRole ? toQString(w::oneLine(headings[section])) : toQString(headings[section]);
 }
 
-QString FacultiesModel::DetailsText(const FacultyEvaluation& e)
+QString FacultiesModel::detailsText(const FacultyEvaluation& e)
 {
     QStringList lines;
     lines << toQString(e.facCode + " " + e.name + " " + e.university);

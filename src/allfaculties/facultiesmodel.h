@@ -66,7 +66,7 @@ public:
     QString cellText(int row, int column) const;
 
     // The minimums failed, the subjects missing, what is needed, every year.
-    static QString DetailsText(const FacultyEvaluation& e);
+    static QString detailsText(const FacultyEvaluation& e);
 
 private:
     const FacultyEvaluation& written(std::size_t faculty, Detail detail) const;

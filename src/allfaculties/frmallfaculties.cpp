@@ -58,7 +58,7 @@ FrmAllFaculties::FrmAllFaculties(Session& session, QWidget* parent)
     connect(m_shortlist, &ShortlistPanel::openRequested, this, &FrmAllFaculties::openShortlist);
     connect(m_ranking, &RankingPanel::legendRequested, this, &FrmAllFaculties::showLegend);
 
-    ReloadEntries();
+    reloadEntries();
     m_ranking->fitFigureColumns();
     m_ranking->sortByRank();
     // Every column of the ranking at once where the screen has the room;
@@ -143,7 +143,7 @@ void FrmAllFaculties::buildLayout(const Session& session)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
-    if (session.SampleData()) {
+    if (session.sampleData()) {
         // From the left edge: on a small screen the window runs past the right one.
         QLabel* strip = makeSampleStrip(this, QStringLiteral("LabelSampleNotice"));
         strip->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -176,13 +176,13 @@ const FacultiesModel& FrmAllFaculties::ranking() const { return m_ranking->facul
 
 const Shortlist& FrmAllFaculties::shortlist() const { return m_shortlist->shortlist(); }
 
-void FrmAllFaculties::ReloadEntries()
+void FrmAllFaculties::reloadEntries()
 {
     m_scores->reload();
     recompute();
 }
 
-void FrmAllFaculties::ForgetUser()
+void FrmAllFaculties::forgetUser()
 {
     m_shortlist->forget();
     // What the last user looked for tells about them too.
@@ -254,7 +254,7 @@ void FrmAllFaculties::openShortlist()
     const UserEntries before = m_session.entries();
     const QStringList changed = takeShortlistFile(m_session, *read.file);
     m_shortlist->replace(read.file->choices);
-    ReloadEntries();
+    reloadEntries();
     // The main window's pages follow as after edits made here.
     for (const QString& code : changed)
         emit scoreEdited(code);

@@ -39,10 +39,10 @@ public:
     ~FrmAllFaculties() override;
 
     // The wizard changed the remembered entries: show them and rank again.
-    void ReloadEntries();
+    void reloadEntries();
     // Change of user: the shortlist empties (the main window removes its
     // file) and the filters show every faculty again.
-    void ForgetUser();
+    void forgetUser();
 
     void setFileChooser(SaveFileChooser chooser);
     void setOpenFileChooser(OpenFileChooser chooser) { m_chooseOpen = std::move(chooser); }

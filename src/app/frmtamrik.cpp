@@ -44,7 +44,7 @@ const QRect PageTwips(120, 960, 11200, 6735);
 
 }  // namespace
 
-QString FrmTamrik::RuleDbFileName() { return QString::fromLatin1(kRuleDbFileName); }
+QString FrmTamrik::ruleDbFileName() { return QString::fromLatin1(kRuleDbFileName); }
 
 FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFolder, MessageService& messages,
                      QWidget* parent)
@@ -83,22 +83,22 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     connect(m_facultyPage, &FacultyPage::nextClicked, this, &FrmTamrik::F1CmdNext_Click);
     connect(m_facultyPage, &FacultyPage::changeUserClicked, this, &FrmTamrik::ResetUserData);
     connect(m_subjectPage, &SubjectPage::backClicked, this, [this] {
-        ShowPage(1);
+        showPage(1);
         m_submnuOption[0]->setEnabled(true);
     });
-    connect(m_subjectPage, &SubjectPage::checkFailed, this, [this] { ShowPage(1); });
+    connect(m_subjectPage, &SubjectPage::checkFailed, this, [this] { showPage(1); });
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::F2CmdNext_Accepted);
-    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { ShowPage(2); });
+    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { showPage(2); });
     connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::F3CmdNext_Click);
     // Wherever the pages remember entries, the all-faculties window follows.
-    connect(m_subjectPage, &SubjectPage::checkFailed, this, &FrmTamrik::EntriesChangedByPages);
-    connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::EntriesChangedByPages);
-    connect(m_subjectPage, &SubjectPage::scoreLeft, this, &FrmTamrik::EntriesChangedByPages);
-    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, &FrmTamrik::EntriesChangedByPages);
-    connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::EntriesChangedByPages);
-    connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { ShowPage(3); });
+    connect(m_subjectPage, &SubjectPage::checkFailed, this, &FrmTamrik::entriesChangedByPages);
+    connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::entriesChangedByPages);
+    connect(m_subjectPage, &SubjectPage::scoreLeft, this, &FrmTamrik::entriesChangedByPages);
+    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, &FrmTamrik::entriesChangedByPages);
+    connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::entriesChangedByPages);
+    connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { showPage(3); });
     connect(m_summaryPage, &SummaryPage::firstPageClicked, this, [this] {
-        ShowPage(1);
+        showPage(1);
         m_submnuOption[0]->setEnabled(true);
     });
 }
@@ -142,7 +142,7 @@ void FrmTamrik::buildMenus()
     }
     m_submnuOption[2]->setSeparator(true);
     connect(m_submnuOption[0], &QAction::triggered, this, &FrmTamrik::ResetUserData);
-    connect(m_submnuOption[1], &QAction::triggered, this, &FrmTamrik::OpenParameterDialog);
+    connect(m_submnuOption[1], &QAction::triggered, this, &FrmTamrik::openParameterDialog);
     connect(m_submnuOption[3], &QAction::triggered, this, &FrmTamrik::Exit);
     // Added after the four items, whose places stay as they are.
     m_mnuAllFaculties = option->addAction(QStringLiteral("ทุกคณะ..."));
@@ -151,14 +151,14 @@ void FrmTamrik::buildMenus()
     m_mnuSavePdf = option->addAction(QStringLiteral("บันทึกสรุปเป็น PDF..."));
     m_mnuSavePdf->setObjectName(QStringLiteral("mnuSavePdf"));
     m_mnuSavePdf->setEnabled(false);
-    connect(m_mnuAllFaculties, &QAction::triggered, this, &FrmTamrik::OpenAllFaculties);
+    connect(m_mnuAllFaculties, &QAction::triggered, this, &FrmTamrik::openAllFaculties);
     connect(m_mnuSavePdf, &QAction::triggered, this, &FrmTamrik::SavePdf);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuAbout"));
     m_submenuAbout = help->addAction(QStringLiteral("About"));
     m_submenuAbout->setObjectName(QStringLiteral("submenuAbout"));
-    connect(m_submenuAbout, &QAction::triggered, this, &FrmTamrik::OpenAboutWindow);
+    connect(m_submenuAbout, &QAction::triggered, this, &FrmTamrik::openAboutWindow);
 }
 
 bool FrmTamrik::Load()
@@ -166,12 +166,12 @@ bool FrmTamrik::Load()
     // Everything the start needs from the database is checked, and page 1
     // filled, before any file is touched: a refused start leaves the user's
     // files as they were and makes none.
-    const QString dbPath = m_programFolder + QLatin1Char('/') + RuleDbFileName();
+    const QString dbPath = m_programFolder + QLatin1Char('/') + ruleDbFileName();
     try {
         auto db = std::make_unique<ruledb::RuleDatabase>(dbPath.toStdString());
         ruledb::requireRuleTables(*db);
         m_session.setRuleDb(std::move(db));
-        m_facultyPage->FillAtStartup();
+        m_facultyPage->fillAtStartup();
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
         return false;
@@ -180,19 +180,19 @@ bool FrmTamrik::Load()
     m_submnuOption[1]->setVisible(false);
     removeUnfinishedSaves(m_session.dataFolder());
     LoadEntriesFile(m_session.dataFolder(), m_session.entries());
-    ShowPage(1);
+    showPage(1);
     m_session.params() = LoadParam(m_session.dataFolder(), pathFromQString(m_programFolder));
     return true;
 }
 
-void FrmTamrik::ShowPage(int page)
+void FrmTamrik::showPage(int page)
 {
     for (int i = 0; i < 4; ++i)
         m_FrameMain[i]->setVisible(i == page - 1);
     m_mnuSavePdf->setEnabled(page == 4);
 }
 
-int FrmTamrik::CurrentPage() const
+int FrmTamrik::currentPage() const
 {
     for (int i = 0; i < 4; ++i) {
         if (m_FrameMain[i]->isVisibleTo(centralWidget()))
@@ -203,16 +203,16 @@ int FrmTamrik::CurrentPage() const
 
 void FrmTamrik::F1CmdNext_Click()
 {
-    if (!m_subjectPage->LoadRule(m_facultyPage->SelFacCode(), m_facultyPage->facIdText().toStdString()))
+    if (!m_subjectPage->loadRule(m_facultyPage->SelFacCode(), m_facultyPage->facIdText().toStdString()))
         return;
-    ShowPage(2);
+    showPage(2);
     m_submnuOption[0]->setEnabled(false);
 }
 
 void FrmTamrik::F2CmdNext_Accepted()
 {
     m_gpaPrPage->EnterGpaPrPage(m_subjectPage->ScorePerPercent());
-    ShowPage(3);
+    showPage(3);
 }
 
 void FrmTamrik::F3CmdNext_Click()
@@ -220,11 +220,11 @@ void FrmTamrik::F3CmdNext_Click()
     // On disk before the range table is asked anything; an edit in the
     // all-faculties window has saved them already.
     m_session.SaveEntriesFile();
-    RebuildSummaryPage();
-    ShowPage(4);
+    rebuildSummaryPage();
+    showPage(4);
 }
 
-void FrmTamrik::RebuildSummaryPage()
+void FrmTamrik::rebuildSummaryPage()
 {
     // Page 3 has stored its digits; the summary takes every value as it stands.
     SummaryInput input;
@@ -239,7 +239,7 @@ void FrmTamrik::RebuildSummaryPage()
     input.GpaDigits = m_session.entries().GpaDigits;
     input.PrDigits = m_session.entries().PrDigits;
     m_lastSummary = input;
-    m_summaryPage->BuildSummaryPage(input, m_facultyPage->SelFacCode());
+    m_summaryPage->buildSummaryPage(input, m_facultyPage->SelFacCode());
 }
 
 void FrmTamrik::ResetUserData()
@@ -254,36 +254,36 @@ void FrmTamrik::ResetUserData()
     // next save would hand the last user's scores to the next start.
     m_session.SaveEntriesFile();
     // The boxes' change handling brings the GPA and PR points down with them.
-    m_gpaPrPage->ResetBoxes();
-    m_summaryPage->ResetMyScores();
+    m_gpaPrPage->resetBoxes();
+    m_summaryPage->resetMyScores();
     // The shortlist belonged to the last user.
     deleteChoicesFile(m_session.dataFolder());
     if (m_allFaculties) {
-        m_allFaculties->ForgetUser();
-        m_allFaculties->ReloadEntries();
+        m_allFaculties->forgetUser();
+        m_allFaculties->reloadEntries();
     }
 }
 
-void FrmTamrik::OpenParameterDialog()
+void FrmTamrik::openParameterDialog()
 {
     if (!m_dialogParameter) {
         m_dialogParameter =
             new DialogParameter(m_session.params(), m_session.dataFolder(), m_session.messages(), this);
-        connect(m_dialogParameter, &DialogParameter::parametersAccepted, this, &FrmTamrik::ShowParamsOnPages);
+        connect(m_dialogParameter, &DialogParameter::parametersAccepted, this, &FrmTamrik::showParamsOnPages);
         m_dialogParameter->show();
     }
     m_dialogParameter->raise();
     m_dialogParameter->activateWindow();
 }
 
-void FrmTamrik::ShowParamsOnPages()
+void FrmTamrik::showParamsOnPages()
 {
     // Page 4's year label first: page 3's takes the same text.
-    m_summaryPage->ShowParams();
-    m_gpaPrPage->ShowParams();
+    m_summaryPage->showParams();
+    m_gpaPrPage->showParams();
 }
 
-void FrmTamrik::OpenAboutWindow()
+void FrmTamrik::openAboutWindow()
 {
     if (!m_about) {
         QString dataLine;
@@ -309,7 +309,7 @@ void FrmTamrik::deleteEntriesFile()
     deleteChoicesFile(m_session.dataFolder());
 }
 
-void FrmTamrik::OpenAllFaculties()
+void FrmTamrik::openAllFaculties()
 {
     if (!m_allFaculties) {
         try {
@@ -319,10 +319,10 @@ void FrmTamrik::OpenAllFaculties()
             return;
         }
         m_allFaculties->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_allFaculties, &FrmAllFaculties::scoreEdited, this, &FrmTamrik::ScoreEditedInList);
-        connect(m_allFaculties, &FrmAllFaculties::gpaEdited, this, &FrmTamrik::GpaEditedInList);
-        connect(m_allFaculties, &FrmAllFaculties::prEdited, this, &FrmTamrik::PrEditedInList);
-        connect(m_allFaculties, &FrmAllFaculties::facultyChosen, this, &FrmTamrik::GoToFaculty);
+        connect(m_allFaculties, &FrmAllFaculties::scoreEdited, this, &FrmTamrik::scoreEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::gpaEdited, this, &FrmTamrik::gpaEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::prEdited, this, &FrmTamrik::prEditedInList);
+        connect(m_allFaculties, &FrmAllFaculties::facultyChosen, this, &FrmTamrik::goToFaculty);
         m_allFaculties->show();
     }
     m_allFaculties->raise();
@@ -331,48 +331,48 @@ void FrmTamrik::OpenAllFaculties()
 
 FrmAllFaculties* FrmTamrik::allFaculties() const { return m_allFaculties; }
 
-void FrmTamrik::EntriesChangedByPages()
+void FrmTamrik::entriesChangedByPages()
 {
     if (m_allFaculties)
-        m_allFaculties->ReloadEntries();
+        m_allFaculties->reloadEntries();
 }
 
 // The boxes of pages 2 and 3 show what the window remembered, so leaving a
 // page never writes an older value back; only the edited value's boxes move,
 // as the others may hold typing the pages have not taken yet.
-void FrmTamrik::ScoreEditedInList(const QString& code)
+void FrmTamrik::scoreEditedInList(const QString& code)
 {
-    m_subjectPage->ShowRememberedScore(code);
-    SummaryFollowsList();
+    m_subjectPage->showRememberedScore(code);
+    summaryFollowsList();
 }
 
-void FrmTamrik::GpaEditedInList()
+void FrmTamrik::gpaEditedInList()
 {
-    m_gpaPrPage->ShowRememberedGpa();
-    SummaryFollowsList();
+    m_gpaPrPage->showRememberedGpa();
+    summaryFollowsList();
 }
 
-void FrmTamrik::PrEditedInList()
+void FrmTamrik::prEditedInList()
 {
-    m_gpaPrPage->ShowRememberedPr();
-    SummaryFollowsList();
+    m_gpaPrPage->showRememberedPr();
+    summaryFollowsList();
 }
 
-void FrmTamrik::SummaryFollowsList()
+void FrmTamrik::summaryFollowsList()
 {
-    if (CurrentPage() == 4)
-        RebuildSummaryPage();
+    if (currentPage() == 4)
+        rebuildSummaryPage();
 }
 
-void FrmTamrik::GoToFaculty(const QString& facCode)
+void FrmTamrik::goToFaculty(const QString& facCode)
 {
-    if (!m_facultyPage->ChooseFacultyByCode(facCode.toStdString()))
+    if (!m_facultyPage->chooseFacultyByCode(facCode.toStdString()))
         return;
     // Page 3 keeps what was typed there only when it is left: leave it properly.
-    if (CurrentPage() == 3) {
-        m_gpaPrPage->StoreDigits();
+    if (currentPage() == 3) {
+        m_gpaPrPage->storeDigits();
         m_session.SaveEntriesFile();
-        EntriesChangedByPages();
+        entriesChangedByPages();
     }
     F1CmdNext_Click();
     raise();
@@ -381,7 +381,7 @@ void FrmTamrik::GoToFaculty(const QString& facCode)
 
 void FrmTamrik::SavePdf()
 {
-    if (CurrentPage() != 4)
+    if (currentPage() != 4)
         return;
     const std::string& code = m_facultyPage->SelFacCode();
     // The sheet prints what pages 2 and 4 show; without it there is nothing whole to print.

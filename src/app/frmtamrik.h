@@ -50,8 +50,8 @@ public:
     bool Load();
 
     // Page n (1 to 4) becomes the one visible page.
-    void ShowPage(int page);
-    int CurrentPage() const;
+    void showPage(int page);
+    int currentPage() const;
 
     // "Change User": forgets the remembered scores, GPA and PR, writes the
     // emptied entries file at once, zeroes the figures of pages 3 and 4 and
@@ -61,10 +61,10 @@ public:
 
     // "Change Parameter" and "About": each opens its window without blocking
     // this one, or brings forward the one already open.
-    void OpenParameterDialog();
-    void OpenAboutWindow();
+    void openParameterDialog();
+    void openAboutWindow();
     // "ทุกคณะ...": the all-faculties window, opened once and brought forward.
-    void OpenAllFaculties();
+    void openAllFaculties();
     FrmAllFaculties* allFaculties() const;
     // "บันทึกสรุปเป็น PDF..." on page 4: the summary with its working.
     void SavePdf();
@@ -72,13 +72,13 @@ public:
     void setFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
     // Page 2 of the faculty with this code, as choosing it on page 1 and
     // pressing Next would.
-    void GoToFaculty(const QString& facCode);
+    void goToFaculty(const QString& facCode);
 
     // What "Exit" does after deleting the entries file; tests replace it.
     void setExitAction(std::function<void()> exitAction) { m_exitAction = std::move(exitAction); }
 
     Session& session() { return m_session; }
-    static QString RuleDbFileName();
+    static QString ruleDbFileName();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,16 +90,16 @@ private:
     void F2CmdNext_Accepted();
     void F3CmdNext_Click();
     // Page 4's figures from pages 2 and 3 as they stand.
-    void RebuildSummaryPage();
+    void rebuildSummaryPage();
     void Exit();
     void deleteEntriesFile();
-    void EntriesChangedByPages();
-    void ScoreEditedInList(const QString& code);
-    void GpaEditedInList();
-    void PrEditedInList();
+    void entriesChangedByPages();
+    void scoreEditedInList(const QString& code);
+    void gpaEditedInList();
+    void prEditedInList();
     // Page 4 and its printout follow the boxes they were built from.
-    void SummaryFollowsList();
-    void ShowParamsOnPages();
+    void summaryFollowsList();
+    void showParamsOnPages();
 
     QString m_programFolder;
     Session m_session;

@@ -1,6 +1,6 @@
 #pragma once
 // What every window, printed page and output of tamrik-calc says while the
-// loaded rule data are a made-up sample (TamrikInfo's SampleData): one
+// loaded rule data are a made-up sample (TamrikInfo's sampleData): one
 // sentence, so the program never says it two ways.
 
 namespace tamrik {

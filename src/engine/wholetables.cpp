@@ -47,7 +47,7 @@ bool forEachKeyedRow(const RuleDatabase& db, const std::string& sql, std::string
     };
     std::optional<std::size_t> key;
     bool byText = true;
-    const std::vector<std::string> columns = db.ForEachRow(sql, [&](const RowCursor& row) {
+    const std::vector<std::string> columns = db.forEachRow(sql, [&](const RowCursor& row) {
         if (!key) {
             if (!usable(row.columns()))
                 return false;
@@ -69,7 +69,7 @@ SUNameFaculties::SUNameFaculties(const RuleDatabase& db)
 {
     std::optional<std::size_t> code, university, name;
     bool first = true;
-    db.ForEachRow("SELECT * FROM " + std::string(kSUName) + ";", [&](const RowCursor& row) {
+    db.forEachRow("SELECT * FROM " + std::string(kSUName) + ";", [&](const RowCursor& row) {
         if (first) {
             code = columnPlace(row.columns(), kFacCode);
             university = columnPlace(row.columns(), kUName);

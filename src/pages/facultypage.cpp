@@ -93,11 +93,11 @@ FacultyPage::FacultyPage(Session& session, const HeaderLabels& header, QWidget* 
     connect(m_header.LabelFacID, &CaptionLabel::captionChanged, this, &FacultyPage::LabelFacID_Change);
     connect(m_OptUseID, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            SetCodeMode(true);
+            setCodeMode(true);
     });
     connect(m_OptNoUseID, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            SetCodeMode(false);
+            setCodeMode(false);
     });
     // F1CmdOkFac needs no handler: taking the focus from the code box runs the check.
     connect(m_F1CmdNext, &QPushButton::clicked, this, &FacultyPage::nextClicked);
@@ -153,10 +153,10 @@ void FacultyPage::buildControls()
     setTabOrder(m_F1CmdOkFac, m_OptNoUseID);
     setTabOrder(m_OptNoUseID, m_OptUseID);
 
-    SetCodeMode(false);
+    setCodeMode(false);
 }
 
-void FacultyPage::FillAtStartup()
+void FacultyPage::fillAtStartup()
 {
     const ruledb::RuleDatabase& db = m_session.ruleDb();
     ruledb::QueryResult rows;
@@ -185,17 +185,17 @@ void FacultyPage::FillAtStartup()
     ShowInEditField(m_F1ComboUniver, m_SelUName);
     m_header.LabelUname->setCaption(QString());
     m_F1ComboFac->clear();
-    AddFacultyNames(Q2FacultiesOf, m_F1ComboUniver->currentText());
+    addFacultyNames(Q2FacultiesOf, m_F1ComboUniver->currentText());
     ShowInEditField(m_F1ComboFac, QString());
     m_F1Label4->setText(YearLineText(m_session.admissionYear()));
-    m_F1LabelSampleNotice->setVisible(m_session.SampleData());
+    m_F1LabelSampleNotice->setVisible(m_session.sampleData());
     // The university list leads the page's tab order: the user starts there.
     m_F1ComboUniver->setFocus();
 }
 
 QString FacultyPage::facIdText() const { return m_F1TxtFacID->text(); }
 
-void FacultyPage::AddFacultyNames(const char* sql, const QString& university)
+void FacultyPage::addFacultyNames(const char* sql, const QString& university)
 {
     ruledb::QueryResult rows;
     m_session.ruleDb().OpenQuery(sql, {university.toStdString()}, rows);
@@ -212,7 +212,7 @@ void FacultyPage::F1ComboUniver_Click()
         m_SelUName = university;
         m_header.LabelUname->setCaption(QString());
         m_F1ComboFac->clear();
-        AddFacultyNames(Q2FacultiesOf, university);
+        addFacultyNames(Q2FacultiesOf, university);
         ShowInEditField(m_F1ComboFac, QString());
         m_header.LabelFacName->setCaption(QString());
         m_F1TxtFacID->clear();
@@ -276,27 +276,27 @@ void FacultyPage::F1TxtFacID_LostFocus()
     try {
         // A leading number in range still needs its row: "12ab" keeps its
         // letters through the formatting and finds none.
-        if (value > 0 && value <= m_FacCount && ShowFacultyByCode(formatText(text, "0000")))
+        if (value > 0 && value <= m_FacCount && showFacultyByCode(formatText(text, "0000")))
             return;
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
         return;
     }
     if (!text.empty())
-        RejectCode();
+        rejectCode();
 }
 
-bool FacultyPage::ChooseFacultyByCode(const std::string& code)
+bool FacultyPage::chooseFacultyByCode(const std::string& code)
 {
     try {
-        return ShowFacultyByCode(code);
+        return showFacultyByCode(code);
     } catch (const ruledb::DbError& error) {
         m_session.messages().show(QString::fromUtf8(error.what()));
         return false;
     }
 }
 
-bool FacultyPage::ShowFacultyByCode(const std::string& code)
+bool FacultyPage::showFacultyByCode(const std::string& code)
 {
     ruledb::QueryResult rows;
     m_session.ruleDb().OpenQuery(Q4FacultyByCode, {code}, rows);
@@ -313,13 +313,13 @@ bool FacultyPage::ShowFacultyByCode(const std::string& code)
     m_header.LabelUname->setCaption(university);
     m_SelFacName = faculty;
     m_F1ComboFac->clear();
-    AddFacultyNames(Q5FacultiesOf, university);
+    addFacultyNames(Q5FacultiesOf, university);
     ShowInEditField(m_F1ComboFac, faculty);
     m_header.LabelFacName->setCaption(faculty);
     return true;
 }
 
-void FacultyPage::RejectCode()
+void FacultyPage::rejectCode()
 {
     m_session.messages().show(OutOfRangeText(m_FacCount));
     m_F1CmdNext->setEnabled(false);
@@ -329,7 +329,7 @@ void FacultyPage::RejectCode()
 
 void FacultyPage::LabelFacID_Change(const QString& caption) { m_F1CmdNext->setEnabled(!caption.isEmpty()); }
 
-void FacultyPage::SetCodeMode(bool useCode)
+void FacultyPage::setCodeMode(bool useCode)
 {
     const QColor& listColour = useCode ? Colour::Grey : Colour::White;
     const QColor& codeColour = useCode ? Colour::White : Colour::Grey;

@@ -37,7 +37,7 @@ public:
     // data's admission year, and whether they are a made-up sample. Throws
     // ruledb::DbError, naming the file and the table or column, when the
     // database cannot answer, SUName has no row or a name in it is null.
-    void FillAtStartup();
+    void fillAtStartup();
 
     const std::string& SelFacCode() const { return m_SelFacCode; }
     const QString& SelFacName() const { return m_SelFacName; }
@@ -49,7 +49,7 @@ public:
 
     // Shows the faculty with this code as chosen, as a valid code typed on the
     // page would; false, changing nothing, when there is none.
-    bool ChooseFacultyByCode(const std::string& code);
+    bool chooseFacultyByCode(const std::string& code);
 
 signals:
     void nextClicked();
@@ -65,15 +65,15 @@ private:
     void F1TxtFacID_KeyPress(int characterCode);
     void F1TxtFacID_LostFocus();
     void LabelFacID_Change(const QString& caption);
-    void SetCodeMode(bool useCode);
+    void setCodeMode(bool useCode);
 
     // The code check's valid path. Returns false, changing nothing, when no
     // faculty has this code.
-    bool ShowFacultyByCode(const std::string& code);
-    void RejectCode();
+    bool showFacultyByCode(const std::string& code);
+    void rejectCode();
     // Runs a query of one university's faculties and adds every FacName of
     // its rows to F1ComboFac.
-    void AddFacultyNames(const char* sql, const QString& university);
+    void addFacultyNames(const char* sql, const QString& university);
 
     Session& m_session;
     HeaderLabels m_header;

@@ -88,12 +88,12 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
         connect(m_box[box], &EntryBox::keyTyped, this, [this, which](int code) { Box_KeyPress(which, code); });
         connect(m_box[box], &EntryBox::lostFocus, this, [this, which] { Box_LostFocus(which); });
         connect(m_box[box], &QLineEdit::textChanged, this,
-                box < PrInteger ? &GpaPrPage::RecomputeGpa : &GpaPrPage::RecomputePr);
+                box < PrInteger ? &GpaPrPage::recomputeGpa : &GpaPrPage::recomputePr);
     }
-    ResetTabOrder();
+    resetTabOrder();
 
     connect(m_F3CmdBack, &QPushButton::clicked, this, [this] {
-        StoreDigits();
+        storeDigits();
         m_session.SaveEntriesFile();
         emit backClicked();
     });
@@ -102,11 +102,11 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
         // more, and stay (with the message) while it still fails.
         if (!m_gpaFault.isEmpty()) {
             m_gpaFault.clear();
-            RecomputeGpa();
+            recomputeGpa();
             if (!m_gpaFault.isEmpty())
                 return;
         }
-        StoreDigits();
+        storeDigits();
         emit nextClicked();
     });
 }
@@ -168,7 +168,7 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
     // Set first: the refilled boxes recompute their points with it.
     m_ScorePerPercent = scorePerPercent;
     m_gpaFault.clear();
-    ResetTabOrder();
+    resetTabOrder();
 
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(toQString(params.ParamMeanGpa));
@@ -177,12 +177,12 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
 
     const UserEntries& entries = m_session.entries();
     if (const auto gpa = gpaBoxesFromDigits(entries.GpaDigits)) {
-        SetBoxText(GpaInteger, gpa->integer);
-        SetBoxText(GpaDecimals, gpa->decimals);
+        setBoxText(GpaInteger, gpa->integer);
+        setBoxText(GpaDecimals, gpa->decimals);
     }
     if (const auto pr = prBoxesFromDigits(entries.PrDigits)) {
-        SetBoxText(PrInteger, pr->integer);
-        SetBoxText(PrDecimals, pr->decimals);
+        setBoxText(PrInteger, pr->integer);
+        setBoxText(PrDecimals, pr->decimals);
     }
 
     m_Label_gpa_sc->setText(QStringLiteral("0.00"));
@@ -192,13 +192,13 @@ void GpaPrPage::EnterGpaPrPage(float scorePerPercent)
         label->setText(full);
 
     // Out of range, the live recomputation has already left the points at 0.
-    if (const auto points = GpaPointsNow()) {
+    if (const auto points = gpaPointsNow()) {
         m_GpaScore = *points;
         m_Label_gpa_sc->setText(toQString(Format(m_GpaScore, "0.00")));
     }
     if (!m_gpaFault.isEmpty())
         m_Label_gpa_sc->setText(QString());
-    if (const auto points = PrPointsNow()) {
+    if (const auto points = prPointsNow()) {
         m_PrScore = *points;
         m_Label_pr_sc->setText(toQString(Format(m_PrScore, "00.00")));
     }
@@ -218,27 +218,27 @@ void GpaPrPage::showEvent(QShowEvent* event)
     m_tabs.focusFirstUnlessWithin(this);
 }
 
-void GpaPrPage::ResetBoxes()
+void GpaPrPage::resetBoxes()
 {
     for (int box = 0; box < BoxCount; ++box)
-        SetBoxText(static_cast<Box>(box), InitialText[box]);
+        setBoxText(static_cast<Box>(box), InitialText[box]);
 }
 
-void GpaPrPage::ShowRememberedGpa()
+void GpaPrPage::showRememberedGpa()
 {
     const BoxTexts gpa = splitGpaDigits(m_session.entries().GpaDigits);
-    SetBoxText(GpaInteger, gpa.integer);
-    SetBoxText(GpaDecimals, gpa.decimals);
+    setBoxText(GpaInteger, gpa.integer);
+    setBoxText(GpaDecimals, gpa.decimals);
 }
 
-void GpaPrPage::ShowRememberedPr()
+void GpaPrPage::showRememberedPr()
 {
     const BoxTexts pr = splitPrDigits(m_session.entries().PrDigits);
-    SetBoxText(PrInteger, pr.integer);
-    SetBoxText(PrDecimals, pr.decimals);
+    setBoxText(PrInteger, pr.integer);
+    setBoxText(PrDecimals, pr.decimals);
 }
 
-void GpaPrPage::ShowParams()
+void GpaPrPage::showParams()
 {
     const ScoringParams& params = m_session.params();
     m_F3LabelMeanGPA->setText(toQString(params.ParamMeanGpa));
@@ -253,14 +253,14 @@ QString GpaPrPage::NoteYear() const { return toQString(yearText(m_session.params
 QString GpaPrPage::GpaFullText() const { return m_Label_maxGpaPr[0]->text(); }
 QString GpaPrPage::PrFullText() const { return m_Label_maxGpaPr[1]->text(); }
 
-void GpaPrPage::StoreDigits()
+void GpaPrPage::storeDigits()
 {
     UserEntries& entries = m_session.entries();
     entries.GpaDigits = (m_box[GpaInteger]->text() + m_box[GpaDecimals]->text()).toStdString();
     entries.PrDigits = (m_box[PrInteger]->text() + m_box[PrDecimals]->text()).toStdString();
 }
 
-void GpaPrPage::ResetTabOrder()
+void GpaPrPage::resetTabOrder()
 {
     m_tabs = TabSequence({m_box[0], m_box[1], m_box[2], m_box[3], m_F3CmdNext, m_F3CmdBack});
 }
@@ -294,10 +294,10 @@ void GpaPrPage::Box_LostFocus(Box box)
 {
     const bool isGpa = box == GpaInteger || box == GpaDecimals;
     const BoxPart part = box == GpaInteger || box == PrInteger ? BoxPart::Integer : BoxPart::Decimals;
-    const LeaveResult left = isGpa ? leaveGpaBox(part, GpaTexts()) : leavePrBox(part, PrTexts());
+    const LeaveResult left = isGpa ? leaveGpaBox(part, gpaTexts()) : leavePrBox(part, prTexts());
     const Box integer = isGpa ? GpaInteger : PrInteger;
-    SetBoxText(integer, left.boxes.integer);
-    SetBoxText(static_cast<Box>(integer + 1), left.boxes.decimals);
+    setBoxText(integer, left.boxes.integer);
+    setBoxText(static_cast<Box>(integer + 1), left.boxes.decimals);
     if (left.message) {
         m_session.messages().show(toQString(*left.message));
         m_box[box]->clear();
@@ -305,30 +305,30 @@ void GpaPrPage::Box_LostFocus(Box box)
     }
 }
 
-void GpaPrPage::RecomputeGpa()
+void GpaPrPage::recomputeGpa()
 {
-    m_GpaScore = GpaPointsNow().value_or(0);
+    m_GpaScore = gpaPointsNow().value_or(0);
     // A fault shows no figure rather than a 0 that looks earned.
     m_Label_gpa_sc->setText(m_gpaFault.isEmpty() ? toQString(Format(m_GpaScore, "0.00")) : QString());
 }
 
-void GpaPrPage::RecomputePr()
+void GpaPrPage::recomputePr()
 {
-    m_PrScore = PrPointsNow().value_or(0);
+    m_PrScore = prPointsNow().value_or(0);
     m_Label_pr_sc->setText(toQString(Format(m_PrScore, "0.00")));
 }
 
-BoxTexts GpaPrPage::GpaTexts() const
+BoxTexts GpaPrPage::gpaTexts() const
 {
     return {m_box[GpaInteger]->text().toStdString(), m_box[GpaDecimals]->text().toStdString()};
 }
 
-BoxTexts GpaPrPage::PrTexts() const
+BoxTexts GpaPrPage::prTexts() const
 {
     return {m_box[PrInteger]->text().toStdString(), m_box[PrDecimals]->text().toStdString()};
 }
 
-void GpaPrPage::SetBoxText(Box box, const std::string& text)
+void GpaPrPage::setBoxText(Box box, const std::string& text)
 {
     // The typed length only limits typing: a longer text from the program
     // (remembered digits) stands whole until it is edited down again.
@@ -343,13 +343,13 @@ void GpaPrPage::SetBoxText(Box box, const std::string& text)
         target->setText(value);
 }
 
-std::optional<double> GpaPrPage::GpaPointsNow()
+std::optional<double> GpaPrPage::gpaPointsNow()
 {
     const ScoringParams& params = m_session.params();
     const Session& session = m_session;
     try {
         const auto points =
-            gpaPoints(boxValue(GpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
+            gpaPoints(boxValue(gpaTexts()), m_ScorePerPercent, params.ParamMeanGpa, params.ParamSD,
                       [&session](const std::string& key) { return ruledb::lookupProb(session.ruleDb(), key); });
         m_gpaFault.clear();
         return points;
@@ -363,6 +363,6 @@ std::optional<double> GpaPrPage::GpaPointsNow()
     }
 }
 
-std::optional<double> GpaPrPage::PrPointsNow() const { return prPoints(boxValue(PrTexts()), m_ScorePerPercent); }
+std::optional<double> GpaPrPage::prPointsNow() const { return prPoints(boxValue(prTexts()), m_ScorePerPercent); }
 
 }  // namespace tamrik

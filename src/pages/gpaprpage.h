@@ -38,17 +38,17 @@ public:
 
     // Change of user: the boxes back to "0", "00", "00", "00" (the points
     // follow them down to 0).
-    void ResetBoxes();
+    void resetBoxes();
     // Shows the session's mean, SD and year text (after the parameter dialog).
-    void ShowParams();
+    void showParams();
     // The remembered GPA or PR changed elsewhere (the all-faculties window):
     // its two boxes show it, and the points follow. The other pair keeps
     // whatever was typed there.
-    void ShowRememberedGpa();
-    void ShowRememberedPr();
+    void showRememberedGpa();
+    void showRememberedPr();
 
     // The boxes' digits into the session's entries, as leaving the page does.
-    void StoreDigits();
+    void storeDigits();
 
     double GpaScore() const { return m_GpaScore; }
     double PrScore() const { return m_PrScore; }
@@ -65,7 +65,7 @@ private:
     enum Box { GpaInteger, GpaDecimals, PrInteger, PrDecimals, BoxCount };
 
     void buildControls();
-    void ResetTabOrder();
+    void resetTabOrder();
     // The year of the range table param.opt names, which the note gives.
     QString NoteYear() const;
     void showEvent(QShowEvent* event) override;
@@ -73,14 +73,14 @@ private:
     void Box_GotFocus(Box box);
     void Box_KeyPress(Box box, int characterCode);
     void Box_LostFocus(Box box);
-    void RecomputeGpa();
-    void RecomputePr();
+    void recomputeGpa();
+    void recomputePr();
 
-    BoxTexts GpaTexts() const;
-    BoxTexts PrTexts() const;
-    void SetBoxText(Box box, const std::string& text);
-    std::optional<double> GpaPointsNow();
-    std::optional<double> PrPointsNow() const;
+    BoxTexts gpaTexts() const;
+    BoxTexts prTexts() const;
+    void setBoxText(Box box, const std::string& text);
+    std::optional<double> gpaPointsNow();
+    std::optional<double> prPointsNow() const;
 
     Session& m_session;
     float m_ScorePerPercent = 0;

@@ -44,7 +44,7 @@ SubjectPage::SubjectPage(Session& session, QWidget* parent)
 double SubjectPage::MainTotalScore() const { return m_entry->MainTotalScore(); }
 double SubjectPage::SpecTotalScore() const { return m_entry->SpecTotalScore(); }
 
-bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& facIdText)
+bool SubjectPage::loadRule(const std::string& selFacCode, const std::string& facIdText)
 {
     ruledb::DatabaseRuleSource source(m_session.ruleDb());
     const RuleLoadResult loaded = buildFacultyRule(source, selFacCode, facIdText);
@@ -59,7 +59,7 @@ bool SubjectPage::LoadRule(const std::string& selFacCode, const std::string& fac
     return true;
 }
 
-void SubjectPage::ShowRememberedScore(const QString& code)
+void SubjectPage::showRememberedScore(const QString& code)
 {
     // Only the edited subject's rows: the others may hold scores typed here
     // and not yet taken by Next.
@@ -90,7 +90,7 @@ void SubjectPage::F2CmdNext_Click()
 {
     // A box the user never left, or one the program filled, has had no range
     // check yet: no score outside 0 to 100 may reach the minimums or page 3.
-    if (!m_entry->CheckAllRanges())
+    if (!m_entry->checkAllRanges())
         return;
     const int nMain = m_state.mainCount();
     const int nSpecial = m_state.specialCount();

@@ -2,7 +2,7 @@
 // Page 2: one row per subject of the loaded faculty, the live subtotals and
 // the minimum check.
 //
-// Flow: LoadRule reads the whole rule first (core buildFacultyRule) and only
+// Flow: loadRule reads the whole rule first (core buildFacultyRule) and only
 // then lays the page out (showFacultyRule); the boxes' behaviour is
 // SubjectScoreEntry's; Next runs every box's range check, then the core
 // check, remembers the scores in the session's ScoreByCode and announces the
@@ -32,11 +32,11 @@ public:
     // Loads the faculty's rule and lays the page out for it. On failure shows
     // one message naming the faculty and what is missing, leaves the page
     // untouched and returns false.
-    bool LoadRule(const std::string& selFacCode, const std::string& facIdText);
+    bool loadRule(const std::string& selFacCode, const std::string& facIdText);
 
     // One subject's remembered score changed elsewhere (the all-faculties
     // window): its rows take the score back, or an empty white box.
-    void ShowRememberedScore(const QString& code);
+    void showRememberedScore(const QString& code);
 
     double MainTotalScore() const;
     double SpecTotalScore() const;

@@ -108,7 +108,7 @@ bool SubjectScoreEntry::checkRange(EntryBox* box)
     return true;
 }
 
-bool SubjectScoreEntry::CheckAllRanges()
+bool SubjectScoreEntry::checkAllRanges()
 {
     for (int r = 1; r <= m_state.mainCount(); ++r) {
         if (!checkRange(m_c.Text_SC_main[r]))

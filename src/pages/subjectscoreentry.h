@@ -25,7 +25,7 @@ public:
     // The range check of every box in use, main rows then special rows, as
     // leaving each would run it. Stops at the first refused box (message
     // shown, box emptied and focused again) and returns false.
-    bool CheckAllRanges();
+    bool checkAllRanges();
 
 signals:
     // A box was left holding a score its range check took (or none).

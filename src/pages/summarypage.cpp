@@ -115,9 +115,9 @@ void SummaryPage::buildControls()
     m_F4CmdNext = makeButton(this, QStringLiteral("F4CmdNext"), QStringLiteral("ไปหน้าแรก"), QRect(9240, 6240, 1935, 495));
 }
 
-void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode)
+void SummaryPage::buildSummaryPage(const SummaryInput& input, const std::string& selFacCode)
 {
-    ShowParams();
+    showParams();
 
     const SummaryTexts texts = buildSummary(input);
     m_F4LabelGPA->setText(toQString(texts.F4LabelGPA));
@@ -147,13 +147,13 @@ void SummaryPage::BuildSummaryPage(const SummaryInput& input, const std::string&
     }
 }
 
-void SummaryPage::ResetMyScores()
+void SummaryPage::resetMyScores()
 {
     for (QLabel* label : m_LabelMyScore)
         label->setText(QStringLiteral("0"));
 }
 
-void SummaryPage::ShowParams()
+void SummaryPage::showParams()
 {
     const ScoringParams& params = m_session.params();
     m_F4LabelMeanGpa->setText(toQString(params.ParamMeanGpa));

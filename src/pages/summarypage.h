@@ -29,7 +29,7 @@ public:
     // digits as the session's entries hold them), then shows last year's range of the faculty `selFacCode` ("0.00" for
     // both when the range table or its row is missing or unusable). The
     // caller shows the page.
-    void BuildSummaryPage(const SummaryInput& input, const std::string& selFacCode);
+    void buildSummaryPage(const SummaryInput& input, const std::string& selFacCode);
 
     // Last year's lowest and highest as shown, "0.00" when the faculty has no
     // row; empty when the database could not be read.
@@ -40,9 +40,9 @@ public:
     const std::optional<LastYearTexts>& LastYear() const { return m_lastYear; }
 
     // Change of user: the four earned figures become "0".
-    void ResetMyScores();
+    void resetMyScores();
     // Shows the session's mean, SD and year text (after the parameter dialog).
-    void ShowParams();
+    void showParams();
 
 signals:
     void backClicked();

@@ -29,7 +29,7 @@ PrintNotes makePrintNotes(const Session& session)
     const QDateTime now = QDateTime::currentDateTime();
     notes.printed = toQString(thaiDateText(now.date().year(), now.date().month(), now.date().day())) +
                     now.toString(QStringLiteral(" เวลา HH:mm น."));
-    if (session.SampleData())
+    if (session.sampleData())
         notes.sample = toQString(kSampleNotice);
     return notes;
 }

@@ -23,7 +23,7 @@ std::string inQuotes(const std::string& text)
 std::vector<std::string> names(const RuleDatabase& db, const std::string& sql, RuleDatabase::Params params = {})
 {
     std::vector<std::string> found;
-    db.ForEachRow(sql, params, [&](const RowCursor& row) {
+    db.forEachRow(sql, params, [&](const RowCursor& row) {
         found.emplace_back(row.textOrNull(0).value_or(""));
         return true;
     });
@@ -97,7 +97,7 @@ void requireUsableRows(const RuleDatabase& db, const std::string& table)
     std::optional<std::vector<std::string>> columns;
     bool range = false;
     std::size_t number = 0;
-    db.ForEachRow("SELECT * FROM " + quoteIdentifier(table), [&](const RowCursor& row) {
+    db.forEachRow("SELECT * FROM " + quoteIdentifier(table), [&](const RowCursor& row) {
         if (!columns) {
             columns = row.columns();
             range = isRangeTable(row.columns());

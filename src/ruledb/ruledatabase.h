@@ -155,12 +155,12 @@ public:
     // Runs one SELECT as query does, but hands each row to `each` as the
     // statement reaches it instead of keeping them; `each` returns false to
     // stop early. Returns the column names, known even when no row came.
-    std::vector<std::string> ForEachRow(const std::string& sql,
+    std::vector<std::string> forEachRow(const std::string& sql,
                                         const std::function<bool(const RowCursor& row)>& each) const
     {
-        return ForEachRow(sql, {}, each);
+        return forEachRow(sql, {}, each);
     }
-    std::vector<std::string> ForEachRow(const std::string& sql, Params params,
+    std::vector<std::string> forEachRow(const std::string& sql, Params params,
                                         const std::function<bool(const RowCursor& row)>& each) const;
 
     // Whether `name` is a real table (never a view), and whether it holds

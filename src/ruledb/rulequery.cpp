@@ -33,7 +33,7 @@ bool onlyBlanksAndSemicolons(const char* text)
 
 }  // namespace
 
-std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql, Params params,
+std::vector<std::string> RuleDatabase::forEachRow(const std::string& sql, Params params,
                                                   const std::function<bool(const RowCursor& row)>& each) const
 {
     const auto fail = [&](const std::string& why) {
@@ -92,7 +92,7 @@ std::vector<std::string> RuleDatabase::ForEachRow(const std::string& sql, Params
 QueryResult RuleDatabase::query(const std::string& sql, Params params) const
 {
     QueryResult result;
-    result.m_columns = ForEachRow(sql, params, [&](const RowCursor& cursor) {
+    result.m_columns = forEachRow(sql, params, [&](const RowCursor& cursor) {
         std::vector<DbValue> row;
         row.reserve(cursor.columns().size());
         for (std::size_t c = 0; c < cursor.columns().size(); ++c)

@@ -22,7 +22,7 @@ std::string Session::admissionYear() const
     return info && !info->admissionYear.empty() ? info->admissionYear : kDefaultAdmissionYear;
 }
 
-bool Session::SampleData() const
+bool Session::sampleData() const
 {
     const auto& info = buildInfo();
     return info && info->Sample;

@@ -41,7 +41,7 @@ public:
     // when they do not record one.
     std::string admissionYear() const;
     // The rule data are a made-up sample, not any year's real criteria.
-    bool SampleData() const;
+    bool sampleData() const;
 
     UserEntries& entries() { return m_entries; }
     const UserEntries& entries() const { return m_entries; }

@@ -46,11 +46,11 @@ DialogParameter::DialogParameter(ScoringParams& params, std::filesystem::path da
     m_TextDbMaxMin->setText(QString::fromStdString(m_params.ParamDbMaxMin));
 
     connect(m_TextMeanGpa, &EntryBox::lostFocus, this, [this] {
-        CheckOnLeaving(m_TextMeanGpa, MeanLimit, QStringLiteral("ค่า Mean GPA จะต้องมากกว่า 0 และน้อยกว่า 4 เสมอ"),
+        checkOnLeaving(m_TextMeanGpa, MeanLimit, QStringLiteral("ค่า Mean GPA จะต้องมากกว่า 0 และน้อยกว่า 4 เสมอ"),
                        m_params.ParamMeanGpa);
     });
     connect(m_TextSD, &EntryBox::lostFocus, this, [this] {
-        CheckOnLeaving(m_TextSD, SDLimit, QStringLiteral("ค่า SD จะต้องมากกว่า 0 และน้อยกว่า 1 เสมอ"),
+        checkOnLeaving(m_TextSD, SDLimit, QStringLiteral("ค่า SD จะต้องมากกว่า 0 และน้อยกว่า 1 เสมอ"),
                        m_params.ParamSD);
     });
     connect(m_OKButton, &QPushButton::clicked, this, &DialogParameter::OKButton_Click);
@@ -102,7 +102,7 @@ void DialogParameter::placeBar(const QString& lineName, const QWidget* label)
     line->setGeometry(origin.x() + before + x.left(), origin.y() + metrics.ascent() + x.top() - 3, x.width(), 1);
 }
 
-void DialogParameter::CheckOnLeaving(EntryBox* box, double upper, const QString& message,
+void DialogParameter::checkOnLeaving(EntryBox* box, double upper, const QString& message,
                                      const std::string& lastAccepted)
 {
     // Putting the focus back makes the box the focus moved to lose it in

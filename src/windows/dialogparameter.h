@@ -33,7 +33,7 @@ private:
     void placeBar(const QString& lineName, const QWidget* label);
     // Refuses a value outside (0, upper) in a box just left: the message, the
     // last accepted text back in the box and the focus kept there.
-    void CheckOnLeaving(EntryBox* box, double upper, const QString& message, const std::string& lastAccepted);
+    void checkOnLeaving(EntryBox* box, double upper, const QString& message, const std::string& lastAccepted);
     void OKButton_Click();
 
     ScoringParams& m_params;

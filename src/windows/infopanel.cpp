@@ -52,7 +52,7 @@ constexpr int SampleStripTwips = 600;
 
 PanelData panelDataOf(const Session& session)
 {
-    return {toQString(session.admissionYear()), session.SampleData()};
+    return {toQString(session.admissionYear()), session.sampleData()};
 }
 
 QString versionText() { return QStringLiteral("Version ") + versionNumber(); }

@@ -213,7 +213,7 @@ private slots:
         program.type(QStringLiteral("Text_SC_main(1)"), QStringLiteral("71"));
         program.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
         program.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         const QAbstractItemModel* scores = In<QTableView>(list, QStringLiteral("TableScores"))->model();
         QCOMPARE(Cell(scores, ScoreRow(list, QStringLiteral("01")), 2), QStringLiteral("71.00"));
         QCOMPARE(folder.lines(Entries)[0], QStringLiteral("71"));
@@ -248,7 +248,7 @@ private slots:
         auto* view = In<QTableView>(list, QStringLiteral("TableFaculties"));
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Return);
-        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.window.currentPage(), 2);
         QCOMPARE(program.text(QStringLiteral("LabelFacID")), QStringLiteral("0002"));
         QCOMPARE(program.text(QStringLiteral("Text_SC_main(1)")), QStringLiteral("71.00"));
         QCOMPARE(folder.lines(Entries)[51], typed);
@@ -305,7 +305,7 @@ private slots:
         // Digits no box of page 3 could hold, however they got there.
         auto* prBox = In<QLineEdit>(list, QStringLiteral("TextAllPr"));
         program.window.session().entries().PrDigits = "5a50";
-        list->ReloadEntries();
+        list->reloadEntries();
         QVERIFY(prBox->hasAcceptableInput());
         QCOMPARE(shown(), engine(zero));
         Applicant withPr = zero;
@@ -363,7 +363,7 @@ private slots:
         // On page 3 a PR being typed survives a GPA edited in the window.
         QVERIFY(Activate(&program.window));
         program.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         program.type(QStringLiteral("F3Text_PR(0)"), QStringLiteral("85"));
         QVERIFY(Activate(list));
         const auto prBoxes = [&program] {

@@ -151,7 +151,7 @@ private slots:
         QVERIFY(program.start());
         QVERIFY2(program.messages.texts.isEmpty(), qPrintable(program.messages.texts.join(QLatin1Char('\n'))));
         program.open(QStringLiteral("0001"));
-        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.window.currentPage(), 2);
         QCOMPARE(folder.read(QStringLiteral("ScoreRule.mdb-journal")), journalBefore);  // never rolled back
         const QStringList side = QDir(folder.path()).entryList({QStringLiteral("*-wal"), QStringLiteral("*-shm")});
         QVERIFY2(side.isEmpty(), qPrintable(side.join(QLatin1Char(' '))));
@@ -194,13 +194,13 @@ private slots:
                  qPrintable(program.messages.texts.last()));
         QCOMPARE(program.text(QStringLiteral("Label_gpa_sc")), QString());
         program.click(QStringLiteral("F3CmdNext"));  // no summary over unknown points
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         QCOMPARE(program.messages.texts.size(), 2);
 
         gpaInteger->setText(QStringLiteral("2"));  // key 0.797: sound
         QCOMPARE(program.text(QStringLiteral("Label_gpa_sc")), QStringLiteral("10.64"));
         program.click(QStringLiteral("F3CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 4);
+        QCOMPARE(program.window.currentPage(), 4);
         QCOMPARE(program.messages.texts.size(), 3);
         QVERIFY2(program.messages.texts.last().contains(QStringLiteral("ScoreRule.mdb")),
                  qPrintable(program.messages.texts.last()));

@@ -95,7 +95,7 @@ private slots:
                                           .arg(QLatin1String(c.name), QString::fromStdString(faculty.facCode));
                 program.messages.texts.clear();
                 program.open(QString::fromStdString(faculty.facCode));
-                QVERIFY2(ev.ok() && program.window.CurrentPage() == 2, qPrintable(where + QStringLiteral("no rule")));
+                QVERIFY2(ev.ok() && program.window.currentPage() == 2, qPrintable(where + QStringLiteral("no rule")));
 
                 program.click(QStringLiteral("F2CmdNext"));
                 // Page 2 fails an empty box below its minimum; the engine
@@ -117,13 +117,13 @@ private slots:
                     minimums << QString::fromStdString(m);
                 QVERIFY2(scoredMinimums == minimums, qPrintable(where + program.messages.texts.join(u'|')));
                 if (!program.messages.texts.isEmpty()) {
-                    QCOMPARE(program.window.CurrentPage(), 1);
+                    QCOMPARE(program.window.currentPage(), 1);
                     QCOMPARE(ev.chance, minimums.isEmpty() ? Chance::MissingScores : Chance::FailsMinimum);
                     ++(minimums.isEmpty() ? undecided : failures);
                     continue;
                 }
                 program.click(QStringLiteral("F3CmdNext"));
-                QCOMPARE(program.window.CurrentPage(), 4);
+                QCOMPARE(program.window.currentPage(), 4);
 
                 const Earned* rows[] = {&ev.main, &ev.special, &ev.gpa, &ev.pr};
                 QStringList shown;

@@ -27,7 +27,7 @@ private slots:
         QVERIFY(messages.texts.isEmpty());
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("F1ComboUniver"));
         QCOMPARE(window.centralWidget()->size(), QSize(759, 520));
-        QCOMPARE(window.CurrentPage(), 1);
+        QCOMPARE(window.currentPage(), 1);
         QVERIFY(!Find<QAction>(&window, QStringLiteral("submnuOption(1)"))->isVisible());
         QVERIFY(Find<QAction>(&window, QStringLiteral("submnuOption(0)"))->isEnabled());
         // Names come from the rule database: no label may read them as markup.

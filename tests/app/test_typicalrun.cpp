@@ -77,7 +77,7 @@ private slots:
         QVERIFY(program.start());
 
         program.open(QStringLiteral("0013"));
-        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.window.currentPage(), 2);
         QCOMPARE(program.text(QStringLiteral("LabelFacName")), QStringLiteral("คณะครุศาสตร์"));
         QCOMPARE(TypeScores(program, Scores), Words("75.00|0 143.50|0 223.75|0 278.75|0 278.75|124.00"));
         QCOMPARE(program.focusName(), QStringLiteral("F2CmdNext"));
@@ -85,7 +85,7 @@ private slots:
 
         program.click(QStringLiteral("F2CmdNext"));
         QVERIFY(program.messages.texts.isEmpty());
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         QCOMPARE(folder.lines(Entries), EntriesLines(SavedScores));
 
         TypeGpaAndPr(program);
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(program.texts("Label_gpa_sc Label_pr_sc Label_maxGpaPr(0)"), Words("30.96 30.00 33.33"));
 
         program.click(QStringLiteral("F3CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 4);
+        QCOMPARE(program.window.currentPage(), 4);
         QCOMPARE(program.texts("LabelMyScore(0) LabelMyScore(1) LabelMyScore(2) LabelMyScore(3) "
                                              "Label_total_score(0) F4LabelGPA F4LabelPR"),
                  Words("278.75 124.00 30.96 30.00 463.71 3.25 85.50"));
@@ -108,13 +108,13 @@ private slots:
 
         // Back from every page, then forward again: nothing typed is lost.
         program.click(QStringLiteral("F4CmdBack"));
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         QCOMPARE(program.text(Indexed("F3Text_PR", 1)), QStringLiteral("50"));
         program.click(QStringLiteral("F3CmdBack"));
-        QCOMPARE(program.window.CurrentPage(), 2);
+        QCOMPARE(program.window.currentPage(), 2);
         QCOMPARE(program.text(Indexed("Text_sp_sc", 1)), QStringLiteral("62.00"));
         program.click(QStringLiteral("F2CmdBack"));
-        QCOMPARE(program.window.CurrentPage(), 1);
+        QCOMPARE(program.window.currentPage(), 1);
         QVERIFY(program.changeUserEnabled());
         QCOMPARE(program.text(QStringLiteral("LabelFacID")), QStringLiteral("0013"));
     }
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(program.messages.texts,
                  (QStringList{QStringLiteral("   วิชา 04 คณิตศาสตร์ 1 ไม่ผ่านเกณฑ์ขั้นต่ำ 30 % "),
                               QStringLiteral("   วิชา 41 ความถนัดทางวิชาชีพครู ไม่ผ่านเกณฑ์ขั้นต่ำ 20 % ")}));
-        QCOMPARE(program.window.CurrentPage(), 1);
+        QCOMPARE(program.window.currentPage(), 1);
         QVERIFY(!program.changeUserEnabled());
         QVERIFY(program.get(Indexed("Text_SC_main", 1))->isHidden());
         // Each box was saved as it was left, so the all-faculties window could follow.
@@ -156,7 +156,7 @@ private slots:
                 program.click(QString::fromLatin1(next));
             // 0059 counts 01 to 04 as well, and the either-of pair 45/46.
             program.open(QStringLiteral("0059"));
-            QCOMPARE(program.window.CurrentPage(), 2);
+            QCOMPARE(program.window.currentPage(), 2);
             QCOMPARE(program.texts("Text_SC_main(1) Text_SC_main(2) Text_SC_main(3) Text_SC_main(4) "
                                    "Label_main_total_sc Text_sp_sc(1)"),
                      (Words("75.00 68.50 80.25 55.00 278.75") << QString()));
@@ -172,7 +172,7 @@ private slots:
         program.open(QStringLiteral("0013"));
         QCOMPARE(program.texts("Text_SC_main(3) Text_sp_sc(1) Label_spec_total_sc"), Words("80.25 62.00 124.00"));
         program.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 3);
+        QCOMPARE(program.window.currentPage(), 3);
         QCOMPARE(program.texts("F3Text_GPA(0) F3Text_GPA(1) F3Text_PR(0) F3Text_PR(1) Label_gpa_sc Label_pr_sc"),
                  Words("3 25 85 50 30.96 30.00"));
         QCOMPARE(program.focusName(), QStringLiteral("F3CmdNext"));

@@ -78,7 +78,7 @@ private slots:
         p.chooseFaculty(QStringLiteral("0013"));
         p.get(QStringLiteral("F1CmdNext"))->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.window.currentPage(), 2);
         const QStringList scoreBoxes = Words("Text_SC_main(1) Text_SC_main(2) Text_SC_main(3) Text_SC_main(4) Text_sp_sc(1)");
         const QStringList scores = Words("75 68.5 80.25 55 62");
         for (int i = 0; i < scoreBoxes.size(); ++i) {
@@ -87,7 +87,7 @@ private slots:
         }
         QCOMPARE(Program::focusName(), QStringLiteral("F2CmdNext"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(p.window.CurrentPage(), 3);
+        QCOMPARE(p.window.currentPage(), 3);
 
         const auto typeThenNext = [&p](const QString& typed) {
             QCOMPARE(Program::focusName(), BoxNames[0]);
@@ -96,7 +96,7 @@ private slots:
             QCOMPARE(p.texts(BoxNames), List("3|25|85|50"));
             QCOMPARE(Program::focusName(), QStringLiteral("F3CmdNext"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QCOMPARE(p.window.CurrentPage(), 4);
+            QCOMPARE(p.window.currentPage(), 4);
             QCOMPARE(p.texts(List("F4LabelGPA|F4LabelPR|Label_total_score(0)")), List("3.25|85.50|463.71"));
         };
         typeThenNext(keys);
@@ -181,7 +181,7 @@ private slots:
         p.key('5');
         // The decimal box is left by the click on Back: its lone 5 is 50 first.
         p.program.click(QStringLiteral("F3CmdBack"));
-        QCOMPARE(p.program.window.CurrentPage(), 2);
+        QCOMPARE(p.program.window.currentPage(), 2);
         QCOMPARE(p.folder.lines(QStringLiteral("TamrikTemp.tmp")), EntriesLines(QString(), QStringLiteral("350")));
 
         // A folder in the file's place: saving fails, and the user hears of it

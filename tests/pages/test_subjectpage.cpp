@@ -86,7 +86,7 @@ private slots:
         Page2 p(folder);
         QVERIFY(p.start());
         p.open(code);
-        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.window.currentPage(), 2);
         QVERIFY(p.messages.texts.isEmpty());
         // The shown column headings are condensed to fit by the time the page is up.
         for (const QString& name : Words("Label12(0) Label12(1) Label12(2) Label12(3) Label9(0) Label9(1) Label2 "
@@ -184,7 +184,7 @@ private slots:
         // Back forgets what was typed since the last Next.
         p.type(M(4), QStringLiteral("90"));
         p.click(QStringLiteral("F2CmdBack"));
-        QCOMPARE(p.window.CurrentPage(), 1);
+        QCOMPARE(p.window.currentPage(), 1);
         QVERIFY(p.changeUserEnabled());
         QVERIFY(p.box(M(4))->isHidden());
         QCOMPARE(p.page()->MainTotalScore(), 0.0);
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(background(p.box(from)), shown.isEmpty() ? Colour::White : Colour::PaleYellow);
         if (shown.isEmpty())
             QCOMPARE(p.totals(), Words("0.00 0"));
-        QCOMPARE(p.window.CurrentPage(), 2);  // Enter on the last box does not press Next
+        QCOMPARE(p.window.currentPage(), 2);  // Enter on the last box does not press Next
     }
 
     void refusedScoreHoldsBackTheClickThatLeftIt()
@@ -254,11 +254,11 @@ private slots:
         p.type(M(1), QStringLiteral("101"));
         p.click(Next);
         QCOMPARE(p.messages.texts, QStringList{RangeMessage});
-        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.window.currentPage(), 2);
         QCOMPARE(p.focusName(), M(1));
         // Only that one click: the next one acts.
         p.click(Next);
-        QCOMPARE(p.window.CurrentPage(), 3);
+        QCOMPARE(p.window.currentPage(), 3);
 
         // A text that is no number is no score: the moment it stands in a
         // box, the box is no longer shown as accepted and counts as empty;
@@ -273,7 +273,7 @@ private slots:
         QCOMPARE(p.totals()[0], QStringLiteral("0.00"));
         p.get<QAbstractButton>(Next)->click();
         QCOMPARE(p.messages.texts, (QStringList{RangeMessage, RangeMessage}));
-        QCOMPARE(p.window.CurrentPage(), 2);
+        QCOMPARE(p.window.currentPage(), 2);
         QCOMPARE(p.box(M(1))->text(), QString());
         QCOMPARE(p.focusName(), M(1));
     }
@@ -291,7 +291,7 @@ private slots:
         p.click(Next);
         QCOMPARE(p.messages.texts,
                  QStringList{QStringLiteral("  ไม่ผ่านเกณฑ์!!  วิชา 01 , 02 คะแนนรวมน้อยกว่า 30 % ")});
-        QCOMPARE(p.window.CurrentPage(), 1);
+        QCOMPARE(p.window.currentPage(), 1);
     }
 
     // The whole rule is read before the page changes: a fault found late (a
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(p.messages.texts.size(), 1);
         const QString& message = p.messages.texts[0];
         QVERIFY2(message.contains(QStringLiteral("0013")) && message.contains(QStringLiteral("52")), qPrintable(message));
-        QCOMPARE(p.window.CurrentPage(), 1);
+        QCOMPARE(p.window.currentPage(), 1);
         QVERIFY(p.changeUserEnabled());
         QCOMPARE(p.texts("LabelFacID F1TxtFacID"), Words("0013 0013"));
         QVERIFY(p.get(QStringLiteral("F1CmdNext"))->isEnabled());

@@ -29,7 +29,7 @@ private slots:
         QCOMPARE(program.text(QStringLiteral("LabelFacID")), QStringLiteral("0037"));
         QVERIFY(program.enterGpaPr(10.0f));
         program.click(QStringLiteral("F3CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 4);
+        QCOMPARE(program.window.currentPage(), 4);
         QCOMPARE(program.texts("F4LabelMaxLastYear F4LabelMinLastYear F4LabelYearMaxMin(0)"),
                  (QStringList{QStringLiteral("0.00"), QStringLiteral("0.00"), year}));
         QVERIFY(program.messages.texts.isEmpty());

@@ -77,7 +77,7 @@ private slots:
         for (QChar key : QStringLiteral("3258550"))
             QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
         program.click(QStringLiteral("F3CmdNext"));
-        QCOMPARE(program.window.CurrentPage(), 4);
+        QCOMPARE(program.window.currentPage(), 4);
         QVERIFY(savePdf->isEnabled());
 
         const QString pdf = folder.file(QStringLiteral("summary.pdf"));

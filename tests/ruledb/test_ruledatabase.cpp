@@ -119,7 +119,7 @@ TEST_F(RuleDb, StreamedRowsInStoredOrderStoppableAndCheckedAsQueryChecksThem)
 {
     RuleDatabase db(file);
     std::vector<std::string> seen;
-    const auto columns = db.ForEachRow("SELECT FacCode, Seats, UName FROM SUName;", [&](const RowCursor& row) {
+    const auto columns = db.forEachRow("SELECT FacCode, Seats, UName FROM SUName;", [&](const RowCursor& row) {
         seen.push_back(std::string(row.textAt(0)) + "|" + row.textOrNull(1).value_or("null") + "|"
                        + row.field("uname").toText());
         EXPECT_EQ(row.kind(1), seen.size() == 1 ? DbValue::Kind::Number : DbValue::Kind::Null);
@@ -131,17 +131,17 @@ TEST_F(RuleDb, StreamedRowsInStoredOrderStoppableAndCheckedAsQueryChecksThem)
     EXPECT_EQ(seen, (std::vector<std::string>{"0003|120|ม.ข", "0002|null|ม.ก"}));
 
     int calls = 0;
-    db.ForEachRow("SELECT * FROM SUName;", [&](const RowCursor&) { return ++calls < 1; });
+    db.forEachRow("SELECT * FROM SUName;", [&](const RowCursor&) { return ++calls < 1; });
     EXPECT_EQ(calls, 1);
     // No row: the names are known all the same.
-    EXPECT_EQ(db.ForEachRow("SELECT Zi, Prob FROM Zi2Prob WHERE 0;", [](const RowCursor&) { return true; }),
+    EXPECT_EQ(db.forEachRow("SELECT Zi, Prob FROM Zi2Prob WHERE 0;", [](const RowCursor&) { return true; }),
               (std::vector<std::string>{"Zi", "Prob"}));
 
     run("CREATE TABLE Long (v TEXT); INSERT INTO Long VALUES (printf('%.*c', 5000, 'x'));");
     RuleDatabase again(file);
-    EXPECT_THROW(again.ForEachRow("SELECT v FROM Long;", [](const RowCursor& row) { return !row.textAt(0).empty(); }),
+    EXPECT_THROW(again.forEachRow("SELECT v FROM Long;", [](const RowCursor& row) { return !row.textAt(0).empty(); }),
                  DbError);
-    EXPECT_THROW(again.ForEachRow("DELETE FROM SUName;", [](const RowCursor&) { return true; }), DbError);
+    EXPECT_THROW(again.forEachRow("DELETE FROM SUName;", [](const RowCursor&) { return true; }), DbError);
 }
 
 TEST_F(RuleDb, TwoSlotsHoldTheirRowsApart)

@@ -116,7 +116,7 @@ struct Program {
         auto* page = get<GpaPrPage>(QStringLiteral("FrameMain(2)"));
         if (page) {
             page->EnterGpaPrPage(scorePerPercent);
-            window.ShowPage(3);
+            window.showPage(3);
         }
         return page;
     }

@@ -43,7 +43,7 @@ private slots:
         p.open(QStringLiteral("0013"));
         for (const char* next : {"F2CmdNext", "F3CmdNext", "F4CmdNext"})
             p.click(QString::fromLatin1(next));
-        QCOMPARE(p.window.CurrentPage(), 1);
+        QCOMPARE(p.window.currentPage(), 1);
         QVERIFY(!p.texts(MyScores).contains(QStringLiteral("0")));
         const QStringList header = p.texts("LabelFacID LabelFacName");
 
@@ -64,21 +64,21 @@ private slots:
         // On disk at once; the faculty and the page left alone.
         QCOMPARE(folder.lines(EntriesFile), EntriesLines(QString(), QStringLiteral("00"), QStringLiteral("00")));
         QCOMPARE(p.texts("LabelFacID LabelFacName"), header);
-        QCOMPARE(p.window.CurrentPage(), 1);
+        QCOMPARE(p.window.currentPage(), 1);
 
         p.open(QStringLiteral("0013"));
         QCOMPARE(p.texts("Text_SC_main(1) Text_SC_main(4) Text_sp_sc(1)"), QStringList(3, QString()));
         p.type(QStringLiteral("Text_SC_main(4)"), QStringLiteral("30"));
         p.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("20"));
         p.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(p.window.CurrentPage(), 3);
+        QCOMPARE(p.window.currentPage(), 3);
         QCOMPARE(p.texts(PageThreeBoxes), Words("0 00 00 00"));
         // The scores as accepted (empty boxes hold none), the rest forgotten.
         const QString accepted = QStringLiteral("04=30 41=20");
         QCOMPARE(folder.lines(EntriesFile), EntriesLines(accepted, QStringLiteral("00"), QStringLiteral("00")));
         // Leaving page 3 stores the untouched boxes' texts.
         p.click(QStringLiteral("F3CmdNext"));
-        QCOMPARE(p.window.CurrentPage(), 4);
+        QCOMPARE(p.window.currentPage(), 4);
         QCOMPARE(folder.lines(EntriesFile), EntriesLines(accepted));
         QVERIFY(p.messages.texts.isEmpty());
     }

@@ -136,7 +136,7 @@ private slots:
         ProgramFolder folder;
         Program p(folder);
         QVERIFY(p.start());
-        p.window.OpenAboutWindow();
+        p.window.openAboutWindow();
         QPointer<frmAbout> about = OpenAboutWindows().value(0);
         QVERIFY(about);
         bool aboutOpenAfterMain = false;
@@ -186,7 +186,7 @@ private slots:
         ProgramFolder folder;
         Program p(folder);
         QVERIFY(p.start());
-        p.window.OpenParameterDialog();
+        p.window.openParameterDialog();
         auto* dialog = p.window.findChild<DialogParameter*>();
         // A transient reads as active while its parent is: wait for the dialog itself.
         QTRY_COMPARE(QApplication::activeWindow(), dialog);
@@ -233,8 +233,8 @@ private slots:
         QVERIFY(p.enterGpaPr(10.0f));
         p.click(QStringLiteral("F3CmdNext"));
         p.click(QStringLiteral("F4CmdNext"));
-        QCOMPARE(p.window.CurrentPage(), 1);
-        p.window.OpenParameterDialog();
+        QCOMPARE(p.window.currentPage(), 1);
+        p.window.openParameterDialog();
         QPointer<DialogParameter> dialog = p.window.findChild<DialogParameter*>();
         Find<EntryBox>(dialog, QStringLiteral("TextMeanGpa"))->setText(QStringLiteral(" 2.5x"));
         Find<EntryBox>(dialog, QStringLiteral("TextSD"))->setText(QStringLiteral("0.6"));

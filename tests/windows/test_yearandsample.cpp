@@ -107,7 +107,7 @@ private slots:
         p.type(QStringLiteral("Text_SC_main(4)"), QStringLiteral("55"));
         p.type(QStringLiteral("Text_sp_sc(1)"), QStringLiteral("62"));
         p.click(QStringLiteral("F2CmdNext"));
-        QCOMPARE(p.window.CurrentPage(), 3);
+        QCOMPARE(p.window.currentPage(), 3);
         QVERIFY(p.text(QStringLiteral("F3LabelMeanGgpSdComment"))
                     .contains(QStringLiteral("ได้จากการคัดเลือก ประจำปีการศึกษา ") + noteYear + QStringLiteral(" ")));
         QVERIFY(p.messages.texts.isEmpty());

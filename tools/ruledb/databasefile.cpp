@@ -24,7 +24,7 @@ DataSet readDatabaseFile(const std::string& path)
         tamrik::ruledb::requireNoViews(db);
         tamrik::ruledb::requireRecordedContent(db);
         std::vector<std::string> names;
-        db.ForEachRow("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+        db.forEachRow("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
                       "ESCAPE '\\' ORDER BY rowid",
                       [&](const RowCursor& row) {
                           names.emplace_back(row.textAt(0));
@@ -33,13 +33,13 @@ DataSet readDatabaseFile(const std::string& path)
         for (const std::string& name : names) {
             Table table;
             table.schema.name = name;
-            db.ForEachRow("SELECT name, type FROM pragma_table_info(?1)", {name}, [&](const RowCursor& row) {
+            db.forEachRow("SELECT name, type FROM pragma_table_info(?1)", {name}, [&](const RowCursor& row) {
                               const auto declared = row.textOrNull(1);
                               table.schema.columns.push_back(
                                   {row.textOrNull(0).value_or(""), tamrik::ruledb::typeOfDeclared(declared.value_or(""))});
                               return true;
                           });
-            db.ForEachRow("SELECT * FROM " + tamrik::ruledb::quoteIdentifier(name), [&](const RowCursor& cursor) {
+            db.forEachRow("SELECT * FROM " + tamrik::ruledb::quoteIdentifier(name), [&](const RowCursor& cursor) {
                 Row row;
                 for (std::size_t c = 0; c < cursor.columns().size(); ++c)
                     row.values.push_back(cursor.stored(c));
