@@ -16,6 +16,7 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -74,6 +75,17 @@ void FrmAllFaculties::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_placed) {
         m_placed = true;
+        fitScreen();
+    }
+}
+
+void FrmAllFaculties::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // A window manager frames the window after it is shown (X11 tells the
+    // frame late): fit once more then, or the frame pushes the bottom off screen.
+    if (m_placed && !m_framed && frameGeometry() != geometry()) {
+        m_framed = true;
         fitScreen();
     }
 }

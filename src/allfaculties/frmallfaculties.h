@@ -59,6 +59,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildLayout(const Session& session);
@@ -83,6 +84,7 @@ private:
     OpenFileChooser m_chooseOpen;
     SaveFileChooser m_chooseSave;
     bool m_placed = false;  // fitted to its screen once, when first shown
+    bool m_framed = false;  // fitted again once the window manager's frame was known
     bool m_previewShown = false;  // the ranking shows a value still being typed
 
     ScoresPanel* m_scores = nullptr;
