@@ -42,7 +42,7 @@ public:
 
     // The faculty (an index into the evaluator's faculties) of a row.
     std::size_t facultyOf(int row) const { return m_ranking->order()[static_cast<std::size_t>(row)]; }
-    const FacultyRecord& record(int row) const { return m_evaluator.faculties()[facultyOf(row)]; }
+    const FacultyEntry& record(int row) const { return m_evaluator.faculties()[facultyOf(row)]; }
     const FacultyScore& score(int row) const { return m_ranking->scores()[facultyOf(row)]; }
     // The row's faculty with its texts, written out on the first question.
     const FacultyEvaluation& evaluation(int row) const;

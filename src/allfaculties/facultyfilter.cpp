@@ -51,10 +51,10 @@ bool FacultyFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
     if (m_filter.universityKey.empty() && m_filter.searchKey.empty())
         return true;
     if (m_nameKeys.empty()) {
-        const std::vector<FacultyRecord>& all = m_faculties.evaluator().faculties();
+        const std::vector<FacultyEntry>& all = m_faculties.evaluator().faculties();
         m_nameKeys.reserve(all.size());
         m_universityKeys.reserve(all.size());
-        for (const FacultyRecord& each : all) {
+        for (const FacultyEntry& each : all) {
             m_nameKeys.push_back(searchKey(each.name));
             m_universityKeys.push_back(searchKey(each.university));
         }
@@ -70,8 +70,8 @@ bool FacultyFilter::lessThan(const QModelIndex& left, const QModelIndex& right) 
     const double b = m_faculties.sortFigure(right.row(), column);
     if (!std::isnan(a))
         return a < b;
-    const FacultyRecord& l = m_faculties.record(left.row());
-    const FacultyRecord& r = m_faculties.record(right.row());
+    const FacultyEntry& l = m_faculties.record(left.row());
+    const FacultyEntry& r = m_faculties.record(right.row());
     switch (column) {
     case FacultiesModel::Code: return l.facCode < r.facCode;
     case FacultiesModel::University: return l.university < r.university;

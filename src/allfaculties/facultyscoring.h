@@ -7,6 +7,7 @@
 #include "evaluator.h"
 #include "gpapr.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,12 @@ public:
     explicit FacultyScoring(const Session& session);
 
     const Evaluator& evaluator() const { return m_evaluator; }
-    // Null when the rule data have no faculty of that code.
-    const FacultyRecord* record(const std::string& facCode) const;
+    // Null when the rule data have no faculty of that code. The record
+    // holds no rule: the evaluator keeps only what scoring needs.
+    const FacultyEntry* record(const std::string& facCode) const;
+    // The faculty read again with its whole rule, for a printed sheet's rows;
+    // nothing for an unknown code. Throws ruledb::DbError.
+    std::optional<FacultyRecord> withRule(const std::string& facCode) const;
     const ProbLookup& prob() const { return m_prob; }
     ScoringContext context() const;
 
@@ -31,7 +36,7 @@ public:
     // only when asked for.
     Ranking rank(const Applicant& applicant) const;
     // One faculty written out whole, what it needs included.
-    FacultyEvaluation evaluate(const FacultyRecord& faculty, const Applicant& applicant) const;
+    FacultyEvaluation evaluate(const FacultyEntry& faculty, const Applicant& applicant) const;
 
 private:
     const Session& m_session;

@@ -47,7 +47,7 @@ RankingPanel::RankingPanel(const Evaluator& evaluator, QWidget* parent) : QWidge
         named(new QComboBox, QStringLiteral("ComboUniverFilter"), QStringLiteral("กรองตามมหาวิทยาลัย"));
     m_ComboUniverFilter->addItem(QStringLiteral("ทุกมหาวิทยาลัย"));
     std::unordered_set<std::string_view> universities;
-    for (const FacultyRecord& faculty : evaluator.faculties()) {
+    for (const FacultyEntry& faculty : evaluator.faculties()) {
         if (universities.insert(faculty.university).second)
             m_ComboUniverFilter->addItem(toQString(faculty.university));
     }

@@ -310,16 +310,18 @@ void ShortlistPanel::exportPdf()
         return;
     const UserEntries& entries = m_session.entries();
     const ScoringParams& params = m_session.params();
-    std::vector<WorkingSheet> sheets;
-    for (const std::string& code : m_shortlist.codes()) {
-        const FacultyRecord* faculty = m_scoring.record(code);
-        if (!faculty)
-            continue;
-        const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
-        sheets.push_back(sheetFromEvaluation(*faculty, evaluation, entries.ScoreByCode, entries.GpaDigits,
-                                             entries.PrDigits, params.ParamMeanGpa, params.ParamSD, m_scoring.prob()));
-    }
     try {
+        std::vector<WorkingSheet> sheets;
+        for (const std::string& code : m_shortlist.codes()) {
+            const FacultyEntry* faculty = m_scoring.record(code);
+            const std::optional<FacultyRecord> whole = m_scoring.withRule(code);
+            if (!faculty || !whole)
+                continue;
+            const FacultyEvaluation evaluation = m_scoring.evaluate(*faculty, m_scoring.remembered());
+            sheets.push_back(sheetFromEvaluation(*whole, evaluation, entries.ScoreByCode, entries.GpaDigits,
+                                                 entries.PrDigits, params.ParamMeanGpa, params.ParamSD,
+                                                 m_scoring.prob()));
+        }
         if (!writeWorkingPdf(path, sheets, makePrintNotes(m_session), true))
             m_session.messages().show(saveFailedMessage(path));
         else if (!missing.isEmpty())

@@ -34,13 +34,17 @@ struct YearRange {
     double max = 0;
 };
 
-// One faculty as the rule database gives it: the rule load's result (the
-// very message page 1 would show when it fails) and its ranges.
-struct FacultyRecord {
+// A faculty's names and ranges, what the lists show of it.
+struct FacultyEntry {
     std::string facCode, university, name;
-    RuleLoadResult load;
     std::optional<YearRange> lastYear;  // nothing: no row, or ScMax/ScMin unusable
     std::vector<YearRange> years;
+};
+
+// One faculty as the rule database gives it, with the rule load's result
+// (the very message page 1 would show when it fails).
+struct FacultyRecord : FacultyEntry {
+    RuleLoadResult load;
 };
 
 enum class Chance { AboveMax, Clear, Borderline, Below, NoData, MissingScores, FailsMinimum };

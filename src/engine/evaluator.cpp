@@ -20,16 +20,29 @@ std::optional<YearRange> shownRange(const std::optional<YearRange>& range)
 
 }  // namespace
 
-Evaluator::Evaluator(std::vector<FacultyRecord> faculties) : m_faculties(std::move(faculties))
+Evaluator::Evaluator(std::vector<FacultyRecord> faculties)
 {
-    m_paths.reserve(m_faculties.size());
-    m_lastYears.reserve(m_faculties.size());
-    for (const FacultyRecord& faculty : m_faculties) {
-        m_paths.emplace_back();
-        if (faculty.load.ok())
-            m_paths.back().emplace(*faculty.load.rule);
-        m_lastYears.push_back(shownRange(faculty.lastYear));
-    }
+    reserve(faculties.size());
+    for (FacultyRecord& faculty : faculties)
+        add(std::move(faculty));
+}
+
+void Evaluator::reserve(std::size_t faculties)
+{
+    m_faculties.reserve(faculties);
+    m_errors.reserve(faculties);
+    m_paths.reserve(faculties);
+    m_lastYears.reserve(faculties);
+}
+
+void Evaluator::add(FacultyRecord faculty)
+{
+    m_paths.emplace_back();
+    if (faculty.load.ok())
+        m_paths.back().emplace(*faculty.load.rule);
+    m_lastYears.push_back(shownRange(faculty.lastYear));
+    m_errors.push_back(std::move(faculty.load.error));
+    m_faculties.push_back(std::move(static_cast<FacultyEntry&>(faculty)));
 }
 
 std::optional<std::size_t> Evaluator::indexOf(std::string_view facCode) const
@@ -62,13 +75,13 @@ FacultyScore Evaluator::score(std::size_t faculty, const ApplicantEntries& entri
 FacultyEvaluation Evaluator::evaluation(std::size_t faculty, const ApplicantEntries& entries,
                                         GpaShares& gpaShares, Detail detail) const
 {
-    const FacultyRecord& record = m_faculties[faculty];
+    const FacultyEntry& record = m_faculties[faculty];
     FacultyEvaluation ev;
     ev.facCode = record.facCode;
     ev.university = record.university;
     ev.name = record.name;
     ev.years = record.years;
-    ev.error = record.load.error;
+    ev.error = m_errors[faculty];
     if (!m_paths[faculty])
         return ev;
     const FacultyPath& path = *m_paths[faculty];

@@ -74,10 +74,19 @@ private:
 class Evaluator {
 public:
     explicit Evaluator(std::vector<FacultyRecord> faculties);
+    // Filled with add() before any use.
+    Evaluator() = default;
     Evaluator(const Evaluator&) = delete;
     Evaluator& operator=(const Evaluator&) = delete;
 
-    const std::vector<FacultyRecord>& faculties() const { return m_faculties; }
+    // A faculty's rule prepared, then let go: thousands of whole rules with
+    // their texts would be most of the memory.
+    void add(FacultyRecord faculty);
+    // Room for this many at once, rather than growing by copies.
+    void reserve(std::size_t faculties);
+
+    // The faculties without their rules (loadFaculty gives one back whole).
+    const std::vector<FacultyEntry>& faculties() const { return m_faculties; }
     std::optional<std::size_t> indexOf(std::string_view facCode) const;
     // A faculty's figures that no applicant changes: last year's range as
     // page 4 shows it, and the highest composite possible (0 without a rule).
@@ -98,7 +107,8 @@ private:
     FacultyEvaluation evaluation(std::size_t faculty, const ApplicantEntries& entries, GpaShares& gpaShares,
                                  Detail detail) const;
 
-    std::vector<FacultyRecord> m_faculties;
+    std::vector<FacultyEntry> m_faculties;
+    std::vector<std::string> m_errors;  // the rule load's message; empty for a rule built
     std::vector<std::optional<FacultyPath>> m_paths;   // nothing for a rule that could not be built
     std::vector<std::optional<YearRange>> m_lastYears;  // as page 4 shows them
 };

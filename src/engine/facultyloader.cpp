@@ -9,22 +9,32 @@ namespace tamrik {
 
 using ruledb::RuleDatabase;
 
-std::vector<FacultyRecord> loadFaculties(const RuleDatabase& db, const std::string& lastYearTable)
+void forEachFaculty(const RuleDatabase& db, const std::string& lastYearTable,
+                    const std::function<void(std::size_t)>& counted, const std::function<void(FacultyRecord&&)>& each)
 {
     SUNameFaculties faculties(db);
     WholeRuleTables tables(db, faculties);
     const RangeTables ranges(db, lastYearTable, faculties);
-    std::vector<FacultyRecord> records(faculties.names().size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    counted(faculties.names().size());
+    for (std::size_t i = 0; i < faculties.names().size(); ++i) {
         SUNameFaculties::Names& names = faculties.names()[i];
-        FacultyRecord& record = records[i];
+        FacultyRecord record;
         record.facCode = names.facCode;
         record.university = std::move(names.university);
         record.name = std::move(names.name);
         record.lastYear = ranges.lastYear(i);
         record.years = ranges.years(i);
         record.load = buildFacultyRule(tables, record.facCode, record.facCode);
+        each(std::move(record));
     }
+}
+
+std::vector<FacultyRecord> loadFaculties(const RuleDatabase& db, const std::string& lastYearTable)
+{
+    std::vector<FacultyRecord> records;
+    forEachFaculty(
+        db, lastYearTable, [&](std::size_t count) { records.reserve(count); },
+        [&](FacultyRecord&& record) { records.push_back(std::move(record)); });
     return records;
 }
 

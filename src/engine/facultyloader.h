@@ -7,6 +7,7 @@
 #include "evaluation.h"
 #include "ruledatabase.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ namespace tamrik {
 // fails on a faculty-by-faculty question; a rule table that cannot be read
 // gives each faculty the load error page 1 would show.
 std::vector<FacultyRecord> loadFaculties(const ruledb::RuleDatabase& db, const std::string& lastYearTable);
+// The same, each handed over as soon as it is read: no more than one rule
+// is whole at a time. `counted` learns how many there are before the first.
+void forEachFaculty(const ruledb::RuleDatabase& db, const std::string& lastYearTable,
+                    const std::function<void(std::size_t)>& counted, const std::function<void(FacultyRecord&&)>& each);
 
 // The faculty with this code, as loadFaculties gives it; nothing when SUName
 // has no such code.

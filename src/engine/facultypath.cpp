@@ -35,16 +35,17 @@ void valuesOf(const std::array<std::optional<std::size_t>, N>& slots, std::size_
 }
 
 // A row without a score is checked against no minimum.
-template <std::size_t N>
-std::vector<SubjectRow> checkRows(const std::vector<FacultyRule::SubjectRow>& rows,
+template <typename Row, std::size_t N>
+std::vector<SubjectRow> checkRows(const Row* rows, std::size_t count,
                                   const std::array<std::optional<std::size_t>, N>& slots,
                                   const ApplicantEntries& entries)
 {
     std::vector<SubjectRow> checked;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    checked.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
         const bool scored = slots[i] && entries.scored[*slots[i]];
-        checked.push_back({rows[i].SubCod, rows[i].SubName, slots[i] ? entries.box[*slots[i]] : std::string(),
-                           scored ? rows[i].MinPercent : std::string("0")});
+        checked.push_back({rows[i].code, rows[i].name, slots[i] ? entries.box[*slots[i]] : std::string(),
+                           scored ? rows[i].minimum : std::string("0")});
     }
     return checked;
 }
@@ -65,8 +66,17 @@ ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& con
     return e;
 }
 
-FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
+FacultyPath::FacultyPath(const FacultyRule& rule)
+    : m_mainRows(rule.MainRows.size()),
+      m_specialRows(rule.SpecRows.size()),
+      m_rule0102(rule.Rule0102),
+      m_scorePerPercent(rule.ScorePerPercent)
 {
+    m_rows.reserve(m_mainRows + m_specialRows);
+    for (const auto* rows : {&rule.MainRows, &rule.SpecRows}) {
+        for (const FacultyRule::SubjectRow& row : *rows)
+            m_rows.push_back({row.SubCod, row.SubName, row.MinPercent});
+    }
     // The rule load keeps to the rows the page holds.
     for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {
         m_mainSlots[i] = scoreSlot(rule.MainRows[i].SubCod);
@@ -86,7 +96,7 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
     m_partners.reserve(m_counted.size());
     for (const std::string& code : m_counted) {
         m_countedSlots.push_back(*scoreSlot(code));
-        m_partners.push_back(partnerOf(code));
+        m_partners.push_back(partnerOf(rule, code));
     }
     const auto uncountedMinimum = [&](const std::string& code, const std::optional<std::size_t>& slot) {
         if (std::find(m_counted.begin(), m_counted.end(), code) == m_counted.end())
@@ -109,22 +119,22 @@ FacultyPath::FacultyPath(const FacultyRule& rule) : m_rule(rule)
 RowValues FacultyPath::restore(const std::array<double, kSubjectCount>& value) const
 {
     RowValues values;
-    valuesOf(m_mainSlots, m_rule.MainRows.size(), value, values.main);
-    valuesOf(m_specialSlots, m_rule.SpecRows.size(), value, values.special);
+    valuesOf(m_mainSlots, m_mainRows, value, values.main);
+    valuesOf(m_specialSlots, m_specialRows, value, values.special);
     return values;
 }
 
 bool FacultyPath::failsCheck(const RowValues& values, const ApplicantEntries& entries) const
 {
-    const std::size_t mains = m_rule.MainRows.size();
-    if (m_rule.Rule0102 && mains > 1 && isScored(entries, m_mainSlots[0]) && isScored(entries, m_mainSlots[1]) &&
+    const std::size_t mains = m_mainRows;
+    if (m_rule0102 && mains > 1 && isScored(entries, m_mainSlots[0]) && isScored(entries, m_mainSlots[1]) &&
         rule0102Fails(values.main[0], values.main[1]))
         return true;
     for (std::size_t i = 0; i < mains; ++i) {
         if (isScored(entries, m_mainSlots[i]) && belowMinimum(values.main[i], m_mainMinimums[i]))
             return true;
     }
-    for (std::size_t i = 0; i < m_rule.SpecRows.size(); ++i) {
+    for (std::size_t i = 0; i < m_specialRows; ++i) {
         if (isScored(entries, m_specialSlots[i]) && belowMinimum(values.special[i], m_specialMinimums[i]))
             return true;
     }
@@ -133,10 +143,10 @@ bool FacultyPath::failsCheck(const RowValues& values, const ApplicantEntries& en
 
 SubjectCheckResult FacultyPath::check(const ApplicantEntries& entries) const
 {
-    const bool rule0102 = m_rule.Rule0102 && m_rule.MainRows.size() > 1 && isScored(entries, m_mainSlots[0]) &&
-                          isScored(entries, m_mainSlots[1]);
-    return checkSubjectScores(checkRows(m_rule.MainRows, m_mainSlots, entries),
-                              checkRows(m_rule.SpecRows, m_specialSlots, entries), rule0102);
+    const bool rule0102 =
+        m_rule0102 && m_mainRows > 1 && isScored(entries, m_mainSlots[0]) && isScored(entries, m_mainSlots[1]);
+    return checkSubjectScores(checkRows(m_rows.data(), m_mainRows, m_mainSlots, entries),
+                              checkRows(m_rows.data() + m_mainRows, m_specialRows, m_specialSlots, entries), rule0102);
 }
 
 std::vector<std::string> FacultyPath::missing(const ApplicantEntries& entries) const
@@ -171,8 +181,8 @@ FacultyPath::Shares FacultyPath::shares(const RowValues& values, const std::opti
 {
     return {mainSubtotalValue(m_mainOrder, values.main.data()),
             specSubtotalValue(m_specialOrder, values.special.data(), m_specialWeights.data(), m_wMain, m_full[0]),
-            gpaFraction ? sharePoints(m_rule.ScorePerPercent, *gpaFraction) : 0.0,
-            prFraction ? sharePoints(m_rule.ScorePerPercent, *prFraction) : 0.0};
+            gpaFraction ? sharePoints(m_scorePerPercent, *gpaFraction) : 0.0,
+            prFraction ? sharePoints(m_scorePerPercent, *prFraction) : 0.0};
 }
 
 Figures FacultyPath::figures(const RowValues& values, const std::optional<float>& gpaFraction,
@@ -201,11 +211,11 @@ bool FacultyPath::isMissing(const ApplicantEntries& entries, std::size_t i) cons
     return !entries.scored[m_countedSlots[i]] && !partnerScored;
 }
 
-std::optional<std::size_t> FacultyPath::partnerOf(const std::string& code) const
+std::optional<std::size_t> FacultyPath::partnerOf(const FacultyRule& rule, const std::string& code) const
 {
-    if (!m_rule.PairGroup)
+    if (!rule.PairGroup)
         return std::nullopt;
-    const auto& pair = *m_rule.PairGroup;
+    const auto& pair = *rule.PairGroup;
     const std::string* partner = code == pair.CodeA ? &pair.CodeB : code == pair.CodeB ? &pair.CodeA : nullptr;
     if (!partner)
         return std::nullopt;

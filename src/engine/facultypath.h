@@ -42,7 +42,7 @@ struct RowValues {
     std::array<double, kMaxSpecRows> special{};
 };
 
-// Read-only once made; the rule must outlive it.
+// Read-only once made; keeps what scoring needs of the rule, which may go.
 class FacultyPath {
 public:
     explicit FacultyPath(const FacultyRule& rule);
@@ -90,9 +90,16 @@ private:
     {
         return slot && entries.scored[*slot];
     }
-    std::optional<std::size_t> partnerOf(const std::string& code) const;
+    std::optional<std::size_t> partnerOf(const FacultyRule& rule, const std::string& code) const;
 
-    const FacultyRule& m_rule;
+    // What page 2's check shows of each row, main rows first.
+    struct RowText {
+        std::string code, name, minimum;
+    };
+    std::vector<RowText> m_rows;
+    std::size_t m_mainRows = 0, m_specialRows = 0;
+    bool m_rule0102 = false;
+    float m_scorePerPercent = 0.0f;
     // Each row's slot (nothing for a code without one), minimum and weight.
     std::array<std::optional<std::size_t>, kMaxMainRows> m_mainSlots{};
     std::array<std::optional<std::size_t>, kMaxSpecRows> m_specialSlots{};

@@ -656,6 +656,8 @@ private slots:
             In<QPushButton>(list, QStringLiteral("CmdExportPdf"))->click();
             QCOMPARE(PdfPages(pdf), 5);
             QVERIFY(PdfText(pdf).contains(QStringLiteral("0077")));
+            // Each choice's page lists its rule's rows with the scores typed.
+            QVERIFY(PdfText(pdf).contains(QStringLiteral("80.25")));
 
             choices->setCurrentRow(3);
             In<QPushButton>(list, QStringLiteral("CmdRemoveChoice"))->click();

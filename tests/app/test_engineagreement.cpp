@@ -71,7 +71,8 @@ private slots:
     {
         const ruledb::RuleDatabase db(ProgramFolder::bundledRuleDb().toStdString());
         const ScoringParams params;  // the window starts with the same defaults
-        const Evaluator evaluator(loadFaculties(db, params.ParamDbMaxMin));
+        const std::vector<FacultyRecord> records = loadFaculties(db, params.ParamDbMaxMin);
+        const Evaluator evaluator(records);
         const ScoringContext context{params.ParamMeanGpa, params.ParamSD, loadProbTable(db)};
         QVERIFY(evaluator.faculties().size() > 100);
 
@@ -89,7 +90,7 @@ private slots:
             QVERIFY(program.start());
 
             for (std::size_t i = 0; i < evaluator.faculties().size(); ++i) {
-                const FacultyRecord& faculty = evaluator.faculties()[i];
+                const FacultyRecord& faculty = records[i];
                 const FacultyEvaluation ev = evaluator.evaluate(i, c.applicant, context, Detail::Needed);
                 const QString where = QStringLiteral("%1, faculty %2: ")
                                           .arg(QLatin1String(c.name), QString::fromStdString(faculty.facCode));

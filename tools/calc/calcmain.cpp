@@ -47,7 +47,7 @@ RowSettings rowSettingsOf(const CalcOptions& o, const tamrik::Evaluator& evaluat
     RowSettings settings;
     settings.top = o.top.value_or(tamrik::kEveryFaculty);
     settings.filter = tamrik::facultyFilterSettings(o.university, o.match, o.eligibleOnly);
-    for (const tamrik::FacultyRecord& f : evaluator.faculties()) {
+    for (const tamrik::FacultyEntry& f : evaluator.faculties()) {
         const bool asked = o.faculties.empty()
                            || std::find(o.faculties.begin(), o.faculties.end(), f.facCode) != o.faculties.end();
         settings.listed.push_back(asked && tamrik::facultyNameMatches(settings.filter, f.university, f.name));
@@ -119,26 +119,29 @@ int runCalc(const std::vector<std::string>& args, const std::filesystem::path& e
                 return badInput(err, {"unknown faculty '" + o.faculty + "'"});
             evaluator.emplace(std::vector<tamrik::FacultyRecord>{std::move(*faculty)});
         } else {
-            std::vector<tamrik::FacultyRecord> faculties = tamrik::loadFaculties(*db, params.ParamDbMaxMin);
-            if (!o.faculties.empty()) {
-                std::vector<std::string> unknown;
-                for (const std::string& code : o.faculties) {
-                    if (std::none_of(faculties.begin(), faculties.end(),
-                                     [&](const tamrik::FacultyRecord& f) { return f.facCode == code; }))
-                        unknown.push_back("unknown faculty '" + code + "'");
+            // Only the faculties asked for, and those wished for, are evaluated.
+            std::vector<bool> found(o.faculties.size());
+            evaluator.emplace();
+            const auto counted = [&](std::size_t count) {
+                if (o.faculties.empty())
+                    evaluator->reserve(count);
+            };
+            tamrik::forEachFaculty(*db, params.ParamDbMaxMin, counted, [&](tamrik::FacultyRecord&& f) {
+                bool asked = false;
+                for (std::size_t i = 0; i < o.faculties.size(); ++i) {
+                    if (o.faculties[i] == f.facCode)
+                        found[i] = asked = true;
                 }
-                if (!unknown.empty())
-                    return badInput(err, unknown);
-                // Only the faculties asked for, and those wished for, are evaluated.
-                faculties.erase(std::remove_if(faculties.begin(), faculties.end(),
-                                               [&](const tamrik::FacultyRecord& f) {
-                                                   return !applicants->isWished(f.facCode)
-                                                          && std::find(o.faculties.begin(), o.faculties.end(),
-                                                                       f.facCode) == o.faculties.end();
-                                               }),
-                                faculties.end());
+                if (o.faculties.empty() || asked || applicants->isWished(f.facCode))
+                    evaluator->add(std::move(f));
+            });
+            std::vector<std::string> unknown;
+            for (std::size_t i = 0; i < o.faculties.size(); ++i) {
+                if (!found[i])
+                    unknown.push_back("unknown faculty '" + o.faculties[i] + "'");
             }
-            evaluator.emplace(std::move(faculties));
+            if (!unknown.empty())
+                return badInput(err, unknown);
         }
     } catch (const tamrik::ruledb::DbError& e) {
         err << "tamrik-calc: " << e.what() << '\n';
