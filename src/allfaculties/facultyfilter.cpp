@@ -1,7 +1,6 @@
 #include "facultyfilter.h"
 
 #include "facultiesmodel.h"
-#include "qtext.h"
 #include "searchkey.h"
 
 #include <cmath>
@@ -12,11 +11,6 @@ FacultyFilter::FacultyFilter(FacultiesModel* faculties, QObject* parent)
     : QSortFilterProxyModel(parent), m_faculties(*faculties)
 {
     setSourceModel(faculties);
-}
-
-QString FacultyFilter::SearchKey(const QString& text)
-{
-    return toQString(searchKey(text.toStdString()));
 }
 
 void FacultyFilter::setUniversity(const QString& university)
