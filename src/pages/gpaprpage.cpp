@@ -3,6 +3,7 @@
 #include "captionoverlay.h"
 #include "colours.h"
 #include "controls.h"
+#include "digitsvalidator.h"
 #include "entrybox.h"
 #include "messageservice.h"
 #include "numtext.h"
@@ -16,7 +17,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <algorithm>
 
 namespace tamrik {
@@ -80,8 +80,7 @@ GpaPrPage::GpaPrPage(Session& session, QWidget* parent) : QFrame(parent), m_sess
         m_box[box]->setMaxLength(TypedLength[box]);
         // Digits only: a point or a letter typed where a digit belongs would
         // put every later key in the wrong box.
-        m_box[box]->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_box[box]));
+        m_box[box]->setValidator(new DigitsValidator(m_box[box]));
         m_box[box]->setText(QString::fromLatin1(InitialText[box]));
         const Box which = static_cast<Box>(box);
         connect(m_box[box], &EntryBox::gotFocus, this, [this, which] { Box_GotFocus(which); });
