@@ -11,6 +11,9 @@ FacultyFilterSettings facultyFilterSettings(std::string_view university, std::st
 
 bool facultyNameMatches(const FacultyFilterSettings& filter, std::string_view university, std::string_view name)
 {
+    // A list of 9,999 faculties with no filter: no keys to build.
+    if (filter.universityKey.empty() && filter.searchKey.empty())
+        return true;
     return facultyKeysMatch(filter, searchKey(university), searchKey(name));
 }
 

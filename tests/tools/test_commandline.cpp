@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -105,6 +106,29 @@ TEST_F(CommandLine, OutputThatCannotBeWrittenIsAFault)
     EXPECT_EQ(file.status, 1);
     EXPECT_EQ(file.lastLine(), "tamrik-calc: cannot write '" + results + "': File too large\n");
     EXPECT_EQ(EntryCount(m_work), 0u);
+}
+
+// --all ends the process as soon as its output is flushed: every row is out.
+TEST_F(CommandLine, AllWritesEveryFacultyBeforeItEnds)
+{
+    const std::string text = (m_work / "all.txt").string();
+    const std::string csv = (m_work / "all.csv").string();
+    ASSERT_EQ(run(TAMRIK_CALC, calcArgs({"--all", "--gpa", "3.25"}), text).status, 0);
+    ASSERT_EQ(run(TAMRIK_CALC, calcArgs({"--all", "--csv", "--gpa", "3.25"}), csv).status, 0);
+    const std::string table = ReadBytes(text);
+    const std::string rows = ReadBytes(csv);
+    ASSERT_FALSE(table.empty());
+    ASSERT_EQ(table.back(), '\n');
+    // A line a faculty in each: the table's start with their rank, the CSV's
+    // follow its header.
+    std::size_t ranked = 0;
+    for (std::size_t at = 0; at < table.size(); at = table.find('\n', at) + 1) {
+        const std::size_t first = table.find_first_not_of(' ', at);
+        ranked += first < table.size() && table[first] >= '0' && table[first] <= '9' ? 1 : 0;
+    }
+    const auto lines = std::count(rows.begin(), rows.end(), '\n');
+    EXPECT_EQ(static_cast<long>(ranked), lines - 1);
+    EXPECT_GT(lines, 100);
 }
 
 // Both tools look at -o before any work: the calculator's batch file holds a

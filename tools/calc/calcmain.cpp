@@ -58,7 +58,7 @@ RowSettings rowSettingsOf(const CalcOptions& o, const tamrik::Evaluator& evaluat
 }  // namespace
 
 int runCalc(const std::vector<std::string>& args, const std::filesystem::path& executableFolder, std::ostream& stream,
-            std::ostream& err, bool progressToErr)
+            std::ostream& err, bool progressToErr, const std::function<void(int status)>& finished)
 {
     Output out(stream);
     const ParsedOptions parsed = parseCalcOptions(args);
@@ -176,7 +176,10 @@ int runCalc(const std::vector<std::string>& args, const std::filesystem::path& e
             out.write(sample ? sampleLine() : std::string());
             out.write(tableText(ranked.rows));
         }
-        return out.finish(err, kDone);
+        const int status = out.finish(err, kDone);
+        if (finished)
+            finished(status);
+        return status;
     }
 
     return runClass({o, *applicants, applicantCount, *evaluator, index, context, sample}, std::move(rowSettings), out,

@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "calcmain.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
 #endif
     // An interrupted batch leaves no half-written results file beside its output.
     tamrik::removeTemporaryFilesOnSignals();
+    // The output is flushed and checked by then: what is left is memory.
     return tamrikcalc::runCalc(std::vector<std::string>(argv + 1, argv + argc), executablePath(argv[0]).parent_path(),
-                               std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+                               std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
+                               [](int status) { std::_Exit(status); });
 }
