@@ -130,8 +130,10 @@ private:
             const bool main = number(*row, kSubjectTable, kSubTyp) == 0;
             subject.SubName = std::string(text(*row, kSubjectTable, kSubName));
             std::vector<FacultyRule::SubjectRow>& rows = main ? m_rule.MainRows : m_rule.SpecRows;
-            if (rows.size() == (main ? kMaxMainRows : kMaxSpecRows))
+            const std::size_t most = main ? kMaxMainRows : kMaxSpecRows;
+            if (rows.size() == most)
                 throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
+            rows.reserve(most);  // once: no growing by copies
             rows.push_back(std::move(subject));
         }
         // Rules are kept for the whole run, thousands of them: no spare room.

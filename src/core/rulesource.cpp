@@ -28,7 +28,8 @@ bool sameColumnName(std::string_view a, std::string_view b)
 std::optional<std::size_t> columnPlace(const std::vector<std::string>& columns, std::string_view column)
 {
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (sameColumnName(columns[c], column))
+        // The sizes first, here: most names of a table differ in size.
+        if (columns[c].size() == column.size() && sameColumnName(columns[c], column))
             return c;
     }
     return std::nullopt;

@@ -9,6 +9,8 @@ namespace tamrik {
 
 namespace {
 
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 // 30 % of the 200 points of subjects 01 and 02 together.
 constexpr double kRule0102Least = 60.0;
 
@@ -61,6 +63,11 @@ SubjectCheckResult checkSubjectScores(const std::vector<SubjectRow>& mainRows,
 
 std::optional<std::size_t> scoreSlot(std::string_view code)
 {
+    // Codes as the tables hold them, "01" to "51", without reading a number.
+    if (code.size() == 2 && isAsciiDigit(code[0]) && isAsciiDigit(code[1])) {
+        const auto n = static_cast<std::size_t>((code[0] - '0') * 10 + (code[1] - '0'));
+        return n >= 1 && n <= kSubjectCount ? std::optional<std::size_t>(n - 1) : std::nullopt;
+    }
     const std::optional<double> number = wholeNumber(code);
     if (!number || *number < 1 || *number > kSubjectCount || std::floor(*number) != *number)
         return std::nullopt;

@@ -20,6 +20,7 @@ std::vector<std::size_t> subtotalOrder(const std::vector<std::string_view>& rowC
                                        const std::array<std::string, 10>& CalcSubjCode)
 {
     std::vector<std::size_t> order;
+    order.reserve(rowCodes.size());
     for (std::size_t i = 1; i <= lastSlot(lastCalcSlot); ++i) {
         for (std::size_t row = 0; row < rowCodes.size(); ++row) {
             if (rowCodes[row] == CalcSubjCode[i])
@@ -112,6 +113,7 @@ std::vector<std::string> countedCodes(const std::vector<std::string>& mainCodes,
         return std::find(codes.begin(), codes.end(), code) != codes.end();
     };
     std::vector<std::string> counted;
+    counted.reserve(mainCodes.size() + specialCodes.size());
     for (std::size_t i = 1; i <= lastSlot(mainCodes.size() + specialCodes.size()); ++i) {
         const std::string& code = CalcSubjCode[i];
         const bool main = i <= lastSlot(mainCodes.size()) && holds(mainCodes, code);

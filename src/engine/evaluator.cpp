@@ -39,7 +39,7 @@ void Evaluator::add(FacultyRecord faculty)
 {
     m_paths.emplace_back();
     if (faculty.load.ok())
-        m_paths.back().emplace(*faculty.load.rule);
+        m_paths.back().emplace(std::move(*faculty.load.rule));
     m_lastYears.push_back(shownRange(faculty.lastYear));
     m_errors.push_back(std::move(faculty.load.error));
     m_faculties.push_back(std::move(static_cast<FacultyEntry&>(faculty)));

@@ -20,6 +20,7 @@ template <typename Code>
 std::vector<Code> codesOf(const std::vector<FacultyRule::SubjectRow>& rows)
 {
     std::vector<Code> codes;
+    codes.reserve(rows.size());
     for (const auto& row : rows)
         codes.push_back(row.SubCod);
     return codes;
@@ -66,16 +67,16 @@ ApplicantEntries entriesOf(const Applicant& applicant, const ScoringContext& con
     return e;
 }
 
-FacultyPath::FacultyPath(const FacultyRule& rule)
+FacultyPath::FacultyPath(FacultyRule&& rule)
     : m_mainRows(rule.MainRows.size()),
       m_specialRows(rule.SpecRows.size()),
       m_rule0102(rule.Rule0102),
       m_scorePerPercent(rule.ScorePerPercent)
 {
     m_rows.reserve(m_mainRows + m_specialRows);
-    for (const auto* rows : {&rule.MainRows, &rule.SpecRows}) {
-        for (const FacultyRule::SubjectRow& row : *rows)
-            m_rows.push_back({row.SubCod, row.SubName, row.MinPercent});
+    for (auto* rows : {&rule.MainRows, &rule.SpecRows}) {
+        for (FacultyRule::SubjectRow& row : *rows)
+            m_rows.push_back({row.SubCod, std::move(row.SubName), row.MinPercent});
     }
     // The rule load keeps to the rows the page holds.
     for (std::size_t i = 0; i < rule.MainRows.size(); ++i) {

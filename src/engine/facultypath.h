@@ -42,10 +42,11 @@ struct RowValues {
     std::array<double, kMaxSpecRows> special{};
 };
 
-// Read-only once made; keeps what scoring needs of the rule, which may go.
+// Read-only once made; keeps what scoring needs of the rule, taking its
+// texts rather than copying them.
 class FacultyPath {
 public:
-    explicit FacultyPath(const FacultyRule& rule);
+    explicit FacultyPath(FacultyRule&& rule);
 
     // The rows' box values for the values of the 51 boxes.
     RowValues restore(const std::array<double, kSubjectCount>& value) const;

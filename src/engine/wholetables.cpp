@@ -169,6 +169,8 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
         table.name = std::move(name);
         table.ranges.resize(count);
         std::vector<bool> seen(count);
+        // The columns of the range, found once: every row has the same.
+        std::optional<std::optional<std::size_t>> maxAt, minAt;
         try {
             table.whole = forEachKeyedRow(
                 db, "SELECT * FROM " + ruledb::quoteIdentifier(table.name) + ";", kFacCode,
@@ -177,10 +179,14 @@ RangeTables::RangeTables(const RuleDatabase& db, const std::string& lastYearTabl
                     if (!faculty || seen[*faculty])
                         return;
                     seen[*faculty] = true;
-                    if (!r.hasColumn(kScMax) || !r.hasColumn(kScMin))
+                    if (!maxAt) {
+                        maxAt = columnPlace(r.columns(), kScMax);
+                        minAt = columnPlace(r.columns(), kScMin);
+                    }
+                    if (!*maxAt || !*minAt)
                         return;
-                    const auto max = ruledb::storedNumber(r.field(kScMax));
-                    const auto min = ruledb::storedNumber(r.field(kScMin));
+                    const auto max = ruledb::storedNumber(r.at(**maxAt));
+                    const auto min = ruledb::storedNumber(r.at(**minAt));
                     if (max && min)
                         table.ranges[*faculty] = YearRange{table.year, *min, *max};
                 });
