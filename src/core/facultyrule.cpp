@@ -117,7 +117,7 @@ private:
     void placeRows(const std::array<std::string, 10>& codes)
     {
         for (const std::string& code : codes) {
-            if (Val(code) == -1)
+            if (code == "-1" || Val(code) == -1)
                 continue;
             const std::optional<RuleRow> row = m_source.firstRow(kSubjectTable, kSubCod, code);
             if (!row)
@@ -133,12 +133,9 @@ private:
             const std::size_t most = main ? kMaxMainRows : kMaxSpecRows;
             if (rows.size() == most)
                 throw LoadFailure{main ? "มีวิชาหลักเกิน 7 วิชา" : "มีวิชาเฉพาะเกิน 3 วิชา"};
-            rows.reserve(most);  // once: no growing by copies
+            rows.reserve(most);  // once, no growing by copies: a rule is kept only while it is used
             rows.push_back(std::move(subject));
         }
-        // Rules are kept for the whole run, thousands of them: no spare room.
-        m_rule.MainRows.shrink_to_fit();
-        m_rule.SpecRows.shrink_to_fit();
     }
 
     void readCriteria()
@@ -168,7 +165,8 @@ private:
         for (int k = 1; k <= m_sumCount; ++k) {
             const std::string_view c = text(*m_sum, kTableSUM, entryCodeColumn(k));
             const auto slot = static_cast<std::size_t>(k);
-            if (Val(c) < kFirstPairCode) {
+            const double code = Val(c);
+            if (code < kFirstPairCode) {
                 m_rule.CalcText.append(c).append(" ; ");
                 m_rule.CalcSubjCode[slot] = std::string(c);
             } else {
@@ -179,8 +177,9 @@ private:
                 m_rule.CalcText += m_pairA + " ; " + m_pairB + " ; ";
                 m_rule.CalcSubjCode[slot] = m_pairA;
                 m_rule.CalcSubjCode[slot + 1] = m_pairB;
+                m_pairEntry = k;
             }
-            if (Val(c) < kFirstSpecialCode)
+            if (code < kFirstSpecialCode)
                 m_mainPoints += 100;
         }
     }
@@ -209,13 +208,8 @@ private:
             throw LoadFailure{kMainWeightOutOfRange};
 
         // The last pair entry names the pair's full score.
-        int pairEntry = 0;
-        for (int k = 1; k <= m_sumCount; ++k) {
-            if (Val(text(sum, kTableSUM, entryCodeColumn(k))) >= kFirstPairCode)
-                pairEntry = k;
-        }
-        if (pairEntry != 0)
-            weighPair(pairEntry);
+        if (m_pairEntry != 0)
+            weighPair(m_pairEntry);
 
         // Special entries close the list, so the last nSpecial entries are theirs.
         const int nSpecial = static_cast<int>(m_rule.SpecRows.size());
@@ -265,6 +259,7 @@ private:
     FacultyRule m_rule;
     std::optional<RuleRow> m_sum;  // the tableSUM row, read again by the weight steps
     int m_sumCount = 0;
+    int m_pairEntry = 0;           // the last entry of tableSUM that stands for the pair, 0 for none
     double m_mainPoints = 0;       // 100 for each main calculation subject
     std::string m_pairA;
     std::string m_pairB;
