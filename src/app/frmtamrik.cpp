@@ -41,6 +41,9 @@ namespace {
 constexpr int ClientWidth = 11385;
 constexpr int ClientHeight = 7800;
 const QRect PageTwips(120, 960, 11200, 6735);
+// Which emblem and which contact line each page shows.
+constexpr int ImageIndex[] = {0, 3, 2, 1};
+constexpr int FooterIndex[] = {5, 8, 7, 6};
 
 }  // namespace
 
@@ -65,42 +68,85 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
     buildHeader(client);
 
     m_facultyPage = new FacultyPage(m_session, {m_LabelFacID, m_LabelFacName, m_LabelUname}, client);
-    m_subjectPage = new SubjectPage(m_session, client);
-    m_gpaPrPage = new GpaPrPage(m_session, client);
-    m_summaryPage = new SummaryPage(m_session, client);
-    m_FrameMain = {m_facultyPage, m_subjectPage, m_gpaPrPage, m_summaryPage};
-    // Which emblem and which contact line each page shows.
-    const int imageIndex[] = {0, 3, 2, 1};
-    const int footerIndex[] = {5, 8, 7, 6};
-    for (int i = 0; i < 4; ++i) {
-        m_FrameMain[i]->setObjectName(arrayName(QStringLiteral("FrameMain"), i));
-        setGeometryTwips(m_FrameMain[i], PageTwips);
-        addPageDecor(m_FrameMain[i], imageIndex[i], footerIndex[i]);
-    }
+    placePage(0, m_facultyPage);
     buildMenus();
     setFixedSize(sizeHint());
 
     connect(m_facultyPage, &FacultyPage::nextClicked, this, &FrmTamrik::F1CmdNext_Click);
     connect(m_facultyPage, &FacultyPage::changeUserClicked, this, &FrmTamrik::ResetUserData);
+}
+
+void FrmTamrik::placePage(int index, QFrame* page)
+{
+    page->setObjectName(arrayName(QStringLiteral("FrameMain"), index));
+    setGeometryTwips(page, PageTwips);
+    addPageDecor(page, ImageIndex[index], FooterIndex[index]);
+    m_FrameMain[static_cast<std::size_t>(index)] = page;
+}
+
+QFrame* FrmTamrik::page(int n)
+{
+    switch (n) {
+    case 1: return m_facultyPage;
+    case 2: return &subjectPage();
+    case 3: return &gpaPrPage();
+    case 4: return &summaryPage();
+    default: return nullptr;
+    }
+}
+
+SubjectPage& FrmTamrik::subjectPage()
+{
+    if (m_subjectPage)
+        return *m_subjectPage;
+    m_subjectPage = new SubjectPage(m_session, centralWidget());
+    m_subjectPage->hide();
+    placePage(1, m_subjectPage);
     connect(m_subjectPage, &SubjectPage::backClicked, this, [this] {
         showPage(1);
         m_submnuOption[0]->setEnabled(true);
     });
     connect(m_subjectPage, &SubjectPage::checkFailed, this, [this] { showPage(1); });
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::F2CmdNext_Accepted);
-    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { showPage(2); });
-    connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::F3CmdNext_Click);
     // Wherever the pages remember entries, the all-faculties window follows.
     connect(m_subjectPage, &SubjectPage::checkFailed, this, &FrmTamrik::entriesChangedByPages);
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::entriesChangedByPages);
     connect(m_subjectPage, &SubjectPage::scoreLeft, this, &FrmTamrik::entriesChangedByPages);
+    return *m_subjectPage;
+}
+
+GpaPrPage& FrmTamrik::gpaPrPage()
+{
+    if (m_gpaPrPage)
+        return *m_gpaPrPage;
+    m_gpaPrPage = new GpaPrPage(m_session, centralWidget());
+    m_gpaPrPage->hide();
+    placePage(2, m_gpaPrPage);
+    connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { showPage(2); });
+    connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::F3CmdNext_Click);
     connect(m_gpaPrPage, &GpaPrPage::backClicked, this, &FrmTamrik::entriesChangedByPages);
     connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::entriesChangedByPages);
+    // Only a change shows the parameters over the note: as it would, had the
+    // page been there at the change. GPA and PR come from the entries as it
+    // is entered.
+    if (m_paramsChanged)
+        m_gpaPrPage->showParams();
+    return *m_gpaPrPage;
+}
+
+SummaryPage& FrmTamrik::summaryPage()
+{
+    if (m_summaryPage)
+        return *m_summaryPage;
+    m_summaryPage = new SummaryPage(m_session, centralWidget());
+    m_summaryPage->hide();
+    placePage(3, m_summaryPage);
     connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { showPage(3); });
     connect(m_summaryPage, &SummaryPage::firstPageClicked, this, [this] {
         showPage(1);
         m_submnuOption[0]->setEnabled(true);
     });
+    return *m_summaryPage;
 }
 
 FrmTamrik::~FrmTamrik()
@@ -185,17 +231,20 @@ bool FrmTamrik::Load()
     return true;
 }
 
-void FrmTamrik::showPage(int page)
+void FrmTamrik::showPage(int n)
 {
-    for (int i = 0; i < 4; ++i)
-        m_FrameMain[i]->setVisible(i == page - 1);
-    m_mnuSavePdf->setEnabled(page == 4);
+    page(n);
+    for (int i = 0; i < 4; ++i) {
+        if (m_FrameMain[i])
+            m_FrameMain[i]->setVisible(i == n - 1);
+    }
+    m_mnuSavePdf->setEnabled(n == 4);
 }
 
 int FrmTamrik::currentPage() const
 {
     for (int i = 0; i < 4; ++i) {
-        if (m_FrameMain[i]->isVisibleTo(centralWidget()))
+        if (m_FrameMain[i] && m_FrameMain[i]->isVisibleTo(centralWidget()))
             return i + 1;
     }
     return 0;
@@ -203,7 +252,7 @@ int FrmTamrik::currentPage() const
 
 void FrmTamrik::F1CmdNext_Click()
 {
-    if (!m_subjectPage->loadRule(m_facultyPage->SelFacCode(), m_facultyPage->facIdText().toStdString()))
+    if (!subjectPage().loadRule(m_facultyPage->SelFacCode(), m_facultyPage->facIdText().toStdString()))
         return;
     showPage(2);
     m_submnuOption[0]->setEnabled(false);
@@ -211,7 +260,7 @@ void FrmTamrik::F1CmdNext_Click()
 
 void FrmTamrik::F2CmdNext_Accepted()
 {
-    m_gpaPrPage->EnterGpaPrPage(m_subjectPage->ScorePerPercent());
+    gpaPrPage().EnterGpaPrPage(subjectPage().ScorePerPercent());
     showPage(3);
 }
 
@@ -228,18 +277,20 @@ void FrmTamrik::rebuildSummaryPage()
 {
     // Page 3 has stored its digits; the summary takes every value as it stands.
     SummaryInput input;
-    input.MainTotalScore = m_subjectPage->MainTotalScore();
-    input.SpecTotalScore = m_subjectPage->SpecTotalScore();
-    input.MainMaxText = m_subjectPage->MainMaxText().toStdString();
-    input.SpecMaxText = m_subjectPage->SpecMaxText().toStdString();
-    input.GpaScore = m_gpaPrPage->GpaScore();
-    input.PrScore = m_gpaPrPage->PrScore();
-    input.gpaFullText = m_gpaPrPage->GpaFullText().toStdString();
-    input.prFullText = m_gpaPrPage->PrFullText().toStdString();
+    const SubjectPage& subjects = subjectPage();
+    const GpaPrPage& gpaPr = gpaPrPage();
+    input.MainTotalScore = subjects.MainTotalScore();
+    input.SpecTotalScore = subjects.SpecTotalScore();
+    input.MainMaxText = subjects.MainMaxText().toStdString();
+    input.SpecMaxText = subjects.SpecMaxText().toStdString();
+    input.GpaScore = gpaPr.GpaScore();
+    input.PrScore = gpaPr.PrScore();
+    input.gpaFullText = gpaPr.GpaFullText().toStdString();
+    input.prFullText = gpaPr.PrFullText().toStdString();
     input.GpaDigits = m_session.entries().GpaDigits;
     input.PrDigits = m_session.entries().PrDigits;
     m_lastSummary = input;
-    m_summaryPage->buildSummaryPage(input, m_facultyPage->SelFacCode());
+    summaryPage().buildSummaryPage(input, m_facultyPage->SelFacCode());
 }
 
 void FrmTamrik::ResetUserData()
@@ -253,9 +304,12 @@ void FrmTamrik::ResetUserData()
     // On disk at once: on a shared computer a crash or power cut before the
     // next save would hand the last user's scores to the next start.
     m_session.SaveEntriesFile();
-    // The boxes' change handling brings the GPA and PR points down with them.
-    m_gpaPrPage->resetBoxes();
-    m_summaryPage->resetMyScores();
+    // The boxes' change handling brings the GPA and PR points down with them;
+    // a page not built yet starts so.
+    if (m_gpaPrPage)
+        m_gpaPrPage->resetBoxes();
+    if (m_summaryPage)
+        m_summaryPage->resetMyScores();
     // The shortlist belonged to the last user.
     deleteChoicesFile(m_session.dataFolder());
     if (m_allFaculties) {
@@ -278,9 +332,13 @@ void FrmTamrik::openParameterDialog()
 
 void FrmTamrik::showParamsOnPages()
 {
-    // Page 4's year label first: page 3's takes the same text.
-    m_summaryPage->showParams();
-    m_gpaPrPage->showParams();
+    // Page 4's year label first: page 3's takes the same text. A page built
+    // later shows them as it is built (page 4 whenever it is filled).
+    m_paramsChanged = true;
+    if (m_summaryPage)
+        m_summaryPage->showParams();
+    if (m_gpaPrPage)
+        m_gpaPrPage->showParams();
 }
 
 void FrmTamrik::openAboutWindow()
@@ -339,22 +397,26 @@ void FrmTamrik::entriesChangedByPages()
 
 // The boxes of pages 2 and 3 show what the window remembered, so leaving a
 // page never writes an older value back; only the edited value's boxes move,
-// as the others may hold typing the pages have not taken yet.
+// as the others may hold typing the pages have not taken yet. A page not
+// built yet takes them from the entries as it is entered.
 void FrmTamrik::scoreEditedInList(const QString& code)
 {
-    m_subjectPage->showRememberedScore(code);
+    if (m_subjectPage)
+        m_subjectPage->showRememberedScore(code);
     summaryFollowsList();
 }
 
 void FrmTamrik::gpaEditedInList()
 {
-    m_gpaPrPage->showRememberedGpa();
+    if (m_gpaPrPage)
+        m_gpaPrPage->showRememberedGpa();
     summaryFollowsList();
 }
 
 void FrmTamrik::prEditedInList()
 {
-    m_gpaPrPage->showRememberedPr();
+    if (m_gpaPrPage)
+        m_gpaPrPage->showRememberedPr();
     summaryFollowsList();
 }
 
@@ -370,7 +432,7 @@ void FrmTamrik::goToFaculty(const QString& facCode)
         return;
     // Page 3 keeps what was typed there only when it is left: leave it properly.
     if (currentPage() == 3) {
-        m_gpaPrPage->storeDigits();
+        gpaPrPage().storeDigits();
         m_session.SaveEntriesFile();
         entriesChangedByPages();
     }
@@ -385,8 +447,8 @@ void FrmTamrik::SavePdf()
         return;
     const std::string& code = m_facultyPage->SelFacCode();
     // The sheet prints what pages 2 and 4 show; without it there is nothing whole to print.
-    const FacultyRule* rule = m_subjectPage->Rule();
-    const auto& lastYear = m_summaryPage->LastYear();
+    const FacultyRule* rule = subjectPage().Rule();
+    const auto& lastYear = summaryPage().LastYear();
     if (!rule || !lastYear) {
         m_session.messages().show(QStringLiteral("ไม่มีข้อมูลเกณฑ์หรือคะแนนสูงสุด-ต่ำสุดของคณะนี้ครบ จึงบันทึก PDF ไม่ได้"));
         return;

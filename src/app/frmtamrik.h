@@ -50,8 +50,12 @@ public:
     bool Load();
 
     // Page n (1 to 4) becomes the one visible page.
-    void showPage(int page);
+    void showPage(int n);
     int currentPage() const;
+    // Page n (1 to 4). Pages 2 to 4 are built when first needed: a start
+    // without them takes less time and memory, and most users stay on page 1
+    // a while.
+    QFrame* page(int n);
 
     // "Change User": forgets the remembered scores, GPA and PR, writes the
     // emptied entries file at once, zeroes the figures of pages 3 and 4 and
@@ -85,6 +89,10 @@ protected:
 
 private:
     void buildHeader(QWidget* client);
+    void placePage(int index, QFrame* page);
+    SubjectPage& subjectPage();
+    GpaPrPage& gpaPrPage();
+    SummaryPage& summaryPage();
     void buildMenus();
     void F1CmdNext_Click();
     void F2CmdNext_Accepted();
@@ -112,7 +120,8 @@ private:
     SubjectPage* m_subjectPage = nullptr;
     GpaPrPage* m_gpaPrPage = nullptr;
     SummaryPage* m_summaryPage = nullptr;
-    std::array<QFrame*, 4> m_FrameMain{};
+    std::array<QFrame*, 4> m_FrameMain{};  // null for a page not built yet
+    bool m_paramsChanged = false;  // "Change Parameter" accepted at least once
     std::array<QAction*, 4> m_submnuOption{};
     QAction* m_mnuAllFaculties = nullptr;
     QAction* m_mnuSavePdf = nullptr;

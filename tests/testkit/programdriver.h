@@ -113,7 +113,7 @@ struct Program {
     // `scorePerPercent` points per percent; null if the page is missing.
     GpaPrPage* enterGpaPr(float scorePerPercent)
     {
-        auto* page = get<GpaPrPage>(QStringLiteral("FrameMain(2)"));
+        auto* page = qobject_cast<GpaPrPage*>(window.page(3));
         if (page) {
             page->EnterGpaPrPage(scorePerPercent);
             window.showPage(3);

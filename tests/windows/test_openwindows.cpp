@@ -215,10 +215,15 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("labels");  // ParamLabels' texts; YearMaxMin(1) is filled only by OK
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("ok") << "OKButton" << " 2.5x| 2.5x|0.6|0.6|2544|2544"
-                            << QByteArray("maxminScQor44\r\n 2.5x\r\n0.6\r\n");
-        QTest::newRow("cancel") << "CancelButton" << "2.4397771456|2.4397771456|0.5519077994|0.5519077994|2543|"
-                                << DefaultParamFile;
+        QTest::addColumn<bool>("pagesFirst");  // pages 3 and 4 shown before the dialog, or first after it
+        for (const bool pagesFirst : {true, false}) {
+            const char* when = pagesFirst ? "pages shown before" : "pages shown after";
+            QTest::addRow("ok, %s", when) << "OKButton" << " 2.5x| 2.5x|0.6|0.6|2544|2544"
+                                          << QByteArray("maxminScQor44\r\n 2.5x\r\n0.6\r\n") << pagesFirst;
+            QTest::addRow("cancel, %s", when) << "CancelButton"
+                                              << "2.4397771456|2.4397771456|0.5519077994|0.5519077994|2543|"
+                                              << DefaultParamFile << pagesFirst;
+        }
     }
 
     void dialogOkWritesAndShowsCancelLeavesAlone()
@@ -226,14 +231,21 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, labels);
         QFETCH(QByteArray, file);
+        QFETCH(bool, pagesFirst);
         ProgramFolder folder;
         Program p(folder);
         QVERIFY(p.start());
         // Pages 3 and 4 shown once, then back to page 1.
-        QVERIFY(p.enterGpaPr(10.0f));
-        p.click(QStringLiteral("F3CmdNext"));
-        p.click(QStringLiteral("F4CmdNext"));
-        QCOMPARE(p.window.currentPage(), 1);
+        const auto showPagesThreeAndFour = [&p] {
+            QVERIFY(p.enterGpaPr(10.0f));
+            p.click(QStringLiteral("F3CmdNext"));
+            QCOMPARE(p.window.currentPage(), 4);
+        };
+        if (pagesFirst) {
+            showPagesThreeAndFour();
+            p.click(QStringLiteral("F4CmdNext"));
+            QCOMPARE(p.window.currentPage(), 1);
+        }
         p.window.openParameterDialog();
         QPointer<DialogParameter> dialog = p.window.findChild<DialogParameter*>();
         Find<EntryBox>(dialog, QStringLiteral("TextMeanGpa"))->setText(QStringLiteral(" 2.5x"));
@@ -245,6 +257,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
         QTRY_VERIFY(dialog.isNull());
+        if (!pagesFirst)
+            showPagesThreeAndFour();
         QCOMPARE(p.texts(ParamLabels).join(u'|'), labels);
         QCOMPARE(folder.read(QStringLiteral("param.opt")), file);
         QCOMPARE(p.messages.texts, QStringList());
