@@ -33,15 +33,21 @@ if(TAMRIK_WARNINGS)
 endif()
 
 # One executable over static libraries: nothing is exported, libraries that
-# nothing calls are not loaded, and -O2 keeps the code that start-up pages in
-# smaller than -O3 does.
-option(TAMRIK_LEAN "Hidden symbols, -O2 for Release, and only the libraries called linked (--as-needed, -O1)"
+# nothing calls are not loaded, functions nothing calls are left out (each in
+# its own section, collected by the linker), and -O2 keeps the code that
+# start-up pages in smaller than -O3 does.
+option(TAMRIK_LEAN "Hidden symbols, -O2 for Release, unused functions and libraries left out of the link"
        ${tamrik_gnu_elf})
 if(TAMRIK_LEAN)
   set(CMAKE_CXX_VISIBILITY_PRESET hidden)
   set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
   string(REPLACE "-O3" "-O2" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
   add_link_options(LINKER:--as-needed LINKER:-O1)
+  # Not under the sanitizers and the fuzzer, whose own sections it would have to keep.
+  if(NOT TAMRIK_SANITIZE AND NOT TAMRIK_FUZZ)
+    add_compile_options(-ffunction-sections -fdata-sections)
+    add_link_options(LINKER:--gc-sections)
+  endif()
 endif()
 
 # Checked library calls as Debian builds them (needs optimisation, so not in

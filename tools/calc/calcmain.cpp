@@ -168,7 +168,7 @@ int runCalc(const std::vector<std::string>& args, const std::filesystem::path& e
         rowSettings.detail = o.format == Format::Json ? tamrik::Detail::Needed : tamrik::Detail::Figures;
         const StudentRows ranked = studentRows(*evaluator, index, context, {{}, o.applicant, {}}, rowSettings);
         if (o.format == Format::Json) {
-            out.write(jsonArray(ranked.rows, sample));
+            writeJsonArray(ranked.rows, sample, [&out](std::string_view piece) { out.write(piece); });
         } else if (o.format == Format::Csv) {
             out.write(bom + csvHeader(false));
             out.write(csvRows(ranked.rows));

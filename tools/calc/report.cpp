@@ -222,14 +222,21 @@ std::string jsonObject(const FacultyEvaluation& ev, bool sample)
     return out;
 }
 
-std::string jsonArray(const std::vector<StudentRow>& ranked, bool sample)
+void writeJsonArray(const std::vector<StudentRow>& ranked, bool sample,
+                    const std::function<void(std::string_view piece)>& write)
 {
+    constexpr std::size_t kPiece = 64 * 1024;
     std::string out = "[";
     Json json(out);
-    for (std::size_t i = 0; i < ranked.size(); ++i)
+    for (std::size_t i = 0; i < ranked.size(); ++i) {
         json.raw(i ? ",\n " : "\n ").object(ranked[i].ev, sample);
+        if (out.size() >= kPiece) {
+            write(out);
+            out.clear();
+        }
+    }
     out += ranked.empty() ? "]\n" : "\n]\n";
-    return out;
+    write(out);
 }
 
 std::string jsonRows(const StudentRows& student, bool sample)

@@ -7,7 +7,9 @@
 #include "evaluation.h"
 #include "studentrows.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tamrikcalc {
@@ -16,7 +18,10 @@ std::string textBlock(const tamrik::FacultyEvaluation& ev);
 // `sample`: the rule data are a made-up sample; every object ends with its
 // "sample" key, after "error".
 std::string jsonObject(const tamrik::FacultyEvaluation& ev, bool sample);
-std::string jsonArray(const std::vector<StudentRow>& ranked, bool sample);
+// The ranked list as a JSON array, handed to `write` a piece at a time: at
+// 9,999 faculties the whole text is megabytes.
+void writeJsonArray(const std::vector<StudentRow>& ranked, bool sample,
+                    const std::function<void(std::string_view piece)>& write);
 // A student's rows for the batch's JSON array: each the faculty's object with
 // "id", "rank", "kind" and "wish" in front, and each preceded by ",\n ".
 std::string jsonRows(const StudentRows& student, bool sample);
