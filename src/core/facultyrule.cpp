@@ -144,6 +144,8 @@ private:
         const int n = count(row, kTableCRT, kNumSub, kMaxListEntries,
                             "มีเกณฑ์ขั้นต่ำเกิน 9 ข้อในตาราง tableCRT");
         m_rule.CriteriaShown = n != 0;
+        // Room for the line at once: "วิชา 04 ต้องมากกว่า 30 %; " is under 64 bytes.
+        m_rule.CriteriaText.reserve(static_cast<std::size_t>(n) * 64);
         for (int k = 1; k <= n; ++k) {
             const std::string_view code = text(row, kTableCRT, entryCodeColumn(k));
             const std::string percent = numberText(number(row, kTableCRT, entryScoreColumn(k)) / 100);
@@ -158,10 +160,12 @@ private:
 
     void readCalculation()
     {
-        m_rule.CalcText = std::string(kCalcTextStart);
         m_sum = facultyRow(kTableSUM, m_fac);
         m_sumCount = count(*m_sum, kTableSUM, kNumSub, kMaxListEntries,
                            "มีวิชาที่ใช้คำนวณเกิน 9 รายการในตาราง tableSUM");
+        // Room for the line at once: each entry adds "01 ; ", a pair twice that.
+        m_rule.CalcText.reserve(kCalcTextStart.size() + static_cast<std::size_t>(m_sumCount) * 10);
+        m_rule.CalcText = kCalcTextStart;
         for (int k = 1; k <= m_sumCount; ++k) {
             const std::string_view c = text(*m_sum, kTableSUM, entryCodeColumn(k));
             const auto slot = static_cast<std::size_t>(k);

@@ -493,6 +493,19 @@ std::string numberText(double value)
     return numberText(digits15(value));
 }
 
+void assignNumberText(std::string& out, std::int64_t whole)
+{
+    // Below 10^15 a whole number is written as its plain digits (wholeText).
+    constexpr std::int64_t kPlain = 1000000000000000;
+    if (whole > -kPlain && whole < kPlain) {
+        char digits[24];
+        const auto written = std::to_chars(digits, digits + sizeof digits, whole);
+        out.assign(digits, written.ptr);
+        return;
+    }
+    out = numberText(static_cast<double>(whole));
+}
+
 std::string exactNumberText(double value)
 {
     if (auto whole = wholeText(value))

@@ -4,6 +4,7 @@
 // looks at the process locale: "." is always the decimal point.
 
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ std::optional<double> scoreNumber(std::string_view text);
 // Values from 1E+15 up or below 1E-05 take an exponent (1E+20, 1.5E-07) so the
 // text stays short; Val reads either form.
 std::string numberText(double value);
+// The same for a whole number, written into `out` (whose room is reused): a
+// table of thousands of counts reads without a text made for each.
+void assignNumberText(std::string& out, std::int64_t whole);
 
 // The same form with as many significant digits as it takes (up to 17) for
 // Val to read back the very same double: for a stored value that must come

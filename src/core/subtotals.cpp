@@ -105,11 +105,11 @@ Subtotal specSubtotal(const std::vector<SubtotalRow>& specialRows, std::size_t n
                                                Val(maxMainCaption)));
 }
 
-std::vector<std::string> countedCodes(const std::vector<std::string>& mainCodes,
-                                      const std::vector<std::string>& specialCodes,
+std::vector<std::string> countedCodes(const std::vector<std::string_view>& mainCodes,
+                                      const std::vector<std::string_view>& specialCodes,
                                       const std::array<std::string, 10>& CalcSubjCode)
 {
-    const auto holds = [](const std::vector<std::string>& codes, const std::string& code) {
+    const auto holds = [](const auto& codes, const std::string& code) {
         return std::find(codes.begin(), codes.end(), code) != codes.end();
     };
     std::vector<std::string> counted;

@@ -52,8 +52,8 @@ double specSubtotalValue(const std::vector<std::size_t>& order, const double* sc
 
 // The codes the two subtotals count, in calculation order, each once: a main
 // row's code in slots 1 to nMain, a special row's in slots 1 to nMain + nSpecial.
-std::vector<std::string> countedCodes(const std::vector<std::string>& mainCodes,
-                                      const std::vector<std::string>& specialCodes,
+std::vector<std::string> countedCodes(const std::vector<std::string_view>& mainCodes,
+                                      const std::vector<std::string_view>& specialCodes,
                                       const std::array<std::string, 10>& CalcSubjCode);
 
 // Message shown when a score box holds a value outside 0 to 100 (the blanks at

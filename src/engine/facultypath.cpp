@@ -16,10 +16,9 @@ double typed(double value)
     return shownValue(value, 2);
 }
 
-template <typename Code>
-std::vector<Code> codesOf(const std::vector<FacultyRule::SubjectRow>& rows)
+std::vector<std::string_view> codesOf(const std::vector<FacultyRule::SubjectRow>& rows)
 {
-    std::vector<Code> codes;
+    std::vector<std::string_view> codes;
     codes.reserve(rows.size());
     for (const auto& row : rows)
         codes.push_back(row.SubCod);
@@ -89,10 +88,11 @@ FacultyPath::FacultyPath(FacultyRule&& rule)
         m_specialWeights[i] = Val(rule.SpecRows[i].Weight);
     }
     const std::size_t rows = rule.MainRows.size() + rule.SpecRows.size();
-    m_mainOrder = subtotalOrder(codesOf<std::string_view>(rule.MainRows), rule.MainRows.size(), rule.CalcSubjCode);
-    m_specialOrder = subtotalOrder(codesOf<std::string_view>(rule.SpecRows), rows, rule.CalcSubjCode);
-    m_counted = tamrik::countedCodes(codesOf<std::string>(rule.MainRows), codesOf<std::string>(rule.SpecRows),
-                             rule.CalcSubjCode);
+    const std::vector<std::string_view> mainCodes = codesOf(rule.MainRows);
+    const std::vector<std::string_view> specialCodes = codesOf(rule.SpecRows);
+    m_mainOrder = subtotalOrder(mainCodes, rule.MainRows.size(), rule.CalcSubjCode);
+    m_specialOrder = subtotalOrder(specialCodes, rows, rule.CalcSubjCode);
+    m_counted = tamrik::countedCodes(mainCodes, specialCodes, rule.CalcSubjCode);
     m_countedSlots.reserve(m_counted.size());
     m_partners.reserve(m_counted.size());
     for (const std::string& code : m_counted) {

@@ -105,16 +105,21 @@ std::optional<std::string> RowCursor::textOrNull(std::size_t index) const
 
 std::optional<std::string_view> RowCursor::textView(std::size_t index, std::string& number) const
 {
-    switch (kind(index)) {
-    case DbValue::Kind::Null:
+    if (index >= m_columns->size())
+        throw DbError("ไม่พบแถวหรือคอลัมน์ที่ขออ่าน (no such row or column)");
+    const int col = static_cast<int>(index);
+    switch (sqlite3_column_type(m_stmt, col)) {
+    case SQLITE_NULL:
         return std::nullopt;
-    case DbValue::Kind::Number:
-        number = numberText(sqlite3_column_double(m_stmt, static_cast<int>(index)));
+    case SQLITE_INTEGER:
+        assignNumberText(number, sqlite3_column_int64(m_stmt, col));
         return std::string_view(number);
-    case DbValue::Kind::Text:
-        break;
+    case SQLITE_FLOAT:
+        number = numberText(sqlite3_column_double(m_stmt, col));
+        return std::string_view(number);
+    default:
+        return readText(m_db, m_stmt, col);
     }
-    return readText(m_db, m_stmt, static_cast<int>(index));
 }
 
 StoredValue RowCursor::stored(std::size_t index) const
