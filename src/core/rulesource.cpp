@@ -38,6 +38,30 @@ std::optional<std::size_t> columnPlace(const std::vector<std::string>& columns, 
 RuleRow::Table::Table(std::vector<std::string> columns, std::size_t rows) : m_columns(std::move(columns))
 {
     m_cells.reserve(rows * m_columns.size());
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        std::uint8_t& slot = m_slots[slotOf(m_columns[c])];
+        slot = slot == 0 && c + 1 < kShared ? static_cast<std::uint8_t>(c + 1) : kShared;
+    }
+}
+
+std::size_t RuleRow::Table::slotOf(std::string_view column)
+{
+    // Names sameColumnName finds the same share a slot.
+    const auto last = static_cast<unsigned char>(column.empty() ? 0 : lower(column.back()));
+    return (column.size() * 131 + last) & 0xFF;
+}
+
+std::optional<std::size_t> RuleRow::Table::place(std::string_view column) const
+{
+    const std::uint8_t slot = m_slots[slotOf(column)];
+    if (slot == 0)
+        return std::nullopt;
+    if (slot == kShared)
+        return columnPlace(m_columns, column);
+    const std::size_t only = slot - 1u;
+    if (!sameColumnName(m_columns[only], column))
+        return std::nullopt;
+    return only;
 }
 
 void RuleRow::Table::addCell(std::optional<std::string_view> text)
@@ -109,7 +133,7 @@ RuleRow::Cell RuleRow::cell(std::string_view column) const
     Cell found;
     if (!m_table)
         return found;
-    const std::optional<std::size_t> place = columnPlace(m_table->columns(), column);
+    const std::optional<std::size_t> place = m_table->place(column);
     if (!place)
         return found;
     found.present = true;

@@ -3,6 +3,7 @@
 // of one table selected by one key; the database answers in production, a
 // table of values in tests.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,10 @@ public:
         // Room for `rows` rows is made at once.
         explicit Table(std::vector<std::string> columns, std::size_t rows = 1);
         const std::vector<std::string>& columns() const { return m_columns; }
+        // columnPlace() of the columns. The rule load asks some thirty times
+        // a faculty: a name is looked for only where its size and last
+        // letter put it, which in the rule tables is one column.
+        std::optional<std::size_t> place(std::string_view column) const;
         std::size_t rowCount() const { return m_columns.empty() ? 0 : m_cells.size() / m_columns.size(); }
         // Cells go in a row at a time, a cell per column; a row ends when
         // its last column is in. Throws std::length_error past 4 GB of text.
@@ -44,11 +49,14 @@ public:
 
     private:
         static constexpr std::uint32_t kNull = static_cast<std::uint32_t>(-1);
+        static constexpr std::uint8_t kShared = 255;  // a slot of several columns: all are looked at
+        static std::size_t slotOf(std::string_view column);
         struct Span {
             std::uint32_t at = 0;
             std::uint32_t size = kNull;
         };
         std::vector<std::string> m_columns;
+        std::array<std::uint8_t, 256> m_slots{};  // by slotOf: 0 no column, else 1 + the column, or kShared
         std::string m_text;
         std::vector<Span> m_cells;
     };

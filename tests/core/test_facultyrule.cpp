@@ -193,8 +193,9 @@ const FailureCase kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Faults, BuildFacultyRuleFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A data file's columns in any case; a name given twice keeps its last value;
-// a copy keeps its values when the row changes.
+// A data file's columns in any case; a name given twice keeps its last value,
+// a query's column named twice its first; a copy keeps its values when the row
+// changes.
 TEST(RuleRow, ColumnsWithoutRegardToCase)
 {
     RuleRow row;
@@ -207,10 +208,15 @@ TEST(RuleRow, ColumnsWithoutRegardToCase)
     EXPECT_TRUE(row.cell("numsub").present);
     EXPECT_TRUE(row.cell("numsub").null);
     EXPECT_FALSE(row.cell("SubCod41").present);
+    EXPECT_FALSE(row.cell("XumSub").present);  // the size and last letter of NumSub only
     const RuleRow copy = row;
     row.set("SubCod1", "changed");
     EXPECT_EQ(copy.get("subcod1"), "101");
     EXPECT_EQ(row.get("subcod1"), "changed");
+    // A name a query result gives twice: the first column answers.
+    const RuleRow twice({"Sco1", "TotSco", "sco1"}, {std::string("first"), std::string("90"), std::string("second")});
+    EXPECT_EQ(twice.get("SCO1"), "first");
+    EXPECT_EQ(twice.get("totsco"), "90");
 }
 
 TEST(restoredScoreText, OnlyAStoredScoreFrom0To100)
