@@ -17,6 +17,8 @@ bool sameColumnName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;  // as the program writes them, mostly
     // From the end: the columns of a rule table differ mostly there (Sco01, Sco02...).
     for (std::size_t i = a.size(); i-- > 0;) {
         if (lower(a[i]) != lower(b[i]))
