@@ -78,6 +78,8 @@ FrmTamrik::FrmTamrik(const QString& programFolder, const QString& fallbackDataFo
 
 void FrmTamrik::placePage(int index, QFrame* page)
 {
+    if (index > 0)
+        page->hide();  // until showPage shows it
     page->setObjectName(arrayName(QStringLiteral("FrameMain"), index));
     setGeometryTwips(page, PageTwips);
     addPageDecor(page, ImageIndex[index], FooterIndex[index]);
@@ -100,7 +102,6 @@ SubjectPage& FrmTamrik::subjectPage()
     if (m_subjectPage)
         return *m_subjectPage;
     m_subjectPage = new SubjectPage(m_session, centralWidget());
-    m_subjectPage->hide();
     placePage(1, m_subjectPage);
     connect(m_subjectPage, &SubjectPage::backClicked, this, [this] {
         showPage(1);
@@ -120,7 +121,6 @@ GpaPrPage& FrmTamrik::gpaPrPage()
     if (m_gpaPrPage)
         return *m_gpaPrPage;
     m_gpaPrPage = new GpaPrPage(m_session, centralWidget());
-    m_gpaPrPage->hide();
     placePage(2, m_gpaPrPage);
     connect(m_gpaPrPage, &GpaPrPage::backClicked, this, [this] { showPage(2); });
     connect(m_gpaPrPage, &GpaPrPage::nextClicked, this, &FrmTamrik::F3CmdNext_Click);
@@ -139,7 +139,6 @@ SummaryPage& FrmTamrik::summaryPage()
     if (m_summaryPage)
         return *m_summaryPage;
     m_summaryPage = new SummaryPage(m_session, centralWidget());
-    m_summaryPage->hide();
     placePage(3, m_summaryPage);
     connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { showPage(3); });
     connect(m_summaryPage, &SummaryPage::firstPageClicked, this, [this] {

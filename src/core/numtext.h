@@ -3,8 +3,8 @@
 // box texts, label captions, parameters and database values. Nothing here
 // looks at the process locale: "." is always the decimal point.
 
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
