@@ -97,16 +97,19 @@ QFrame* FrmTamrik::page(int n)
     }
 }
 
+void FrmTamrik::backToPageOne()
+{
+    showPage(1);
+    m_submnuOption[0]->setEnabled(true);  // Change User, off since page 1's Next
+}
+
 SubjectPage& FrmTamrik::subjectPage()
 {
     if (m_subjectPage)
         return *m_subjectPage;
     m_subjectPage = new SubjectPage(m_session, centralWidget());
     placePage(1, m_subjectPage);
-    connect(m_subjectPage, &SubjectPage::backClicked, this, [this] {
-        showPage(1);
-        m_submnuOption[0]->setEnabled(true);
-    });
+    connect(m_subjectPage, &SubjectPage::backClicked, this, &FrmTamrik::backToPageOne);
     connect(m_subjectPage, &SubjectPage::checkFailed, this, [this] { showPage(1); });
     connect(m_subjectPage, &SubjectPage::accepted, this, &FrmTamrik::F2CmdNext_Accepted);
     // Wherever the pages remember entries, the all-faculties window follows.
@@ -141,10 +144,7 @@ SummaryPage& FrmTamrik::summaryPage()
     m_summaryPage = new SummaryPage(m_session, centralWidget());
     placePage(3, m_summaryPage);
     connect(m_summaryPage, &SummaryPage::backClicked, this, [this] { showPage(3); });
-    connect(m_summaryPage, &SummaryPage::firstPageClicked, this, [this] {
-        showPage(1);
-        m_submnuOption[0]->setEnabled(true);
-    });
+    connect(m_summaryPage, &SummaryPage::firstPageClicked, this, &FrmTamrik::backToPageOne);
     return *m_summaryPage;
 }
 

@@ -95,6 +95,9 @@ private:
     SummaryPage& summaryPage();
     void buildMenus();
     void F1CmdNext_Click();
+    // Page 2's Back and page 4's first-page button (a failed check on page 2
+    // returns to page 1 with the menu as it is).
+    void backToPageOne();
     void F2CmdNext_Accepted();
     void F3CmdNext_Click();
     // Page 4's figures from pages 2 and 3 as they stand.

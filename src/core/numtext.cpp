@@ -430,9 +430,11 @@ namespace {
 
 // Whole numbers, what most stored numbers are, written straight: below 10^15
 // all their digits are significant and none is cut.
+constexpr std::int64_t kPlainWhole = 1000000000000000;
+
 std::optional<std::string> wholeText(double value)
 {
-    if (!(std::fabs(value) < 1e15 && value == std::trunc(value)))
+    if (!(std::fabs(value) < static_cast<double>(kPlainWhole) && value == std::trunc(value)))
         return std::nullopt;
     char buf[24];
     char* p = buf + sizeof buf;
@@ -495,9 +497,8 @@ std::string numberText(double value)
 
 void assignNumberText(std::string& out, std::int64_t whole)
 {
-    // Below 10^15 a whole number is written as its plain digits (wholeText).
-    constexpr std::int64_t kPlain = 1000000000000000;
-    if (whole > -kPlain && whole < kPlain) {
+    // The plain digits wholeText writes.
+    if (whole > -kPlainWhole && whole < kPlainWhole) {
         char digits[24];
         const auto written = std::to_chars(digits, digits + sizeof digits, whole);
         out.assign(digits, written.ptr);
